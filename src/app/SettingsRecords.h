@@ -1,0 +1,75 @@
+#pragma once
+
+#include <string>
+
+#include "platform/Colors.h"
+
+// The five settings records of the main window, named after their sections
+// in configuration files, with their start values.
+
+inline constexpr const char* kAxisLinear = "線形";
+inline constexpr const char* kAxisLog10 = "常用対数";
+inline constexpr const char* kAxisLn = "自然対数";
+
+struct GraphSettings {
+    std::string AxistypeX = kAxisLinear;
+    std::string AxistypeY = kAxisLinear;
+    bool AutosizeX = true;
+    bool AutosizeY = true;
+    int Width = 300;
+    int Height = 200;
+    int Left = 80;
+    int Top = 50;
+    int Canvaswidth = 550;
+    int Canvasheight = 320;
+    double MaxX = 100.0;
+    double MaxY = 100.0;
+    double MinX = 0.0;
+    double MinY = 0.0;
+};
+
+struct GridlineSettings {
+    int LargeX = 4;
+    int LargeY = 4;
+    int Largewidth = 1;
+    int Largelength = 6;
+    int SmallX = 5;
+    int SmallY = 5;
+    int Smallwidth = 0;
+    int Smalllength = 4;
+    int LInewidth = 1;
+};
+
+struct SampleSettings {
+    int Left = 390;
+    int Top = 50;
+    TColor Shadowcolor = clBlack;
+    TColor Frontcolor = clWhite;
+    int Shadowsize = 3;
+};
+
+struct TitleTexts {
+    std::string Main = "GRAPH TITLE";
+    std::string X = "X AXIS";
+    std::string Y = "Y AXIS";
+};
+
+// A font as the settings keep it: size in points, style as flags.
+struct FontSetting {
+    std::string Name = "Times New Roman";
+    int Charset = 1;
+    TColor Color = clWindowText;
+    int Size = 12;
+    bool Bold = false;
+    bool Italic = false;
+    bool Underline = false;
+    bool StrikeOut = false;
+};
+
+struct FontSettings {
+    FontSetting Graphtitle{.Size = 14};
+    FontSetting TitleX{.Size = 14};
+    FontSetting TitleY{.Size = 14};
+    FontSetting Num{.Size = 12};
+    FontSetting Sample{.Size = 12};
+};

@@ -1,0 +1,45 @@
+#include "app/widgets/QtDesktop.h"
+
+#include <QFileDialog>
+
+#include "data/widgets/TDataOpen.h"
+
+QStringList ToQtNameFilters(const std::string& filter) {
+    const QStringList parts = QString::fromStdString(filter).split('|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString caption = parts[i];
+        const QString patterns = QString(parts[i + 1]).replace(';', ' ');
+        // Qt takes the patterns from the parentheses at the end of the text.
+        filters << (caption.trimmed().endsWith(')') ? caption.left(caption.lastIndexOf('('))
+                                                    : caption) +
+                       "(" + patterns + ")";
+    }
+    return filters;
+}
+
+std::optional<OpenFileResult> QtDesktop::OpenFile(const OpenFileRequest& request) {
+    QFileDialog dialog(parent_);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(request.MultiSelect ? QFileDialog::ExistingFiles
+                                           : QFileDialog::ExistingFile);
+    const QStringList filters = ToQtNameFilters(request.Filter);
+    dialog.setNameFilters(filters);
+    if (request.FilterIndex >= 1 && request.FilterIndex <= filters.size())
+        dialog.selectNameFilter(filters[request.FilterIndex - 1]);
+    if (!request.InitialDir.empty()) dialog.setDirectory(QString::fromStdString(request.InitialDir));
+    if (!request.FileName.empty()) dialog.selectFile(QString::fromStdString(request.FileName));
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    OpenFileResult result;
+    for (const QString& file : dialog.selectedFiles()) result.Files.push_back(file.toStdString());
+    result.FilterIndex = int(filters.indexOf(dialog.selectedNameFilter())) + 1;
+    if (result.FilterIndex < 1) result.FilterIndex = request.FilterIndex;
+    return result;
+}
+
+DataOpenChoice QtDesktop::ShowDataOpenForm(const std::vector<std::string>& preview) {
+    TDataOpen form(parent_);
+    form.SetPreview(preview);
+    form.exec();
+    return form.Choice();
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QStringList>
+
+#include "app/Desktop.h"
+
+class QWidget;
+
+// The desktop's dialogs for the commands: Qt's file dialog and the
+// program's own forms.
+class QtDesktop : public Desktop {
+public:
+    explicit QtDesktop(QWidget* parent) : parent_(parent) {}
+
+    std::optional<OpenFileResult> OpenFile(const OpenFileRequest& request) override;
+    DataOpenChoice ShowDataOpenForm(const std::vector<std::string>& preview) override;
+
+private:
+    QWidget* parent_;
+};
+
+// "caption|pattern|caption|pattern" as Qt's name filters.
+QStringList ToQtNameFilters(const std::string& filter);

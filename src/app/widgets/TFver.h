@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QDialog>
+
+// The about box: the program's icon, its name drawn as a shadowed title,
+// the version and OK.
+class TFver : public QDialog {
+    Q_OBJECT
+
+public:
+    static constexpr const char* kVersionText = "ver0.81b";
+    explicit TFver(QWidget* parent = nullptr);
+};

@@ -1,0 +1,155 @@
+#include "app/widgets/THelpViewer.h"
+
+#include <QFile>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <QTextStream>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr const char* kHelpRoot = "qrc:/help/";
+
+// Lines "text<TAB>page" of a help resource file.
+QList<QPair<QString, QString>> ReadPairs(const QString& resource) {
+    QList<QPair<QString, QString>> pairs;
+    QFile file(resource);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return pairs;
+    QTextStream in(&file);
+    in.setEncoding(QStringConverter::Utf8);
+    while (!in.atEnd()) {
+        const QString line = in.readLine();
+        const qsizetype tab = line.indexOf('\t');
+        if (tab > 0) pairs.append({line.left(tab), line.mid(tab + 1).trimmed()});
+    }
+    return pairs;
+}
+
+}  // namespace
+
+THelpViewer::THelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName("HelpViewer");
+    setWindowTitle("Kurvo ﾍﾙﾌﾟ");
+    resize(640, 460);
+
+    Tabs = new QTabWidget;
+    Tabs->setObjectName("HelpTabs");
+    Contents = new QListWidget;
+    Contents->setObjectName("HelpContents");
+    Tabs->addTab(Contents, "目次");
+
+    auto* keywordPage = new QWidget;
+    auto* keywordLayout = new QVBoxLayout(keywordPage);
+    keywordLayout->setContentsMargins(2, 2, 2, 2);
+    KeywordEdit = new QLineEdit;
+    KeywordEdit->setObjectName("HelpKeywordEdit");
+    KeywordEdit->setPlaceholderText("ｷｰﾜｰﾄﾞを入力");
+    Keywords = new QListWidget;
+    Keywords->setObjectName("HelpKeywords");
+    keywordLayout->addWidget(KeywordEdit);
+    keywordLayout->addWidget(Keywords);
+    Tabs->addTab(keywordPage, "ｷｰﾜｰﾄﾞ");
+
+    Browser = new QTextBrowser;
+    Browser->setObjectName("HelpBrowser");
+    Browser->setOpenLinks(true);
+
+    auto* splitter = new QSplitter;
+    splitter->addWidget(Tabs);
+    splitter->addWidget(Browser);
+    splitter->setStretchFactor(1, 3);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(splitter);
+
+    LoadContents();
+    LoadKeywords();
+    connect(Contents, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* item) { Open(item->data(Qt::UserRole).toString()); });
+    connect(Contents, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { Open(item->data(Qt::UserRole).toString()); });
+    connect(Keywords, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* item) { Open(item->data(Qt::UserRole).toString()); });
+    connect(Keywords, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { Open(item->data(Qt::UserRole).toString()); });
+    connect(KeywordEdit, &QLineEdit::textChanged, this, &THelpViewer::FilterKeywords);
+    connect(KeywordEdit, &QLineEdit::returnPressed, this, [this] {
+        for (int i = 0; i < Keywords->count(); ++i)
+            if (!Keywords->item(i)->isHidden()) {
+                Open(Keywords->item(i)->data(Qt::UserRole).toString());
+                return;
+            }
+    });
+}
+
+void THelpViewer::LoadContents() {
+    for (const auto& [title, page] : ReadPairs(":/help/contents.txt")) {
+        auto* item = new QListWidgetItem(title, Contents);
+        item->setData(Qt::UserRole, page);
+    }
+}
+
+void THelpViewer::LoadKeywords() {
+    auto pairs = ReadPairs(":/help/keywords.txt");
+    std::sort(pairs.begin(), pairs.end(),
+              [](const auto& a, const auto& b) { return a.first.localeAwareCompare(b.first) < 0; });
+    for (const auto& [keyword, page] : pairs) {
+        auto* item = new QListWidgetItem(keyword, Keywords);
+        item->setData(Qt::UserRole, page);
+    }
+}
+
+void THelpViewer::FilterKeywords(const QString& typed) {
+    for (int i = 0; i < Keywords->count(); ++i) {
+        QListWidgetItem* item = Keywords->item(i);
+        item->setHidden(!typed.isEmpty() && !item->text().contains(typed, Qt::CaseInsensitive));
+    }
+}
+
+void THelpViewer::Open(const QString& page) {
+    if (page.isEmpty()) return;
+    Browser->setSource(QUrl(kHelpRoot + page));
+}
+
+void THelpViewer::ShowContents() {
+    Tabs->setCurrentIndex(0);
+    Open("index.html");
+    show();
+    raise();
+    activateWindow();
+}
+
+void THelpViewer::ShowKeywordSearch() {
+    Tabs->setCurrentIndex(1);
+    if (Browser->source().isEmpty()) Open("index.html");
+    show();
+    raise();
+    activateWindow();
+    KeywordEdit->setFocus();
+}
+
+QString THelpViewer::TopicPage(int context) {
+    for (const auto& [number, page] : ReadPairs(":/help/topics.txt"))
+        if (number.toInt() == context) return page;
+    return {};
+}
+
+bool THelpViewer::ShowTopic(int context) {
+    const QString page = TopicPage(context);
+    if (page.isEmpty()) return false;
+    Tabs->setCurrentIndex(0);
+    Open(page);
+    show();
+    raise();
+    activateWindow();
+    return true;
+}
+
+THelpViewer& HelpViewer() {
+    static THelpViewer* viewer = new THelpViewer;
+    return *viewer;
+}

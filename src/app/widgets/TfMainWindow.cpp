@@ -1,0 +1,266 @@
+#include "app/widgets/TfMainWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScrollArea>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/TfMain.h"
+#include "app/widgets/DataGridModel.h"
+#include "app/widgets/THelpViewer.h"
+#include "app/widgets/TFver.h"
+#include "app/widgets/ToolGlyphs.h"
+#include "platform/FontSubstitution.h"
+#include "platform/RaisedError.h"
+
+namespace {
+
+QFont WindowFont() {
+    TLogFont font;
+    font.FaceName = "ＭＳ Ｐゴシック";
+    font.Height = -12;
+    return MakeQFont(font);
+}
+
+}  // namespace
+
+TfMainWindow::TfMainWindow(TfMain& state, QWidget* parent)
+    : QMainWindow(parent), state_(state), qtDesktop_(this), desktop_(&qtDesktop_) {
+    setObjectName("fMain");
+    setWindowTitle("Kurvo");
+    setWindowIcon(MakeProgramIcon());
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                   Qt::WindowContextHelpButtonHint);
+    setFont(WindowFont());
+    resize(268, 456);
+
+    BuildMenus();
+    auto* central = new QWidget;
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    BuildToolBar();
+    layout->addWidget(ToolBar);
+    BuildPages();
+    layout->addWidget(PageControl, 1);
+    setCentralWidget(central);
+
+    connect(&state_, &TfMain::EnablingChanged, this, &TfMainWindow::UpdateEnabling);
+    connect(&state_, &TfMain::GridChanged, gridModel_, &DataGridModel::Reload);
+    UpdateEnabling();
+}
+
+TfMainWindow::~TfMainWindow() = default;
+
+QAction* TfMainWindow::Item(const QString& name) const {
+    const auto it = items_.find(name);
+    return it == items_.end() ? nullptr : it->second;
+}
+
+QToolButton* TfMainWindow::Button(const QString& name) const {
+    const auto it = buttons_.find(name);
+    return it == buttons_.end() ? nullptr : it->second;
+}
+
+QAction* TfMainWindow::AddItem(QMenu* menu, const char* name, const char* caption,
+                               const char* shortcut) {
+    QAction* action = menu->addAction(QString::fromUtf8(caption));
+    action->setObjectName(name);
+    if (shortcut) action->setShortcut(QKeySequence(QString::fromLatin1(shortcut)));
+    items_[name] = action;
+    return action;
+}
+
+void TfMainWindow::BuildMenus() {
+    QMenuBar* bar = menuBar();
+    // Narrow item padding keeps the five menus on the narrow window.
+    bar->setStyleSheet("QMenuBar::item { padding: 2px 3px; }");
+    auto separator = [this](QMenu* menu, const char* name) {
+        QAction* s = menu->addSeparator();
+        s->setObjectName(name);
+        items_[name] = s;
+        return s;
+    };
+
+    QMenu* file = bar->addMenu("ﾌｧｲﾙ(&F)");
+    file->setObjectName("menuFile");
+    AddItem(file, "menuDataOpen", "ﾃﾞｰﾀﾌｧｲﾙを開く(&O)");
+    AddItem(file, "menuGraphSave", "ｸﾞﾗﾌの保存(&S)");
+    separator(file, "N1");
+    AddItem(file, "menuConfigFileRead", "設定ﾌｧｲﾙ読込み");
+    AddItem(file, "menuConfigFileWrite", "設定ﾌｧｲﾙの保存");
+    separator(file, "N2");
+    AddItem(file, "menuQuit", "終了(&X)");
+
+    QMenu* edit = bar->addMenu("編集(&E)");
+    edit->setObjectName("menuHensyu");
+    AddItem(edit, "menuGraphCopy", "ｸﾞﾗﾌのｺﾋﾟｰ(&C)", "Ctrl+C");
+    separator(edit, "N6")->setVisible(false);
+    AddItem(edit, "menuLabelCopy", "ﾗﾍﾞﾙのｺﾋﾟｰ")->setVisible(false);
+
+    QMenu* graph = bar->addMenu("ｸﾞﾗﾌ(&G)");
+    graph->setObjectName("menuGraph");
+    AddItem(graph, "menuGraphPlot", "ｸﾞﾗﾌを描く");
+    AddItem(graph, "menuImageview", "ｸﾞﾗﾌの表示");
+    separator(graph, "N4");
+    AddItem(graph, "menuPlotConfig", "ﾌﾟﾛｯﾄﾃﾞｰﾀ設定");
+    AddItem(graph, "menuGraphConfig", "ｸﾞﾗﾌ設定");
+    AddItem(graph, "menuSampleConfig", "凡例の設定");
+    AddItem(graph, "menuDelPlot", "PlotSet削除")->setVisible(false);
+    AddItem(graph, "menuDelGraph", "GraphSet削除")->setVisible(false);
+    separator(graph, "N5");
+    AddItem(graph, "menuSerialGraph", "連続ｸﾞﾗﾌ処理");
+    AddItem(graph, "menuFramePlot", "ﾌﾚｰﾑを描く")->setVisible(false);
+    AddItem(graph, "menuLabelPlot", "ﾗﾍﾞﾙを描く")->setVisible(false);
+    AddItem(graph, "menuPlotNumber", "数字を描く")->setVisible(false);
+    AddItem(graph, "menuExPlot", "凡例を描く")->setVisible(false);
+
+    QMenu* text = bar->addMenu("ﾃｷｽﾄ(&T)");
+    text->setObjectName("menuText");
+    AddItem(text, "menuTextUp", "上付き", "Ctrl+U");
+    AddItem(text, "menuTextDown", "下付き", "Ctrl+D");
+    separator(text, "N3");
+    AddItem(text, "menuFont", "全ﾌｫﾝﾄ設定");
+
+    QMenu* help = bar->addMenu("ﾍﾙﾌﾟ(&H)");
+    help->setObjectName("menuHelp");
+    AddItem(help, "menuMokuji", "目次(&C)");
+    AddItem(help, "menuKeyword", "ｷｰﾜｰﾄﾞ検索(&K)");
+    AddItem(help, "menuVer", "ﾊﾞｰｼﾞｮﾝ情報(&A)");
+
+    connect(Item("menuDataOpen"), &QAction::triggered, this, &TfMainWindow::menuDataOpenClick);
+    connect(Item("menuQuit"), &QAction::triggered, this, &TfMainWindow::menuQuitClick);
+    connect(Item("menuMokuji"), &QAction::triggered, this, &TfMainWindow::menuMokujiClick);
+    connect(Item("menuKeyword"), &QAction::triggered, this, &TfMainWindow::menuKeywordClick);
+    connect(Item("menuVer"), &QAction::triggered, this, &TfMainWindow::menuVerClick);
+}
+
+void TfMainWindow::BuildToolBar() {
+    ToolBar = new QWidget;
+    ToolBar->setObjectName("ToolBar");
+    ToolBar->setFixedHeight(32);
+    struct ButtonSpec {
+        const char* name;
+        int x;
+        const char* tooltip;
+        ToolGlyph glyph;
+    };
+    const ButtonSpec specs[] = {
+        {"OpenButton", 4, "ﾃﾞｰﾀﾌｧｲﾙを開く", ToolGlyph::Open},
+        {"SaveGraphButton", 29, "ｸﾞﾗﾌの保存", ToolGlyph::SaveGraph},
+        {"CopyGraphButton", 65, "ｸﾞﾗﾌのｺﾋﾟｰ", ToolGlyph::CopyGraph},
+        {"PlotButton", 91, "ｸﾞﾗﾌを描く", ToolGlyph::Plot},
+        {"ConfigReadButton", 117, "設定ﾌｧｲﾙを読込む", ToolGlyph::ConfigRead},
+        {"SerialButton", 153, "連続ｸﾞﾗﾌ処理", ToolGlyph::Serial},
+        {"HelpButton", 204, "ﾍﾙﾌﾟ", ToolGlyph::Help},
+    };
+    for (const ButtonSpec& spec : specs) {
+        auto* button = new QToolButton(ToolBar);
+        button->setObjectName(spec.name);
+        button->setGeometry(spec.x, 4, 25, 25);
+        button->setToolTip(QString::fromUtf8(spec.tooltip));
+        button->setIcon(MakeToolIcon(spec.glyph));
+        button->setAutoRaise(true);
+        buttons_[spec.name] = button;
+    }
+    Button("ConfigReadButton")->setProperty("Tag", 9999);
+    connect(Button("OpenButton"), &QToolButton::clicked, this, &TfMainWindow::menuDataOpenClick);
+    connect(Button("HelpButton"), &QToolButton::clicked, this, &TfMainWindow::menuMokujiClick);
+}
+
+void TfMainWindow::BuildPages() {
+    PageControl = new QTabWidget;
+    PageControl->setObjectName("PageControl");
+    PageControl->setUsesScrollButtons(false);
+
+    DataSheet = new QWidget;
+    DataSheet->setObjectName("DataSheet");
+    auto* dataLayout = new QVBoxLayout(DataSheet);
+    dataLayout->setContentsMargins(0, 0, 0, 0);
+    DataG = new QTableView;
+    DataG->setObjectName("DataG");
+    gridModel_ = new DataGridModel(state_.DataG, this);
+    DataG->setModel(gridModel_);
+    DataG->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    DataG->setSelectionBehavior(QAbstractItemView::SelectItems);
+    DataG->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                           QAbstractItemView::AnyKeyPressed);
+    DataG->setShowGrid(true);
+    DataG->setWordWrap(false);
+    // Uniform sections keep a 50 x 10000 table instant to show and scroll.
+    DataG->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    DataG->verticalHeader()->setDefaultSectionSize(state_.DataG.DefaultRowHeight);
+    DataG->verticalHeader()->setFixedWidth(state_.DataG.DefaultColWidth);
+    DataG->verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    DataG->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    DataG->horizontalHeader()->setDefaultSectionSize(state_.DataG.DefaultColWidth);
+    DataG->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    DataG->horizontalHeader()->setFixedHeight(state_.DataG.DefaultRowHeight + 2);
+    dataLayout->addWidget(DataG);
+    PageControl->addTab(DataSheet, "ﾃﾞｰﾀ");
+
+    LineSheet = new QScrollArea;
+    LineSheet->setObjectName("LineSheet");
+    LineSheet->setWidgetResizable(false);
+    LineSheetContents = new QWidget;
+    LineSheetContents->setObjectName("LineSheetContents");
+    LineSheetContents->resize(240, 60);
+    QPalette palette = LineSheetContents->palette();
+    palette.setColor(QPalette::WindowText, Qt::black);
+    LineSheetContents->setPalette(palette);
+    LineColLabel = new QLabel("ﾌﾟﾛｯﾄ                      凡例", LineSheetContents);
+    LineColLabel->setObjectName("LineColLabel");
+    LineColLabel->move(8, 8);
+    LineColLabel->adjustSize();
+    AllImage = new QWidget(LineSheetContents);
+    AllImage->setObjectName("AllImage");
+    AllImage->setGeometry(160, 5, 80, 20);
+    AllImage->hide();
+    LineSheet->setWidget(LineSheetContents);
+    PageControl->addTab(LineSheet, "ﾌﾟﾛｯﾄ");
+
+    PageControl->setCurrentWidget(DataSheet);
+}
+
+void TfMainWindow::UpdateEnabling() {
+    const CommandEnabling& e = state_.Enabling();
+    Button("SaveGraphButton")->setEnabled(e.SaveGraphButton);
+    Button("CopyGraphButton")->setEnabled(e.CopyGraphButton);
+    Button("PlotButton")->setEnabled(e.PlotButton);
+    Button("ConfigReadButton")->setEnabled(e.ConfigReadButton);
+    Item("menuGraphSave")->setEnabled(e.menuGraphSave);
+    Item("menuGraphCopy")->setEnabled(e.menuGraphCopy);
+    Item("menuGraphPlot")->setEnabled(e.menuGraphPlot);
+    Item("menuImageview")->setEnabled(e.menuImageview);
+    Item("menuPlotConfig")->setEnabled(e.menuPlotConfig);
+    Item("menuGraphConfig")->setEnabled(e.menuGraphConfig);
+}
+
+void TfMainWindow::menuDataOpenClick() {
+    RunCommand([this] { state_.menuDataOpenClick(*desktop_); });
+}
+
+void TfMainWindow::menuQuitClick() { close(); }
+
+void TfMainWindow::closeEvent(QCloseEvent* event) {
+    // Closing the main window ends the program, with every other window.
+    event->accept();
+    QCoreApplication::quit();
+}
+
+void TfMainWindow::menuMokujiClick() { HelpViewer().ShowContents(); }
+
+void TfMainWindow::menuKeywordClick() { HelpViewer().ShowKeywordSearch(); }
+
+void TfMainWindow::menuVerClick() {
+    TFver about(this);
+    about.exec();
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QMainWindow>
+#include <map>
+#include <memory>
+
+#include "app/widgets/QtDesktop.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QScrollArea;
+class QTabWidget;
+class QTableView;
+class QToolButton;
+class DataGridModel;
+class TfMain;
+
+// The main window "Kurvo": menus, tool bar, the data grid and the plot-line
+// page over the core TfMain.
+class TfMainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit TfMainWindow(TfMain& state, QWidget* parent = nullptr);
+    ~TfMainWindow() override;
+
+    TfMain& State() { return state_; }
+    QAction* Item(const QString& name) const;
+    QToolButton* Button(const QString& name) const;
+    // Replaces the dialogs the commands use, for tests.
+    void SetDesktop(Desktop* desktop) { desktop_ = desktop; }
+
+    QWidget* ToolBar;
+    QTabWidget* PageControl;
+    QWidget* DataSheet;
+    QTableView* DataG;
+    QScrollArea* LineSheet;
+    QWidget* LineSheetContents;
+    QLabel* LineColLabel;
+    QWidget* AllImage;
+
+public slots:
+    void menuDataOpenClick();
+    void menuQuitClick();
+    void menuMokujiClick();
+    void menuKeywordClick();
+    void menuVerClick();
+    void UpdateEnabling();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QAction* AddItem(QMenu* menu, const char* name, const char* caption,
+                     const char* shortcut = nullptr);
+    void BuildMenus();
+    void BuildToolBar();
+    void BuildPages();
+
+    TfMain& state_;
+    QtDesktop qtDesktop_;
+    Desktop* desktop_;
+    DataGridModel* gridModel_;
+    std::map<QString, QAction*> items_;
+    std::map<QString, QToolButton*> buttons_;
+};

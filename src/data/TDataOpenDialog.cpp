@@ -1,0 +1,144 @@
+#include "data/TDataOpenDialog.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "data/TextLines.h"
+#include "platform/Cp932.h"
+#include "platform/MessageSink.h"
+#include "platform/NumberText.h"
+#include "platform/RaisedError.h"
+
+namespace {
+
+constexpr const char* kNoFileText = "ﾌｧｲﾙがありません";
+constexpr const char* kTooLargeText = "データサイズが大きすぎます";
+constexpr const char* kOutOfRangeText = "ﾌｧｲﾙ %s の %d 行目の数値 '%s' は大きすぎます";
+
+// A title is its field without leading and trailing characters of code 32
+// or less.
+std::string_view TrimTitle(std::string_view field) {
+    while (!field.empty() && static_cast<unsigned char>(field.front()) <= 32)
+        field.remove_prefix(1);
+    while (!field.empty() && static_cast<unsigned char>(field.back()) <= 32) field.remove_suffix(1);
+    return field;
+}
+
+}  // namespace
+
+FieldSplitter::FieldSplitter(std::string_view delimiters) {
+    for (char c : delimiters) table_[static_cast<unsigned char>(c)] = true;
+}
+
+int FieldSplitter::Count(std::string_view line, int limit) const {
+    int count = 0;
+    ForEach(line, [&](std::string_view) { return ++count < limit; });
+    return count;
+}
+
+TDataOpenDialog::TDataOpenDialog()
+    : table_(std::size_t(kMaxCol) * kMaxRow, 0.0), scratch_(std::size_t(kMaxCol) * kMaxRow, 0.0) {}
+
+bool TDataOpenDialog::Execute(const DataOpenFormFunction& showForm) {
+    const auto preview = LoadFirstTextLines(FileName, kPreviewLines);
+    if (!preview) {
+        ShowMessage(kNoFileText);
+        return false;
+    }
+    std::vector<std::string> previewLines;
+    for (std::string_view line : preview->Lines) previewLines.push_back(DecodeFileText(line));
+
+    const DataOpenChoice choice = showForm(previewLines);
+
+    // The choices are taken over however the form was closed.
+    if (choice.SpaceSelected)
+        DivMark = kSpaceDivMark;
+    else if (choice.CommaSelected)
+        DivMark = kCommaDivMark;
+    ReadTitle = choice.ReadTitle;
+    Step = choice.Step;
+    const std::int32_t startLine = StrToInt(choice.StepText);
+    StepNum = startLine == INT32_MIN ? INT32_MIN : startLine - 1;
+
+    if (!choice.Accepted) return false;
+    return ReadData();
+}
+
+bool TDataOpenDialog::ReadData() {
+    const auto text = LoadTextLines(FileName);
+    if (!text) {
+        ShowMessage(kNoFileText);
+        return false;
+    }
+    const std::vector<std::string_view>& lines = text->Lines;
+    if (lines.size() < 2) return false;
+
+    const FieldSplitter splitter(DivMark);
+    const auto lineCount = std::int64_t(lines.size());
+    std::int64_t start = Step ? StepNum : 0;
+    if (start < 0 || start >= lineCount) Raise(kListIndexText);
+
+    const auto oldTitles = titles_;
+    int titlesGiven = 0;
+    if (ReadTitle) {
+        const std::string_view titleRow = lines[std::size_t(start)];
+        const bool utf8 = IsValidUtf8(titleRow);
+        splitter.ForEach(titleRow, [&](std::string_view field) {
+            const std::string_view trimmed = TrimTitle(field);
+            titles_[std::size_t(titlesGiven++)] =
+                utf8 ? std::string(trimmed) : Cp932ToUtf8(trimmed);
+            return titlesGiven < kMaxCol;
+        });
+        ++start;
+        if (start >= lineCount) Raise(kListIndexText);
+    }
+
+    const int n = std::max(1, splitter.Count(lines[std::size_t(start)], kMaxCol + 1));
+
+    // Lines of nothing but delimiters at the very end are no rows; the
+    // first data line always is one.
+    std::int64_t last = lineCount - 1;
+    while (last > start && splitter.Count(lines[std::size_t(last)], 1) == 0) --last;
+
+    const int oldRow = row_, oldCol = col_;
+    row_ = int(std::min<std::int64_t>(last - start + 1, INT32_MAX));
+    if (row_ > kMaxRow) {
+        ShowMessage(kTooLargeText);
+        return false;
+    }
+    col_ = n;
+    if (col_ > kMaxCol) {
+        ShowMessage(kTooLargeText);
+        return false;
+    }
+
+    for (int r = 0; r < row_; ++r) {
+        const std::string_view line = lines[std::size_t(start + r)];
+        int c = 0;
+        bool outOfRange = false;
+        splitter.ForEach(line, [&](std::string_view field) {
+            const LenientNumber number = ReadLenientNumber(field);
+            if (number.OutOfRange) {
+                ShowMessage(FormatText(kOutOfRangeText,
+                                       {FileName, IntToStr(start + r + 1), number.Text}));
+                outOfRange = true;
+                return false;
+            }
+            scratch_[std::size_t(c) * kMaxRow + r] = number.Value;
+            return ++c < col_;
+        });
+        if (outOfRange) {
+            // Nothing of the refused file is kept.
+            titles_ = oldTitles;
+            row_ = oldRow;
+            col_ = oldCol;
+            return false;
+        }
+        // Cells the line does not reach are 0, not another file's numbers.
+        for (; c < col_; ++c) scratch_[std::size_t(c) * kMaxRow + r] = 0.0;
+    }
+
+    table_.swap(scratch_);
+    for (int i = ReadTitle ? titlesGiven : 0; i < kMaxCol; ++i) titles_[std::size_t(i)].clear();
+    return true;
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data/DataOpenChoice.h"
+
+// Reads a numeric text file into the data table: up to 50 columns of up to
+// 10000 values and up to 50 column titles.
+class TDataOpenDialog {
+public:
+    static constexpr int kMaxCol = 50;
+    static constexpr int kMaxRow = 10000;
+    static constexpr int kPreviewLines = 10;
+    // The delimiter sets of the two options: tab goes with space.
+    static constexpr const char* kSpaceDivMark = " \t";
+    static constexpr const char* kCommaDivMark = ",";
+
+    TDataOpenDialog();
+
+    std::string FileName;
+    bool ReadTitle = false;
+    bool Step = false;
+    int StepNum = 0;
+    std::string DivMark;
+
+    int Col() const { return col_; }
+    int Row() const { return row_; }
+    const std::string& Title(int index) const { return titles_.at(std::size_t(index)); }
+    double Cell(int col, int row) const { return table_[std::size_t(col) * kMaxRow + row]; }
+    // Column col, rows 0 to Row - 1, contiguous.
+    const double* Column(int col) const { return table_.data() + std::size_t(col) * kMaxRow; }
+
+    // Shows the options form with a preview of FileName and, on OK, reads.
+    bool Execute(const DataOpenFormFunction& showForm);
+    // Reads FileName with the current options, no dialog.
+    bool ReadData();
+
+private:
+    std::vector<double> table_;
+    std::vector<double> scratch_;
+    std::array<std::string, kMaxCol> titles_;
+    int col_ = 1;
+    int row_ = 1;
+};
+
+// Splits a line into its fields: maximal runs of characters that are not
+// in the delimiter set. Calls field(text) for each until it returns false.
+class FieldSplitter {
+public:
+    explicit FieldSplitter(std::string_view delimiters);
+    template <typename F>
+    void ForEach(std::string_view line, F&& field) const {
+        std::size_t i = 0;
+        const std::size_t n = line.size();
+        for (;;) {
+            while (i < n && IsDelimiter(line[i])) ++i;
+            if (i >= n) return;
+            const std::size_t start = i;
+            while (i < n && !IsDelimiter(line[i])) ++i;
+            if (!field(line.substr(start, i - start))) return;
+        }
+    }
+    int Count(std::string_view line, int limit) const;
+    bool IsDelimiter(char c) const { return table_[static_cast<unsigned char>(c)]; }
+
+private:
+    std::array<bool, 256> table_{};
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A text file as the data reader sees it: CR LF read as LF, then cut into
+// lines of at most 1022 characters counting the line feed, so a longer
+// physical line becomes several lines. The line feeds are not part of the
+// views.
+struct TextLines {
+    static constexpr std::size_t kPieceLength = 1022;
+
+    std::string Buffer;
+    std::vector<std::string_view> Lines;
+};
+
+// The whole file; nothing when it cannot be opened or is not a plain file.
+std::optional<TextLines> LoadTextLines(const std::string& path);
+
+// At most maxLines lines from the start of the file, reading no further
+// than they need.
+std::optional<TextLines> LoadFirstTextLines(const std::string& path, std::size_t maxLines);
+
+// Splits text (already read) into lines; used by both loaders.
+void SplitTextLines(TextLines& text, std::size_t maxLines = std::string::npos);

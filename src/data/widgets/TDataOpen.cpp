@@ -1,0 +1,110 @@
+#include "data/widgets/TDataOpen.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "platform/FontSubstitution.h"
+
+namespace {
+
+QFont FormFont(const char* face, int pixels) {
+    TLogFont font;
+    font.FaceName = face;
+    font.Height = -pixels;
+    return MakeQFont(font);
+}
+
+}  // namespace
+
+TDataOpen::TDataOpen(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    setObjectName("DataOpen");
+    setWindowTitle("ﾃﾞｰﾀを開く");
+    setFixedSize(330, 192);
+    setFont(FormFont("ＭＳ Ｐゴシック", 12));
+
+    GroupBox1 = new QGroupBox("ﾃﾞｰﾀの区切り", this);
+    GroupBox1->setObjectName("GroupBox1");
+    GroupBox1->setGeometry(0, 8, 137, 73);
+    SpRadio = new QRadioButton("ｽﾍﾟｰｽ", GroupBox1);
+    SpRadio->setObjectName("SpRadio");
+    SpRadio->setGeometry(16, 16, 97, 25);
+    SpRadio->setChecked(true);
+    CmRadio = new QRadioButton("ｶﾝﾏ", GroupBox1);
+    CmRadio->setObjectName("CmRadio");
+    CmRadio->setGeometry(16, 40, 81, 25);
+
+    GroupBox2 = new QGroupBox(this);
+    GroupBox2->setObjectName("GroupBox2");
+    GroupBox2->setGeometry(0, 82, 137, 69);
+    StepEdit = new QLineEdit("0", GroupBox2);
+    StepEdit->setObjectName("StepEdit");
+    StepEdit->setGeometry(8, 17, 49, 20);
+    StepEdit->setAttribute(Qt::WA_InputMethodEnabled, false);
+    Label1 = new QLabel("行目から", GroupBox2);
+    Label1->setObjectName("Label1");
+    Label1->move(64, 20);
+    Label1->adjustSize();
+    StepCheck = new QCheckBox("途中から読む", GroupBox2);
+    StepCheck->setObjectName("StepCheck");
+    StepCheck->setGeometry(8, 44, 105, 15);
+    connect(StepCheck, &QCheckBox::clicked, this, &TDataOpen::StepCheckClick);
+
+    RtitleCheck = new QCheckBox("ﾀｲﾄﾙを読む", this);
+    RtitleCheck->setObjectName("RtitleCheck");
+    RtitleCheck->setGeometry(8, 160, 105, 33);
+
+    Label2 = new QLabel("PREVIEW", this);
+    Label2->setObjectName("Label2");
+    Label2->move(152, 8);
+    Label2->adjustSize();
+    Preview = new QPlainTextEdit("Preview", this);
+    Preview->setObjectName("Preview");
+    Preview->setGeometry(144, 24, 177, 129);
+    Preview->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Preview->setFont(FormFont("ＭＳ Ｐ明朝", 13));
+    QPalette palette = Preview->palette();
+    palette.setColor(QPalette::Text, Qt::black);
+    Preview->setPalette(palette);
+
+    BitBtn1 = new QPushButton("OK", this);
+    BitBtn1->setObjectName("BitBtn1");
+    BitBtn1->setGeometry(144, 160, 81, 25);
+    BitBtn1->setDefault(true);
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+    BitBtn2 = new QPushButton("ｷｬﾝｾﾙ", this);
+    BitBtn2->setObjectName("BitBtn2");
+    BitBtn2->setGeometry(232, 160, 81, 25);
+    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+
+    setTabOrder(RtitleCheck, CmRadio);
+    setTabOrder(CmRadio, SpRadio);
+    setTabOrder(SpRadio, StepEdit);
+    setTabOrder(StepEdit, StepCheck);
+    setTabOrder(StepCheck, Preview);
+    setTabOrder(Preview, BitBtn1);
+    setTabOrder(BitBtn1, BitBtn2);
+}
+
+void TDataOpen::StepCheckClick() { StepEdit->setEnabled(StepCheck->isChecked()); }
+
+void TDataOpen::SetPreview(const std::vector<std::string>& lines) {
+    Preview->clear();
+    for (const std::string& line : lines) Preview->appendPlainText(QString::fromStdString(line));
+}
+
+DataOpenChoice TDataOpen::Choice() const {
+    DataOpenChoice choice;
+    choice.Accepted = result() == QDialog::Accepted;
+    choice.SpaceSelected = SpRadio->isChecked();
+    choice.CommaSelected = CmRadio->isChecked();
+    choice.ReadTitle = RtitleCheck->isChecked();
+    choice.Step = StepCheck->isChecked();
+    choice.StepText = StepEdit->text().toStdString();
+    return choice;
+}

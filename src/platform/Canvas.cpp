@@ -1,0 +1,139 @@
+#include "platform/Canvas.h"
+
+void Canvas::Add(OpKind kind, int a, int b, int c, int d, std::uint32_t index,
+                 std::uint32_t count) {
+    target_.ops_.push_back(PictureOp{kind, a, b, c, d, index, count});
+}
+
+void Canvas::SyncPen() {
+    if (Pen == recordedPen_) return;
+    recordedPen_ = Pen;
+    target_.pens_.push_back(Pen);
+    Add(OpKind::Pen, 0, 0, 0, 0, std::uint32_t(target_.pens_.size() - 1));
+}
+
+void Canvas::SyncBrush() {
+    if (Brush == recordedBrush_) return;
+    recordedBrush_ = Brush;
+    target_.brushes_.push_back(Brush);
+    Add(OpKind::Brush, 0, 0, 0, 0, std::uint32_t(target_.brushes_.size() - 1));
+}
+
+void Canvas::SyncFont() {
+    if (Font == recordedFont_) return;
+    recordedFont_ = Font;
+    target_.fonts_.push_back(Font);
+    Add(OpKind::Font, 0, 0, 0, 0, std::uint32_t(target_.fonts_.size() - 1));
+}
+
+void Canvas::SyncPosition() {
+    if (positionRecorded_) return;
+    positionRecorded_ = true;
+    Add(OpKind::MoveTo, position_.x, position_.y);
+}
+
+void Canvas::MoveTo(int x, int y) {
+    position_ = {x, y};
+    positionRecorded_ = true;
+    Add(OpKind::MoveTo, x, y);
+}
+
+void Canvas::LineTo(int x, int y) {
+    SyncPen();
+    SyncPosition();
+    Add(OpKind::LineTo, x, y);
+    position_ = {x, y};
+}
+
+void Canvas::Rectangle(int left, int top, int right, int bottom) {
+    SyncPen();
+    SyncBrush();
+    Add(OpKind::Rectangle, left, top, right, bottom);
+}
+
+void Canvas::Ellipse(int left, int top, int right, int bottom) {
+    SyncPen();
+    SyncBrush();
+    Add(OpKind::Ellipse, left, top, right, bottom);
+}
+
+void Canvas::Polygon(const PixelPoint* points, int count) {
+    if (count <= 0) return;
+    SyncPen();
+    SyncBrush();
+    const auto first = std::uint32_t(target_.points_.size());
+    target_.points_.insert(target_.points_.end(), points, points + count);
+    Add(OpKind::Polygon, 0, 0, 0, 0, first, std::uint32_t(count));
+}
+
+void Canvas::FillRect(const PixelRect& rect) {
+    SyncBrush();
+    Add(OpKind::FillRect, rect.Left, rect.Top, rect.Right, rect.Bottom);
+}
+
+void Canvas::TextOut(int x, int y, const std::string& text) {
+    SyncFont();
+    target_.texts_.push_back(text);
+    Add(OpKind::TextOut, x, y, 0, 0, std::uint32_t(target_.texts_.size() - 1));
+}
+
+void Canvas::Draw(int x, int y, const Picture& picture) {
+    if (&picture == &target_) return;
+    // The inner picture was recorded from the default state.
+    const TPen outerPen = Pen;
+    const TBrush outerBrush = Brush;
+    const TLogFont outerFont = Font;
+    const PixelPoint outerPosition = position_;
+    position_ = {x, y};
+    positionRecorded_ = false;
+    Pen = TPen{};
+    Brush = TBrush{};
+    Font = TLogFont{};
+    for (const PictureOp& op : picture.Ops()) {
+        switch (op.Kind) {
+            case OpKind::Pen:
+                Pen = picture.PenOf(op);
+                break;
+            case OpKind::Brush:
+                Brush = picture.BrushOf(op);
+                break;
+            case OpKind::Font:
+                Font = picture.FontOf(op);
+                break;
+            case OpKind::MoveTo:
+                MoveTo(op.A + x, op.B + y);
+                break;
+            case OpKind::LineTo:
+                LineTo(op.A + x, op.B + y);
+                break;
+            case OpKind::Rectangle:
+                Rectangle(op.A + x, op.B + y, op.C + x, op.D + y);
+                break;
+            case OpKind::Ellipse:
+                Ellipse(op.A + x, op.B + y, op.C + x, op.D + y);
+                break;
+            case OpKind::Polygon: {
+                SyncPen();
+                SyncBrush();
+                const PixelPoint* points = picture.PointsOf(op);
+                const auto first = std::uint32_t(target_.points_.size());
+                for (std::uint32_t i = 0; i < op.Count; ++i)
+                    target_.points_.push_back({points[i].x + x, points[i].y + y});
+                Add(OpKind::Polygon, 0, 0, 0, 0, first, op.Count);
+                break;
+            }
+            case OpKind::FillRect:
+                FillRect({op.A + x, op.B + y, op.C + x, op.D + y});
+                break;
+            case OpKind::TextOut:
+                TextOut(op.A + x, op.B + y, picture.TextOf(op));
+                break;
+        }
+    }
+    Pen = outerPen;
+    Brush = outerBrush;
+    Font = outerFont;
+    // The outer drawing goes on from where it stood before the picture.
+    position_ = outerPosition;
+    positionRecorded_ = false;
+}

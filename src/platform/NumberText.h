@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Conversions between numbers and texts. None of them depends on the
+// process locale: the decimal separator is always ".".
+
+// Strict: the whole text is a decimal number, blanks allowed around it;
+// anything else raises "'%s' は浮動小数点ではありません".
+double StrToFloat(std::string_view text);
+
+// Strict: a 32-bit integer in decimal, or in hexadecimal after "$" or "0x"
+// (up to eight digits, read as the 32-bit pattern); leading blanks allowed.
+// Anything else raises "'%s' は整数ではありません".
+std::int32_t StrToInt(std::string_view text);
+
+// Lenient, as the data reader reads a field: leading white space skipped,
+// then the longest prefix of the form [sign] digits [. digits] [e [sign]
+// digits] is converted and the rest ignored; 0.0 when there is none.
+struct LenientNumber {
+    double Value = 0.0;
+    // The prefix was a number beyond the range of a double.
+    bool OutOfRange = false;
+    // The prefix as it stood in the text.
+    std::string_view Text;
+};
+LenientNumber ReadLenientNumber(std::string_view text);
+double LenientToFloat(std::string_view text);
+
+// The general number form: at most 15 significant digits, no trailing
+// zeros; plain when 1E-4 <= |v| < 1E15 (and for 0), otherwise scientific
+// with an upper-case E and a bare exponent ("1E-5", "3E20").
+std::string FloatToText(double value);
+
+std::string IntToStr(std::int64_t value);

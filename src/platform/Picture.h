@@ -1,0 +1,127 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/Colors.h"
+
+// The drawing interface the program is written against: pens, brushes and
+// logical fonts with the classic desktop semantics.
+
+enum class PenStyle : std::uint8_t {
+    psSolid,
+    psDash,
+    psDot,
+    psDashDot,
+    psDashDotDot,
+    psClear,
+    psInsideFrame
+};
+
+enum class BrushStyle : std::uint8_t { bsSolid, bsClear };
+
+struct PixelPoint {
+    int x = 0;
+    int y = 0;
+    bool operator==(const PixelPoint&) const = default;
+};
+
+// (Left, Top)-(Right, Bottom); the right and bottom edges are outside.
+struct PixelRect {
+    int Left = 0;
+    int Top = 0;
+    int Right = 0;
+    int Bottom = 0;
+    bool operator==(const PixelRect&) const = default;
+};
+
+struct TPen {
+    TColor Color = clBlack;
+    PenStyle Style = PenStyle::psSolid;
+    int Width = 1;
+    bool operator==(const TPen&) const = default;
+};
+
+struct TBrush {
+    TColor Color = clWhite;
+    BrushStyle Style = BrushStyle::bsSolid;
+    bool operator==(const TBrush&) const = default;
+};
+
+// A logical font. Height in pixels: negative for the character height (the
+// em size), positive for the cell height. Escapement in tenths of a degree,
+// counter-clockwise.
+struct TLogFont {
+    int Height = -12;
+    int Escapement = 0;
+    int Weight = 400;
+    bool Italic = false;
+    bool Underline = false;
+    bool StrikeOut = false;
+    std::uint8_t CharSet = 1;
+    std::string FaceName = "ＭＳ Ｐゴシック";
+    TColor Color = clWindowText;
+    bool operator==(const TLogFont&) const = default;
+};
+
+constexpr int kFwNormal = 400;
+constexpr int kFwBold = 700;
+
+// Font size in points to the pixel height of a logical font at 96 dots per
+// inch: 14 points is -19.
+constexpr int PointsToFontHeight(int points) { return -((points * 96 + 36) / 72); }
+
+enum class OpKind : std::uint8_t {
+    Pen,        // Index into pens
+    Brush,      // Index into brushes
+    Font,       // Index into fonts
+    MoveTo,     // (A, B)
+    LineTo,     // (A, B)
+    Rectangle,  // (A, B)-(C, D)
+    Ellipse,    // box (A, B)-(C, D)
+    Polygon,    // Count points from Index in points
+    FillRect,   // (A, B)-(C, D) with the current brush
+    TextOut,    // top-left (A, B), text Index in texts
+};
+
+struct PictureOp {
+    OpKind Kind;
+    int A = 0, B = 0, C = 0, D = 0;
+    std::uint32_t Index = 0;
+    std::uint32_t Count = 0;
+};
+
+// A recorded picture: a size and a list of drawing operations. Strokes
+// outside the size are kept. A picture starts with the default pen, brush
+// and font; a Canvas records into it.
+class Picture {
+public:
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    void SetSize(int width, int height) {
+        width_ = width;
+        height_ = height;
+    }
+    // Empties the picture and sets its size to 0 x 0.
+    void Clear();
+    bool Empty() const { return ops_.empty(); }
+
+    const std::vector<PictureOp>& Ops() const { return ops_; }
+    const TPen& PenOf(const PictureOp& op) const { return pens_[op.Index]; }
+    const TBrush& BrushOf(const PictureOp& op) const { return brushes_[op.Index]; }
+    const TLogFont& FontOf(const PictureOp& op) const { return fonts_[op.Index]; }
+    const std::string& TextOf(const PictureOp& op) const { return texts_[op.Index]; }
+    const PixelPoint* PointsOf(const PictureOp& op) const { return points_.data() + op.Index; }
+
+private:
+    friend class Canvas;
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<PictureOp> ops_;
+    std::vector<TPen> pens_;
+    std::vector<TBrush> brushes_;
+    std::vector<TLogFont> fonts_;
+    std::vector<std::string> texts_;
+    std::vector<PixelPoint> points_;
+};

@@ -1,0 +1,24 @@
+#include "TestSupport.h"
+
+#include <fstream>
+#include <sstream>
+
+TestDir::TestDir() : dir_(QDir::tempPath() + "/kurvo-test-XXXXXX") {}
+
+std::string TestDir::Root() const { return dir_.path().toStdString(); }
+
+std::string TestDir::Path(const std::string& name) const { return Root() + "/" + name; }
+
+std::string TestDir::Write(const std::string& name, std::string_view bytes) const {
+    const std::string path = Path(name);
+    std::ofstream out(path, std::ios::binary);
+    out.write(bytes.data(), std::streamsize(bytes.size()));
+    return path;
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}

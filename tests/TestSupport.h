@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QTemporaryDir>
+#include <string>
+#include <string_view>
+
+// A folder of its own for one test, removed afterwards.
+class TestDir {
+public:
+    TestDir();
+    // Writes bytes to a file in the folder and returns its path.
+    std::string Write(const std::string& name, std::string_view bytes) const;
+    std::string Path(const std::string& name) const;
+    std::string Root() const;
+
+private:
+    QTemporaryDir dir_;
+};
+
+std::string ReadWholeFile(const std::string& path);
