@@ -21,6 +21,15 @@ enum class PenStyle : std::uint8_t {
 
 enum class BrushStyle : std::uint8_t { bsSolid, bsClear };
 
+// Float to pixel: truncation toward zero (2.9 is 2, -0.2 is 0), clamped
+// into the 32-bit range so far-away values never overflow; NaN is 0.
+constexpr int TruncToPixel(double value) {
+    if (!(value == value)) return 0;
+    if (value >= 2147483647.0) return 2147483647;
+    if (value <= -2147483648.0) return -2147483647 - 1;
+    return int(value);
+}
+
 struct PixelPoint {
     int x = 0;
     int y = 0;

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QImage>
+#include <cstdlib>
 #include <vector>
 
 #include "platform/FontSubstitution.h"
@@ -47,6 +48,29 @@ QRect OutlineBox(int left, int top, int right, int bottom) {
     return QRect(left, top, right - left - 1, bottom - top - 1);
 }
 
+// Qt's aliased line paints the pixels from the lower to just before the
+// higher end along its major axis, whichever way it runs. A line that runs
+// backwards is drawn the other way round with its end pixel clipped off,
+// then its start pixel is set, so that every line paints its start and not
+// its end.
+void DrawLineWithoutEndPoint(QPainter& painter, const QPen& pen, QPoint from, QPoint to) {
+    const int dx = to.x() - from.x(), dy = to.y() - from.y();
+    const bool xMajor = std::abs(dx) >= std::abs(dy);
+    const bool backwards = xMajor ? dx < 0 : dy < 0;
+    if (!backwards || pen.width() > 1) {
+        painter.drawLine(from, to);
+        return;
+    }
+    constexpr int kFar = 1 << 30;
+    const QRect beyondEnd = xMajor ? QRect(to.x() + 1, -kFar, kFar, 2 * kFar)
+                                   : QRect(-kFar, to.y() + 1, 2 * kFar, kFar);
+    painter.save();
+    painter.setClipRect(beyondEnd, Qt::IntersectClip);
+    painter.drawLine(to, from);
+    painter.restore();
+    painter.fillRect(QRect(from, QSize(1, 1)), pen.color());
+}
+
 }  // namespace
 
 void ReplayPicture(QPainter& painter, const Picture& picture, int x, int y) {
@@ -90,7 +114,7 @@ void ReplayPicture(QPainter& painter, const Picture& picture, int x, int y) {
                 const QPoint to(op.A, op.B);
                 if (pen.Style != PenStyle::psClear && to != position) {
                     painter.setPen(qpen);
-                    painter.drawLine(position, to);
+                    DrawLineWithoutEndPoint(painter, qpen, position, to);
                 }
                 position = to;
                 break;

@@ -1,0 +1,431 @@
+#include "data/TDataOpenDialog.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "TestSupport.h"
+#include "platform/MessageSink.h"
+#include "platform/RaisedError.h"
+
+namespace {
+
+constexpr const char* kSpace = TDataOpenDialog::kSpaceDivMark;
+constexpr const char* kComma = TDataOpenDialog::kCommaDivMark;
+
+struct CellValue {
+    int col, row;
+    double value;
+};
+
+struct ReadCase {
+    const char* name;
+    std::string content;
+    const char* divMark = kSpace;
+    bool readTitle = false;
+    bool step = false;
+    int stepNum = 0;
+    bool ok = true;
+    int col = 0, row = 0;
+    std::vector<CellValue> cells = {};
+    std::vector<std::string> titles = {};
+    std::vector<std::string> messages = {};
+};
+
+std::string Lines(int rows, const std::string& line) {
+    std::string s;
+    for (int i = 0; i < rows; ++i) s += line;
+    return s;
+}
+
+std::string Fields(int count) {
+    std::string s;
+    for (int i = 0; i < count; ++i) s += std::to_string(i + 1) + (i + 1 < count ? " " : "\n");
+    return s;
+}
+
+TEST(ReadData, ReadsTheTableAsTheFileGivesIt) {
+    const std::string longLine = "1" + std::string(1021, ' ') + "2\n";  // 1022 + "2\n"
+    const std::string exact = std::string(1021, '0') + "5\n";           // 1022 + "\n"
+    const ReadCase cases[] = {
+        {.name = "single line refused silently", .content = "1 2 3\n", .ok = false},
+        {.name = "empty file", .content = "", .ok = false},
+        {.name = "columns from the first data line",
+         .content = "1 2 3\n4 5\n",
+         .col = 3,
+         .row = 2,
+         .cells = {{0, 0, 1}, {2, 0, 3}, {0, 1, 4}, {1, 1, 5}, {2, 1, 0}}},
+        {.name = "space before the line end adds no column",
+         .content = "1 2 3 \n4 5 6\n",
+         .col = 3,
+         .row = 2,
+         .cells = {{2, 0, 3}, {2, 1, 6}}},
+        {.name = "tab separates with the space option",
+         .content = "1\t2\n3\t\t4\n",
+         .col = 2,
+         .row = 2,
+         .cells = {{0, 0, 1}, {1, 0, 2}, {0, 1, 3}, {1, 1, 4}}},
+        {.name = "adjacent commas are one separator",
+         .content = "1,,3\n4,5,6\n",
+         .divMark = kComma,
+         .col = 2,
+         .row = 2,
+         .cells = {{0, 0, 1}, {1, 0, 3}, {0, 1, 4}, {1, 1, 5}}},
+        {.name = "leading and trailing delimiters give no fields",
+         .content = ",7,8,\n,9,10\n",
+         .divMark = kComma,
+         .col = 2,
+         .row = 2,
+         .cells = {{0, 0, 7}, {1, 1, 10}}},
+        {.name = "comma file with spaces reads leniently",
+         .content = "1, 2.5\n3 ,4\n",
+         .divMark = kComma,
+         .col = 2,
+         .row = 2,
+         .cells = {{1, 0, 2.5}, {0, 1, 3}}},
+        {.name = "blank line inside the data is a row of zeros",
+         .content = "1 2\n\n3 4\n",
+         .col = 2,
+         .row = 3,
+         .cells = {{0, 1, 0}, {1, 1, 0}, {0, 2, 3}}},
+        {.name = "blank lines at the end are no rows",
+         .content = "1 2\n3 4\n\n \t \n\n",
+         .col = 2,
+         .row = 2},
+        {.name = "CR LF reads as LF",
+         .content = "1 2\r\n3 4\r\n",
+         .col = 2,
+         .row = 2,
+         .cells = {{1, 0, 2}, {1, 1, 4}}},
+        {.name = "last line without line end",
+         .content = "1 2\n3 4",
+         .col = 2,
+         .row = 2,
+         .cells = {{1, 1, 4}}},
+        {.name = "lenient numbers",
+         .content = "2.5e2x 1\nabc -.5\n",
+         .col = 2,
+         .row = 2,
+         .cells = {{0, 0, 250}, {0, 1, 0}, {1, 1, -0.5}}},
+        {.name = "a longer line is cut into lines of 1022 characters",
+         .content = longLine + "3\n",
+         .col = 1,
+         .row = 3,
+         .cells = {{0, 0, 1}, {0, 1, 2}, {0, 2, 3}}},
+        {.name = "1022 characters and the line feed make two lines",
+         .content = exact + "7\n",
+         .col = 1,
+         .row = 3,
+         .cells = {{0, 0, 5}, {0, 1, 0}, {0, 2, 7}}},
+        {.name = "empty delimiter set makes the line one field",
+         .content = "1 2\n3 4\n",
+         .divMark = "",
+         .col = 1,
+         .row = 2,
+         .cells = {{0, 0, 1}, {0, 1, 3}}},
+        {.name = "exactly 10000 rows",
+         .content = Lines(10000, "1 2\n"),
+         .col = 2,
+         .row = 10000},
+        {.name = "10001 rows refused",
+         .content = Lines(10001, "1 2\n"),
+         .ok = false,
+         .row = 10001,
+         .messages = {"データサイズが大きすぎます"}},
+        {.name = "exactly 50 fields",
+         .content = Fields(50) + Fields(50),
+         .col = 50,
+         .row = 2,
+         .cells = {{49, 1, 50}}},
+        {.name = "51 fields refused",
+         .content = Fields(51) + Fields(51),
+         .ok = false,
+         .col = 51,
+         .row = 2,
+         .messages = {"データサイズが大きすぎます"}},
+        {.name = "title row",
+         .content = "t x y\n1 2 3\n4 5 6\n",
+         .readTitle = true,
+         .col = 3,
+         .row = 2,
+         .cells = {{0, 0, 1}},
+         .titles = {"t", "x", "y", ""}},
+        {.name = "title row trimmed of control characters",
+         .content = "\x01time,\tvolt \n1,2\n3,4\n",
+         .divMark = kComma,
+         .readTitle = true,
+         .col = 2,
+         .row = 2,
+         .titles = {"time", "volt"}},
+        {.name = "skip two lines, then title row",
+         .content = "comment\nmore\nT1 T2\n1 2\n3 4\n",
+         .readTitle = true,
+         .step = true,
+         .stepNum = 2,
+         .col = 2,
+         .row = 2,
+         .cells = {{0, 0, 1}, {1, 1, 4}},
+         .titles = {"T1", "T2"}},
+        {.name = "CP932 title row",
+         .content = "\x95\x5C \x83\x5C\x83\x74\x83\x67\n1 2\n3 4\n",
+         .readTitle = true,
+         .col = 2,
+         .row = 2,
+         .titles = {"表", "ソフト"}},
+        {.name = "UTF-8 title row",
+         .content = "温度 電圧\n1 2\n3 4\n",
+         .readTitle = true,
+         .col = 2,
+         .row = 2,
+         .titles = {"温度", "電圧"}},
+        {.name = "NUL bytes are ordinary characters",
+         .content = std::string("1 \0 2\n3 4 5\n", 12),
+         .col = 3,
+         .row = 2,
+         .cells = {{1, 0, 0}, {2, 0, 2}}},
+    };
+    for (const ReadCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestDir dir;
+        RecordingMessageSink sink;
+        ScopedMessageSink scope(sink);
+        TDataOpenDialog reader;
+        reader.FileName = dir.Write("data.txt", c.content);
+        reader.DivMark = c.divMark;
+        reader.ReadTitle = c.readTitle;
+        reader.Step = c.step;
+        reader.StepNum = c.stepNum;
+        EXPECT_EQ(reader.ReadData(), c.ok);
+        EXPECT_EQ(sink.Texts, c.messages);
+        if (c.col) EXPECT_EQ(reader.Col(), c.col);
+        if (c.row) EXPECT_EQ(reader.Row(), c.row);
+        for (const CellValue& v : c.cells)
+            EXPECT_EQ(reader.Cell(v.col, v.row), v.value) << "cell " << v.col << "," << v.row;
+        for (std::size_t i = 0; i < c.titles.size(); ++i)
+            EXPECT_EQ(reader.Title(int(i)), c.titles[i]) << "title " << i;
+    }
+}
+
+TEST(ReadData, ATitleRowOfSixtyNamesGivesFifty) {
+    TestDir dir;
+    std::string titles;
+    for (int i = 0; i < 60; ++i) titles += "n" + std::to_string(i) + " ";
+    TDataOpenDialog reader;
+    reader.FileName = dir.Write("t.txt", titles + "\n1 2\n3 4\n");
+    reader.DivMark = kSpace;
+    reader.ReadTitle = true;
+    ASSERT_TRUE(reader.ReadData());
+    EXPECT_EQ(reader.Title(0), "n0");
+    EXPECT_EQ(reader.Title(49), "n49");
+}
+
+// A later read must not show an earlier file's numbers or names.
+TEST(ReadData, NoDataLeaksFromOneFileIntoTheNext) {
+    TestDir dir;
+    TDataOpenDialog reader;
+    reader.DivMark = kSpace;
+    reader.ReadTitle = true;
+    reader.FileName = dir.Write("a.txt", "a b c\n1 2 3\n4 5 6\n7 8 9\n");
+    ASSERT_TRUE(reader.ReadData());
+    reader.FileName = dir.Write("b.txt", "p\n10 20 30\n40\n\n");
+    ASSERT_TRUE(reader.ReadData());
+    EXPECT_EQ(reader.Row(), 2);
+    EXPECT_EQ(reader.Col(), 3);
+    EXPECT_EQ(reader.Cell(1, 1), 0.0);
+    EXPECT_EQ(reader.Cell(2, 1), 0.0);
+    EXPECT_EQ(reader.Title(0), "p");
+    EXPECT_EQ(reader.Title(1), "");
+    EXPECT_EQ(reader.Title(2), "");
+    reader.ReadTitle = false;
+    reader.FileName = dir.Write("c.txt", "5 6\n7 8\n");
+    ASSERT_TRUE(reader.ReadData());
+    EXPECT_EQ(reader.Title(0), "");
+}
+
+TEST(ReadData, ANumberBeyondTheRangeOfADoubleChangesNothing) {
+    TestDir dir;
+    RecordingMessageSink sink;
+    ScopedMessageSink scope(sink);
+    TDataOpenDialog reader;
+    reader.DivMark = kSpace;
+    reader.ReadTitle = true;
+    reader.FileName = dir.Write("good.txt", "x y\n1 2\n3 4\n");
+    ASSERT_TRUE(reader.ReadData());
+    const std::string bad = dir.Write("bad.txt", "u v w\n1 2 3\n4 1e999 6\n7 8 9\n");
+    reader.FileName = bad;
+    EXPECT_FALSE(reader.ReadData());
+    ASSERT_EQ(sink.Texts.size(), 1u);
+    EXPECT_EQ(sink.Texts[0], "ﾌｧｲﾙ " + bad + " の 3 行目の数値 '1e999' は大きすぎます");
+    EXPECT_EQ(reader.Col(), 2);
+    EXPECT_EQ(reader.Row(), 2);
+    EXPECT_EQ(reader.Cell(1, 1), 4.0);
+    EXPECT_EQ(reader.Title(0), "x");
+    EXPECT_EQ(reader.Title(2), "");
+}
+
+TEST(ReadData, ARefusedSizeKeepsTheTable) {
+    TestDir dir;
+    RecordingMessageSink sink;
+    ScopedMessageSink scope(sink);
+    TDataOpenDialog reader;
+    reader.DivMark = kSpace;
+    reader.FileName = dir.Write("good.txt", "1 2\n3 4\n");
+    ASSERT_TRUE(reader.ReadData());
+    reader.FileName = dir.Write("wide.txt", Fields(51) + Fields(51));
+    EXPECT_FALSE(reader.ReadData());
+    EXPECT_EQ(reader.Cell(1, 1), 4.0);
+}
+
+TEST(ReadData, AStartLineOutsideTheFileRaisesTheListIndexError) {
+    struct Case {
+        const char* name;
+        bool readTitle;
+        int stepNum;
+    } cases[] = {
+        {"negative start", false, -1},
+        {"start past the end", false, 3},
+        {"title row is the last line", true, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestDir dir;
+        TDataOpenDialog reader;
+        reader.FileName = dir.Write("d.txt", "1 2\n3 4\n5 6\n");
+        reader.DivMark = kSpace;
+        reader.ReadTitle = c.readTitle;
+        reader.Step = true;
+        reader.StepNum = c.stepNum;
+        try {
+            reader.ReadData();
+            ADD_FAILURE() << "no error raised";
+        } catch (const RaisedError& e) {
+            EXPECT_EQ(e.Text(), "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています");
+        }
+    }
+}
+
+TEST(ReadData, AFileThatCannotBeOpenedIsReported) {
+    TestDir dir;
+    for (const std::string& path : {dir.Path("missing.txt"), dir.Root()}) {
+        RecordingMessageSink sink;
+        ScopedMessageSink scope(sink);
+        TDataOpenDialog reader;
+        reader.FileName = path;
+        EXPECT_FALSE(reader.ReadData()) << path;
+        EXPECT_EQ(sink.Texts, std::vector<std::string>{"ﾌｧｲﾙがありません"}) << path;
+    }
+}
+
+// The options form answered by the test.
+struct FormAnswer {
+    DataOpenChoice choice;
+    std::vector<std::string> preview;
+    int shown = 0;
+    DataOpenFormFunction Function() {
+        return [this](const std::vector<std::string>& lines) {
+            preview = lines;
+            ++shown;
+            return choice;
+        };
+    }
+};
+
+TEST(Execute, ShowsAPreviewOfAtMostTenLines) {
+    TestDir dir;
+    struct Case {
+        std::string content;
+        std::vector<std::string> preview;
+    } cases[] = {
+        {"a 1\nb 2\nc 3\n", {"a 1", "b 2", "c 3"}},
+        {"\x95\x5C\r\n1\r\n", {"表", "1"}},
+        {Lines(12, "9 9\n"), std::vector<std::string>(10, "9 9")},
+    };
+    for (const Case& c : cases) {
+        TDataOpenDialog reader;
+        reader.FileName = dir.Write("p.txt", c.content);
+        FormAnswer form;
+        form.choice.Accepted = false;
+        EXPECT_FALSE(reader.Execute(form.Function()));
+        EXPECT_EQ(form.preview, c.preview);
+    }
+}
+
+TEST(Execute, ConfirmingAtOnceReadsWithSpaceAndTabAndNoTitle) {
+    TestDir dir;
+    TDataOpenDialog reader;
+    reader.FileName = dir.Write("d.txt", "1\t2 3\n4 5 6\n");
+    FormAnswer form;
+    form.choice.Accepted = true;
+    ASSERT_TRUE(reader.Execute(form.Function()));
+    EXPECT_EQ(reader.DivMark, " \t");
+    EXPECT_FALSE(reader.ReadTitle);
+    EXPECT_EQ(reader.StepNum, -1);
+    EXPECT_EQ(reader.Col(), 3);
+    EXPECT_EQ(reader.Cell(2, 1), 6.0);
+}
+
+TEST(Execute, TakesTheChoicesOverAlsoOnCancel) {
+    TestDir dir;
+    TDataOpenDialog reader;
+    reader.FileName = dir.Write("d.txt", "a,b\n1,2\n3,4\n");
+    FormAnswer form;
+    form.choice = {.Accepted = false,
+                   .SpaceSelected = false,
+                   .CommaSelected = true,
+                   .ReadTitle = true,
+                   .Step = true,
+                   .StepText = "3"};
+    EXPECT_FALSE(reader.Execute(form.Function()));
+    EXPECT_EQ(reader.DivMark, ",");
+    EXPECT_TRUE(reader.ReadTitle);
+    EXPECT_TRUE(reader.Step);
+    EXPECT_EQ(reader.StepNum, 2);
+    EXPECT_EQ(reader.Col(), 1);  // nothing read
+
+    form.choice.Accepted = true;
+    form.choice.StepText = "1";
+    ASSERT_TRUE(reader.Execute(form.Function()));
+    EXPECT_EQ(reader.Title(1), "b");
+    EXPECT_EQ(reader.Cell(1, 1), 4.0);
+}
+
+TEST(Execute, AStartLineThatIsNoIntegerEndsTheOperation) {
+    TestDir dir;
+    TDataOpenDialog reader;
+    reader.FileName = dir.Write("d.txt", "1 2\n3 4\n");
+    FormAnswer form;
+    form.choice = {.Accepted = true, .ReadTitle = true, .StepText = "x3"};
+    try {
+        reader.Execute(form.Function());
+        ADD_FAILURE() << "no error raised";
+    } catch (const RaisedError& e) {
+        EXPECT_EQ(e.Text(), "'x3' は整数ではありません");
+    }
+    EXPECT_TRUE(reader.ReadTitle);
+    EXPECT_EQ(reader.Col(), 1);
+}
+
+TEST(Execute, SkippingFromLineZeroIsTheListIndexError) {
+    TestDir dir;
+    TDataOpenDialog reader;
+    reader.FileName = dir.Write("d.txt", "1 2\n3 4\n");
+    FormAnswer form;
+    form.choice = {.Accepted = true, .Step = true, .StepText = "0"};
+    EXPECT_THROW(reader.Execute(form.Function()), RaisedError);
+}
+
+TEST(Execute, AMissingFileIsReportedBeforeTheForm) {
+    TestDir dir;
+    RecordingMessageSink sink;
+    ScopedMessageSink scope(sink);
+    TDataOpenDialog reader;
+    reader.FileName = dir.Path("none.txt");
+    FormAnswer form;
+    EXPECT_FALSE(reader.Execute(form.Function()));
+    EXPECT_EQ(form.shown, 0);
+    EXPECT_EQ(sink.Texts, std::vector<std::string>{"ﾌｧｲﾙがありません"});
+}
+
+}  // namespace

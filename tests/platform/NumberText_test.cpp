@@ -1,0 +1,150 @@
+#include "platform/NumberText.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <string>
+
+#include "platform/RaisedError.h"
+
+namespace {
+
+std::optional<std::string> RaisedText(auto&& f) {
+    try {
+        f();
+    } catch (const RaisedError& e) {
+        return e.Text();
+    }
+    return std::nullopt;
+}
+
+TEST(StrToFloat, AcceptsWholeDecimalNumbers) {
+    struct Case {
+        const char* text;
+        double value;
+    } cases[] = {
+        {"1.5", 1.5},     {" 2.5 ", 2.5},  {"-3e2", -300.0}, {"+.5", 0.5},   {"5.", 5.0},
+        {"1E-3", 0.001},  {"\t7\t", 7.0},  {"0", 0.0},       {"-0.25", -0.25},
+        {"1e-400", 0.0},  // too small to hold is 0, not an error
+    };
+    for (const Case& c : cases) EXPECT_EQ(StrToFloat(c.text), c.value) << c.text;
+}
+
+TEST(StrToFloat, RaisesTheConversionErrorWithTheText) {
+    const char* bad[] = {"", " ", "abc", "1,5", "1.5x", "e5", "1e", "--1", ".", "1e999", "0x10",
+                         "inf", "nan"};
+    for (const char* text : bad)
+        EXPECT_EQ(RaisedText([&] { StrToFloat(text); }),
+                  std::string("'") + text + "' は浮動小数点ではありません")
+            << text;
+}
+
+TEST(StrToInt, ReadsDecimalAndHexadecimal) {
+    struct Case {
+        const char* text;
+        std::int32_t value;
+    } cases[] = {
+        {"12", 12},
+        {" -7", -7},
+        {"+3", 3},
+        {"$FF", 255},
+        {"0x1f", 31},
+        {"0X80000008", std::int32_t(0x80000008u)},  // a scheme colour
+        {"$FFFFFFFF", -1},
+        {"2147483647", 2147483647},
+        {"-2147483648", INT32_MIN},
+    };
+    for (const Case& c : cases) EXPECT_EQ(StrToInt(c.text), c.value) << c.text;
+}
+
+TEST(StrToInt, RaisesTheConversionErrorWithTheText) {
+    const char* bad[] = {"", "abc", "1.5", "12 ", "2147483648", "-2147483649", "$", "0x",
+                         "$100000000", "1e3", "- 1"};
+    for (const char* text : bad)
+        EXPECT_EQ(RaisedText([&] { StrToInt(text); }),
+                  std::string("'") + text + "' は整数ではありません")
+            << text;
+}
+
+TEST(LenientNumber, TakesTheLongestNumericPrefix) {
+    struct Case {
+        const char* text;
+        double value;
+    } cases[] = {
+        {"2.5e2x", 250.0}, {"abc", 0.0},  {"  -1.5e-3", -0.0015}, {"\t7", 7.0}, {"1e", 1.0},
+        {"1e+", 1.0},      {".5", 0.5},   {".", 0.0},             {"-", 0.0},  {"1,5", 1.0},
+        {"", 0.0},         {"3.", 3.0},   {"+4", 4.0},            {"1.2.3", 1.2},
+        {"0x10", 0.0},  // no hexadecimal, no "inf", no "nan"
+        {"inf", 0.0},      {"nan", 0.0},
+    };
+    for (const Case& c : cases) EXPECT_EQ(LenientToFloat(c.text), c.value) << c.text;
+}
+
+TEST(LenientNumber, ReportsNumbersBeyondTheRangeOfADouble) {
+    for (const char* text : {"1e999", "-1e400", "123e310x"}) {
+        const LenientNumber n = ReadLenientNumber(text);
+        EXPECT_TRUE(n.OutOfRange) << text;
+        EXPECT_EQ(n.Value, 0.0) << text;
+    }
+    const LenientNumber tiny = ReadLenientNumber("1e-320");
+    EXPECT_FALSE(tiny.OutOfRange);
+    EXPECT_GT(tiny.Value, 0.0);
+    EXPECT_EQ(ReadLenientNumber(" 1e999 tail").Text, "1e999");
+}
+
+TEST(FloatToText, GeneralFormWithFifteenDigits) {
+    struct Case {
+        double value;
+        const char* text;
+    } cases[] = {
+        {0.0, "0"},
+        {-0.0, "0"},
+        {1.0, "1"},
+        {-2.5, "-2.5"},
+        {0.1, "0.1"},
+        {1.0 / 3.0, "0.333333333333333"},
+        {0.0001, "0.0001"},
+        {1e-5, "1E-5"},
+        {-1.5e-7, "-1.5E-7"},
+        {3e20, "3E20"},
+        {1e15, "1E15"},
+        {999999999999999.0, "999999999999999"},
+        {123456789012345678.0, "1.23456789012346E17"},
+        {1e100, "1E100"},
+        {2.5e-300, "2.5E-300"},
+        {12345.678, "12345.678"},
+        {100.0, "100"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(FloatToText(c.value), c.text) << c.value;
+}
+
+// The desktop sets the process locale from the environment; a German one
+// must not turn "2.5" into 2 or write "2,5".
+TEST(NumberText, IgnoresAProcessLocaleWithADecimalComma) {
+    const std::string saved = std::setlocale(LC_ALL, nullptr);
+    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr)
+        << "the de_DE.UTF-8 locale is missing; scripts/setup makes it";
+    ASSERT_EQ(std::string(std::localeconv()->decimal_point), ",");
+    EXPECT_EQ(StrToFloat("2.5"), 2.5);
+    EXPECT_TRUE(RaisedText([] { StrToFloat("2,5"); }).has_value());
+    EXPECT_EQ(LenientToFloat("2.5"), 2.5);
+    EXPECT_EQ(LenientToFloat("2,5"), 2.0);
+    EXPECT_EQ(FloatToText(2.5), "2.5");
+    EXPECT_EQ(FloatToText(1.5e-7), "1.5E-7");
+    EXPECT_EQ(StrToInt("1234"), 1234);
+    EXPECT_TRUE(ReadLenientNumber("1e999").OutOfRange);
+    std::setlocale(LC_ALL, saved.c_str());
+}
+
+TEST(FormatText, ReplacesEachPlaceholderInTurn) {
+    EXPECT_EQ(FormatText("'%s' は整数ではありません", {"x1"}), "'x1' は整数ではありません");
+    EXPECT_EQ(FormatText("%s の %d 行目", {"a.txt", "3"}), "a.txt の 3 行目");
+    EXPECT_EQ(FormatText("100%", {}), "100%");
+    EXPECT_EQ(FormatText("%s %s", {"one"}), "one %s");
+}
+
+}  // namespace
