@@ -1,2 +1,99 @@
 #include <benchmark/benchmark.h>
-int main(){return 0;}
+
+#include <QDir>
+#include <QGuiApplication>
+#include <cstdio>
+#include <fstream>
+#include <random>
+#include <string>
+
+#include "app/TfMain.h"
+#include "platform/MessageSink.h"
+#include "platform/NumberText.h"
+
+namespace {
+
+// A 50-column x 10000-row file of measured-looking numbers, about 4 MB.
+const std::string& BenchFile() {
+    static const std::string path = [] {
+        const std::string p = QDir::tempPath().toStdString() + "/kurvo-bench-50x10000.txt";
+        std::ofstream out(p, std::ios::binary);
+        std::mt19937 rng(42);
+        std::uniform_real_distribution<double> value(-1000.0, 1000.0);
+        std::string line;
+        for (int r = 0; r < 10000; ++r) {
+            line.clear();
+            for (int c = 0; c < 50; ++c) {
+                char buffer[32];
+                std::snprintf(buffer, sizeof buffer, "%.4f", value(rng));
+                line += buffer;
+                line += c + 1 < 50 ? ' ' : '\n';
+            }
+            out << line;
+        }
+        return p;
+    }();
+    return path;
+}
+
+std::int64_t FileSize(const std::string& path) {
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    return std::int64_t(in.tellg());
+}
+
+void BM_ReadData(benchmark::State& state) {
+    TDataOpenDialog reader;
+    reader.FileName = BenchFile();
+    reader.DivMark = TDataOpenDialog::kSpaceDivMark;
+    for (auto _ : state) {
+        if (!reader.ReadData()) state.SkipWithError("read failed");
+        benchmark::DoNotOptimize(reader.Cell(49, 9999));
+    }
+    state.SetBytesProcessed(state.iterations() * FileSize(BenchFile()));
+}
+BENCHMARK(BM_ReadData)->Unit(benchmark::kMillisecond);
+
+// The 50 x 10000 table is refused as too much data with a warning, then
+// shown in full; the warning goes nowhere here.
+class SilentSink : public MessageSink {
+public:
+    void ShowMessage(const std::string&) override {}
+};
+
+void BM_ReadDataAndFillGrid(benchmark::State& state) {
+    SilentSink silent;
+    ScopedMessageSink scope(silent);
+    TfMain main;
+    main.DataOpen.FileName = BenchFile();
+    main.DataOpen.DivMark = TDataOpenDialog::kSpaceDivMark;
+    for (auto _ : state) {
+        if (!main.DataOpen.ReadData()) state.SkipWithError("read failed");
+        main.FillDataGrid();
+        benchmark::DoNotOptimize(main.DataG.Cell(50, 10000).size());
+    }
+}
+BENCHMARK(BM_ReadDataAndFillGrid)->Unit(benchmark::kMillisecond);
+
+// Values as data files hold them (short) and as computations leave them
+// (17 digits, which need rounding to 15).
+void BM_FloatToText(benchmark::State& state) {
+    const double values[] = {123.4567, -0.25, 1e-5, 3e20, 998.0001, 42.0, -7.125, 0.0625};
+    const double longValues[] = {1.0 / 3.0, 2.0 / 7.0, 0.1 + 0.2, 1e-7 / 3.0};
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(FloatToText(state.range(0) ? longValues[i & 3] : values[i & 7]));
+        ++i;
+    }
+}
+BENCHMARK(BM_FloatToText)->Arg(0)->Arg(1);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -114,25 +114,34 @@ bool TDataOpenDialog::ReadData() {
 
     for (int r = 0; r < row_; ++r) {
         const std::string_view line = lines[std::size_t(start + r)];
+        const std::size_t n = line.size();
+        std::size_t i = 0;
         int c = 0;
-        bool outOfRange = false;
-        splitter.ForEach(line, [&](std::string_view field) {
-            const LenientNumber number = ReadLenientNumber(field);
-            if (number.OutOfRange) {
-                ShowMessage(FormatText(kOutOfRangeText,
-                                       {FileName, IntToStr(start + r + 1), number.Text}));
-                outOfRange = true;
-                return false;
+        while (c < col_) {
+            while (i < n && splitter.IsDelimiter(line[i])) ++i;
+            if (i >= n) break;
+            // Most fields are plain numbers, read in the same pass as the
+            // split; anything else goes the general way.
+            double value = 0.0;
+            const std::size_t fast = FastDecimal(line.substr(i), value);
+            std::size_t fieldEnd = i + fast;
+            if (fast == 0 || (fieldEnd < n && !splitter.IsDelimiter(line[fieldEnd]))) {
+                while (fieldEnd < n && !splitter.IsDelimiter(line[fieldEnd])) ++fieldEnd;
+                const LenientNumber number = ReadLenientNumber(line.substr(i, fieldEnd - i));
+                if (number.OutOfRange) {
+                    ShowMessage(FormatText(kOutOfRangeText,
+                                           {FileName, IntToStr(start + r + 1), number.Text}));
+                    // Nothing of the refused file is kept.
+                    titles_ = oldTitles;
+                    row_ = oldRow;
+                    col_ = oldCol;
+                    return false;
+                }
+                value = number.Value;
             }
-            scratch_[std::size_t(c) * kMaxRow + r] = number.Value;
-            return ++c < col_;
-        });
-        if (outOfRange) {
-            // Nothing of the refused file is kept.
-            titles_ = oldTitles;
-            row_ = oldRow;
-            col_ = oldCol;
-            return false;
+            scratch_[std::size_t(c) * kMaxRow + r] = value;
+            ++c;
+            i = fieldEnd;
         }
         // Cells the line does not reach are 0, not another file's numbers.
         for (; c < col_; ++c) scratch_[std::size_t(c) * kMaxRow + r] = 0.0;

@@ -40,9 +40,10 @@ std::optional<std::string> ReadFileBytes(const std::string& path, std::size_t li
 
 // Text mode: a CR directly before a LF disappears.
 void FoldCrLf(std::string& bytes) {
-    std::size_t out = 0;
+    std::size_t out = bytes.find('\r');
+    if (out == std::string::npos) return;
     const std::size_t n = bytes.size();
-    for (std::size_t i = 0; i < n; ++i) {
+    for (std::size_t i = out; i < n; ++i) {
         if (bytes[i] == '\r' && i + 1 < n && bytes[i + 1] == '\n') continue;
         bytes[out++] = bytes[i];
     }

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <clocale>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <cstdlib>
 #include <locale.h>
 
@@ -103,12 +105,94 @@ std::int32_t StrToInt(std::string_view text) {
     return negative ? std::int32_t(-std::int64_t(magnitude)) : std::int32_t(magnitude);
 }
 
+namespace {
+
+constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+}  // namespace
+
+std::size_t FastDecimal(std::string_view s, double& out) {
+    std::size_t i = 0;
+    const bool negative = i < s.size() && s[i] == '-';
+    if (negative) ++i;
+    std::uint64_t mantissa = 0;
+    int digits = 0, fraction = 0;
+    while (i < s.size() && IsDigit(s[i])) {
+        mantissa = mantissa * 10 + std::uint64_t(s[i] - '0');
+        digits += mantissa != 0;
+        ++i;
+    }
+    const std::size_t intEnd = i;
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        while (i < s.size() && IsDigit(s[i])) {
+            mantissa = mantissa * 10 + std::uint64_t(s[i] - '0');
+            digits += mantissa != 0;
+            ++fraction;
+            ++i;
+        }
+    }
+    if (i == (negative ? 1u : 0u) || (i == intEnd + 1 && intEnd == (negative ? 1u : 0u)))
+        return 0;  // no digits at all
+    if (digits > 15) return 0;
+    int exponent = 0;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        std::size_t j = i + 1;
+        const bool minus = j < s.size() && s[j] == '-';
+        if (j < s.size() && (s[j] == '-' || s[j] == '+')) ++j;
+        if (j < s.size() && IsDigit(s[j])) {
+            int e = 0;
+            while (j < s.size() && IsDigit(s[j])) {
+                if (e < 10000) e = e * 10 + (s[j] - '0');
+                ++j;
+            }
+            exponent = minus ? -e : e;
+            i = j;
+        }
+    }
+    const int power = exponent - fraction;
+    if (power < -22 || power > 22) return 0;
+    double value = double(mantissa);
+    value = power < 0 ? value / kExactPowersOfTen[-power] : value * kExactPowersOfTen[power];
+    out = negative ? -value : value;
+    return i;
+}
+
 LenientNumber ReadLenientNumber(std::string_view text) {
     std::size_t start = 0;
     while (start < text.size() && IsCSpace(text[start])) ++start;
-    const std::string_view rest = text.substr(start);
-    const std::size_t n = ScanDecimal(rest);
+    std::string_view rest = text.substr(start);
     LenientNumber result;
+    // from_chars reads exactly the decimal form wanted here once a leading
+    // "+" is skipped and "inf" and "nan" are kept out.
+    std::size_t offset = 0;
+    if (!rest.empty() && rest[0] == '+') offset = 1;
+    const std::size_t first = offset + (offset < rest.size() && rest[offset] == '-' ? 1 : 0);
+    if (first >= rest.size() || !(IsDigit(rest[first]) || rest[first] == '.')) return result;
+    if (offset == 0) {
+        const std::size_t fast = FastDecimal(rest, result.Value);
+        if (fast) {
+            result.Text = rest.substr(0, fast);
+            return result;
+        }
+    }
+    if (offset == 0 || rest[first - 1] != '-') {
+        const char* begin = rest.data() + offset;
+        const auto [end, ec] = std::from_chars(begin, rest.data() + rest.size(), result.Value);
+        if (ec == std::errc()) {
+            result.Text = rest.substr(0, std::size_t(end - rest.data()));
+            return result;
+        }
+        if (ec != std::errc::result_out_of_range) {
+            result.Value = 0.0;
+            return result;
+        }
+    }
+    // "+-1" is no number; out-of-range numbers take the careful way.
+    const std::size_t n = ScanDecimal(rest);
+    result.Value = 0.0;
     if (n == 0) return result;
     result.Text = rest.substr(0, n);
     if (!ConvertDecimal(result.Text, result.Value)) {
@@ -120,29 +204,102 @@ LenientNumber ReadLenientNumber(std::string_view text) {
 
 double LenientToFloat(std::string_view text) { return ReadLenientNumber(text).Value; }
 
+namespace {
+
+// Writes digits d1d2...dn x 10^exponent (d1 not 0) in the general form.
+// Texts of up to 15 characters stay inside the string, without allocation.
+std::string GeneralForm(bool negative, std::string_view digits, int exponent) {
+    char out[48];
+    char* p = out;
+    if (negative) *p++ = '-';
+    const int n = int(digits.size());
+    auto put = [&p](std::string_view s) {
+        for (char c : s) *p++ = c;
+    };
+    if (exponent >= -4 && exponent < 15) {
+        if (exponent < 0) {
+            *p++ = '0';
+            *p++ = '.';
+            for (int k = 0; k < -exponent - 1; ++k) *p++ = '0';
+            put(digits);
+        } else if (exponent + 1 >= n) {
+            put(digits);
+            for (int k = 0; k < exponent + 1 - n; ++k) *p++ = '0';
+        } else {
+            put(digits.substr(0, std::size_t(exponent + 1)));
+            *p++ = '.';
+            put(digits.substr(std::size_t(exponent + 1)));
+        }
+    } else {
+        *p++ = digits[0];
+        if (n > 1) {
+            *p++ = '.';
+            put(digits.substr(1));
+        }
+        *p++ = 'E';
+        p = std::to_chars(p, out + sizeof out, exponent).ptr;
+    }
+    return std::string(out, std::size_t(p - out));
+}
+
+// Splits "d.ddde-XX" into its significant digits (into buffer, trailing
+// zeros dropped) and its exponent.
+std::string_view SplitScientific(const char* text, const char* end, char* buffer, int& exponent) {
+    char* d = buffer;
+    const char* p = text;
+    for (; p < end && *p != 'e'; ++p)
+        if (*p != '.') *d++ = *p;
+    while (d - buffer > 1 && d[-1] == '0') --d;
+    ++p;  // 'e'
+    const bool minus = p < end && *p == '-';
+    if (p < end && (*p == '-' || *p == '+')) ++p;
+    int value = 0;
+    std::from_chars(p, end, value);
+    exponent = minus ? -value : value;
+    return std::string_view(buffer, std::size_t(d - buffer));
+}
+
+}  // namespace
+
 std::string FloatToText(double value) {
     if (std::isnan(value)) return "NAN";
     if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
     if (value == 0.0) return "0";
+    const bool negative = value < 0;
+    const double magnitude = std::fabs(value);
     char buffer[64];
-    const auto [end, ec] =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
-    std::string_view text(buffer, std::size_t(end - buffer));
-    const std::size_t e = text.find('e');
-    if (e == std::string_view::npos) return std::string(text);
-    // "1.5e-05" becomes "1.5E-5", "3e+20" becomes "3E20".
-    std::string out(text.substr(0, e));
-    out += 'E';
-    std::string_view exponent = text.substr(e + 1);
-    if (!exponent.empty() && exponent.front() == '-') {
-        out += '-';
-        exponent.remove_prefix(1);
-    } else if (!exponent.empty() && exponent.front() == '+') {
-        exponent.remove_prefix(1);
+    char digitBuffer[40];
+    int exponent = 0;
+    // Most values of a data file have a few decimals: m / 10^k with m an
+    // integer below 10^15 gives them back exactly (one correctly rounded
+    // division, as a reader computes it), so m's digits are the value's
+    // digits.
+    if (magnitude >= 1e-4 && magnitude < 1e15) {
+        for (int k = 0; k <= 12; ++k) {
+            const double scaled = std::nearbyint(magnitude * kExactPowersOfTen[k]);
+            if (scaled >= 1e15) break;
+            if (scaled / kExactPowersOfTen[k] != magnitude) continue;
+            const auto end = std::to_chars(digitBuffer, digitBuffer + sizeof digitBuffer,
+                                           std::uint64_t(scaled));
+            std::string_view digits(digitBuffer, std::size_t(end.ptr - digitBuffer));
+            exponent = int(digits.size()) - 1 - k;
+            while (digits.size() > 1 && digits.back() == '0') digits.remove_suffix(1);
+            return GeneralForm(negative, digits, exponent);
+        }
     }
-    while (exponent.size() > 1 && exponent.front() == '0') exponent.remove_prefix(1);
-    out += exponent;
-    return out;
+    // The shortest form that reads back is, when it has 15 digits or
+    // fewer, also the value rounded to 15 digits; only longer ones need
+    // the slower rounding. Subnormal values hold fewer digits than 15, so
+    // their shortest form is shorter than their rounding.
+    const auto shortest =
+        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific);
+    std::string_view digits = SplitScientific(buffer, shortest.ptr, digitBuffer, exponent);
+    if (digits.size() > 15 || magnitude < std::numeric_limits<double>::min()) {
+        const auto rounded = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                                           std::chars_format::scientific, 14);
+        digits = SplitScientific(buffer, rounded.ptr, digitBuffer, exponent);
+    }
+    return GeneralForm(negative, digits, exponent);
 }
 
 std::string IntToStr(std::int64_t value) {

@@ -29,6 +29,13 @@ struct LenientNumber {
 LenientNumber ReadLenientNumber(std::string_view text);
 double LenientToFloat(std::string_view text);
 
+// The common case of a data file, "-12.375" or "4e-3", quickly: when the
+// digits fit in 53 bits and the power of ten is exact, one multiplication or
+// division gives the correctly rounded value, the same as the general
+// conversion. Returns the length read, or 0 to leave the text to
+// ReadLenientNumber. No leading blanks or "+".
+std::size_t FastDecimal(std::string_view text, double& out);
+
 // The general number form: at most 15 significant digits, no trailing
 // zeros; plain when 1E-4 <= |v| < 1E15 (and for 0), otherwise scientific
 // with an upper-case E and a bare exponent ("1E-5", "3E20").

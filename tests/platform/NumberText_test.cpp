@@ -7,6 +7,9 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
 #include <string>
 
 #include "platform/RaisedError.h"
@@ -84,6 +87,29 @@ TEST(LenientNumber, TakesTheLongestNumericPrefix) {
     for (const Case& c : cases) EXPECT_EQ(LenientToFloat(c.text), c.value) << c.text;
 }
 
+// The quick path for plain decimals must give what a correctly rounding
+// reader gives, to the last bit.
+TEST(LenientNumber, MatchesACorrectlyRoundingReaderOnManyTexts) {
+    std::mt19937 rng(11);
+    auto pick = [&](int n) { return int(rng() % unsigned(n)); };
+    for (int i = 0; i < 200000; ++i) {
+        std::string text;
+        if (pick(4) == 0) text += '-';
+        for (int k = pick(20); k >= 0; --k) text += char('0' + pick(10));
+        if (pick(2)) {
+            text += '.';
+            for (int k = pick(20); k > 0; --k) text += char('0' + pick(10));
+        }
+        if (pick(3) == 0) {
+            text += pick(2) ? 'e' : 'E';
+            if (pick(2)) text += pick(2) ? '-' : '+';
+            text += std::to_string(pick(40));
+        }
+        const double expected = std::strtod(text.c_str(), nullptr);
+        ASSERT_EQ(LenientToFloat(text), expected) << text;
+    }
+}
+
 TEST(LenientNumber, ReportsNumbersBeyondTheRangeOfADouble) {
     for (const char* text : {"1e999", "-1e400", "123e310x"}) {
         const LenientNumber n = ReadLenientNumber(text);
@@ -120,6 +146,45 @@ TEST(FloatToText, GeneralFormWithFifteenDigits) {
         {100.0, "100"},
     };
     for (const Case& c : cases) EXPECT_EQ(FloatToText(c.value), c.text) << c.value;
+}
+
+// The C library's "%.15G" in the C locale, exponent written as the grid
+// writes it: the reference the fast paths must match.
+std::string ReferenceGeneralForm(double v) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.15G", v);
+    std::string s = buffer;
+    const std::size_t e = s.find('E');
+    if (e == std::string::npos) return s == "-0" ? "0" : s;
+    std::string exponent = s.substr(e + 1);
+    std::string out = s.substr(0, e) + "E";
+    if (exponent[0] == '-') out += '-';
+    exponent.erase(0, 1);
+    exponent.erase(0, std::min(exponent.find_first_not_of('0'), exponent.size() - 1));
+    return out + exponent;
+}
+
+TEST(FloatToText, MatchesFifteenDigitRoundingOnManyValues) {
+    std::mt19937_64 rng(7);
+    std::uniform_int_distribution<std::int64_t> integer(-99999999, 99999999);
+    std::uniform_int_distribution<int> decimals(0, 12);
+    std::uniform_real_distribution<double> real(-1e3, 1e3);
+    std::uniform_int_distribution<int> power(-320, 308);
+    for (int i = 0; i < 200000; ++i) {
+        double v;
+        switch (i % 3) {
+            case 0:  // the numbers of data files: a few decimals
+                v = double(integer(rng)) / std::pow(10.0, decimals(rng));
+                break;
+            case 1:  // computed values with 17 digits
+                v = real(rng);
+                break;
+            default:  // any magnitude
+                v = real(rng) * std::pow(10.0, power(rng));
+                break;
+        }
+        ASSERT_EQ(FloatToText(v), ReferenceGeneralForm(v)) << std::hexfloat << v;
+    }
 }
 
 // The desktop sets the process locale from the environment; a German one

@@ -10,6 +10,10 @@
 #include <QTextStream>
 #include <QVBoxLayout>
 
+// The help pages are compiled into a static library; their resource must
+// be registered by hand.
+static void InitHelpResource() { Q_INIT_RESOURCE(help); }
+
 namespace {
 
 constexpr const char* kHelpRoot = "qrc:/help/";
@@ -32,6 +36,7 @@ QList<QPair<QString, QString>> ReadPairs(const QString& resource) {
 }  // namespace
 
 THelpViewer::THelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
+    InitHelpResource();
     setObjectName("HelpViewer");
     setWindowTitle("Kurvo ﾍﾙﾌﾟ");
     resize(640, 460);
@@ -133,6 +138,7 @@ void THelpViewer::ShowKeywordSearch() {
 }
 
 QString THelpViewer::TopicPage(int context) {
+    InitHelpResource();
     for (const auto& [number, page] : ReadPairs(":/help/topics.txt"))
         if (number.toInt() == context) return page;
     return {};

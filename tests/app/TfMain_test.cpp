@@ -1,0 +1,168 @@
+#include "app/TfMain.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+#include "TestSupport.h"
+#include "platform/MessageSink.h"
+
+namespace {
+
+// A desktop whose dialogs give prepared answers and keep what was asked.
+class FakeDesktop : public Desktop {
+public:
+    std::deque<std::optional<OpenFileResult>> files;
+    std::deque<DataOpenChoice> forms;
+    std::vector<OpenFileRequest> requests;
+
+    std::optional<OpenFileResult> OpenFile(const OpenFileRequest& request) override {
+        requests.push_back(request);
+        auto answer = files.front();
+        files.pop_front();
+        return answer;
+    }
+    DataOpenChoice ShowDataOpenForm(const std::vector<std::string>&) override {
+        auto answer = forms.front();
+        forms.pop_front();
+        return answer;
+    }
+};
+
+DataOpenChoice Ok(bool title = false) {
+    DataOpenChoice c;
+    c.Accepted = true;
+    c.ReadTitle = title;
+    return c;
+}
+
+TEST(FillDataGrid, ShowsTheTableWithItsHeaders) {
+    TestDir dir;
+    TfMain main;
+    main.DataOpen.FileName = dir.Write("d.txt", "1 0.5 -2\n1e-5 3e20 1234567\n");
+    main.DataOpen.DivMark = " ";
+    ASSERT_TRUE(main.DataOpen.ReadData());
+    main.FillDataGrid();
+    EXPECT_EQ(main.DataG.ColCount(), 4);
+    EXPECT_EQ(main.DataG.RowCount(), 3);
+    EXPECT_EQ(main.ColumnCount(), 3);
+    EXPECT_EQ(main.RowCount(), 2);
+    const char* expected[3][4] = {
+        {"", "1", "2", "3"},
+        {"1", "1", "0.5", "-2"},
+        {"2", "1E-5", "3E20", "1234567"},
+    };
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 4; ++c) EXPECT_EQ(main.DataG.Cell(c, r), expected[r][c]) << c << "," << r;
+}
+
+TEST(FillDataGrid, TitlesFollowTheColumnNumbers) {
+    TestDir dir;
+    TfMain main;
+    main.DataOpen.FileName = dir.Write("d.txt", "t x y\n1 2 3\n4 5 6\n");
+    main.DataOpen.DivMark = " ";
+    main.DataOpen.ReadTitle = true;
+    ASSERT_TRUE(main.DataOpen.ReadData());
+    main.FillDataGrid();
+    EXPECT_EQ(main.DataG.Cell(1, 0), "1 t");
+    EXPECT_EQ(main.DataG.Cell(2, 0), "2 x");
+    EXPECT_EQ(main.DataG.Cell(3, 0), "3 y");
+    EXPECT_EQ(main.DataG.Cell(1, 1), "1");
+}
+
+TEST(FillDataGrid, WarnsAtFiftyColumnsOrTenThousandRowsAndShowsThemAll) {
+    struct Case {
+        int cols, rows;
+        bool warned;
+    } cases[] = {{50, 2, true}, {49, 2, false}, {2, 10000, true}, {2, 9999, false}};
+    for (const Case& c : cases) {
+        TestDir dir;
+        std::string line;
+        for (int i = 0; i < c.cols; ++i) line += std::to_string(i) + " ";
+        line += "\n";
+        std::string content;
+        for (int r = 0; r < c.rows; ++r) content += line;
+        RecordingMessageSink sink;
+        ScopedMessageSink scope(sink);
+        TfMain main;
+        main.DataOpen.FileName = dir.Write("d.txt", content);
+        main.DataOpen.DivMark = " ";
+        ASSERT_TRUE(main.DataOpen.ReadData());
+        main.FillDataGrid();
+        EXPECT_EQ(sink.Texts.size(), c.warned ? 1u : 0u) << c.cols << "x" << c.rows;
+        if (c.warned) EXPECT_EQ(sink.Texts[0], "ﾃﾞｰﾀが多すぎです。");
+        EXPECT_EQ(main.DataG.ColCount(), c.cols + 1);
+        EXPECT_EQ(main.DataG.RowCount(), c.rows + 1);
+        EXPECT_EQ(main.DataG.Cell(c.cols, c.rows), std::to_string(c.cols - 1));
+    }
+}
+
+TEST(Enabling, PlottingCommandsComeWithTheFirstRead) {
+    TestDir dir;
+    TfMain main;
+    EXPECT_EQ(main.Enabling(), CommandEnabling{});
+    int changes = 0;
+    QObject::connect(&main, &TfMain::EnablingChanged, [&] { ++changes; });
+    main.DataOpen.FileName = dir.Write("d.txt", "1 2\n3 4\n");
+    main.DataOpen.DivMark = " ";
+    ASSERT_TRUE(main.DataOpen.ReadData());
+    main.FillDataGrid();
+    CommandEnabling expected;
+    expected.PlotButton = expected.menuGraphPlot = expected.menuGraphConfig =
+        expected.menuPlotConfig = true;
+    EXPECT_EQ(main.Enabling(), expected);
+    EXPECT_GT(changes, 0);
+}
+
+TEST(menuDataOpenClick, RemembersTheFolderAndFilterOfTheLastRead) {
+    TestDir dir;
+    const std::string first = dir.Write("run.txt", "1 2\n3 4\n");
+    FakeDesktop desktop;
+    TfMain main;
+    desktop.files.push_back(OpenFileResult{{first}, 1});
+    desktop.forms.push_back(Ok());
+    main.menuDataOpenClick(desktop);
+    ASSERT_EQ(desktop.requests.size(), 1u);
+    EXPECT_EQ(desktop.requests[0].FilterIndex, 2);
+    EXPECT_EQ(desktop.requests[0].InitialDir, "");
+    EXPECT_EQ(desktop.requests[0].Filter, TfMain::kDataFilter);
+    EXPECT_TRUE(main.DataRead());
+    EXPECT_EQ(main.DataG.Cell(2, 2), "4");
+
+    desktop.files.push_back(std::nullopt);  // cancelled: nothing changes
+    main.menuDataOpenClick(desktop);
+    EXPECT_EQ(desktop.requests[1].FilterIndex, 1);
+    EXPECT_EQ(desktop.requests[1].InitialDir, dir.Root());
+    EXPECT_EQ(desktop.requests[1].FileName, "");
+    EXPECT_EQ(main.DataG.Cell(2, 2), "4");
+}
+
+TEST(menuDataOpenClick, ACancelledFormLeavesTheGridButRemembersTheChoice) {
+    TestDir dir;
+    FakeDesktop desktop;
+    TfMain main;
+    desktop.files.push_back(OpenFileResult{{dir.Write("a.txt", "1 2\n3 4\n")}, 2});
+    desktop.forms.push_back(Ok());
+    main.menuDataOpenClick(desktop);
+    DataOpenChoice cancel;
+    desktop.files.push_back(OpenFileResult{{dir.Write("b.dat", "7 8 9\n1 1 1\n")}, 4});
+    desktop.forms.push_back(cancel);
+    main.menuDataOpenClick(desktop);
+    EXPECT_EQ(main.DataG.ColCount(), 3);
+    EXPECT_EQ(main.DataG.Cell(1, 1), "1");
+    EXPECT_EQ(main.DataFilterIndex(), 4);
+    EXPECT_EQ(main.LastDataPath(), dir.Path("b.dat"));
+}
+
+TEST(menuDataOpenClick, SeveralChosenFilesReadTheFirst) {
+    TestDir dir;
+    FakeDesktop desktop;
+    TfMain main;
+    desktop.files.push_back(
+        OpenFileResult{{dir.Write("a.txt", "1 2\n3 4\n"), dir.Write("b.txt", "5\n6\n")}, 1});
+    desktop.forms.push_back(Ok());
+    main.menuDataOpenClick(desktop);
+    EXPECT_EQ(main.ColumnCount(), 2);
+}
+
+}  // namespace

@@ -1,0 +1,204 @@
+#include "app/widgets/TfMainWindow.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTextBrowser>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollArea>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "app/TfMain.h"
+#include "app/widgets/QtDesktop.h"
+#include "app/widgets/THelpViewer.h"
+#include "app/widgets/TFver.h"
+
+namespace {
+
+struct ItemCase {
+    const char* name;
+    const char* caption;
+    const char* shortcut;
+    bool visible;
+    bool enabled;
+};
+
+const ItemCase kItems[] = {
+    {"menuDataOpen", "ﾃﾞｰﾀﾌｧｲﾙを開く(&O)", "", true, true},
+    {"menuGraphSave", "ｸﾞﾗﾌの保存(&S)", "", true, false},
+    {"menuConfigFileRead", "設定ﾌｧｲﾙ読込み", "", true, true},
+    {"menuConfigFileWrite", "設定ﾌｧｲﾙの保存", "", true, true},
+    {"menuQuit", "終了(&X)", "", true, true},
+    {"menuGraphCopy", "ｸﾞﾗﾌのｺﾋﾟｰ(&C)", "Ctrl+C", true, false},
+    {"menuLabelCopy", "ﾗﾍﾞﾙのｺﾋﾟｰ", "", false, true},
+    {"menuGraphPlot", "ｸﾞﾗﾌを描く", "", true, false},
+    {"menuImageview", "ｸﾞﾗﾌの表示", "", true, false},
+    {"menuPlotConfig", "ﾌﾟﾛｯﾄﾃﾞｰﾀ設定", "", true, false},
+    {"menuGraphConfig", "ｸﾞﾗﾌ設定", "", true, false},
+    {"menuSampleConfig", "凡例の設定", "", true, true},
+    {"menuDelPlot", "PlotSet削除", "", false, true},
+    {"menuDelGraph", "GraphSet削除", "", false, true},
+    {"menuSerialGraph", "連続ｸﾞﾗﾌ処理", "", true, true},
+    {"menuFramePlot", "ﾌﾚｰﾑを描く", "", false, true},
+    {"menuLabelPlot", "ﾗﾍﾞﾙを描く", "", false, true},
+    {"menuPlotNumber", "数字を描く", "", false, true},
+    {"menuExPlot", "凡例を描く", "", false, true},
+    {"menuTextUp", "上付き", "Ctrl+U", true, true},
+    {"menuTextDown", "下付き", "Ctrl+D", true, true},
+    {"menuFont", "全ﾌｫﾝﾄ設定", "", true, true},
+    {"menuMokuji", "目次(&C)", "", true, true},
+    {"menuKeyword", "ｷｰﾜｰﾄﾞ検索(&K)", "", true, true},
+    {"menuVer", "ﾊﾞｰｼﾞｮﾝ情報(&A)", "", true, true},
+};
+
+TEST(TfMainWindow, EveryMenuItemWithItsCaptionShortcutAndState) {
+    TfMain state;
+    TfMainWindow window(state);
+    for (const ItemCase& c : kItems) {
+        QAction* item = window.Item(c.name);
+        ASSERT_NE(item, nullptr) << c.name;
+        EXPECT_EQ(item->text().toStdString(), c.caption) << c.name;
+        EXPECT_EQ(item->shortcut().toString().toStdString(), c.shortcut) << c.name;
+        EXPECT_EQ(item->isVisible(), c.visible) << c.name;
+        if (c.visible) EXPECT_EQ(item->isEnabled(), c.enabled) << c.name;
+    }
+    EXPECT_FALSE(window.Item("N6")->isVisible());
+    EXPECT_TRUE(window.Item("N1")->isSeparator());
+}
+
+TEST(TfMainWindow, MenusInTheirOrder) {
+    TfMain state;
+    TfMainWindow window(state);
+    QStringList titles;
+    for (QAction* a : window.menuBar()->actions()) titles << a->text();
+    EXPECT_EQ(titles, QStringList({"ﾌｧｲﾙ(&F)", "編集(&E)", "ｸﾞﾗﾌ(&G)", "ﾃｷｽﾄ(&T)", "ﾍﾙﾌﾟ(&H)"}));
+    QStringList file;
+    for (QAction* a : window.menuBar()->actions()[0]->menu()->actions()) file << a->objectName();
+    EXPECT_EQ(file, QStringList({"menuDataOpen", "menuGraphSave", "N1", "menuConfigFileRead",
+                                 "menuConfigFileWrite", "N2", "menuQuit"}));
+}
+
+TEST(TfMainWindow, ToolBarButtonsWithTheirTooltipsPlacesAndStates) {
+    struct Case {
+        const char* name;
+        int x;
+        const char* tooltip;
+        bool enabled;
+    } cases[] = {
+        {"OpenButton", 4, "ﾃﾞｰﾀﾌｧｲﾙを開く", true},
+        {"SaveGraphButton", 29, "ｸﾞﾗﾌの保存", false},
+        {"CopyGraphButton", 65, "ｸﾞﾗﾌのｺﾋﾟｰ", false},
+        {"PlotButton", 91, "ｸﾞﾗﾌを描く", false},
+        {"ConfigReadButton", 117, "設定ﾌｧｲﾙを読込む", false},
+        {"SerialButton", 153, "連続ｸﾞﾗﾌ処理", true},
+        {"HelpButton", 204, "ﾍﾙﾌﾟ", true},
+    };
+    TfMain state;
+    TfMainWindow window(state);
+    EXPECT_EQ(window.ToolBar->height(), 32);
+    for (const Case& c : cases) {
+        QToolButton* b = window.Button(c.name);
+        ASSERT_NE(b, nullptr) << c.name;
+        EXPECT_EQ(b->geometry(), QRect(c.x, 4, 25, 25)) << c.name;
+        EXPECT_EQ(b->toolTip().toStdString(), c.tooltip) << c.name;
+        EXPECT_EQ(b->isEnabled(), c.enabled) << c.name;
+        EXPECT_FALSE(b->icon().isNull()) << c.name;
+    }
+    EXPECT_EQ(window.Button("ConfigReadButton")->property("Tag").toInt(), 9999);
+}
+
+TEST(TfMainWindow, CaptionPagesGridAndTemplate) {
+    TfMain state;
+    TfMainWindow window(state);
+    EXPECT_EQ(window.windowTitle().toStdString(), "Kurvo");
+    EXPECT_EQ(window.size(), QSize(268, 456));
+    EXPECT_FALSE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
+    ASSERT_EQ(window.PageControl->count(), 2);
+    EXPECT_EQ(window.PageControl->tabText(0).toStdString(), "ﾃﾞｰﾀ");
+    EXPECT_EQ(window.PageControl->tabText(1).toStdString(), "ﾌﾟﾛｯﾄ");
+    EXPECT_EQ(window.PageControl->currentWidget(), window.DataSheet);
+    EXPECT_EQ(window.DataG->model()->columnCount(), 3);  // 4 x 20 with the headers
+    EXPECT_EQ(window.DataG->model()->rowCount(), 19);
+    EXPECT_EQ(window.LineColLabel->text().toStdString(), "ﾌﾟﾛｯﾄ                      凡例");
+    EXPECT_EQ(window.LineColLabel->pos(), QPoint(8, 8));
+    EXPECT_EQ(window.AllImage->geometry(), QRect(160, 5, 80, 20));
+    EXPECT_TRUE(window.AllImage->isHidden());
+}
+
+class FakeDesktop : public Desktop {
+public:
+    std::string file;
+    std::optional<OpenFileResult> OpenFile(const OpenFileRequest&) override {
+        return OpenFileResult{{file}, 2};
+    }
+    DataOpenChoice ShowDataOpenForm(const std::vector<std::string>&) override {
+        DataOpenChoice c;
+        c.Accepted = true;
+        return c;
+    }
+};
+
+TEST(TfMainWindow, OpeningADataFileFillsTheGridAndEnablesPlotting) {
+    TestDir dir;
+    FakeDesktop desktop;
+    desktop.file = dir.Write("d.dat", "1 2 3\n4 5 6\n");
+    TfMain state;
+    TfMainWindow window(state);
+    window.SetDesktop(&desktop);
+    window.Button("OpenButton")->click();
+    QAbstractItemModel* model = window.DataG->model();
+    EXPECT_EQ(model->columnCount(), 3);
+    EXPECT_EQ(model->rowCount(), 2);
+    EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString().toStdString(), "1");
+    EXPECT_EQ(model->headerData(1, Qt::Vertical).toString().toStdString(), "2");
+    EXPECT_EQ(model->data(model->index(1, 2)).toString().toStdString(), "6");
+    EXPECT_TRUE(window.Button("PlotButton")->isEnabled());
+    EXPECT_TRUE(window.Item("menuGraphPlot")->isEnabled());
+    EXPECT_TRUE(window.Item("menuPlotConfig")->isEnabled());
+    EXPECT_TRUE(window.Item("menuGraphConfig")->isEnabled());
+    EXPECT_FALSE(window.Button("SaveGraphButton")->isEnabled());
+    EXPECT_FALSE(window.Item("menuImageview")->isEnabled());
+
+    // An edited cell is what the grid holds from then on.
+    model->setData(model->index(0, 0), "7.5", Qt::EditRole);
+    EXPECT_EQ(state.DataG.Cell(1, 1), "7.5");
+}
+
+TEST(QtDesktop, FiltersBecomeQtNameFilters) {
+    EXPECT_EQ(ToQtNameFilters(TfMain::kDataFilter),
+              QStringList({"ﾃｷｽﾄ (*.txt)", "ﾃﾞｰﾀ (*.dat)", "設定ﾌｧｲﾙ(*.kvc)", "全てのﾌｧｲﾙ (*.*)"}));
+    EXPECT_EQ(ToQtNameFilters("画像|*.emf;*.wmf"), QStringList({"画像(*.emf *.wmf)"}));
+}
+
+TEST(TFver, ShowsTheNameVersionAndOk) {
+    TFver about;
+    EXPECT_EQ(about.findChild<QLabel*>("Version")->text().toStdString(), "ver0.81b");
+    EXPECT_NE(about.findChild<QWidget*>("ProductName"), nullptr);
+    EXPECT_FALSE(about.findChild<QLabel*>("ProgramIcon")->pixmap().isNull());
+}
+
+TEST(THelpViewer, ContentsKeywordsAndTheBatchTopic) {
+    THelpViewer help;
+    EXPECT_GE(help.Contents->count(), 7);
+    EXPECT_GE(help.Keywords->count(), 20);
+    EXPECT_EQ(THelpViewer::TopicPage(13).toStdString(), "batch.html");
+    ASSERT_TRUE(help.ShowTopic(13));
+    EXPECT_TRUE(help.Browser->toPlainText().contains("連続グラフ処理"));
+    EXPECT_FALSE(help.ShowTopic(999));
+    help.ShowKeywordSearch();
+    help.KeywordEdit->setText("スプライン");
+    int shown = 0;
+    for (int i = 0; i < help.Keywords->count(); ++i) shown += !help.Keywords->item(i)->isHidden();
+    EXPECT_EQ(shown, 1);
+    help.ShowContents();
+    EXPECT_TRUE(help.Browser->toPlainText().contains("Kurvo"));
+    help.close();
+}
+
+}  // namespace
