@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextCursor>
 
 #include "platform/FontSubstitution.h"
 
@@ -96,6 +97,9 @@ void TDataOpen::StepCheckClick() { StepEdit->setEnabled(StepCheck->isChecked());
 void TDataOpen::SetPreview(const std::vector<std::string>& lines) {
     Preview->clear();
     for (const std::string& line : lines) Preview->appendPlainText(QString::fromStdString(line));
+    // Show the file from its first line and column.
+    Preview->moveCursor(QTextCursor::Start);
+    Preview->ensureCursorVisible();
 }
 
 DataOpenChoice TDataOpen::Choice() const {
