@@ -3,13 +3,10 @@
 #include <string>
 
 #include "platform/Colors.h"
+#include "plot/AxisTypes.h"
 
 // The five settings records of the main window, named after their sections
 // in configuration files, with their start values.
-
-inline constexpr const char* kAxisLinear = "線形";
-inline constexpr const char* kAxisLog10 = "常用対数";
-inline constexpr const char* kAxisLn = "自然対数";
 
 struct GraphSettings {
     std::string AxistypeX = kAxisLinear;

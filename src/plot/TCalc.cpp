@@ -1,0 +1,205 @@
+#include "plot/TCalc.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "plot/AxisTypes.h"
+#include "platform/MessageSink.h"
+#include "platform/RaisedError.h"
+
+namespace {
+
+// The floating-point division error of a zero divisor.
+double Divide(double a, double b) {
+    if (b == 0.0) Raise(kDivisionByZeroText);
+    return a / b;
+}
+
+double Pow10(int k) { return std::pow(10.0, double(k)); }
+
+}  // namespace
+
+TCalc::TCalc() { KeepData(); }
+
+void TCalc::KeepData() { data_.assign(std::size_t(col_) * row_, 0.0); }
+
+void TCalc::ReleaseData() {
+    data_.clear();
+    data_.shrink_to_fit();
+}
+
+void TCalc::SetRow(int n) {
+    ReleaseData();
+    row_ = n > 0 ? n : 1;
+    KeepData();
+}
+
+void TCalc::SetCol(int n) {
+    ReleaseData();
+    col_ = n > 0 ? n : 1;
+    KeepData();
+}
+
+double TCalc::Power(int j, double x) {
+    double p = 1.0;
+    for (int k = 0; k < j; ++k) p *= x;
+    return p;
+}
+
+bool TCalc::CalcMin2(int n) {
+    if (n > kMaxDegree) {
+        ShowMessage(kDegreeText);
+        return false;
+    }
+    if (n < 0) return false;
+    std::array<double, 2 * kMaxDegree + 1> s{};
+    std::array<double, kMaxDegree + 1> t{};
+    const double* xs = Column(0);
+    const double* ys = col_ > 1 ? Column(1) : Column(0);
+    for (int i = 0; i < row_; ++i) {
+        for (int j = 0; j <= 2 * n; ++j) s[std::size_t(j)] += Power(j, xs[i]);
+        for (int j = 0; j <= n; ++j) t[std::size_t(j)] += Power(j, xs[i]) * ys[i];
+    }
+    double a[kMaxDegree + 1][kMaxDegree + 2];
+    for (int r = 0; r <= n; ++r) {
+        for (int k = 0; k <= n; ++k) a[r][k] = s[std::size_t(r + k)];
+        a[r][n + 1] = t[std::size_t(r)];
+    }
+    // Gauss-Jordan without pivoting, in this order, so the results are
+    // those of this arithmetic to the last bit.
+    for (int k = 0; k <= n; ++k) {
+        const double p = a[k][k];
+        for (int j = k; j <= n + 1; ++j) a[k][j] = Divide(a[k][j], p);
+        for (int r = 0; r <= n; ++r) {
+            if (r == k) continue;
+            const double f = a[r][k];
+            for (int j = k; j <= n + 1; ++j) a[r][j] -= f * a[k][j];
+        }
+    }
+    for (int r = 0; r <= n; ++r) {
+        if (!std::isfinite(a[r][n + 1])) Raise(kOverflowText);
+        coefficients_[std::size_t(r)] = a[r][n + 1];
+    }
+    return true;
+}
+
+bool TCalc::CalcSpline() {
+    const int n = row_;
+    const double* x = Column(0);
+    const double* y = col_ > 1 ? Column(1) : Column(0);
+    const auto intervals = static_cast<std::size_t>(std::max(n - 1, 0));
+    std::vector<double> b(intervals), c(intervals), d(intervals);
+    std::vector<double> h(static_cast<std::size_t>(n)), z(static_cast<std::size_t>(n), 0.0);
+    for (int i = 0; i + 1 < n; ++i) {
+        h[i] = x[i + 1] - x[i];
+        if (h[i] == 0.0) {
+            ShowMessage(kSameXText);
+            return false;
+        }
+        d[i] = (y[i + 1] - y[i]) / h[i];
+    }
+    // Forward elimination of the tridiagonal system for z[1] ... z[n-2]:
+    // the diagonal goes into c, the right-hand side into b.
+    if (n >= 3) {
+        c[1] = 2 * (h[0] + h[1]);
+        b[1] = d[1] - d[0];
+        for (int i = 2; i <= n - 2; ++i) {
+            c[i] = 2 * (h[i - 1] + h[i]) - Divide(h[i - 1] * h[i - 1], c[i - 1]);
+            b[i] = d[i] - d[i - 1] - Divide(b[i - 1] * h[i - 1], c[i - 1]);
+        }
+        // Natural ends: z[0] = z[n-1] = 0.
+        z[n - 2] = Divide(b[n - 2], c[n - 2]);
+        for (int i = n - 3; i >= 1; --i) z[i] = Divide(b[i] - h[i] * z[i + 1], c[i]);
+    }
+    for (int j = 0; j + 1 < n; ++j) {
+        b[j] = d[j] - (2 * z[j] + z[j + 1]) * h[j];
+        c[j] = 3 * z[j];
+        d[j] = (z[j + 1] - z[j]) / h[j];
+    }
+    splineB_ = std::move(b);
+    splineC_ = std::move(c);
+    splineD_ = std::move(d);
+    return true;
+}
+
+double TCalc::SplineValue(double x) const {
+    const int n = row_;
+    if (n < 2 || splineB_.size() + 1 < std::size_t(n)) return col_ > 1 ? Cell(1, 0) : Cell(0, 0);
+    const double* xs = data_.data();
+    const double* ys = col_ > 1 ? data_.data() + row_ : xs;
+    // The first interval i whose right end is not left of x, as a scan from
+    // the first interval finds it on ascending X.
+    int i = int(std::lower_bound(xs + 1, xs + n, x, [](double a, double v) { return v > a; }) -
+                (xs + 1));
+    if (i >= n - 1) i = n - 2;
+    const double t = x - xs[i];
+    return ((splineD_[i] * t + splineC_[i]) * t + splineB_[i]) * t + ys[i];
+}
+
+bool TCalc::CalcMaxMin() {
+    Max = Min = data_[0];
+    for (double v : data_) {
+        if (v > Max) Max = v;
+        if (v < Min) Min = v;
+    }
+    if (Type == kAxisLog10 || Type == kAxisLn) {
+        if (!(Min > 0)) return false;
+        PowerRounding(Type == kAxisLog10);
+        return true;
+    }
+    LinearRounding();
+    return true;
+}
+
+void TCalc::PowerRounding(bool base10) {
+    const double a = std::ceil(base10 ? std::log10(Max) : std::log(Max));
+    const double b = std::floor(base10 ? std::log10(Min) : std::log(Min));
+    auto raise = [base10](double e) { return base10 ? std::pow(10.0, e) : std::exp(e); };
+    AboutMax = raise(a);
+    AboutMin = raise(b);
+    if (AboutMax == AboutMin) {
+        AboutMax = raise(a + 1);
+        AboutMin = raise(b - 1);
+    }
+}
+
+void TCalc::LinearRounding() {
+    double r = std::fabs(Max - Min);
+    if (r == 0) {
+        AboutMax = Max + 1;
+        AboutMin = Min - 1;
+        return;
+    }
+    if (!std::isfinite(r)) {
+        // A range wider than the doubles hold cannot be rounded; the data's
+        // own extremes are the limits.
+        AboutMax = Max;
+        AboutMin = Min;
+        return;
+    }
+    if (r >= 100) {
+        int k = 1;
+        while (r > 100) {
+            r = r * Pow10(-1);
+            ++k;
+        }
+        AboutMax = std::ceil(Max * Pow10(-k)) * Pow10(k);
+        AboutMin = std::floor(Min * Pow10(-k)) * Pow10(k);
+        return;
+    }
+    int s = 1;
+    while (r < 100) {
+        r = r * Pow10(s);
+        ++s;
+    }
+    const double upper = std::ceil(Max * Pow10(s));
+    const double lower = std::floor(Min * Pow10(s));
+    double range = std::fabs(upper - lower);
+    int k = 1;
+    while (range > 100) {
+        range = range * Pow10(-1);
+        ++k;
+    }
+    AboutMax = std::ceil(upper * Pow10(-k)) * Pow10(k - s);
+    AboutMin = std::floor(lower * Pow10(-k)) * Pow10(k - s);
+}

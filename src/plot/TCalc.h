@@ -1,0 +1,63 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+// The numeric work table: Col columns of Row doubles, with the three
+// computations a graph needs on it: a least-squares polynomial, a natural
+// cubic spline and the data range with rounded axis limits.
+class TCalc {
+public:
+    static constexpr int kMaxDegree = 10;
+    static constexpr const char* kDegreeText = "次元は10次までです";
+    static constexpr const char* kSameXText =
+        "同じX値に二つ以上のY値が与えられています(スプライン補完)";
+    static constexpr const char* kOverflowText = "浮動小数点演算でオーバーフローしました";
+
+    TCalc();
+
+    int Col() const { return col_; }
+    int Row() const { return row_; }
+    // Both discard every cell; a size below 1 becomes 1.
+    void SetCol(int n);
+    void SetRow(int n);
+    void KeepData();
+    void ReleaseData();
+
+    std::string Type;
+    double Max = 0.0;
+    double Min = 0.0;
+    double AboutMax = 0.0;
+    double AboutMin = 0.0;
+
+    double& Cell(int col, int row) { return data_[std::size_t(col) * row_ + row]; }
+    double Cell(int col, int row) const { return data_[std::size_t(col) * row_ + row]; }
+    double* Column(int col) { return data_.data() + std::size_t(col) * row_; }
+
+    // x to the power j by multiplying 1 by x j times; 1 for j <= 0.
+    static double Power(int j, double x);
+
+    // Least-squares polynomial of degree n through (column 0, column 1).
+    // A singular system raises the division error.
+    bool CalcMin2(int n);
+    // c[j] belongs to x to the power j.
+    const std::array<double, kMaxDegree + 1>& Coefficients() const { return coefficients_; }
+
+    // Natural cubic spline through the points (column 0 ascending).
+    bool CalcSpline();
+    double SplineValue(double x) const;
+
+    // Max and Min of all cells, and the limits rounded after Type.
+    bool CalcMaxMin();
+
+private:
+    void LinearRounding();
+    void PowerRounding(bool base10);
+
+    int col_ = 1;
+    int row_ = 1;
+    std::vector<double> data_;
+    std::array<double, kMaxDegree + 1> coefficients_{};
+    std::vector<double> splineB_, splineC_, splineD_;
+};

@@ -1,0 +1,113 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "platform/Picture.h"
+
+class Canvas;
+#include "plot/TCalc.h"
+
+// Curve method names (Hokan), in the order PlotLine tests them.
+inline constexpr const char* kHokanNone = "補完しない";
+inline constexpr const char* kHokanMin2 = "最小二乗法";
+inline constexpr const char* kHokanMin2Area = "最小二乗法（データ範囲のみ）";
+inline constexpr const char* kHokanMean = "平均値";
+inline constexpr const char* kHokanSpline = "スプライン";
+inline constexpr const char* kHokanSplineArea = "スプライン（データ範囲のみ）";
+
+// Mark type names.
+inline constexpr const char* kMarkTypes[] = {"no",      "maru",      "shikaku",  "sankaku",
+                                             "maru2",   "shikaku2", "sankaku2", "batsu"};
+
+// One plotted Y column with its X column, its line and mark styles, its
+// curve method and its points. It draws its marks and its line or curve
+// into its curve layer, the size of the plot area, and its line-and-mark
+// sample into its sample picture, the size of its control.
+class TPlot {
+public:
+    TPlot();
+    virtual ~TPlot() = default;
+
+    // The control: name, tag and place in the plot-line list.
+    std::string Name;
+    int Tag = 0;
+    int Left = 0;
+    int Top = 0;
+    int Width = 80;
+    int Height = 20;
+    bool Visible = true;
+
+    TColor LineColor = clBlack;
+    TColor MarkColor = clBlack;
+    int MarkSize = 8;
+    int MarkPass = 0;
+    std::string MarkType = "maru2";
+    PenStyle LineType = PenStyle::psSolid;
+    std::string Hokan = kHokanNone;
+    std::string Xtype;
+    std::string Ytype;
+    int Dimension = 5;
+    int AxisX = 1;
+    int LineWidth = 1;
+    int Xsize = 0;
+    int Ysize = 0;
+    double Xmin = 0.0;
+    double Xmax = 0.0;
+    double Ymin = 0.0;
+    double Ymax = 0.0;
+
+    int Count() const { return count_; }
+    // Makes both point arrays n long; their values are undefined until
+    // filled.
+    void SetCount(int n);
+    std::vector<double> X;
+    std::vector<double> Y;
+
+    Picture CurveLayer;
+    Picture SamplePicture;
+    TCalc Calc;
+
+    double ScaleX(double v) const;
+    double ScaleY(double v) const;
+    double UnscaleX(double v) const;
+    double UnscaleY(double v) const;
+    PixelPoint DataToPixel(double x, double y) const;
+    void PixelToData(int px, int py, double& x, double& y) const;
+    // The data X of a pixel column.
+    double ColumnToData(int px) const;
+
+    void PlotMark();
+    bool PlotLine();
+    void InternalPlotLine(const PixelPoint* points, int n);
+    void DrawSample();
+    PixelPoint ClipToFrame(PixelPoint p, PixelPoint q) const;
+
+    void ReadPlotLine();
+    void Min2PlotLine();
+    void Min2PlotLineArea();
+    bool MeanPlotLine();
+    void SortByX();
+    bool SplinePlotLine();
+    bool SplinePlotLineArea();
+
+    bool Inside(PixelPoint p) const {
+        return p.x >= 0 && p.x <= Xsize && p.y >= 0 && p.y <= Ysize;
+    }
+
+private:
+    // The pixel columns of the smallest and largest X of the points.
+    void DataColumns(int& left, int& right);
+    bool FitPolynomial();
+    double Polynomial(double x) const;
+    void ClearCurveLayer();
+
+    int count_ = 1;
+    std::array<double, TCalc::kMaxDegree + 1> fit_{};
+};
+
+// Draws a mark of the named type at (x, y) with half size h. Marks on the
+// graph fill "maru" white; in the sample it stays hollow.
+void DrawMark(Canvas& canvas, const std::string& type, int x, int y, int h, TColor color,
+              bool inSample);

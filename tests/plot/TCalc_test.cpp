@@ -1,0 +1,206 @@
+#include "plot/TCalc.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "platform/MessageSink.h"
+#include "platform/RaisedError.h"
+#include "plot/AxisTypes.h"
+
+namespace {
+
+void Fill(TCalc& calc, const std::vector<double>& x, const std::vector<double>& y) {
+    calc.SetRow(int(x.size()));
+    calc.SetCol(2);
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        calc.Cell(0, int(i)) = x[i];
+        calc.Cell(1, int(i)) = y[i];
+    }
+}
+
+TEST(CalcMaxMin, LinearRounding) {
+    struct Case {
+        double max, min, aboutMin, aboutMax;
+    } cases[] = {
+        {57, 7, 0, 60},      {170, 20, 0, 200},  {100, 0, 0, 100},   {100.5, 0, 0, 200},
+        {9, 0, 0, 9},        {5, 5, 4, 6},       {-3, -57, -60, 0},  {1234, -56, -1000, 2000},
+        {0.57, 0.07, 0, 0.6}, {1.25, 1.2, 1.2, 1.25},
+    };
+    for (const Case& c : cases) {
+        TCalc calc;
+        calc.Type = kAxisLinear;
+        calc.SetRow(2);
+        calc.Cell(0, 0) = c.min;
+        calc.Cell(0, 1) = c.max;
+        ASSERT_TRUE(calc.CalcMaxMin());
+        EXPECT_EQ(calc.Max, c.max);
+        EXPECT_EQ(calc.Min, c.min);
+        EXPECT_DOUBLE_EQ(calc.AboutMin, c.aboutMin) << c.max << " " << c.min;
+        EXPECT_DOUBLE_EQ(calc.AboutMax, c.aboutMax) << c.max << " " << c.min;
+    }
+}
+
+TEST(CalcMaxMin, PowerRounding) {
+    struct Case {
+        const char* type;
+        double max, min, aboutMin, aboutMax;
+    } cases[] = {
+        {kAxisLog10, 350, 2, 1, 1000},
+        {kAxisLog10, 5, 2, 1, 10},
+        {kAxisLog10, 1, 1, 0.1, 10},
+        {kAxisLog10, 0.5, 0.02, 0.01, 1},
+        {kAxisLn, 5, 2, std::exp(0.0), std::exp(2.0)},
+        {kAxisLn, 1, 1, std::exp(-1.0), std::exp(1.0)},
+    };
+    for (const Case& c : cases) {
+        TCalc calc;
+        calc.Type = c.type;
+        calc.SetCol(2);
+        calc.Cell(0, 0) = c.max;
+        calc.Cell(1, 0) = c.min;
+        ASSERT_TRUE(calc.CalcMaxMin());
+        EXPECT_DOUBLE_EQ(calc.AboutMin, c.aboutMin) << c.max << " " << c.min;
+        EXPECT_DOUBLE_EQ(calc.AboutMax, c.aboutMax) << c.max << " " << c.min;
+    }
+}
+
+TEST(CalcMaxMin, LogarithmicTypeRefusesValuesAtOrBelowZero) {
+    TCalc calc;
+    calc.Type = kAxisLog10;
+    calc.AboutMax = 7;
+    calc.AboutMin = 3;
+    calc.SetRow(3);
+    calc.Cell(0, 0) = 5;
+    calc.Cell(0, 1) = 0;
+    calc.Cell(0, 2) = 9;
+    EXPECT_FALSE(calc.CalcMaxMin());
+    EXPECT_EQ(calc.Min, 0);
+    EXPECT_EQ(calc.Max, 9);
+    EXPECT_EQ(calc.AboutMax, 7);
+    EXPECT_EQ(calc.AboutMin, 3);
+}
+
+TEST(CalcMaxMin, ARangeBeyondTheDoublesEndsWithTheExtremes) {
+    TCalc calc;
+    calc.SetRow(2);
+    calc.Cell(0, 0) = -1e308;
+    calc.Cell(0, 1) = 1e308;
+    ASSERT_TRUE(calc.CalcMaxMin());  // and does not loop for ever
+    EXPECT_EQ(calc.AboutMin, -1e308);
+    EXPECT_EQ(calc.AboutMax, 1e308);
+}
+
+TEST(TCalc, SizesBelowOneBecomeOne) {
+    TCalc calc;
+    for (int n : {0, -5}) {
+        calc.SetRow(n);
+        calc.SetCol(n);
+        EXPECT_EQ(calc.Row(), 1);
+        EXPECT_EQ(calc.Col(), 1);
+    }
+    EXPECT_EQ(TCalc::Power(0, 0.0), 1.0);
+    EXPECT_EQ(TCalc::Power(-2, 5.0), 1.0);
+    EXPECT_EQ(TCalc::Power(3, -2.0), -8.0);
+}
+
+TEST(CalcMin2, FitsPolynomials) {
+    struct Case {
+        const char* name;
+        std::vector<double> x, y;
+        int degree;
+        std::vector<double> coefficients;
+    } cases[] = {
+        {"degree 0 is the mean", {1, 2, 3, 4}, {2, 4, 4, 6}, 0, {4}},
+        {"regression line", {0, 1, 2}, {1, 3, 5}, 1, {1, 2}},
+        {"interpolating parabola", {0, 1, 2}, {1, 2, 5}, 2, {1, 0, 1}},
+        {"least squares line", {0, 1, 2, 3}, {0, 1, 1, 3}, 1, {-0.1, 0.9}},
+    };
+    for (const Case& c : cases) {
+        TCalc calc;
+        Fill(calc, c.x, c.y);
+        ASSERT_TRUE(calc.CalcMin2(c.degree)) << c.name;
+        for (std::size_t j = 0; j < c.coefficients.size(); ++j)
+            EXPECT_NEAR(calc.Coefficients()[j], c.coefficients[j], 1e-12) << c.name << " c" << j;
+    }
+}
+
+TEST(CalcMin2, DegreeTenIsAcceptedElevenRefused) {
+    std::vector<double> x, y;
+    for (int i = 0; i <= 10; ++i) {
+        x.push_back(i * 0.1);
+        y.push_back(1.0 + i * 0.1);
+    }
+    TCalc calc;
+    Fill(calc, x, y);
+    ASSERT_TRUE(calc.CalcMin2(1));
+    const auto before = calc.Coefficients();
+    RecordingMessageSink sink;
+    ScopedMessageSink scope(sink);
+    EXPECT_FALSE(calc.CalcMin2(11));
+    EXPECT_EQ(sink.Texts, std::vector<std::string>{"次元は10次までです"});
+    EXPECT_EQ(calc.Coefficients(), before);
+    EXPECT_TRUE(calc.CalcMin2(10));
+    EXPECT_TRUE(sink.Texts.size() == 1);
+}
+
+TEST(CalcMin2, ASingularSystemRaisesTheDivisionError) {
+    struct Case {
+        const char* name;
+        std::vector<double> x, y;
+        int degree;
+    } cases[] = {
+        {"two points, degree 2", {0, 1}, {1, 2}, 2},
+        {"one X, degree 1", {3, 3}, {1, 2}, 1},
+    };
+    for (const Case& c : cases) {
+        TCalc calc;
+        Fill(calc, c.x, c.y);
+        try {
+            calc.CalcMin2(c.degree);
+            ADD_FAILURE() << c.name << ": no error";
+        } catch (const RaisedError& e) {
+            EXPECT_EQ(e.Text(), "0 で除算しました") << c.name;
+        }
+    }
+}
+
+TEST(Spline, ValuesOfTheNaturalSpline) {
+    TCalc calc;
+    Fill(calc, {0, 1, 2}, {0, 1, 0});
+    ASSERT_TRUE(calc.CalcSpline());
+    EXPECT_DOUBLE_EQ(calc.SplineValue(0.5), 0.6875);
+    EXPECT_DOUBLE_EQ(calc.SplineValue(1.5), 0.6875);
+    EXPECT_DOUBLE_EQ(calc.SplineValue(1.0), 1.0);
+    EXPECT_DOUBLE_EQ(calc.SplineValue(0.0), 0.0);
+    // Left of the first point: the first interval's cubic, t negative.
+    EXPECT_DOUBLE_EQ(calc.SplineValue(-1.0), -1.5 + 0.5);
+}
+
+TEST(Spline, PointsOnALineGiveThatLineAlsoOutside) {
+    for (int n : {2, 3, 6}) {
+        std::vector<double> x, y;
+        for (int i = 0; i < n; ++i) {
+            x.push_back(i * 1.5);
+            y.push_back(2 + 3 * i * 1.5);
+        }
+        TCalc calc;
+        Fill(calc, x, y);
+        ASSERT_TRUE(calc.CalcSpline()) << n;
+        for (double v : {-4.0, 0.3, 1.5, 2.9, 20.0})
+            EXPECT_NEAR(calc.SplineValue(v), 2 + 3 * v, 1e-9) << n << " at " << v;
+    }
+}
+
+TEST(Spline, EqualNeighbouringXIsRefused) {
+    RecordingMessageSink sink;
+    ScopedMessageSink scope(sink);
+    TCalc calc;
+    Fill(calc, {0, 1, 1, 2}, {0, 1, 2, 3});
+    EXPECT_FALSE(calc.CalcSpline());
+    EXPECT_EQ(sink.Texts, std::vector<std::string>{
+                              "同じX値に二つ以上のY値が与えられています(スプライン補完)"});
+}
+
+}  // namespace

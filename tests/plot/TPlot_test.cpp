@@ -1,0 +1,373 @@
+#include "plot/TPlot.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <vector>
+
+#include "platform/MessageSink.h"
+#include "platform/PictureReplay.h"
+#include "plot/AxisTypes.h"
+
+namespace {
+
+// A series on a 400 x 300 area with both axes 0 to 100.
+TPlot Series(std::vector<double> x, std::vector<double> y) {
+    TPlot plot;
+    plot.Xtype = plot.Ytype = kAxisLinear;
+    plot.Xmin = plot.Ymin = 0;
+    plot.Xmax = plot.Ymax = 100;
+    plot.Xsize = 400;
+    plot.Ysize = 300;
+    plot.SetCount(int(x.size()));
+    plot.X = std::move(x);
+    plot.Y = std::move(y);
+    return plot;
+}
+
+std::vector<PictureOp> OpsOf(const Picture& picture, OpKind kind) {
+    std::vector<PictureOp> ops;
+    for (const PictureOp& op : picture.Ops())
+        if (op.Kind == kind) ops.push_back(op);
+    return ops;
+}
+
+// The polyline a curve layer holds: its move-to and line-to points.
+std::vector<PixelPoint> Strokes(const Picture& picture) {
+    std::vector<PixelPoint> points;
+    for (const PictureOp& op : picture.Ops())
+        if (op.Kind == OpKind::MoveTo || op.Kind == OpKind::LineTo) points.push_back({op.A, op.B});
+    return points;
+}
+
+TEST(TPlot, StartsWithItsInitialValues) {
+    TPlot plot;
+    EXPECT_EQ(plot.LineColor, clBlack);
+    EXPECT_EQ(plot.MarkSize, 8);
+    EXPECT_EQ(plot.MarkPass, 0);
+    EXPECT_EQ(plot.MarkType, "maru2");
+    EXPECT_EQ(plot.LineType, PenStyle::psSolid);
+    EXPECT_EQ(plot.Hokan, "補完しない");
+    EXPECT_EQ(plot.Xtype, "");
+    EXPECT_EQ(plot.Dimension, 5);
+    EXPECT_EQ(plot.AxisX, 1);
+    EXPECT_EQ(plot.LineWidth, 1);
+    EXPECT_EQ(plot.Xsize, 0);
+    EXPECT_EQ(plot.Xmax, 0.0);
+    EXPECT_EQ(plot.Count(), 1);
+    EXPECT_EQ(plot.X.size(), 1u);
+    plot.SetCount(7);
+    EXPECT_EQ(plot.X.size(), 7u);
+    EXPECT_EQ(plot.Y.size(), 7u);
+}
+
+TEST(DataToPixel, MapsLinearAndLogarithmicAxes) {
+    struct Case {
+        const char* xtype;
+        const char* ytype;
+        double xmin, xmax, ymin, ymax;
+        double x, y;
+        PixelPoint pixel;
+    } cases[] = {
+        {kAxisLinear, kAxisLinear, 0, 100, 0, 100, 50, 50, {200, 150}},
+        {kAxisLinear, kAxisLinear, 0, 100, 0, 100, 0, 0, {0, 300}},
+        {kAxisLinear, kAxisLinear, 0, 100, 0, 100, 100, 100, {400, 0}},
+        {kAxisLinear, kAxisLinear, 0, 400, 0, 300, -0.9, 0, {0, 300}},   // -0.4 px
+        {kAxisLinear, kAxisLinear, 0, 400, 0, 300, -1.1, 0, {0, 300}},   // -0.6 px
+        {kAxisLinear, kAxisLinear, 0, 400, 0, 300, -2.1, 0, {-1, 300}},  // -1.6 px
+        {kAxisLog10, kAxisLog10, 1, 1000, 1, 100, 10, 10, {133, 150}},
+        {kAxisLog10, kAxisLog10, 1, 1000, 1, 100, 0, -5, {0, 300}},  // as if 1
+        {kAxisLn, kAxisLinear, 1, std::exp(4.0), 0, 100, std::exp(1.0), 0, {100, 300}},
+        {kAxisLinear, kAxisLinear, 0, 100, 0, 100, 1e300, -1e300, {INT_MAX, INT_MAX}},
+    };
+    for (const Case& c : cases) {
+        TPlot plot;
+        plot.Xtype = c.xtype;
+        plot.Ytype = c.ytype;
+        plot.Xmin = c.xmin;
+        plot.Xmax = c.xmax;
+        plot.Ymin = c.ymin;
+        plot.Ymax = c.ymax;
+        plot.Xsize = 400;
+        plot.Ysize = 300;
+        const PixelPoint p = plot.DataToPixel(c.x, c.y);
+        EXPECT_EQ(p.x, c.pixel.x) << c.x << "," << c.y;
+        EXPECT_EQ(p.y, c.pixel.y) << c.x << "," << c.y;
+    }
+}
+
+TEST(PixelToData, IsEquallySpacedInTheLogarithm) {
+    TPlot plot;
+    plot.Xtype = kAxisLog10;
+    plot.Ytype = kAxisLinear;
+    plot.Xmin = 1;
+    plot.Xmax = 1000;
+    plot.Ymin = 0;
+    plot.Ymax = 100;
+    plot.Xsize = 300;
+    plot.Ysize = 200;
+    double x, y;
+    plot.PixelToData(100, 50, x, y);
+    EXPECT_DOUBLE_EQ(x, 10);
+    EXPECT_DOUBLE_EQ(y, 75);
+    EXPECT_DOUBLE_EQ(plot.ColumnToData(200), 100);
+    EXPECT_DOUBLE_EQ(plot.ScaleX(0), 0);
+    EXPECT_DOUBLE_EQ(plot.UnscaleX(2), 100);
+}
+
+TEST(PlotMark, MarkBoxesAndShapes) {
+    struct Case {
+        const char* type;
+        int size;
+        OpKind kind;
+        PixelRect box;
+    } cases[] = {
+        {"shikaku", 8, OpKind::Rectangle, {96, 46, 104, 54}},
+        {"shikaku2", 5, OpKind::Rectangle, {98, 48, 102, 52}},
+        {"maru", 8, OpKind::Ellipse, {96, 46, 104, 54}},
+        {"maru2", 8, OpKind::Ellipse, {96, 46, 104, 54}},
+    };
+    for (const Case& c : cases) {
+        TPlot plot = Series({25}, {100 - 50.0 / 3});  // pixel (100, 50)
+        plot.MarkType = c.type;
+        plot.MarkSize = c.size;
+        plot.PlotMark();
+        const auto shapes = OpsOf(plot.CurveLayer, c.kind);
+        ASSERT_EQ(shapes.size(), 1u) << c.type;
+        EXPECT_EQ((PixelRect{shapes[0].A, shapes[0].B, shapes[0].C, shapes[0].D}), c.box)
+            << c.type;
+        EXPECT_EQ(plot.CurveLayer.Width(), 400);
+        EXPECT_EQ(plot.CurveLayer.Height(), 300);
+    }
+}
+
+TEST(PlotMark, TrianglesCrossesAndNoMark) {
+    TPlot plot = Series({25}, {100 - 50.0 / 3});
+    plot.MarkType = "sankaku";
+    plot.PlotMark();
+    const auto polygons = OpsOf(plot.CurveLayer, OpKind::Polygon);
+    ASSERT_EQ(polygons.size(), 1u);
+    const PixelPoint* p = plot.CurveLayer.PointsOf(polygons[0]);
+    EXPECT_EQ(p[0], (PixelPoint{100, 46}));
+    EXPECT_EQ(p[1], (PixelPoint{96, 54}));
+    EXPECT_EQ(p[2], (PixelPoint{104, 54}));
+
+    plot.MarkType = "batsu";
+    plot.PlotMark();
+    EXPECT_EQ(Strokes(plot.CurveLayer), (std::vector<PixelPoint>{{96, 46}, {104, 55}, {96, 54},
+                                                                  {104, 45}}));
+    for (const char* none : {"no", "circle", ""}) {
+        plot.MarkType = none;
+        plot.PlotMark();
+        EXPECT_TRUE(plot.CurveLayer.Empty()) << none;
+    }
+}
+
+TEST(PlotMark, GraphFillsMaruWhiteTheSampleLeavesItHollow) {
+    TPlot plot = Series({25}, {50});
+    plot.MarkType = "maru";
+    plot.MarkColor = clRed;
+    plot.PlotMark();
+    const QImage graph = PictureToImage(plot.CurveLayer);
+    EXPECT_EQ(graph.pixelColor(100, 150), QColor(Qt::white));
+    EXPECT_EQ(graph.pixelColor(96, 150), QColor(Qt::red));
+    plot.LineColor = clBlue;
+    plot.DrawSample();
+    QImage sample(80, 20, QImage::Format_RGB888);
+    sample.fill(Qt::white);
+    QPainter painter(&sample);
+    ReplayPicture(painter, plot.SamplePicture);
+    painter.end();
+    EXPECT_EQ(sample.pixelColor(40, 10), QColor(Qt::blue));  // the line shows through
+    EXPECT_EQ(sample.pixelColor(36, 10), QColor(Qt::red));
+    EXPECT_EQ(sample.pixelColor(5, 10), QColor(Qt::blue));
+    EXPECT_EQ(sample.pixelColor(75, 10), QColor(Qt::white));
+}
+
+TEST(PlotMark, ThinningAndTheBorder) {
+    struct Case {
+        int count, pass;
+        std::vector<int> marked;
+    } cases[] = {
+        {10, 0, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
+        {10, 2, {0, 3, 6}},
+        {3, 5, {}},
+        {4, -3, {0, 1, 2, 3}},  // below 0 marks every point
+        {0, 0, {}},
+    };
+    for (const Case& c : cases) {
+        std::vector<double> x, y;
+        for (int i = 0; i < c.count; ++i) {
+            x.push_back(i * 10);
+            y.push_back(50);
+        }
+        TPlot plot = Series(x, y);
+        plot.MarkPass = c.pass;
+        plot.MarkType = "shikaku";
+        plot.PlotMark();
+        std::vector<int> marked;
+        for (const PictureOp& op : OpsOf(plot.CurveLayer, OpKind::Rectangle))
+            marked.push_back((op.A + 4) / 40);
+        EXPECT_EQ(marked, c.marked) << c.count << " " << c.pass;
+    }
+    TPlot border = Series({100, 0, 100.5, 50}, {100, 0, 50, -1});
+    border.MarkType = "shikaku";
+    border.PlotMark();
+    EXPECT_EQ(OpsOf(border.CurveLayer, OpKind::Rectangle).size(), 2u);  // both corners inside
+}
+
+TEST(PlotMark, OnePenAndBrushForAllMarksOfASeries) {
+    std::vector<double> x(1000, 50), y(1000, 50);
+    TPlot plot = Series(x, y);
+    plot.MarkColor = clRed;
+    plot.PlotMark();
+    EXPECT_EQ(OpsOf(plot.CurveLayer, OpKind::Pen).size(), 1u);
+    EXPECT_EQ(OpsOf(plot.CurveLayer, OpKind::Brush).size(), 1u);
+    EXPECT_EQ(OpsOf(plot.CurveLayer, OpKind::Ellipse).size(), 1000u);
+}
+
+TEST(ClipToFrame, CrossesTheBorderWhereTheSegmentLeaves) {
+    struct Case {
+        const char* name;
+        PixelPoint inside, outside, crossing;
+    } cases[] = {
+        {"bottom", {100, 100}, {100, 500}, {100, 300}},
+        {"top", {100, 100}, {200, -100}, {150, 0}},
+        {"right", {300, 100}, {500, 100}, {400, 100}},
+        {"left", {100, 100}, {-100, 200}, {0, 150}},
+        {"bottom-right corner, bottom edge", {300, 200}, {420, 400}, {360, 300}},
+        {"bottom-right corner, right edge", {300, 200}, {600, 350}, {400, 250}},
+        {"top-left corner", {100, 100}, {-100, -100}, {0, 0}},
+        {"top-right corner", {300, 100}, {500, -100}, {400, 0}},
+        {"bottom-left corner", {100, 200}, {-100, 400}, {0, 300}},
+        {"left of the bottom-left corner", {100, 200}, {-200, 350}, {0, 250}},
+    };
+    TPlot plot = Series({}, {});
+    for (const Case& c : cases) {
+        EXPECT_EQ(plot.ClipToFrame(c.outside, c.inside), c.crossing) << c.name;
+        EXPECT_EQ(plot.ClipToFrame(c.inside, c.outside), c.crossing) << c.name << ", reversed";
+    }
+}
+
+TEST(InternalPlotLine, DrawsTheClippedPolyline) {
+    TPlot plot = Series({}, {});
+    const PixelPoint points[] = {{-100, 150}, {100, 150}, {200, 100}, {600, 100},
+                                 {700, 0},    {200, 50},  {300, 50}};
+    plot.InternalPlotLine(points, 7);
+    EXPECT_EQ(Strokes(plot.CurveLayer),
+              (std::vector<PixelPoint>{{0, 150}, {100, 150}, {200, 100}, {400, 100},
+                                       {400, 30}, {200, 50}, {300, 50}}));
+    // Outside to outside through the area draws nothing.
+    const PixelPoint across[] = {{-10, 150}, {500, 150}};
+    plot.InternalPlotLine(across, 2);
+    EXPECT_TRUE(Strokes(plot.CurveLayer).empty());
+    const PixelPoint one[] = {{10, 10}};
+    plot.InternalPlotLine(one, 1);
+    EXPECT_EQ(Strokes(plot.CurveLayer), (std::vector<PixelPoint>{{10, 10}}));
+}
+
+TEST(PlotLine, SamplingColumnsOfTheFittedCurves) {
+    struct Case {
+        const char* hokan;
+        int xsize;
+        std::size_t points;
+        int lastButOne;
+    } cases[] = {
+        {kHokanMin2, 400, 81, 395},
+        {kHokanMin2, 403, 81, 395},
+        {kHokanSpline, 400, 101, 396},
+        {kHokanSpline, 403, 101, 396},
+        {kHokanMin2Area, 400, 65, 355},  // data from 10 to 90: columns 40 ... 360
+        {kHokanSplineArea, 400, 65, 355},
+    };
+    for (const Case& c : cases) {
+        TPlot plot = Series({10, 30, 50, 70, 90}, {50, 50, 50, 50, 50});
+        plot.Xsize = c.xsize;
+        plot.Dimension = 1;
+        plot.Hokan = c.hokan;
+        ASSERT_TRUE(plot.PlotLine()) << c.hokan;
+        const auto strokes = Strokes(plot.CurveLayer);
+        ASSERT_EQ(strokes.size(), c.points) << c.hokan << " " << c.xsize;
+        EXPECT_EQ(strokes[strokes.size() - 2].x, c.lastButOne) << c.hokan << " " << c.xsize;
+        EXPECT_EQ(strokes.back().y, 150) << c.hokan;
+    }
+}
+
+TEST(PlotLine, MeanLineRunsFromLimitToLimit) {
+    struct Case {
+        std::vector<double> y;
+        int row;
+    } cases[] = {{{20, 40}, 210}, {{-1, 1}, 300}, {{}, 300}};
+    for (const Case& c : cases) {
+        std::vector<double> x(c.y.size(), 50);
+        TPlot plot = Series(x, c.y);
+        plot.Ymin = 0;
+        plot.Hokan = kHokanMean;
+        ASSERT_TRUE(plot.PlotLine());
+        EXPECT_EQ(Strokes(plot.CurveLayer),
+                  (std::vector<PixelPoint>{{0, c.row}, {400, c.row}}));
+    }
+}
+
+TEST(PlotLine, SplineDecisionsForFewPointsAndTheSortedPoints) {
+    TPlot two = Series({80, 20}, {60, 30});
+    two.Hokan = kHokanSpline;
+    ASSERT_TRUE(two.PlotLine());
+    const auto strokes = Strokes(two.CurveLayer);
+    ASSERT_FALSE(strokes.empty());
+    EXPECT_EQ(two.X, (std::vector<double>{20, 80}));  // left sorted
+    EXPECT_EQ(two.Y, (std::vector<double>{30, 60}));
+    // On the straight line through the two points, extrapolated both ways.
+    EXPECT_EQ(strokes.front(), (PixelPoint{0, 300 - 60}));
+    for (int n : {0, 1}) {
+        TPlot few = Series(std::vector<double>(std::size_t(n), 5),
+                           std::vector<double>(std::size_t(n), 5));
+        few.Hokan = kHokanSplineArea;
+        EXPECT_TRUE(few.PlotLine()) << n;
+        EXPECT_TRUE(few.CurveLayer.Empty()) << n;
+    }
+}
+
+TEST(PlotLine, RefusalsAndDecisions) {
+    RecordingMessageSink sink;
+    ScopedMessageSink scope(sink);
+    TPlot degree = Series({10, 20, 30}, {1, 2, 3});
+    degree.Hokan = kHokanMin2;
+    degree.Dimension = 11;
+    degree.PlotMark();
+    EXPECT_TRUE(degree.PlotLine());
+    EXPECT_TRUE(degree.CurveLayer.Empty());  // no curve, the marks not twice
+    EXPECT_EQ(sink.Texts, std::vector<std::string>{"次元は10次までです"});
+
+    TPlot reversed = Series({10, 20, 30}, {1, 2, 3});
+    reversed.Xmin = 100;
+    reversed.Xmax = 0;  // pR < pL
+    reversed.Hokan = kHokanMin2Area;
+    reversed.Dimension = 1;
+    EXPECT_TRUE(reversed.PlotLine());
+    EXPECT_TRUE(reversed.CurveLayer.Empty());
+
+    TPlot unknown = Series({1}, {1});
+    unknown.Hokan = "最小二乗法(データ範囲のみ)";  // half-width parentheses
+    EXPECT_FALSE(unknown.PlotLine());
+
+    TPlot same = Series({1, 1, 2}, {1, 2, 3});
+    same.Hokan = kHokanSpline;
+    EXPECT_FALSE(same.PlotLine());
+}
+
+TEST(PlotLine, FarAwayDataSamplesOnlyAroundThePlotArea) {
+    // Data a million plot widths to the right: the data-range curve keeps
+    // to the samples that can show.
+    TPlot plot = Series({0, 1e8}, {50, 50});
+    plot.Hokan = kHokanMin2Area;
+    plot.Dimension = 1;
+    ASSERT_TRUE(plot.PlotLine());
+    const auto strokes = Strokes(plot.CurveLayer);
+    EXPECT_EQ(strokes.size(), 82u);  // 81 samples and the exit on the right edge
+    EXPECT_EQ(strokes.front(), (PixelPoint{0, 150}));
+    EXPECT_EQ(strokes.back(), (PixelPoint{400, 150}));
+}
+
+}  // namespace
