@@ -5,7 +5,22 @@
 #include "platform/MessageSink.h"
 #include "platform/NumberText.h"
 
-TfMain::TfMain() = default;
+TfMain::TfMain() {
+    AllImage.Name = "AllImage";
+    AllImage.Left = 160;
+    AllImage.Top = 5;
+    AllImage.Width = 80;
+    AllImage.Height = 20;
+    AllImage.Visible = false;
+    AllImage.MarkSize = 8;
+    AllImage.MarkType = "maru2";
+    AllImage.Hokan = kHokanNone;
+    AllImage.Dimension = 5;
+    AllImage.AxisX = 1;
+    AllImage.Xsize = 0;
+    AllImage.Ysize = 0;
+    AllImage.SetCount(1);
+}
 
 void TfMain::Enable(bool CommandEnabling::*command) {
     if (enabling_.*command) return;
@@ -56,8 +71,63 @@ void TfMain::FillDataGrid() {
         for (int i = 1; i <= cols; ++i) DataG.CellRef(i, 0) = IntToStr(i) + " " + DataOpen.Title(i - 1);
     emit GridChanged();
 
+    BuildSeriesList();
+    AllImage.DrawSample();
+
     Enable(&CommandEnabling::PlotButton);
     Enable(&CommandEnabling::menuGraphPlot);
     Enable(&CommandEnabling::menuGraphConfig);
     Enable(&CommandEnabling::menuPlotConfig);
+}
+
+std::string TfMain::DefaultMarkName(int n) {
+    static const char* const kMarks[7] = {"maru2", "shikaku2", "sankaku2", "batsu",
+                                          "maru",  "shikaku",  "sankaku"};
+    const int k = n % 7;
+    return k >= 0 ? kMarks[k] : "maru2";
+}
+
+void TfMain::BuildSeriesList() {
+    rows_.clear();
+    const int top = kLineColLabelTop + kLineColLabelHeight + 5;
+    for (int n = 0; n < columnCount_; ++n) {
+        const int y = top + kSeriesRowPitch * n;
+        SeriesRow row;
+        row.LineCheck = TCheckBox{.Name = "LineCheck" + IntToStr(n),
+                                  .Caption = IntToStr(n + 1),
+                                  .Checked = n != 0,
+                                  .Tag = n,
+                                  .Left = 5,
+                                  .Top = y,
+                                  .Width = 30};
+        row.LineImage = std::make_unique<TPlot>();
+        TPlot& plot = *row.LineImage;
+        plot.Name = "LineImage" + IntToStr(n);
+        plot.Left = 35;
+        plot.Top = y;
+        plot.Width = AllImage.Width;
+        plot.Height = AllImage.Height;
+        plot.Tag = n + 1;
+        plot.MarkType = DefaultMarkName(n);
+        plot.DrawSample();
+        row.SampleCheck = TCheckBox{.Name = "SampleCheck" + IntToStr(n),
+                                    .Checked = n != 0,
+                                    .Tag = n,
+                                    .Left = plot.Left + plot.Width + 5,
+                                    .Top = y,
+                                    .Width = 25};
+        row.LineEdit = TEdit{.Name = "LineEdit" + IntToStr(n),
+                             .Text = DataOpen.ReadTitle ? DataOpen.Title(n) : "DATA" + IntToStr(n + 1),
+                             .Left = row.SampleCheck.Left + row.SampleCheck.Width,
+                             .Top = y,
+                             .Width = 80,
+                             .Height = 20};
+        rows_.push_back(std::move(row));
+    }
+    emit SeriesRowsChanged();
+}
+
+void TfMain::LineCheckClick(int n) {
+    SampleCheck(n).Checked = LineCheck(n).Checked;
+    emit SeriesRowChanged(n);
 }

@@ -1,12 +1,16 @@
 #pragma once
 
 #include <QObject>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "app/Desktop.h"
 #include "app/SettingsRecords.h"
 #include "data/TDataOpenDialog.h"
+#include "platform/Controls.h"
 #include "platform/TStringGrid.h"
+#include "plot/TPlot.h"
 
 // Which commands of the main window are usable. Commands only ever become
 // enabled during a run.
@@ -24,6 +28,15 @@ struct CommandEnabling {
     bool operator==(const CommandEnabling&) const = default;
 };
 
+// One series row of the plot-line list: plot this column as Y, its plot
+// series with its sample, list it in the legend, its legend text.
+struct SeriesRow {
+    TCheckBox LineCheck;
+    std::unique_ptr<TPlot> LineImage;
+    TCheckBox SampleCheck;
+    TEdit LineEdit;
+};
+
 // The main window's state and commands, without a window: the data reader
 // and its table, the grid's cell texts, the settings records and the
 // enabling of the commands. The window shows it and forwards to it.
@@ -39,6 +52,12 @@ public:
 
     TDataOpenDialog DataOpen;
     TStringGrid DataG{4, 20};
+    // The hidden template series; its size is that of every sample.
+    TPlot AllImage;
+    // The label above the plot-line list, as designed.
+    static constexpr int kLineColLabelTop = 8;
+    static constexpr int kLineColLabelHeight = 12;
+    static constexpr int kSeriesRowPitch = 26;
 
     GraphSettings Graph;
     GridlineSettings Gridline;
@@ -55,18 +74,34 @@ public:
     int DataFilterIndex() const { return dataFilterIndex_; }
     bool DataRead() const { return dataRead_; }
 
+    int SeriesCount() const { return int(rows_.size()); }
+    SeriesRow& Series(int n) { return rows_.at(std::size_t(n)); }
+    TCheckBox& LineCheck(int n) { return Series(n).LineCheck; }
+    TPlot& LineImage(int n) { return *Series(n).LineImage; }
+    TCheckBox& SampleCheck(int n) { return Series(n).SampleCheck; }
+    TEdit& LineEdit(int n) { return Series(n).LineEdit; }
+
     // Choose a data file, read it through the options form, show it.
     void menuDataOpenClick(Desktop& desktop);
-    // Copies the reader's table into the grid and enables plotting.
+    // Copies the reader's table into the grid, rebuilds the series rows and
+    // enables plotting.
     void FillDataGrid();
+    // Destroys the old series rows and makes one per column.
+    void BuildSeriesList();
+    static std::string DefaultMarkName(int n);
+    // After a click on LineCheck n: the legend tick follows it.
+    void LineCheckClick(int n);
 
 signals:
     void GridChanged();
     void EnablingChanged();
+    void SeriesRowsChanged();
+    void SeriesRowChanged(int n);
 
 private:
     void Enable(bool CommandEnabling::*command);
 
+    std::vector<SeriesRow> rows_;
     int columnCount_ = 0;
     int rowCount_ = 0;
     CommandEnabling enabling_;

@@ -70,17 +70,53 @@ double TPlot::UnscaleY(double v) const {
     return v;
 }
 
-PixelPoint TPlot::DataToPixel(double x, double y) const {
+AxisMapping::Kind AxisMapping::KindOf(const std::string& type) {
+    if (type == kAxisLog10) return Kind::Log10;
+    if (type == kAxisLn) return Kind::Ln;
+    return Kind::Linear;
+}
+
+namespace {
+
+double LogOf(AxisMapping::Kind kind, double v) {
+    return kind == AxisMapping::Kind::Ln ? std::log(v) : std::log10(v);
+}
+
+}  // namespace
+
+AxisMapping TPlot::Mapping() const {
+    AxisMapping m;
+    m.X = AxisMapping::KindOf(Xtype);
+    m.Y = AxisMapping::KindOf(Ytype);
+    m.Xmin = Xmin;
+    m.Xmax = Xmax;
+    m.Ymin = Ymin;
+    m.Ymax = Ymax;
+    m.Xsize = Xsize;
+    m.Ysize = Ysize;
+    if (m.X != AxisMapping::Kind::Linear) {
+        m.LogXmin = LogOf(m.X, Xmin);
+        m.LogXmax = LogOf(m.X, Xmax);
+    }
+    if (m.Y != AxisMapping::Kind::Linear) {
+        m.LogYmin = LogOf(m.Y, Ymin);
+        m.LogYmax = LogOf(m.Y, Ymax);
+    }
+    return m;
+}
+
+PixelPoint AxisMapping::Map(double x, double y) const {
     double px, py;
-    if (IsLog(Xtype)) {
-        const double lx = x > 0 ? Log(Xtype, x) : 0.0;
-        px = (lx - Log(Xtype, Xmin)) * Xsize / (Log(Xtype, Xmax) - Log(Xtype, Xmin)) + 0.5;
+    if (X != Kind::Linear) {
+        // A value that is not positive stands where 1 would.
+        const double lx = x > 0 ? LogOf(X, x) : 0.0;
+        px = (lx - LogXmin) * Xsize / (LogXmax - LogXmin) + 0.5;
     } else {
         px = (x - Xmin) * Xsize / (Xmax - Xmin) + 0.5;
     }
-    if (IsLog(Ytype)) {
-        const double ly = y > 0 ? Log(Ytype, y) : 0.0;
-        py = Ysize - (ly - Log(Ytype, Ymin)) * Ysize / (Log(Ytype, Ymax) - Log(Ytype, Ymin)) + 0.5;
+    if (Y != Kind::Linear) {
+        const double ly = y > 0 ? LogOf(Y, y) : 0.0;
+        py = Ysize - (ly - LogYmin) * Ysize / (LogYmax - LogYmin) + 0.5;
     } else {
         py = Ysize - (y - Ymin) * Ysize / (Ymax - Ymin) + 0.5;
     }
@@ -143,9 +179,10 @@ void TPlot::PlotMark() {
     // A pass below 0 marks every point, as 0 does.
     const std::int64_t step = std::max<std::int64_t>(1, std::int64_t(MarkPass) + 1);
     const std::int64_t marks = count_ / step;
+    const AxisMapping mapping = Mapping();
     for (std::int64_t i = 0; i < marks; ++i) {
         const std::size_t k = std::size_t(i * step);
-        const PixelPoint p = DataToPixel(X[k], Y[k]);
+        const PixelPoint p = mapping.Map(X[k], Y[k]);
         if (!Inside(p)) continue;
         DrawMark(canvas, MarkType, p.x, p.y, h, MarkColor, false);
     }
@@ -238,7 +275,8 @@ bool TPlot::PlotLine() {
 
 void TPlot::ReadPlotLine() {
     std::vector<PixelPoint> points(static_cast<std::size_t>(count_));
-    for (int i = 0; i < count_; ++i) points[std::size_t(i)] = DataToPixel(X[i], Y[i]);
+    const AxisMapping mapping = Mapping();
+    for (int i = 0; i < count_; ++i) points[std::size_t(i)] = mapping.Map(X[i], Y[i]);
     InternalPlotLine(points.data(), count_);
 }
 

@@ -166,3 +166,91 @@ TEST(menuDataOpenClick, SeveralChosenFilesReadTheFirst) {
 }
 
 }  // namespace
+
+namespace {
+
+void ReadInto(TfMain& main, const TestDir& dir, const std::string& content, bool title = false) {
+    main.DataOpen.FileName = dir.Write("rows.txt", content);
+    main.DataOpen.DivMark = " ";
+    main.DataOpen.ReadTitle = title;
+    ASSERT_TRUE(main.DataOpen.ReadData());
+    main.FillDataGrid();
+}
+
+TEST(BuildSeriesList, OneRowPerColumnWithNamesTagsAndPlaces) {
+    TestDir dir;
+    TfMain main;
+    ReadInto(main, dir, "1 2 3\n4 5 6\n");
+    ASSERT_EQ(main.SeriesCount(), 3);
+    struct Case {
+        int n;
+        const char* caption;
+        bool checked;
+        int top;
+        const char* mark;
+        const char* text;
+    } cases[] = {
+        {0, "1", false, 25, "maru2", "DATA1"},
+        {1, "2", true, 51, "shikaku2", "DATA2"},
+        {2, "3", true, 77, "sankaku2", "DATA3"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(main.LineCheck(c.n).Name, "LineCheck" + std::to_string(c.n));
+        EXPECT_EQ(main.LineCheck(c.n).Caption, c.caption);
+        EXPECT_EQ(main.LineCheck(c.n).Checked, c.checked);
+        EXPECT_EQ(main.LineCheck(c.n).Tag, c.n);
+        EXPECT_EQ(main.LineCheck(c.n).Left, 5);
+        EXPECT_EQ(main.LineCheck(c.n).Top, c.top);
+        EXPECT_EQ(main.LineImage(c.n).Name, "LineImage" + std::to_string(c.n));
+        EXPECT_EQ(main.LineImage(c.n).Tag, c.n + 1);
+        EXPECT_EQ(main.LineImage(c.n).Left, 35);
+        EXPECT_EQ(main.LineImage(c.n).Width, 80);
+        EXPECT_EQ(main.LineImage(c.n).Height, 20);
+        EXPECT_EQ(main.LineImage(c.n).MarkType, c.mark);
+        EXPECT_FALSE(main.LineImage(c.n).SamplePicture.Empty());
+        EXPECT_EQ(main.SampleCheck(c.n).Name, "SampleCheck" + std::to_string(c.n));
+        EXPECT_EQ(main.SampleCheck(c.n).Left, 120);
+        EXPECT_EQ(main.SampleCheck(c.n).Checked, c.checked);
+        EXPECT_EQ(main.LineEdit(c.n).Name, "LineEdit" + std::to_string(c.n));
+        EXPECT_EQ(main.LineEdit(c.n).Left, 145);
+        EXPECT_EQ(main.LineEdit(c.n).Text, c.text);
+    }
+    EXPECT_FALSE(main.AllImage.SamplePicture.Empty());
+}
+
+TEST(BuildSeriesList, TitlesBecomeLegendTextsAndRowsAreRebuilt) {
+    TestDir dir;
+    TfMain main;
+    ReadInto(main, dir, "t x y\n1 2 3\n", true);
+    ReadInto(main, dir, "t x y\n1 2 3\n4 5 6\n", true);
+    EXPECT_EQ(main.LineEdit(0).Text, "t");
+    EXPECT_EQ(main.LineEdit(2).Text, "y");
+    main.LineImage(1).MarkSize = 20;
+    ReadInto(main, dir, "1 2\n3 4\n");
+    ASSERT_EQ(main.SeriesCount(), 2);
+    EXPECT_EQ(main.LineImage(1).MarkSize, 8);  // a fresh row
+    EXPECT_EQ(main.LineEdit(1).Text, "DATA2");
+}
+
+TEST(DefaultMarkName, CyclesThroughSevenMarks) {
+    const char* expected[] = {"maru2", "shikaku2", "sankaku2", "batsu", "maru",
+                              "shikaku", "sankaku", "maru2",   "shikaku2", "sankaku2", "batsu"};
+    for (int n = 0; n < 11; ++n) EXPECT_EQ(TfMain::DefaultMarkName(n), expected[n]) << n;
+    EXPECT_EQ(TfMain::DefaultMarkName(-1), "maru2");
+}
+
+TEST(LineCheckClick, TheLegendTickFollowsThePlotTick) {
+    TestDir dir;
+    TfMain main;
+    ReadInto(main, dir, "1 2 3\n4 5 6\n");
+    main.LineCheck(2).Checked = false;
+    main.LineCheckClick(2);
+    EXPECT_FALSE(main.SampleCheck(2).Checked);
+    main.LineCheck(2).Checked = true;
+    main.LineCheckClick(2);
+    EXPECT_TRUE(main.SampleCheck(2).Checked);
+    main.SampleCheck(2).Checked = false;  // and may then change alone
+    EXPECT_TRUE(main.LineCheck(2).Checked);
+}
+
+}  // namespace

@@ -1,6 +1,8 @@
 #include "app/widgets/TfMainWindow.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHeaderView>
@@ -18,6 +20,7 @@
 #include "app/widgets/TFver.h"
 #include "app/widgets/ToolGlyphs.h"
 #include "platform/FontSubstitution.h"
+#include "plot/widgets/TPlotView.h"
 #include "platform/RaisedError.h"
 
 namespace {
@@ -55,6 +58,8 @@ TfMainWindow::TfMainWindow(TfMain& state, QWidget* parent)
 
     connect(&state_, &TfMain::EnablingChanged, this, &TfMainWindow::UpdateEnabling);
     connect(&state_, &TfMain::GridChanged, gridModel_, &DataGridModel::Reload);
+    connect(&state_, &TfMain::SeriesRowsChanged, this, &TfMainWindow::RebuildSeriesRows);
+    connect(&state_, &TfMain::SeriesRowChanged, this, &TfMainWindow::UpdateSeriesRow);
     UpdateEnabling();
 }
 
@@ -218,8 +223,8 @@ void TfMainWindow::BuildPages() {
     LineSheetContents->setPalette(palette);
     LineColLabel = new QLabel("ﾌﾟﾛｯﾄ                      凡例", LineSheetContents);
     LineColLabel->setObjectName("LineColLabel");
-    LineColLabel->move(8, 8);
     LineColLabel->adjustSize();
+    LineColLabel->move(8, TfMain::kLineColLabelTop);
     AllImage = new QWidget(LineSheetContents);
     AllImage->setObjectName("AllImage");
     AllImage->setGeometry(160, 5, 80, 20);
@@ -263,4 +268,68 @@ void TfMainWindow::menuKeywordClick() { HelpViewer().ShowKeywordSearch(); }
 void TfMainWindow::menuVerClick() {
     TFver about(this);
     about.exec();
+}
+
+void TfMainWindow::RebuildSeriesRows() {
+    for (RowWidgets& row : rowWidgets_) {
+        delete row.LineCheck;
+        delete row.LineImage;
+        delete row.LineEdit;
+        delete row.SampleCheck;
+    }
+    rowWidgets_.clear();
+    int bottom = 60;
+    for (int n = 0; n < state_.SeriesCount(); ++n) {
+        SeriesRow& core = state_.Series(n);
+        RowWidgets row;
+        row.LineCheck = new QCheckBox(QString::fromStdString(core.LineCheck.Caption),
+                                      LineSheetContents);
+        row.LineCheck->setObjectName(QString::fromStdString(core.LineCheck.Name));
+        row.LineCheck->setGeometry(core.LineCheck.Left, core.LineCheck.Top, core.LineCheck.Width,
+                                   20);
+        connect(row.LineCheck, &QCheckBox::clicked, this, [this, n](bool checked) {
+            state_.LineCheck(n).Checked = checked;
+            state_.LineCheckClick(n);
+        });
+        row.LineImage = new TPlotView(*core.LineImage, LineSheetContents);
+        connect(row.LineImage, &TPlotView::Clicked, this, &TfMainWindow::AllImageClick);
+        row.SampleCheck = new QCheckBox(LineSheetContents);
+        row.SampleCheck->setObjectName(QString::fromStdString(core.SampleCheck.Name));
+        row.SampleCheck->setGeometry(core.SampleCheck.Left, core.SampleCheck.Top,
+                                     core.SampleCheck.Width, 20);
+        connect(row.SampleCheck, &QCheckBox::clicked, this,
+                [this, n](bool checked) { state_.SampleCheck(n).Checked = checked; });
+        row.LineEdit = new QLineEdit(LineSheetContents);
+        row.LineEdit->setObjectName(QString::fromStdString(core.LineEdit.Name));
+        row.LineEdit->setGeometry(core.LineEdit.Left, core.LineEdit.Top, core.LineEdit.Width,
+                                  core.LineEdit.Height);
+        connect(row.LineEdit, &QLineEdit::textEdited, this, [this, n](const QString& text) {
+            state_.LineEdit(n).Text = text.toStdString();
+        });
+        for (QWidget* w : {static_cast<QWidget*>(row.LineCheck), static_cast<QWidget*>(row.LineImage),
+                           static_cast<QWidget*>(row.SampleCheck),
+                           static_cast<QWidget*>(row.LineEdit)})
+            w->show();
+        bottom = core.LineEdit.Top + core.LineEdit.Height + 5;
+        rowWidgets_.push_back(row);
+        UpdateSeriesRow(n);
+    }
+    // The page scrolls when the rows reach below it.
+    LineSheetContents->resize(std::max(LineSheetContents->width(), 230), bottom);
+}
+
+void TfMainWindow::UpdateSeriesRow(int n) {
+    if (n < 0 || n >= int(rowWidgets_.size())) return;
+    SeriesRow& core = state_.Series(n);
+    RowWidgets& row = rowWidgets_[std::size_t(n)];
+    row.LineCheck->setChecked(core.LineCheck.Checked);
+    row.SampleCheck->setChecked(core.SampleCheck.Checked);
+    if (row.LineEdit->text().toStdString() != core.LineEdit.Text)
+        row.LineEdit->setText(QString::fromStdString(core.LineEdit.Text));
+    row.LineImage->update();
+}
+
+void TfMainWindow::AllImageClick(int tag) {
+    // The plot settings dialog opens on series `tag` once it is built.
+    (void)tag;
 }

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "app/widgets/QtDesktop.h"
 
@@ -47,6 +48,10 @@ public slots:
     void menuKeywordClick();
     void menuVerClick();
     void UpdateEnabling();
+    // The plot-line list after the core rebuilt its series rows.
+    void RebuildSeriesRows();
+    void UpdateSeriesRow(int n);
+    void AllImageClick(int tag);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -64,4 +69,12 @@ private:
     DataGridModel* gridModel_;
     std::map<QString, QAction*> items_;
     std::map<QString, QToolButton*> buttons_;
+    // The widgets of each series row, in the core's order.
+    struct RowWidgets {
+        class QCheckBox* LineCheck;
+        class TPlotView* LineImage;
+        class QCheckBox* SampleCheck;
+        class QLineEdit* LineEdit;
+    };
+    std::vector<RowWidgets> rowWidgets_;
 };

@@ -11,6 +11,10 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QInputMethodEvent>
+#include <QtTest/QTest>
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
@@ -199,6 +203,51 @@ TEST(THelpViewer, ContentsKeywordsAndTheBatchTopic) {
     help.ShowContents();
     EXPECT_TRUE(help.Browser->toPlainText().contains("Kurvo"));
     help.close();
+}
+
+}  // namespace
+
+namespace {
+
+TEST(TfMainWindow, ThePlotPageShowsOneRowPerColumn) {
+    TestDir dir;
+    FakeDesktop desktop;
+    desktop.file = dir.Write("five.txt", "1 2 3 4 5\n6 7 8 9 10\n");
+    TfMain state;
+    TfMainWindow window(state);
+    window.SetDesktop(&desktop);
+    window.menuDataOpenClick();
+    for (int n = 0; n < 5; ++n) {
+        auto* line = window.LineSheetContents->findChild<QCheckBox*>(
+            QString("LineCheck%1").arg(n));
+        auto* sample = window.LineSheetContents->findChild<QCheckBox*>(
+            QString("SampleCheck%1").arg(n));
+        auto* edit = window.LineSheetContents->findChild<QLineEdit*>(QString("LineEdit%1").arg(n));
+        auto* image = window.LineSheetContents->findChild<QWidget*>(QString("LineImage%1").arg(n));
+        ASSERT_TRUE(line && sample && edit && image) << n;
+        EXPECT_EQ(line->isChecked(), n != 0);
+        EXPECT_EQ(edit->text(), QString("DATA%1").arg(n + 1));
+        EXPECT_EQ(image->geometry(), QRect(35, 25 + 26 * n, 80, 20));
+    }
+    auto* line2 = window.LineSheetContents->findChild<QCheckBox*>("LineCheck2");
+    auto* sample2 = window.LineSheetContents->findChild<QCheckBox*>("SampleCheck2");
+    line2->click();
+    EXPECT_FALSE(sample2->isChecked());
+    EXPECT_FALSE(state.SampleCheck(2).Checked);
+    line2->click();
+    EXPECT_TRUE(sample2->isChecked());
+    auto* edit1 = window.LineSheetContents->findChild<QLineEdit*>("LineEdit1");
+    edit1->setFocus();
+    edit1->selectAll();
+    QInputMethodEvent typed;  // typed through the input method
+    typed.setCommitString("温度");
+    QApplication::sendEvent(edit1, &typed);
+    EXPECT_EQ(state.LineEdit(1).Text, "温度");
+
+    desktop.file = dir.Write("two.txt", "1 2\n3 4\n");
+    window.menuDataOpenClick();
+    EXPECT_EQ(window.LineSheetContents->findChild<QCheckBox*>("LineCheck4"), nullptr);
+    EXPECT_NE(window.LineSheetContents->findChild<QCheckBox*>("LineCheck1"), nullptr);
 }
 
 }  // namespace
