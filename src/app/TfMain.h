@@ -8,8 +8,12 @@
 #include "app/Desktop.h"
 #include "app/SettingsRecords.h"
 #include "data/TDataOpenDialog.h"
+#include "graph/GraphWindowState.h"
+#include "graph/TFrame.h"
+#include "graph/TMathLabel.h"
 #include "platform/Controls.h"
 #include "platform/TStringGrid.h"
+#include "plot/TCalc.h"
 #include "plot/TPlot.h"
 
 // Which commands of the main window are usable. Commands only ever become
@@ -37,6 +41,19 @@ struct SeriesRow {
     TEdit LineEdit;
 };
 
+// What a click in the graph window selected.
+enum class GraphObject { None, Image, SampleBase, Graphtitle, Xlabel, Ylabel, Number };
+
+// The popup items the selection offers.
+struct PopupItems {
+    bool PopCopy = false, PopFont = false, PopSet = false, PopPlot = false, PopGraph = false,
+         PopSample = false;
+    bool operator==(const PopupItems&) const = default;
+};
+
+// A font of the settings as the drawing uses it.
+TLogFont ToLogFont(const FontSetting& font);
+
 // The main window's state and commands, without a window: the data reader
 // and its table, the grid's cell texts, the settings records and the
 // enabling of the commands. The window shows it and forwards to it.
@@ -52,8 +69,29 @@ public:
 
     TDataOpenDialog DataOpen;
     TStringGrid DataG{4, 20};
-    // The hidden template series; its size is that of every sample.
-    TPlot AllImage;
+    // The hidden template frame: it draws the frame picture, and its size
+    // is that of every sample.
+    TFrame AllImage;
+    // The work table for the axis ranges.
+    TCalc Calc;
+    Picture PlotPicture;
+    Picture LabelPicture;
+    Picture LegendPicture;
+    // The graph window's objects.
+    GraphWindowState Canv;
+    // The axis numbers, made anew at every drawing and shown on the graph
+    // window.
+    std::vector<std::unique_ptr<TMathLabel>> XNumbers;
+    std::vector<std::unique_ptr<TMathLabel>> YNumbers;
+    GraphObject Selected = GraphObject::None;
+    TMathLabel* SelectedLabel = nullptr;
+
+    static constexpr const char* kNoYColumnText = "Yｺﾗﾑが選択されていません";
+    static constexpr const char* kXNotPositiveText = "Xデータに0以下の数値があります";
+    static constexpr const char* kYNotPositiveText = "Yデータに0以下の数値があります";
+    static constexpr const char* kXRangeText = "X軸の範囲 %s ～ %s ではグラフを描けません";
+    static constexpr const char* kYRangeText = "Y軸の範囲 %s ～ %s ではグラフを描けません";
+    static constexpr const char* kUnknownHokanText = "補完方法 '%s' はありません";
     // The label above the plot-line list, as designed.
     static constexpr int kLineColLabelTop = 8;
     static constexpr int kLineColLabelHeight = 12;
@@ -92,14 +130,56 @@ public:
     // After a click on LineCheck n: the legend tick follows it.
     void LineCheckClick(int n);
 
+    // Drawing. The sender's name decides whether the graph window shows:
+    // not for the batch form's "Start".
+    bool DrawGraph(const std::string& sender);
+    bool PlotButtonClick() { return DrawGraph("PlotButton"); }
+    void menuFramePlotClick();
+    void menuPlotNumberClick();
+    void menuLabelPlotClick();
+    void menuExPlotClick();
+    void menuImageviewClick();
+    // Rebuilds the label picture from the visible labels of the graph
+    // window.
+    void menuLabelCopyClick();
+    // The whole graph as one picture of the canvas size.
+    Picture ComposeGraph();
+
+    // The graph window.
+    void ObjectClick(GraphObject object, TMathLabel* label = nullptr);
+    SelectionGeometry::Cursor PaintMouseMove(int x, int y);
+    void PaintStartDrag();
+    void FormDragOver(int x, int y);
+    // A drop on the window, the images, the selection or a title label.
+    void FormDragDrop();
+    void FormClick();
+    void FormDeactivate();
+    void FormMouseMove(int clientWidth, int clientHeight);
+    PopupItems PopupPopup();
+    // The settings font the selection uses, and its change from the popup.
+    FontSetting* SelectedFont();
+    void ApplySelectedFont(const FontSetting& font);
+    // The labels of the graph window, bottom first.
+    std::vector<TMathLabel*> GraphLabels();
+
 signals:
     void GridChanged();
     void EnablingChanged();
     void SeriesRowsChanged();
     void SeriesRowChanged(int n);
+    // The graph window's contents changed; it repaints.
+    void GraphChanged();
+    void ShowGraphWindow();
 
 private:
     void Enable(bool CommandEnabling::*command);
+    void PlotNumX(int n);
+    void PlotNumY(int n);
+    void PlotNumLogX(int n);
+    void PlotNumLogY(int n);
+    TMathLabel& NewNumberLabel(std::vector<std::unique_ptr<TMathLabel>>& table,
+                               const char* prefix);
+    bool CheckLimits(bool xAxis);
 
     std::vector<SeriesRow> rows_;
     int columnCount_ = 0;

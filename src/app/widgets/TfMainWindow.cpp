@@ -19,6 +19,8 @@
 #include "app/widgets/THelpViewer.h"
 #include "app/widgets/TFver.h"
 #include "app/widgets/ToolGlyphs.h"
+#include "graph/widgets/TCanv.h"
+#include "graph/widgets/TSampleSetDialog.h"
 #include "platform/FontSubstitution.h"
 #include "plot/widgets/TPlotView.h"
 #include "platform/RaisedError.h"
@@ -56,6 +58,9 @@ TfMainWindow::TfMainWindow(TfMain& state, QWidget* parent)
     layout->addWidget(PageControl, 1);
     setCentralWidget(central);
 
+    Canv = std::make_unique<TCanv>(state_);
+    connect(Canv.get(), &TCanv::SampleSettingsRequested, this,
+            &TfMainWindow::menuSampleConfigClick);
     connect(&state_, &TfMain::EnablingChanged, this, &TfMainWindow::UpdateEnabling);
     connect(&state_, &TfMain::GridChanged, gridModel_, &DataGridModel::Reload);
     connect(&state_, &TfMain::SeriesRowsChanged, this, &TfMainWindow::RebuildSeriesRows);
@@ -146,6 +151,21 @@ void TfMainWindow::BuildMenus() {
     connect(Item("menuMokuji"), &QAction::triggered, this, &TfMainWindow::menuMokujiClick);
     connect(Item("menuKeyword"), &QAction::triggered, this, &TfMainWindow::menuKeywordClick);
     connect(Item("menuVer"), &QAction::triggered, this, &TfMainWindow::menuVerClick);
+    connect(Item("menuGraphPlot"), &QAction::triggered, this, &TfMainWindow::PlotButtonClick);
+    connect(Item("menuImageview"), &QAction::triggered, this, &TfMainWindow::menuImageviewClick);
+    connect(Item("menuSampleConfig"), &QAction::triggered, this,
+            &TfMainWindow::menuSampleConfigClick);
+    // The hidden drawing commands, as other parts call them.
+    connect(Item("menuFramePlot"), &QAction::triggered, this,
+            [this] { RunCommand([this] { state_.menuFramePlotClick(); }); });
+    connect(Item("menuLabelPlot"), &QAction::triggered, this,
+            [this] { RunCommand([this] { state_.menuLabelPlotClick(); }); });
+    connect(Item("menuPlotNumber"), &QAction::triggered, this,
+            [this] { RunCommand([this] { state_.menuPlotNumberClick(); }); });
+    connect(Item("menuExPlot"), &QAction::triggered, this,
+            [this] { RunCommand([this] { state_.menuExPlotClick(); }); });
+    connect(Item("menuLabelCopy"), &QAction::triggered, this,
+            [this] { RunCommand([this] { state_.menuLabelCopyClick(); }); });
 }
 
 void TfMainWindow::BuildToolBar() {
@@ -179,6 +199,7 @@ void TfMainWindow::BuildToolBar() {
     Button("ConfigReadButton")->setProperty("Tag", 9999);
     connect(Button("OpenButton"), &QToolButton::clicked, this, &TfMainWindow::menuDataOpenClick);
     connect(Button("HelpButton"), &QToolButton::clicked, this, &TfMainWindow::menuMokujiClick);
+    connect(Button("PlotButton"), &QToolButton::clicked, this, &TfMainWindow::PlotButtonClick);
 }
 
 void TfMainWindow::BuildPages() {
@@ -264,6 +285,23 @@ void TfMainWindow::closeEvent(QCloseEvent* event) {
 void TfMainWindow::menuMokujiClick() { HelpViewer().ShowContents(); }
 
 void TfMainWindow::menuKeywordClick() { HelpViewer().ShowKeywordSearch(); }
+
+void TfMainWindow::PlotButtonClick() {
+    RunCommand([this] { state_.PlotButtonClick(); });
+}
+
+void TfMainWindow::menuImageviewClick() {
+    RunCommand([this] { state_.menuImageviewClick(); });
+}
+
+void TfMainWindow::menuSampleConfigClick() {
+    {
+        TSampleSetDialog dialog(state_.Sample, this);
+        dialog.exec();
+    }
+    // Redrawn also after a cancel.
+    RunCommand([this] { state_.menuExPlotClick(); });
+}
 
 void TfMainWindow::menuVerClick() {
     TFver about(this);

@@ -16,6 +16,7 @@ class QTableView;
 class QToolButton;
 class DataGridModel;
 class TfMain;
+class TCanv;
 
 // The main window "Kurvo": menus, tool bar, the data grid and the plot-line
 // page over the core TfMain.
@@ -40,6 +41,8 @@ public:
     QWidget* LineSheetContents;
     QLabel* LineColLabel;
     QWidget* AllImage;
+    // The graph window, hidden until a graph is shown.
+    std::unique_ptr<TCanv> Canv;
 
 public slots:
     void menuDataOpenClick();
@@ -47,6 +50,9 @@ public slots:
     void menuMokujiClick();
     void menuKeywordClick();
     void menuVerClick();
+    void PlotButtonClick();
+    void menuImageviewClick();
+    void menuSampleConfigClick();
     void UpdateEnabling();
     // The plot-line list after the core rebuilt its series rows.
     void RebuildSeriesRows();

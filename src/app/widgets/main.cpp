@@ -5,7 +5,6 @@
 #include "app/widgets/BoxMessageSink.h"
 #include "app/widgets/TfMainWindow.h"
 #include "app/widgets/ToolGlyphs.h"
-#include "graph/widgets/TCanv.h"
 #include "platform/RaisedError.h"
 
 int main(int argc, char* argv[]) {
@@ -18,8 +17,6 @@ int main(int argc, char* argv[]) {
         TfMain state;
         TfMainWindow fMain(state);
         fMain.show();
-        TCanv Canv;
-        Canv.hide();
         // Closing the main window ends the program, other windows with it.
         QObject::connect(&app, &QApplication::lastWindowClosed, &app, &QApplication::quit);
         QObject::connect(&fMain, &QObject::destroyed, &app, &QApplication::quit);

@@ -1,11 +1,219 @@
 #include "graph/widgets/TCanv.h"
 
-TCanv::TCanv(QWidget* parent) : QWidget(parent, Qt::Window) {
+#include <QAction>
+#include <QFontDialog>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "app/TfMain.h"
+#include "platform/Canvas.h"
+#include "platform/FontSubstitution.h"
+#include "platform/PictureReplay.h"
+#include "platform/RaisedError.h"
+
+namespace {
+
+Qt::CursorShape ToQtCursor(SelectionGeometry::Cursor cursor) {
+    switch (cursor) {
+        case SelectionGeometry::Cursor::SizeNWSE:
+            return Qt::SizeFDiagCursor;
+        case SelectionGeometry::Cursor::SizeNESW:
+            return Qt::SizeBDiagCursor;
+        case SelectionGeometry::Cursor::SizeHorizontal:
+            return Qt::SizeHorCursor;
+        case SelectionGeometry::Cursor::SizeVertical:
+            return Qt::SizeVerCursor;
+        default:
+            return Qt::ArrowCursor;
+    }
+}
+
+QRect Bounds(const TMathLabel& label) {
+    return QRect(label.Left, label.Top, label.Width, label.Height);
+}
+
+QRect Bounds(const ImageControl& image) {
+    return QRect(image.Left, image.Top, image.Width, image.Height);
+}
+
+}  // namespace
+
+TCanv::TCanv(TfMain& state, QWidget* parent) : QWidget(parent, Qt::Window), state_(state) {
     setObjectName("Canv");
     setWindowTitle(kCaption);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setAutoFillBackground(true);
     QPalette p = palette();
     p.setColor(QPalette::Window, Qt::white);
     setPalette(p);
-    resize(550, 320);
+    setMouseTracking(true);
+    resize(state_.Canv.ClientWidth, state_.Canv.ClientHeight);
+
+    Popup = new QMenu(this);
+    Popup->setObjectName("Popup");
+    auto item = [this](const char* name, const char* caption) {
+        QAction* a = Popup->addAction(QString::fromUtf8(caption));
+        a->setObjectName(name);
+        return a;
+    };
+    PopCopy = item("PopCopy", "ｺﾋﾟｰ");
+    PopFont = item("PopFont", "ﾌｫﾝﾄ変更");
+    PopSet = item("PopSet", "設定変更");
+    PopPlot = item("PopPlot", "ﾌﾟﾛｯﾄ設定");
+    PopGraph = item("PopGraph", "ｸﾞﾗﾌ設定");
+    PopSample = item("PopSample", "凡例の設定");
+    PopGraph->setVisible(false);
+    PopSample->setVisible(false);
+    connect(PopCopy, &QAction::triggered, this, &TCanv::CopyRequested);
+    connect(PopFont, &QAction::triggered, this, &TCanv::PopFontClick);
+    connect(PopSet, &QAction::triggered, this, &TCanv::SetRequested);
+    connect(PopPlot, &QAction::triggered, this, &TCanv::PlotSettingsRequested);
+    connect(PopGraph, &QAction::triggered, this, &TCanv::GraphSettingsRequested);
+    connect(PopSample, &QAction::triggered, this, &TCanv::SampleSettingsRequested);
+
+    connect(&state_, &TfMain::GraphChanged, this, &TCanv::Refresh);
+    connect(&state_, &TfMain::ShowGraphWindow, this, &TCanv::ShowGraph);
+}
+
+void TCanv::Refresh() {
+    if (size() != QSize(state_.Canv.ClientWidth, state_.Canv.ClientHeight) && !dragging_)
+        resize(state_.Canv.ClientWidth, state_.Canv.ClientHeight);
+    update();
+}
+
+void TCanv::ShowGraph() {
+    resize(state_.Canv.ClientWidth, state_.Canv.ClientHeight);
+    show();
+    raise();
+    update();
+}
+
+void TCanv::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    const GraphWindowState& canv = state_.Canv;
+    if (!canv.Image.Bitmap.isNull() && canv.Image.Visible)
+        painter.drawImage(canv.Image.Left, canv.Image.Top, canv.Image.Bitmap);
+    if (canv.SampleBase.Visible && !canv.SampleBase.Bitmap.isNull())
+        painter.drawImage(canv.SampleBase.Left, canv.SampleBase.Top, canv.SampleBase.Bitmap);
+    for (TMathLabel* label : state_.GraphLabels())
+        if (label->Visible) ReplayPicture(painter, label->CaptionPicture(), label->Left, label->Top);
+    if (canv.Paint.Visible) {
+        Picture selection;
+        Canvas c(selection);
+        c.Pen = TPen{RGBColor(255, 0, 0), PenStyle::psSolid, 1};
+        c.Brush.Style = BrushStyle::bsClear;
+        c.Rectangle(1, 1, canv.Paint.Width - 1, canv.Paint.Height - 1);
+        ReplayPicture(painter, selection, canv.Paint.Left, canv.Paint.Top);
+    }
+}
+
+GraphObject TCanv::ObjectAt(QPoint p, TMathLabel** label) const {
+    *label = nullptr;
+    // Topmost first: the numbers, the labels, the legend, the graph.
+    std::vector<TMathLabel*> labels = state_.GraphLabels();
+    for (auto it = labels.rbegin(); it != labels.rend(); ++it) {
+        if (!(*it)->Visible || !Bounds(**it).contains(p)) continue;
+        *label = *it;
+        if (*it == &state_.Canv.Graphtitle) return GraphObject::Graphtitle;
+        if (*it == &state_.Canv.Xlabel) return GraphObject::Xlabel;
+        if (*it == &state_.Canv.Ylabel) return GraphObject::Ylabel;
+        return GraphObject::Number;
+    }
+    if (state_.Canv.SampleBase.Visible && Bounds(state_.Canv.SampleBase).contains(p))
+        return GraphObject::SampleBase;
+    if (!state_.Canv.Image.Bitmap.isNull() && Bounds(state_.Canv.Image).contains(p))
+        return GraphObject::Image;
+    return GraphObject::None;
+}
+
+bool TCanv::InPaint(QPoint p) const {
+    const SelectionGeometry& paint = state_.Canv.Paint;
+    return paint.Visible && QRect(paint.Left, paint.Top, paint.Width, paint.Height).contains(p);
+}
+
+void TCanv::mousePressEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    if (InPaint(p)) {
+        if (event->button() == Qt::RightButton) {
+            ShowPopup(event->globalPosition().toPoint());
+            return;
+        }
+        if (event->button() == Qt::LeftButton) {
+            state_.PaintMouseMove(p.x() - state_.Canv.Paint.Left, p.y() - state_.Canv.Paint.Top);
+            state_.PaintStartDrag();
+            dragging_ = true;
+        }
+        return;
+    }
+    if (event->button() != Qt::LeftButton) return;
+    TMathLabel* label = nullptr;
+    const GraphObject object = ObjectAt(p, &label);
+    if (object == GraphObject::None)
+        state_.FormClick();
+    else
+        state_.ObjectClick(object, label);
+}
+
+void TCanv::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    if (dragging_) {
+        state_.FormDragOver(p.x(), p.y());
+        return;
+    }
+    if (InPaint(p)) {
+        setCursor(ToQtCursor(
+            state_.PaintMouseMove(p.x() - state_.Canv.Paint.Left, p.y() - state_.Canv.Paint.Top)));
+        return;
+    }
+    setCursor(Qt::ArrowCursor);
+    TMathLabel* label = nullptr;
+    if (ObjectAt(p, &label) == GraphObject::None) state_.FormMouseMove(width(), height());
+}
+
+void TCanv::mouseReleaseEvent(QMouseEvent* event) {
+    if (!dragging_ || event->button() != Qt::LeftButton) return;
+    dragging_ = false;
+    TMathLabel* label = nullptr;
+    // A number label takes no drop: the rectangle stays where it was dragged.
+    if (ObjectAt(event->position().toPoint(), &label) == GraphObject::Number) return;
+    RunCommand([this] { state_.FormDragDrop(); });
+}
+
+void TCanv::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && !dragging_)
+        state_.FormDeactivate();
+    QWidget::changeEvent(event);
+}
+
+void TCanv::ShowPopup(QPoint global) {
+    const PopupItems items = state_.PopupPopup();
+    PopCopy->setVisible(items.PopCopy);
+    PopFont->setVisible(items.PopFont);
+    PopSet->setVisible(items.PopSet);
+    PopPlot->setVisible(items.PopPlot);
+    PopGraph->setVisible(items.PopGraph);
+    PopSample->setVisible(items.PopSample);
+    Popup->popup(global);
+}
+
+void TCanv::PopFontClick() {
+    FontSetting* current = state_.SelectedFont();
+    if (!current) return;
+    QFont font = MakeQFont(ToLogFont(*current));
+    font.setPointSize(current->Size);
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, font, this, "ﾌｫﾝﾄ変更",
+                                              QFontDialog::DontUseNativeDialog);
+    if (!ok) return;
+    FontSetting changed = *current;
+    changed.Name = chosen.family().toStdString();
+    changed.Size = chosen.pointSize() > 0 ? chosen.pointSize() : current->Size;
+    changed.Bold = chosen.bold();
+    changed.Italic = chosen.italic();
+    changed.Underline = chosen.underline();
+    changed.StrikeOut = chosen.strikeOut();
+    RunCommand([&] { state_.ApplySelectedFont(changed); });
 }

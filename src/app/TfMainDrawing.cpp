@@ -1,0 +1,571 @@
+// The plotting driver and the commands it calls: frame, axis numbers,
+// labels, legend, showing the graph, and the graph window's mouse commands.
+#include <QPainter>
+#include <cmath>
+
+#include "app/TfMain.h"
+#include "graph/AxisNumbers.h"
+#include "platform/Canvas.h"
+#include "platform/MessageSink.h"
+#include "platform/NumberText.h"
+#include "platform/PictureReplay.h"
+#include "platform/RaisedError.h"
+#include "plot/AxisTypes.h"
+
+namespace {
+
+bool IsCurveMethod(const std::string& hokan) {
+    for (const char* name : {kHokanNone, kHokanMin2, kHokanMin2Area, kHokanMean, kHokanSpline,
+                             kHokanSplineArea})
+        if (hokan == name) return true;
+    return false;
+}
+
+// A log axis needs decades counted in whole numbers; beyond this many the
+// numbers are not made one per decade.
+constexpr double kMaxDecades = 100000;
+
+}  // namespace
+
+TLogFont ToLogFont(const FontSetting& font) {
+    TLogFont f;
+    f.FaceName = font.Name;
+    f.Height = PointsToFontHeight(font.Size);
+    f.Weight = font.Bold ? kFwBold : kFwNormal;
+    f.Italic = font.Italic;
+    f.Underline = font.Underline;
+    f.StrikeOut = font.StrikeOut;
+    f.CharSet = std::uint8_t(font.Charset);
+    f.Color = font.Color;
+    return f;
+}
+
+bool TfMain::CheckLimits(bool xAxis) {
+    const double lo = xAxis ? Graph.MinX : Graph.MinY;
+    const double hi = xAxis ? Graph.MaxX : Graph.MaxY;
+    const std::string& type = xAxis ? Graph.AxistypeX : Graph.AxistypeY;
+    const bool log = type != kAxisLinear;
+    const bool usable = std::isfinite(lo) && std::isfinite(hi) && lo != hi &&
+                        std::isfinite(hi - lo) && (!log || (lo > 0 && hi > 0));
+    if (!usable)
+        ShowMessage(FormatText(xAxis ? kXRangeText : kYRangeText, {FloatToText(lo), FloatToText(hi)}));
+    return usable;
+}
+
+bool TfMain::DrawGraph(const std::string& sender) {
+    const int series = SeriesCount();
+    for (int n = 0; n < series; ++n) {
+        LineImage(n).Xtype = Graph.AxistypeX;
+        LineImage(n).Ytype = Graph.AxistypeY;
+    }
+    std::vector<int> checked;
+    for (int n = 0; n < series; ++n)
+        if (LineCheck(n).Checked) checked.push_back(n);
+    if (checked.empty()) {
+        ShowMessage(kNoYColumnText);
+        return false;
+    }
+    for (int n = 0; n < series; ++n) {
+        // An X column that does not exist (also a negative one from a
+        // configuration file) becomes column 1.
+        if (LineImage(n).AxisX > columnCount_ || LineImage(n).AxisX < 0) LineImage(n).AxisX = 1;
+    }
+    const int k = int(checked.size());
+    const int rows = rowCount_;
+
+    Calc.SetCol(k);
+    Calc.SetRow(rows);
+    Calc.Type = Graph.AxistypeX;
+    for (int m = 0; m < k; ++m) {
+        const int column = LineImage(checked[std::size_t(m)]).AxisX;
+        double* cells = Calc.Column(m);
+        for (int j = 0; j < rows; ++j) cells[j] = StrToFloat(DataG.Cell(column, j + 1));
+    }
+    Calc.CalcMaxMin();
+    if (Graph.AxistypeX != kAxisLinear && Calc.Min <= 0) {
+        ShowMessage(kXNotPositiveText);
+        return false;
+    }
+    if (Graph.AutosizeX) {
+        Graph.MaxX = Calc.AboutMax;
+        Graph.MinX = Calc.AboutMin;
+    }
+    for (int n = 0; n < series; ++n) {
+        LineImage(n).Xmax = Graph.MaxX;
+        LineImage(n).Xmin = Graph.MinX;
+    }
+    if (!CheckLimits(true)) return false;
+
+    Calc.SetCol(k);
+    Calc.SetRow(rows);
+    Calc.Type = Graph.AxistypeY;
+    for (int m = 0; m < k; ++m) {
+        const int column = checked[std::size_t(m)] + 1;
+        double* cells = Calc.Column(m);
+        for (int j = 0; j < rows; ++j) cells[j] = StrToFloat(DataG.Cell(column, j + 1));
+    }
+    Calc.CalcMaxMin();
+    if (Graph.AxistypeY != kAxisLinear && Calc.Min <= 0) {
+        ShowMessage(kYNotPositiveText);
+        return false;
+    }
+    if (Graph.AutosizeY) {
+        Graph.MaxY = Calc.AboutMax;
+        Graph.MinY = Calc.AboutMin;
+    }
+    for (int n = 0; n < series; ++n) {
+        LineImage(n).Ymax = Graph.MaxY;
+        LineImage(n).Ymin = Graph.MinY;
+    }
+    if (!CheckLimits(false)) return false;
+
+    // The graph image, blank: a one-pixel black outline on white.
+    Canv.Image.Width = Graph.Width;
+    Canv.Image.Height = Graph.Height;
+    Canv.Image.Top = Graph.Top;
+    Canv.Image.Left = Graph.Left;
+    Canv.Image.Bitmap = QImage(std::max(Graph.Width, 1), std::max(Graph.Height, 1),
+                               QImage::Format_RGB888);
+    {
+        Picture blank;
+        Canvas c(blank);
+        c.Rectangle(0, 0, Graph.Width, Graph.Height);
+        Canv.Image.Bitmap.fill(Qt::white);
+        QPainter painter(&Canv.Image.Bitmap);
+        ReplayPicture(painter, blank);
+    }
+
+    Picture plot;
+    plot.SetSize(Graph.Canvaswidth, Graph.Canvasheight);
+    {
+        Canvas canvas(plot);
+        for (int n : checked) {
+            TPlot& p = LineImage(n);
+            p.SetCount(rows);
+            for (int i = 0; i < rows; ++i) {
+                p.X[std::size_t(i)] = LenientToFloat(DataG.Cell(p.AxisX, i + 1));
+                p.Y[std::size_t(i)] = LenientToFloat(DataG.Cell(n + 1, i + 1));
+            }
+            p.Xsize = Graph.Width;
+            p.Ysize = Graph.Height;
+            p.PlotMark();
+            canvas.Draw(0, 0, p.CurveLayer);
+            if (!p.PlotLine()) {
+                if (!IsCurveMethod(p.Hokan))
+                    ShowMessage(FormatText(kUnknownHokanText, {p.Hokan}));
+                PlotPicture.Clear();
+                PlotPicture.SetSize(Graph.Canvaswidth, Graph.Canvasheight);
+                return false;
+            }
+            canvas.Draw(0, 0, p.CurveLayer);
+        }
+    }
+    PlotPicture = std::move(plot);
+
+    menuFramePlotClick();
+    menuPlotNumberClick();
+    menuLabelPlotClick();
+    menuExPlotClick();
+
+    // The window writes its size into the canvas size when the mouse moves
+    // over it; the wanted height is kept across the resize.
+    const int keptHeight = Graph.Canvasheight;
+    Canv.ClientWidth = Graph.Canvaswidth;
+    Graph.Canvasheight = keptHeight;
+    Canv.ClientHeight = Graph.Canvasheight;
+
+    if (sender != "Start") menuImageviewClick();
+
+    Enable(&CommandEnabling::SaveGraphButton);
+    Enable(&CommandEnabling::CopyGraphButton);
+    Enable(&CommandEnabling::menuGraphSave);
+    Enable(&CommandEnabling::menuGraphCopy);
+    Enable(&CommandEnabling::menuImageview);
+    emit GraphChanged();
+    return true;
+}
+
+void TfMain::menuFramePlotClick() {
+    AllImage.Xsize = Graph.Width;
+    AllImage.Ysize = Graph.Height;
+    AllImage.LargeLength = Gridline.Largelength;
+    AllImage.SmallLength = Gridline.Smalllength;
+    AllImage.XLargeGrid = Gridline.LargeX;
+    AllImage.YLargeGrid = Gridline.LargeY;
+    AllImage.XSmallGrid = Gridline.SmallX;
+    AllImage.YSmallGrid = Gridline.SmallY;
+    AllImage.LargePen = Gridline.Largewidth;
+    AllImage.SmallPen = Gridline.Smallwidth;
+    AllImage.GridLineWidth = Gridline.LInewidth;
+    AllImage.Xtype = Graph.AxistypeX;
+    AllImage.Ytype = Graph.AxistypeY;
+    AllImage.Xmax = Graph.MaxX;
+    AllImage.Xmin = Graph.MinX;
+    AllImage.Ymax = Graph.MaxY;
+    AllImage.Ymin = Graph.MinY;
+    AllImage.DrawFrame();
+}
+
+void TfMain::menuImageviewClick() {
+    QPainter painter(&Canv.Image.Bitmap);
+    ReplayPicture(painter, AllImage.FramePicture);
+    ReplayPicture(painter, PlotPicture);
+    painter.end();
+    Canv.Shown = true;
+    Canv.Image.Top = Graph.Top;
+    Canv.Image.Left = Graph.Left;
+    emit ShowGraphWindow();
+    emit GraphChanged();
+}
+
+TMathLabel& TfMain::NewNumberLabel(std::vector<std::unique_ptr<TMathLabel>>& table,
+                                   const char* prefix) {
+    auto label = std::make_unique<TMathLabel>();
+    label->Name = prefix + IntToStr(std::int64_t(table.size()));
+    label->Visible = false;
+    label->OnGraphWindow = true;
+    label->Font = ToLogFont(Fonts.Num);
+    table.push_back(std::move(label));
+    return *table.back();
+}
+
+void TfMain::menuPlotNumberClick() {
+    // A selected number label goes with the old numbers.
+    if (Selected == GraphObject::Number) {
+        Selected = GraphObject::None;
+        SelectedLabel = nullptr;
+        Canv.Paint.Visible = false;
+    }
+    XNumbers.clear();
+    YNumbers.clear();
+    if (Graph.AxistypeX == kAxisLinear) {
+        PlotNumX(Gridline.LargeX + 1);
+    } else {
+        const double span = std::ceil(AllImage.ScaleX(Graph.MaxX)) -
+                            std::floor(AllImage.ScaleX(Graph.MinX)) + 1;
+        if (std::isfinite(span) && span <= kMaxDecades) PlotNumLogX(int(span));
+    }
+    if (Graph.AxistypeY == kAxisLinear) {
+        PlotNumY(Gridline.LargeY + 1);
+    } else {
+        const double span = std::ceil(AllImage.ScaleY(Graph.MaxY)) -
+                            std::floor(AllImage.ScaleY(Graph.MinY)) + 1;
+        if (std::isfinite(span) && span <= kMaxDecades) PlotNumLogY(int(span));
+    }
+    emit GraphChanged();
+}
+
+void TfMain::PlotNumX(int n) {
+    const int L = Canv.Image.Left, T = Canv.Image.Top, W = Canv.Image.Width, H = Canv.Image.Height;
+    for (int i = 0; i < n; ++i) {
+        TMathLabel& label = NewNumberLabel(XNumbers, "Xnum");
+        // One label alone shows the lower limit at the left edge.
+        const double v = n > 1 ? (Graph.MaxX - Graph.MinX) / (n - 1) * i + Graph.MinX : Graph.MinX;
+        label.SetCaption(TrimSpaces(AxisNumberText(v)));
+        label.Top = T + H + 5;
+        const double column = n > 1 ? double(W) / (n - 1) * i : 0.0;
+        label.Left = TruncToPixel(column + L - label.Width * 0.5);
+        if (label.Left < L - 4) label.Left = L - 4;
+        label.Visible = true;
+    }
+}
+
+void TfMain::PlotNumY(int n) {
+    const int L = Canv.Image.Left, T = Canv.Image.Top, H = Canv.Image.Height;
+    for (int i = 0; i < n; ++i) {
+        TMathLabel& label = NewNumberLabel(YNumbers, "Ynum");
+        if (n > 1) {
+            const double v = Graph.MaxY - (Graph.MaxY - Graph.MinY) / (n - 1) * i;
+            label.SetCaption(AxisNumberText(v));
+            label.Top = (H / (n - 1)) * i + T - label.Height / 2;
+        } else {
+            // One label alone shows the lower limit at the bottom edge.
+            label.SetCaption(AxisNumberText(Graph.MinY));
+            label.Top = H + T - label.Height / 2;
+        }
+        label.Left = L - label.Width - 5;
+        label.Visible = true;
+    }
+}
+
+void TfMain::PlotNumLogX(int n) {
+    const int L = Canv.Image.Left, T = Canv.Image.Top, H = Canv.Image.Height;
+    for (int i = 0; i < n; ++i) {
+        TMathLabel& label = NewNumberLabel(XNumbers, "Xnum");
+        label.SetCaption("");
+    }
+    const int lo = int(std::floor(AllImage.ScaleX(Graph.MinX)));
+    const int hi = int(std::ceil(AllImage.ScaleX(Graph.MaxX)));
+    for (int k = lo; k <= hi && k - lo < n; ++k) {
+        TMathLabel& label = *XNumbers[std::size_t(k - lo)];
+        const double v = AllImage.UnscaleX(k);
+        if (!(Graph.MinX <= v && v <= Graph.MaxX)) continue;
+        if (Graph.AxistypeX == kAxisLog10)
+            label.SetCaption("10^ " + IntToStr(k));
+        else if (Graph.AxistypeX == kAxisLn)
+            label.SetCaption("e^" + IntToStr(k));
+        else
+            label.SetCaption("");
+        label.Top = T + H + 5;
+        const int px = AllImage.TickToPixel(v, 0).x;
+        label.Left = TruncToPixel(L + px - label.Width * 0.5);
+        if (label.Left < L - 4) label.Left = L - 4;
+        label.Visible = true;
+    }
+}
+
+void TfMain::PlotNumLogY(int n) {
+    const int L = Canv.Image.Left, T = Canv.Image.Top;
+    for (int i = 0; i < n; ++i) {
+        TMathLabel& label = NewNumberLabel(YNumbers, "Ynum");
+        label.SetCaption("");
+    }
+    const int lo = int(std::floor(AllImage.ScaleY(Graph.MinY)));
+    const int hi = int(std::ceil(AllImage.ScaleY(Graph.MaxY)));
+    for (int k = lo; k <= hi && k - lo < n; ++k) {
+        TMathLabel& label = *YNumbers[std::size_t(k - lo)];
+        const double v = AllImage.UnscaleY(k);
+        if (!(Graph.MinY <= v && v <= Graph.MaxY)) continue;
+        if (Graph.AxistypeY == kAxisLog10)
+            label.SetCaption("10 ^" + IntToStr(k));
+        else if (Graph.AxistypeY == kAxisLn)
+            label.SetCaption("e^" + IntToStr(k));
+        else
+            label.SetCaption("");
+        const int py = AllImage.TickToPixel(0, v).y;
+        label.Top = T + py - label.Height / 2;
+        label.Left = L - label.Width - 4;
+        label.Visible = true;
+    }
+}
+
+void TfMain::menuLabelPlotClick() {
+    const int L = Canv.Image.Left, T = Canv.Image.Top, W = Canv.Image.Width, H = Canv.Image.Height;
+    TMathLabel& title = Canv.Graphtitle;
+    title.Font = ToLogFont(Fonts.Graphtitle);
+    title.SetCaption(Title.Main);
+    title.Top = T - title.Height - 10;
+    title.Left = L + W / 2 - title.Width / 2;
+
+    TMathLabel& x = Canv.Xlabel;
+    x.Font = ToLogFont(Fonts.TitleX);
+    x.SetCaption(Title.X);
+    const int numberHeight = YNumbers.empty() ? 0 : YNumbers.front()->Height;
+    x.Top = T + H + numberHeight + 10;
+    x.Left = L + W / 2 - x.Width / 2;
+
+    TMathLabel& y = Canv.Ylabel;
+    y.Font = ToLogFont(Fonts.TitleY);
+    y.SetCaption(Title.Y);
+    int m = 10000;
+    for (const auto& label : YNumbers)
+        if (label->Visible && label->Left < m) m = label->Left;
+    y.Left = m - y.Width - 10;
+    y.Top = T + H / 2 - y.Height / 2;
+    emit GraphChanged();
+}
+
+void TfMain::menuExPlotClick() {
+    TMathLabel label;
+    label.Visible = false;
+    label.Font = ToLogFont(Fonts.Sample);
+    label.Color = clWhite;
+    int count = 0, maxWidth = 0;
+    for (int k = 0; k < SeriesCount(); ++k) {
+        label.SetCaption(LineEdit(k).Text);
+        if (SampleCheck(k).Checked) {
+            ++count;
+            maxWidth = std::max(maxWidth, label.Width);
+        }
+    }
+    Canv.SampleBase.Visible = count > 0;
+    const int w = AllImage.Width + maxWidth + 10;
+    const int rowH = AllImage.Height >= label.Height + 4 ? AllImage.Height : label.Height + 4;
+    const int s = Sample.Shadowsize;
+    LegendPicture.Clear();
+    LegendPicture.SetSize(s + w, rowH * count + s);
+    {
+        Canvas canvas(LegendPicture);
+        canvas.Brush.Color = Sample.Shadowcolor;
+        canvas.Pen.Color = Sample.Shadowcolor;
+        canvas.Rectangle(s, s, s + w, rowH * count + s);
+        canvas.Brush.Color = Sample.Frontcolor;
+        canvas.Pen = TPen{clBlack, PenStyle::psSolid, 1};
+        canvas.Rectangle(0, 0, w, rowH * count);
+        int i = 0;
+        for (int k = 0; k < SeriesCount(); ++k) {
+            if (!SampleCheck(k).Checked) continue;
+            label.Color = Sample.Frontcolor;
+            label.SetCaption(TrimSpaces(LineEdit(k).Text));
+            const TPlot& plot = LineImage(k);
+            canvas.Draw(0, int((i + 0.5) * rowH - plot.Height / 2), plot.SamplePicture);
+            canvas.Draw(plot.Width, int((i + 0.5) * rowH - label.Height / 2),
+                        label.CaptionPicture());
+            ++i;
+        }
+    }
+    ImageControl& base = Canv.SampleBase;
+    base.Width = LegendPicture.Width();
+    base.Height = LegendPicture.Height();
+    base.Bitmap = QImage(std::max(base.Width, 1), std::max(base.Height, 1), QImage::Format_RGB888);
+    base.Bitmap.fill(Qt::white);
+    {
+        QPainter painter(&base.Bitmap);
+        ReplayPicture(painter, LegendPicture);
+    }
+    base.Top = Sample.Top;
+    base.Left = Sample.Left;
+    emit GraphChanged();
+}
+
+std::vector<TMathLabel*> TfMain::GraphLabels() {
+    std::vector<TMathLabel*> labels = {&Canv.Graphtitle, &Canv.Ylabel, &Canv.Xlabel};
+    for (auto& l : XNumbers) labels.push_back(l.get());
+    for (auto& l : YNumbers) labels.push_back(l.get());
+    return labels;
+}
+
+void TfMain::menuLabelCopyClick() {
+    LabelPicture.Clear();
+    LabelPicture.SetSize(Graph.Canvaswidth, Graph.Canvasheight);
+    Canvas canvas(LabelPicture);
+    for (TMathLabel* label : GraphLabels()) {
+        canvas.Brush.Style = BrushStyle::bsClear;
+        if (label->Visible && label->OnGraphWindow)
+            canvas.Draw(label->Left, label->Top, label->CaptionPicture());
+    }
+}
+
+Picture TfMain::ComposeGraph() {
+    menuLabelCopyClick();
+    Picture graph;
+    graph.SetSize(Graph.Canvaswidth, Graph.Canvasheight);
+    Canvas canvas(graph);
+    canvas.Draw(Graph.Left, Graph.Top, AllImage.FramePicture);
+    canvas.Draw(Graph.Left, Graph.Top, PlotPicture);
+    canvas.Draw(0, 0, LabelPicture);
+    if (Canv.SampleBase.Visible) canvas.Draw(Sample.Left, Sample.Top, LegendPicture);
+    return graph;
+}
+
+void TfMain::ObjectClick(GraphObject object, TMathLabel* label) {
+    Selected = object;
+    SelectedLabel = label;
+    switch (object) {
+        case GraphObject::Image:
+            Canv.Paint.Select(Canv.Image.Left, Canv.Image.Top, Canv.Image.Width,
+                              Canv.Image.Height);
+            break;
+        case GraphObject::SampleBase:
+            Canv.Paint.Select(Canv.SampleBase.Left, Canv.SampleBase.Top, Canv.SampleBase.Width,
+                              Canv.SampleBase.Height);
+            break;
+        case GraphObject::None:
+            Canv.Paint.Visible = false;
+            break;
+        default:
+            if (label) Canv.Paint.Select(label->Left, label->Top, label->Width, label->Height);
+            break;
+    }
+    emit GraphChanged();
+}
+
+SelectionGeometry::Cursor TfMain::PaintMouseMove(int x, int y) {
+    return Canv.Paint.MouseMove(x, y, Selected == GraphObject::Image);
+}
+
+void TfMain::PaintStartDrag() { Canv.Paint.StartDrag(); }
+
+void TfMain::FormDragOver(int x, int y) {
+    Canv.Paint.DragOver(x, y);
+    emit GraphChanged();
+}
+
+void TfMain::FormDragDrop() {
+    SelectionGeometry& paint = Canv.Paint;
+    if (Selected == GraphObject::Image) {
+        paint.ApplyMinimumSize();
+        Graph.Width = paint.Width;
+        Graph.Height = paint.Height;
+        Graph.Left = paint.Left;
+        Graph.Top = paint.Top;
+        paint.Visible = false;
+        DrawGraph("Canv");
+    } else if (Selected == GraphObject::SampleBase) {
+        Sample.Left = paint.Left;
+        Sample.Top = paint.Top;
+        Canv.SampleBase.Left = paint.Left;
+        Canv.SampleBase.Top = paint.Top;
+    } else if (SelectedLabel) {
+        // Not stored: the next placement puts the label back.
+        SelectedLabel->Left = paint.Left;
+        SelectedLabel->Top = paint.Top;
+    }
+    paint.Visible = false;
+    emit GraphChanged();
+}
+
+void TfMain::FormClick() {
+    Canv.Paint.Visible = false;
+    emit GraphChanged();
+}
+
+void TfMain::FormDeactivate() { FormClick(); }
+
+void TfMain::FormMouseMove(int clientWidth, int clientHeight) {
+    Graph.Canvaswidth = clientWidth;
+    Graph.Canvasheight = clientHeight;
+    Canv.ClientWidth = clientWidth;
+    Canv.ClientHeight = clientHeight;
+}
+
+PopupItems TfMain::PopupPopup() {
+    PopupItems items;
+    switch (Selected) {
+        case GraphObject::Image:
+            items.PopCopy = items.PopPlot = items.PopGraph = true;
+            break;
+        case GraphObject::SampleBase:
+            items.PopCopy = items.PopFont = items.PopPlot = items.PopSample = true;
+            break;
+        case GraphObject::Graphtitle:
+        case GraphObject::Xlabel:
+        case GraphObject::Ylabel:
+            items.PopCopy = items.PopSet = items.PopFont = true;
+            break;
+        case GraphObject::Number:
+            items.PopFont = true;
+            break;
+        case GraphObject::None:
+            break;
+    }
+    Canv.Paint.Visible = false;
+    emit GraphChanged();
+    return items;
+}
+
+FontSetting* TfMain::SelectedFont() {
+    switch (Selected) {
+        case GraphObject::Graphtitle:
+            return &Fonts.Graphtitle;
+        case GraphObject::Xlabel:
+            return &Fonts.TitleX;
+        case GraphObject::Ylabel:
+            return &Fonts.TitleY;
+        case GraphObject::SampleBase:
+            return &Fonts.Sample;
+        case GraphObject::None:
+            return nullptr;
+        default:
+            return &Fonts.Num;
+    }
+}
+
+void TfMain::ApplySelectedFont(const FontSetting& font) {
+    FontSetting* target = SelectedFont();
+    if (!target) return;
+    *target = font;
+    menuPlotNumberClick();
+    menuLabelPlotClick();
+    menuExPlotClick();
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/Picture.h"
+#include "plot/TPlot.h"
+
+class Canvas;
+
+// The graph frame: the plot area's grid lines, tick marks and border,
+// recorded into the frame picture, and the frame's own value-to-pixel
+// mapping used by the logarithmic grid and numbers.
+class TFrame : public TPlot {
+public:
+    static constexpr TColor kLinearGridColor = RGBColor(210, 210, 210);
+    static constexpr TColor kLogGridColor = RGBColor(230, 230, 230);
+
+    int XLargeGrid = 0;
+    int YLargeGrid = 0;
+    int XSmallGrid = 0;
+    int YSmallGrid = 0;
+    int LargePen = 0;
+    int SmallPen = 0;
+    int GridLineWidth = 0;
+    int LargeLength = 0;
+    int SmallLength = 0;
+
+    Picture FramePicture;
+    Picture XGridPicture;
+    Picture YGridPicture;
+    Picture BoxPicture;
+
+    // No half pixel is added before truncation, unlike DataToPixel.
+    PixelPoint TickToPixel(double x, double y) const;
+    void DrawFrame();
+    void DrawGridX();
+    void DrawGridY();
+    void DrawLogGridX();
+    void DrawLogGridY();
+
+private:
+    void DrawBox();
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+
+#include "platform/Picture.h"
+
+// A text of the graph with superscript and subscript markup ("^", "_",
+// "@", "\"), turned by 0 to 90 degrees. It renders itself into its caption
+// picture and sizes itself to the turned text.
+class TMathLabel {
+public:
+    std::string Name;
+    int Left = 0;
+    int Top = 0;
+    int Width = 1;
+    int Height = 1;
+    bool Visible = true;
+    // On the graph window (the number labels are owned by the main window
+    // but shown there).
+    bool OnGraphWindow = true;
+
+    TColor Color = clWhite;
+    TLogFont Font;
+
+    int Angle() const { return angle_; }
+    double Ratio() const { return ratio_; }
+    const std::string& Caption() const { return caption_; }
+    // 0 to 90; anything else is stored as 0. Does not render.
+    void SetAngle(int value);
+    // Held within 0.2 to 1. Does not render.
+    void SetRatio(double value);
+    // Stores the text and renders at once, so the size is known on return.
+    void SetCaption(const std::string& text);
+    void Render();
+
+    const Picture& CaptionPicture() const { return picture_; }
+
+private:
+    int angle_ = 0;
+    double ratio_ = 0.7;
+    std::string caption_;
+    Picture picture_;
+};
+

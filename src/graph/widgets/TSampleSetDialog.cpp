@@ -1,0 +1,121 @@
+#include "graph/widgets/TSampleSetDialog.h"
+
+#include <QColorDialog>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <climits>
+
+#include "app/SettingsRecords.h"
+
+int LeadingInteger(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    long long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+        value = std::min<long long>(value * 10 + (text[i] - '0'), 1LL << 32);
+    if (negative) value = -value;
+    return int(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
+
+void ColorShape::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), Color);
+    p.setPen(Qt::black);
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void ColorShape::mouseReleaseEvent(QMouseEvent*) { emit Released(); }
+
+TSampleSetDialog::TSampleSetDialog(SampleSettings& settings, QWidget* parent)
+    : QDialog(parent), settings_(settings) {
+    setObjectName("SampleSetDialog");
+    setWindowTitle("Kurvo 凡例の設定");
+    setFixedSize(271, 161);
+    auto label = [this](const char* name, const char* text, int x, int y) {
+        auto* l = new QLabel(QString::fromUtf8(text), this);
+        l->setObjectName(name);
+        l->move(x, y);
+        return l;
+    };
+    label("Label1", "前面の色", 16, 16);
+    FrontColor = new ColorShape(this);
+    FrontColor->setObjectName("FrontColor");
+    FrontColor->setGeometry(88, 12, 41, 21);
+    label("Label2", "影の色", 16, 44);
+    ShadowColor = new ColorShape(this);
+    ShadowColor->setObjectName("ShadowColor");
+    ShadowColor->setGeometry(88, 40, 41, 21);
+    label("Label3", "影のサイズ", 16, 74);
+    Shadowsize = new QComboBox(this);
+    Shadowsize->setObjectName("Shadowsize");
+    Shadowsize->setEditable(true);
+    Shadowsize->addItems({"0", "1", "2", "3"});
+    Shadowsize->setGeometry(88, 70, 57, 22);
+    label("Label4", "凡例の位置", 160, 16);
+    label("Label6", "X", 160, 44);
+    Sampleleft = new QLineEdit(this);
+    Sampleleft->setObjectName("Sampleleft");
+    Sampleleft->setGeometry(180, 40, 73, 21);
+    label("Label5", "Y  ", 160, 74);
+    Sampletop = new QLineEdit(this);
+    Sampletop->setObjectName("Sampletop");
+    Sampletop->setGeometry(180, 70, 73, 21);
+    BitBtnOK = new QPushButton("OK", this);
+    BitBtnOK->setObjectName("BitBtnOK");
+    BitBtnOK->setGeometry(96, 120, 75, 25);
+    BitBtnOK->setDefault(true);
+    BitBtnCancel = new QPushButton("ｷｬﾝｾﾙ", this);
+    BitBtnCancel->setObjectName("BitBtnCancel");
+    BitBtnCancel->setGeometry(180, 120, 75, 25);
+    connect(BitBtnOK, &QPushButton::clicked, this, &TSampleSetDialog::BitBtnOKClick);
+    connect(BitBtnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(FrontColor, &ColorShape::Released, this, &TSampleSetDialog::FrontColorMouseUp);
+    connect(ShadowColor, &ColorShape::Released, this, &TSampleSetDialog::ShadowColorMouseUp);
+    ChooseColor = [this](const QColor& start) -> std::optional<QColor> {
+        const QColor c = QColorDialog::getColor(start, this, QString(),
+                                                QColorDialog::DontUseNativeDialog);
+        if (!c.isValid()) return std::nullopt;
+        return c;
+    };
+    FormShow();
+}
+
+void TSampleSetDialog::FormShow() {
+    FrontColor->Color = ToQColor(settings_.Frontcolor);
+    ShadowColor->Color = ToQColor(settings_.Shadowcolor);
+    Shadowsize->setEditText(QString::number(settings_.Shadowsize));
+    Sampleleft->setText(QString::number(settings_.Left));
+    Sampletop->setText(QString::number(settings_.Top));
+}
+
+void TSampleSetDialog::FrontColorMouseUp() {
+    // The dialog starts from the colour it showed last.
+    if (const auto c = ChooseColor(lastColor_)) {
+        lastColor_ = *c;
+        FrontColor->Color = *c;
+        FrontColor->update();
+    }
+}
+
+void TSampleSetDialog::ShadowColorMouseUp() {
+    if (const auto c = ChooseColor(lastColor_)) {
+        lastColor_ = *c;
+        ShadowColor->Color = *c;
+        ShadowColor->update();
+    }
+}
+
+void TSampleSetDialog::BitBtnOKClick() {
+    settings_.Frontcolor = FromQColor(FrontColor->Color);
+    settings_.Shadowcolor = FromQColor(ShadowColor->Color);
+    settings_.Shadowsize = LeadingInteger(Shadowsize->currentText().toStdString());
+    settings_.Left = LeadingInteger(Sampleleft->text().toStdString());
+    settings_.Top = LeadingInteger(Sampletop->text().toStdString());
+    accept();
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <optional>
+#include <string>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+struct SampleSettings;
+
+// A colour swatch that opens the colour dialog when a mouse button is
+// released on it.
+class ColorShape : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit ColorShape(QWidget* parent) : QWidget(parent) {}
+    QColor Color;
+
+signals:
+    void Released();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// The legend settings dialog "Kurvo 凡例の設定": box and shadow colours,
+// shadow size and position.
+class TSampleSetDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    TSampleSetDialog(SampleSettings& settings, QWidget* parent = nullptr);
+
+    ColorShape* FrontColor;
+    ColorShape* ShadowColor;
+    QComboBox* Shadowsize;
+    QLineEdit* Sampleleft;
+    QLineEdit* Sampletop;
+    QPushButton* BitBtnOK;
+    QPushButton* BitBtnCancel;
+
+    // The colour dialog answers here; tests replace it.
+    std::function<std::optional<QColor>(const QColor&)> ChooseColor;
+
+public slots:
+    void FormShow();
+    void FrontColorMouseUp();
+    void ShadowColorMouseUp();
+    void BitBtnOKClick();
+
+private:
+    SampleSettings& settings_;
+    QColor lastColor_ = Qt::white;
+};
+
+// The integer at the start of a text: blanks skipped, a sign, the digits up
+// to the first other character; none gives 0.
+int LeadingInteger(const std::string& text);
