@@ -1,0 +1,68 @@
+#include "batch/BatchRun.h"
+
+#include <ostream>
+
+#include "app/TfMain.h"
+#include "platform/GraphFiles.h"
+#include "platform/MessageSink.h"
+#include "platform/RaisedError.h"
+
+namespace {
+
+std::string FileName(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string WithoutExtension(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    const std::size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return path;
+    return path.substr(0, dot);
+}
+
+}  // namespace
+
+std::string BatchOutputPath(const std::string& dataPath, const std::string& format) {
+    return WithoutExtension(dataPath) + "." + format;
+}
+
+std::string FileTitle(const std::string& path) { return WithoutExtension(FileName(path)); }
+
+BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& progress,
+                     const std::function<void(const std::string&)>& startingFile) {
+    main.DataOpen.DivMark = options.Comma ? TDataOpenDialog::kCommaDivMark
+                                          : TDataOpenDialog::kSpaceDivMark;
+    main.DataOpen.ReadTitle = options.ReadTitle;
+    main.DataOpen.Step = options.Skip;
+    main.DataOpen.StepNum = options.SkipLines;
+    BatchResult result;
+    const int total = int(options.Files.size());
+    for (int i = 0; i < total; ++i) {
+        const std::string& path = options.Files[std::size_t(i)];
+        const std::string name = FileName(path);
+        progress << "[" << i + 1 << "/" << total << "] " << name << " を処理中" << std::endl;
+        if (startingFile) startingFile(path);
+        const int graphsBefore = result.Graphs;
+        RunCommand([&] {
+            main.DataOpen.FileName = path;
+            if (!main.DataOpen.ReadData()) return;
+            main.FillDataGrid();
+            if (main.DataOpen.Col() <= 1) {
+                ShowMessage(name + " のﾃﾞｰﾀが不正です");
+                return;
+            }
+            if (!options.KeepTitle) main.Title.Main = FileTitle(path);
+            if (!main.DrawGraph("Start")) return;
+            const std::string output = BatchOutputPath(path, options.Format);
+            if (output == path) {
+                ShowMessage(name + " はｸﾞﾗﾌと同じ名前なので保存しません");
+                return;
+            }
+            WriteFileAtomically(output, BmpBytes(main.ComposeGraph()));
+            ++result.Graphs;
+        });
+        if (result.Graphs == graphsBefore) ++result.Skipped;
+    }
+    return result;
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <functional>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+class TfMain;
+
+// What one batch run does: the read options, the title rule, the output
+// format and the data files in order.
+struct BatchOptions {
+    bool Comma = false;
+    bool ReadTitle = false;
+    bool Skip = false;
+    int SkipLines = 0;
+    bool KeepTitle = false;
+    std::string Format = "bmp";
+    std::vector<std::string> Files;
+};
+
+// The data file's path without its extension plus the format's.
+std::string BatchOutputPath(const std::string& dataPath, const std::string& format);
+// The file name without folder and extension: the graph title.
+std::string FileTitle(const std::string& path);
+
+struct BatchResult {
+    int Graphs = 0;
+    int Skipped = 0;
+};
+
+// Reads, draws and saves each file in turn on the main window's state.
+// Messages go to the current message sink, progress lines to `progress`;
+// `startingFile` hears of each file before its messages.
+BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& progress,
+                     const std::function<void(const std::string&)>& startingFile = {});

@@ -1,0 +1,92 @@
+// kurvo-batch: draws a graph for each data file, without a window.
+#include <QGuiApplication>
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+#include "app/TfMain.h"
+#include "batch/BatchRun.h"
+#include "platform/MessageSink.h"
+#include "platform/NumberText.h"
+#include "platform/RaisedError.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "使い方: kurvo-batch [オプション] データファイル...\n"
+    "  データファイルごとにグラフを描き、同じフォルダに拡張子だけを替えて保存します。\n"
+    "  --comma          カンマ区切りで読む (既定はスペースとタブ)\n"
+    "  --title          最初の行をタイトル行として読む\n"
+    "  --skip N         先頭の N 行を読み飛ばす\n"
+    "  --keep-title     グラフタイトルをファイル名にしない\n"
+    "  --format bmp     保存する形式\n"
+    "  --help           この説明\n"
+    "  --version        版\n";
+
+// The sink that names the file a message is about.
+class FileMessageSink : public MessageSink {
+public:
+    std::string File;
+    void ShowMessage(const std::string& text) override {
+        std::fprintf(stderr, "%s: %s\n", File.c_str(), text.c_str());
+        std::fflush(stderr);
+    }
+};
+
+int Usage(const std::string& problem) {
+    std::fprintf(stderr, "kurvo-batch: %s\n%s", problem.c_str(), kUsage);
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    BatchOptions options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        } else if (arg == "--version") {
+            std::puts("kurvo-batch ver0.81b");
+            return 0;
+        } else if (arg == "--comma") {
+            options.Comma = true;
+        } else if (arg == "--title") {
+            options.ReadTitle = true;
+        } else if (arg == "--keep-title") {
+            options.KeepTitle = true;
+        } else if (arg == "--skip" || arg == "--format") {
+            if (i + 1 >= argc) return Usage(arg + " には値が必要です");
+            const std::string value = argv[++i];
+            if (arg == "--format") {
+                if (value != "bmp") return Usage("形式 '" + value + "' は使えません");
+                options.Format = value;
+            } else {
+                try {
+                    options.SkipLines = StrToInt(value);
+                } catch (const RaisedError& e) {
+                    return Usage(e.Text());
+                }
+                if (options.SkipLines < 0) return Usage("--skip には 0 以上の数を指定します");
+                options.Skip = true;
+            }
+        } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
+            return Usage("オプション '" + arg + "' はありません");
+        } else {
+            options.Files.push_back(arg);
+        }
+    }
+    if (options.Files.empty()) return Usage("データファイルがありません");
+
+    // No display needed: offscreen unless the user chose a platform.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    FileMessageSink sink;
+    ScopedMessageSink scope(sink);
+
+    TfMain main;
+    const BatchResult result =
+        RunBatch(main, options, std::cout, [&](const std::string& path) { sink.File = path; });
+    return result.Skipped > 0 ? 1 : 0;
+}

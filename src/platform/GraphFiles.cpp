@@ -1,0 +1,29 @@
+#include "platform/GraphFiles.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QSaveFile>
+
+#include "platform/PictureReplay.h"
+#include "platform/RaisedError.h"
+
+void WriteFileAtomically(const std::string& path, const std::string& bytes) {
+    QSaveFile file(QString::fromStdString(path));
+    file.setDirectWriteFallback(false);
+    const bool ok = file.open(QIODevice::WriteOnly) &&
+                    file.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size()) &&
+                    file.commit();
+    if (!ok) {
+        file.cancelWriting();
+        Raise(FormatText(kCannotCreateText, {path}));
+    }
+}
+
+std::string BmpBytes(const Picture& picture) {
+    const QImage image = PictureToImage(picture);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "BMP");
+    return std::string(bytes.constData(), std::size_t(bytes.size()));
+}

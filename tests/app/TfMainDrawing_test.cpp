@@ -1,0 +1,380 @@
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "app/TfMain.h"
+#include "graph/AxisNumbers.h"
+#include "platform/FontSubstitution.h"
+#include "platform/MessageSink.h"
+#include "platform/PictureReplay.h"
+#include "platform/RaisedError.h"
+#include "plot/AxisTypes.h"
+
+namespace {
+
+// A main window with a file read and its rows built.
+struct Drawn {
+    TestDir dir;
+    TfMain main;
+    RecordingMessageSink sink;
+    ScopedMessageSink scope{sink};
+    explicit Drawn(const std::string& content, bool title = false) {
+        main.DataOpen.FileName = dir.Write("d.txt", content);
+        main.DataOpen.DivMark = " ";
+        main.DataOpen.ReadTitle = title;
+        EXPECT_TRUE(main.DataOpen.ReadData());
+        main.FillDataGrid();
+    }
+};
+
+const char* kLinear = "0 0 50\n25 40 60\n50 80 70\n100 100 80\n";
+
+std::vector<std::string> Captions(const std::vector<std::unique_ptr<TMathLabel>>& labels) {
+    std::vector<std::string> out;
+    for (const auto& l : labels) out.push_back(l->Visible ? l->Caption() : "(hidden)");
+    return out;
+}
+
+TEST(DrawGraph, DrawsTheGraphAndEnablesExport) {
+    Drawn d(kLinear);
+    int shown = 0;
+    QObject::connect(&d.main, &TfMain::ShowGraphWindow, [&] { ++shown; });
+    ASSERT_TRUE(d.main.DrawGraph("PlotButton"));
+    EXPECT_TRUE(d.sink.Texts.empty());
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(d.main.Graph.MinX, 0);
+    EXPECT_EQ(d.main.Graph.MaxX, 100);
+    EXPECT_EQ(d.main.Graph.MinY, 0);
+    EXPECT_EQ(d.main.Graph.MaxY, 100);
+    EXPECT_EQ(d.main.PlotPicture.Width(), 550);
+    EXPECT_FALSE(d.main.PlotPicture.Empty());
+    EXPECT_EQ(d.main.AllImage.FramePicture.Width(), 300);
+    EXPECT_EQ(d.main.Canv.Image.Bitmap.size(), QSize(300, 200));
+    EXPECT_EQ(d.main.Canv.Image.Left, 80);
+    EXPECT_TRUE(d.main.Enabling().menuGraphSave);
+    EXPECT_TRUE(d.main.Enabling().CopyGraphButton);
+    EXPECT_TRUE(d.main.Enabling().menuImageview);
+    EXPECT_EQ(d.main.Canv.ClientWidth, 550);
+    EXPECT_EQ(d.main.Canv.ClientHeight, 320);
+}
+
+TEST(DrawGraph, FromTheBatchTheWindowStaysHidden) {
+    Drawn d(kLinear);
+    int shown = 0;
+    QObject::connect(&d.main, &TfMain::ShowGraphWindow, [&] { ++shown; });
+    ASSERT_TRUE(d.main.DrawGraph("Start"));
+    EXPECT_EQ(shown, 0);
+    EXPECT_FALSE(d.main.Canv.Shown);
+    EXPECT_TRUE(d.main.Enabling().menuGraphSave);
+}
+
+TEST(DrawGraph, FailureTable) {
+    struct Case {
+        const char* name;
+        std::string content;
+        std::function<void(TfMain&)> prepare;
+        std::string message;
+        bool raised = false;
+    } cases[] = {
+        {"no Y column", kLinear,
+         [](TfMain& m) {
+             for (int n = 0; n < m.SeriesCount(); ++n) m.LineCheck(n).Checked = false;
+         },
+         "Yｺﾗﾑが選択されていません"},
+        {"a cell that is no number", kLinear, [](TfMain& m) { m.DataG.SetCell(2, 2, "4O"); },
+         "'4O' は浮動小数点ではありません", true},
+        {"an empty cell", kLinear, [](TfMain& m) { m.DataG.SetCell(1, 3, ""); },
+         "'' は浮動小数点ではありません", true},
+        {"log X over 0", kLinear, [](TfMain& m) { m.Graph.AxistypeX = kAxisLog10; },
+         "Xデータに0以下の数値があります"},
+        {"log X over 0 with fixed limits", kLinear,
+         [](TfMain& m) {
+             m.Graph.AxistypeX = kAxisLog10;
+             m.Graph.AutosizeX = false;
+             m.Graph.MinX = 1;
+         },
+         "Xデータに0以下の数値があります"},
+        {"log Y over 0", "1 0\n2 5\n", [](TfMain& m) { m.Graph.AxistypeY = kAxisLn; },
+         "Yデータに0以下の数値があります"},
+        {"equal fixed limits", kLinear,
+         [](TfMain& m) {
+             m.Graph.AutosizeX = false;
+             m.Graph.MinX = m.Graph.MaxX = 5;
+         },
+         "X軸の範囲 5 ～ 5 ではグラフを描けません"},
+        {"a fixed log limit at 0", "1 1\n2 5\n",
+         [](TfMain& m) {
+             m.Graph.AxistypeY = kAxisLog10;
+             m.Graph.AutosizeY = false;
+             m.Graph.MinY = 0;
+             m.Graph.MaxY = 10;
+         },
+         "Y軸の範囲 0 ～ 10 ではグラフを描けません"},
+        {"an unknown curve method", kLinear,
+         [](TfMain& m) { m.LineImage(1).Hokan = "spline"; }, "補完方法 'spline' はありません"},
+        {"equal X for the spline", "1 1\n1 2\n2 3\n",
+         [](TfMain& m) { m.LineImage(1).Hokan = kHokanSpline; },
+         "同じX値に二つ以上のY値が与えられています(スプライン補完)"},
+    };
+    for (const Case& c : cases) {
+        Drawn d(c.content);
+        c.prepare(d.main);
+        bool drawn = true;
+        bool raised = false;
+        try {
+            drawn = d.main.DrawGraph("PlotButton");
+        } catch (const RaisedError& e) {
+            raised = true;
+            d.sink.Texts.push_back(e.Text());
+        }
+        EXPECT_FALSE(drawn && !raised) << c.name;
+        EXPECT_EQ(raised, c.raised) << c.name;
+        ASSERT_EQ(d.sink.Texts.size(), 1u) << c.name;
+        EXPECT_EQ(d.sink.Texts[0], c.message) << c.name;
+        EXPECT_FALSE(d.main.Enabling().menuGraphSave) << c.name;
+    }
+}
+
+TEST(DrawGraph, XColumnChoices) {
+    Drawn d("10 1 2 3 4\n20 2 3 4 5\n30 4 5 6 7\n");
+    d.main.LineImage(2).AxisX = 7;  // beyond the 5 columns: column 1 from now on
+    d.main.LineImage(3).AxisX = 0;  // the header column: the row numbers
+    ASSERT_TRUE(d.main.DrawGraph("Start"));
+    EXPECT_EQ(d.main.LineImage(2).AxisX, 1);
+    EXPECT_EQ(d.main.LineImage(3).X, (std::vector<double>{1, 2, 3}));
+    EXPECT_EQ(d.main.LineImage(1).X, (std::vector<double>{10, 20, 30}));
+    EXPECT_EQ(d.main.Graph.MinX, 0);  // the row numbers widen the X range
+}
+
+TEST(DrawGraph, FixedLimitsAreUsedAsSet) {
+    Drawn d(kLinear);
+    d.main.Graph.AutosizeX = false;
+    d.main.Graph.MinX = 20;
+    d.main.Graph.MaxX = 40;
+    ASSERT_TRUE(d.main.DrawGraph("Start"));
+    EXPECT_EQ(d.main.Graph.MinX, 20);
+    EXPECT_EQ(d.main.Graph.MaxX, 40);
+    EXPECT_EQ(d.main.LineImage(1).Xmin, 20);
+}
+
+TEST(AxisNumbers, LinearCaptionsAndPlaces) {
+    Drawn d(kLinear);
+    ASSERT_TRUE(d.main.DrawGraph("Start"));
+    EXPECT_EQ(Captions(d.main.XNumbers), (std::vector<std::string>{"0", "25", "50", "75", "100"}));
+    EXPECT_EQ(Captions(d.main.YNumbers),
+              (std::vector<std::string>{" 100", "  75", "  50", "  25", " 0"}));
+    const int L = 80, T = 50, W = 300, H = 200;
+    for (std::size_t i = 0; i < 5; ++i) {
+        const TMathLabel& x = *d.main.XNumbers[i];
+        EXPECT_EQ(x.Name, "Xnum" + std::to_string(i));
+        EXPECT_EQ(x.Top, T + H + 5);
+        const int centred = int(W / 4.0 * double(i) + L - x.Width * 0.5);
+        EXPECT_EQ(x.Left, std::max(centred, L - 4)) << i;
+        const TMathLabel& y = *d.main.YNumbers[i];
+        EXPECT_EQ(y.Top, (H / 4) * int(i) + T - y.Height / 2) << i;
+        EXPECT_EQ(y.Left, L - y.Width - 5) << i;
+    }
+}
+
+TEST(AxisNumbers, LogarithmicCaptionsAndPlaces) {
+    Drawn d("1 1\n1000 5\n");
+    d.main.Graph.AxistypeX = kAxisLog10;
+    ASSERT_TRUE(d.main.DrawGraph("Start"));
+    EXPECT_EQ(Captions(d.main.XNumbers),
+              (std::vector<std::string>{"10^ 0", "10^ 1", "10^ 2", "10^ 3"}));
+    for (int i = 0; i < 4; ++i) {
+        const TMathLabel& x = *d.main.XNumbers[std::size_t(i)];
+        EXPECT_EQ(x.Left, std::max(int(80 + 100 * i - x.Width * 0.5), 76)) << i;
+    }
+    d.main.Graph.AutosizeX = false;
+    d.main.Graph.MinX = 2;
+    d.main.Graph.MaxX = 500;
+    d.main.Graph.AxistypeY = kAxisLn;
+    ASSERT_TRUE(d.main.DrawGraph("Start"));
+    EXPECT_EQ(Captions(d.main.XNumbers),
+              (std::vector<std::string>{"(hidden)", "10^ 1", "10^ 2", "(hidden)"}));
+    EXPECT_EQ(d.main.XNumbers[0]->Caption(), "");
+    // Y from e^0 to e^2 after the rounding of 1 to 5.
+    EXPECT_EQ(Captions(d.main.YNumbers), (std::vector<std::string>{"e^0", "e^1", "e^2"}));
+    const TMathLabel& top = *d.main.YNumbers[2];
+    EXPECT_EQ(top.Top, 50 + d.main.AllImage.TickToPixel(0, std::exp(2.0)).y - top.Height / 2);
+    EXPECT_EQ(top.Left, 80 - top.Width - 4);
+}
+
+TEST(AxisNumbers, DecisionsForFewAndManyDivisions) {
+    Drawn d(kLinear);
+    d.main.Gridline.LargeX = 0;  // one number: the lower limit alone
+    d.main.Gridline.LargeY = 40;  // more than 30 numbers
+    ASSERT_TRUE(d.main.DrawGraph("Start"));
+    EXPECT_EQ(Captions(d.main.XNumbers), (std::vector<std::string>{"0"}));
+    EXPECT_EQ(d.main.XNumbers[0]->Left, 76);
+    EXPECT_EQ(d.main.YNumbers.size(), 41u);
+    EXPECT_EQ(d.main.YNumbers[40]->Caption(), " 0");
+}
+
+TEST(LabelPlot, TitleAboveLabelsBelowAndLeft) {
+    Drawn d(kLinear);
+    ASSERT_TRUE(d.main.DrawGraph("Start"));
+    const TMathLabel& title = d.main.Canv.Graphtitle;
+    EXPECT_EQ(title.Caption(), "GRAPH TITLE");
+    EXPECT_EQ(title.Font.Height, -19);
+    EXPECT_EQ(title.Top, 50 - title.Height - 10);
+    EXPECT_EQ(title.Left, 80 + 150 - title.Width / 2);
+    const TMathLabel& x = d.main.Canv.Xlabel;
+    EXPECT_EQ(x.Top, 50 + 200 + d.main.YNumbers[0]->Height + 10);
+    EXPECT_EQ(x.Left, 80 + 150 - x.Width / 2);
+    const TMathLabel& y = d.main.Canv.Ylabel;
+    int leftmost = 10000;
+    for (const auto& l : d.main.YNumbers) leftmost = std::min(leftmost, l->Left);
+    EXPECT_EQ(y.Left, leftmost - y.Width - 10);
+    EXPECT_EQ(y.Top, 50 + 100 - y.Height / 2);
+    EXPECT_GT(y.Height, y.Width);  // turned by 90 degrees
+
+    // With no Y number visible the label stands far outside.
+    for (auto& l : d.main.YNumbers) l->Visible = false;
+    d.main.menuLabelPlotClick();
+    EXPECT_EQ(y.Left, 10000 - y.Width - 10);
+}
+
+TEST(Legend, SizesForTickedAndUntickedRows) {
+    Drawn d("x short longer\n1 2 3\n4 5 6\n", true);
+    ASSERT_TRUE(d.main.DrawGraph("Start"));
+    TLogFont font = ToLogFont(d.main.Fonts.Sample);
+    const int widest = TextWidth(font, "longer");
+    const int labelH = TextHeight(font, "longer");
+    const int rowH = std::max(20, labelH + 4);
+    const int w = 80 + widest + 10;
+    EXPECT_TRUE(d.main.Canv.SampleBase.Visible);
+    EXPECT_EQ(d.main.LegendPicture.Width(), 3 + w);
+    EXPECT_EQ(d.main.LegendPicture.Height(), rowH * 2 + 3);
+    EXPECT_EQ(d.main.Canv.SampleBase.Left, 390);
+    EXPECT_EQ(d.main.Canv.SampleBase.Bitmap.size(), QSize(3 + w, rowH * 2 + 3));
+
+    for (int n = 0; n < 3; ++n) d.main.SampleCheck(n).Checked = false;
+    d.main.menuExPlotClick();
+    EXPECT_FALSE(d.main.Canv.SampleBase.Visible);
+    EXPECT_EQ(d.main.LegendPicture.Width(), 3 + 90);
+    EXPECT_EQ(d.main.LegendPicture.Height(), 3);
+}
+
+TEST(Legend, TheBoxShadowAndRowsInPixels) {
+    Drawn d("1 2\n3 4\n");
+    d.main.Sample.Shadowcolor = clRed;
+    ASSERT_TRUE(d.main.DrawGraph("Start"));
+    const QImage legend = PictureToImage(d.main.LegendPicture);
+    const int w = d.main.LegendPicture.Width() - 3, h = d.main.LegendPicture.Height() - 3;
+    EXPECT_EQ(legend.pixelColor(0, 0), QColor(Qt::black));          // box outline
+    EXPECT_EQ(legend.pixelColor(w + 1, h + 1), QColor(Qt::red));    // shadow
+    EXPECT_EQ(legend.pixelColor(w + 2, 1), QColor(Qt::white));      // above the shadow
+    EXPECT_EQ(legend.pixelColor(40, h / 2), QColor(Qt::black));     // the sample's mark
+}
+
+TEST(GraphWindow, DropsMoveAndResize) {
+    Drawn d(kLinear);
+    ASSERT_TRUE(d.main.DrawGraph("Start"));
+    // The plot area's right edge dragged 20 pixels left of its left edge.
+    d.main.ObjectClick(GraphObject::Image);
+    d.main.PaintMouseMove(298, 100);
+    d.main.PaintStartDrag();
+    d.main.FormDragOver(60, 120);
+    d.main.FormDragDrop();
+    EXPECT_EQ(d.main.Graph.Width, 30);
+    EXPECT_EQ(d.main.Graph.Left, 60);
+    EXPECT_EQ(d.main.Canv.Image.Width, 30);
+    EXPECT_FALSE(d.main.Canv.Paint.Visible);
+
+    // The legend moves and keeps its place.
+    d.main.ObjectClick(GraphObject::SampleBase);
+    d.main.PaintMouseMove(10, 10);
+    d.main.PaintStartDrag();
+    d.main.FormDragOver(410, 210);
+    d.main.FormDragDrop();
+    EXPECT_EQ(d.main.Sample.Left, 400);
+    EXPECT_EQ(d.main.Sample.Top, 200);
+
+    // A label moves until it is placed again.
+    TMathLabel& title = d.main.Canv.Graphtitle;
+    const int left = title.Left;
+    d.main.ObjectClick(GraphObject::Graphtitle, &title);
+    EXPECT_EQ(d.main.PaintMouseMove(1, 1), SelectionGeometry::Cursor::Arrow);
+    d.main.PaintStartDrag();
+    d.main.FormDragOver(31, 31);
+    d.main.FormDragDrop();
+    EXPECT_EQ(title.Left, 30);
+    d.main.menuLabelPlotClick();
+    EXPECT_EQ(title.Left, left);
+}
+
+TEST(GraphWindow, PopupItemsAndTheSelectedNumber) {
+    Drawn d(kLinear);
+    ASSERT_TRUE(d.main.DrawGraph("Start"));
+    struct Case {
+        GraphObject object;
+        PopupItems items;
+    } cases[] = {
+        {GraphObject::Image, {.PopCopy = true, .PopPlot = true, .PopGraph = true}},
+        {GraphObject::SampleBase,
+         {.PopCopy = true, .PopFont = true, .PopPlot = true, .PopSample = true}},
+        {GraphObject::Xlabel, {.PopCopy = true, .PopFont = true, .PopSet = true}},
+        {GraphObject::Number, {.PopFont = true}},
+    };
+    for (const Case& c : cases) {
+        d.main.ObjectClick(c.object, c.object == GraphObject::Number ? d.main.XNumbers[1].get()
+                                                                     : &d.main.Canv.Xlabel);
+        EXPECT_TRUE(d.main.Canv.Paint.Visible);
+        EXPECT_EQ(d.main.PopupPopup(), c.items);
+        EXPECT_FALSE(d.main.Canv.Paint.Visible);
+    }
+    // A renumbering takes the selected number away with the selection.
+    d.main.ObjectClick(GraphObject::Number, d.main.XNumbers[1].get());
+    d.main.menuPlotNumberClick();
+    EXPECT_EQ(d.main.Selected, GraphObject::None);
+    EXPECT_EQ(d.main.SelectedLabel, nullptr);
+    // A number's font is the one of every number.
+    d.main.ObjectClick(GraphObject::Number, d.main.XNumbers[1].get());
+    FontSetting bigger = d.main.Fonts.Num;
+    bigger.Size = 20;
+    d.main.ApplySelectedFont(bigger);
+    EXPECT_EQ(d.main.Fonts.Num.Size, 20);
+    EXPECT_EQ(d.main.YNumbers[0]->Font.Height, PointsToFontHeight(20));
+}
+
+TEST(GraphWindow, TheMouseOverTheWindowSetsTheCanvasSize) {
+    Drawn d(kLinear);
+    d.main.FormMouseMove(700, 400);
+    EXPECT_EQ(d.main.Graph.Canvaswidth, 700);
+    EXPECT_EQ(d.main.Graph.Canvasheight, 400);
+}
+
+TEST(ComposeGraph, LayersAtTheirPlaces) {
+    Drawn d(kLinear);
+    ASSERT_TRUE(d.main.DrawGraph("Start"));
+    QImage image = PictureToImage(d.main.ComposeGraph());
+    EXPECT_EQ(image.size(), QSize(550, 320));
+    // The border strokes just outside the plot area show.
+    EXPECT_EQ(image.pixelColor(80 + 301, 150), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(80 + 150, 50 + 201), QColor(Qt::black));
+    // A grid line of the frame at its place on the canvas.
+    EXPECT_EQ(image.pixelColor(80 + 75, 50 + 30), QColor(210, 210, 210));
+    EXPECT_EQ(image.pixelColor(5, 5), QColor(Qt::white));
+    // The legend only while it is shown.
+    const int lx = d.main.Sample.Left, ly = d.main.Sample.Top;
+    EXPECT_EQ(image.pixelColor(lx, ly), QColor(Qt::black));
+    d.main.Canv.SampleBase.Visible = false;
+    image = PictureToImage(d.main.ComposeGraph());
+    EXPECT_EQ(image.pixelColor(lx, ly), QColor(Qt::white));
+    // A hidden label is not in it.
+    TMathLabel& title = d.main.Canv.Graphtitle;
+    auto inked = [&](const QImage& img) {
+        int n = 0;
+        for (int y = title.Top; y < title.Top + title.Height; ++y)
+            for (int x = title.Left; x < title.Left + title.Width; ++x)
+                n += img.pixelColor(x, y) != QColor(Qt::white);
+        return n;
+    };
+    EXPECT_GT(inked(image), 20);
+    title.Visible = false;
+    EXPECT_EQ(inked(PictureToImage(d.main.ComposeGraph())), 0);
+}
+
+}  // namespace
