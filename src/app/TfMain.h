@@ -77,6 +77,7 @@ public:
     Picture PlotPicture;
     Picture LabelPicture;
     Picture LegendPicture;
+    Picture ComposedPicture;
     // The graph window's objects.
     GraphWindowState Canv;
     // The axis numbers, made anew at every drawing and shown on the graph
@@ -142,8 +143,8 @@ public:
     // Rebuilds the label picture from the visible labels of the graph
     // window.
     void menuLabelCopyClick();
-    // The whole graph as one picture of the canvas size.
-    Picture ComposeGraph();
+    // The whole graph as one picture of the canvas size, recorded anew.
+    const Picture& ComposeGraph();
 
     // The graph window.
     void ObjectClick(GraphObject object, TMathLabel* label = nullptr);

@@ -1,7 +1,9 @@
 // The plotting driver and the commands it calls: frame, axis numbers,
 // labels, legend, showing the graph, and the graph window's mouse commands.
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
+#include <map>
 
 #include "app/TfMain.h"
 #include "graph/AxisNumbers.h"
@@ -19,6 +21,49 @@ bool IsCurveMethod(const std::string& hokan) {
                              kHokanSplineArea})
         if (hokan == name) return true;
     return false;
+}
+
+// The numbers of some grid columns, rows 1 to `rows`, read row by row: the
+// cells of a row lie together, and a column used by many series is read
+// once.
+struct GridColumns {
+    std::map<int, std::vector<double>> values;
+    // Strict reading: the first row of each column that holds no number.
+    std::map<int, int> firstBadRow;
+};
+
+GridColumns ReadGridColumns(const TStringGrid& grid, const std::vector<int>& wanted, int rows,
+                            bool strict) {
+    GridColumns out;
+    std::vector<int> columns(wanted.begin(), wanted.end());
+    std::sort(columns.begin(), columns.end());
+    columns.erase(std::unique(columns.begin(), columns.end()), columns.end());
+    std::vector<double*> targets;
+    for (int c : columns) {
+        out.values[c].resize(std::size_t(std::max(rows, 0)));
+        targets.push_back(out.values[c].data());
+    }
+    for (int j = 0; j < rows; ++j) {
+        for (std::size_t k = 0; k < columns.size(); ++k) {
+            const std::string& cell = grid.Cell(columns[k], j + 1);
+            if (!strict) {
+                targets[k][j] = LenientToFloat(cell);
+            } else if (!TryStrToFloat(cell, targets[k][j]) && !out.firstBadRow.count(columns[k])) {
+                out.firstBadRow[columns[k]] = j;
+            }
+        }
+    }
+    return out;
+}
+
+// Raises the conversion error of the cell a column-by-column reading of
+// the columns in this order would meet first.
+void RaiseFirstBadCell(const TStringGrid& grid, const GridColumns& read,
+                       const std::vector<int>& order) {
+    for (int c : order) {
+        const auto bad = read.firstBadRow.find(c);
+        if (bad != read.firstBadRow.end()) StrToFloat(grid.Cell(c, bad->second + 1));
+    }
 }
 
 // A log axis needs decades counted in whole numbers; beyond this many the
@@ -73,13 +118,21 @@ bool TfMain::DrawGraph(const std::string& sender) {
     const int k = int(checked.size());
     const int rows = rowCount_;
 
+    std::vector<int> xColumns, yColumns;
+    for (int n : checked) {
+        xColumns.push_back(LineImage(n).AxisX);
+        yColumns.push_back(n + 1);
+    }
     Calc.SetCol(k);
     Calc.SetRow(rows);
     Calc.Type = Graph.AxistypeX;
-    for (int m = 0; m < k; ++m) {
-        const int column = LineImage(checked[std::size_t(m)]).AxisX;
-        double* cells = Calc.Column(m);
-        for (int j = 0; j < rows; ++j) cells[j] = StrToFloat(DataG.Cell(column, j + 1));
+    {
+        const GridColumns xs = ReadGridColumns(DataG, xColumns, rows, true);
+        RaiseFirstBadCell(DataG, xs, xColumns);
+        for (int m = 0; m < k; ++m) {
+            const std::vector<double>& v = xs.values.at(xColumns[std::size_t(m)]);
+            std::copy(v.begin(), v.end(), Calc.Column(m));
+        }
     }
     Calc.CalcMaxMin();
     if (Graph.AxistypeX != kAxisLinear && Calc.Min <= 0) {
@@ -99,10 +152,13 @@ bool TfMain::DrawGraph(const std::string& sender) {
     Calc.SetCol(k);
     Calc.SetRow(rows);
     Calc.Type = Graph.AxistypeY;
-    for (int m = 0; m < k; ++m) {
-        const int column = checked[std::size_t(m)] + 1;
-        double* cells = Calc.Column(m);
-        for (int j = 0; j < rows; ++j) cells[j] = StrToFloat(DataG.Cell(column, j + 1));
+    {
+        const GridColumns ys = ReadGridColumns(DataG, yColumns, rows, true);
+        RaiseFirstBadCell(DataG, ys, yColumns);
+        for (int m = 0; m < k; ++m) {
+            const std::vector<double>& v = ys.values.at(yColumns[std::size_t(m)]);
+            std::copy(v.begin(), v.end(), Calc.Column(m));
+        }
     }
     Calc.CalcMaxMin();
     if (Graph.AxistypeY != kAxisLinear && Calc.Min <= 0) {
@@ -135,17 +191,21 @@ bool TfMain::DrawGraph(const std::string& sender) {
         ReplayPicture(painter, blank);
     }
 
-    Picture plot;
+    // Recorded into the plot picture itself: its storage is kept from one
+    // drawing to the next.
+    Picture& plot = PlotPicture;
+    plot.Clear();
     plot.SetSize(Graph.Canvaswidth, Graph.Canvasheight);
     {
+        std::vector<int> pointColumns = xColumns;
+        pointColumns.insert(pointColumns.end(), yColumns.begin(), yColumns.end());
+        const GridColumns points = ReadGridColumns(DataG, pointColumns, rows, false);
         Canvas canvas(plot);
         for (int n : checked) {
             TPlot& p = LineImage(n);
             p.SetCount(rows);
-            for (int i = 0; i < rows; ++i) {
-                p.X[std::size_t(i)] = LenientToFloat(DataG.Cell(p.AxisX, i + 1));
-                p.Y[std::size_t(i)] = LenientToFloat(DataG.Cell(n + 1, i + 1));
-            }
+            p.X = points.values.at(p.AxisX);
+            p.Y = points.values.at(n + 1);
             p.Xsize = Graph.Width;
             p.Ysize = Graph.Height;
             p.PlotMark();
@@ -160,7 +220,6 @@ bool TfMain::DrawGraph(const std::string& sender) {
             canvas.Draw(0, 0, p.CurveLayer);
         }
     }
-    PlotPicture = std::move(plot);
 
     menuFramePlotClick();
     menuPlotNumberClick();
@@ -436,10 +495,13 @@ void TfMain::menuLabelCopyClick() {
     }
 }
 
-Picture TfMain::ComposeGraph() {
+const Picture& TfMain::ComposeGraph() {
     menuLabelCopyClick();
-    Picture graph;
+    Picture& graph = ComposedPicture;
+    graph.Clear();
     graph.SetSize(Graph.Canvaswidth, Graph.Canvasheight);
+    graph.Reserve(AllImage.FramePicture.Ops().size() + PlotPicture.Ops().size() +
+                  LabelPicture.Ops().size() + LegendPicture.Ops().size() + 16);
     Canvas canvas(graph);
     canvas.Draw(Graph.Left, Graph.Top, AllImage.FramePicture);
     canvas.Draw(Graph.Left, Graph.Top, PlotPicture);

@@ -33,6 +33,12 @@ public:
     }
 };
 
+// Qt's note about a missing runtime folder means nothing to a batch user.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtDebugMsg || type == QtInfoMsg || message.startsWith("QStandardPaths:")) return;
+    std::fprintf(stderr, "kurvo-batch: %s\n", message.toLocal8Bit().constData());
+}
+
 int Usage(const std::string& problem) {
     std::fprintf(stderr, "kurvo-batch: %s\n%s", problem.c_str(), kUsage);
     return 2;
@@ -81,6 +87,7 @@ int main(int argc, char* argv[]) {
 
     // No display needed: offscreen unless the user chose a platform.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(QuietQtMessages);
     QGuiApplication app(argc, argv);
     FileMessageSink sink;
     ScopedMessageSink scope(sink);

@@ -79,61 +79,69 @@ void Canvas::TextOut(int x, int y, const std::string& text) {
 
 void Canvas::Draw(int x, int y, const Picture& picture) {
     if (&picture == &target_) return;
-    // The inner picture was recorded from the default state.
+    // The inner picture was recorded from the default state: put the
+    // recording into it, then copy the operations moved by (x, y).
     const TPen outerPen = Pen;
     const TBrush outerBrush = Brush;
     const TLogFont outerFont = Font;
-    const PixelPoint outerPosition = position_;
-    position_ = {x, y};
-    positionRecorded_ = false;
     Pen = TPen{};
     Brush = TBrush{};
     Font = TLogFont{};
+    SyncPen();
+    SyncBrush();
+    SyncFont();
+    target_.ops_.reserve(target_.ops_.size() + picture.Ops().size() + 1);
+    // The inner drawing starts at its own origin.
+    Add(OpKind::MoveTo, x, y);
     for (const PictureOp& op : picture.Ops()) {
+        PictureOp moved = op;
         switch (op.Kind) {
             case OpKind::Pen:
-                Pen = picture.PenOf(op);
+                recordedPen_ = picture.PenOf(op);
+                target_.pens_.push_back(recordedPen_);
+                moved.Index = std::uint32_t(target_.pens_.size() - 1);
                 break;
             case OpKind::Brush:
-                Brush = picture.BrushOf(op);
+                recordedBrush_ = picture.BrushOf(op);
+                target_.brushes_.push_back(recordedBrush_);
+                moved.Index = std::uint32_t(target_.brushes_.size() - 1);
                 break;
             case OpKind::Font:
-                Font = picture.FontOf(op);
+                recordedFont_ = picture.FontOf(op);
+                target_.fonts_.push_back(recordedFont_);
+                moved.Index = std::uint32_t(target_.fonts_.size() - 1);
                 break;
             case OpKind::MoveTo:
-                MoveTo(op.A + x, op.B + y);
-                break;
             case OpKind::LineTo:
-                LineTo(op.A + x, op.B + y);
+            case OpKind::TextOut:
+                moved.A += x;
+                moved.B += y;
+                if (op.Kind == OpKind::TextOut) {
+                    target_.texts_.push_back(picture.TextOf(op));
+                    moved.Index = std::uint32_t(target_.texts_.size() - 1);
+                }
                 break;
             case OpKind::Rectangle:
-                Rectangle(op.A + x, op.B + y, op.C + x, op.D + y);
-                break;
             case OpKind::Ellipse:
-                Ellipse(op.A + x, op.B + y, op.C + x, op.D + y);
+            case OpKind::FillRect:
+                moved.A += x;
+                moved.B += y;
+                moved.C += x;
+                moved.D += y;
                 break;
             case OpKind::Polygon: {
-                SyncPen();
-                SyncBrush();
                 const PixelPoint* points = picture.PointsOf(op);
-                const auto first = std::uint32_t(target_.points_.size());
+                moved.Index = std::uint32_t(target_.points_.size());
                 for (std::uint32_t i = 0; i < op.Count; ++i)
                     target_.points_.push_back({points[i].x + x, points[i].y + y});
-                Add(OpKind::Polygon, 0, 0, 0, 0, first, op.Count);
                 break;
             }
-            case OpKind::FillRect:
-                FillRect({op.A + x, op.B + y, op.C + x, op.D + y});
-                break;
-            case OpKind::TextOut:
-                TextOut(op.A + x, op.B + y, picture.TextOf(op));
-                break;
         }
+        target_.ops_.push_back(moved);
     }
     Pen = outerPen;
     Brush = outerBrush;
     Font = outerFont;
     // The outer drawing goes on from where it stood before the picture.
-    position_ = outerPosition;
     positionRecorded_ = false;
 }

@@ -65,14 +65,18 @@ bool ConvertDecimal(std::string_view number, double& out) {
 
 }  // namespace
 
-double StrToFloat(std::string_view text) {
+bool TryStrToFloat(std::string_view text, double& value) {
     std::string_view s = text;
     while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
     while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+    if (!s.empty() && s.front() != '+' && FastDecimal(s, value) == s.size()) return true;
     const std::size_t n = ScanDecimal(s);
+    return n != 0 && n == s.size() && ConvertDecimal(s, value);
+}
+
+double StrToFloat(std::string_view text) {
     double value = 0.0;
-    if (n == 0 || n != s.size() || !ConvertDecimal(s, value))
-        Raise(FormatText(kNotFloatText, {text}));
+    if (!TryStrToFloat(text, value)) Raise(FormatText(kNotFloatText, {text}));
     return value;
 }
 

@@ -11,6 +11,10 @@
 // anything else raises "'%s' は浮動小数点ではありません".
 double StrToFloat(std::string_view text);
 
+// The strict conversion without the error: false when the text is no
+// number.
+bool TryStrToFloat(std::string_view text, double& value);
+
 // Strict: a 32-bit integer in decimal, or in hexadecimal after "$" or "0x"
 // (up to eight digits, read as the 32-bit pattern); leading blanks allowed.
 // Anything else raises "'%s' は整数ではありません".

@@ -1,5 +1,7 @@
 #include "platform/Picture.h"
 
+// Clearing keeps the storage, so a picture redrawn again and again does
+// not allocate again.
 void Picture::Clear() {
     width_ = 0;
     height_ = 0;

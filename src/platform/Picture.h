@@ -115,6 +115,7 @@ public:
     // Empties the picture and sets its size to 0 x 0.
     void Clear();
     bool Empty() const { return ops_.empty(); }
+    void Reserve(std::size_t ops) { ops_.reserve(ops); }
 
     const std::vector<PictureOp>& Ops() const { return ops_; }
     const TPen& PenOf(const PictureOp& op) const { return pens_[op.Index]; }

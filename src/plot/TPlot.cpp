@@ -180,6 +180,7 @@ void TPlot::PlotMark() {
     const std::int64_t step = std::max<std::int64_t>(1, std::int64_t(MarkPass) + 1);
     const std::int64_t marks = count_ / step;
     const AxisMapping mapping = Mapping();
+    CurveLayer.Reserve(std::size_t(marks) + 4);
     for (std::int64_t i = 0; i < marks; ++i) {
         const std::size_t k = std::size_t(i * step);
         const PixelPoint p = mapping.Map(X[k], Y[k]);
@@ -202,6 +203,7 @@ void TPlot::DrawSample() {
 
 void TPlot::InternalPlotLine(const PixelPoint* points, int n) {
     ClearCurveLayer();
+    CurveLayer.Reserve(std::size_t(std::max(n, 0)) + 4);
     Canvas canvas(CurveLayer);
     canvas.Pen = TPen{LineColor, LineType, LineWidth};
     canvas.Brush.Style = BrushStyle::bsClear;

@@ -43,7 +43,7 @@ TEST(PixelRules, ALineDoesNotPaintItsEndPoint) {
         {{1, 1}, {9, 9}, {8, 8}, {9, 9}},     // diagonal
         {{9, 1}, {1, 9}, {2, 8}, {1, 9}},     // diagonal backwards
         {{12, 5}, {2, 2}, {3, 2}, {2, 2}},    // shallow backwards
-        {{5, 25}, {8, 2}, {7, 3}, {8, 2}},    // steep upwards
+        {{5, 25}, {8, 2}, {8, 3}, {8, 2}},    // steep upwards
     };
     for (const Case& c : cases) {
         Picture picture;

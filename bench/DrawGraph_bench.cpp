@@ -1,0 +1,81 @@
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+
+#include "BenchData.h"
+#include "platform/PictureReplay.h"
+
+namespace {
+
+TfMain& BenchMain() {
+    static TfMain* main = [] {
+        auto* m = new TfMain;
+        ReadBenchData(*m, WriteBenchFile("kurvo-bench-graph.txt", 10000));
+        return m;
+    }();
+    return *main;
+}
+
+// The default graph of 49 series x 10000 rows: marks and polylines.
+void BM_DrawGraph(benchmark::State& state) {
+    TfMain& main = BenchMain();
+    for (auto _ : state) benchmark::DoNotOptimize(main.DrawGraph("Start"));
+}
+BENCHMARK(BM_DrawGraph)->Unit(benchmark::kMillisecond);
+
+void BM_ComposedBitmap(benchmark::State& state) {
+    TfMain& main = BenchMain();
+    main.DrawGraph("Start");
+    for (auto _ : state) {
+        const QImage image = PictureToImage(main.ComposeGraph());
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_ComposedBitmap)->Unit(benchmark::kMillisecond);
+
+// The two halves of the bitmap: composing the picture, replaying it.
+void BM_Compose(benchmark::State& state) {
+    TfMain& main = BenchMain();
+    main.DrawGraph("Start");
+    for (auto _ : state) benchmark::DoNotOptimize(main.ComposeGraph().Ops().size());
+}
+BENCHMARK(BM_Compose)->Unit(benchmark::kMillisecond);
+
+void BM_ReplayComposed(benchmark::State& state) {
+    TfMain& main = BenchMain();
+    main.DrawGraph("Start");
+    const Picture graph = main.ComposeGraph();
+    for (auto _ : state) benchmark::DoNotOptimize(PictureToImage(graph).constBits());
+}
+BENCHMARK(BM_ReplayComposed)->Unit(benchmark::kMillisecond);
+
+// Replays of the marks alone and of the lines alone, to see which costs.
+void ReplayVariant(benchmark::State& state, bool marks, bool lines) {
+    TfMain& main = BenchMain();
+    for (int n = 0; n < main.SeriesCount(); ++n) {
+        main.LineImage(n).MarkType = marks ? TfMain::DefaultMarkName(n) : "no";
+        main.LineImage(n).LineType = lines ? PenStyle::psSolid : PenStyle::psClear;
+    }
+    main.DrawGraph("Start");
+    const Picture graph = main.ComposeGraph();
+    for (auto _ : state) benchmark::DoNotOptimize(PictureToImage(graph).constBits());
+    for (int n = 0; n < main.SeriesCount(); ++n) {
+        main.LineImage(n).MarkType = TfMain::DefaultMarkName(n);
+        main.LineImage(n).LineType = PenStyle::psSolid;
+    }
+}
+void BM_ReplayMarksOnly(benchmark::State& s) { ReplayVariant(s, true, false); }
+void BM_ReplayLinesOnly(benchmark::State& s) { ReplayVariant(s, false, true); }
+BENCHMARK(BM_ReplayMarksOnly)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReplayLinesOnly)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

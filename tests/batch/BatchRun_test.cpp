@@ -1,0 +1,113 @@
+#include "batch/BatchRun.h"
+
+#include <QImage>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "TestSupport.h"
+#include "app/TfMain.h"
+#include "platform/MessageSink.h"
+
+namespace {
+
+TEST(BatchOutputPath, ReplacesOnlyTheLastExtension) {
+    struct Case {
+        const char* data;
+        const char* format;
+        const char* output;
+        const char* title;
+    } cases[] = {
+        {"/d/run.1.txt", "emf", "/d/run.1.emf", "run.1"},
+        {"/d/data1.txt", "bmp", "/d/data1.bmp", "data1"},
+        {"/d.x/plain", "wmf", "/d.x/plain.wmf", "plain"},
+        {"rel.dat", "bmp", "rel.bmp", "rel"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(BatchOutputPath(c.data, c.format), c.output);
+        EXPECT_EQ(FileTitle(c.data), c.title);
+    }
+}
+
+TEST(RunBatch, AGraphBesideEachGoodFileAndAMessageForEachOther) {
+    TestDir dir;
+    const std::string good = dir.Write("good.txt", "1 2 3\n2 4 5\n3 1 2\n");
+    const std::string one = dir.Write("one.txt", "1\n2\n3\n");
+    std::string big;
+    for (int i = 0; i < 10001; ++i) big += "1 2\n";
+    const std::string tooLarge = dir.Write("big.txt", big);
+    const std::string same = dir.Write("same.bmp", "1 2\n3 4\n");
+    BatchOptions options;
+    options.Files = {good, one, dir.Path("missing.txt"), tooLarge, same};
+    TfMain main;
+    RecordingMessageSink sink;
+    ScopedMessageSink scope(sink);
+    std::ostringstream progress;
+    std::vector<std::string> started;
+    const BatchResult result =
+        RunBatch(main, options, progress, [&](const std::string& p) { started.push_back(p); });
+    EXPECT_EQ(result.Graphs, 1);
+    EXPECT_EQ(result.Skipped, 4);
+    EXPECT_EQ(sink.Texts, (std::vector<std::string>{
+                              "one.txt のﾃﾞｰﾀが不正です", "ﾌｧｲﾙがありません",
+                              "データサイズが大きすぎます",
+                              "same.bmp はｸﾞﾗﾌと同じ名前なので保存しません"}));
+    EXPECT_EQ(started, options.Files);
+    EXPECT_NE(progress.str().find("[1/5] good.txt を処理中"), std::string::npos);
+    EXPECT_NE(progress.str().find("[5/5] same.bmp を処理中"), std::string::npos);
+    const QImage graph(QString::fromStdString(dir.Path("good.bmp")));
+    EXPECT_EQ(graph.size(), QSize(550, 320));
+    EXPECT_EQ(main.Title.Main, "same");
+    EXPECT_EQ(ReadWholeFile(same), "1 2\n3 4\n");  // never overwritten by its graph
+}
+
+TEST(RunBatch, SkipCountIsNotDecreasedByOne) {
+    TestDir dir;
+    const std::string file = dir.Write("s.txt", "junk\nx y\n1 5\n2 6\n");
+    BatchOptions options;
+    options.Skip = true;
+    options.SkipLines = 1;
+    options.ReadTitle = true;
+    options.KeepTitle = true;
+    options.Files = {file};
+    TfMain main;
+    std::ostringstream progress;
+    EXPECT_EQ(RunBatch(main, options, progress).Graphs, 1);
+    EXPECT_EQ(main.LineEdit(1).Text, "y");
+    EXPECT_EQ(main.Title.Main, "GRAPH TITLE");
+}
+
+// The program itself: options, messages naming the file, exit status.
+TEST(KurvoBatch, CommandLine) {
+    TestDir dir;
+    const std::string good = dir.Write("a.txt", "1 2\n2 3\n");
+    const std::string bad = dir.Write("b.txt", "1\n2\n");
+    struct Case {
+        QStringList args;
+        int exitCode;
+        const char* inError;
+    } cases[] = {
+        {{QString::fromStdString(good)}, 0, ""},
+        {{QString::fromStdString(good), QString::fromStdString(bad)}, 1, "b.txt のﾃﾞｰﾀが不正です"},
+        {{}, 2, "データファイルがありません"},
+        {{"--format", "pdf", QString::fromStdString(good)}, 2, "形式 'pdf'"},
+        {{"--skip", "x", QString::fromStdString(good)}, 2, "'x' は整数ではありません"},
+        {{"--bogus"}, 2, "'--bogus'"},
+    };
+    for (const Case& c : cases) {
+        QProcess process;
+        process.start(KURVO_BATCH, c.args);
+        ASSERT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitCode(), c.exitCode) << c.args.join(' ').toStdString();
+        const std::string err = process.readAllStandardError().toStdString();
+        EXPECT_NE(err.find(c.inError), std::string::npos) << err;
+    }
+    QProcess help;
+    help.start(KURVO_BATCH, {"--help"});
+    ASSERT_TRUE(help.waitForFinished(60000));
+    EXPECT_EQ(help.exitCode(), 0);
+    EXPECT_NE(help.readAllStandardOutput().indexOf("--comma"), -1);
+}
+
+}  // namespace
