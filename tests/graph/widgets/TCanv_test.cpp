@@ -1,0 +1,93 @@
+#include "graph/widgets/TCanv.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest/QTest>
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "app/TfMain.h"
+#include "graph/widgets/TSampleSetDialog.h"
+#include "platform/MessageSink.h"
+
+namespace {
+
+struct Shown {
+    TestDir dir;
+    TfMain state;
+    RecordingMessageSink sink;
+    ScopedMessageSink scope{sink};
+    TCanv canv{state};
+    Shown() {
+        state.DataOpen.FileName = dir.Write("d.txt", "0 0 50\n25 40 60\n50 80 70\n100 100 80\n");
+        state.DataOpen.DivMark = " ";
+        EXPECT_TRUE(state.DataOpen.ReadData());
+        state.FillDataGrid();
+        EXPECT_TRUE(state.DrawGraph("PlotButton"));
+    }
+};
+
+TEST(TCanv, ShowsTheGraphWithItsCaptionAndSize) {
+    Shown s;
+    EXPECT_TRUE(s.canv.isVisible());
+    EXPECT_EQ(s.canv.windowTitle().toStdString(), "Kurvo ｸﾞﾗﾌ");
+    EXPECT_EQ(s.canv.size(), QSize(550, 320));
+    const QImage shot = s.canv.grab().toImage();
+    EXPECT_EQ(shot.pixelColor(80 + 75, 50 + 30), QColor(210, 210, 210));  // a grid line
+    EXPECT_FALSE(s.canv.findChild<QAction*>("PopGraph")->isVisible());
+}
+
+TEST(TCanv, AClickSelectsAndADragMovesTheLegend) {
+    Shown s;
+    const QPoint legend(s.state.Sample.Left + 10, s.state.Sample.Top + 5);
+    QTest::mousePress(&s.canv, Qt::LeftButton, {}, legend);
+    QTest::mouseRelease(&s.canv, Qt::LeftButton, {}, legend);
+    EXPECT_EQ(s.state.Selected, GraphObject::SampleBase);
+    EXPECT_TRUE(s.state.Canv.Paint.Visible);
+    QTest::mousePress(&s.canv, Qt::LeftButton, {}, legend);
+    QMouseEvent move(QEvent::MouseMove, QPointF(legend + QPoint(-100, 40)),
+                     QPointF(s.canv.mapToGlobal(legend + QPoint(-100, 40))), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&s.canv, &move);
+    QTest::mouseRelease(&s.canv, Qt::LeftButton, {}, legend + QPoint(-100, 40));
+    EXPECT_EQ(s.state.Sample.Left, 290);
+    EXPECT_EQ(s.state.Sample.Top, 90);
+    EXPECT_FALSE(s.state.Canv.Paint.Visible);
+    // A click on the background clears the selection.
+    QTest::mouseClick(&s.canv, Qt::LeftButton, {}, QPoint(540, 310));
+    EXPECT_FALSE(s.state.Canv.Paint.Visible);
+}
+
+TEST(TSampleSetDialog, ShowsAndStoresTheLegendSettings) {
+    SampleSettings settings;
+    TSampleSetDialog dialog(settings);
+    EXPECT_EQ(dialog.windowTitle().toStdString(), "Kurvo 凡例の設定");
+    EXPECT_EQ(dialog.Sampleleft->text().toStdString(), "390");
+    EXPECT_EQ(dialog.Shadowsize->currentText().toStdString(), "3");
+    dialog.ChooseColor = [](const QColor&) { return std::optional<QColor>(QColor(0, 0, 255)); };
+    dialog.FrontColorMouseUp();
+    dialog.Sampleleft->setText("12abc");
+    dialog.Sampletop->setText("-5");
+    dialog.Shadowsize->setEditText("abc");
+    dialog.BitBtnOK->click();
+    EXPECT_EQ(settings.Frontcolor, clBlue);
+    EXPECT_EQ(settings.Shadowcolor, clBlack);
+    EXPECT_EQ(settings.Left, 12);
+    EXPECT_EQ(settings.Top, -5);
+    EXPECT_EQ(settings.Shadowsize, 0);
+}
+
+TEST(LeadingInteger, ReadsTheNumberAtTheStart) {
+    struct Case {
+        const char* text;
+        int value;
+    } cases[] = {{"abc", 0}, {"12abc", 12}, {"-5", -5}, {"  +7x", 7}, {"", 0}, {"-", 0},
+                 {"99999999999", 2147483647}};
+    for (const Case& c : cases) EXPECT_EQ(LeadingInteger(c.text), c.value) << c.text;
+}
+
+}  // namespace
