@@ -145,6 +145,9 @@ public:
     void menuLabelCopyClick();
     // The whole graph as one picture of the canvas size, recorded anew.
     const Picture& ComposeGraph();
+    // Writes the graph to the file: exactly ".emf" or ".wmf" make a
+    // metafile, any other extension a bitmap.
+    void SaveGraphFile(const std::string& name);
 
     // The graph window.
     void ObjectClick(GraphObject object, TMathLabel* label = nullptr);

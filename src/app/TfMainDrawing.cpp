@@ -8,6 +8,8 @@
 #include "app/TfMain.h"
 #include "graph/AxisNumbers.h"
 #include "platform/Canvas.h"
+#include "platform/GraphFiles.h"
+#include "platform/MetafileWriters.h"
 #include "platform/MessageSink.h"
 #include "platform/NumberText.h"
 #include "platform/PictureReplay.h"
@@ -508,6 +510,19 @@ const Picture& TfMain::ComposeGraph() {
     canvas.Draw(0, 0, LabelPicture);
     if (Canv.SampleBase.Visible) canvas.Draw(Sample.Left, Sample.Top, LegendPicture);
     return graph;
+}
+
+void TfMain::SaveGraphFile(const std::string& name) {
+    const Picture& graph = ComposeGraph();
+    const std::string extension = FileExtension(name);
+    std::string bytes;
+    if (extension == ".wmf")
+        bytes = WmfBytes(graph);
+    else if (extension == ".emf")
+        bytes = EmfBytes(graph);
+    else
+        bytes = BmpBytes(graph);
+    WriteFileAtomically(name, bytes);
 }
 
 void TfMain::ObjectClick(GraphObject object, TMathLabel* label) {

@@ -14,13 +14,6 @@ std::string FileName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::string WithoutExtension(const std::string& path) {
-    const std::size_t slash = path.find_last_of('/');
-    const std::size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return path;
-    return path.substr(0, dot);
-}
-
 }  // namespace
 
 std::string BatchOutputPath(const std::string& dataPath, const std::string& format) {
@@ -59,7 +52,7 @@ BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& pr
                 ShowMessage(name + " はｸﾞﾗﾌと同じ名前なので保存しません");
                 return;
             }
-            WriteFileAtomically(output, BmpBytes(main.ComposeGraph()));
+            main.SaveGraphFile(output);
             ++result.Graphs;
         });
         if (result.Graphs == graphsBefore) ++result.Skipped;

@@ -15,7 +15,7 @@ struct BatchOptions {
     bool Skip = false;
     int SkipLines = 0;
     bool KeepTitle = false;
-    std::string Format = "bmp";
+    std::string Format = "emf";
     std::vector<std::string> Files;
 };
 

@@ -19,7 +19,7 @@ constexpr const char* kUsage =
     "  --title          最初の行をタイトル行として読む\n"
     "  --skip N         先頭の N 行を読み飛ばす\n"
     "  --keep-title     グラフタイトルをファイル名にしない\n"
-    "  --format bmp     保存する形式\n"
+    "  --format 形式    保存する形式: emf (既定), wmf, bmp\n"
     "  --help           この説明\n"
     "  --version        版\n";
 
@@ -66,7 +66,8 @@ int main(int argc, char* argv[]) {
             if (i + 1 >= argc) return Usage(arg + " には値が必要です");
             const std::string value = argv[++i];
             if (arg == "--format") {
-                if (value != "bmp") return Usage("形式 '" + value + "' は使えません");
+                if (value != "emf" && value != "wmf" && value != "bmp")
+                    return Usage("形式 '" + value + "' は使えません");
                 options.Format = value;
             } else {
                 try {

@@ -27,3 +27,14 @@ std::string BmpBytes(const Picture& picture) {
     image.save(&buffer, "BMP");
     return std::string(bytes.constData(), std::size_t(bytes.size()));
 }
+
+std::string FileExtension(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    const std::size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
+    return path.substr(dot);
+}
+
+std::string WithoutExtension(const std::string& path) {
+    return path.substr(0, path.size() - FileExtension(path).size());
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+#include "platform/Picture.h"
+
+// The picture as an enhanced metafile: pixels are its logical units, the
+// frame is the pixel size at 96 dots per inch in hundredths of a
+// millimetre, text is Unicode, drawn transparently from its top-left
+// reference point.
+std::string EmfBytes(const Picture& picture);
+
+// The picture as a placeable Windows metafile: 2540 units per inch (so a
+// unit is a hundredth of a millimetre, a pixel 2540 / 96 of them), the
+// bounding box from (0, 0) to the frame, text as CP932 bytes in fonts of
+// the Shift-JIS character set.
+std::string WmfBytes(const Picture& picture);
