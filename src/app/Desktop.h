@@ -24,9 +24,27 @@ struct OpenFileResult {
     int FilterIndex = 1;
 };
 
+struct SaveFileRequest {
+    std::string Filter;
+    int FilterIndex = 1;
+    std::string InitialDir;
+    std::string FileName;
+    // The dialog asks before it returns the name of a file that exists.
+    bool OverwritePrompt = true;
+};
+
+struct SaveFileResult {
+    // The name as the user typed and confirmed it.
+    std::string File;
+    int FilterIndex = 1;
+};
+
 class Desktop {
 public:
     virtual ~Desktop() = default;
     virtual std::optional<OpenFileResult> OpenFile(const OpenFileRequest& request) = 0;
     virtual DataOpenChoice ShowDataOpenForm(const std::vector<std::string>& preview) = 0;
+    virtual std::optional<SaveFileResult> SaveFile(const SaveFileRequest& request) = 0;
+    // A question with yes and no; true for yes.
+    virtual bool Confirm(const std::string& question) = 0;
 };

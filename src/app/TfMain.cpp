@@ -111,6 +111,7 @@ void TfMain::BuildSeriesList() {
         plot.MarkType = DefaultMarkName(n);
         plot.DrawSample();
         row.SampleCheck = TCheckBox{.Name = "SampleCheck" + IntToStr(n),
+                                    .Caption = "",
                                     .Checked = n != 0,
                                     .Tag = n,
                                     .Left = plot.Left + plot.Width + 5,

@@ -148,6 +148,18 @@ public:
     // Writes the graph to the file: exactly ".emf" or ".wmf" make a
     // metafile, any other extension a bitmap.
     void SaveGraphFile(const std::string& name);
+    // The save dialog, then SaveGraphFile with the chosen format's
+    // extension.
+    void menuGraphSaveClick(Desktop& desktop);
+    // The whole graph to the clipboard.
+    void menuGraphCopyClick();
+    // The graph window's copy: the graph, the legend or a label.
+    void PopCopyClick();
+    static constexpr const char* kGraphFilter =
+        "拡張ﾒﾀﾌｧｲﾙ (*.emf)|*.emf|ﾒﾀﾌｧｲﾙ (*.wmf)|*.wmf|ﾋﾞｯﾄﾏｯﾌﾟ (*.bmp)|*.bmp";
+    static constexpr const char* kOverwriteText = "%s は既にあります。\n上書きしますか?";
+    const std::string& LastImageName() const { return lastImageName_; }
+    int LastImageFilter() const { return lastImageFilter_; }
 
     // The graph window.
     void ObjectClick(GraphObject object, TMathLabel* label = nullptr);
@@ -190,6 +202,9 @@ private:
     int rowCount_ = 0;
     CommandEnabling enabling_;
     std::string lastDataPath_;
+    std::string lastImageName_;
+    int lastImageFilter_ = 1;
+    bool savedOnce_ = false;
     int dataFilterIndex_ = 2;
     bool dataRead_ = false;
 };

@@ -3,11 +3,13 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <map>
 
 #include "app/TfMain.h"
 #include "graph/AxisNumbers.h"
 #include "platform/Canvas.h"
+#include "platform/Clipboard.h"
 #include "platform/GraphFiles.h"
 #include "platform/MetafileWriters.h"
 #include "platform/MessageSink.h"
@@ -523,6 +525,50 @@ void TfMain::SaveGraphFile(const std::string& name) {
     else
         bytes = BmpBytes(graph);
     WriteFileAtomically(name, bytes);
+}
+
+void TfMain::menuGraphSaveClick(Desktop& desktop) {
+    SaveFileRequest request;
+    request.Filter = kGraphFilter;
+    if (savedOnce_) {
+        request.InitialDir = std::filesystem::path(lastImageName_).parent_path().string();
+        request.FilterIndex = lastImageFilter_;
+    } else {
+        request.FilterIndex = 1;
+    }
+    const auto chosen = desktop.SaveFile(request);
+    if (!chosen) return;
+    const std::string typed = chosen->File;
+    const int filter = std::clamp(chosen->FilterIndex, 1, 3);
+    static const char* const kExtensions[] = {".emf", ".wmf", ".bmp"};
+    const std::string name = WithoutExtension(typed) + kExtensions[filter - 1];
+    // The dialog asked about the name as typed; a different final name
+    // that exists is asked about too, and "no" leaves everything as it was.
+    if (name != typed && std::filesystem::exists(name) &&
+        !desktop.Confirm(FormatText(kOverwriteText, {name})))
+        return;
+    lastImageName_ = typed;
+    lastImageFilter_ = filter;
+    SaveGraphFile(name);
+    savedOnce_ = true;
+}
+
+void TfMain::menuGraphCopyClick() { CopyPictureToClipboard(ComposeGraph()); }
+
+void TfMain::PopCopyClick() {
+    switch (Selected) {
+        case GraphObject::Image:
+            menuGraphCopyClick();
+            break;
+        case GraphObject::SampleBase:
+            CopyPictureToClipboard(LegendPicture);
+            break;
+        case GraphObject::None:
+            break;
+        default:
+            if (SelectedLabel) CopyPictureToClipboard(SelectedLabel->CaptionPicture());
+            break;
+    }
 }
 
 void TfMain::ObjectClick(GraphObject object, TMathLabel* label) {

@@ -243,7 +243,7 @@ void Replayer::Line(QPoint from, QPoint to) {
         painter_.fillRect(QRect(from, QSize(1, 1)), qpen_.color());
         return;
     }
-    constexpr int kFar = 1 << 30;
+    constexpr int kFar = 1 << 28;
     const QRect beyondEnd = xMajor ? QRect(to.x() + 1, -kFar, kFar, 2 * kFar)
                                    : QRect(-kFar, to.y() + 1, 2 * kFar, kFar);
     if (painter_.hasClipping()) {

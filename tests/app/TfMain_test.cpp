@@ -22,6 +22,8 @@ public:
         files.pop_front();
         return answer;
     }
+    std::optional<SaveFileResult> SaveFile(const SaveFileRequest&) override { return std::nullopt; }
+    bool Confirm(const std::string&) override { return false; }
     DataOpenChoice ShowDataOpenForm(const std::vector<std::string>&) override {
         auto answer = forms.front();
         forms.pop_front();

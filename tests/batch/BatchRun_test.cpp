@@ -39,6 +39,7 @@ TEST(RunBatch, AGraphBesideEachGoodFileAndAMessageForEachOther) {
     const std::string tooLarge = dir.Write("big.txt", big);
     const std::string same = dir.Write("same.bmp", "1 2\n3 4\n");
     BatchOptions options;
+    options.Format = "bmp";
     options.Files = {good, one, dir.Path("missing.txt"), tooLarge, same};
     TfMain main;
     RecordingMessageSink sink;

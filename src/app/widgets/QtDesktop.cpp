@@ -1,6 +1,7 @@
 #include "app/widgets/QtDesktop.h"
 
 #include <QFileDialog>
+#include <QMessageBox>
 
 #include "data/widgets/TDataOpen.h"
 
@@ -42,4 +43,29 @@ DataOpenChoice QtDesktop::ShowDataOpenForm(const std::vector<std::string>& previ
     form.SetPreview(preview);
     form.exec();
     return form.Choice();
+}
+
+std::optional<SaveFileResult> QtDesktop::SaveFile(const SaveFileRequest& request) {
+    QFileDialog dialog(parent_);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.OverwritePrompt);
+    const QStringList filters = ToQtNameFilters(request.Filter);
+    dialog.setNameFilters(filters);
+    if (request.FilterIndex >= 1 && request.FilterIndex <= filters.size())
+        dialog.selectNameFilter(filters[request.FilterIndex - 1]);
+    if (!request.InitialDir.empty()) dialog.setDirectory(QString::fromStdString(request.InitialDir));
+    if (!request.FileName.empty()) dialog.selectFile(QString::fromStdString(request.FileName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    SaveFileResult result;
+    result.File = dialog.selectedFiles().front().toStdString();
+    result.FilterIndex = int(filters.indexOf(dialog.selectedNameFilter())) + 1;
+    if (result.FilterIndex < 1) result.FilterIndex = request.FilterIndex;
+    return result;
+}
+
+bool QtDesktop::Confirm(const std::string& question) {
+    return QMessageBox::question(parent_, "Kurvo", QString::fromStdString(question),
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }

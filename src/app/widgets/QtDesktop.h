@@ -14,6 +14,8 @@ public:
 
     std::optional<OpenFileResult> OpenFile(const OpenFileRequest& request) override;
     DataOpenChoice ShowDataOpenForm(const std::vector<std::string>& preview) override;
+    std::optional<SaveFileResult> SaveFile(const SaveFileRequest& request) override;
+    bool Confirm(const std::string& question) override;
 
 private:
     QWidget* parent_;

@@ -61,6 +61,8 @@ TfMainWindow::TfMainWindow(TfMain& state, QWidget* parent)
     Canv = std::make_unique<TCanv>(state_);
     connect(Canv.get(), &TCanv::SampleSettingsRequested, this,
             &TfMainWindow::menuSampleConfigClick);
+    connect(Canv.get(), &TCanv::CopyRequested, this,
+            [this] { RunCommand([this] { state_.PopCopyClick(); }); });
     connect(&state_, &TfMain::EnablingChanged, this, &TfMainWindow::UpdateEnabling);
     connect(&state_, &TfMain::GridChanged, gridModel_, &DataGridModel::Reload);
     connect(&state_, &TfMain::SeriesRowsChanged, this, &TfMainWindow::RebuildSeriesRows);
@@ -152,6 +154,8 @@ void TfMainWindow::BuildMenus() {
     connect(Item("menuKeyword"), &QAction::triggered, this, &TfMainWindow::menuKeywordClick);
     connect(Item("menuVer"), &QAction::triggered, this, &TfMainWindow::menuVerClick);
     connect(Item("menuGraphPlot"), &QAction::triggered, this, &TfMainWindow::PlotButtonClick);
+    connect(Item("menuGraphSave"), &QAction::triggered, this, &TfMainWindow::menuGraphSaveClick);
+    connect(Item("menuGraphCopy"), &QAction::triggered, this, &TfMainWindow::menuGraphCopyClick);
     connect(Item("menuImageview"), &QAction::triggered, this, &TfMainWindow::menuImageviewClick);
     connect(Item("menuSampleConfig"), &QAction::triggered, this,
             &TfMainWindow::menuSampleConfigClick);
@@ -200,6 +204,10 @@ void TfMainWindow::BuildToolBar() {
     connect(Button("OpenButton"), &QToolButton::clicked, this, &TfMainWindow::menuDataOpenClick);
     connect(Button("HelpButton"), &QToolButton::clicked, this, &TfMainWindow::menuMokujiClick);
     connect(Button("PlotButton"), &QToolButton::clicked, this, &TfMainWindow::PlotButtonClick);
+    connect(Button("SaveGraphButton"), &QToolButton::clicked, this,
+            &TfMainWindow::menuGraphSaveClick);
+    connect(Button("CopyGraphButton"), &QToolButton::clicked, this,
+            &TfMainWindow::menuGraphCopyClick);
 }
 
 void TfMainWindow::BuildPages() {
@@ -288,6 +296,14 @@ void TfMainWindow::menuKeywordClick() { HelpViewer().ShowKeywordSearch(); }
 
 void TfMainWindow::PlotButtonClick() {
     RunCommand([this] { state_.PlotButtonClick(); });
+}
+
+void TfMainWindow::menuGraphSaveClick() {
+    RunCommand([this] { state_.menuGraphSaveClick(*desktop_); });
+}
+
+void TfMainWindow::menuGraphCopyClick() {
+    RunCommand([this] { state_.menuGraphCopyClick(); });
 }
 
 void TfMainWindow::menuImageviewClick() {

@@ -51,6 +51,8 @@ public slots:
     void menuKeywordClick();
     void menuVerClick();
     void PlotButtonClick();
+    void menuGraphSaveClick();
+    void menuGraphCopyClick();
     void menuImageviewClick();
     void menuSampleConfigClick();
     void UpdateEnabling();

@@ -141,6 +141,8 @@ public:
     std::optional<OpenFileResult> OpenFile(const OpenFileRequest&) override {
         return OpenFileResult{{file}, 2};
     }
+    std::optional<SaveFileResult> SaveFile(const SaveFileRequest&) override { return std::nullopt; }
+    bool Confirm(const std::string&) override { return false; }
     DataOpenChoice ShowDataOpenForm(const std::vector<std::string>&) override {
         DataOpenChoice c;
         c.Accepted = true;
