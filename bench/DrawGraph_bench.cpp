@@ -3,6 +3,8 @@
 #include <QGuiApplication>
 
 #include "BenchData.h"
+#include "platform/GraphFiles.h"
+#include "platform/MetafileWriters.h"
 #include "platform/PictureReplay.h"
 
 namespace {
@@ -48,6 +50,35 @@ void BM_ReplayComposed(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(PictureToImage(graph).constBits());
 }
 BENCHMARK(BM_ReplayComposed)->Unit(benchmark::kMillisecond);
+
+// The writers on the composed graph; the file sizes as counters.
+void BM_WriteEmf(benchmark::State& state) {
+    TfMain& main = BenchMain();
+    main.DrawGraph("Start");
+    const Picture& graph = main.ComposeGraph();
+    std::size_t size = 0;
+    for (auto _ : state) size = EmfBytes(graph).size();
+    state.counters["MB"] = double(size) / 1e6;
+}
+BENCHMARK(BM_WriteEmf)->Unit(benchmark::kMillisecond);
+
+void BM_WriteWmf(benchmark::State& state) {
+    TfMain& main = BenchMain();
+    main.DrawGraph("Start");
+    const Picture& graph = main.ComposeGraph();
+    std::size_t size = 0;
+    for (auto _ : state) size = WmfBytes(graph).size();
+    state.counters["MB"] = double(size) / 1e6;
+}
+BENCHMARK(BM_WriteWmf)->Unit(benchmark::kMillisecond);
+
+void BM_WriteBmp(benchmark::State& state) {
+    TfMain& main = BenchMain();
+    main.DrawGraph("Start");
+    const Picture& graph = main.ComposeGraph();
+    for (auto _ : state) benchmark::DoNotOptimize(BmpBytes(graph).size());
+}
+BENCHMARK(BM_WriteBmp)->Unit(benchmark::kMillisecond);
 
 // Replays of the marks alone and of the lines alone, to see which costs.
 void ReplayVariant(benchmark::State& state, bool marks, bool lines) {

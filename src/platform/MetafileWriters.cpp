@@ -61,6 +61,32 @@ std::vector<double> Advances(const TLogFont& font, const QString& text) {
     return advances;
 }
 
+bool Fits16(int v) { return v >= -32768 && v <= 32767; }
+
+U_RECTL BoundsOf(const std::vector<U_POINTL>& points) {
+    U_RECTL b{points[0].x, points[0].y, points[0].x, points[0].y};
+    for (const U_POINTL& p : points) {
+        b.left = std::min(b.left, p.x);
+        b.top = std::min(b.top, p.y);
+        b.right = std::max(b.right, p.x);
+        b.bottom = std::max(b.bottom, p.y);
+    }
+    return b;
+}
+
+bool AllFit16(const std::vector<U_POINTL>& points) {
+    for (const U_POINTL& p : points)
+        if (!Fits16(p.x) || !Fits16(p.y)) return false;
+    return true;
+}
+
+std::vector<U_POINT16> To16(const std::vector<U_POINTL>& points) {
+    std::vector<U_POINT16> out;
+    out.reserve(points.size());
+    for (const U_POINTL& p : points) out.push_back(U_POINT16{int16_t(p.x), int16_t(p.y)});
+    return out;
+}
+
 // Records of one metafile, gathered in memory.
 class RecordBuffer {
 public:
@@ -103,6 +129,7 @@ private:
         std::free(record);
     }
     void FlushLines();
+    void FlushSegments();
     void SelectPen(const TPen& pen);
     void SelectBrush(const TBrush& brush);
     void SelectFont(const TLogFont& font);
@@ -120,22 +147,39 @@ private:
     TLogFont font_;
     uint32_t penSlot_ = 0, brushSlot_ = 0, fontSlot_ = 0;
     std::vector<U_POINTL> polyline_;
+    // Move-line pairs one after the other (the crosses of the marks), drawn
+    // as one record of separate lines.
+    std::vector<U_POINTL> segments_;
 };
+
+void EmfWriter::FlushSegments() {
+    if (segments_.empty()) return;
+    const U_RECTL bounds = BoundsOf(segments_);
+    const std::vector<uint32_t> counts(segments_.size() / 2, 2);
+    if (AllFit16(segments_)) {
+        const std::vector<U_POINT16> points = To16(segments_);
+        Emit(U_EMRPOLYPOLYLINE16_set(bounds, uint32_t(counts.size()), counts.data(),
+                                     uint32_t(points.size()), points.data()));
+    } else {
+        Emit(U_EMRPOLYPOLYLINE_set(bounds, uint32_t(counts.size()), counts.data(),
+                                   uint32_t(segments_.size()), segments_.data()));
+    }
+    // The lines leave the current position at the last end.
+    Emit(U_EMRMOVETOEX_set(segments_.back()));
+    segments_.clear();
+}
 
 void EmfWriter::FlushLines() {
     if (polyline_.empty()) return;
     if (polyline_.size() == 1) {
         Emit(U_EMRLINETO_set(polyline_[0]));
+    } else if (AllFit16(polyline_)) {
+        // Runs of lines as one record of 16-bit points: a quarter of the size.
+        const std::vector<U_POINT16> points = To16(polyline_);
+        Emit(U_EMRPOLYLINETO16_set(BoundsOf(polyline_), uint32_t(points.size()), points.data()));
     } else {
-        // Runs of lines as one record: a twentieth of the size.
-        U_RECTL bounds{polyline_[0].x, polyline_[0].y, polyline_[0].x, polyline_[0].y};
-        for (const U_POINTL& p : polyline_) {
-            bounds.left = std::min(bounds.left, p.x);
-            bounds.top = std::min(bounds.top, p.y);
-            bounds.right = std::max(bounds.right, p.x);
-            bounds.bottom = std::max(bounds.bottom, p.y);
-        }
-        Emit(U_EMRPOLYLINETO_set(bounds, uint32_t(polyline_.size()), polyline_.data()));
+        Emit(U_EMRPOLYLINETO_set(BoundsOf(polyline_), uint32_t(polyline_.size()),
+                                 polyline_.data()));
     }
     polyline_.clear();
 }
@@ -220,7 +264,22 @@ std::string EmfWriter::Write() {
     SelectBrush(TBrush{});
     SelectFont(TLogFont{});
 
-    for (const PictureOp& op : picture_.Ops()) {
+    const std::vector<PictureOp>& ops = picture_.Ops();
+    out_.Bytes().reserve(ops.size() * 24 + 4096);
+    for (std::size_t i = 0; i < ops.size(); ++i) {
+        const PictureOp& op = ops[i];
+        // A move followed by a single line is a separate segment.
+        const bool pair = op.Kind == OpKind::MoveTo && i + 1 < ops.size() &&
+                          ops[i + 1].Kind == OpKind::LineTo &&
+                          (i + 2 >= ops.size() || ops[i + 2].Kind != OpKind::LineTo);
+        if (pair) {
+            FlushLines();
+            segments_.push_back(U_POINTL{op.A, op.B});
+            segments_.push_back(U_POINTL{ops[i + 1].A, ops[i + 1].B});
+            ++i;
+            continue;
+        }
+        FlushSegments();
         if (op.Kind != OpKind::LineTo) FlushLines();
         switch (op.Kind) {
             case OpKind::Pen:
@@ -247,15 +306,13 @@ std::string EmfWriter::Write() {
             case OpKind::Polygon: {
                 const PixelPoint* p = picture_.PointsOf(op);
                 std::vector<U_POINTL> points;
-                U_RECTL box{p[0].x, p[0].y, p[0].x, p[0].y};
-                for (std::uint32_t i = 0; i < op.Count; ++i) {
-                    points.push_back(U_POINTL{p[i].x, p[i].y});
-                    box.left = std::min(box.left, p[i].x);
-                    box.top = std::min(box.top, p[i].y);
-                    box.right = std::max(box.right, p[i].x);
-                    box.bottom = std::max(box.bottom, p[i].y);
+                for (std::uint32_t k = 0; k < op.Count; ++k) points.push_back(U_POINTL{p[k].x, p[k].y});
+                if (AllFit16(points)) {
+                    const std::vector<U_POINT16> small = To16(points);
+                    Emit(U_EMRPOLYGON16_set(BoundsOf(points), op.Count, small.data()));
+                } else {
+                    Emit(U_EMRPOLYGON_set(BoundsOf(points), op.Count, points.data()));
                 }
-                Emit(U_EMRPOLYGON_set(box, op.Count, points.data()));
                 break;
             }
             case OpKind::FillRect:
@@ -270,6 +327,7 @@ std::string EmfWriter::Write() {
                 break;
         }
     }
+    FlushSegments();
     FlushLines();
     EMFTRACK track{};
     Emit(U_EMREOF_set(0, nullptr, &track));
@@ -306,6 +364,10 @@ private:
     void SelectFont(const TLogFont& font);
     void Text(int x, int y, const std::string& text);
     void Replace(uint32_t& current, char* create, uint32_t made);
+    // Lines from the current position, drawn as one polyline.
+    void FlushLines();
+    std::vector<U_POINT16> run_;
+    U_POINT16 position_{0, 0};
 
     const Picture& picture_;
     RecordBuffer out_;
@@ -332,6 +394,21 @@ void WmfWriter::Replace(uint32_t& current, char* create, uint32_t made) {
         Emit(wdeleteobject_set(&old, handles_));
     }
     current = made;
+}
+
+void WmfWriter::FlushLines() {
+    if (run_.empty()) return;
+    if (run_.size() == 1) {
+        Emit(U_WMRLINETO_set(run_[0]));
+    } else {
+        // A polyline does not move the current position: a move follows.
+        std::vector<U_POINT16> points{position_};
+        points.insert(points.end(), run_.begin(), run_.end());
+        Emit(U_WMRPOLYLINE_set(uint16_t(points.size()), points.data()));
+        Emit(U_WMRMOVETO_set(run_.back()));
+    }
+    position_ = run_.back();
+    run_.clear();
 }
 
 void WmfWriter::SelectPen(const TPen& pen) {
@@ -422,6 +499,7 @@ std::string WmfWriter::Write() {
     PutU16(bytes, header + 2, 9);       // header size in words
     PutU16(bytes, header + 4, 0x0300);  // version
 
+    bytes.reserve(picture_.Ops().size() * 16 + 4096);
     wmf_htable_create(32, 32, &handles_);
     Emit(U_WMRSETWINDOWORG_set(U_POINT16{0, 0}));
     Emit(U_WMRSETWINDOWEXT_set(U_POINT16{right, bottom}));
@@ -433,6 +511,8 @@ std::string WmfWriter::Write() {
     TBrush brush;
     TPen pen;
     for (const PictureOp& op : picture_.Ops()) {
+        // A polyline holds at most 16-bit many points.
+        if (op.Kind != OpKind::LineTo || run_.size() >= 8000) FlushLines();
         switch (op.Kind) {
             case OpKind::Pen:
                 pen = picture_.PenOf(op);
@@ -446,11 +526,12 @@ std::string WmfWriter::Write() {
                 SelectFont(picture_.FontOf(op));
                 break;
             case OpKind::MoveTo:
-                Emit(U_WMRMOVETO_set(Point(op.A, op.B)));
+                position_ = Point(op.A, op.B);
+                Emit(U_WMRMOVETO_set(position_));
                 break;
             case OpKind::LineTo:
                 if (pen.Style != PenStyle::psSolid) BackgroundMode(U_TRANSPARENT);
-                Emit(U_WMRLINETO_set(Point(op.A, op.B)));
+                run_.push_back(Point(op.A, op.B));
                 break;
             case OpKind::Rectangle:
                 BackgroundMode(U_OPAQUE);
@@ -484,6 +565,7 @@ std::string WmfWriter::Write() {
                 break;
         }
     }
+    FlushLines();
     Emit(U_WMREOF_set());
     const uint32_t objects = handles_->peak + 1;
     wmf_htable_free(&handles_);

@@ -1,0 +1,211 @@
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMimeData>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <deque>
+#include <filesystem>
+
+#include "TestSupport.h"
+#include "app/TfMain.h"
+#include "platform/GraphFiles.h"
+#include "platform/MessageSink.h"
+#include "platform/RaisedError.h"
+
+namespace {
+
+struct Graph {
+    TestDir dir;
+    TfMain main;
+    RecordingMessageSink sink;
+    ScopedMessageSink scope{sink};
+    Graph() {
+        main.DataOpen.FileName = dir.Write("d.txt", "0 0 50\n25 40 60\n50 80 70\n100 100 80\n");
+        main.DataOpen.DivMark = " ";
+        EXPECT_TRUE(main.DataOpen.ReadData());
+        main.FillDataGrid();
+        EXPECT_TRUE(main.DrawGraph("Start"));
+    }
+};
+
+std::string Kind(const std::string& bytes) {
+    if (bytes.size() > 44 && bytes.compare(40, 4, " EMF") == 0) return "emf";
+    if (bytes.size() > 4 && bytes.compare(0, 4, "\xD7\xCD\xC6\x9A") == 0) return "wmf";
+    if (bytes.size() > 2 && bytes.compare(0, 2, "BM") == 0) return "bmp";
+    return "?";
+}
+
+TEST(SaveGraphFile, TheExtensionDecidesTheFormat) {
+    struct Case {
+        const char* name;
+        const char* kind;
+    } cases[] = {
+        {"g.emf", "emf"}, {"g.wmf", "wmf"}, {"g.bmp", "bmp"}, {"g.EMF", "bmp"},
+        {"g.Wmf", "bmp"}, {"g.txt", "bmp"}, {"g", "bmp"},     {"run.1.emf", "emf"},
+    };
+    Graph g;
+    for (const Case& c : cases) {
+        const std::string path = g.dir.Path(c.name);
+        g.main.SaveGraphFile(path);
+        EXPECT_EQ(Kind(ReadWholeFile(path)), c.kind) << c.name;
+    }
+    const QImage bmp(QString::fromStdString(g.dir.Path("g.bmp")));
+    EXPECT_EQ(bmp.size(), QSize(550, 320));
+    EXPECT_EQ(bmp.depth(), 32);  // read back as 32 bits; the file holds 24
+    EXPECT_EQ(ReadWholeFile(g.dir.Path("g.bmp"))[28], 24);  // bits per pixel
+}
+
+TEST(SaveGraphFile, TheLegendOnlyWhileItIsShown) {
+    Graph g;
+    const int x = g.main.Sample.Left + 1, y = g.main.Sample.Top + 1;
+    g.main.SaveGraphFile(g.dir.Path("with.bmp"));
+    EXPECT_NE(QImage(QString::fromStdString(g.dir.Path("with.bmp"))).pixelColor(x - 1, y - 1),
+              QColor(Qt::white));
+    for (int n = 0; n < g.main.SeriesCount(); ++n) g.main.SampleCheck(n).Checked = false;
+    g.main.menuExPlotClick();
+    g.main.SaveGraphFile(g.dir.Path("without.bmp"));
+    EXPECT_EQ(QImage(QString::fromStdString(g.dir.Path("without.bmp"))).pixelColor(x - 1, y - 1),
+              QColor(Qt::white));
+}
+
+TEST(SaveGraphFile, ALargerCanvasLeavesWhiteMargins) {
+    Graph g;
+    g.main.Graph.Canvaswidth = 900;
+    g.main.Graph.Canvasheight = 600;
+    g.main.SaveGraphFile(g.dir.Path("big.bmp"));
+    const QImage big(QString::fromStdString(g.dir.Path("big.bmp")));
+    EXPECT_EQ(big.size(), QSize(900, 600));
+    EXPECT_EQ(big.pixelColor(850, 550), QColor(Qt::white));
+    EXPECT_EQ(big.pixelColor(80 + 301, 100), QColor(Qt::black));  // the border stroke
+}
+
+TEST(SaveGraphFile, AFileThatCannotBeCreatedIsReportedAndTheOldOneKept) {
+    Graph g;
+    const std::string blocked = g.dir.Write("file", "x") + "/g.emf";  // under a plain file
+    try {
+        g.main.SaveGraphFile(blocked);
+        ADD_FAILURE() << "no error";
+    } catch (const RaisedError& e) {
+        EXPECT_EQ(e.Text(), "ﾌｧｲﾙ " + blocked + " を作成できません");
+    }
+    // A folder where files cannot be made: the graph saved there before
+    // stays byte for byte.
+    const std::string folder = g.dir.Path("locked");
+    std::filesystem::create_directory(folder);
+    const std::string old = folder + "/g.emf";
+    g.main.SaveGraphFile(old);
+    const std::string before = ReadWholeFile(old);
+    g.main.Graph.Canvaswidth = 700;  // a different graph
+    chmod(folder.c_str(), 0555);
+    const pid_t child = fork();
+    if (child == 0) {
+        // Root may write anywhere: the child gives that up first.
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(3);
+        try {
+            WriteFileAtomically(old, "new content");
+        } catch (const RaisedError&) {
+            _exit(0);
+        }
+        _exit(1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    chmod(folder.c_str(), 0755);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(ReadWholeFile(old), before);
+}
+
+// The save dialog answered by the test.
+class SaveDesktop : public Desktop {
+public:
+    std::deque<std::optional<SaveFileResult>> answers;
+    std::vector<SaveFileRequest> requests;
+    std::vector<std::string> questions;
+    bool yes = false;
+    std::optional<OpenFileResult> OpenFile(const OpenFileRequest&) override { return std::nullopt; }
+    DataOpenChoice ShowDataOpenForm(const std::vector<std::string>&) override { return {}; }
+    std::optional<SaveFileResult> SaveFile(const SaveFileRequest& r) override {
+        requests.push_back(r);
+        auto a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    bool Confirm(const std::string& q) override {
+        questions.push_back(q);
+        return yes;
+    }
+};
+
+TEST(menuGraphSaveClick, TheChosenFilterGivesTheExtension) {
+    struct Case {
+        const char* typed;
+        int filter;
+        const char* written;
+        const char* kind;
+    } cases[] = {
+        {"plain", 2, "plain.wmf", "wmf"},
+        {"notes.txt", 3, "notes.bmp", "bmp"},
+        {"picture.bmp", 1, "picture.emf", "emf"},
+        {"run.1.emf", 1, "run.1.emf", "emf"},
+    };
+    Graph g;
+    SaveDesktop desktop;
+    for (const Case& c : cases) {
+        desktop.answers.push_back(SaveFileResult{g.dir.Path(c.typed), c.filter});
+        g.main.menuGraphSaveClick(desktop);
+        EXPECT_EQ(Kind(ReadWholeFile(g.dir.Path(c.written))), c.kind) << c.typed;
+        EXPECT_EQ(g.main.LastImageName(), g.dir.Path(c.typed));
+        EXPECT_EQ(g.main.LastImageFilter(), c.filter);
+    }
+    EXPECT_EQ(desktop.requests[0].FilterIndex, 1);
+    EXPECT_EQ(desktop.requests[0].InitialDir, "");
+    EXPECT_EQ(desktop.requests[0].Filter, TfMain::kGraphFilter);
+    EXPECT_TRUE(desktop.requests[0].OverwritePrompt);
+    EXPECT_EQ(desktop.requests[1].FilterIndex, 2);
+    EXPECT_EQ(desktop.requests[1].InitialDir, g.dir.Root());
+    EXPECT_TRUE(desktop.questions.empty());
+    // Cancelling changes nothing.
+    desktop.answers.push_back(std::nullopt);
+    g.main.menuGraphSaveClick(desktop);
+    EXPECT_EQ(g.main.LastImageFilter(), 1);
+}
+
+TEST(menuGraphSaveClick, AnExistingFinalNameIsAskedAbout) {
+    Graph g;
+    SaveDesktop desktop;
+    const std::string existing = g.dir.Write("graph.emf", "keep me");
+    desktop.answers.push_back(SaveFileResult{g.dir.Path("graph.bmp"), 1});
+    g.main.menuGraphSaveClick(desktop);
+    ASSERT_EQ(desktop.questions.size(), 1u);
+    EXPECT_EQ(desktop.questions[0], existing + " は既にあります。\n上書きしますか?");
+    EXPECT_EQ(ReadWholeFile(existing), "keep me");
+    EXPECT_EQ(g.main.LastImageName(), "");  // nothing remembered
+    desktop.yes = true;
+    desktop.answers.push_back(SaveFileResult{g.dir.Path("graph.bmp"), 1});
+    g.main.menuGraphSaveClick(desktop);
+    EXPECT_EQ(Kind(ReadWholeFile(existing)), "emf");
+}
+
+TEST(menuGraphCopyClick, TheClipboardHoldsEmfSvgAndAnImage) {
+    Graph g;
+    g.main.menuGraphCopyClick();
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    const QByteArray emf = data->data("image/x-emf");
+    EXPECT_EQ(Kind(emf.toStdString()), "emf");
+    EXPECT_EQ(data->data("image/emf"), emf);
+    EXPECT_TRUE(data->data("image/svg+xml").contains("<svg"));
+    EXPECT_EQ(qvariant_cast<QImage>(data->imageData()).size(), QSize(550, 320));
+
+    // The legend alone from the graph window's copy.
+    g.main.ObjectClick(GraphObject::SampleBase);
+    g.main.PopCopyClick();
+    EXPECT_EQ(qvariant_cast<QImage>(QGuiApplication::clipboard()->mimeData()->imageData()).size(),
+              QSize(g.main.LegendPicture.Width(), g.main.LegendPicture.Height()));
+}
+
+}  // namespace
