@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "config/ConfigFile.h"
+#include "platform/GraphFiles.h"
 #include "platform/MessageSink.h"
 #include "platform/NumberText.h"
 
@@ -131,4 +133,45 @@ void TfMain::BuildSeriesList() {
 void TfMain::LineCheckClick(int n) {
     SampleCheck(n).Checked = LineCheck(n).Checked;
     emit SeriesRowChanged(n);
+}
+
+bool TfMain::WriteConfigFile(const std::string& name) { return ConfigFile::Write(*this, name); }
+
+bool TfMain::ReadConfigFile(const std::string& name) { return ConfigFile::Read(*this, name); }
+
+void TfMain::menuConfigFileWriteClick(Desktop& desktop) {
+    SaveFileRequest request;
+    request.Filter = kConfigFilter;
+    request.FilterIndex = 1;
+    request.FileName = "*.kvc";
+    if (configSaved_)
+        request.InitialDir = std::filesystem::path(lastConfigSaved_).parent_path().string();
+    const auto chosen = desktop.SaveFile(request);
+    if (!chosen) return;
+    std::string name = chosen->File;
+    // The default extension.
+    if (FileExtension(name).empty()) name += ".kvc";
+    if (!WriteConfigFile(name)) return;
+    lastConfigSaved_ = name;
+    configSaved_ = true;
+}
+
+void TfMain::menuConfigFileReadClick(Desktop& desktop, int senderTag) {
+    if (configRead_ && senderTag == kQuickReadTag) {
+        ReadConfigFile(lastConfigRead_);
+        return;
+    }
+    OpenFileRequest request;
+    request.Filter = kConfigFilter;
+    request.FilterIndex = 1;
+    request.FileName = "*.kvc";
+    if (configRead_)
+        request.InitialDir = std::filesystem::path(lastConfigRead_).parent_path().string();
+    const auto chosen = desktop.OpenFile(request);
+    if (!chosen || chosen->Files.empty()) return;
+    lastConfigRead_ = chosen->Files.front();
+    if (!ReadConfigFile(lastConfigRead_)) return;
+    configRead_ = true;
+    Enable(&CommandEnabling::ConfigReadButton);
+    DrawGraph("menuConfigFileRead");
 }

@@ -151,6 +151,17 @@ public:
     // The save dialog, then SaveGraphFile with the chosen format's
     // extension.
     void menuGraphSaveClick(Desktop& desktop);
+    // Configuration files.
+    static constexpr const char* kConfigFilter = "設定ﾌｧｲﾙ (*.kvc)|*.kvc";
+    static constexpr int kQuickReadTag = 9999;
+    bool WriteConfigFile(const std::string& name);
+    bool ReadConfigFile(const std::string& name);
+    void menuConfigFileWriteClick(Desktop& desktop);
+    // From ConfigReadButton (tag 9999) after a first read: the last file
+    // again, no dialog, no redraw.
+    void menuConfigFileReadClick(Desktop& desktop, int senderTag = 0);
+    const std::string& LastConfigRead() const { return lastConfigRead_; }
+
     // The whole graph to the clipboard.
     void menuGraphCopyClick();
     // The graph window's copy: the graph, the legend or a label.
@@ -203,6 +214,10 @@ private:
     CommandEnabling enabling_;
     std::string lastDataPath_;
     std::string lastImageName_;
+    std::string lastConfigSaved_;
+    bool configSaved_ = false;
+    std::string lastConfigRead_;
+    bool configRead_ = false;
     int lastImageFilter_ = 1;
     bool savedOnce_ = false;
     int dataFilterIndex_ = 2;

@@ -45,6 +45,7 @@ BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& pr
                 ShowMessage(name + " のﾃﾞｰﾀが不正です");
                 return;
             }
+            if (!options.Config.empty()) main.ReadConfigFile(options.Config);
             if (!options.KeepTitle) main.Title.Main = FileTitle(path);
             if (!main.DrawGraph("Start")) return;
             const std::string output = BatchOutputPath(path, options.Format);

@@ -16,6 +16,8 @@ struct BatchOptions {
     int SkipLines = 0;
     bool KeepTitle = false;
     std::string Format = "emf";
+    // Read after each data file, as the batch form does; empty for none.
+    std::string Config;
     std::vector<std::string> Files;
 };
 

@@ -1,6 +1,7 @@
 // kurvo-batch: draws a graph for each data file, without a window.
 #include <QGuiApplication>
 #include <cstdio>
+#include <fstream>
 #include <iostream>
 #include <string>
 
@@ -19,6 +20,8 @@ constexpr const char* kUsage =
     "  --title          最初の行をタイトル行として読む\n"
     "  --skip N         先頭の N 行を読み飛ばす\n"
     "  --keep-title     グラフタイトルをファイル名にしない\n"
+    "  --config FILE    データファイルごとに読む設定ファイル (.kvc)\n"
+    "  --save-config FILE  終わったあと、その時の設定を保存する\n"
     "  --format 形式    保存する形式: emf (既定), wmf, bmp\n"
     "  --help           この説明\n"
     "  --version        版\n";
@@ -48,6 +51,7 @@ int Usage(const std::string& problem) {
 
 int main(int argc, char* argv[]) {
     BatchOptions options;
+    std::string saveConfig;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help") {
@@ -62,6 +66,9 @@ int main(int argc, char* argv[]) {
             options.ReadTitle = true;
         } else if (arg == "--keep-title") {
             options.KeepTitle = true;
+        } else if (arg == "--config" || arg == "--save-config") {
+            if (i + 1 >= argc) return Usage(arg + " には値が必要です");
+            (arg == "--config" ? options.Config : saveConfig) = argv[++i];
         } else if (arg == "--skip" || arg == "--format") {
             if (i + 1 >= argc) return Usage(arg + " には値が必要です");
             const std::string value = argv[++i];
@@ -84,7 +91,7 @@ int main(int argc, char* argv[]) {
             options.Files.push_back(arg);
         }
     }
-    if (options.Files.empty()) return Usage("データファイルがありません");
+    if (options.Files.empty() && saveConfig.empty()) return Usage("データファイルがありません");
 
     // No display needed: offscreen unless the user chose a platform.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -94,7 +101,18 @@ int main(int argc, char* argv[]) {
     ScopedMessageSink scope(sink);
 
     TfMain main;
+    if (!options.Config.empty() && !std::ifstream(options.Config)) {
+        sink.File = options.Config;
+        ShowMessage("ﾌｧｲﾙがありません");
+        return 2;
+    }
     const BatchResult result =
         RunBatch(main, options, std::cout, [&](const std::string& path) { sink.File = path; });
+    if (!saveConfig.empty()) {
+        sink.File = saveConfig;
+        bool saved = false;
+        RunCommand([&] { saved = main.WriteConfigFile(saveConfig); });
+        if (!saved) return 1;
+    }
     return result.Skipped > 0 ? 1 : 0;
 }

@@ -29,7 +29,9 @@ std::optional<OpenFileResult> QtDesktop::OpenFile(const OpenFileRequest& request
     if (request.FilterIndex >= 1 && request.FilterIndex <= filters.size())
         dialog.selectNameFilter(filters[request.FilterIndex - 1]);
     if (!request.InitialDir.empty()) dialog.setDirectory(QString::fromStdString(request.InitialDir));
-    if (!request.FileName.empty()) dialog.selectFile(QString::fromStdString(request.FileName));
+    // A pattern such as "*.kvc" is what the filter shows already.
+    if (!request.FileName.empty() && request.FileName.find('*') == std::string::npos)
+        dialog.selectFile(QString::fromStdString(request.FileName));
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     OpenFileResult result;
     for (const QString& file : dialog.selectedFiles()) result.Files.push_back(file.toStdString());
@@ -56,7 +58,8 @@ std::optional<SaveFileResult> QtDesktop::SaveFile(const SaveFileRequest& request
     if (request.FilterIndex >= 1 && request.FilterIndex <= filters.size())
         dialog.selectNameFilter(filters[request.FilterIndex - 1]);
     if (!request.InitialDir.empty()) dialog.setDirectory(QString::fromStdString(request.InitialDir));
-    if (!request.FileName.empty()) dialog.selectFile(QString::fromStdString(request.FileName));
+    if (!request.FileName.empty() && request.FileName.find('*') == std::string::npos)
+        dialog.selectFile(QString::fromStdString(request.FileName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     SaveFileResult result;
     result.File = dialog.selectedFiles().front().toStdString();

@@ -155,6 +155,10 @@ void TfMainWindow::BuildMenus() {
     connect(Item("menuVer"), &QAction::triggered, this, &TfMainWindow::menuVerClick);
     connect(Item("menuGraphPlot"), &QAction::triggered, this, &TfMainWindow::PlotButtonClick);
     connect(Item("menuGraphSave"), &QAction::triggered, this, &TfMainWindow::menuGraphSaveClick);
+    connect(Item("menuConfigFileWrite"), &QAction::triggered, this,
+            [this] { RunCommand([this] { state_.menuConfigFileWriteClick(*desktop_); }); });
+    connect(Item("menuConfigFileRead"), &QAction::triggered, this,
+            [this] { RunCommand([this] { state_.menuConfigFileReadClick(*desktop_); }); });
     connect(Item("menuGraphCopy"), &QAction::triggered, this, &TfMainWindow::menuGraphCopyClick);
     connect(Item("menuImageview"), &QAction::triggered, this, &TfMainWindow::menuImageviewClick);
     connect(Item("menuSampleConfig"), &QAction::triggered, this,
@@ -204,6 +208,9 @@ void TfMainWindow::BuildToolBar() {
     connect(Button("OpenButton"), &QToolButton::clicked, this, &TfMainWindow::menuDataOpenClick);
     connect(Button("HelpButton"), &QToolButton::clicked, this, &TfMainWindow::menuMokujiClick);
     connect(Button("PlotButton"), &QToolButton::clicked, this, &TfMainWindow::PlotButtonClick);
+    connect(Button("ConfigReadButton"), &QToolButton::clicked, this, [this] {
+        RunCommand([this] { state_.menuConfigFileReadClick(*desktop_, TfMain::kQuickReadTag); });
+    });
     connect(Button("SaveGraphButton"), &QToolButton::clicked, this,
             &TfMainWindow::menuGraphSaveClick);
     connect(Button("CopyGraphButton"), &QToolButton::clicked, this,

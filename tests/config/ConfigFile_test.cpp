@@ -1,0 +1,338 @@
+#include "config/ConfigFile.h"
+
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "app/TfMain.h"
+#include "config/ColorNames.h"
+#include "platform/Cp932.h"
+#include "platform/IniFile.h"
+#include "platform/MessageSink.h"
+#include "platform/RaisedError.h"
+#include "plot/AxisTypes.h"
+
+namespace {
+
+const char* kStartFile =
+    "[Graph]\nAxistypeX=線形\nAxistypeY=線形\nMaxX=100\nMaxY=100\nMinX=0\nMinY=0\nAutosizeX=1\n"
+    "AutosizeY=1\nWidth=300\nHeight=200\nLeft=80\nTop=50\nCanvaswidth=550\nCanvasheight=320\n"
+    "[Title]\nMain=GRAPH TITLE\nX=X AXIS\nY=Y AXIS\n[Sample]\nLeft=390\nTop=50\nShadowsize=3\n"
+    "Shadowcolor=clBlack\nFrontcolor=clWhite\n[Gridline]\nLargeX=4\nLargeY=4\nLargewidth=1\n"
+    "Largelength=6\nSmallX=5\nSmallY=5\nSmallwidth=0\nSmalllength=4\nLInewidth=1\n[Fonts]\n"
+    "Graphtitle->Size=14\nGraphtitle->Color=clWindowText\nGraphtitle->Charset=1\n"
+    "Graphtitle->Name=Times New Roman\nGraphtitle->Style=\nTitleX->Size=14\n"
+    "TitleX->Color=clWindowText\nTitleX->Charset=1\nTitleX->Name=Times New Roman\nTitleX->Style=\n"
+    "TitleY->Size=14\nTitleY->Color=clWindowText\nTitleY->Charset=1\n"
+    "TitleY->Name=Times New Roman\nTitleY->Style=\nNum->Size=12\nNum->Color=clWindowText\n"
+    "Num->Charset=1\nNum->Name=Times New Roman\nNum->Style=\nSample->Size=12\n"
+    "Sample->Color=clWindowText\nSample->Charset=1\nSample->Name=Times New Roman\nSample->Style=\n";
+
+std::string CrLf(const std::string& text) {
+    std::string out;
+    for (char c : text) out += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    return out;
+}
+
+void Load(TfMain& main, const TestDir& dir, int columns) {
+    std::string line;
+    for (int c = 0; c < columns; ++c) line += std::to_string(c + 1) + " ";
+    main.DataOpen.FileName = dir.Write("data.txt", line + "\n" + line + "\n");
+    main.DataOpen.DivMark = " ";
+    ASSERT_TRUE(main.DataOpen.ReadData());
+    main.FillDataGrid();
+}
+
+TEST(ConfigFile, AFreshStartGivesTheDefaultFileByteForByte) {
+    TestDir dir;
+    TfMain main;
+    const std::string path = dir.Path("start.kvc");
+    ASSERT_TRUE(ConfigFile::Write(main, path));
+    EXPECT_EQ(ReadWholeFile(path), *Utf8ToCp932(CrLf(kStartFile)));
+}
+
+TEST(ConfigFile, SectionsInTheWalkOrderWithDataLoaded) {
+    TestDir dir;
+    TfMain main;
+    Load(main, dir, 2);
+    const std::string path = dir.Path("two.kvc");
+    ASSERT_TRUE(ConfigFile::Write(main, path));
+    const std::string text = Cp932ToUtf8(ReadWholeFile(path));
+    EXPECT_EQ(text.find("[CheckBox]\r\nLineCheck0=0\r\nSampleCheck0=0\r\nLineCheck1=1\r\n"), 0u)
+        << text.substr(0, 200);
+    EXPECT_NE(text.find("[Plot]\r\nLineImage0->LineWidth=1\r\nLineImage0->LineColor=clBlack\r\n"
+                        "LineImage0->LineType=0\r\nLineImage0->Hokan=補完しない\r\n"
+                        "LineImage0->Dimension=5\r\nLineImage0->MarkSize=8\r\n"
+                        "LineImage0->MarkType=maru2\r\nLineImage0->MarkColor=clBlack\r\n"
+                        "LineImage0->MarkPass=0\r\nLineImage0->AxisX=1\r\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("[Edit]\r\nLineEdit0=DATA1\r\nLineEdit1=DATA2\r\n[Graph]"),
+              std::string::npos);
+}
+
+TEST(ConfigFile, EveryKeyRoundTrips) {
+    TestDir dir;
+    TfMain written;
+    Load(written, dir, 3);
+    TPlot& p = written.LineImage(2);
+    p.LineWidth = 3;
+    p.LineColor = RGBColor(0x12, 0x34, 0x56);
+    p.LineType = PenStyle::psDashDot;
+    p.Hokan = kHokanSplineArea;
+    p.Dimension = 7;
+    p.MarkSize = 11;
+    p.MarkType = "batsu";
+    p.MarkColor = clRed;
+    p.MarkPass = 4;
+    p.AxisX = 2;
+    written.LineCheck(0).Checked = true;
+    written.SampleCheck(1).Checked = false;
+    written.LineEdit(1).Text = "温度 [℃]";
+    GraphSettings& g = written.Graph;
+    g.AxistypeX = kAxisLog10;
+    g.AxistypeY = kAxisLn;
+    g.MaxX = 0.5;
+    g.MinX = -2.75;
+    g.MaxY = 99.9;
+    g.MinY = 1e-7;
+    g.AutosizeX = false;
+    g.Width = 410;
+    g.Canvasheight = 500;
+    written.Title = TitleTexts{"表題 x^2@", "時間 (s)", "電圧 (V)"};
+    written.Sample = SampleSettings{12, -5, clNavy, 0x80000005, 0};
+    written.Gridline = GridlineSettings{2, 3, 2, 8, 9, 4, 1, 2, 0};
+    written.Fonts.Num = FontSetting{"ＭＳ Ｐゴシック", 128, clGreen, 9, true, false, true, false};
+    written.Fonts.Sample.StrikeOut = true;
+    written.Fonts.Sample.Italic = true;
+    const std::string path = dir.Path("all.kvc");
+    ASSERT_TRUE(ConfigFile::Write(written, path));
+
+    TfMain read;
+    Load(read, dir, 3);
+    ASSERT_TRUE(ConfigFile::Read(read, path));
+    const TPlot& q = read.LineImage(2);
+    EXPECT_EQ(q.LineWidth, 3);
+    EXPECT_EQ(q.LineColor, RGBColor(0x12, 0x34, 0x56));
+    EXPECT_EQ(q.LineType, PenStyle::psDashDot);
+    EXPECT_EQ(q.Hokan, kHokanSplineArea);
+    EXPECT_EQ(q.Dimension, 7);
+    EXPECT_EQ(q.MarkSize, 11);
+    EXPECT_EQ(q.MarkType, "batsu");
+    EXPECT_EQ(q.MarkColor, clRed);
+    EXPECT_EQ(q.MarkPass, 4);
+    EXPECT_EQ(q.AxisX, 2);
+    EXPECT_TRUE(read.LineCheck(0).Checked);
+    EXPECT_FALSE(read.SampleCheck(0).Checked);  // stored after the click set it
+    EXPECT_FALSE(read.SampleCheck(1).Checked);
+    EXPECT_EQ(read.LineEdit(1).Text, "温度 [℃]");
+    EXPECT_EQ(read.Graph.AxistypeX, kAxisLog10);
+    EXPECT_EQ(read.Graph.AxistypeY, kAxisLn);
+    EXPECT_EQ(read.Graph.MaxX, 0.5);  // fractions kept
+    EXPECT_EQ(read.Graph.MinX, -2.75);
+    EXPECT_EQ(read.Graph.MaxY, 99.9);
+    EXPECT_EQ(read.Graph.MinY, 1e-7);
+    EXPECT_FALSE(read.Graph.AutosizeX);
+    EXPECT_EQ(read.Graph.Width, 410);
+    EXPECT_EQ(read.Graph.Canvasheight, 500);
+    EXPECT_EQ(read.Title.Main, "表題 x^2@");
+    EXPECT_EQ(read.Title.Y, "電圧 (V)");
+    EXPECT_EQ(read.Sample.Left, 12);
+    EXPECT_EQ(read.Sample.Top, -5);
+    EXPECT_EQ(read.Sample.Shadowcolor, clNavy);
+    EXPECT_EQ(read.Sample.Frontcolor, 0x80000005u);
+    EXPECT_EQ(read.Sample.Shadowsize, 0);
+    EXPECT_EQ(read.Gridline.SmallX, 9);
+    EXPECT_EQ(read.Gridline.LInewidth, 0);
+    EXPECT_EQ(read.Fonts.Num.Name, "ＭＳ Ｐゴシック");
+    EXPECT_EQ(read.Fonts.Num.Charset, 128);
+    EXPECT_EQ(read.Fonts.Num.Color, clGreen);
+    EXPECT_EQ(read.Fonts.Num.Size, 9);
+    EXPECT_TRUE(read.Fonts.Num.Bold && read.Fonts.Num.Underline && !read.Fonts.Num.Italic);
+    EXPECT_TRUE(read.Fonts.Sample.Italic && read.Fonts.Sample.StrikeOut);
+    const std::string text = Cp932ToUtf8(ReadWholeFile(path));
+    EXPECT_NE(text.find("Num->Style=Bold Underline\r\n"), std::string::npos);
+    EXPECT_NE(text.find("LineImage2->LineColor=0x00563412\r\n"), std::string::npos);
+    EXPECT_NE(text.find("Frontcolor=clWindow\r\n"), std::string::npos);
+}
+
+TEST(ConfigFile, WritingInPlaceKeepsForeignLines) {
+    TestDir dir;
+    const std::string path = dir.Write(
+        "old.kvc",
+        "; my settings\r\n[Edit]\r\nLineEdit9=ten\r\n\r\n[Mine]\r\nkey = kept value\r\n"
+        "[graph]\r\nwidth=17\r\n; comment in a section\r\n");
+    TfMain main;
+    Load(main, dir, 2);
+    ASSERT_TRUE(ConfigFile::Write(main, path));
+    const std::string text = Cp932ToUtf8(ReadWholeFile(path));
+    EXPECT_EQ(text.find("; my settings\r\n[Edit]\r\nLineEdit9=ten\r\nLineEdit0=DATA1\r\n"
+                        "LineEdit1=DATA2\r\n\r\n[Mine]\r\nkey = kept value\r\n[graph]\r\n"
+                        "width=300\r\n; comment in a section\r\nAxistypeX=線形\r\n"),
+              0u)
+        << text.substr(0, 300);
+    EXPECT_NE(text.find("[CheckBox]"), std::string::npos);
+}
+
+TEST(ConfigFile, ColoursByNameInAnyCaseAndByNumber) {
+    struct Case {
+        const char* text;
+        TColor color;
+    } cases[] = {{"clRed", clRed}, {"CLRED", clRed}, {"clwindowtext", clWindowText},
+                 {"0x00563412", 0x563412}, {"$FF", 0xFF}, {"255", 255}, {"cl3DLight", 0x80000016}};
+    for (const Case& c : cases) {
+        TestDir dir;
+        const std::string path = dir.Write("c.kvc", std::string("[Sample]\r\nShadowcolor=") +
+                                                        c.text + "\r\n");
+        TfMain main;
+        ASSERT_TRUE(ConfigFile::Read(main, path));
+        EXPECT_EQ(main.Sample.Shadowcolor, c.color) << c.text;
+    }
+    EXPECT_EQ(ColorToText(clRed), "clRed");
+    EXPECT_EQ(ColorToText(clNone), "clNone");
+    EXPECT_EQ(ColorToText(0x563412), "0x00563412");
+    EXPECT_EQ(ColorToText(0x80000030), "0x80000030");
+}
+
+TEST(ConfigFile, ABadColourEndsTheReadAfterTheKeysBeforeIt) {
+    TestDir dir;
+    const std::string path = dir.Write(
+        "bad.kvc", "[Sample]\r\nLeft=7\r\nShadowsize=9\r\nShadowcolor=reddish\r\n"
+                   "Frontcolor=clRed\r\n[Gridline]\r\nLargeX=8\r\n");
+    TfMain main;
+    try {
+        ConfigFile::Read(main, path);
+        ADD_FAILURE() << "no error";
+    } catch (const RaisedError& e) {
+        EXPECT_EQ(e.Text(), "'reddish' は整数ではありません");
+    }
+    EXPECT_EQ(main.Sample.Left, 7);
+    EXPECT_EQ(main.Sample.Shadowsize, 9);
+    EXPECT_EQ(main.Sample.Frontcolor, clWhite);
+    EXPECT_EQ(main.Gridline.LargeX, 4);
+}
+
+TEST(ConfigFile, ReadingDetails) {
+    TestDir dir;
+    // A name of 40 bytes in CP932: cut to 31 without half a character.
+    const std::string longName = "ＭＳ Ｐゴシック長い名前のフォント";
+    const std::string path = dir.Write(
+        "d.kvc",
+        *Utf8ToCp932("[fonts]\r\ngraphtitle->name=" + longName +
+                     "\r\nGraphtitle->Style=Underline Bold\r\nTitleX->Size=x\r\n"
+                     "[GRAPH]\r\nMaxX=250\r\nLeft=0x10\r\nTop= 12\r\nWidth=\r\n"
+                     "[Plot]\r\nLineImage0->LineType=263\r\nLineImage9->MarkSize=3\r\n"));
+    TfMain main;
+    Load(main, dir, 2);
+    main.Fonts.TitleY.Bold = true;  // no Style key: the style is cleared
+    ASSERT_TRUE(ConfigFile::Read(main, path));
+    const std::string cut = Cp932ToUtf8(Cp932Prefix(*Utf8ToCp932(longName), 31));
+    EXPECT_EQ(main.Fonts.Graphtitle.Name, cut);
+    EXPECT_LE(Utf8ToCp932(cut)->size(), 31u);
+    EXPECT_TRUE(main.Fonts.Graphtitle.Bold && main.Fonts.Graphtitle.Underline);
+    EXPECT_FALSE(main.Fonts.TitleY.Bold);
+    EXPECT_EQ(main.Fonts.TitleX.Size, 14);  // not a number: kept
+    EXPECT_EQ(main.Graph.MaxX, 250);
+    EXPECT_EQ(main.Graph.Left, 16);
+    EXPECT_EQ(main.Graph.Top, 12);
+    EXPECT_EQ(main.Graph.Width, 300);
+    EXPECT_EQ(int(main.LineImage(0).LineType), 7);  // eight bits
+}
+
+TEST(ConfigFile, TenColumnsAppliedToFive) {
+    TestDir dir;
+    TfMain ten;
+    Load(ten, dir, 10);
+    for (int k = 0; k < 10; ++k) ten.LineImage(k).MarkSize = 20 + k;
+    const std::string path = dir.Path("ten.kvc");
+    ASSERT_TRUE(ConfigFile::Write(ten, path));
+    TfMain five;
+    Load(five, dir, 5);
+    ASSERT_TRUE(ConfigFile::Read(five, path));
+    for (int k = 0; k < 5; ++k) EXPECT_EQ(five.LineImage(k).MarkSize, 20 + k);
+    // Saving the five over it keeps the keys of columns 5 to 9.
+    ASSERT_TRUE(ConfigFile::Write(five, path));
+    EXPECT_NE(Cp932ToUtf8(ReadWholeFile(path)).find("LineImage9->MarkSize=29"),
+              std::string::npos);
+}
+
+TEST(ConfigFile, AMissingFileChangesNothing) {
+    TestDir dir;
+    RecordingMessageSink sink;
+    ScopedMessageSink scope(sink);
+    TfMain main;
+    main.Fonts.Num.Bold = true;
+    EXPECT_FALSE(ConfigFile::Read(main, dir.Path("none.kvc")));
+    EXPECT_EQ(sink.Texts, std::vector<std::string>{"ﾌｧｲﾙがありません"});
+    EXPECT_TRUE(main.Fonts.Num.Bold);
+}
+
+TEST(ConfigFile, ATextTheFileCannotHoldRefusesTheSave) {
+    TestDir dir;
+    RecordingMessageSink sink;
+    ScopedMessageSink scope(sink);
+    const std::string path = dir.Write("keep.kvc", "[Title]\r\nMain=old\r\n");
+    TfMain main;
+    main.Title.Main = "Temperature 😀";
+    EXPECT_FALSE(ConfigFile::Write(main, path));
+    EXPECT_EQ(sink.Texts,
+              std::vector<std::string>{"'Temperature 😀' は設定ﾌｧｲﾙに保存できない文字を含んでいます"});
+    EXPECT_EQ(ReadWholeFile(path), "[Title]\r\nMain=old\r\n");
+}
+
+TEST(ConfigFile, AFailedSaveLeavesTheOldFile) {
+    TestDir dir;
+    const std::string blocked = dir.Write("file", "x") + "/c.kvc";
+    TfMain main;
+    try {
+        ConfigFile::Write(main, blocked);
+        ADD_FAILURE() << "no error";
+    } catch (const RaisedError& e) {
+        EXPECT_EQ(e.Text(), blocked + " に書き込めません");
+    }
+}
+
+// The menu commands and the quick re-read of the tool button.
+class ConfigDesktop : public Desktop {
+public:
+    std::string open, save;
+    std::vector<OpenFileRequest> opens;
+    std::optional<OpenFileResult> OpenFile(const OpenFileRequest& r) override {
+        opens.push_back(r);
+        if (open.empty()) return std::nullopt;
+        return OpenFileResult{{open}, 1};
+    }
+    DataOpenChoice ShowDataOpenForm(const std::vector<std::string>&) override { return {}; }
+    std::optional<SaveFileResult> SaveFile(const SaveFileRequest&) override {
+        return SaveFileResult{save, 1};
+    }
+    bool Confirm(const std::string&) override { return true; }
+};
+
+TEST(ConfigCommands, SaveReadAndQuickRead) {
+    TestDir dir;
+    RecordingMessageSink sink;
+    ScopedMessageSink scope(sink);
+    TfMain main;
+    Load(main, dir, 3);
+    ConfigDesktop desktop;
+    desktop.save = dir.Path("look");
+    main.Gridline.LargeX = 6;
+    main.menuConfigFileWriteClick(desktop);
+    EXPECT_NE(ReadWholeFile(dir.Path("look.kvc")).find("LargeX=6"), std::string::npos);
+
+    main.Gridline.LargeX = 2;
+    desktop.open = dir.Path("look.kvc");
+    EXPECT_FALSE(main.Enabling().ConfigReadButton);
+    main.menuConfigFileReadClick(desktop);
+    EXPECT_EQ(main.Gridline.LargeX, 6);
+    EXPECT_TRUE(main.Enabling().ConfigReadButton);
+    EXPECT_TRUE(main.Enabling().menuGraphSave);  // the read redraws
+    EXPECT_EQ(desktop.opens[0].Filter, TfMain::kConfigFilter);
+
+    main.Gridline.LargeX = 3;
+    main.menuConfigFileReadClick(desktop, TfMain::kQuickReadTag);
+    EXPECT_EQ(main.Gridline.LargeX, 6);
+    EXPECT_EQ(desktop.opens.size(), 1u);  // no dialog
+    EXPECT_EQ(desktop.opens.size(), 1u);
+}
+
+}  // namespace
