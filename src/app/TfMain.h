@@ -51,6 +51,15 @@ struct PopupItems {
     bool operator==(const PopupItems&) const = default;
 };
 
+// What the batch form remembers for the run.
+struct BatchMemory {
+    bool FilesChosen = false;
+    std::string FirstFile;
+    int FilterIndex = 2;
+    bool ConfigChosen = false;
+    std::string ConfigFile;
+};
+
 // A font of the settings as the drawing uses it.
 TLogFont ToLogFont(const FontSetting& font);
 
@@ -84,6 +93,7 @@ public:
     // window.
     std::vector<std::unique_ptr<TMathLabel>> XNumbers;
     std::vector<std::unique_ptr<TMathLabel>> YNumbers;
+    BatchMemory Batch;
     GraphObject Selected = GraphObject::None;
     TMathLabel* SelectedLabel = nullptr;
 

@@ -1,5 +1,6 @@
 #include "platform/NumberText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <clocale>
 #include <cmath>
@@ -310,4 +311,16 @@ std::string IntToStr(std::int64_t value) {
     char buffer[24];
     const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, end);
+}
+
+int LeadingInteger(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && IsBlank(text[i])) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    std::int64_t value = 0;
+    for (; i < text.size() && IsDigit(text[i]); ++i)
+        value = std::min<std::int64_t>(value * 10 + (text[i] - '0'), std::int64_t(1) << 32);
+    if (negative) value = -value;
+    return int(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
 }

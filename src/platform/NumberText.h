@@ -46,3 +46,7 @@ std::size_t FastDecimal(std::string_view text, double& out);
 std::string FloatToText(double value);
 
 std::string IntToStr(std::int64_t value);
+
+// The integer a text starts with: blanks skipped, a sign, then the digits
+// up to the first other character; none gives 0. Held to 32 bits.
+int LeadingInteger(std::string_view text);

@@ -205,6 +205,15 @@ TEST(NumberText, IgnoresAProcessLocaleWithADecimalComma) {
     std::setlocale(LC_ALL, saved.c_str());
 }
 
+TEST(LeadingInteger, ReadsTheNumberAtTheStart) {
+    struct Case {
+        const char* text;
+        int value;
+    } cases[] = {{"abc", 0}, {"12abc", 12}, {"-5", -5}, {"  +7x", 7}, {"", 0}, {"-", 0},
+                 {"99999999999", 2147483647}};
+    for (const Case& c : cases) EXPECT_EQ(LeadingInteger(c.text), c.value) << c.text;
+}
+
 TEST(FormatText, ReplacesEachPlaceholderInTurn) {
     EXPECT_EQ(FormatText("'%s' は整数ではありません", {"x1"}), "'x1' は整数ではありません");
     EXPECT_EQ(FormatText("%s の %d 行目", {"a.txt", "3"}), "a.txt の 3 行目");

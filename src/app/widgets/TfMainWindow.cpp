@@ -19,6 +19,7 @@
 #include "app/widgets/THelpViewer.h"
 #include "app/widgets/TFver.h"
 #include "app/widgets/ToolGlyphs.h"
+#include "batch/widgets/TfSerial.h"
 #include "graph/widgets/TCanv.h"
 #include "graph/widgets/TSampleSetDialog.h"
 #include "platform/FontSubstitution.h"
@@ -163,6 +164,8 @@ void TfMainWindow::BuildMenus() {
     connect(Item("menuImageview"), &QAction::triggered, this, &TfMainWindow::menuImageviewClick);
     connect(Item("menuSampleConfig"), &QAction::triggered, this,
             &TfMainWindow::menuSampleConfigClick);
+    connect(Item("menuSerialGraph"), &QAction::triggered, this,
+            &TfMainWindow::menuSerialGraphClick);
     // The hidden drawing commands, as other parts call them.
     connect(Item("menuFramePlot"), &QAction::triggered, this,
             [this] { RunCommand([this] { state_.menuFramePlotClick(); }); });
@@ -208,6 +211,8 @@ void TfMainWindow::BuildToolBar() {
     connect(Button("OpenButton"), &QToolButton::clicked, this, &TfMainWindow::menuDataOpenClick);
     connect(Button("HelpButton"), &QToolButton::clicked, this, &TfMainWindow::menuMokujiClick);
     connect(Button("PlotButton"), &QToolButton::clicked, this, &TfMainWindow::PlotButtonClick);
+    connect(Button("SerialButton"), &QToolButton::clicked, this,
+            &TfMainWindow::menuSerialGraphClick);
     connect(Button("ConfigReadButton"), &QToolButton::clicked, this, [this] {
         RunCommand([this] { state_.menuConfigFileReadClick(*desktop_, TfMain::kQuickReadTag); });
     });
@@ -324,6 +329,15 @@ void TfMainWindow::menuSampleConfigClick() {
     }
     // Redrawn also after a cancel.
     RunCommand([this] { state_.menuExPlotClick(); });
+}
+
+void TfMainWindow::menuSerialGraphClick() {
+    TfSerial form(state_, *desktop_, this);
+    form.Running = [this](bool running) {
+        if (running) Canv->hide();
+        PageControl->setVisible(!running);
+    };
+    form.exec();
 }
 
 void TfMainWindow::menuVerClick() {

@@ -55,6 +55,7 @@ public slots:
     void menuGraphCopyClick();
     void menuImageviewClick();
     void menuSampleConfigClick();
+    void menuSerialGraphClick();
     void UpdateEnabling();
     // The plot-line list after the core rebuilt its series rows.
     void RebuildSeriesRows();

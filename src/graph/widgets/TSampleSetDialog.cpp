@@ -10,18 +10,7 @@
 #include <climits>
 
 #include "app/SettingsRecords.h"
-
-int LeadingInteger(const std::string& text) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    long long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-        value = std::min<long long>(value * 10 + (text[i] - '0'), 1LL << 32);
-    if (negative) value = -value;
-    return int(std::clamp<long long>(value, INT_MIN, INT_MAX));
-}
+#include "platform/NumberText.h"
 
 void ColorShape::paintEvent(QPaintEvent*) {
     QPainter p(this);

@@ -57,7 +57,3 @@ private:
     SampleSettings& settings_;
     QColor lastColor_ = Qt::white;
 };
-
-// The integer at the start of a text: blanks skipped, a sign, the digits up
-// to the first other character; none gives 0.
-int LeadingInteger(const std::string& text);

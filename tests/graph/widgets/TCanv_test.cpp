@@ -13,6 +13,7 @@
 #include "app/TfMain.h"
 #include "graph/widgets/TSampleSetDialog.h"
 #include "platform/MessageSink.h"
+#include "platform/NumberText.h"
 
 namespace {
 
@@ -79,15 +80,6 @@ TEST(TSampleSetDialog, ShowsAndStoresTheLegendSettings) {
     EXPECT_EQ(settings.Left, 12);
     EXPECT_EQ(settings.Top, -5);
     EXPECT_EQ(settings.Shadowsize, 0);
-}
-
-TEST(LeadingInteger, ReadsTheNumberAtTheStart) {
-    struct Case {
-        const char* text;
-        int value;
-    } cases[] = {{"abc", 0}, {"12abc", 12}, {"-5", -5}, {"  +7x", 7}, {"", 0}, {"-", 0},
-                 {"99999999999", 2147483647}};
-    for (const Case& c : cases) EXPECT_EQ(LeadingInteger(c.text), c.value) << c.text;
 }
 
 }  // namespace

@@ -1,0 +1,82 @@
+#include "batch/BatchForm.h"
+
+#include <filesystem>
+#include <sstream>
+
+#include "app/TfMain.h"
+#include "platform/NumberText.h"
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+
+namespace {
+
+std::string Folder(const std::string& path) {
+    return std::filesystem::path(path).parent_path().string();
+}
+
+std::string NameOf(const std::string& path) {
+    return std::filesystem::path(path).filename().string();
+}
+
+}  // namespace
+
+std::vector<std::string> BatchForm::FileNames() const {
+    std::vector<std::string> names;
+    for (const std::string& f : Files) names.push_back(NameOf(f));
+    return names;
+}
+
+void BatchForm::DataOpenClick(Desktop& desktop) {
+    BatchMemory& memory = main_.Batch;
+    OpenFileRequest request;
+    request.Filter = TfMain::kDataFilter;
+    request.MultiSelect = true;
+    if (memory.FilesChosen) {
+        request.InitialDir = Folder(memory.FirstFile);
+        request.FilterIndex = memory.FilterIndex;
+    } else {
+        request.FilterIndex = 2;
+    }
+    const auto chosen = desktop.OpenFile(request);
+    if (!chosen || chosen->Files.empty()) return;
+    Files = chosen->Files;
+    memory.FilterIndex = chosen->FilterIndex;
+    memory.FirstFile = chosen->Files.front();
+    memory.FilesChosen = true;
+    StartEnabled = true;
+}
+
+void BatchForm::ConfigOpenClick(Desktop& desktop) {
+    BatchMemory& memory = main_.Batch;
+    OpenFileRequest request;
+    request.Filter = TfMain::kDataFilter;
+    request.FilterIndex = 3;
+    if (memory.ConfigChosen) request.InitialDir = Folder(memory.ConfigFile);
+    const auto chosen = desktop.OpenFile(request);
+    if (!chosen || chosen->Files.empty()) return;
+    memory.ConfigFile = chosen->Files.front();
+    memory.ConfigChosen = true;
+    ConfigPath = memory.ConfigFile;
+}
+
+BatchResult BatchForm::StartClick(const std::function<void(const std::string&)>& status) {
+    BatchOptions options;
+    options.Comma = !RadioSpace;
+    options.ReadTitle = ReadtitleCheck;
+    options.Skip = ReadpassCheck;
+    // The count of lines to skip, not a line number.
+    options.SkipLines = LeadingInteger(PassEdit);
+    options.KeepTitle = !FilenameToGraphTitle;
+    options.Format = GraphFormat == 2 ? "wmf" : GraphFormat == 3 ? "bmp" : "emf";
+    options.Config = ConfigPath;
+    options.Files = Files;
+    std::ostringstream progress;
+    const BatchResult result = RunBatch(main_, options, progress, [&](const std::string& path) {
+        Info = NameOf(path) + kWorkingText;
+        if (status) status(Info);
+    });
+    Info = kDoneText;
+    if (status) status(Info);
+    return result;
+}

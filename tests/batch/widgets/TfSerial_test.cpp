@@ -1,0 +1,63 @@
+#include "batch/widgets/TfSerial.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "app/TfMain.h"
+#include "platform/MessageSink.h"
+
+namespace {
+
+class OneFileDesktop : public Desktop {
+public:
+    std::string file;
+    std::optional<OpenFileResult> OpenFile(const OpenFileRequest&) override {
+        return OpenFileResult{{file}, 2};
+    }
+    DataOpenChoice ShowDataOpenForm(const std::vector<std::string>&) override { return {}; }
+    std::optional<SaveFileResult> SaveFile(const SaveFileRequest&) override { return std::nullopt; }
+    bool Confirm(const std::string&) override { return false; }
+};
+
+TEST(TfSerial, PagesControlsAndARun) {
+    TestDir dir;
+    RecordingMessageSink sink;
+    ScopedMessageSink scope(sink);
+    TfMain main;
+    OneFileDesktop desktop;
+    desktop.file = dir.Write("data1.txt", "1 2\n2 5\n3 4\n");
+    TfSerial form(main, desktop);
+    EXPECT_EQ(form.windowTitle().toStdString(), "Kurvo 連続 ｸﾞﾗﾌ処理");
+    ASSERT_EQ(form.PageControl->count(), 3);
+    EXPECT_EQ(form.PageControl->tabText(0).toStdString(), "ﾒｲﾝ");
+    EXPECT_EQ(form.PageControl->tabText(1).toStdString(), "ﾃﾞｰﾀ");
+    EXPECT_EQ(form.PageControl->tabText(2).toStdString(), "ｸﾞﾗﾌ");
+    EXPECT_EQ(form.RadioSpace->text().toStdString(), "ｽﾍﾟｰｽ，ﾀﾌﾞ");
+    EXPECT_TRUE(form.RadioSpace->isChecked());
+    EXPECT_TRUE(form.FilenameToGraphTitle->isChecked());
+    EXPECT_TRUE(form.GraphEmf->isChecked());
+    EXPECT_EQ(form.GraphBmp->property("Tag").toInt(), 3);
+    EXPECT_EQ(form.info->text().toStdString(), "設定はよろしいですか");
+    EXPECT_EQ(form.Start->objectName().toStdString(), "Start");
+    EXPECT_FALSE(form.Start->isEnabled());
+    form.DataOpen->click();
+    EXPECT_EQ(form.Filelist->count(), 1);
+    EXPECT_EQ(form.Filelist->item(0)->text().toStdString(), "data1.txt");
+    EXPECT_TRUE(form.Start->isEnabled());
+    bool ran = false;
+    form.Running = [&](bool running) { ran |= running; };
+    form.Start->click();
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(form.info->text().toStdString(), "終了");
+    EXPECT_EQ(ReadWholeFile(dir.Path("data1.emf")).substr(40, 4), " EMF");
+    EXPECT_EQ(main.Title.Main, "data1");
+}
+
+}  // namespace
