@@ -60,8 +60,9 @@ struct BatchMemory {
     std::string ConfigFile;
 };
 
-// A font of the settings as the drawing uses it.
+// A font of the settings as the drawing uses it, and back.
 TLogFont ToLogFont(const FontSetting& font);
+FontSetting FromLogFont(const TLogFont& font, const FontSetting& base);
 
 // The main window's state and commands, without a window: the data reader
 // and its table, the grid's cell texts, the settings records and the
@@ -196,6 +197,9 @@ public:
     // The settings font the selection uses, and its change from the popup.
     FontSetting* SelectedFont();
     void ApplySelectedFont(const FontSetting& font);
+    // The label editor's result for the selected label: caption and font;
+    // the title and axis labels keep them as the title texts and fonts.
+    void ApplyLabelEdit(const std::string& caption, const TLogFont& font);
     // The labels of the graph window, bottom first.
     std::vector<TMathLabel*> GraphLabels();
 

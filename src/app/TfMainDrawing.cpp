@@ -89,6 +89,20 @@ TLogFont ToLogFont(const FontSetting& font) {
     return f;
 }
 
+FontSetting FromLogFont(const TLogFont& font, const FontSetting& base) {
+    FontSetting f = base;
+    f.Name = font.FaceName;
+    const int pixels = font.Height < 0 ? -font.Height : font.Height;
+    f.Size = std::max(1, int(std::lround(pixels * 72.0 / 96.0)));
+    f.Bold = font.Weight >= kFwBold;
+    f.Italic = font.Italic;
+    f.Underline = font.Underline;
+    f.StrikeOut = font.StrikeOut;
+    f.Charset = font.CharSet;
+    f.Color = font.Color;
+    return f;
+}
+
 bool TfMain::CheckLimits(bool xAxis) {
     const double lo = xAxis ? Graph.MinX : Graph.MinY;
     const double hi = xAxis ? Graph.MaxX : Graph.MaxY;
@@ -682,6 +696,25 @@ FontSetting* TfMain::SelectedFont() {
         default:
             return &Fonts.Num;
     }
+}
+
+void TfMain::ApplyLabelEdit(const std::string& caption, const TLogFont& font) {
+    if (!SelectedLabel || Selected == GraphObject::Image || Selected == GraphObject::SampleBase)
+        return;
+    SelectedLabel->Font = font;
+    SelectedLabel->SetCaption(caption);
+    if (Selected == GraphObject::Graphtitle) {
+        Title.Main = caption;
+        Fonts.Graphtitle = FromLogFont(font, Fonts.Graphtitle);
+    } else if (Selected == GraphObject::Xlabel) {
+        Title.X = caption;
+        Fonts.TitleX = FromLogFont(font, Fonts.TitleX);
+    } else if (Selected == GraphObject::Ylabel) {
+        Title.Y = caption;
+        Fonts.TitleY = FromLogFont(font, Fonts.TitleY);
+    }
+    menuLabelPlotClick();
+    menuPlotNumberClick();
 }
 
 void TfMain::ApplySelectedFont(const FontSetting& font) {

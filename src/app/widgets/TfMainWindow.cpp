@@ -20,6 +20,10 @@
 #include "app/widgets/TFver.h"
 #include "app/widgets/ToolGlyphs.h"
 #include "batch/widgets/TfSerial.h"
+#include "dialogs/widgets/TFontSetDialog.h"
+#include "dialogs/widgets/TGraphSetDialog.h"
+#include "dialogs/widgets/TPlotSetDialog.h"
+#include "graph/widgets/TLabelForm.h"
 #include "graph/widgets/TCanv.h"
 #include "graph/widgets/TSampleSetDialog.h"
 #include "platform/FontSubstitution.h"
@@ -62,6 +66,10 @@ TfMainWindow::TfMainWindow(TfMain& state, QWidget* parent)
     Canv = std::make_unique<TCanv>(state_);
     connect(Canv.get(), &TCanv::SampleSettingsRequested, this,
             &TfMainWindow::menuSampleConfigClick);
+    connect(Canv.get(), &TCanv::SetRequested, this, &TfMainWindow::PopSetClick);
+    connect(Canv.get(), &TCanv::PlotSettingsRequested, this, &TfMainWindow::menuPlotConfigClick);
+    connect(Canv.get(), &TCanv::GraphSettingsRequested, this,
+            &TfMainWindow::menuGraphConfigClick);
     connect(Canv.get(), &TCanv::CopyRequested, this,
             [this] { RunCommand([this] { state_.PopCopyClick(); }); });
     connect(&state_, &TfMain::EnablingChanged, this, &TfMainWindow::UpdateEnabling);
@@ -69,6 +77,7 @@ TfMainWindow::TfMainWindow(TfMain& state, QWidget* parent)
     connect(&state_, &TfMain::SeriesRowsChanged, this, &TfMainWindow::RebuildSeriesRows);
     connect(&state_, &TfMain::SeriesRowChanged, this, &TfMainWindow::UpdateSeriesRow);
     UpdateEnabling();
+    RebuildSeriesRows();
 }
 
 TfMainWindow::~TfMainWindow() = default;
@@ -166,6 +175,14 @@ void TfMainWindow::BuildMenus() {
             &TfMainWindow::menuSampleConfigClick);
     connect(Item("menuSerialGraph"), &QAction::triggered, this,
             &TfMainWindow::menuSerialGraphClick);
+    connect(Item("menuPlotConfig"), &QAction::triggered, this, &TfMainWindow::menuPlotConfigClick);
+    connect(Item("menuGraphConfig"), &QAction::triggered, this,
+            &TfMainWindow::menuGraphConfigClick);
+    connect(Item("menuDelPlot"), &QAction::triggered, this, &TfMainWindow::menuDelPlotClick);
+    connect(Item("menuDelGraph"), &QAction::triggered, this, &TfMainWindow::menuDelGraphClick);
+    connect(Item("menuFont"), &QAction::triggered, this, &TfMainWindow::menuFontClick);
+    connect(Item("menuTextUp"), &QAction::triggered, this, &TfMainWindow::menuTextUpClick);
+    connect(Item("menuTextDown"), &QAction::triggered, this, &TfMainWindow::menuTextDownClick);
     // The hidden drawing commands, as other parts call them.
     connect(Item("menuFramePlot"), &QAction::triggered, this,
             [this] { RunCommand([this] { state_.menuFramePlotClick(); }); });
@@ -404,7 +421,79 @@ void TfMainWindow::UpdateSeriesRow(int n) {
     row.LineImage->update();
 }
 
-void TfMainWindow::AllImageClick(int tag) {
-    // The plot settings dialog opens on series `tag` once it is built.
-    (void)tag;
+void TfMainWindow::AllImageClick(int tag) { OpenPlotSet(tag); }
+
+void TfMainWindow::OpenPlotSet(int startIndex) {
+    if (!PlotSet) {
+        PlotSet = new TPlotSetDialog(state_, this);
+        connect(PlotSet, &TPlotSetDialog::Closed, this, &TfMainWindow::menuDelPlotClick);
+        connect(PlotSet, &TPlotSetDialog::PlotRequested, this,
+                [this] { RunCommand([this] { state_.DrawGraph("PlotBitBtn"); }); });
+    }
+    PlotSet->SetStartIndex(startIndex);
+    PlotSet->show();
+    PlotSet->raise();
+    PlotSet->activateWindow();
+    PlotSet->FormActivate();
+}
+
+void TfMainWindow::menuPlotConfigClick() { OpenPlotSet(0); }
+
+void TfMainWindow::menuDelPlotClick() {
+    if (!PlotSet) return;
+    PlotSet->deleteLater();
+    PlotSet = nullptr;
+}
+
+void TfMainWindow::menuGraphConfigClick() {
+    if (!GraphSet) {
+        GraphSet = new TGraphSetDialog(state_, this);
+        connect(GraphSet, &TGraphSetDialog::Closed, this, &TfMainWindow::menuDelGraphClick);
+        connect(GraphSet, &TGraphSetDialog::PlotRequested, this,
+                [this] { RunCommand([this] { state_.DrawGraph("PlotBitBtn"); }); });
+    }
+    GraphSet->show();
+    GraphSet->raise();
+    GraphSet->activateWindow();
+    GraphSet->FormActivate();
+}
+
+void TfMainWindow::menuDelGraphClick() {
+    if (!GraphSet) return;
+    GraphSet->deleteLater();
+    GraphSet = nullptr;
+}
+
+void TfMainWindow::menuFontClick() {
+    TFontSetDialog dialog(state_.Fonts, this);
+    dialog.exec();
+}
+
+// Every legend text box that holds a selection is wrapped.
+void TfMainWindow::WrapLegendSelections(char marker) {
+    for (int n = 0; n < int(rowWidgets_.size()); ++n) {
+        QLineEdit* edit = rowWidgets_[std::size_t(n)].LineEdit;
+        if (!edit->hasSelectedText()) continue;
+        const std::string text =
+            WrapSelection(edit->text().toStdString(), int(edit->selectionStart()),
+                          int(edit->selectedText().size()), marker);
+        edit->setText(QString::fromStdString(text));
+        state_.LineEdit(n).Text = text;
+    }
+}
+
+void TfMainWindow::menuTextUpClick() { WrapLegendSelections('^'); }
+
+void TfMainWindow::menuTextDownClick() { WrapLegendSelections('_'); }
+
+void TfMainWindow::PopSetClick() {
+    TMathLabel* label = state_.SelectedLabel;
+    if (!label || state_.Selected == GraphObject::Image ||
+        state_.Selected == GraphObject::SampleBase)
+        return;
+    TLabelForm editor(Canv.get());
+    editor.Label.Font = label->Font;
+    editor.Label.SetCaption(label->Caption());
+    if (editor.exec() != QDialog::Accepted) return;
+    RunCommand([&] { state_.ApplyLabelEdit(editor.Label.Caption(), editor.Label.Font); });
 }

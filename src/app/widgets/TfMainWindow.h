@@ -17,6 +17,8 @@ class QToolButton;
 class DataGridModel;
 class TfMain;
 class TCanv;
+class TPlotSetDialog;
+class TGraphSetDialog;
 
 // The main window "Kurvo": menus, tool bar, the data grid and the plot-line
 // page over the core TfMain.
@@ -56,6 +58,14 @@ public slots:
     void menuImageviewClick();
     void menuSampleConfigClick();
     void menuSerialGraphClick();
+    void menuPlotConfigClick();
+    void menuGraphConfigClick();
+    void menuDelPlotClick();
+    void menuDelGraphClick();
+    void menuFontClick();
+    void menuTextUpClick();
+    void menuTextDownClick();
+    void PopSetClick();
     void UpdateEnabling();
     // The plot-line list after the core rebuilt its series rows.
     void RebuildSeriesRows();
@@ -86,4 +96,11 @@ private:
         class QLineEdit* LineEdit;
     };
     std::vector<RowWidgets> rowWidgets_;
+    void OpenPlotSet(int startIndex);
+    void WrapLegendSelections(char marker);
+
+public:
+    // The two modeless settings dialogs, at most one each.
+    TPlotSetDialog* PlotSet = nullptr;
+    TGraphSetDialog* GraphSet = nullptr;
 };

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+class TfMain;
+
+// The texts of the graph settings dialog, as it shows them and as the
+// user typed them.
+struct GraphSetTexts {
+    std::string AxistypeX, AxistypeY;
+    bool AutosizeX = true, AutosizeY = true;
+    std::string MinX, MaxX, MinY, MaxY;
+    std::string Canvaswidth, Canvasheight, Graphwidth, Graphheight, Graphleft, Graphtop;
+    std::string LargeGridX, SmallGridX, LargeGridY, SmallGridY;
+    std::string LargeLength, SmallLength, LargeWidth, SmallWidth, GridlineWidth;
+};
+
+inline constexpr const char* kLogMinimumText = "対数グラフでは最小値 > ０です";
+inline constexpr const char* kSizeText = "グラフ、キャンバスサイズは20～1000のまでです。";
+inline constexpr const char* kGridFieldText = "%s は %s 以上にしてください";
+
+// The records as the dialog shows them when it becomes active.
+GraphSetTexts LoadGraphSet(const TfMain& main);
+
+// Applies the texts in the dialog's order, with its checks and messages.
+// A text that is no number raises the conversion error there; what was
+// applied before it stays.
+void ApplyGraphSet(TfMain& main, const GraphSetTexts& texts);

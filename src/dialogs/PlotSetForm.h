@@ -1,0 +1,49 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class TfMain;
+class TPlot;
+
+// The plot settings dialog without its window: which series the "Index"
+// names, loading it, and applying a change to it or, with "ALL", to every
+// series and the template.
+class PlotSetForm {
+public:
+    static constexpr const char* kAll = "ALL";
+    static constexpr const char* kAllName = "全てのデータに適用";
+    static constexpr const char* kFieldText = "%s は %s 以上にしてください";
+
+    explicit PlotSetForm(TfMain& main) : main_(main) {}
+
+    // 0 for "ALL", k + 1 for the series of column k.
+    int StartIndex = 0;
+    // The text in the Index box, as chosen or typed.
+    std::string IndexText = kAll;
+
+    std::vector<std::string> IndexItems() const;
+    bool IsAll() const { return IndexText == kAll; }
+    // The series the text names; none for a text that names no existing
+    // series, so nothing is touched then.
+    TPlot* Series() const;
+    int SeriesColumn() const;
+    // What the controls show: the template for "ALL", else the series.
+    TPlot* Source() const;
+    std::string NameText() const;
+    void NameChange(const std::string& text);
+
+    // Sets a property on the target; with "ALL" on every series first and
+    // then on the template. `repaint` redraws the samples.
+    void Apply(const std::function<void(TPlot&)>& set, bool repaint);
+    // Integer fields: the conversion error for no number; a value below
+    // `minimum` is refused with a message naming the field.
+    void ApplyInteger(const std::string& text, int minimum, const char* field, int TPlot::*member,
+                      bool repaint);
+
+    TfMain& Main() { return main_; }
+
+private:
+    TfMain& main_;
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <optional>
+
+#include "dialogs/FontSetForm.h"
+
+class QComboBox;
+class QPushButton;
+class QToolButton;
+
+// The font settings dialog "ﾌｫﾝﾄ設定": the five fonts of the graph, one row
+// each. Modal; OK stores the fonts, Cancel leaves them.
+class TFontSetDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    TFontSetDialog(FontSettings& fonts, QWidget* parent = nullptr);
+
+    QComboBox* FontName[5];
+    QComboBox* Size[5];
+    QToolButton* FontButton[5];
+    QPushButton* OkBitBtn;
+    QPushButton* CancelBitBtn;
+    FontSetForm& Form() { return form_; }
+
+    // The font dialog answers here; tests replace it.
+    std::function<std::optional<FontSetting>(const FontSetting&)> ChooseFont;
+
+public slots:
+    void FontButtonClick(int row);
+    void OkBitBtnClick();
+
+private:
+    void ShowRow(int row);
+    FontSettings& fonts_;
+    FontSetForm form_;
+    bool filling_ = false;
+};
+
+// A settings font as Qt's font dialog shows it, and back.
+QFont ToDialogFont(const FontSetting& font);
+FontSetting FromDialogFont(const QFont& font, const FontSetting& base);

@@ -1,0 +1,215 @@
+#include "dialogs/widgets/TGraphSetDialog.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include "app/TfMain.h"
+#include "platform/RaisedError.h"
+
+namespace {
+
+void Label(QWidget* parent, const char* text, int x, int y) {
+    auto* l = new QLabel(QString::fromUtf8(text), parent);
+    l->move(x, y);
+    l->adjustSize();
+}
+
+QStringList Range(int from, int to, int step = 1) {
+    QStringList list;
+    for (int v = from; v <= to; v += step) list << QString::number(v);
+    return list;
+}
+
+}  // namespace
+
+TGraphSetDialog::TGraphSetDialog(TfMain& main, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), main_(main) {
+    setObjectName("GraphSetDialog");
+    setWindowTitle("Kurvo ｸﾞﾗﾌ設定");
+    setFixedSize(336, 332);
+    setModal(false);
+
+    PageControl = new QTabWidget(this);
+    PageControl->setGeometry(4, 4, 328, 284);
+    auto* size = new QWidget;
+    size->setObjectName("TabSheetGraph");
+    auto* axis = new QWidget;
+    axis->setObjectName("TabSheetAxis");
+    PageControl->addTab(size, "サイズ　範囲");
+    PageControl->addTab(axis, "軸　目盛り");
+
+    auto edit = [this](QWidget* page, const char* name, int x, int y) {
+        auto* e = new QLineEdit(page);
+        e->setObjectName(name);
+        e->setGeometry(x, y, 80, 21);
+        edits_[name] = e;
+    };
+    Label(size, "幅", 130, 6);
+    Label(size, "高さ", 220, 6);
+    Label(size, "キャンバスサイズ", 8, 26);
+    edit(size, "Canvaswidth", 110, 22);
+    edit(size, "Canvasheight", 200, 22);
+    Label(size, "グラフサイズ", 8, 54);
+    edit(size, "Graphwidth", 110, 50);
+    edit(size, "Graphheight", 200, 50);
+    Label(size, "X", 140, 78);
+    Label(size, "Y", 230, 78);
+    Label(size, "グラフ位置", 8, 98);
+    edit(size, "Graphleft", 110, 94);
+    edit(size, "Graphtop", 200, 94);
+    AutosizeX = new QCheckBox("X範囲の自動設定", size);
+    AutosizeX->setObjectName("AutosizeX");
+    AutosizeX->setGeometry(8, 126, 150, 20);
+    AutosizeY = new QCheckBox("Y範囲の自動設定", size);
+    AutosizeY->setObjectName("AutosizeY");
+    AutosizeY->setGeometry(160, 126, 150, 20);
+    Label(size, "最小値", 124, 154);
+    Label(size, "最大値", 214, 154);
+    Label(size, "X軸範囲", 8, 174);
+    edit(size, "MinX", 110, 170);
+    edit(size, "MaxX", 200, 170);
+    Label(size, "Y軸範囲", 8, 202);
+    edit(size, "MinY", 110, 198);
+    edit(size, "MaxY", 200, 198);
+
+    auto combo = [this](QWidget* page, const char* name, int x, int y, const QStringList& items) {
+        auto* c = new QComboBox(page);
+        c->setObjectName(name);
+        c->setEditable(true);
+        c->addItems(items);
+        c->setGeometry(x, y, 90, 22);
+        combos_[name] = c;
+    };
+    const QStringList types = {"線形", "常用対数", "自然対数"};
+    Label(axis, "軸設定　　X軸", 8, 12);
+    combo(axis, "AxistypeX", 110, 8, types);
+    Label(axis, "Y軸", 210, 12);
+    combo(axis, "AxistypeY", 230, 8, types);
+    Label(axis, "主目盛り", 120, 42);
+    Label(axis, "副目盛り", 220, 42);
+    Label(axis, "X軸　目盛り数", 8, 64);
+    combo(axis, "LargeGridX", 110, 60, Range(1, 10));
+    combo(axis, "SmallGridX", 210, 60, Range(1, 10));
+    Label(axis, "Y軸　目盛り数", 8, 94);
+    combo(axis, "LargeGridY", 110, 90, Range(1, 10));
+    combo(axis, "SmallGridY", 210, 90, Range(1, 10));
+    Label(axis, "目盛り　長さ", 8, 124);
+    combo(axis, "LargeLength", 110, 120, Range(0, 20, 2));
+    combo(axis, "SmallLength", 210, 120, Range(0, 20, 2));
+    Label(axis, "目盛り　太さ", 8, 154);
+    combo(axis, "LargeWidth", 110, 150, Range(0, 2));
+    combo(axis, "SmallWidth", 210, 150, Range(0, 2));
+    Label(axis, "グリッド線太さ", 8, 184);
+    combo(axis, "GridlineWidth", 110, 180, Range(0, 2));
+
+    OkBitBtn = new QPushButton("OK", this);
+    OkBitBtn->setObjectName("OkBitBtn");
+    OkBitBtn->setGeometry(20, 298, 90, 25);
+    OkBitBtn->setAutoDefault(false);
+    PlotBitBtn = new QPushButton("OK PLOT", this);
+    PlotBitBtn->setObjectName("PlotBitBtn");
+    PlotBitBtn->setGeometry(122, 298, 90, 25);
+    PlotBitBtn->setDefault(true);
+    CloseBitBtn = new QPushButton("閉じる", this);
+    CloseBitBtn->setObjectName("CloseBitBtn");
+    CloseBitBtn->setGeometry(224, 298, 90, 25);
+    CloseBitBtn->setAutoDefault(false);
+    connect(OkBitBtn, &QPushButton::clicked, this, &TGraphSetDialog::OkBitBtnClick);
+    connect(PlotBitBtn, &QPushButton::clicked, this, &TGraphSetDialog::PlotBitBtnClick);
+    connect(CloseBitBtn, &QPushButton::clicked, this, &QDialog::close);
+    FormActivate();
+}
+
+GraphSetTexts TGraphSetDialog::Texts() const {
+    auto e = [this](const char* n) { return Edit(n)->text().toStdString(); };
+    auto c = [this](const char* n) { return Combo(n)->currentText().toStdString(); };
+    GraphSetTexts t;
+    t.AxistypeX = c("AxistypeX");
+    t.AxistypeY = c("AxistypeY");
+    t.AutosizeX = AutosizeX->isChecked();
+    t.AutosizeY = AutosizeY->isChecked();
+    t.MinX = e("MinX");
+    t.MaxX = e("MaxX");
+    t.MinY = e("MinY");
+    t.MaxY = e("MaxY");
+    t.Canvaswidth = e("Canvaswidth");
+    t.Canvasheight = e("Canvasheight");
+    t.Graphwidth = e("Graphwidth");
+    t.Graphheight = e("Graphheight");
+    t.Graphleft = e("Graphleft");
+    t.Graphtop = e("Graphtop");
+    t.LargeGridX = c("LargeGridX");
+    t.SmallGridX = c("SmallGridX");
+    t.LargeGridY = c("LargeGridY");
+    t.SmallGridY = c("SmallGridY");
+    t.LargeLength = c("LargeLength");
+    t.SmallLength = c("SmallLength");
+    t.LargeWidth = c("LargeWidth");
+    t.SmallWidth = c("SmallWidth");
+    t.GridlineWidth = c("GridlineWidth");
+    return t;
+}
+
+void TGraphSetDialog::FormShow() { PageControl->setCurrentIndex(0); }
+
+void TGraphSetDialog::showEvent(QShowEvent* event) {
+    FormShow();
+    QDialog::showEvent(event);
+}
+
+void TGraphSetDialog::FormActivate() {
+    const GraphSetTexts t = LoadGraphSet(main_);
+    auto e = [this](const char* n, const std::string& v) {
+        Edit(n)->setText(QString::fromStdString(v));
+    };
+    auto c = [this](const char* n, const std::string& v) {
+        Combo(n)->setCurrentText(QString::fromStdString(v));
+    };
+    c("AxistypeX", t.AxistypeX);
+    c("AxistypeY", t.AxistypeY);
+    AutosizeX->setChecked(t.AutosizeX);
+    AutosizeY->setChecked(t.AutosizeY);
+    e("MinX", t.MinX);
+    e("MaxX", t.MaxX);
+    e("MinY", t.MinY);
+    e("MaxY", t.MaxY);
+    e("Canvaswidth", t.Canvaswidth);
+    e("Canvasheight", t.Canvasheight);
+    e("Graphwidth", t.Graphwidth);
+    e("Graphheight", t.Graphheight);
+    e("Graphleft", t.Graphleft);
+    e("Graphtop", t.Graphtop);
+    c("LargeGridX", t.LargeGridX);
+    c("SmallGridX", t.SmallGridX);
+    c("LargeGridY", t.LargeGridY);
+    c("SmallGridY", t.SmallGridY);
+    c("LargeLength", t.LargeLength);
+    c("SmallLength", t.SmallLength);
+    c("LargeWidth", t.LargeWidth);
+    c("SmallWidth", t.SmallWidth);
+    c("GridlineWidth", t.GridlineWidth);
+}
+
+bool TGraphSetDialog::OkBitBtnClick() {
+    const GraphSetTexts texts = Texts();
+    return RunCommand([&] { ApplyGraphSet(main_, texts); });
+}
+
+void TGraphSetDialog::PlotBitBtnClick() {
+    if (OkBitBtnClick()) emit PlotRequested();
+}
+
+void TGraphSetDialog::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+    QDialog::changeEvent(event);
+}
+
+void TGraphSetDialog::closeEvent(QCloseEvent* event) {
+    emit Closed();
+    QDialog::closeEvent(event);
+}

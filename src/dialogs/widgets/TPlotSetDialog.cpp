@@ -1,0 +1,277 @@
+#include "dialogs/widgets/TPlotSetDialog.h"
+
+#include <QCloseEvent>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+
+#include "app/TfMain.h"
+#include "graph/widgets/TSampleSetDialog.h"
+#include "platform/NumberText.h"
+#include "platform/RaisedError.h"
+
+namespace {
+
+const char* const kPenStyles[] = {"Solid", "Dash", "Dot", "DashDot", "DashDotDot", "Clear"};
+const char* const kCurveMethods[] = {kHokanNone, kHokanMin2, kHokanMin2Area, kHokanSpline,
+                                     kHokanSplineArea, kHokanMean};
+
+// The mark list draws each item's symbol only.
+class MarkDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* p, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        MtypeDrawItem(*p, index.row(), option.rect, option.widget ? option.widget->width() : 100);
+    }
+    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
+        return QSize(80, 16);
+    }
+    static void MtypeDrawItem(QPainter& p, int item, const QRect& rect, int width) {
+        const int x = width / 2 - 10, y = rect.height() / 2 + rect.top(), h = 4;
+        p.save();
+        p.setPen(Qt::black);
+        p.setBrush(Qt::NoBrush);
+        const QPolygon triangle({QPoint(x - h, y + h), QPoint(x, y - h), QPoint(x + h, y + h)});
+        if (item >= 4 && item <= 6) p.setBrush(Qt::black);
+        switch (item) {
+            case 0: {
+                QFont f = p.font();
+                f.setPointSize(9);
+                p.setFont(f);
+                p.drawText(QPoint(x - 8, y - 4 + QFontMetrics(f).ascent()), "Clear");
+                break;
+            }
+            case 1:
+            case 4:
+                p.drawEllipse(QRect(x - h, y - h, 2 * h, 2 * h));
+                break;
+            case 2:
+            case 5:
+                p.drawRect(QRect(x - h, y - h, 2 * h, 2 * h));
+                break;
+            case 3:
+            case 6:
+                p.drawPolygon(triangle);
+                break;
+            case 7:
+                p.drawLine(x - h, y - h, x + h, y + h);
+                p.drawLine(x - h, y + h, x + h, y - h);
+                break;
+        }
+        p.restore();
+    }
+};
+
+QComboBox* Combo(QWidget* parent, const char* name, QRect bounds, const QStringList& items,
+                 bool editable = true) {
+    auto* c = new QComboBox(parent);
+    c->setObjectName(name);
+    c->setGeometry(bounds);
+    c->setEditable(editable);
+    c->addItems(items);
+    return c;
+}
+
+void Label(QWidget* parent, const char* text, int x, int y) {
+    auto* l = new QLabel(QString::fromUtf8(text), parent);
+    l->move(x, y);
+    l->adjustSize();
+}
+
+QStringList Numbers(std::initializer_list<int> values) {
+    QStringList list;
+    for (int v : values) list << QString::number(v);
+    return list;
+}
+
+}  // namespace
+
+TPlotSetDialog::TPlotSetDialog(TfMain& main, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), form_(main) {
+    setObjectName("PlotSetDialog");
+    setWindowTitle("ﾗｲﾝ設定");
+    setFixedSize(419, 258);
+    setModal(false);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+
+    Label(this, "データ", 12, 14);
+    Index = Combo(this, "Index", QRect(56, 10, 80, 22), {});
+    Name = new QLineEdit(this);
+    Name->setObjectName("Name");
+    Name->setGeometry(148, 10, 259, 22);
+
+    auto* line = new QGroupBox("ライン", this);
+    line->setGeometry(8, 40, 200, 172);
+    Label(line, "色", 10, 24);
+    Lcolor = new ColorShape(line);
+    Lcolor->setObjectName("Lcolor");
+    Lcolor->setGeometry(90, 22, 97, 17);
+    Label(line, "種類", 10, 50);
+    QStringList styles;
+    for (const char* s : kPenStyles) styles << s;
+    Ltype = Combo(line, "Ltype", QRect(90, 46, 100, 22), styles);
+    Label(line, "太さ", 10, 78);
+    Lwidth = Combo(line, "Lwidth", QRect(90, 74, 100, 22), Numbers({1, 2, 3}));
+    Label(line, "データ補完", 10, 106);
+    QStringList methods;
+    for (const char* m : kCurveMethods) methods << QString::fromUtf8(m);
+    Lhokan = Combo(line, "Lhokan", QRect(70, 102, 124, 22), methods);
+    Label(line, "次数(最小二乗法)", 10, 134);
+    Ldimension = Combo(line, "Ldimension", QRect(120, 130, 70, 22),
+                       Numbers({1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    Label(this, "X 軸の番号", 16, 224);
+    AxisX = Combo(this, "AxisX", QRect(90, 220, 70, 22), {});
+
+    auto* mark = new QGroupBox("マーカー", this);
+    mark->setGeometry(214, 40, 196, 172);
+    Label(mark, "色", 10, 24);
+    Mcolor = new ColorShape(mark);
+    Mcolor->setObjectName("Mcolor");
+    Mcolor->setGeometry(88, 22, 97, 17);
+    Label(mark, "種類", 10, 50);
+    QStringList marks;
+    for (const char* m : kMarkTypes) marks << m;
+    Mtype = Combo(mark, "Mtype", QRect(88, 46, 97, 22), marks, false);
+    Mtype->setItemDelegate(new MarkDelegate(Mtype));
+    Label(mark, "サイズ", 10, 78);
+    Msize = Combo(mark, "Msize", QRect(88, 74, 97, 22), Numbers({4, 6, 8, 10, 12, 14, 16}));
+    Label(mark, "間引く 間隔", 10, 106);
+    Mpass = Combo(mark, "Mpass", QRect(88, 102, 97, 22), Numbers({0, 1, 2, 3, 5, 10, 20}));
+
+    PlotBitBtn = new QPushButton("ﾌﾟﾛｯﾄ", this);
+    PlotBitBtn->setObjectName("PlotBitBtn");
+    PlotBitBtn->setGeometry(248, 222, 75, 25);
+    BitBtnClose = new QPushButton("閉じる", this);
+    BitBtnClose->setObjectName("BitBtnClose");
+    BitBtnClose->setGeometry(332, 222, 75, 25);
+
+    ChooseColor = [this](const QColor& start) -> std::optional<QColor> {
+        const QColor c = QColorDialog::getColor(start, this, QString(),
+                                                QColorDialog::DontUseNativeDialog);
+        if (!c.isValid()) return std::nullopt;
+        return c;
+    };
+
+    auto guarded = [this](auto f) {
+        return [this, f](auto&&...) {
+            if (!loading_) RunCommand(f);
+        };
+    };
+    connect(Index, &QComboBox::currentTextChanged, this, [this] {
+        if (loading_) return;
+        form_.IndexText = Index->currentText().toStdString();
+        IndexChange();
+    });
+    connect(Name, &QLineEdit::textChanged, this,
+            guarded([this] { form_.NameChange(Name->text().toStdString()); }));
+    connect(Lcolor, &ColorShape::Released, this, &TPlotSetDialog::LcolorClick);
+    connect(Mcolor, &ColorShape::Released, this, &TPlotSetDialog::McolorClick);
+    connect(Ltype, &QComboBox::currentIndexChanged, this, guarded([this] {
+                const int position = Ltype->currentIndex();
+                if (position < 0 || position > 5) return;
+                form_.Apply([&](TPlot& p) { p.LineType = PenStyle(position); }, true);
+            }));
+    connect(Lwidth, &QComboBox::currentTextChanged, this, guarded([this] {
+                Integer(Lwidth, 0, "ラインの太さ", &TPlot::LineWidth, true);
+            }));
+    connect(Lhokan, &QComboBox::currentTextChanged, this, guarded([this] {
+                const std::string hokan = Lhokan->currentText().toStdString();
+                form_.Apply([&](TPlot& p) { p.Hokan = hokan; }, false);
+            }));
+    connect(Ldimension, &QComboBox::currentTextChanged, this, guarded([this] {
+                Integer(Ldimension, 0, "次数", &TPlot::Dimension, false);
+            }));
+    connect(Mtype, &QComboBox::currentIndexChanged, this, guarded([this] {
+                const std::string type = Mtype->currentText().toStdString();
+                form_.Apply([&](TPlot& p) { p.MarkType = type; }, true);
+            }));
+    connect(Msize, &QComboBox::currentTextChanged, this, guarded([this] {
+                Integer(Msize, 0, "マーカーのサイズ", &TPlot::MarkSize, true);
+            }));
+    connect(Mpass, &QComboBox::currentTextChanged, this, guarded([this] {
+                Integer(Mpass, 0, "間引く間隔", &TPlot::MarkPass, false);
+            }));
+    connect(AxisX, &QComboBox::currentTextChanged, this, guarded([this] {
+                Integer(AxisX, 1, "X 軸の番号", &TPlot::AxisX, false);
+            }));
+    connect(PlotBitBtn, &QPushButton::clicked, this, &TPlotSetDialog::PlotRequested);
+    connect(BitBtnClose, &QPushButton::clicked, this, &QDialog::close);
+}
+
+void TPlotSetDialog::Integer(QComboBox* box, int minimum, const char* field, int TPlot::*member,
+                             bool repaint) {
+    form_.ApplyInteger(box->currentText().toStdString(), minimum, field, member, repaint);
+}
+
+void TPlotSetDialog::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+    QDialog::changeEvent(event);
+}
+
+void TPlotSetDialog::closeEvent(QCloseEvent* event) {
+    emit Closed();
+    QDialog::closeEvent(event);
+}
+
+void TPlotSetDialog::FormActivate() {
+    loading_ = true;
+    Index->clear();
+    for (const std::string& item : form_.IndexItems()) Index->addItem(QString::fromStdString(item));
+    const int start = form_.StartIndex < Index->count() ? form_.StartIndex : -1;
+    Index->setCurrentIndex(start);
+    // A start index beyond the columns names no series.
+    form_.IndexText = start >= 0 ? Index->currentText().toStdString() : std::string();
+    AxisX->clear();
+    for (int n = 1; n <= form_.Main().SeriesCount(); ++n) AxisX->addItem(QString::number(n));
+    loading_ = false;
+    IndexChange();
+}
+
+void TPlotSetDialog::IndexChange() {
+    const TPlot* source = form_.Source();
+    loading_ = true;
+    Name->setText(QString::fromStdString(form_.NameText()));
+    if (source) {
+        Lcolor->Color = ToQColor(source->LineColor);
+        Lcolor->update();
+        Ltype->setCurrentIndex(int(source->LineType) <= 5 ? int(source->LineType) : -1);
+        Lhokan->setCurrentText(QString::fromStdString(source->Hokan));
+        Ldimension->setCurrentText(QString::number(source->Dimension));
+        Lwidth->setCurrentText(QString::number(source->LineWidth));
+        Mcolor->Color = ToQColor(source->MarkColor);
+        Mcolor->update();
+        const int mark = Mtype->findText(QString::fromStdString(source->MarkType));
+        if (mark >= 0) Mtype->setCurrentIndex(mark);
+        const int size = source->MarkSize / 2 - 2;
+        Msize->setCurrentIndex(size >= 0 && size < Msize->count() ? size : -1);
+        Mpass->setCurrentText(QString::number(source->MarkPass));
+        AxisX->setCurrentText(QString::number(source->AxisX));
+    }
+    loading_ = false;
+}
+
+void TPlotSetDialog::LcolorClick() {
+    const auto c = ChooseColor(lastColor_);
+    if (!c) return;
+    lastColor_ = *c;
+    const TColor color = FromQColor(*c);
+    form_.Apply([&](TPlot& p) { p.LineColor = color; }, true);
+    Lcolor->Color = *c;
+    Lcolor->update();
+}
+
+void TPlotSetDialog::McolorClick() {
+    const auto c = ChooseColor(lastColor_);
+    if (!c) return;
+    lastColor_ = *c;
+    const TColor color = FromQColor(*c);
+    form_.Apply([&](TPlot& p) { p.MarkColor = color; }, true);
+    Mcolor->Color = *c;
+    Mcolor->update();
+}

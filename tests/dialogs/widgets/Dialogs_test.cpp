@@ -1,0 +1,333 @@
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QAction>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "app/TfMain.h"
+#include "app/widgets/TfMainWindow.h"
+#include "dialogs/GraphSetForm.h"
+#include "dialogs/widgets/TFontSetDialog.h"
+#include "dialogs/widgets/TGraphSetDialog.h"
+#include "dialogs/widgets/TPlotSetDialog.h"
+#include "graph/widgets/TLabelForm.h"
+#include "platform/MessageSink.h"
+#include "plot/AxisTypes.h"
+
+namespace {
+
+struct Loaded {
+    TestDir dir;
+    TfMain main;
+    RecordingMessageSink sink;
+    ScopedMessageSink scope{sink};
+    Loaded() {
+        main.DataOpen.FileName = dir.Write("d.txt", "1 2 3\n2 4 5\n3 1 2\n");
+        main.DataOpen.DivMark = " ";
+        EXPECT_TRUE(main.DataOpen.ReadData());
+        main.FillDataGrid();
+    }
+};
+
+TEST(TPlotSetDialog, AllWithDashDashesEverySampleAndTheTemplate) {
+    Loaded l;
+    TPlotSetDialog dialog(l.main);
+    dialog.FormActivate();
+    EXPECT_EQ(dialog.Index->currentText().toStdString(), "ALL");
+    EXPECT_EQ(dialog.Name->text().toStdString(), "全てのデータに適用");
+    EXPECT_EQ(dialog.Index->count(), 4);
+    dialog.Ltype->setCurrentIndex(1);  // Dash
+    for (int n = 0; n < 3; ++n) EXPECT_EQ(l.main.LineImage(n).LineType, PenStyle::psDash) << n;
+    EXPECT_EQ(l.main.AllImage.LineType, PenStyle::psDash);
+    // The samples were redrawn dashed.
+    bool dashPen = false;
+    const Picture& sample = l.main.LineImage(2).SamplePicture;
+    for (const PictureOp& op : sample.Ops())
+        if (op.Kind == OpKind::Pen) dashPen |= sample.PenOf(op).Style == PenStyle::psDash;
+    EXPECT_TRUE(dashPen);
+    // A single series changed later; "ALL" still shows the template's Dash.
+    dialog.Index->setCurrentText("2");
+    dialog.Ltype->setCurrentIndex(0);
+    EXPECT_EQ(l.main.LineImage(1).LineType, PenStyle::psSolid);
+    dialog.Index->setCurrentText("ALL");
+    EXPECT_EQ(dialog.Ltype->currentIndex(), 1);
+    // With "ALL", typing a name changes no legend text.
+    dialog.Name->setText("nothing");
+    EXPECT_EQ(l.main.LineEdit(0).Text, "DATA1");
+}
+
+TEST(TPlotSetDialog, TheStartIndexSurvivesSwitchingEntries) {
+    Loaded l;
+    TPlotSetDialog dialog(l.main);
+    dialog.SetStartIndex(3);  // the sample of the third column was clicked
+    dialog.FormActivate();
+    EXPECT_EQ(dialog.Index->currentText().toStdString(), "3");
+    EXPECT_EQ(dialog.Name->text().toStdString(), "DATA3");
+    dialog.Index->setCurrentText("1");
+    EXPECT_EQ(dialog.Name->text().toStdString(), "DATA1");
+    dialog.FormActivate();  // back from another window
+    EXPECT_EQ(dialog.Index->currentText().toStdString(), "3");
+    dialog.Name->setText("電圧");
+    EXPECT_EQ(l.main.LineEdit(2).Text, "電圧");
+}
+
+TEST(TPlotSetDialog, IntegerFieldsRefuseWhatTheDrawingCannotUse) {
+    struct Case {
+        const char* box;
+        const char* text;
+        const char* message;
+    } cases[] = {
+        {"Lwidth", "2x", "'2x' は整数ではありません"},
+        {"Lwidth", "", "'' は整数ではありません"},
+        {"Mpass", "-1", "間引く間隔 は 0 以上にしてください"},
+        {"AxisX", "0", "X 軸の番号 は 1 以上にしてください"},
+        {"Msize", "-4", "マーカーのサイズ は 0 以上にしてください"},
+    };
+    for (const Case& c : cases) {
+        Loaded l;
+        TPlotSetDialog dialog(l.main);
+        dialog.SetStartIndex(2);
+        dialog.FormActivate();
+        const TPlot before = l.main.LineImage(1);
+        dialog.findChild<QComboBox*>(c.box)->setCurrentText(c.text);
+        ASSERT_FALSE(l.sink.Texts.empty()) << c.box << " " << c.text;
+        EXPECT_EQ(l.sink.Texts.back(), c.message);
+        const TPlot& after = l.main.LineImage(1);
+        EXPECT_EQ(after.LineWidth, before.LineWidth);
+        EXPECT_EQ(after.MarkPass, before.MarkPass);
+        EXPECT_EQ(after.AxisX, before.AxisX);
+        EXPECT_EQ(after.MarkSize, before.MarkSize);
+    }
+}
+
+TEST(TPlotSetDialog, AnIndexThatNamesNoSeriesTouchesNothing) {
+    Loaded l;
+    TPlotSetDialog dialog(l.main);
+    dialog.SetStartIndex(9);  // beyond the three columns
+    dialog.FormActivate();
+    dialog.Msize->setCurrentText("16");
+    dialog.Name->setText("x");
+    dialog.Index->setCurrentText("7");
+    dialog.Msize->setCurrentText("14");
+    for (int n = 0; n < 3; ++n) {
+        EXPECT_EQ(l.main.LineImage(n).MarkSize, 8);
+        EXPECT_NE(l.main.LineEdit(n).Text, "x");
+    }
+    EXPECT_EQ(l.main.AllImage.MarkSize, 8);
+}
+
+TEST(TPlotSetDialog, MarkSizesAndTheColourDialog) {
+    Loaded l;
+    l.main.LineImage(0).MarkSize = 5;
+    TPlotSetDialog dialog(l.main);
+    dialog.SetStartIndex(1);
+    dialog.FormActivate();
+    EXPECT_EQ(dialog.Msize->currentText().toStdString(), "4");  // the next smaller entry
+    EXPECT_EQ(l.main.LineImage(0).MarkSize, 5);                 // kept until picked
+    std::vector<QColor> starts;
+    dialog.ChooseColor = [&](const QColor& start) {
+        starts.push_back(start);
+        return std::optional<QColor>(QColor(255, 0, 0));
+    };
+    dialog.McolorClick();
+    dialog.LcolorClick();
+    EXPECT_EQ(l.main.LineImage(0).MarkColor, clRed);
+    EXPECT_EQ(l.main.LineImage(0).LineColor, clRed);
+    EXPECT_EQ(starts, (std::vector<QColor>{Qt::black, QColor(255, 0, 0)}));
+    dialog.Mtype->setCurrentIndex(7);
+    EXPECT_EQ(l.main.LineImage(0).MarkType, "batsu");
+    dialog.Lhokan->setCurrentText(QString::fromUtf8(kHokanSpline));
+    EXPECT_EQ(l.main.LineImage(0).Hokan, kHokanSpline);
+}
+
+TEST(GraphSetForm, ChecksAndReplacements) {
+    struct Case {
+        const char* name;
+        std::function<void(GraphSetTexts&)> edit;
+        std::function<void(const TfMain&)> check;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {"5 to 5 on a linear X axis",
+         [](GraphSetTexts& t) { t.MinX = t.MaxX = "5"; },
+         [](const TfMain& m) { EXPECT_EQ(m.Graph.MaxX, 15); },
+         {}},
+        {"log X from 0 without automatic range",
+         [](GraphSetTexts& t) {
+             t.AxistypeX = kAxisLog10;
+             t.AutosizeX = false;
+             t.MinX = "0";
+         },
+         [](const TfMain& m) {
+             EXPECT_EQ(m.Graph.MinX, 1);
+             EXPECT_EQ(m.Graph.MaxX, 10);
+         },
+         {"対数グラフでは最小値 > ０です"}},
+        {"log X from 0 with automatic range passes",
+         [](GraphSetTexts& t) {
+             t.AxistypeX = kAxisLog10;
+             t.MinX = "0";
+         },
+         [](const TfMain& m) { EXPECT_EQ(m.Graph.MinX, 0); },
+         {}},
+        {"0 and 0 on a log Y axis",
+         [](GraphSetTexts& t) {
+             t.AxistypeY = kAxisLn;
+             t.AutosizeY = false;
+             t.MinY = t.MaxY = "0";
+         },
+         [](const TfMain& m) {
+             EXPECT_EQ(m.Graph.MinY, 1);
+             EXPECT_EQ(m.Graph.MaxY, 10);
+         },
+         {"対数グラフでは最小値 > ０です"}},
+        {"1001, 19 and -1 with one message",
+         [](GraphSetTexts& t) {
+             t.Canvaswidth = "1001";
+             t.Graphheight = "19";
+             t.Graphtop = "-1";
+             t.Graphleft = "0";
+         },
+         [](const TfMain& m) {
+             EXPECT_EQ(m.Graph.Canvaswidth, 400);
+             EXPECT_EQ(m.Graph.Height, 260);
+             EXPECT_EQ(m.Graph.Top, 0);
+             EXPECT_EQ(m.Graph.Left, 0);
+         },
+         {"グラフ、キャンバスサイズは20～1000のまでです。"}},
+        {"15 major divisions are taken as typed",
+         [](GraphSetTexts& t) { t.LargeGridX = "15"; },
+         [](const TfMain& m) { EXPECT_EQ(m.Gridline.LargeX, 15); },
+         {}},
+        {"a division count below 1 is refused by name",
+         [](GraphSetTexts& t) {
+             t.SmallGridY = "0";
+             t.LargeLength = "-2";
+         },
+         [](const TfMain& m) {
+             EXPECT_EQ(m.Gridline.SmallY, 5);
+             EXPECT_EQ(m.Gridline.Largelength, 6);
+         },
+         {"Y軸 副目盛り数 は 1 以上にしてください", "主目盛り 長さ は 0 以上にしてください"}},
+    };
+    for (const Case& c : cases) {
+        Loaded l;
+        GraphSetTexts t = LoadGraphSet(l.main);
+        c.edit(t);
+        ApplyGraphSet(l.main, t);
+        c.check(l.main);
+        EXPECT_EQ(l.sink.Texts, c.messages) << c.name;
+    }
+}
+
+TEST(TGraphSetDialog, ShowsTheRecordsAndStopsAtABadNumber) {
+    Loaded l;
+    l.main.Graph.MaxX = 0.25;
+    TGraphSetDialog dialog(l.main);
+    EXPECT_EQ(dialog.windowTitle().toStdString(), "Kurvo ｸﾞﾗﾌ設定");
+    EXPECT_EQ(dialog.Edit("MaxX")->text().toStdString(), "0.25");
+    EXPECT_EQ(dialog.Edit("Canvaswidth")->text().toStdString(), "550");
+    EXPECT_EQ(dialog.Combo("AxistypeX")->currentText().toStdString(), "線形");
+    EXPECT_TRUE(dialog.PlotBitBtn->isDefault());
+    dialog.Combo("AxistypeX")->setCurrentText("常用対数");
+    dialog.Edit("MinY")->setText("zero");
+    dialog.Edit("Canvaswidth")->setText("700");
+    int plots = 0;
+    QObject::connect(&dialog, &TGraphSetDialog::PlotRequested, [&] { ++plots; });
+    dialog.PlotBitBtn->click();
+    EXPECT_EQ(l.sink.Texts, std::vector<std::string>{"'zero' は浮動小数点ではありません"});
+    EXPECT_EQ(plots, 0);
+    EXPECT_EQ(l.main.Graph.AxistypeX, "常用対数");  // applied before the error
+    EXPECT_EQ(l.main.Graph.Canvaswidth, 550);        // after it: not
+}
+
+TEST(TFontSetDialog, NamesSizesOkAndCancel) {
+    Loaded l;
+    {
+        TFontSetDialog dialog(l.main.Fonts);
+        EXPECT_EQ(dialog.FontName[3]->currentText().toStdString(), "Times New Roman");
+        EXPECT_EQ(dialog.Size[0]->currentText().toStdString(), "14");
+        dialog.FontName[0]->setCurrentText(QString(40, 'A'));
+        dialog.Size[1]->setCurrentText("");
+        EXPECT_EQ(l.sink.Texts, std::vector<std::string>{"'' は整数ではありません"});
+        dialog.Size[1]->setCurrentText("20");
+        dialog.CancelBitBtn->click();
+    }
+    EXPECT_EQ(l.main.Fonts.Graphtitle.Name, "Times New Roman");
+    EXPECT_EQ(l.main.Fonts.TitleX.Size, 14);
+    {
+        TFontSetDialog dialog(l.main.Fonts);
+        dialog.FontName[0]->setCurrentText(QString(40, 'A'));
+        dialog.Size[1]->setCurrentText("20");
+        dialog.ChooseFont = [](const FontSetting& f) {
+            FontSetting chosen = f;
+            chosen.Name = "Arial";
+            chosen.Bold = true;
+            chosen.Charset = 128;
+            return std::optional<FontSetting>(chosen);
+        };
+        dialog.FontButtonClick(4);
+        EXPECT_EQ(dialog.FontName[4]->currentText().toStdString(), "Arial");
+        dialog.OkBitBtn->click();
+    }
+    EXPECT_EQ(l.main.Fonts.Graphtitle.Name, std::string(31, 'A'));
+    EXPECT_EQ(l.main.Fonts.TitleX.Size, 20);
+    EXPECT_EQ(l.main.Fonts.Sample.Name, "Arial");
+    EXPECT_TRUE(l.main.Fonts.Sample.Bold);
+    EXPECT_EQ(l.main.Fonts.Sample.Charset, 128);
+    EXPECT_EQ(l.main.Fonts.Num.Name, "Times New Roman");  // showing changed nothing
+}
+
+TEST(TLabelForm, SuperscriptSubscriptAndCancel) {
+    EXPECT_EQ(WrapSelection("x2", 1, 1, '^'), "x^2@");
+    EXPECT_EQ(WrapSelection("x2", 1, 0, '^'), "x2");
+    EXPECT_EQ(WrapSelection("温度T1", 2, 2, '_'), "温度_T1@");
+    TLabelForm editor;
+    EXPECT_EQ(editor.windowTitle().toStdString(), "ﾃｷｽﾄの変更");
+    editor.Label.SetCaption("x2");
+    editor.FormShow();
+    editor.Box->setSelection(1, 1);
+    editor.FontUp->click();
+    EXPECT_EQ(editor.Box->text().toStdString(), "x^2@");
+    EXPECT_EQ(editor.Label.Caption(), "x^2@");
+    editor.Box->deselect();
+    editor.FontDown->click();  // nothing selected: nothing changes
+    EXPECT_EQ(editor.Box->text().toStdString(), "x^2@");
+    QTimer::singleShot(0, &editor, [&] { editor.CancelBitBtn->click(); });
+    EXPECT_EQ(editor.exec(), QDialog::Rejected);
+    EXPECT_EQ(editor.Result, "no_initial");
+}
+
+TEST(TfMainWindow, TheDialogsOpenFromTheirCommands) {
+    Loaded l;
+    TfMainWindow window(l.main);
+    window.Item("menuPlotConfig")->trigger();
+    ASSERT_NE(window.PlotSet, nullptr);
+    TPlotSetDialog* first = window.PlotSet;
+    window.AllImageClick(2);
+    EXPECT_EQ(window.PlotSet, first);  // one dialog, now on series 2
+    EXPECT_EQ(first->Index->currentText().toStdString(), "2");
+    window.Item("menuPlotConfig")->trigger();
+    EXPECT_EQ(first->Index->currentText().toStdString(), "ALL");
+    first->close();
+    EXPECT_EQ(window.PlotSet, nullptr);
+    window.Item("menuGraphConfig")->trigger();
+    ASSERT_NE(window.GraphSet, nullptr);
+    window.GraphSet->close();
+    EXPECT_EQ(window.GraphSet, nullptr);
+
+    // Ctrl+U wraps the selection of every legend text that has one.
+    auto* edit0 = window.LineSheetContents->findChild<QLineEdit*>("LineEdit0");
+    auto* edit2 = window.LineSheetContents->findChild<QLineEdit*>("LineEdit2");
+    edit0->setSelection(4, 1);
+    edit2->setSelection(0, 4);
+    window.Item("menuTextUp")->trigger();
+    EXPECT_EQ(l.main.LineEdit(0).Text, "DATA^1@");
+    EXPECT_EQ(l.main.LineEdit(2).Text, "^DATA@3");
+    EXPECT_EQ(l.main.LineEdit(1).Text, "DATA2");
+}
+
+}  // namespace
