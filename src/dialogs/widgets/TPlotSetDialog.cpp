@@ -121,7 +121,7 @@ TPlotSetDialog::TPlotSetDialog(TfMain& main, QWidget* parent)
     Label(line, "データ補完", 10, 106);
     QStringList methods;
     for (const char* m : kCurveMethods) methods << QString::fromUtf8(m);
-    Lhokan = Combo(line, "Lhokan", QRect(70, 102, 124, 22), methods);
+    Lhokan = Combo(line, "Lhokan", QRect(82, 102, 112, 22), methods);
     Label(line, "次数(最小二乗法)", 10, 134);
     Ldimension = Combo(line, "Ldimension", QRect(120, 130, 70, 22),
                        Numbers({1, 2, 3, 4, 5, 6, 7, 8, 9}));
