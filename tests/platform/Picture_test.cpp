@@ -216,3 +216,33 @@ TEST(PixelRules, TextHangsFromTheTopLeftOfItsFirstCell) {
 }
 
 }  // namespace
+
+namespace {
+
+// Marks are copied from a stamp drawn once; the copy must have exactly
+// the pixels the shape drawn in place has.
+TEST(PixelRules, StampedMarksHaveThePixelsOfDrawnOnes) {
+    Picture p;
+    p.SetSize(120, 80);
+    Canvas c(p);
+    c.Pen = TPen{clRed, PenStyle::psSolid, 1};
+    for (int i = 0; i < 12; ++i) {
+        const int x = 5 + i * 9, y = 10 + (i * 7) % 50;
+        c.Brush = TBrush{i % 2 ? clBlue : clWhite, i % 3 ? BrushStyle::bsSolid : BrushStyle::bsClear};
+        c.Ellipse(x - 4, y - 4, x + 4, y + 4);
+        c.Rectangle(x - 3, y + 10 - 3, x + 3, y + 10 + 3);
+        const PixelPoint t[] = {{x, y + 20 - 4}, {x - 4, y + 24}, {x + 4, y + 24}};
+        c.Polygon(t, 3);
+    }
+    auto render = [&](bool stamps) {
+        QImage image(120, 80, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        ReplayPicture(painter, p, 0, 0, stamps);
+        painter.end();
+        return image;
+    };
+    EXPECT_EQ(render(true), render(false));
+}
+
+}  // namespace
