@@ -104,6 +104,11 @@ public:
     static constexpr const char* kXRangeText = "X軸の範囲 %s ～ %s ではグラフを描けません";
     static constexpr const char* kYRangeText = "Y軸の範囲 %s ～ %s ではグラフを描けません";
     static constexpr const char* kUnknownHokanText = "補完方法 '%s' はありません";
+    static constexpr const char* kTooLargeSettingText = "%s %s は大きすぎます (%s まで)";
+    // Beyond these a drawing would take minutes or more memory than there
+    // is; such values come only from configuration files.
+    static constexpr int kMaxPictureSize = 10000;
+    static constexpr int kMaxDivisions = 1000;
     // The label above the plot-line list, as designed.
     static constexpr int kLineColLabelTop = 8;
     static constexpr int kLineColLabelHeight = 12;
@@ -221,6 +226,7 @@ private:
     TMathLabel& NewNumberLabel(std::vector<std::unique_ptr<TMathLabel>>& table,
                                const char* prefix);
     bool CheckLimits(bool xAxis);
+    bool CheckDrawableSettings();
 
     std::vector<SeriesRow> rows_;
     int columnCount_ = 0;

@@ -115,6 +115,33 @@ bool TfMain::CheckLimits(bool xAxis) {
     return usable;
 }
 
+bool TfMain::CheckDrawableSettings() {
+    struct Limit {
+        const char* name;
+        int value;
+        int maximum;
+    } limits[] = {
+        {"グラフの幅", Graph.Width, kMaxPictureSize},
+        {"グラフの高さ", Graph.Height, kMaxPictureSize},
+        {"キャンバスの幅", Graph.Canvaswidth, kMaxPictureSize},
+        {"キャンバスの高さ", Graph.Canvasheight, kMaxPictureSize},
+        {"X軸 主目盛り数", Gridline.LargeX, kMaxDivisions},
+        {"Y軸 主目盛り数", Gridline.LargeY, kMaxDivisions},
+        {"X軸 副目盛り数", Gridline.SmallX, kMaxDivisions},
+        {"Y軸 副目盛り数", Gridline.SmallY, kMaxDivisions},
+        {"主目盛り 太さ", Gridline.Largewidth, kMaxDivisions},
+        {"副目盛り 太さ", Gridline.Smallwidth, kMaxDivisions},
+        {"グリッド線太さ", Gridline.LInewidth, kMaxDivisions},
+    };
+    for (const Limit& l : limits) {
+        if (l.value <= l.maximum) continue;
+        ShowMessage(FormatText(kTooLargeSettingText,
+                               {l.name, IntToStr(l.value), IntToStr(l.maximum)}));
+        return false;
+    }
+    return true;
+}
+
 bool TfMain::DrawGraph(const std::string& sender) {
     const int series = SeriesCount();
     for (int n = 0; n < series; ++n) {
@@ -128,6 +155,7 @@ bool TfMain::DrawGraph(const std::string& sender) {
         ShowMessage(kNoYColumnText);
         return false;
     }
+    if (!CheckDrawableSettings()) return false;
     for (int n = 0; n < series; ++n) {
         // An X column that does not exist (also a negative one from a
         // configuration file) becomes column 1.

@@ -15,7 +15,8 @@ namespace {
 QPen MakeQPen(const TPen& pen) {
     if (pen.Style == PenStyle::psClear) return QPen(Qt::NoPen);
     QPen q(ToQColor(pen.Color));
-    const int width = std::max(1, pen.Width);
+    // Wider pens than any picture is large paint nothing more.
+    const int width = std::clamp(pen.Width, 1, 10000);
     q.setWidth(width);
     q.setCapStyle(Qt::FlatCap);
     q.setJoinStyle(Qt::MiterJoin);

@@ -378,3 +378,34 @@ TEST(ComposeGraph, LayersAtTheirPlaces) {
 }
 
 }  // namespace
+
+namespace {
+
+// Settings a configuration file may hold that would make a drawing take
+// minutes or all memory.
+TEST(DrawGraph, RefusesSettingsTooLargeToDraw) {
+    struct Case {
+        std::function<void(TfMain&)> set;
+        const char* message;
+    } cases[] = {
+        {[](TfMain& m) { m.Gridline.LargeX = 2000000000; },
+         "X軸 主目盛り数 2000000000 は大きすぎます (1000 まで)"},
+        {[](TfMain& m) { m.Gridline.SmallY = 5000; }, "Y軸 副目盛り数 5000 は大きすぎます (1000 まで)"},
+        {[](TfMain& m) { m.Graph.Width = 100000; }, "グラフの幅 100000 は大きすぎます (10000 まで)"},
+        {[](TfMain& m) { m.Graph.Canvasheight = 20000; },
+         "キャンバスの高さ 20000 は大きすぎます (10000 まで)"},
+    };
+    for (const Case& c : cases) {
+        Drawn d(kLinear);
+        c.set(d.main);
+        EXPECT_FALSE(d.main.DrawGraph("Start"));
+        EXPECT_EQ(d.sink.Texts, std::vector<std::string>{c.message});
+    }
+    // A data range wider than the doubles hold ends, refused, at once.
+    Drawn wide("0 -1e308\n1 1e308\n");
+    EXPECT_FALSE(wide.main.DrawGraph("Start"));
+    EXPECT_EQ(wide.sink.Texts, std::vector<std::string>{
+                                   "Y軸の範囲 -1E308 ～ 1E308 ではグラフを描けません"});
+}
+
+}  // namespace

@@ -1,0 +1,42 @@
+// A fuzzed data file read, drawn and exported to EMF, WMF and BMP:
+// whatever it holds, the drawing ends and the files are well formed.
+#include <cstring>
+
+#include "FuzzSupport.h"
+#include "app/TfMain.h"
+#include "platform/GraphFiles.h"
+#include "platform/MetafileWriters.h"
+#include "platform/RaisedError.h"
+#include "plot/AxisTypes.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    FuzzSetUp();
+    if (size < 2) return 0;
+    TfMain main;
+    const std::string path = ScratchFile("draw.txt");
+    WriteBytes(path, data + 1, size - 1);
+    main.DataOpen.FileName = path;
+    main.DataOpen.DivMark = (data[0] & 1) ? "," : " \t";
+    main.DataOpen.ReadTitle = data[0] & 2;
+    bool read = false;
+    RunCommand([&] { read = main.DataOpen.ReadData(); });
+    if (!read) return 0;
+    main.FillDataGrid();
+    const char* types[] = {kAxisLinear, kAxisLog10, kAxisLn};
+    main.Graph.AxistypeX = types[(data[0] >> 2) % 3];
+    main.Graph.AxistypeY = types[(data[0] >> 4) % 3];
+    const char* methods[] = {kHokanNone, kHokanMin2, kHokanMin2Area, kHokanMean, kHokanSpline,
+                             kHokanSplineArea};
+    for (int k = 0; k < main.SeriesCount(); ++k) main.LineImage(k).Hokan = methods[(data[0] + k) % 6];
+    bool drawn = false;
+    RunCommand([&] { drawn = main.DrawGraph("Start"); });
+    if (!drawn) return 0;
+    const Picture& graph = main.ComposeGraph();
+    const std::string emf = EmfBytes(graph);
+    FUZZ_CHECK(emf.size() > 100 && std::memcmp(emf.data() + 40, " EMF", 4) == 0);
+    const std::string wmf = WmfBytes(graph);
+    FUZZ_CHECK(wmf.size() > 40 && std::memcmp(wmf.data(), "\xD7\xCD\xC6\x9A", 4) == 0);
+    const std::string bmp = BmpBytes(graph);
+    FUZZ_CHECK(bmp.size() > 54 && bmp[0] == 'B' && bmp[1] == 'M');
+    return 0;
+}

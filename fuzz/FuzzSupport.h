@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QGuiApplication>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+
+#include "platform/MessageSink.h"
+
+// What every target needs: a headless Qt, a quiet message sink and a
+// scratch file of its own.
+class QuietSink : public MessageSink {
+public:
+    void ShowMessage(const std::string&) override {}
+};
+
+inline void FuzzSetUp() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "fuzz";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication* app = new QGuiApplication(argc, argv);
+    (void)app;
+    static QuietSink sink;
+    SetMessageSink(&sink);
+}
+
+inline std::string ScratchFile(const char* name) {
+    return "/tmp/kurvo-fuzz-" + std::to_string(getpid()) + "-" + name;
+}
+
+inline void WriteBytes(const std::string& path, const uint8_t* data, size_t size) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) std::abort();
+    if (size) std::fwrite(data, 1, size, f);
+    std::fclose(f);
+}
+
+#define FUZZ_CHECK(condition)                                              \
+    do {                                                                   \
+        if (!(condition)) {                                                \
+            std::fprintf(stderr, "check failed: %s (%s:%d)\n", #condition, \
+                         __FILE__, __LINE__);                              \
+            std::abort();                                                  \
+        }                                                                  \
+    } while (0)
