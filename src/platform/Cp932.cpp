@@ -28,7 +28,19 @@ constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
 
 }  // namespace
 
+namespace {
+
+bool IsAscii(std::string_view bytes) {
+    for (char c : bytes)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
+}  // namespace
+
 std::string Cp932ToUtf8(std::string_view bytes) {
+    // ASCII is the same in both, and most lines of a file are ASCII.
+    if (IsAscii(bytes)) return std::string(bytes);
     Converter conv("UTF-8", "CP932");
     std::string out;
     if (!conv.Ok()) return std::string(bytes);
@@ -54,6 +66,7 @@ std::string Cp932ToUtf8(std::string_view bytes) {
 }
 
 std::optional<std::string> Utf8ToCp932(std::string_view text) {
+    if (IsAscii(text)) return std::string(text);
     if (!IsValidUtf8(text)) return std::nullopt;
     Converter conv("CP932", "UTF-8");
     if (!conv.Ok()) return std::nullopt;

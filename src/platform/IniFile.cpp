@@ -63,24 +63,51 @@ TIniFile::TIniFile(std::string fileName) : fileName_(std::move(fileName)) {
     }
 }
 
-long TIniFile::FindSection(const std::string& section) const {
+namespace {
+
+std::string Lower(const std::string& s) {
+    std::string out = s;
+    for (char& c : out) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+
+std::string KeyOf(std::size_t sectionLine, const std::string& key) {
+    return std::to_string(sectionLine) + '\n' + Lower(key);
+}
+
+}  // namespace
+
+// The first section of a name is the one that counts, and in it the first
+// line of a key.
+void TIniFile::BuildIndex() const {
+    sectionIndex_.clear();
+    keyIndex_.clear();
+    long current = -1;
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-        const auto name = SectionName(lines_[i].Text);
-        if (name && SameText(*name, section)) return long(i);
+        const std::string& text = lines_[i].Text;
+        if (const auto name = SectionName(text)) {
+            const bool first = sectionIndex_.emplace(Lower(*name), i).second;
+            current = first ? long(i) : -1;
+            continue;
+        }
+        if (current < 0 || IsComment(text)) continue;
+        const std::size_t eq = text.find('=');
+        if (eq == std::string::npos) continue;
+        keyIndex_.emplace(KeyOf(std::size_t(current), Trim(text.substr(0, eq))), i);
     }
-    return -1;
+    indexed_ = true;
+}
+
+long TIniFile::FindSection(const std::string& section) const {
+    if (!indexed_) BuildIndex();
+    const auto it = sectionIndex_.find(Lower(section));
+    return it == sectionIndex_.end() ? -1 : long(it->second);
 }
 
 long TIniFile::FindKey(long sectionLine, const std::string& key) const {
-    for (std::size_t i = std::size_t(sectionLine) + 1; i < lines_.size(); ++i) {
-        const std::string& text = lines_[i].Text;
-        if (SectionName(text)) break;
-        if (IsComment(text)) continue;
-        const std::size_t eq = text.find('=');
-        if (eq == std::string::npos) continue;
-        if (SameText(Trim(text.substr(0, eq)), key)) return long(i);
-    }
-    return -1;
+    if (!indexed_) BuildIndex();
+    const auto it = keyIndex_.find(KeyOf(std::size_t(sectionLine), key));
+    return it == keyIndex_.end() ? -1 : long(it->second);
 }
 
 std::optional<std::string> TIniFile::Value(const std::string& section,
@@ -139,6 +166,7 @@ void TIniFile::WriteString(const std::string& section, const std::string& key,
     if (s < 0) {
         lines_.push_back(MakeLine("[" + section + "]"));
         s = long(lines_.size()) - 1;
+        sectionIndex_.emplace(Lower(section), std::size_t(s));
     }
     const long k = FindKey(s, key);
     if (k >= 0) {
@@ -154,7 +182,13 @@ void TIniFile::WriteString(const std::string& section, const std::string& key,
         if (SectionName(lines_[i].Text)) break;
         if (!Trim(lines_[i].Text).empty()) insert = i + 1;
     }
-    lines_.insert(lines_.begin() + long(insert), MakeLine(key + "=" + value));
+    if (insert == lines_.size()) {
+        lines_.push_back(MakeLine(key + "=" + value));
+        keyIndex_.emplace(KeyOf(std::size_t(s), key), insert);
+    } else {
+        lines_.insert(lines_.begin() + long(insert), MakeLine(key + "=" + value));
+        indexed_ = false;  // the lines after it moved
+    }
 }
 
 void TIniFile::WriteInteger(const std::string& section, const std::string& key, int value) {

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // An INI profile file: sections of "key=value" lines. Names are matched
@@ -48,6 +49,13 @@ private:
     long FindSection(const std::string& section) const;
     long FindKey(long sectionLine, const std::string& key) const;
     Line MakeLine(const std::string& text);
+
+    // Where each section and key stands, made when first needed and again
+    // after a line was inserted: reading a large file stays linear.
+    void BuildIndex() const;
+    mutable std::unordered_map<std::string, std::size_t> sectionIndex_;
+    mutable std::unordered_map<std::string, std::size_t> keyIndex_;
+    mutable bool indexed_ = false;
 
     std::string fileName_;
     bool exists_ = false;
