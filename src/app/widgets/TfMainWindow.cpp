@@ -200,13 +200,13 @@ void TfMainWindow::BuildToolBar() {
     ToolBar = new QWidget;
     ToolBar->setObjectName("ToolBar");
     ToolBar->setFixedHeight(32);
-    struct ButtonSpec {
+    struct ToolButtonDesign {
         const char* name;
         int x;
         const char* tooltip;
         ToolGlyph glyph;
     };
-    const ButtonSpec specs[] = {
+    const ToolButtonDesign designs[] = {
         {"OpenButton", 4, "ﾃﾞｰﾀﾌｧｲﾙを開く", ToolGlyph::Open},
         {"SaveGraphButton", 29, "ｸﾞﾗﾌの保存", ToolGlyph::SaveGraph},
         {"CopyGraphButton", 65, "ｸﾞﾗﾌのｺﾋﾟｰ", ToolGlyph::CopyGraph},
@@ -215,14 +215,14 @@ void TfMainWindow::BuildToolBar() {
         {"SerialButton", 153, "連続ｸﾞﾗﾌ処理", ToolGlyph::Serial},
         {"HelpButton", 204, "ﾍﾙﾌﾟ", ToolGlyph::Help},
     };
-    for (const ButtonSpec& spec : specs) {
+    for (const ToolButtonDesign& design : designs) {
         auto* button = new QToolButton(ToolBar);
-        button->setObjectName(spec.name);
-        button->setGeometry(spec.x, 4, 25, 25);
-        button->setToolTip(QString::fromUtf8(spec.tooltip));
-        button->setIcon(MakeToolIcon(spec.glyph));
+        button->setObjectName(design.name);
+        button->setGeometry(design.x, 4, 25, 25);
+        button->setToolTip(QString::fromUtf8(design.tooltip));
+        button->setIcon(MakeToolIcon(design.glyph));
         button->setAutoRaise(true);
-        buttons_[spec.name] = button;
+        buttons_[design.name] = button;
     }
     Button("ConfigReadButton")->setProperty("Tag", 9999);
     connect(Button("OpenButton"), &QToolButton::clicked, this, &TfMainWindow::menuDataOpenClick);
