@@ -137,9 +137,8 @@ private:
 
     // Objects live in two slots per kind: the new one is made in the free
     // slot and selected, then the old one is deleted.
-    uint32_t NextSlot(uint32_t base, uint32_t& current) {
-        const uint32_t slot = current == base ? base + 1 : base;
-        return slot;
+    static uint32_t FreeSlot(uint32_t base, uint32_t current) {
+        return current == base ? base + 1 : base;
     }
 
     const Picture& picture_;
@@ -185,7 +184,7 @@ void EmfWriter::FlushLines() {
 }
 
 void EmfWriter::SelectPen(const TPen& pen) {
-    const uint32_t slot = NextSlot(1, penSlot_);
+    const uint32_t slot = FreeSlot(1, penSlot_);
     U_POINT width{std::max(pen.Width, 0), 0};
     Emit(U_EMRCREATEPEN_set(slot, logpen_set(PenStyleOf(pen.Style), width, ColorRef(pen.Color))));
     Emit(U_EMRSELECTOBJECT_set(slot));
@@ -200,7 +199,7 @@ void EmfWriter::SelectBrush(const TBrush& brush) {
         brushSlot_ = 0;
         return;
     }
-    const uint32_t slot = NextSlot(3, brushSlot_);
+    const uint32_t slot = FreeSlot(3, brushSlot_);
     Emit(U_EMRCREATEBRUSHINDIRECT_set(slot, logbrush_set(U_BS_SOLID, ColorRef(brush.Color), 0)));
     Emit(U_EMRSELECTOBJECT_set(slot));
     if (brushSlot_) Emit(U_EMRDELETEOBJECT_set(brushSlot_));
@@ -216,7 +215,7 @@ void EmfWriter::SelectFont(const TLogFont& font) {
                                font.Italic, font.Underline, font.StrikeOut, font.CharSet,
                                U_OUT_DEFAULT_PRECIS, U_CLIP_DEFAULT_PRECIS, U_DEFAULT_QUALITY,
                                U_DEFAULT_PITCH, face);
-    const uint32_t slot = NextSlot(5, fontSlot_);
+    const uint32_t slot = FreeSlot(5, fontSlot_);
     Emit(U_EMREXTCREATEFONTINDIRECTW_set(slot, reinterpret_cast<const char*>(&lf), nullptr));
     Emit(U_EMRSELECTOBJECT_set(slot));
     if (fontSlot_) Emit(U_EMRDELETEOBJECT_set(fontSlot_));
