@@ -92,7 +92,9 @@ TEST(FillDataGrid, WarnsAtFiftyColumnsOrTenThousandRowsAndShowsThemAll) {
         ASSERT_TRUE(main.DataOpen.ReadData());
         main.FillDataGrid();
         EXPECT_EQ(sink.Texts.size(), c.warned ? 1u : 0u) << c.cols << "x" << c.rows;
-        if (c.warned) EXPECT_EQ(sink.Texts[0], "ﾃﾞｰﾀが多すぎです。");
+        if (c.warned) {
+            EXPECT_EQ(sink.Texts[0], "ﾃﾞｰﾀが多すぎです。");
+        }
         EXPECT_EQ(main.DataG.ColCount(), c.cols + 1);
         EXPECT_EQ(main.DataG.RowCount(), c.rows + 1);
         EXPECT_EQ(main.DataG.Cell(c.cols, c.rows), std::to_string(c.cols - 1));

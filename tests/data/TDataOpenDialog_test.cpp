@@ -199,8 +199,12 @@ TEST(ReadData, ReadsTheTableAsTheFileGivesIt) {
         reader.StepNum = c.stepNum;
         EXPECT_EQ(reader.ReadData(), c.ok);
         EXPECT_EQ(sink.Texts, c.messages);
-        if (c.col) EXPECT_EQ(reader.Col(), c.col);
-        if (c.row) EXPECT_EQ(reader.Row(), c.row);
+        if (c.col) {
+            EXPECT_EQ(reader.Col(), c.col);
+        }
+        if (c.row) {
+            EXPECT_EQ(reader.Row(), c.row);
+        }
         for (const CellValue& v : c.cells)
             EXPECT_EQ(reader.Cell(v.col, v.row), v.value) << "cell " << v.col << "," << v.row;
         for (std::size_t i = 0; i < c.titles.size(); ++i)

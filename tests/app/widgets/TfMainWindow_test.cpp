@@ -70,7 +70,9 @@ TEST(TfMainWindow, EveryMenuItemWithItsCaptionShortcutAndState) {
         EXPECT_EQ(item->text().toStdString(), c.caption) << c.name;
         EXPECT_EQ(item->shortcut().toString().toStdString(), c.shortcut) << c.name;
         EXPECT_EQ(item->isVisible(), c.visible) << c.name;
-        if (c.visible) EXPECT_EQ(item->isEnabled(), c.enabled) << c.name;
+        if (c.visible) {
+            EXPECT_EQ(item->isEnabled(), c.enabled) << c.name;
+        }
     }
     EXPECT_FALSE(window.Item("N6")->isVisible());
     EXPECT_TRUE(window.Item("N1")->isSeparator());
