@@ -11,8 +11,8 @@
 #include "platform/Canvas.h"
 #include "platform/Clipboard.h"
 #include "platform/GraphFiles.h"
-#include "platform/MetafileWriters.h"
 #include "platform/MessageSink.h"
+#include "platform/MetafileWriters.h"
 #include "platform/NumberText.h"
 #include "platform/PictureReplay.h"
 #include "platform/RaisedError.h"
@@ -21,8 +21,7 @@
 namespace {
 
 bool IsCurveMethod(const std::string& hokan) {
-    for (const char* name : {kHokanNone, kHokanMin2, kHokanMin2Area, kHokanMean, kHokanSpline,
-                             kHokanSplineArea})
+    for (const char* name : kCurveMethods)
         if (hokan == name) return true;
     return false;
 }
@@ -70,10 +69,6 @@ void RaiseFirstBadCell(const TStringGrid& grid, const GridColumns& read,
     }
 }
 
-// A log axis needs decades counted in whole numbers; beyond this many the
-// numbers are not made one per decade.
-constexpr double kMaxDecades = 100000;
-
 }  // namespace
 
 TLogFont ToLogFont(const FontSetting& font) {
@@ -111,7 +106,8 @@ bool TfMain::CheckLimits(bool xAxis) {
     const bool usable = std::isfinite(lo) && std::isfinite(hi) && lo != hi &&
                         std::isfinite(hi - lo) && (!log || (lo > 0 && hi > 0));
     if (!usable)
-        ShowMessage(FormatText(xAxis ? kXRangeText : kYRangeText, {FloatToText(lo), FloatToText(hi)}));
+        ShowMessage(
+            FormatText(xAxis ? kXRangeText : kYRangeText, {FloatToText(lo), FloatToText(hi)}));
     return usable;
 }
 
@@ -135,8 +131,8 @@ bool TfMain::CheckDrawableSettings() {
     };
     for (const Limit& l : limits) {
         if (l.value <= l.maximum) continue;
-        ShowMessage(FormatText(kTooLargeSettingText,
-                               {l.name, IntToStr(l.value), IntToStr(l.maximum)}));
+        ShowMessage(
+            FormatText(kTooLargeSettingText, {l.name, IntToStr(l.value), IntToStr(l.maximum)}));
         return false;
     }
     return true;
@@ -226,8 +222,8 @@ bool TfMain::DrawGraph(const std::string& sender) {
     Canv.Image.Height = Graph.Height;
     Canv.Image.Top = Graph.Top;
     Canv.Image.Left = Graph.Left;
-    Canv.Image.Bitmap = QImage(std::max(Graph.Width, 1), std::max(Graph.Height, 1),
-                               QImage::Format_RGB888);
+    Canv.Image.Bitmap =
+        QImage(std::max(Graph.Width, 1), std::max(Graph.Height, 1), QImage::Format_RGB888);
     {
         Picture blank;
         Canvas c(blank);
@@ -257,8 +253,7 @@ bool TfMain::DrawGraph(const std::string& sender) {
             p.PlotMark();
             canvas.Draw(0, 0, p.CurveLayer);
             if (!p.PlotLine()) {
-                if (!IsCurveMethod(p.Hokan))
-                    ShowMessage(FormatText(kUnknownHokanText, {p.Hokan}));
+                if (!IsCurveMethod(p.Hokan)) ShowMessage(FormatText(kUnknownHokanText, {p.Hokan}));
                 PlotPicture.Clear();
                 PlotPicture.SetSize(Graph.Canvaswidth, Graph.Canvasheight);
                 return false;
@@ -346,16 +341,16 @@ void TfMain::menuPlotNumberClick() {
     if (Graph.AxistypeX == kAxisLinear) {
         PlotNumX(Gridline.LargeX + 1);
     } else {
-        const double span = std::ceil(AllImage.ScaleX(Graph.MaxX)) -
-                            std::floor(AllImage.ScaleX(Graph.MinX)) + 1;
-        if (std::isfinite(span) && span <= kMaxDecades) PlotNumLogX(int(span));
+        const double span =
+            std::ceil(AllImage.ScaleX(Graph.MaxX)) - std::floor(AllImage.ScaleX(Graph.MinX)) + 1;
+        if (std::isfinite(span) && span <= TFrame::kMaxDecades) PlotNumLogX(int(span));
     }
     if (Graph.AxistypeY == kAxisLinear) {
         PlotNumY(Gridline.LargeY + 1);
     } else {
-        const double span = std::ceil(AllImage.ScaleY(Graph.MaxY)) -
-                            std::floor(AllImage.ScaleY(Graph.MinY)) + 1;
-        if (std::isfinite(span) && span <= kMaxDecades) PlotNumLogY(int(span));
+        const double span =
+            std::ceil(AllImage.ScaleY(Graph.MaxY)) - std::floor(AllImage.ScaleY(Graph.MinY)) + 1;
+        if (std::isfinite(span) && span <= TFrame::kMaxDecades) PlotNumLogY(int(span));
     }
     emit GraphChanged();
 }
@@ -595,7 +590,9 @@ void TfMain::menuGraphSaveClick(Desktop& desktop) {
     savedOnce_ = true;
 }
 
-void TfMain::menuGraphCopyClick() { CopyPictureToClipboard(ComposeGraph()); }
+void TfMain::menuGraphCopyClick() {
+    CopyPictureToClipboard(ComposeGraph());
+}
 
 void TfMain::PopCopyClick() {
     switch (Selected) {
@@ -618,8 +615,7 @@ void TfMain::ObjectClick(GraphObject object, TMathLabel* label) {
     SelectedLabel = label;
     switch (object) {
         case GraphObject::Image:
-            Canv.Paint.Select(Canv.Image.Left, Canv.Image.Top, Canv.Image.Width,
-                              Canv.Image.Height);
+            Canv.Paint.Select(Canv.Image.Left, Canv.Image.Top, Canv.Image.Width, Canv.Image.Height);
             break;
         case GraphObject::SampleBase:
             Canv.Paint.Select(Canv.SampleBase.Left, Canv.SampleBase.Top, Canv.SampleBase.Width,
@@ -639,7 +635,9 @@ SelectionGeometry::Cursor TfMain::PaintMouseMove(int x, int y) {
     return Canv.Paint.MouseMove(x, y, Selected == GraphObject::Image);
 }
 
-void TfMain::PaintStartDrag() { Canv.Paint.StartDrag(); }
+void TfMain::PaintStartDrag() {
+    Canv.Paint.StartDrag();
+}
 
 void TfMain::FormDragOver(int x, int y) {
     Canv.Paint.DragOver(x, y);
@@ -675,7 +673,9 @@ void TfMain::FormClick() {
     emit GraphChanged();
 }
 
-void TfMain::FormDeactivate() { FormClick(); }
+void TfMain::FormDeactivate() {
+    FormClick();
+}
 
 void TfMain::FormMouseMove(int clientWidth, int clientHeight) {
     Graph.Canvaswidth = clientWidth;

@@ -3,11 +3,11 @@
 #include <filesystem>
 #include <sstream>
 
-#include "app/TfMain.h"
-#include "platform/NumberText.h"
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include "app/TfMain.h"
+#include "platform/NumberText.h"
 
 namespace {
 
@@ -15,15 +15,11 @@ std::string Folder(const std::string& path) {
     return std::filesystem::path(path).parent_path().string();
 }
 
-std::string NameOf(const std::string& path) {
-    return std::filesystem::path(path).filename().string();
-}
-
 }  // namespace
 
 std::vector<std::string> BatchForm::FileNames() const {
     std::vector<std::string> names;
-    for (const std::string& f : Files) names.push_back(NameOf(f));
+    for (const std::string& f : Files) names.push_back(FileNameOf(f));
     return names;
 }
 
@@ -73,7 +69,7 @@ BatchResult BatchForm::StartClick(const std::function<void(const std::string&)>&
     options.Files = Files;
     std::ostringstream progress;
     const BatchResult result = RunBatch(main_, options, progress, [&](const std::string& path) {
-        Info = NameOf(path) + kWorkingText;
+        Info = FileNameOf(path) + kWorkingText;
         if (status) status(Info);
     });
     Info = kDoneText;

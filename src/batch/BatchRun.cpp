@@ -7,25 +7,23 @@
 #include "platform/MessageSink.h"
 #include "platform/RaisedError.h"
 
-namespace {
-
-std::string FileName(const std::string& path) {
+std::string FileNameOf(const std::string& path) {
     const std::size_t slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
-
-}  // namespace
 
 std::string BatchOutputPath(const std::string& dataPath, const std::string& format) {
     return WithoutExtension(dataPath) + "." + format;
 }
 
-std::string FileTitle(const std::string& path) { return WithoutExtension(FileName(path)); }
+std::string FileTitle(const std::string& path) {
+    return WithoutExtension(FileNameOf(path));
+}
 
 BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& progress,
                      const std::function<void(const std::string&)>& startingFile) {
-    main.DataOpen.DivMark = options.Comma ? TDataOpenDialog::kCommaDivMark
-                                          : TDataOpenDialog::kSpaceDivMark;
+    main.DataOpen.DivMark =
+        options.Comma ? TDataOpenDialog::kCommaDivMark : TDataOpenDialog::kSpaceDivMark;
     main.DataOpen.ReadTitle = options.ReadTitle;
     main.DataOpen.Step = options.Skip;
     main.DataOpen.StepNum = options.SkipLines;
@@ -33,7 +31,7 @@ BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& pr
     const int total = int(options.Files.size());
     for (int i = 0; i < total; ++i) {
         const std::string& path = options.Files[std::size_t(i)];
-        const std::string name = FileName(path);
+        const std::string name = FileNameOf(path);
         progress << "[" << i + 1 << "/" << total << "] " << name << " を処理中" << std::endl;
         if (startingFile) startingFile(path);
         const int graphsBefore = result.Graphs;

@@ -23,6 +23,8 @@ struct BatchOptions {
 
 // The data file's path without its extension plus the format's.
 std::string BatchOutputPath(const std::string& dataPath, const std::string& format);
+// The file name without its folder.
+std::string FileNameOf(const std::string& path);
 // The file name without folder and extension: the graph title.
 std::string FileTitle(const std::string& path);
 

@@ -17,11 +17,6 @@ void Restart(Picture& picture, int width, int height) {
     picture.SetSize(width, height);
 }
 
-// Decades of a logarithmic axis are whole numbers in the scaled values; a
-// limit range so wide that it has more than this many is not drawn decade
-// by decade.
-constexpr double kMaxDecades = 100000;
-
 }  // namespace
 
 PixelPoint TFrame::TickToPixel(double x, double y) const {

@@ -9,9 +9,12 @@ class Canvas;
 // recorded into the frame picture, and the frame's own value-to-pixel
 // mapping used by the logarithmic grid and numbers.
 class TFrame : public TPlot {
-public:
+  public:
     static constexpr TColor kLinearGridColor = RGBColor(210, 210, 210);
     static constexpr TColor kLogGridColor = RGBColor(230, 230, 230);
+    // Decades of a logarithmic axis are counted in whole numbers; beyond
+    // this many an axis is not drawn or numbered decade by decade.
+    static constexpr double kMaxDecades = 100000;
 
     int XLargeGrid = 0;
     int YLargeGrid = 0;
@@ -36,6 +39,6 @@ public:
     void DrawLogGridX();
     void DrawLogGridY();
 
-private:
+  private:
     void DrawBox();
 };

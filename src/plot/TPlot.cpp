@@ -10,12 +10,6 @@
 
 namespace {
 
-double Log(const std::string& type, double v) {
-    return type == kAxisLn ? std::log(v) : std::log10(v);
-}
-
-bool IsLog(const std::string& type) { return type == kAxisLog10 || type == kAxisLn; }
-
 // The pixel columns a curve is sampled at: first, first + step, ... for
 // count samples, then last. Samples far outside the plot area on either
 // side, which the clipped polyline would never draw, are left out, except
@@ -48,14 +42,32 @@ void TPlot::SetCount(int n) {
     Y.assign(std::size_t(count_), 0.0);
 }
 
+AxisMapping::Kind AxisMapping::KindOf(const std::string& type) {
+    if (type == kAxisLog10) return Kind::Log10;
+    if (type == kAxisLn) return Kind::Ln;
+    return Kind::Linear;
+}
+
+namespace {
+
+double LogOf(AxisMapping::Kind kind, double v) {
+    return kind == AxisMapping::Kind::Ln ? std::log(v) : std::log10(v);
+}
+
+// Only an exact 0 is replaced; DataToPixel guards every value not above 0.
+double Scale(AxisMapping::Kind kind, double v) {
+    if (kind == AxisMapping::Kind::Linear) return v;
+    return v == 0 ? 0 : LogOf(kind, v);
+}
+
+}  // namespace
+
 double TPlot::ScaleX(double v) const {
-    if (!IsLog(Xtype)) return v;
-    return v == 0 ? 0 : Log(Xtype, v);
+    return Scale(AxisMapping::KindOf(Xtype), v);
 }
 
 double TPlot::ScaleY(double v) const {
-    if (!IsLog(Ytype)) return v;
-    return v == 0 ? 0 : Log(Ytype, v);
+    return Scale(AxisMapping::KindOf(Ytype), v);
 }
 
 double TPlot::UnscaleX(double v) const {
@@ -69,20 +81,6 @@ double TPlot::UnscaleY(double v) const {
     if (Ytype == kAxisLn) return std::exp(v);
     return v;
 }
-
-AxisMapping::Kind AxisMapping::KindOf(const std::string& type) {
-    if (type == kAxisLog10) return Kind::Log10;
-    if (type == kAxisLn) return Kind::Ln;
-    return Kind::Linear;
-}
-
-namespace {
-
-double LogOf(AxisMapping::Kind kind, double v) {
-    return kind == AxisMapping::Kind::Ln ? std::log(v) : std::log10(v);
-}
-
-}  // namespace
 
 AxisMapping TPlot::Mapping() const {
     AxisMapping m;

@@ -18,9 +18,13 @@ inline constexpr const char* kHokanMean = "平均値";
 inline constexpr const char* kHokanSpline = "スプライン";
 inline constexpr const char* kHokanSplineArea = "スプライン（データ範囲のみ）";
 
+// The curve methods in the order the settings dialog lists them.
+inline constexpr const char* kCurveMethods[] = {kHokanNone,   kHokanMin2,       kHokanMin2Area,
+                                                kHokanSpline, kHokanSplineArea, kHokanMean};
+
 // Mark type names.
-inline constexpr const char* kMarkTypes[] = {"no",      "maru",      "shikaku",  "sankaku",
-                                             "maru2",   "shikaku2", "sankaku2", "batsu"};
+inline constexpr const char* kMarkTypes[] = {"no",    "maru",     "shikaku",  "sankaku",
+                                             "maru2", "shikaku2", "sankaku2", "batsu"};
 
 // The axis mapping of a series fixed for one drawing: the axis kinds are
 // looked up once instead of for every point. Gives exactly what
@@ -41,7 +45,7 @@ struct AxisMapping {
 // into its curve layer, the size of the plot area, and its line-and-mark
 // sample into its sample picture, the size of its control.
 class TPlot {
-public:
+  public:
     TPlot();
     virtual ~TPlot() = default;
 
@@ -108,11 +112,9 @@ public:
     bool SplinePlotLine();
     bool SplinePlotLineArea();
 
-    bool Inside(PixelPoint p) const {
-        return p.x >= 0 && p.x <= Xsize && p.y >= 0 && p.y <= Ysize;
-    }
+    bool Inside(PixelPoint p) const { return p.x >= 0 && p.x <= Xsize && p.y >= 0 && p.y <= Ysize; }
 
-private:
+  private:
     // The pixel columns of the smallest and largest X of the points.
     void DataColumns(int& left, int& right);
     bool FitPolynomial();

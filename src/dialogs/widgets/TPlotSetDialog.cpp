@@ -18,12 +18,10 @@
 namespace {
 
 const char* const kPenStyles[] = {"Solid", "Dash", "Dot", "DashDot", "DashDotDot", "Clear"};
-const char* const kCurveMethods[] = {kHokanNone, kHokanMin2, kHokanMin2Area, kHokanSpline,
-                                     kHokanSplineArea, kHokanMean};
 
 // The mark list draws each item's symbol only.
 class MarkDelegate : public QStyledItemDelegate {
-public:
+  public:
     using QStyledItemDelegate::QStyledItemDelegate;
     void paint(QPainter* p, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
@@ -123,8 +121,8 @@ TPlotSetDialog::TPlotSetDialog(TfMain& main, QWidget* parent)
     for (const char* m : kCurveMethods) methods << QString::fromUtf8(m);
     Lhokan = Combo(line, "Lhokan", QRect(82, 102, 112, 22), methods);
     Label(line, "次数(最小二乗法)", 10, 134);
-    Ldimension = Combo(line, "Ldimension", QRect(120, 130, 70, 22),
-                       Numbers({1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    Ldimension =
+        Combo(line, "Ldimension", QRect(120, 130, 70, 22), Numbers({1, 2, 3, 4, 5, 6, 7, 8, 9}));
     Label(this, "X 軸の番号", 16, 224);
     AxisX = Combo(this, "AxisX", QRect(90, 220, 70, 22), {});
 
@@ -152,8 +150,8 @@ TPlotSetDialog::TPlotSetDialog(TfMain& main, QWidget* parent)
     BitBtnClose->setGeometry(332, 222, 75, 25);
 
     ChooseColor = [this](const QColor& start) -> std::optional<QColor> {
-        const QColor c = QColorDialog::getColor(start, this, QString(),
-                                                QColorDialog::DontUseNativeDialog);
+        const QColor c =
+            QColorDialog::getColor(start, this, QString(), QColorDialog::DontUseNativeDialog);
         if (!c.isValid()) return std::nullopt;
         return c;
     };
@@ -177,29 +175,24 @@ TPlotSetDialog::TPlotSetDialog(TfMain& main, QWidget* parent)
                 if (position < 0 || position > 5) return;
                 form_.Apply([&](TPlot& p) { p.LineType = PenStyle(position); }, true);
             }));
-    connect(Lwidth, &QComboBox::currentTextChanged, this, guarded([this] {
-                Integer(Lwidth, 0, "ラインの太さ", &TPlot::LineWidth, true);
-            }));
+    connect(Lwidth, &QComboBox::currentTextChanged, this,
+            guarded([this] { Integer(Lwidth, 0, "ラインの太さ", &TPlot::LineWidth, true); }));
     connect(Lhokan, &QComboBox::currentTextChanged, this, guarded([this] {
                 const std::string hokan = Lhokan->currentText().toStdString();
                 form_.Apply([&](TPlot& p) { p.Hokan = hokan; }, false);
             }));
-    connect(Ldimension, &QComboBox::currentTextChanged, this, guarded([this] {
-                Integer(Ldimension, 0, "次数", &TPlot::Dimension, false);
-            }));
+    connect(Ldimension, &QComboBox::currentTextChanged, this,
+            guarded([this] { Integer(Ldimension, 0, "次数", &TPlot::Dimension, false); }));
     connect(Mtype, &QComboBox::currentIndexChanged, this, guarded([this] {
                 const std::string type = Mtype->currentText().toStdString();
                 form_.Apply([&](TPlot& p) { p.MarkType = type; }, true);
             }));
-    connect(Msize, &QComboBox::currentTextChanged, this, guarded([this] {
-                Integer(Msize, 0, "マーカーのサイズ", &TPlot::MarkSize, true);
-            }));
-    connect(Mpass, &QComboBox::currentTextChanged, this, guarded([this] {
-                Integer(Mpass, 0, "間引く間隔", &TPlot::MarkPass, false);
-            }));
-    connect(AxisX, &QComboBox::currentTextChanged, this, guarded([this] {
-                Integer(AxisX, 1, "X 軸の番号", &TPlot::AxisX, false);
-            }));
+    connect(Msize, &QComboBox::currentTextChanged, this,
+            guarded([this] { Integer(Msize, 0, "マーカーのサイズ", &TPlot::MarkSize, true); }));
+    connect(Mpass, &QComboBox::currentTextChanged, this,
+            guarded([this] { Integer(Mpass, 0, "間引く間隔", &TPlot::MarkPass, false); }));
+    connect(AxisX, &QComboBox::currentTextChanged, this,
+            guarded([this] { Integer(AxisX, 1, "X 軸の番号", &TPlot::AxisX, false); }));
     connect(PlotBitBtn, &QPushButton::clicked, this, &TPlotSetDialog::PlotRequested);
     connect(BitBtnClose, &QPushButton::clicked, this, &QDialog::close);
 }

@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include "app/TfMain.h"
+#include "dialogs/widgets/TFontSetDialog.h"
 #include "platform/Canvas.h"
 #include "platform/FontSubstitution.h"
 #include "platform/PictureReplay.h"
@@ -99,7 +100,8 @@ void TCanv::paintEvent(QPaintEvent*) {
     if (canv.SampleBase.Visible && !canv.SampleBase.Bitmap.isNull())
         painter.drawImage(canv.SampleBase.Left, canv.SampleBase.Top, canv.SampleBase.Bitmap);
     for (TMathLabel* label : state_.GraphLabels())
-        if (label->Visible) ReplayPicture(painter, label->CaptionPicture(), label->Left, label->Top);
+        if (label->Visible)
+            ReplayPicture(painter, label->CaptionPicture(), label->Left, label->Top);
     if (canv.Paint.Visible) {
         Picture selection;
         Canvas c(selection);
@@ -202,18 +204,10 @@ void TCanv::ShowPopup(QPoint global) {
 void TCanv::PopFontClick() {
     FontSetting* current = state_.SelectedFont();
     if (!current) return;
-    QFont font = MakeQFont(ToLogFont(*current));
-    font.setPointSize(current->Size);
     bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, font, this, "ﾌｫﾝﾄ変更",
+    const QFont chosen = QFontDialog::getFont(&ok, ToDialogFont(*current), this, "ﾌｫﾝﾄ変更",
                                               QFontDialog::DontUseNativeDialog);
     if (!ok) return;
-    FontSetting changed = *current;
-    changed.Name = chosen.family().toStdString();
-    changed.Size = chosen.pointSize() > 0 ? chosen.pointSize() : current->Size;
-    changed.Bold = chosen.bold();
-    changed.Italic = chosen.italic();
-    changed.Underline = chosen.underline();
-    changed.StrikeOut = chosen.strikeOut();
+    const FontSetting changed = FromDialogFont(chosen, *current);
     RunCommand([&] { state_.ApplySelectedFont(changed); });
 }
