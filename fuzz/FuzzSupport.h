@@ -30,8 +30,11 @@ inline void FuzzSetUp() {
     SetMessageSink(&sink);
 }
 
+// In memory where there is a tmpfs: the targets write files on every run,
+// and saves are synced to disk.
 inline std::string ScratchFile(const char* name) {
-    return "/tmp/kurvo-fuzz-" + std::to_string(getpid()) + "-" + name;
+    static const std::string dir = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+    return dir + "/kurvo-fuzz-" + std::to_string(getpid()) + "-" + name;
 }
 
 inline void WriteBytes(const std::string& path, const uint8_t* data, size_t size) {

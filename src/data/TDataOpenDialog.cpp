@@ -36,8 +36,7 @@ int FieldSplitter::Count(std::string_view line, int limit) const {
     return count;
 }
 
-TDataOpenDialog::TDataOpenDialog()
-    : table_(std::size_t(kMaxCol) * kMaxRow, 0.0), scratch_(std::size_t(kMaxCol) * kMaxRow, 0.0) {}
+TDataOpenDialog::TDataOpenDialog() : table_(1, 0.0) {}
 
 bool TDataOpenDialog::Execute(const DataOpenFormFunction& showForm) {
     const auto preview = LoadFirstTextLines(FileName, kPreviewLines);
@@ -112,6 +111,8 @@ bool TDataOpenDialog::ReadData() {
         return false;
     }
 
+    const std::size_t stride = std::size_t(row_);
+    scratch_.resize(std::size_t(col_) * stride);
     for (int r = 0; r < row_; ++r) {
         const std::string_view line = lines[std::size_t(start + r)];
         const std::size_t n = line.size();
@@ -139,15 +140,16 @@ bool TDataOpenDialog::ReadData() {
                 }
                 value = number.Value;
             }
-            scratch_[std::size_t(c) * kMaxRow + r] = value;
+            scratch_[std::size_t(c) * stride + r] = value;
             ++c;
             i = fieldEnd;
         }
         // Cells the line does not reach are 0, not another file's numbers.
-        for (; c < col_; ++c) scratch_[std::size_t(c) * kMaxRow + r] = 0.0;
+        for (; c < col_; ++c) scratch_[std::size_t(c) * stride + r] = 0.0;
     }
 
     table_.swap(scratch_);
+    stride_ = stride;
     for (int i = ReadTitle ? titlesGiven : 0; i < kMaxCol; ++i) titles_[std::size_t(i)].clear();
     return true;
 }

@@ -29,9 +29,9 @@ public:
     int Col() const { return col_; }
     int Row() const { return row_; }
     const std::string& Title(int index) const { return titles_.at(std::size_t(index)); }
-    double Cell(int col, int row) const { return table_[std::size_t(col) * kMaxRow + row]; }
+    double Cell(int col, int row) const { return table_[std::size_t(col) * stride_ + row]; }
     // Column col, rows 0 to Row - 1, contiguous.
-    const double* Column(int col) const { return table_.data() + std::size_t(col) * kMaxRow; }
+    const double* Column(int col) const { return table_.data() + std::size_t(col) * stride_; }
 
     // Shows the options form with a preview of FileName and, on OK, reads.
     bool Execute(const DataOpenFormFunction& showForm);
@@ -39,8 +39,13 @@ public:
     bool ReadData();
 
 private:
+    // The columns of the last file read, stride_ values each, one after
+    // the other. The next file is read into scratch_, so that a refused
+    // file leaves the table as it was (Row and Col may then hold the
+    // refused counts).
     std::vector<double> table_;
     std::vector<double> scratch_;
+    std::size_t stride_ = 1;
     std::array<std::string, kMaxCol> titles_;
     int col_ = 1;
     int row_ = 1;

@@ -44,25 +44,6 @@ bool SameText(const std::string& a, const std::string& b) {
     return true;
 }
 
-TIniFile::TIniFile(std::string fileName) : fileName_(std::move(fileName)) {
-    std::ifstream in(fileName_, std::ios::binary);
-    if (!in) return;
-    std::ostringstream all;
-    all << in.rdbuf();
-    if (in.bad()) return;
-    exists_ = true;
-    const std::string bytes = all.str();
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        std::size_t end = bytes.find('\n', pos);
-        if (end == std::string::npos) end = bytes.size();
-        std::string raw = bytes.substr(pos, end - pos);
-        if (!raw.empty() && raw.back() == '\r') raw.pop_back();
-        lines_.push_back(Line{raw, Cp932ToUtf8(raw)});
-        pos = end + 1;
-    }
-}
-
 namespace {
 
 std::string Lower(const std::string& s) {
@@ -71,54 +52,61 @@ std::string Lower(const std::string& s) {
     return out;
 }
 
-std::string KeyOf(std::size_t sectionLine, const std::string& key) {
-    return std::to_string(sectionLine) + '\n' + Lower(key);
+bool IsBlank(const std::string& line) {
+    return line.find_first_not_of(" \t") == std::string::npos;
 }
 
 }  // namespace
 
-// The first section of a name is the one that counts, and in it the first
-// line of a key.
-void TIniFile::BuildIndex() const {
-    sectionIndex_.clear();
-    keyIndex_.clear();
-    long current = -1;
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-        const std::string& text = lines_[i].Text;
-        if (const auto name = SectionName(text)) {
-            const bool first = sectionIndex_.emplace(Lower(*name), i).second;
-            current = first ? long(i) : -1;
+TIniFile::TIniFile(std::string fileName) : fileName_(std::move(fileName)) {
+    sections_.emplace_back();  // the lines before the first header
+    std::ifstream in(fileName_, std::ios::binary);
+    if (!in) return;
+    std::ostringstream all;
+    all << in.rdbuf();
+    if (in.bad()) return;
+    exists_ = true;
+    const std::string bytes = all.str();
+    bool indexed = false;
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        std::size_t end = bytes.find('\n', pos);
+        if (end == std::string::npos) end = bytes.size();
+        std::string raw = bytes.substr(pos, end - pos);
+        if (!raw.empty() && raw.back() == '\r') raw.pop_back();
+        pos = end + 1;
+        Line line{raw, Cp932ToUtf8(raw)};
+        if (const auto name = SectionName(line.Text)) {
+            indexed = sectionIndex_.emplace(Lower(*name), sections_.size()).second;
+            sections_.push_back(Section{std::move(line), {}, {}, 0});
             continue;
         }
-        if (current < 0 || IsComment(text)) continue;
-        const std::size_t eq = text.find('=');
-        if (eq == std::string::npos) continue;
-        keyIndex_.emplace(KeyOf(std::size_t(current), Trim(text.substr(0, eq))), i);
+        Section& section = sections_.back();
+        if (indexed && !IsComment(line.Text)) {
+            const std::size_t eq = line.Text.find('=');
+            if (eq != std::string::npos)
+                section.Keys.emplace(Lower(Trim(line.Text.substr(0, eq))), section.Lines.size());
+        }
+        if (!IsBlank(line.Text)) section.End = section.Lines.size() + 1;
+        section.Lines.push_back(std::move(line));
     }
-    indexed_ = true;
 }
 
-long TIniFile::FindSection(const std::string& section) const {
-    if (!indexed_) BuildIndex();
-    const auto it = sectionIndex_.find(Lower(section));
-    return it == sectionIndex_.end() ? -1 : long(it->second);
-}
-
-long TIniFile::FindKey(long sectionLine, const std::string& key) const {
-    if (!indexed_) BuildIndex();
-    const auto it = keyIndex_.find(KeyOf(std::size_t(sectionLine), key));
-    return it == keyIndex_.end() ? -1 : long(it->second);
+const TIniFile::Line* TIniFile::FindLine(const std::string& section,
+                                         const std::string& key) const {
+    const auto s = sectionIndex_.find(Lower(section));
+    if (s == sectionIndex_.end()) return nullptr;
+    const Section& found = sections_[s->second];
+    const auto k = found.Keys.find(Lower(key));
+    return k == found.Keys.end() ? nullptr : &found.Lines[k->second];
 }
 
 std::optional<std::string> TIniFile::Value(const std::string& section,
                                            const std::string& key) const {
-    const long s = FindSection(section);
-    if (s < 0) return std::nullopt;
-    const long k = FindKey(s, key);
-    if (k < 0) return std::nullopt;
-    const Line& line = lines_[std::size_t(k)];
-    const std::size_t eq = line.Bytes.find('=');
-    std::string value = Trim(line.Bytes.substr(eq + 1));
+    const Line* line = FindLine(section, key);
+    if (!line) return std::nullopt;
+    const std::size_t eq = line->Bytes.find('=');
+    std::string value = Trim(line->Bytes.substr(eq + 1));
     // Quotes around the whole value are not part of it.
     if (value.size() >= 2 && ((value.front() == '"' && value.back() == '"') ||
                               (value.front() == '\'' && value.back() == '\'')))
@@ -162,33 +150,21 @@ TIniFile::Line TIniFile::MakeLine(const std::string& text) {
 void TIniFile::WriteString(const std::string& section, const std::string& key,
                            const std::string& value) {
     if (!unencodable_ && !Utf8ToCp932(value)) unencodable_ = value;
-    long s = FindSection(section);
-    if (s < 0) {
-        lines_.push_back(MakeLine("[" + section + "]"));
-        s = long(lines_.size()) - 1;
-        sectionIndex_.emplace(Lower(section), std::size_t(s));
-    }
-    const long k = FindKey(s, key);
-    if (k >= 0) {
+    auto [s, added] = sectionIndex_.emplace(Lower(section), sections_.size());
+    if (added) sections_.push_back(Section{MakeLine("[" + section + "]"), {}, {}, 0});
+    Section& target = sections_[s->second];
+    auto [k, newKey] = target.Keys.emplace(Lower(key), target.End);
+    if (!newKey) {
         // The key keeps its spelling; the value is replaced.
-        const std::string& text = lines_[std::size_t(k)].Text;
-        const std::string name = Trim(text.substr(0, text.find('=')));
-        lines_[std::size_t(k)] = MakeLine(name + "=" + value);
+        Line& line = target.Lines[k->second];
+        const std::string name = Trim(line.Text.substr(0, line.Text.find('=')));
+        line = MakeLine(name + "=" + value);
         return;
     }
-    // The end of the section: after its last key line.
-    std::size_t insert = std::size_t(s) + 1;
-    for (std::size_t i = std::size_t(s) + 1; i < lines_.size(); ++i) {
-        if (SectionName(lines_[i].Text)) break;
-        if (!Trim(lines_[i].Text).empty()) insert = i + 1;
-    }
-    if (insert == lines_.size()) {
-        lines_.push_back(MakeLine(key + "=" + value));
-        keyIndex_.emplace(KeyOf(std::size_t(s), key), insert);
-    } else {
-        lines_.insert(lines_.begin() + long(insert), MakeLine(key + "=" + value));
-        indexed_ = false;  // the lines after it moved
-    }
+    // The end of the section: after its last line that is not blank. Only
+    // blank lines follow, so no indexed line moves.
+    target.Lines.insert(target.Lines.begin() + long(target.End), MakeLine(key + "=" + value));
+    ++target.End;
 }
 
 void TIniFile::WriteInteger(const std::string& section, const std::string& key, int value) {
@@ -201,9 +177,13 @@ void TIniFile::WriteBool(const std::string& section, const std::string& key, boo
 
 void TIniFile::UpdateFile() const {
     std::string bytes;
-    for (const Line& line : lines_) {
+    auto add = [&bytes](const Line& line) {
         bytes += line.Bytes;
         bytes += "\r\n";
+    };
+    for (const Section& section : sections_) {
+        if (section.Header) add(*section.Header);
+        for (const Line& line : section.Lines) add(line);
     }
     try {
         WriteFileAtomically(fileName_, bytes);

@@ -45,21 +45,23 @@ private:
         std::string Bytes;  // as on disk, without the line end
         std::string Text;   // decoded
     };
-    // Index of the section header line, or -1.
-    long FindSection(const std::string& section) const;
-    long FindKey(long sectionLine, const std::string& key) const;
+    // A section header and the lines up to the next one; the lines before
+    // the first header form a section without a header. Only the first
+    // section of a name has its keys indexed: it is the one that counts,
+    // and in it the first line of a key.
+    struct Section {
+        std::optional<Line> Header;
+        std::vector<Line> Lines;
+        std::unordered_map<std::string, std::size_t> Keys;  // lower-case key -> line
+        std::size_t End = 0;  // after the last line that is not blank
+    };
+    const Line* FindLine(const std::string& section, const std::string& key) const;
     Line MakeLine(const std::string& text);
-
-    // Where each section and key stands, made when first needed and again
-    // after a line was inserted: reading a large file stays linear.
-    void BuildIndex() const;
-    mutable std::unordered_map<std::string, std::size_t> sectionIndex_;
-    mutable std::unordered_map<std::string, std::size_t> keyIndex_;
-    mutable bool indexed_ = false;
 
     std::string fileName_;
     bool exists_ = false;
-    std::vector<Line> lines_;
+    std::vector<Section> sections_;
+    std::unordered_map<std::string, std::size_t> sectionIndex_;  // lower-case name
     std::optional<std::string> unencodable_;
 };
 

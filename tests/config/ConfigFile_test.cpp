@@ -336,20 +336,3 @@ TEST(ConfigCommands, SaveReadAndQuickRead) {
 }
 
 }  // namespace
-
-namespace {
-
-TEST(TIniFile, TheFirstSectionOfANameCountsAndBigFilesReadQuickly) {
-    TestDir dir;
-    std::string big = "[Graph]\r\nWidth=5\r\n;x=1\r\n[graph]\r\nWidth=7\r\nHeight=9\r\n";
-    for (int i = 0; i < 200000; ++i) big += "[S" + std::to_string(i % 500) + "]\r\nk=v\r\n";
-    big += "[Title]\r\nMain=end\r\n";
-    const TIniFile ini(dir.Write("big.kvc", big));
-    EXPECT_EQ(ini.ReadInteger("GRAPH", "width", 0), 5);
-    EXPECT_EQ(ini.ReadInteger("Graph", "Height", -1), -1);  // only in the second [graph]
-    EXPECT_EQ(ini.ReadString("Graph", ";x", "none"), "none");  // a comment
-    EXPECT_EQ(ini.ReadString("title", "MAIN", ""), "end");
-    EXPECT_EQ(ini.ReadString("S7", "k", ""), "v");
-}
-
-}  // namespace
