@@ -44,6 +44,17 @@ inline void WriteBytes(const std::string& path, const uint8_t* data, size_t size
     std::fclose(f);
 }
 
+inline std::string ReadFileBytes(const std::string& path) {
+    std::string bytes;
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) std::abort();
+    char buffer[65536];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
+    std::fclose(f);
+    return bytes;
+}
+
 #define FUZZ_CHECK(condition)                                              \
     do {                                                                   \
         if (!(condition)) {                                                \

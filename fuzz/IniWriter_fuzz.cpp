@@ -1,32 +1,114 @@
 // An arbitrary existing file, then a full configuration written into it in
-// place, then read back: every value written is what is read, and lines
-// of the old file that are no keys of ours stay.
+// place, then read back: every value written is what is read, and the
+// comment lines of the old file stay, in their order.
+#include <string_view>
+#include <vector>
+
 #include "FuzzSupport.h"
 #include "app/TfMain.h"
 #include "platform/IniFile.h"
 #include "platform/RaisedError.h"
 
+namespace {
+
+// The lines of a file as the INI reader splits them.
+std::vector<std::string> FileLines(std::string_view bytes) {
+    std::vector<std::string> lines;
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        std::size_t end = bytes.find('\n', pos);
+        if (end == std::string_view::npos) end = bytes.size();
+        std::string_view line = bytes.substr(pos, end - pos);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        lines.emplace_back(line);
+        pos = end + 1;
+    }
+    return lines;
+}
+
+bool IsCommentLine(const std::string& line) {
+    const std::size_t first = line.find_first_not_of(" \t");
+    return first != std::string::npos && line[first] == ';';
+}
+
+// Two series rows, so that every section of the file is written.
+void LoadTwoColumns(TfMain& main) {
+    const std::string path = ScratchFile("ini-data.txt");
+    const std::string rows = "1 2\n3 4\n";
+    WriteBytes(path, reinterpret_cast<const uint8_t*>(rows.data()), rows.size());
+    main.DataOpen.FileName = path;
+    main.DataOpen.DivMark = " ";
+    FUZZ_CHECK(main.DataOpen.ReadData());
+    main.FillDataGrid();
+}
+
+TfMain& Writer() {
+    static TfMain* main = [] {
+        auto* m = new TfMain;
+        LoadTwoColumns(*m);
+        m->Title.Main = "表題 x^2@";
+        m->Gridline.SmallY = 7;
+        m->Graph.MinX = -0.125;
+        m->Fonts.Sample.Italic = true;
+        m->LineImage(1).MarkType = "batsu";
+        m->LineEdit(1).Text = "二番目";
+        return m;
+    }();
+    return *main;
+}
+
+TfMain& Reader() {
+    static TfMain* again = [] {
+        auto* m = new TfMain;
+        LoadTwoColumns(*m);
+        return m;
+    }();
+    return *again;
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzSetUp();
+    TfMain& main = Writer();
     const std::string path = ScratchFile("ini.kvc");
     WriteBytes(path, data, size);
-    TfMain main;
-    main.Title.Main = "表題 x^2@";
-    main.Gridline.SmallY = 7;
-    main.Graph.MinX = -0.125;
-    main.Fonts.Sample.Italic = true;
     bool written = false;
     RunCommand([&] { written = main.WriteConfigFile(path); });
     if (!written) return 0;
+
+    const std::string saved = ReadFileBytes(path);
+    const std::vector<std::string> newLines = FileLines(saved);
+    std::size_t at = 0;
+    for (const std::string& line :
+         FileLines(std::string_view(reinterpret_cast<const char*>(data), size))) {
+        if (!IsCommentLine(line)) continue;
+        while (at < newLines.size() && newLines[at] != line) ++at;
+        FUZZ_CHECK(at < newLines.size());
+        ++at;
+    }
+
     const TIniFile ini(path);
     FUZZ_CHECK(ini.ReadString("Title", "Main", "") == "表題 x^2@");
     FUZZ_CHECK(ini.ReadInteger("Gridline", "SmallY", 0) == 7);
     FUZZ_CHECK(ini.ReadString("Graph", "MinX", "") == "-0.125");
     FUZZ_CHECK(ini.ReadString("Fonts", "Sample->Style", "") == "Italic");
-    TfMain again;
+    FUZZ_CHECK(ini.ReadString("Plot", "LineImage1->MarkType", "") == "batsu");
+
+    // What the read must set, set to something else first: the reader is
+    // kept from one input to the next.
+    TfMain& again = Reader();
+    again.Title.Main.clear();
+    again.Graph.MinX = 0;
+    again.Fonts.Sample.Italic = false;
+    again.Fonts.Sample.Bold = true;
+    again.LineImage(1).MarkType.clear();
+    again.LineEdit(1).Text.clear();
     FUZZ_CHECK(again.ReadConfigFile(path));
     FUZZ_CHECK(again.Title.Main == main.Title.Main);
     FUZZ_CHECK(again.Graph.MinX == -0.125);
     FUZZ_CHECK(again.Fonts.Sample.Italic && !again.Fonts.Sample.Bold);
+    FUZZ_CHECK(again.LineImage(1).MarkType == "batsu");
+    FUZZ_CHECK(again.LineEdit(1).Text == "二番目");
     return 0;
 }

@@ -23,6 +23,7 @@ struct GraphSettings {
     double MaxY = 100.0;
     double MinX = 0.0;
     double MinY = 0.0;
+    bool operator==(const GraphSettings&) const = default;
 };
 
 struct GridlineSettings {
@@ -35,6 +36,7 @@ struct GridlineSettings {
     int Smallwidth = 0;
     int Smalllength = 4;
     int LInewidth = 1;
+    bool operator==(const GridlineSettings&) const = default;
 };
 
 struct SampleSettings {
@@ -43,12 +45,14 @@ struct SampleSettings {
     TColor Shadowcolor = clBlack;
     TColor Frontcolor = clWhite;
     int Shadowsize = 3;
+    bool operator==(const SampleSettings&) const = default;
 };
 
 struct TitleTexts {
     std::string Main = "GRAPH TITLE";
     std::string X = "X AXIS";
     std::string Y = "Y AXIS";
+    bool operator==(const TitleTexts&) const = default;
 };
 
 // A font as the settings keep it: size in points, style as flags.
@@ -61,6 +65,7 @@ struct FontSetting {
     bool Italic = false;
     bool Underline = false;
     bool StrikeOut = false;
+    bool operator==(const FontSetting&) const = default;
 };
 
 struct FontSettings {
@@ -69,4 +74,5 @@ struct FontSettings {
     FontSetting TitleY{.Size = 14};
     FontSetting Num{.Size = 12};
     FontSetting Sample{.Size = 12};
+    bool operator==(const FontSettings&) const = default;
 };

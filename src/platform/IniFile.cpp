@@ -12,7 +12,7 @@
 
 namespace {
 
-std::string Trim(const std::string& s) {
+std::string_view Trim(std::string_view s) {
     std::size_t a = 0, b = s.size();
     while (a < b && (s[a] == ' ' || s[a] == '\t')) ++a;
     while (b > a && (s[b - 1] == ' ' || s[b - 1] == '\t')) --b;
@@ -20,43 +20,44 @@ std::string Trim(const std::string& s) {
 }
 
 // "[name]" gives name; anything else nothing.
-std::optional<std::string> SectionName(const std::string& line) {
-    const std::string t = Trim(line);
+std::optional<std::string_view> SectionName(std::string_view line) {
+    const std::string_view t = Trim(line);
     if (t.size() < 2 || t.front() != '[') return std::nullopt;
     const std::size_t close = t.find(']');
-    if (close == std::string::npos) return std::nullopt;
+    if (close == std::string_view::npos) return std::nullopt;
     return Trim(t.substr(1, close - 1));
 }
 
-bool IsComment(const std::string& line) {
-    const std::string t = Trim(line);
+bool IsComment(std::string_view line) {
+    const std::string_view t = Trim(line);
     return t.empty() || t[0] == ';';
 }
 
+unsigned char LowerByte(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return b >= 'A' && b <= 'Z' ? static_cast<unsigned char>(b + ('a' - 'A')) : b;
+}
+
+bool IsBlank(std::string_view line) { return line.find_first_not_of(" \t") == std::string_view::npos; }
+
 }  // namespace
 
-bool SameText(const std::string& a, const std::string& b) {
+bool SameText(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
+        if (LowerByte(a[i]) != LowerByte(b[i])) return false;
     return true;
 }
 
-namespace {
-
-std::string Lower(const std::string& s) {
-    std::string out = s;
-    for (char& c : out) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return out;
+std::size_t TIniFile::CaseBlindHash::operator()(std::string_view s) const {
+    std::size_t h = 14695981039346656037ull;  // FNV-1a
+    for (char c : s) h = (h ^ LowerByte(c)) * 1099511628211ull;
+    return h;
 }
 
-bool IsBlank(const std::string& line) {
-    return line.find_first_not_of(" \t") == std::string::npos;
+bool TIniFile::CaseBlindEqual::operator()(std::string_view a, std::string_view b) const {
+    return SameText(a, b);
 }
-
-}  // namespace
 
 TIniFile::TIniFile(std::string fileName) : fileName_(std::move(fileName)) {
     sections_.emplace_back();  // the lines before the first header
@@ -66,18 +67,18 @@ TIniFile::TIniFile(std::string fileName) : fileName_(std::move(fileName)) {
     all << in.rdbuf();
     if (in.bad()) return;
     exists_ = true;
-    const std::string bytes = all.str();
+    const std::string bytes = std::move(all).str();
     bool indexed = false;
     std::size_t pos = 0;
     while (pos < bytes.size()) {
         std::size_t end = bytes.find('\n', pos);
         if (end == std::string::npos) end = bytes.size();
-        std::string raw = bytes.substr(pos, end - pos);
-        if (!raw.empty() && raw.back() == '\r') raw.pop_back();
+        std::string_view raw(bytes.data() + pos, end - pos);
+        if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
         pos = end + 1;
-        Line line{raw, Cp932ToUtf8(raw)};
+        Line line{std::string(raw), Cp932ToUtf8(raw)};
         if (const auto name = SectionName(line.Text)) {
-            indexed = sectionIndex_.emplace(Lower(*name), sections_.size()).second;
+            indexed = sectionIndex_.emplace(std::string(*name), sections_.size()).second;
             sections_.push_back(Section{std::move(line), {}, {}, 0});
             continue;
         }
@@ -85,7 +86,8 @@ TIniFile::TIniFile(std::string fileName) : fileName_(std::move(fileName)) {
         if (indexed && !IsComment(line.Text)) {
             const std::size_t eq = line.Text.find('=');
             if (eq != std::string::npos)
-                section.Keys.emplace(Lower(Trim(line.Text.substr(0, eq))), section.Lines.size());
+                section.Keys.emplace(std::string(Trim(std::string_view(line.Text).substr(0, eq))),
+                                     section.Lines.size());
         }
         if (!IsBlank(line.Text)) section.End = section.Lines.size() + 1;
         section.Lines.push_back(std::move(line));
@@ -94,10 +96,10 @@ TIniFile::TIniFile(std::string fileName) : fileName_(std::move(fileName)) {
 
 const TIniFile::Line* TIniFile::FindLine(const std::string& section,
                                          const std::string& key) const {
-    const auto s = sectionIndex_.find(Lower(section));
+    const auto s = sectionIndex_.find(std::string_view(section));
     if (s == sectionIndex_.end()) return nullptr;
     const Section& found = sections_[s->second];
-    const auto k = found.Keys.find(Lower(key));
+    const auto k = found.Keys.find(std::string_view(key));
     return k == found.Keys.end() ? nullptr : &found.Lines[k->second];
 }
 
@@ -106,7 +108,7 @@ std::optional<std::string> TIniFile::Value(const std::string& section,
     const Line* line = FindLine(section, key);
     if (!line) return std::nullopt;
     const std::size_t eq = line->Bytes.find('=');
-    std::string value = Trim(line->Bytes.substr(eq + 1));
+    std::string value(Trim(std::string_view(line->Bytes).substr(eq + 1)));
     // Quotes around the whole value are not part of it.
     if (value.size() >= 2 && ((value.front() == '"' && value.back() == '"') ||
                               (value.front() == '\'' && value.back() == '\'')))
@@ -150,14 +152,14 @@ TIniFile::Line TIniFile::MakeLine(const std::string& text) {
 void TIniFile::WriteString(const std::string& section, const std::string& key,
                            const std::string& value) {
     if (!unencodable_ && !Utf8ToCp932(value)) unencodable_ = value;
-    auto [s, added] = sectionIndex_.emplace(Lower(section), sections_.size());
+    auto [s, added] = sectionIndex_.emplace(section, sections_.size());
     if (added) sections_.push_back(Section{MakeLine("[" + section + "]"), {}, {}, 0});
     Section& target = sections_[s->second];
-    auto [k, newKey] = target.Keys.emplace(Lower(key), target.End);
+    auto [k, newKey] = target.Keys.emplace(key, target.End);
     if (!newKey) {
         // The key keeps its spelling; the value is replaced.
         Line& line = target.Lines[k->second];
-        const std::string name = Trim(line.Text.substr(0, line.Text.find('=')));
+        const std::string name(Trim(std::string_view(line.Text).substr(0, line.Text.find('='))));
         line = MakeLine(name + "=" + value);
         return;
     }

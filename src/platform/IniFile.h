@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -41,6 +42,18 @@ public:
     static constexpr std::size_t kMaxValueBytes = 1023;
 
 private:
+    // Names are compared without regard to case and looked up without
+    // copying them.
+    struct CaseBlindHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const;
+    };
+    struct CaseBlindEqual {
+        using is_transparent = void;
+        bool operator()(std::string_view a, std::string_view b) const;
+    };
+    using NameIndex = std::unordered_map<std::string, std::size_t, CaseBlindHash, CaseBlindEqual>;
+
     struct Line {
         std::string Bytes;  // as on disk, without the line end
         std::string Text;   // decoded
@@ -52,7 +65,7 @@ private:
     struct Section {
         std::optional<Line> Header;
         std::vector<Line> Lines;
-        std::unordered_map<std::string, std::size_t> Keys;  // lower-case key -> line
+        NameIndex Keys;  // key -> line
         std::size_t End = 0;  // after the last line that is not blank
     };
     const Line* FindLine(const std::string& section, const std::string& key) const;
@@ -61,8 +74,9 @@ private:
     std::string fileName_;
     bool exists_ = false;
     std::vector<Section> sections_;
-    std::unordered_map<std::string, std::size_t> sectionIndex_;  // lower-case name
+    NameIndex sectionIndex_;
     std::optional<std::string> unencodable_;
 };
 
-bool SameText(const std::string& a, const std::string& b);
+// Equal but for the case of ASCII letters.
+bool SameText(std::string_view a, std::string_view b);
