@@ -3,6 +3,7 @@
 // file that reads back the same.
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "FuzzSupport.h"
 #include "app/TfMain.h"
@@ -10,12 +11,65 @@
 
 namespace {
 
-// A main window with `columns` columns of data and the file of its start
-// settings. Building one costs more than a read, so each is kept and set
-// back by reading that file: it holds every key a read can change.
+// What a read can change in a main window, kept to set it back.
+struct Settings {
+    GraphSettings Graph;
+    GridlineSettings Gridline;
+    SampleSettings Sample;
+    TitleTexts Title;
+    FontSettings Fonts;
+    struct Row {
+        bool Line, InLegend;
+        std::string Legend;
+        int LineWidth, Dimension, MarkSize, MarkPass, AxisX;
+        TColor LineColor, MarkColor;
+        PenStyle LineType;
+        std::string Hokan, MarkType;
+    };
+    std::vector<Row> Rows;
+
+    explicit Settings(TfMain& m)
+        : Graph(m.Graph), Gridline(m.Gridline), Sample(m.Sample), Title(m.Title), Fonts(m.Fonts) {
+        for (int k = 0; k < m.SeriesCount(); ++k) {
+            const TPlot& p = m.LineImage(k);
+            Rows.push_back({m.LineCheck(k).Checked, m.SampleCheck(k).Checked, m.LineEdit(k).Text,
+                            p.LineWidth, p.Dimension, p.MarkSize, p.MarkPass, p.AxisX, p.LineColor,
+                            p.MarkColor, p.LineType, p.Hokan, p.MarkType});
+        }
+    }
+    void ApplyTo(TfMain& m) const {
+        m.Graph = Graph;
+        m.Gridline = Gridline;
+        m.Sample = Sample;
+        m.Title = Title;
+        m.Fonts = Fonts;
+        for (int k = 0; k < m.SeriesCount(); ++k) {
+            const Row& r = Rows[std::size_t(k)];
+            TPlot& p = m.LineImage(k);
+            m.LineCheck(k).Checked = r.Line;
+            m.SampleCheck(k).Checked = r.InLegend;
+            m.LineEdit(k).Text = r.Legend;
+            p.LineWidth = r.LineWidth;
+            p.Dimension = r.Dimension;
+            p.MarkSize = r.MarkSize;
+            p.MarkPass = r.MarkPass;
+            p.AxisX = r.AxisX;
+            p.LineColor = r.LineColor;
+            p.MarkColor = r.MarkColor;
+            p.LineType = r.LineType;
+            p.Hokan = r.Hokan;
+            p.MarkType = r.MarkType;
+            p.DrawSample();
+        }
+    }
+};
+
+// A main window with `columns` columns of data. Building one costs more
+// than a read, so each is kept and its start settings set back before
+// every input.
 struct Window {
     TfMain Main;
-    std::string StartFile;
+    std::unique_ptr<Settings> Start;
 
     explicit Window(int columns) {
         if (columns > 0) {
@@ -31,12 +85,10 @@ struct Window {
             FUZZ_CHECK(Main.DataOpen.ReadData());
             Main.FillDataGrid();
         }
-        StartFile = ScratchFile(("start" + std::to_string(columns) + ".kvc").c_str());
-        std::remove(StartFile.c_str());
-        FUZZ_CHECK(Main.WriteConfigFile(StartFile));
+        Start = std::make_unique<Settings>(Main);
     }
     TfMain& Reset() {
-        FUZZ_CHECK(Main.ReadConfigFile(StartFile));
+        Start->ApplyTo(Main);
         return Main;
     }
 };
@@ -71,7 +123,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     bool written = false;
     RunCommand([&] { written = main.WriteConfigFile(copy); });
     if (!written) return 0;  // a text the file cannot hold
-    TfMain& again = WindowOf(columns, 1).Reset();
+    // The copy holds every key, so what the second window held before
+    // does not matter.
+    TfMain& again = WindowOf(columns, 1).Main;
     FUZZ_CHECK(again.ReadConfigFile(copy));
     FUZZ_CHECK(again.Graph == main.Graph);
     FUZZ_CHECK(again.Gridline == main.Gridline);
