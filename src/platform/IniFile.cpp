@@ -2,8 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
-#include <sstream>
+#include <cstdio>
 
 #include "platform/Cp932.h"
 #include "platform/GraphFiles.h"
@@ -61,13 +60,17 @@ bool TIniFile::CaseBlindEqual::operator()(std::string_view a, std::string_view b
 
 TIniFile::TIniFile(std::string fileName) : fileName_(std::move(fileName)) {
     sections_.emplace_back();  // the lines before the first header
-    std::ifstream in(fileName_, std::ios::binary);
+    // A folder opens, but reading it fails: only what reads is a file.
+    FILE* in = std::fopen(fileName_.c_str(), "rb");
     if (!in) return;
-    std::ostringstream all;
-    all << in.rdbuf();
-    if (in.bad()) return;
+    std::string bytes;
+    char buffer[65536];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) bytes.append(buffer, n);
+    const bool failed = std::ferror(in);
+    std::fclose(in);
+    if (failed) return;
     exists_ = true;
-    const std::string bytes = std::move(all).str();
     bool indexed = false;
     std::size_t pos = 0;
     while (pos < bytes.size()) {

@@ -336,3 +336,19 @@ TEST(ConfigCommands, SaveReadAndQuickRead) {
 }
 
 }  // namespace
+
+namespace {
+
+// A folder is no configuration file: reported as missing, nothing changes.
+TEST(ConfigFile, AFolderChangesNothing) {
+    TestDir dir;
+    RecordingMessageSink sink;
+    ScopedMessageSink scope(sink);
+    TfMain main;
+    main.Title.Main = "mine";
+    EXPECT_FALSE(ConfigFile::Read(main, dir.Root()));
+    EXPECT_EQ(sink.Texts, std::vector<std::string>{"ﾌｧｲﾙがありません"});
+    EXPECT_EQ(main.Title.Main, "mine");
+}
+
+}  // namespace
