@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDir>
+#include <QGuiApplication>
+#include <benchmark/benchmark.h>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -43,4 +45,14 @@ inline void ReadBenchData(TfMain& main, const std::string& path) {
     main.DataOpen.DivMark = TDataOpenDialog::kSpaceDivMark;
     main.DataOpen.ReadData();
     main.FillDataGrid();
+}
+
+// The benchmark programs run headless.
+inline int RunBenchmarks(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }

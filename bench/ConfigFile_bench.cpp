@@ -1,5 +1,7 @@
 #include <benchmark/benchmark.h>
 
+#include "BenchData.h"
+
 #include <QDir>
 #include <QGuiApplication>
 #include <fstream>
@@ -31,23 +33,8 @@ const std::string& HugeConfig() {
 
 // A 50-column table, so that every series row is read.
 void LoadFiftyColumns(TfMain& main) {
-    const std::string p = QDir::tempPath().toStdString() + "/kurvo-bench-50.txt";
-    std::string rows;
-    for (int r = 0; r < 3; ++r) {
-        for (int c = 0; c < 50; ++c) rows += std::to_string(c + r) + ' ';
-        rows += '\n';
-    }
-    std::ofstream(p) << rows;
-    main.DataOpen.FileName = p;
-    main.DataOpen.DivMark = " ";
-    main.DataOpen.ReadData();
-    main.FillDataGrid();
+    ReadBenchData(main, WriteBenchFile("kurvo-bench-50x3.txt", 3));
 }
-
-class SilentSink : public MessageSink {
-public:
-    void ShowMessage(const std::string&) override {}
-};
 
 void BM_ReadHugeConfig(benchmark::State& state) {
     SilentSink silent;
@@ -77,11 +64,4 @@ BENCHMARK(BM_WriteAndReadConfig)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunBenchmarks(argc, argv); }

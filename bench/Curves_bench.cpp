@@ -1,5 +1,7 @@
 #include <benchmark/benchmark.h>
 
+#include "BenchData.h"
+
 #include <QGuiApplication>
 #include <cmath>
 #include <random>
@@ -99,11 +101,4 @@ BENCHMARK(BM_MarksAndPolyline)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunBenchmarks(argc, argv); }

@@ -1,5 +1,7 @@
 #include <benchmark/benchmark.h>
 
+#include "BenchData.h"
+
 #include <QDir>
 #include <QGuiApplication>
 #include <cstdio>
@@ -53,13 +55,6 @@ void BM_ReadData(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadData)->Unit(benchmark::kMillisecond);
 
-// The 50 x 10000 table is refused as too much data with a warning, then
-// shown in full; the warning goes nowhere here.
-class SilentSink : public MessageSink {
-public:
-    void ShowMessage(const std::string&) override {}
-};
-
 void BM_ReadDataAndFillGrid(benchmark::State& state) {
     SilentSink silent;
     ScopedMessageSink scope(silent);
@@ -89,11 +84,4 @@ BENCHMARK(BM_FloatToText)->Arg(0)->Arg(1);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunBenchmarks(argc, argv); }
