@@ -7,6 +7,7 @@
 
 #include "FuzzSupport.h"
 #include "app/TfMain.h"
+#include "platform/NumberText.h"
 #include "platform/RaisedError.h"
 
 namespace {
@@ -127,7 +128,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // does not matter.
     TfMain& again = WindowOf(columns, 1).Main;
     FUZZ_CHECK(again.ReadConfigFile(copy));
-    FUZZ_CHECK(again.Graph == main.Graph);
+    // The limits are saved with the 15 significant digits the program
+    // shows; a file may have held more.
+    GraphSettings saved = main.Graph;
+    for (double* limit : {&saved.MaxX, &saved.MaxY, &saved.MinX, &saved.MinY})
+        FUZZ_CHECK(TryStrToFloat(FloatToText(*limit), *limit));
+    FUZZ_CHECK(again.Graph == saved);
     FUZZ_CHECK(again.Gridline == main.Gridline);
     FUZZ_CHECK(again.Sample == main.Sample);
     FUZZ_CHECK(again.Title == main.Title);

@@ -37,7 +37,20 @@ unsigned char LowerByte(char c) {
     return b >= 'A' && b <= 'Z' ? static_cast<unsigned char>(b + ('a' - 'A')) : b;
 }
 
-bool IsBlank(std::string_view line) { return line.find_first_not_of(" \t") == std::string_view::npos; }
+// A value as it stands in its line. Reading takes blanks off both ends and
+// one pair of quotes around the whole value; a value that would lose
+// either is put in quotes, so that it reads back as it was written.
+std::string StoredValue(const std::string& value) {
+    if (value.empty()) return value;
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    const auto quote = [](char c) { return c == '"' || c == '\''; };
+    const bool quoted = value.size() >= 2 && quote(value.front()) && value.back() == value.front();
+    return blank(value.front()) || blank(value.back()) || quoted ? '"' + value + '"' : value;
+}
+
+bool IsBlank(std::string_view line) {
+    return line.find_first_not_of(" \t") == std::string_view::npos;
+}
 
 }  // namespace
 
@@ -97,8 +110,7 @@ TIniFile::TIniFile(std::string fileName) : fileName_(std::move(fileName)) {
     }
 }
 
-const TIniFile::Line* TIniFile::FindLine(const std::string& section,
-                                         const std::string& key) const {
+const TIniFile::Line* TIniFile::FindLine(const std::string& section, const std::string& key) const {
     const auto s = sectionIndex_.find(std::string_view(section));
     if (s == sectionIndex_.end()) return nullptr;
     const Section& found = sections_[s->second];
@@ -163,12 +175,13 @@ void TIniFile::WriteString(const std::string& section, const std::string& key,
         // The key keeps its spelling; the value is replaced.
         Line& line = target.Lines[k->second];
         const std::string name(Trim(std::string_view(line.Text).substr(0, line.Text.find('='))));
-        line = MakeLine(name + "=" + value);
+        line = MakeLine(name + "=" + StoredValue(value));
         return;
     }
     // The end of the section: after its last line that is not blank. Only
     // blank lines follow, so no indexed line moves.
-    target.Lines.insert(target.Lines.begin() + long(target.End), MakeLine(key + "=" + value));
+    target.Lines.insert(target.Lines.begin() + long(target.End),
+                        MakeLine(key + "=" + StoredValue(value)));
     ++target.End;
 }
 

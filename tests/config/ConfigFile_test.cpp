@@ -156,10 +156,10 @@ TEST(ConfigFile, EveryKeyRoundTrips) {
 
 TEST(ConfigFile, WritingInPlaceKeepsForeignLines) {
     TestDir dir;
-    const std::string path = dir.Write(
-        "old.kvc",
-        "; my settings\r\n[Edit]\r\nLineEdit9=ten\r\n\r\n[Mine]\r\nkey = kept value\r\n"
-        "[graph]\r\nwidth=17\r\n; comment in a section\r\n");
+    const std::string path =
+        dir.Write("old.kvc",
+                  "; my settings\r\n[Edit]\r\nLineEdit9=ten\r\n\r\n[Mine]\r\nkey = kept value\r\n"
+                  "[graph]\r\nwidth=17\r\n; comment in a section\r\n");
     TfMain main;
     Load(main, dir, 2);
     ASSERT_TRUE(ConfigFile::Write(main, path));
@@ -176,12 +176,13 @@ TEST(ConfigFile, ColoursByNameInAnyCaseAndByNumber) {
     struct Case {
         const char* text;
         TColor color;
-    } cases[] = {{"clRed", clRed}, {"CLRED", clRed}, {"clwindowtext", clWindowText},
-                 {"0x00563412", 0x563412}, {"$FF", 0xFF}, {"255", 255}, {"cl3DLight", 0x80000016}};
+    } cases[] = {{"clRed", clRed},         {"CLRED", clRed}, {"clwindowtext", clWindowText},
+                 {"0x00563412", 0x563412}, {"$FF", 0xFF},    {"255", 255},
+                 {"cl3DLight", 0x80000016}};
     for (const Case& c : cases) {
         TestDir dir;
-        const std::string path = dir.Write("c.kvc", std::string("[Sample]\r\nShadowcolor=") +
-                                                        c.text + "\r\n");
+        const std::string path =
+            dir.Write("c.kvc", std::string("[Sample]\r\nShadowcolor=") + c.text + "\r\n");
         TfMain main;
         ASSERT_TRUE(ConfigFile::Read(main, path));
         EXPECT_EQ(main.Sample.Shadowcolor, c.color) << c.text;
@@ -194,9 +195,10 @@ TEST(ConfigFile, ColoursByNameInAnyCaseAndByNumber) {
 
 TEST(ConfigFile, ABadColourEndsTheReadAfterTheKeysBeforeIt) {
     TestDir dir;
-    const std::string path = dir.Write(
-        "bad.kvc", "[Sample]\r\nLeft=7\r\nShadowsize=9\r\nShadowcolor=reddish\r\n"
-                   "Frontcolor=clRed\r\n[Gridline]\r\nLargeX=8\r\n");
+    const std::string path =
+        dir.Write("bad.kvc",
+                  "[Sample]\r\nLeft=7\r\nShadowsize=9\r\nShadowcolor=reddish\r\n"
+                  "Frontcolor=clRed\r\n[Gridline]\r\nLargeX=8\r\n");
     TfMain main;
     try {
         ConfigFile::Read(main, path);
@@ -215,11 +217,10 @@ TEST(ConfigFile, ReadingDetails) {
     // A name of 40 bytes in CP932: cut to 31 without half a character.
     const std::string longName = "ＭＳ Ｐゴシック長い名前のフォント";
     const std::string path = dir.Write(
-        "d.kvc",
-        *Utf8ToCp932("[fonts]\r\ngraphtitle->name=" + longName +
-                     "\r\nGraphtitle->Style=Underline Bold\r\nTitleX->Size=x\r\n"
-                     "[GRAPH]\r\nMaxX=250\r\nLeft=0x10\r\nTop= 12\r\nWidth=\r\n"
-                     "[Plot]\r\nLineImage0->LineType=263\r\nLineImage9->MarkSize=3\r\n"));
+        "d.kvc", *Utf8ToCp932("[fonts]\r\ngraphtitle->name=" + longName +
+                              "\r\nGraphtitle->Style=Underline Bold\r\nTitleX->Size=x\r\n"
+                              "[GRAPH]\r\nMaxX=250\r\nLeft=0x10\r\nTop= 12\r\nWidth=\r\n"
+                              "[Plot]\r\nLineImage0->LineType=263\r\nLineImage9->MarkSize=3\r\n"));
     TfMain main;
     Load(main, dir, 2);
     main.Fonts.TitleY.Bold = true;  // no Style key: the style is cleared
@@ -237,6 +238,34 @@ TEST(ConfigFile, ReadingDetails) {
     EXPECT_EQ(int(main.LineImage(0).LineType), 7);  // eight bits
 }
 
+// Settings that reading itself shapes (a name cut to 31 bytes ending in a
+// blank, quotes taken off a value) read back the same after a save.
+TEST(ConfigFile, WhatWasReadSurvivesASave) {
+    TestDir dir;
+    const std::string path = dir.Write(
+        "w.kvc",
+        "[Fonts]\r\nSample->Name=TiDFMingmes New>Name=Times New Roman\r\n"
+        "Num->Name=Times New "
+        "Rom\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01 x\r\n"
+        "[Edit]\r\nLineEdit0=\"\"two quotes\"\"\r\nLineEdit1=' x '\r\n"
+        "[Title]\r\nMain=\"  \"\r\n");
+    TfMain main;
+    Load(main, dir, 3);
+    ASSERT_TRUE(ConfigFile::Read(main, path));
+    EXPECT_EQ(main.Fonts.Sample.Name, "TiDFMingmes New>Name=Times New ");
+    EXPECT_EQ(main.LineEdit(0).Text, "\"two quotes\"");
+    EXPECT_EQ(main.LineEdit(1).Text, " x ");
+    EXPECT_EQ(main.Title.Main, "  ");
+    const std::string copy = dir.Path("copy.kvc");
+    ASSERT_TRUE(ConfigFile::Write(main, copy));
+    TfMain again;
+    Load(again, dir, 3);
+    ASSERT_TRUE(ConfigFile::Read(again, copy));
+    EXPECT_EQ(again.Fonts, main.Fonts);
+    EXPECT_EQ(again.Title, main.Title);
+    for (int k = 0; k < 3; ++k) EXPECT_EQ(again.LineEdit(k).Text, main.LineEdit(k).Text) << k;
+}
+
 TEST(ConfigFile, TenColumnsAppliedToFive) {
     TestDir dir;
     TfMain ten;
@@ -250,8 +279,7 @@ TEST(ConfigFile, TenColumnsAppliedToFive) {
     for (int k = 0; k < 5; ++k) EXPECT_EQ(five.LineImage(k).MarkSize, 20 + k);
     // Saving the five over it keeps the keys of columns 5 to 9.
     ASSERT_TRUE(ConfigFile::Write(five, path));
-    EXPECT_NE(Cp932ToUtf8(ReadWholeFile(path)).find("LineImage9->MarkSize=29"),
-              std::string::npos);
+    EXPECT_NE(Cp932ToUtf8(ReadWholeFile(path)).find("LineImage9->MarkSize=29"), std::string::npos);
 }
 
 TEST(ConfigFile, AMissingFileChangesNothing) {
@@ -273,8 +301,8 @@ TEST(ConfigFile, ATextTheFileCannotHoldRefusesTheSave) {
     TfMain main;
     main.Title.Main = "Temperature 😀";
     EXPECT_FALSE(ConfigFile::Write(main, path));
-    EXPECT_EQ(sink.Texts,
-              std::vector<std::string>{"'Temperature 😀' は設定ﾌｧｲﾙに保存できない文字を含んでいます"});
+    EXPECT_EQ(sink.Texts, std::vector<std::string>{
+                              "'Temperature 😀' は設定ﾌｧｲﾙに保存できない文字を含んでいます"});
     EXPECT_EQ(ReadWholeFile(path), "[Title]\r\nMain=old\r\n");
 }
 
@@ -292,7 +320,7 @@ TEST(ConfigFile, AFailedSaveLeavesTheOldFile) {
 
 // The menu commands and the quick re-read of the tool button.
 class ConfigDesktop : public Desktop {
-public:
+  public:
     std::string open, save;
     std::vector<OpenFileRequest> opens;
     std::optional<OpenFileResult> OpenFile(const OpenFileRequest& r) override {

@@ -51,6 +51,17 @@ TEST(TIniFile, WritesInPlace) {
          "",
          {{"Title", "Main", "表題"}},
          "[Title]\r\nMain=\x95\x5c\x91\xe8\r\n"},
+        {"blanks at the ends and quotes around a value are kept by quoting it",
+         "",
+         {{"Edit", "a", " lead"},
+          {"Edit", "b", "trail\t"},
+          {"Edit", "c", "\"q\""},
+          {"Edit", "d", "'s'"},
+          {"Edit", "e", "\""},
+          {"Edit", "f", "a \"b\""},
+          {"Edit", "g", "\"x'"}},
+         "[Edit]\r\na=\" lead\"\r\nb=\"trail\t\"\r\nc=\"\"q\"\"\r\nd=\"'s'\"\r\n"
+         "e=\"\r\nf=a \"b\"\r\ng=\"x'\r\n"},
         {"an empty section gets its first key right after its header",
          "[A]\r\n\r\n[B]\r\n",
          {{"A", "k", "1"}},
@@ -58,8 +69,7 @@ TEST(TIniFile, WritesInPlace) {
     };
     for (const InPlaceCase& c : cases) {
         TestDir dir;
-        const std::string path =
-            *c.before ? dir.Write("f.kvc", c.before) : dir.Path("f.kvc");
+        const std::string path = *c.before ? dir.Write("f.kvc", c.before) : dir.Path("f.kvc");
         TIniFile ini(path);
         for (const Write& w : c.writes) ini.WriteString(w.section, w.key, w.value);
         ini.UpdateFile();
@@ -79,9 +89,10 @@ TEST(TIniFile, WritesInPlace) {
 
 TEST(TIniFile, ReadsValues) {
     TestDir dir;
-    const TIniFile ini(dir.Write(
-        "r.kvc", "[A]\n  spaced  =  v w  \nq=\"quoted\"\ns='single'\nhex=0x1F\ndollar=$10\n"
-                 "bad=12x\nempty=\nsjis=\x95\x5c\n[B]\r\nk=crlf\r\n"));
+    const TIniFile ini(
+        dir.Write("r.kvc",
+                  "[A]\n  spaced  =  v w  \nq=\"quoted\"\ns='single'\nhex=0x1F\ndollar=$10\n"
+                  "bad=12x\nempty=\nsjis=\x95\x5c\n[B]\r\nk=crlf\r\n"));
     EXPECT_TRUE(ini.Exists());
     EXPECT_EQ(ini.ReadString("a", "SPACED", "?"), "v w");
     EXPECT_EQ(ini.ReadString("A", "q", "?"), "quoted");
@@ -105,7 +116,7 @@ TEST(TIniFile, TheFirstSectionOfANameCountsAndBigFilesReadQuickly) {
     big += "[Title]\r\nMain=end\r\n";
     const TIniFile ini(dir.Write("big.kvc", big));
     EXPECT_EQ(ini.ReadInteger("GRAPH", "width", 0), 5);
-    EXPECT_EQ(ini.ReadInteger("Graph", "Height", -1), -1);  // only in the second [graph]
+    EXPECT_EQ(ini.ReadInteger("Graph", "Height", -1), -1);     // only in the second [graph]
     EXPECT_EQ(ini.ReadString("Graph", ";x", "none"), "none");  // a comment
     EXPECT_EQ(ini.ReadString("title", "MAIN", ""), "end");
     EXPECT_EQ(ini.ReadString("S7", "k", ""), "v");
