@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 
 #include "BenchData.h"
+#include "platform/FontSubstitution.h"
 #include "platform/GraphFiles.h"
 #include "platform/MetafileWriters.h"
 #include "platform/PictureReplay.h"
@@ -24,6 +25,27 @@ void BM_DrawGraph(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(main.DrawGraph("Start"));
 }
 BENCHMARK(BM_DrawGraph)->Unit(benchmark::kMillisecond);
+
+// 49 series of 10 rows: what a drawing costs besides its points (numbers,
+// titles, the legend of 49 rows).
+void BM_DrawSmallGraph(benchmark::State& state) {
+    static TfMain* main = [] {
+        auto* m = new TfMain;
+        ReadBenchData(*m, WriteBenchFile("kurvo-bench-small.txt", 10));
+        return m;
+    }();
+    for (auto _ : state) benchmark::DoNotOptimize(main->DrawGraph("Start"));
+}
+BENCHMARK(BM_DrawSmallGraph)->Unit(benchmark::kMillisecond);
+
+// One axis number measured, as the labels of a drawing are.
+void BM_TextWidth(benchmark::State& state) {
+    TLogFont font;
+    font.FaceName = "Times New Roman";
+    font.Height = 16;
+    for (auto _ : state) benchmark::DoNotOptimize(TextWidth(font, "2.5E-3"));
+}
+BENCHMARK(BM_TextWidth)->Unit(benchmark::kMicrosecond);
 
 void BM_ComposedBitmap(benchmark::State& state) {
     TfMain& main = BenchMain();
