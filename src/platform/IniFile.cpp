@@ -166,7 +166,9 @@ TIniFile::Line TIniFile::MakeLine(const std::string& text) {
 
 void TIniFile::WriteString(const std::string& section, const std::string& key,
                            const std::string& value) {
-    if (!unencodable_ && !Utf8ToCp932(value)) unencodable_ = value;
+    // A line break would end the line and make the rest a line of its own.
+    if (!unencodable_ && (value.find('\n') != std::string::npos || !Utf8ToCp932(value)))
+        unencodable_ = value;
     auto [s, added] = sectionIndex_.emplace(section, sections_.size());
     if (added) sections_.push_back(Section{MakeLine("[" + section + "]"), {}, {}, 0});
     Section& target = sections_[s->second];

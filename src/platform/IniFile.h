@@ -32,7 +32,8 @@ public:
     void WriteInteger(const std::string& section, const std::string& key, int value);
     void WriteBool(const std::string& section, const std::string& key, bool value);
 
-    // The first text written that CP932 cannot hold, if any.
+    // The first text written that a line of the file cannot hold (a
+    // character without CP932 code, a line break), if any.
     const std::optional<std::string>& Unencodable() const { return unencodable_; }
     // Saves through a temporary file renamed over the old one; raises
     // "%s に書き込めません" when that fails, and the old file stays whole.

@@ -294,16 +294,20 @@ TEST(ConfigFile, AMissingFileChangesNothing) {
 }
 
 TEST(ConfigFile, ATextTheFileCannotHoldRefusesTheSave) {
-    TestDir dir;
-    RecordingMessageSink sink;
-    ScopedMessageSink scope(sink);
-    const std::string path = dir.Write("keep.kvc", "[Title]\r\nMain=old\r\n");
-    TfMain main;
-    main.Title.Main = "Temperature 😀";
-    EXPECT_FALSE(ConfigFile::Write(main, path));
-    EXPECT_EQ(sink.Texts, std::vector<std::string>{
-                              "'Temperature 😀' は設定ﾌｧｲﾙに保存できない文字を含んでいます"});
-    EXPECT_EQ(ReadWholeFile(path), "[Title]\r\nMain=old\r\n");
+    // A character without CP932 code, and a line break, which would end the
+    // line and make the rest of the text a line of its own.
+    for (const std::string title : {"Temperature 😀", "two\n[Graph]\nWidth=9999"}) {
+        TestDir dir;
+        RecordingMessageSink sink;
+        ScopedMessageSink scope(sink);
+        const std::string path = dir.Write("keep.kvc", "[Title]\r\nMain=old\r\n");
+        TfMain main;
+        main.Title.Main = title;
+        EXPECT_FALSE(ConfigFile::Write(main, path));
+        EXPECT_EQ(sink.Texts, std::vector<std::string>{
+                                  "'" + title + "' は設定ﾌｧｲﾙに保存できない文字を含んでいます"});
+        EXPECT_EQ(ReadWholeFile(path), "[Title]\r\nMain=old\r\n");
+    }
 }
 
 TEST(ConfigFile, AFailedSaveLeavesTheOldFile) {
