@@ -338,19 +338,20 @@ void TfMain::menuPlotNumberClick() {
     }
     XNumbers.clear();
     YNumbers.clear();
+    // Limits from a file can be anything: a count of decades an int holds.
     if (Graph.AxistypeX == kAxisLinear) {
         PlotNumX(Gridline.LargeX + 1);
     } else {
         const double span =
             std::ceil(AllImage.ScaleX(Graph.MaxX)) - std::floor(AllImage.ScaleX(Graph.MinX)) + 1;
-        if (std::isfinite(span) && span <= TFrame::kMaxDecades) PlotNumLogX(int(span));
+        if (std::fabs(span) <= TFrame::kMaxDecades) PlotNumLogX(int(span));
     }
     if (Graph.AxistypeY == kAxisLinear) {
         PlotNumY(Gridline.LargeY + 1);
     } else {
         const double span =
             std::ceil(AllImage.ScaleY(Graph.MaxY)) - std::floor(AllImage.ScaleY(Graph.MinY)) + 1;
-        if (std::isfinite(span) && span <= TFrame::kMaxDecades) PlotNumLogY(int(span));
+        if (std::fabs(span) <= TFrame::kMaxDecades) PlotNumLogY(int(span));
     }
     emit GraphChanged();
 }

@@ -17,6 +17,15 @@ void Restart(Picture& picture, int width, int height) {
     picture.SetSize(width, height);
 }
 
+// The whole exponents from `first` to `last` that a logarithmic grid walks:
+// numbers an int holds, not too many of them. Limits from a file can be
+// anything, and with a type that is no logarithm they are the exponents.
+bool DrawableDecades(double first, double last) {
+    constexpr double kMaxExponent = 1e9;
+    return std::fabs(first) <= kMaxExponent && std::fabs(last) <= kMaxExponent &&
+           last - first <= TFrame::kMaxDecades;
+}
+
 }  // namespace
 
 PixelPoint TFrame::TickToPixel(double x, double y) const {
@@ -119,7 +128,7 @@ void TFrame::DrawLogGridX() {
     Canvas canvas(XGridPicture);
     if (XSmallGrid < 1) return;
     const double first = std::floor(ScaleX(Xmin)), last = std::ceil(ScaleX(Xmax));
-    if (!std::isfinite(first) || !std::isfinite(last) || last - first > kMaxDecades) return;
+    if (!DrawableDecades(first, last)) return;
     const int h = Ysize;
     for (int k = int(first); k <= int(last); ++k) {
         const double p = UnscaleX(k), q = UnscaleX(k + 1);
@@ -155,7 +164,7 @@ void TFrame::DrawLogGridY() {
     Canvas canvas(YGridPicture);
     if (YSmallGrid < 1) return;
     const double first = std::floor(ScaleY(Ymin)), last = std::ceil(ScaleY(Ymax));
-    if (!std::isfinite(first) || !std::isfinite(last) || last - first > kMaxDecades) return;
+    if (!DrawableDecades(first, last)) return;
     const int w = Xsize;
     for (int k = int(first); k <= int(last); ++k) {
         const double p = UnscaleY(k);

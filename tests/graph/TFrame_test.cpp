@@ -1,7 +1,7 @@
 #include "graph/TFrame.h"
 
-#include <QImage>
 #include <gtest/gtest.h>
+#include <QImage>
 
 #include <set>
 
@@ -40,7 +40,9 @@ QImage Render(const TFrame& f) {
     return image;
 }
 
-QColor At(const QImage& image, int x, int y) { return image.pixelColor(x + 10, y + 10); }
+QColor At(const QImage& image, int x, int y) {
+    return image.pixelColor(x + 10, y + 10);
+}
 
 // The columns of row y (inside the plot area) that hold the colour.
 std::set<int> ColumnsWith(const QImage& image, int y, const QColor& color, int w) {
@@ -181,6 +183,26 @@ TEST(TFrame, AnUnknownAxisTypeDrawsTheLogarithmicGrid) {
     f.Xmax = 4;
     f.DrawFrame();
     EXPECT_EQ(ColumnsWith(Render(f), 30, kLogGrey, 300), (std::set<int>{100, 200}));
+}
+
+// Limits far beyond the whole numbers of the grid, from a configuration
+// file, with a type that is no logarithm: no grid line, and no endless
+// walk over the whole numbers in between.
+TEST(TFrame, AnUnknownAxisTypeWithFarLimitsDrawsNoLogarithmicGrid) {
+    const struct {
+        double min, max;
+    } cases[] = {{6.6666e22, 153}, {1.2666e18, 1.2666e18 + 4096}, {-3e9, -3e9 + 10}, {-1e300, 5}};
+    for (const auto& c : cases) {
+        for (const bool onX : {true, false}) {
+            TFrame f = DefaultFrame();
+            (onX ? f.Xtype : f.Ytype) = "=0";
+            (onX ? f.Xmin : f.Ymin) = c.min;
+            (onX ? f.Xmax : f.Ymax) = c.max;
+            f.DrawFrame();
+            EXPECT_TRUE((onX ? f.XGridPicture : f.YGridPicture).Ops().empty())
+                << c.min << " to " << c.max << (onX ? " on X" : " on Y");
+        }
+    }
 }
 
 TEST(TickToPixel, TruncatesWithoutTheHalfPixel) {
