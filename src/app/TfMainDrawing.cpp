@@ -338,20 +338,19 @@ void TfMain::menuPlotNumberClick() {
     }
     XNumbers.clear();
     YNumbers.clear();
-    // Limits from a file can be anything: a count of decades an int holds.
     if (Graph.AxistypeX == kAxisLinear) {
         PlotNumX(Gridline.LargeX + 1);
     } else {
-        const double span =
-            std::ceil(AllImage.ScaleX(Graph.MaxX)) - std::floor(AllImage.ScaleX(Graph.MinX)) + 1;
-        if (std::fabs(span) <= TFrame::kMaxDecades) PlotNumLogX(int(span));
+        const double first = std::floor(AllImage.ScaleX(Graph.MinX));
+        const double last = std::ceil(AllImage.ScaleX(Graph.MaxX));
+        if (TFrame::DrawableDecades(first, last)) PlotNumLogX(int(last - first + 1));
     }
     if (Graph.AxistypeY == kAxisLinear) {
         PlotNumY(Gridline.LargeY + 1);
     } else {
-        const double span =
-            std::ceil(AllImage.ScaleY(Graph.MaxY)) - std::floor(AllImage.ScaleY(Graph.MinY)) + 1;
-        if (std::fabs(span) <= TFrame::kMaxDecades) PlotNumLogY(int(span));
+        const double first = std::floor(AllImage.ScaleY(Graph.MinY));
+        const double last = std::ceil(AllImage.ScaleY(Graph.MaxY));
+        if (TFrame::DrawableDecades(first, last)) PlotNumLogY(int(last - first + 1));
     }
     emit GraphChanged();
 }

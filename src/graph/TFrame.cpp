@@ -17,16 +17,13 @@ void Restart(Picture& picture, int width, int height) {
     picture.SetSize(width, height);
 }
 
-// The whole exponents from `first` to `last` that a logarithmic grid walks:
-// numbers an int holds, not too many of them. Limits from a file can be
-// anything, and with a type that is no logarithm they are the exponents.
-bool DrawableDecades(double first, double last) {
+}  // namespace
+
+bool TFrame::DrawableDecades(double first, double last) {
     constexpr double kMaxExponent = 1e9;
     return std::fabs(first) <= kMaxExponent && std::fabs(last) <= kMaxExponent &&
-           last - first <= TFrame::kMaxDecades;
+           last - first <= kMaxDecades;
 }
-
-}  // namespace
 
 PixelPoint TFrame::TickToPixel(double x, double y) const {
     const double px = (ScaleX(x) - ScaleX(Xmin)) * Xsize / (ScaleX(Xmax) - ScaleX(Xmin));

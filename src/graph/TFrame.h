@@ -15,6 +15,11 @@ class TFrame : public TPlot {
     // Decades of a logarithmic axis are counted in whole numbers; beyond
     // this many an axis is not drawn or numbered decade by decade.
     static constexpr double kMaxDecades = 100000;
+    // Whether a logarithmic grid or its numbers walk the whole exponents
+    // from `first` to `last`: numbers an int holds, not too many of them.
+    // Limits from a file can be anything, and with a type that is no
+    // logarithm they are the exponents themselves.
+    static bool DrawableDecades(double first, double last);
 
     int XLargeGrid = 0;
     int YLargeGrid = 0;
