@@ -62,6 +62,10 @@ TEST(TIniFile, WritesInPlace) {
           {"Edit", "g", "\"x'"}},
          "[Edit]\r\na=\" lead\"\r\nb=\"trail\t\"\r\nc=\"\"q\"\"\r\nd=\"'s'\"\r\n"
          "e=\"\r\nf=a \"b\"\r\ng=\"x'\r\n"},
+        {"a carriage return at the end stays, the CRLF line end after it",
+         "",
+         {{"Title", "Main", "cr\r"}, {"Title", "Sub", "a\rb"}},
+         "[Title]\r\nMain=cr\r\r\nSub=a\rb\r\n"},
         {"an empty section gets its first key right after its header",
          "[A]\r\n\r\n[B]\r\n",
          {{"A", "k", "1"}},
