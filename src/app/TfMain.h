@@ -105,10 +105,14 @@ public:
     static constexpr const char* kYRangeText = "Y軸の範囲 %s ～ %s ではグラフを描けません";
     static constexpr const char* kUnknownHokanText = "補完方法 '%s' はありません";
     static constexpr const char* kTooLargeSettingText = "%s %s は大きすぎます (%s まで)";
+    static constexpr const char* kTooSmallSettingText = "%s %s は小さすぎます (%s から)";
     // Beyond these a drawing would take minutes or more memory than there
-    // is; such values come only from configuration files.
+    // is; such values come from configuration files, font sizes also from
+    // the font dialog.
     static constexpr int kMaxPictureSize = 10000;
     static constexpr int kMaxDivisions = 1000;
+    // In points: 1000 points is 1333 pixels, more than most whole graphs.
+    static constexpr int kMaxFontSize = 1000;
     // The label above the plot-line list, as designed.
     static constexpr int kLineColLabelTop = 8;
     static constexpr int kLineColLabelHeight = 12;

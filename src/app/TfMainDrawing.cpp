@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <limits>
 #include <map>
 
 #include "app/TfMain.h"
@@ -74,7 +75,11 @@ void RaiseFirstBadCell(const TStringGrid& grid, const GridColumns& read,
 TLogFont ToLogFont(const FontSetting& font) {
     TLogFont f;
     f.FaceName = font.Name;
-    f.Height = PointsToFontHeight(font.Size);
+    // Drawing refuses sizes beyond the limit with a message; the labels
+    // redrawn on their own and the font dialogs never see a height that
+    // overflows.
+    f.Height =
+        PointsToFontHeight(std::clamp(font.Size, -TfMain::kMaxFontSize, TfMain::kMaxFontSize));
     f.Weight = font.Bold ? kFwBold : kFwNormal;
     f.Italic = font.Italic;
     f.Underline = font.Underline;
@@ -112,10 +117,13 @@ bool TfMain::CheckLimits(bool xAxis) {
 }
 
 bool TfMain::CheckDrawableSettings() {
+    // No lower limit where a negative value draws nothing harmful.
+    constexpr int kNone = std::numeric_limits<int>::min();
     struct Limit {
         const char* name;
         int value;
         int maximum;
+        int minimum = kNone;
     } limits[] = {
         {"グラフの幅", Graph.Width, kMaxPictureSize},
         {"グラフの高さ", Graph.Height, kMaxPictureSize},
@@ -128,12 +136,24 @@ bool TfMain::CheckDrawableSettings() {
         {"主目盛り 太さ", Gridline.Largewidth, kMaxDivisions},
         {"副目盛り 太さ", Gridline.Smallwidth, kMaxDivisions},
         {"グリッド線太さ", Gridline.LInewidth, kMaxDivisions},
+        // A negative size is a cell height rather than a character height.
+        {"ﾀｲﾄﾙ ﾌｫﾝﾄｻｲｽﾞ", Fonts.Graphtitle.Size, kMaxFontSize, -kMaxFontSize},
+        {"X軸 ﾌｫﾝﾄｻｲｽﾞ", Fonts.TitleX.Size, kMaxFontSize, -kMaxFontSize},
+        {"Y軸 ﾌｫﾝﾄｻｲｽﾞ", Fonts.TitleY.Size, kMaxFontSize, -kMaxFontSize},
+        {"数字 ﾌｫﾝﾄｻｲｽﾞ", Fonts.Num.Size, kMaxFontSize, -kMaxFontSize},
+        {"凡例 ﾌｫﾝﾄｻｲｽﾞ", Fonts.Sample.Size, kMaxFontSize, -kMaxFontSize},
     };
     for (const Limit& l : limits) {
-        if (l.value <= l.maximum) continue;
-        ShowMessage(
-            FormatText(kTooLargeSettingText, {l.name, IntToStr(l.value), IntToStr(l.maximum)}));
-        return false;
+        if (l.value > l.maximum) {
+            ShowMessage(
+                FormatText(kTooLargeSettingText, {l.name, IntToStr(l.value), IntToStr(l.maximum)}));
+            return false;
+        }
+        if (l.value < l.minimum) {
+            ShowMessage(
+                FormatText(kTooSmallSettingText, {l.name, IntToStr(l.value), IntToStr(l.minimum)}));
+            return false;
+        }
     }
     return true;
 }

@@ -1,4 +1,5 @@
 #include <QImage>
+#include <limits>
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
@@ -236,6 +237,26 @@ TEST(LabelPlot, TitleAboveLabelsBelowAndLeft) {
     EXPECT_EQ(y.Left, 10000 - y.Width - 10);
 }
 
+TEST(ToLogFont, FontSizesBeyondTheLimitAreHeldAtIt) {
+    const struct {
+        int points;
+        int height;
+    } cases[] = {
+        {14, -19},
+        {-14, 18},  // a cell height
+        {1000, -1333},
+        {1001, -1333},
+        {std::numeric_limits<int>::max(), -1333},
+        {-1000, 1332},
+        {std::numeric_limits<int>::min(), 1332},
+    };
+    for (const auto& c : cases) {
+        FontSetting font;
+        font.Size = c.points;
+        EXPECT_EQ(ToLogFont(font).Height, c.height) << c.points;
+    }
+}
+
 TEST(Legend, SizesForTickedAndUntickedRows) {
     Drawn d("x short longer\n1 2 3\n4 5 6\n", true);
     ASSERT_TRUE(d.main.DrawGraph("Start"));
@@ -394,12 +415,28 @@ TEST(DrawGraph, RefusesSettingsTooLargeToDraw) {
         {[](TfMain& m) { m.Graph.Width = 100000; }, "グラフの幅 100000 は大きすぎます (10000 まで)"},
         {[](TfMain& m) { m.Graph.Canvasheight = 20000; },
          "キャンバスの高さ 20000 は大きすぎます (10000 まで)"},
+        // Font sizes in points, typed or read: their pixel heights overflowed.
+        {[](TfMain& m) { m.Fonts.Num.Size = 737095516; },
+         "数字 ﾌｫﾝﾄｻｲｽﾞ 737095516 は大きすぎます (1000 まで)"},
+        {[](TfMain& m) { m.Fonts.Graphtitle.Size = 1001; },
+         "ﾀｲﾄﾙ ﾌｫﾝﾄｻｲｽﾞ 1001 は大きすぎます (1000 まで)"},
+        {[](TfMain& m) { m.Fonts.Sample.Size = -2147483647 - 1; },
+         "凡例 ﾌｫﾝﾄｻｲｽﾞ -2147483648 は小さすぎます (-1000 から)"},
     };
     for (const Case& c : cases) {
         Drawn d(kLinear);
         c.set(d.main);
         EXPECT_FALSE(d.main.DrawGraph("Start"));
         EXPECT_EQ(d.sink.Texts, std::vector<std::string>{c.message});
+    }
+    // The font sizes at the limits still draw.
+    for (const int size : {1000, -1000}) {
+        Drawn d(kLinear);
+        d.main.Fonts.TitleX.Size = size;
+        d.main.Fonts.TitleY.Size = size;
+        d.main.Fonts.Num.Size = size;
+        EXPECT_TRUE(d.main.DrawGraph("Start")) << size;
+        EXPECT_TRUE(d.sink.Texts.empty()) << size;
     }
     // A data range wider than the doubles hold ends, refused, at once.
     Drawn wide("0 -1e308\n1 1e308\n");
