@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QToolButton>
+#include <algorithm>
 
 #include "app/TfMain.h"
 #include "platform/FontSubstitution.h"
@@ -12,7 +13,7 @@
 
 QFont ToDialogFont(const FontSetting& font) {
     QFont f = MakeQFont(ToLogFont(font));
-    f.setPointSize(std::max(font.Size, 1));
+    f.setPointSize(std::clamp(font.Size, 1, TfMain::kMaxFontSize));
     return f;
 }
 

@@ -281,6 +281,20 @@ TEST(TFontSetDialog, NamesSizesOkAndCancel) {
     EXPECT_EQ(l.main.Fonts.Num.Name, "Times New Roman");  // showing changed nothing
 }
 
+// The font detail dialog starts from a size it can show, whatever a
+// configuration file held.
+TEST(TFontSetDialog, TheDetailDialogStartsWithinTheDrawableSizes) {
+    const struct {
+        int size;
+        int shown;
+    } cases[] = {{14, 14}, {0, 1}, {-20, 1}, {1000, 1000}, {737095516, 1000}};
+    for (const auto& c : cases) {
+        FontSetting font;
+        font.Size = c.size;
+        EXPECT_EQ(ToDialogFont(font).pointSize(), c.shown) << c.size;
+    }
+}
+
 TEST(TLabelForm, SuperscriptSubscriptAndCancel) {
     EXPECT_EQ(WrapSelection("x2", 1, 1, '^'), "x^2@");
     EXPECT_EQ(WrapSelection("x2", 1, 0, '^'), "x2");
