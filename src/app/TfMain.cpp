@@ -1,5 +1,6 @@
 #include "app/TfMain.h"
 
+#include <cmath>
 #include <filesystem>
 
 #include "config/ConfigFile.h"
@@ -65,7 +66,9 @@ void TfMain::FillDataGrid() {
 
     for (int i = 0; i < cols; ++i) {
         const double* column = DataOpen.Column(i);
-        for (int j = 0; j < rows; ++j) DataG.CellRef(i + 1, j + 1) = FloatToText(column[j]);
+        // A missing value is an empty cell.
+        for (int j = 0; j < rows; ++j)
+            DataG.CellRef(i + 1, j + 1) = std::isnan(column[j]) ? "" : FloatToText(column[j]);
     }
     for (int i = 1; i <= cols; ++i) DataG.CellRef(i, 0) = IntToStr(i);
     for (int j = 1; j <= rows; ++j) DataG.CellRef(0, j) = IntToStr(j);

@@ -14,6 +14,11 @@ namespace {
 constexpr const char* kNoFileText = "ﾌｧｲﾙがありません";
 constexpr const char* kTooLargeText = "データサイズが大きすぎます";
 constexpr const char* kOutOfRangeText = "ﾌｧｲﾙ %s の %d 行目の数値 '%s' は大きすぎます";
+constexpr const char* kEmptyFileText = "ﾌｧｲﾙ %s は空です";
+constexpr const char* kOneLineText = "ﾌｧｲﾙ %s は 1 行しかないので読めません (2 行以上必要です)";
+constexpr const char* kNoDataLineText = "ﾌｧｲﾙ %s にﾃﾞｰﾀの行がありません";
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // A title is its field without leading and trailing characters of code 32
 // or less.
@@ -26,14 +31,31 @@ std::string_view TrimTitle(std::string_view field) {
 
 }  // namespace
 
+bool IsCommentLine(std::string_view line) {
+    std::size_t i = 0;
+    while (i < line.size() && IsBlank(line[i])) ++i;
+    return i < line.size() && line[i] == '#';
+}
+
 FieldSplitter::FieldSplitter(std::string_view delimiters) {
-    for (char c : delimiters) table_[static_cast<unsigned char>(c)] = true;
+    for (char c : delimiters)
+        if (!IsBlank(c)) eachSeparates_ = true;
+    // Where a delimiter such as the comma separates, blanks are part of the
+    // fields.
+    for (char c : delimiters)
+        if (!eachSeparates_ || !IsBlank(c)) table_[static_cast<unsigned char>(c)] = true;
 }
 
 int FieldSplitter::Count(std::string_view line, int limit) const {
     int count = 0;
     ForEach(line, [&](std::string_view) { return ++count < limit; });
     return count;
+}
+
+bool FieldSplitter::IsEmpty(std::string_view line) const {
+    for (char c : line)
+        if (!IsDelimiter(c) && !IsSpaceCharacter(c)) return false;
+    return true;
 }
 
 TDataOpenDialog::TDataOpenDialog() : table_(1, 0.0) {}
@@ -70,12 +92,25 @@ bool TDataOpenDialog::ReadData() {
         return false;
     }
     const std::vector<std::string_view>& lines = text->Lines;
-    if (lines.size() < 2) return false;
+    if (lines.size() < 2) {
+        ShowMessage(FormatText(lines.empty() ? kEmptyFileText : kOneLineText, {FileName}));
+        return false;
+    }
 
     const FieldSplitter splitter(DivMark);
     const auto lineCount = std::int64_t(lines.size());
+    // The lines to skip are counted in the file as it is, comments included.
     std::int64_t start = Step ? StepNum : 0;
     if (start < 0 || start >= lineCount) Raise(kListIndexText);
+    auto nextUsedLine = [&](std::int64_t j) {
+        while (j < lineCount && IsCommentLine(lines[std::size_t(j)])) ++j;
+        return j;
+    };
+    start = nextUsedLine(start);
+    if (start >= lineCount) {
+        ShowMessage(FormatText(kNoDataLineText, {FileName}));
+        return false;
+    }
 
     const auto oldTitles = titles_;
     int titlesGiven = 0;
@@ -90,17 +125,28 @@ bool TDataOpenDialog::ReadData() {
         });
         ++start;
         if (start >= lineCount) Raise(kListIndexText);
+        start = nextUsedLine(start);
+        if (start >= lineCount) {
+            titles_ = oldTitles;
+            ShowMessage(FormatText(kNoDataLineText, {FileName}));
+            return false;
+        }
     }
 
-    const int n = std::max(1, splitter.Count(lines[std::size_t(start)], kMaxCol + 1));
-
-    // Lines of nothing but delimiters at the very end are no rows; the
-    // first data line always is one.
+    // The data rows: every line from the first data line on but comments,
+    // and lines without any value at the very end. The first data line
+    // always is one.
     std::int64_t last = lineCount - 1;
-    while (last > start && splitter.Count(lines[std::size_t(last)], 1) == 0) --last;
+    while (last > start &&
+           (splitter.IsEmpty(lines[std::size_t(last)]) || IsCommentLine(lines[std::size_t(last)])))
+        --last;
+    std::vector<std::int64_t> rowLines;
+    for (std::int64_t j = start; j <= last; ++j)
+        if (!IsCommentLine(lines[std::size_t(j)])) rowLines.push_back(j);
 
+    const int n = std::max(1, splitter.Count(lines[std::size_t(start)], kMaxCol + 1));
     const int oldRow = row_, oldCol = col_;
-    row_ = int(std::min<std::int64_t>(last - start + 1, INT32_MAX));
+    row_ = int(std::min<std::size_t>(rowLines.size(), INT32_MAX));
     if (row_ > kMaxRow) {
         ShowMessage(kTooLargeText);
         return false;
@@ -112,15 +158,19 @@ bool TDataOpenDialog::ReadData() {
     }
 
     const std::size_t stride = std::size_t(row_);
+    const bool eachSeparates = splitter.EachSeparates();
     scratch_.resize(std::size_t(col_) * stride);
     for (int r = 0; r < row_; ++r) {
-        const std::string_view line = lines[std::size_t(start + r)];
+        const std::int64_t lineIndex = rowLines[std::size_t(r)];
+        const std::string_view line = lines[std::size_t(lineIndex)];
         const std::size_t n = line.size();
         std::size_t i = 0;
         int c = 0;
-        while (c < col_) {
-            while (i < n && splitter.IsDelimiter(line[i])) ++i;
-            if (i >= n) break;
+        while (c < col_ && n > 0) {
+            if (!eachSeparates) {
+                while (i < n && splitter.IsDelimiter(line[i])) ++i;
+                if (i >= n) break;
+            }
             // Most fields are plain numbers, read in the same pass as the
             // split; anything else goes the general way.
             double value = 0.0;
@@ -128,24 +178,34 @@ bool TDataOpenDialog::ReadData() {
             std::size_t fieldEnd = i + fast;
             if (fast == 0 || (fieldEnd < n && !splitter.IsDelimiter(line[fieldEnd]))) {
                 while (fieldEnd < n && !splitter.IsDelimiter(line[fieldEnd])) ++fieldEnd;
-                const LenientNumber number = ReadLenientNumber(line.substr(i, fieldEnd - i));
-                if (number.OutOfRange) {
-                    ShowMessage(FormatText(kOutOfRangeText,
-                                           {FileName, IntToStr(start + r + 1), number.Text}));
-                    // Nothing of the refused file is kept.
-                    titles_ = oldTitles;
-                    row_ = oldRow;
-                    col_ = oldCol;
-                    return false;
+                const std::string_view field = line.substr(i, fieldEnd - i);
+                if (IsMissingValueText(field)) {
+                    value = kMissingValue;
+                } else {
+                    const LenientNumber number = ReadLenientNumber(field);
+                    if (number.OutOfRange) {
+                        ShowMessage(FormatText(kOutOfRangeText, {FileName, IntToStr(lineIndex + 1),
+                                                                 number.Text}));
+                        // Nothing of the refused file is kept.
+                        titles_ = oldTitles;
+                        row_ = oldRow;
+                        col_ = oldCol;
+                        return false;
+                    }
+                    value = number.Value;
                 }
-                value = number.Value;
             }
             scratch_[std::size_t(c) * stride + r] = value;
             ++c;
             i = fieldEnd;
+            if (eachSeparates) {
+                if (i >= n) break;
+                ++i;  // past the comma; at the line end an empty field follows
+            }
         }
-        // Cells the line does not reach are 0, not another file's numbers.
-        for (; c < col_; ++c) scratch_[std::size_t(c) * stride + r] = 0.0;
+        // Cells the line does not give are missing, not another file's
+        // numbers.
+        for (; c < col_; ++c) scratch_[std::size_t(c) * stride + r] = kMissingValue;
     }
 
     table_.swap(scratch_);

@@ -8,7 +8,8 @@
 #include "data/DataOpenChoice.h"
 
 // Reads a numeric text file into the data table: up to 50 columns of up to
-// 10000 values and up to 50 column titles.
+// 10000 values and up to 50 column titles. A value the file does not give
+// (an empty field, "nan", a row too short) is missing: NaN in the table.
 class TDataOpenDialog {
 public:
     static constexpr int kMaxCol = 50;
@@ -51,15 +52,28 @@ private:
     int row_ = 1;
 };
 
-// Splits a line into its fields: maximal runs of characters that are not
-// in the delimiter set. Calls field(text) for each until it returns false.
+// Splits a line into its fields. Blank delimiters (space, tab) run
+// together: fields are the runs of other characters, and blanks at the ends
+// of the line give no field. Any other delimiter (the comma) ends a field on
+// its own, so "1,,3" has an empty middle field and "1,2," an empty last
+// one; blanks then belong to the fields. An empty line has no field.
 class FieldSplitter {
 public:
     explicit FieldSplitter(std::string_view delimiters);
+    // Calls field(text) for each field until it returns false.
     template <typename F>
     void ForEach(std::string_view line, F&& field) const {
         std::size_t i = 0;
         const std::size_t n = line.size();
+        if (eachSeparates_) {
+            if (n == 0) return;
+            for (;;) {
+                const std::size_t start = i;
+                while (i < n && !IsDelimiter(line[i])) ++i;
+                if (!field(line.substr(start, i - start)) || i == n) return;
+                ++i;
+            }
+        }
         for (;;) {
             while (i < n && IsDelimiter(line[i])) ++i;
             if (i >= n) return;
@@ -70,7 +84,14 @@ public:
     }
     int Count(std::string_view line, int limit) const;
     bool IsDelimiter(char c) const { return table_[static_cast<unsigned char>(c)]; }
+    bool EachSeparates() const { return eachSeparates_; }
+    // Nothing but delimiters and blanks: no value at all.
+    bool IsEmpty(std::string_view line) const;
 
 private:
     std::array<bool, 256> table_{};
+    bool eachSeparates_ = false;
 };
+
+// A line whose first character that is not blank is "#" is a comment.
+bool IsCommentLine(std::string_view line);

@@ -50,6 +50,11 @@ void FoldCrLf(std::string& bytes) {
     bytes.resize(out);
 }
 
+// A UTF-8 byte order mark, as some editors write, is no part of the data.
+void DropByteOrderMark(std::string& bytes) {
+    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.erase(0, 3);
+}
+
 }  // namespace
 
 void SplitTextLines(TextLines& text, std::size_t maxLines) {
@@ -58,16 +63,9 @@ void SplitTextLines(TextLines& text, std::size_t maxLines) {
     std::size_t pos = 0;
     while (pos < all.size() && text.Lines.size() < maxLines) {
         const std::size_t lf = all.find('\n', pos);
-        const std::size_t end = lf == std::string_view::npos ? all.size() : lf + 1;
-        // Pieces of at most 1022 characters, the line feed counted.
-        while (end - pos > TextLines::kPieceLength && text.Lines.size() < maxLines) {
-            text.Lines.push_back(all.substr(pos, TextLines::kPieceLength));
-            pos += TextLines::kPieceLength;
-        }
-        if (text.Lines.size() >= maxLines) break;
-        const std::size_t length = (lf == std::string_view::npos ? end : lf) - pos;
-        text.Lines.push_back(all.substr(pos, length));
-        pos = end;
+        const std::size_t end = lf == std::string_view::npos ? all.size() : lf;
+        text.Lines.push_back(all.substr(pos, end - pos));
+        pos = end + 1;
     }
 }
 
@@ -76,17 +74,18 @@ std::optional<TextLines> LoadTextLines(const std::string& path) {
     if (!bytes) return std::nullopt;
     TextLines text;
     text.Buffer = std::move(*bytes);
+    DropByteOrderMark(text.Buffer);
     FoldCrLf(text.Buffer);
     SplitTextLines(text);
     return text;
 }
 
 std::optional<TextLines> LoadFirstTextLines(const std::string& path, std::size_t maxLines) {
-    // Enough for maxLines full pieces with CR LF ends.
-    auto bytes = ReadFileBytes(path, (TextLines::kPieceLength + 1) * maxLines + 1);
+    auto bytes = ReadFileBytes(path, TextLines::kFirstLinesBytes);
     if (!bytes) return std::nullopt;
     TextLines text;
     text.Buffer = std::move(*bytes);
+    DropByteOrderMark(text.Buffer);
     FoldCrLf(text.Buffer);
     SplitTextLines(text, maxLines);
     return text;

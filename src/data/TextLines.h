@@ -5,12 +5,13 @@
 #include <string_view>
 #include <vector>
 
-// A text file as the data reader sees it: CR LF read as LF, then cut into
-// lines of at most 1022 characters counting the line feed, so a longer
-// physical line becomes several lines. The line feeds are not part of the
-// views.
+// A text file as the data reader sees it: a UTF-8 byte order mark at the
+// start dropped, CR LF read as LF, then cut into lines at the line feeds,
+// whatever their length. The line feeds are not part of the views.
 struct TextLines {
-    static constexpr std::size_t kPieceLength = 1022;
+    // The first lines are read from at most this much of the file, so a
+    // preview of a file without line breaks stays quick.
+    static constexpr std::size_t kFirstLinesBytes = std::size_t(1) << 20;
 
     std::string Buffer;
     std::vector<std::string_view> Lines;

@@ -15,7 +15,6 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 // Length of the longest decimal number at the start of s, 0 if none.
 std::size_t ScanDecimal(std::string_view s) {
@@ -65,6 +64,15 @@ bool ConvertDecimal(std::string_view number, double& out) {
 }
 
 }  // namespace
+
+bool IsMissingValueText(std::string_view text) {
+    while (!text.empty() && IsSpaceCharacter(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsSpaceCharacter(text.back())) text.remove_suffix(1);
+    if (text.empty()) return true;
+    if (text.front() == '+' || text.front() == '-') text.remove_prefix(1);
+    return text.size() == 3 && (text[0] | 0x20) == 'n' && (text[1] | 0x20) == 'a' &&
+           (text[2] | 0x20) == 'n';
+}
 
 bool TryStrToFloat(std::string_view text, double& value) {
     std::string_view s = text;
@@ -167,7 +175,7 @@ std::size_t FastDecimal(std::string_view s, double& out) {
 
 LenientNumber ReadLenientNumber(std::string_view text) {
     std::size_t start = 0;
-    while (start < text.size() && IsCSpace(text[start])) ++start;
+    while (start < text.size() && IsSpaceCharacter(text[start])) ++start;
     std::string_view rest = text.substr(start);
     LenientNumber result;
     // from_chars reads exactly the decimal form wanted here once a leading

@@ -1,11 +1,23 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 
 // Conversions between numbers and texts. None of them depends on the
 // process locale: the decimal separator is always ".".
+
+// A value a data file or the grid does not give: a gap in every curve,
+// left out of every range, fit and mean.
+inline constexpr double kMissingValue = std::numeric_limits<double>::quiet_NaN();
+
+// Space, tab, line feed, vertical tab, form feed, carriage return.
+inline bool IsSpaceCharacter(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// The text of a missing value: empty, blank, or "nan" in any letter case,
+// optionally signed, with blanks around it.
+bool IsMissingValueText(std::string_view text);
 
 // Strict: the whole text is a decimal number, blanks allowed around it;
 // anything else raises "'%s' は浮動小数点ではありません".

@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "TestSupport.h"
 #include "platform/MessageSink.h"
+#include "platform/NumberText.h"
 #include "platform/RaisedError.h"
 
 namespace {
@@ -46,17 +49,36 @@ std::string Fields(int count) {
     return s;
 }
 
+// Forty-eight columns in the form numpy writes them: lines of 1100
+// characters.
+std::string WideScientificRows(int rows) {
+    std::string s;
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < 48; ++c) {
+            char field[32];
+            std::snprintf(field, sizeof field, "%.15e", (r + 1) * 1000.0 + c + 0.125);
+            s += field;
+            s += c < 47 ? " " : "\n";
+        }
+    }
+    return s;
+}
+
 TEST(ReadData, ReadsTheTableAsTheFileGivesIt) {
     const std::string longLine = "1" + std::string(1021, ' ') + "2\n";  // 1022 + "2\n"
     const std::string exact = std::string(1021, '0') + "5\n";           // 1022 + "\n"
+    const double kNaN = kMissingValue;
     const ReadCase cases[] = {
-        {.name = "single line refused silently", .content = "1 2 3\n", .ok = false},
-        {.name = "empty file", .content = "", .ok = false},
-        {.name = "columns from the first data line",
+        {.name = "single line refused with a message",
+         .content = "1 2 3\n",
+         .ok = false,
+         .messages = {"ﾌｧｲﾙ %s は 1 行しかないので読めません (2 行以上必要です)"}},
+        {.name = "empty file", .content = "", .ok = false, .messages = {"ﾌｧｲﾙ %s は空です"}},
+        {.name = "columns from the first data line, a short row is missing values",
          .content = "1 2 3\n4 5\n",
          .col = 3,
          .row = 2,
-         .cells = {{0, 0, 1}, {2, 0, 3}, {0, 1, 4}, {1, 1, 5}, {2, 1, 0}}},
+         .cells = {{0, 0, 1}, {2, 0, 3}, {0, 1, 4}, {1, 1, 5}, {2, 1, kNaN}}},
         {.name = "space before the line end adds no column",
          .content = "1 2 3 \n4 5 6\n",
          .col = 3,
@@ -67,33 +89,106 @@ TEST(ReadData, ReadsTheTableAsTheFileGivesIt) {
          .col = 2,
          .row = 2,
          .cells = {{0, 0, 1}, {1, 0, 2}, {0, 1, 3}, {1, 1, 4}}},
-        {.name = "adjacent commas are one separator",
+        {.name = "every comma separates: an empty field is a missing value",
          .content = "1,,3\n4,5,6\n",
          .divMark = kComma,
-         .col = 2,
+         .col = 3,
          .row = 2,
-         .cells = {{0, 0, 1}, {1, 0, 3}, {0, 1, 4}, {1, 1, 5}}},
-        {.name = "leading and trailing delimiters give no fields",
+         .cells = {{0, 0, 1}, {1, 0, kNaN}, {2, 0, 3}, {0, 1, 4}, {1, 1, 5}}},
+        {.name = "commas at the line ends give empty fields",
          .content = ",7,8,\n,9,10\n",
          .divMark = kComma,
-         .col = 2,
+         .col = 4,
          .row = 2,
-         .cells = {{0, 0, 7}, {1, 1, 10}}},
+         .cells = {{0, 0, kNaN}, {1, 0, 7}, {3, 0, kNaN}, {0, 1, kNaN}, {2, 1, 10}, {3, 1, kNaN}}},
+        {.name = "blank fields and NaN in any case are missing values",
+         .content = "x,y1,y2\n1, ,NaN\n2,nan,-NAN\n3,+nan , 4\n",
+         .divMark = kComma,
+         .readTitle = true,
+         .col = 3,
+         .row = 3,
+         .cells = {{1, 0, kNaN}, {2, 0, kNaN}, {1, 1, kNaN}, {2, 1, kNaN}, {1, 2, kNaN}, {2, 2, 4}},
+         .titles = {"x", "y1", "y2"}},
+        {.name = "nan with the space option, a short row after it",
+         .content = "1 nan 3\n4\n",
+         .col = 3,
+         .row = 2,
+         .cells = {{1, 0, kNaN}, {2, 0, 3}, {1, 1, kNaN}, {2, 1, kNaN}}},
+        {.name = "a comma title row keeps its empty names in place",
+         .content = "a,,c\n1,2,3\n4,5,6\n",
+         .divMark = kComma,
+         .readTitle = true,
+         .col = 3,
+         .row = 2,
+         .titles = {"a", "", "c"}},
         {.name = "comma file with spaces reads leniently",
          .content = "1, 2.5\n3 ,4\n",
          .divMark = kComma,
          .col = 2,
          .row = 2,
          .cells = {{1, 0, 2.5}, {0, 1, 3}}},
-        {.name = "blank line inside the data is a row of zeros",
+        {.name = "blank line inside the data is a row of missing values",
          .content = "1 2\n\n3 4\n",
          .col = 2,
          .row = 3,
-         .cells = {{0, 1, 0}, {1, 1, 0}, {0, 2, 3}}},
+         .cells = {{0, 1, kNaN}, {1, 1, kNaN}, {0, 2, 3}}},
+        {.name = "blank line inside comma data",
+         .content = "1,2\n\n3,4\n",
+         .divMark = kComma,
+         .col = 2,
+         .row = 3,
+         .cells = {{0, 1, kNaN}, {1, 1, kNaN}, {1, 2, 4}}},
         {.name = "blank lines at the end are no rows",
          .content = "1 2\n3 4\n\n \t \n\n",
          .col = 2,
          .row = 2},
+        {.name = "comma lines without values at the end are no rows",
+         .content = "1,2\n3,4\n,\n \n",
+         .divMark = kComma,
+         .col = 2,
+         .row = 2},
+        {.name = "comment lines are neither title nor rows",
+         .content = "# x y\n# measured 2026\nx y\n1 2\n  # inside\n3 4\n# end\n",
+         .readTitle = true,
+         .col = 2,
+         .row = 2,
+         .cells = {{0, 0, 1}, {1, 0, 2}, {0, 1, 3}, {1, 1, 4}},
+         .titles = {"x", "y"}},
+        {.name = "numpy savetxt header",
+         .content = "# x y\n1.000000000000000000e+00 2.5e+00\n#\n2.0e+00 3.5e+00\n",
+         .col = 2,
+         .row = 2,
+         .cells = {{0, 0, 1}, {1, 0, 2.5}, {0, 1, 2}, {1, 1, 3.5}}},
+        {.name = "the skip count counts comment lines",
+         .content = "junk\n# c\n1 2\n3 4\n",
+         .step = true,
+         .stepNum = 1,
+         .col = 2,
+         .row = 2,
+         .cells = {{0, 0, 1}, {0, 1, 3}}},
+        {.name = "a hash after a number is no comment line",
+         .content = "1 #2\n3 4\n",
+         .col = 2,
+         .row = 2,
+         .cells = {{0, 0, 1}, {1, 0, 0}}},
+        {.name = "nothing but comments after the start",
+         .content = "1 2\n# a\n# b\n",
+         .step = true,
+         .stepNum = 1,
+         .ok = false,
+         .messages = {"ﾌｧｲﾙ %s にﾃﾞｰﾀの行がありません"}},
+        {.name = "a byte order mark is skipped",
+         .content = "\xEF\xBB\xBFx y\n1 2\n3 4\n",
+         .readTitle = true,
+         .col = 2,
+         .row = 2,
+         .titles = {"x", "y"}},
+        {.name = "a byte order mark before the first number",
+         .content = "\xEF\xBB\xBF" "1,2\r\n3,4\r\n",
+         .divMark = kComma,
+         .col = 2,
+         .row = 2,
+         .cells = {{0, 0, 1}, {1, 1, 4}}},
         {.name = "CR LF reads as LF",
          .content = "1 2\r\n3 4\r\n",
          .col = 2,
@@ -109,16 +204,21 @@ TEST(ReadData, ReadsTheTableAsTheFileGivesIt) {
          .col = 2,
          .row = 2,
          .cells = {{0, 0, 250}, {0, 1, 0}, {1, 1, -0.5}}},
-        {.name = "a longer line is cut into lines of 1022 characters",
+        {.name = "a line longer than 1022 characters is one line",
          .content = longLine + "3\n",
-         .col = 1,
-         .row = 3,
-         .cells = {{0, 0, 1}, {0, 1, 2}, {0, 2, 3}}},
-        {.name = "1022 characters and the line feed make two lines",
+         .col = 2,
+         .row = 2,
+         .cells = {{0, 0, 1}, {1, 0, 2}, {0, 1, 3}, {1, 1, kNaN}}},
+        {.name = "1022 characters and the line feed are one line",
          .content = exact + "7\n",
          .col = 1,
+         .row = 2,
+         .cells = {{0, 0, 5}, {0, 1, 7}}},
+        {.name = "48 columns of %.15e",
+         .content = WideScientificRows(3),
+         .col = 48,
          .row = 3,
-         .cells = {{0, 0, 5}, {0, 1, 0}, {0, 2, 7}}},
+         .cells = {{0, 0, 1000.125}, {47, 0, 1047.125}, {47, 2, 3047.125}}},
         {.name = "empty delimiter set makes the line one field",
          .content = "1 2\n3 4\n",
          .divMark = "",
@@ -198,15 +298,22 @@ TEST(ReadData, ReadsTheTableAsTheFileGivesIt) {
         reader.Step = c.step;
         reader.StepNum = c.stepNum;
         EXPECT_EQ(reader.ReadData(), c.ok);
-        EXPECT_EQ(sink.Texts, c.messages);
+        std::vector<std::string> messages;
+        for (const std::string& m : c.messages) messages.push_back(FormatText(m, {reader.FileName}));
+        EXPECT_EQ(sink.Texts, messages);
         if (c.col) {
             EXPECT_EQ(reader.Col(), c.col);
         }
         if (c.row) {
             EXPECT_EQ(reader.Row(), c.row);
         }
-        for (const CellValue& v : c.cells)
-            EXPECT_EQ(reader.Cell(v.col, v.row), v.value) << "cell " << v.col << "," << v.row;
+        for (const CellValue& v : c.cells) {
+            if (std::isnan(v.value))
+                EXPECT_TRUE(std::isnan(reader.Cell(v.col, v.row)))
+                    << "cell " << v.col << "," << v.row << " is " << reader.Cell(v.col, v.row);
+            else
+                EXPECT_EQ(reader.Cell(v.col, v.row), v.value) << "cell " << v.col << "," << v.row;
+        }
         for (std::size_t i = 0; i < c.titles.size(); ++i)
             EXPECT_EQ(reader.Title(int(i)), c.titles[i]) << "title " << i;
     }
@@ -237,8 +344,8 @@ TEST(ReadData, NoDataLeaksFromOneFileIntoTheNext) {
     ASSERT_TRUE(reader.ReadData());
     EXPECT_EQ(reader.Row(), 2);
     EXPECT_EQ(reader.Col(), 3);
-    EXPECT_EQ(reader.Cell(1, 1), 0.0);
-    EXPECT_EQ(reader.Cell(2, 1), 0.0);
+    EXPECT_TRUE(std::isnan(reader.Cell(1, 1)));
+    EXPECT_TRUE(std::isnan(reader.Cell(2, 1)));
     EXPECT_EQ(reader.Title(0), "p");
     EXPECT_EQ(reader.Title(1), "");
     EXPECT_EQ(reader.Title(2), "");
@@ -345,6 +452,8 @@ TEST(Execute, ShowsAPreviewOfAtMostTenLines) {
         {"a 1\nb 2\nc 3\n", {"a 1", "b 2", "c 3"}},
         {"\x95\x5C\r\n1\r\n", {"表", "1"}},
         {Lines(12, "9 9\n"), std::vector<std::string>(10, "9 9")},
+        // Comments show as they stand; a long line is one preview line.
+        {"\xEF\xBB\xBF# c\n" + std::string(3000, '7') + "\n", {"# c", std::string(3000, '7')}},
     };
     for (const Case& c : cases) {
         TDataOpenDialog reader;
