@@ -101,6 +101,8 @@ public:
     static constexpr const char* kNoYColumnText = "Yｺﾗﾑが選択されていません";
     static constexpr const char* kXNotPositiveText = "Xデータに0以下の数値があります";
     static constexpr const char* kYNotPositiveText = "Yデータに0以下の数値があります";
+    static constexpr const char* kNoPointsText =
+        "描ける点がありません (選択したｺﾗﾑに X と Y の両方がそろった行がありません)";
     static constexpr const char* kXRangeText = "X軸の範囲 %s ～ %s ではグラフを描けません";
     static constexpr const char* kYRangeText = "Y軸の範囲 %s ～ %s ではグラフを描けません";
     static constexpr const char* kUnknownHokanText = "補完方法 '%s' はありません";

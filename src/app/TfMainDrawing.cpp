@@ -21,23 +21,17 @@
 
 namespace {
 
-bool IsCurveMethod(const std::string& hokan) {
-    for (const char* name : kCurveMethods)
-        if (hokan == name) return true;
-    return false;
-}
-
 // The numbers of some grid columns, rows 1 to `rows`, read row by row: the
 // cells of a row lie together, and a column used by many series is read
-// once.
+// once. An empty cell is a missing value (NaN); any other text must be a
+// number.
 struct GridColumns {
     std::map<int, std::vector<double>> values;
-    // Strict reading: the first row of each column that holds no number.
+    // The first row of each column that holds no number.
     std::map<int, int> firstBadRow;
 };
 
-GridColumns ReadGridColumns(const TStringGrid& grid, const std::vector<int>& wanted, int rows,
-                            bool strict) {
+GridColumns ReadGridColumns(const TStringGrid& grid, const std::vector<int>& wanted, int rows) {
     GridColumns out;
     std::vector<int> columns(wanted.begin(), wanted.end());
     std::sort(columns.begin(), columns.end());
@@ -50,11 +44,11 @@ GridColumns ReadGridColumns(const TStringGrid& grid, const std::vector<int>& wan
     for (int j = 0; j < rows; ++j) {
         for (std::size_t k = 0; k < columns.size(); ++k) {
             const std::string& cell = grid.Cell(columns[k], j + 1);
-            if (!strict) {
-                targets[k][j] = LenientToFloat(cell);
-            } else if (!TryStrToFloat(cell, targets[k][j]) && !out.firstBadRow.count(columns[k])) {
+            if (TryStrToFloat(cell, targets[k][j])) continue;
+            if (IsMissingValueText(cell))
+                targets[k][j] = kMissingValue;
+            else if (!out.firstBadRow.count(columns[k]))
                 out.firstBadRow[columns[k]] = j;
-            }
         }
     }
     return out;
@@ -67,6 +61,22 @@ void RaiseFirstBadCell(const TStringGrid& grid, const GridColumns& read,
     for (int c : order) {
         const auto bad = read.firstBadRow.find(c);
         if (bad != read.firstBadRow.end()) StrToFloat(grid.Cell(c, bad->second + 1));
+    }
+}
+
+// Fills the work table for one axis range: column m holds the values of
+// the m-th series, with NaN where the point misses its other value, so
+// that only whole points count.
+void FillRangeTable(TCalc& calc, const std::vector<const std::vector<double>*>& values,
+                    const std::vector<const std::vector<double>*>& partners, int rows) {
+    calc.SetCol(int(values.size()));
+    calc.SetRow(rows);
+    for (std::size_t m = 0; m < values.size(); ++m) {
+        double* column = calc.Column(int(m));
+        const std::vector<double>& v = *values[m];
+        const std::vector<double>& other = *partners[m];
+        for (int j = 0; j < rows; ++j)
+            column[j] = std::isnan(other[std::size_t(j)]) ? kMissingValue : v[std::size_t(j)];
     }
 }
 
@@ -185,18 +195,23 @@ bool TfMain::DrawGraph(const std::string& sender) {
         xColumns.push_back(LineImage(n).AxisX);
         yColumns.push_back(n + 1);
     }
-    Calc.SetCol(k);
-    Calc.SetRow(rows);
-    Calc.Type = Graph.AxistypeX;
-    {
-        const GridColumns xs = ReadGridColumns(DataG, xColumns, rows, true);
-        RaiseFirstBadCell(DataG, xs, xColumns);
-        for (int m = 0; m < k; ++m) {
-            const std::vector<double>& v = xs.values.at(xColumns[std::size_t(m)]);
-            std::copy(v.begin(), v.end(), Calc.Column(m));
-        }
+    std::vector<int> usedColumns = xColumns;
+    usedColumns.insert(usedColumns.end(), yColumns.begin(), yColumns.end());
+    const GridColumns cells = ReadGridColumns(DataG, usedColumns, rows);
+    RaiseFirstBadCell(DataG, cells, xColumns);
+    RaiseFirstBadCell(DataG, cells, yColumns);
+    std::vector<const std::vector<double>*> xs, ys;
+    for (int m = 0; m < k; ++m) {
+        xs.push_back(&cells.values.at(xColumns[std::size_t(m)]));
+        ys.push_back(&cells.values.at(yColumns[std::size_t(m)]));
     }
-    Calc.CalcMaxMin();
+
+    FillRangeTable(Calc, xs, ys, rows);
+    Calc.Type = Graph.AxistypeX;
+    if (!Calc.CalcMaxMin() && std::isnan(Calc.Max)) {
+        ShowMessage(kNoPointsText);
+        return false;
+    }
     if (Graph.AxistypeX != kAxisLinear && Calc.Min <= 0) {
         ShowMessage(kXNotPositiveText);
         return false;
@@ -211,17 +226,8 @@ bool TfMain::DrawGraph(const std::string& sender) {
     }
     if (!CheckLimits(true)) return false;
 
-    Calc.SetCol(k);
-    Calc.SetRow(rows);
+    FillRangeTable(Calc, ys, xs, rows);
     Calc.Type = Graph.AxistypeY;
-    {
-        const GridColumns ys = ReadGridColumns(DataG, yColumns, rows, true);
-        RaiseFirstBadCell(DataG, ys, yColumns);
-        for (int m = 0; m < k; ++m) {
-            const std::vector<double>& v = ys.values.at(yColumns[std::size_t(m)]);
-            std::copy(v.begin(), v.end(), Calc.Column(m));
-        }
-    }
     Calc.CalcMaxMin();
     if (Graph.AxistypeY != kAxisLinear && Calc.Min <= 0) {
         ShowMessage(kYNotPositiveText);
@@ -259,21 +265,19 @@ bool TfMain::DrawGraph(const std::string& sender) {
     plot.Clear();
     plot.SetSize(Graph.Canvaswidth, Graph.Canvasheight);
     {
-        std::vector<int> pointColumns = xColumns;
-        pointColumns.insert(pointColumns.end(), yColumns.begin(), yColumns.end());
-        const GridColumns points = ReadGridColumns(DataG, pointColumns, rows, false);
         Canvas canvas(plot);
-        for (int n : checked) {
-            TPlot& p = LineImage(n);
+        for (int m = 0; m < k; ++m) {
+            TPlot& p = LineImage(checked[std::size_t(m)]);
             p.SetCount(rows);
-            p.X = points.values.at(p.AxisX);
-            p.Y = points.values.at(n + 1);
+            p.X = *xs[std::size_t(m)];
+            p.Y = *ys[std::size_t(m)];
             p.Xsize = Graph.Width;
             p.Ysize = Graph.Height;
             p.PlotMark();
             canvas.Draw(0, 0, p.CurveLayer);
             if (!p.PlotLine()) {
-                if (!IsCurveMethod(p.Hokan)) ShowMessage(FormatText(kUnknownHokanText, {p.Hokan}));
+                if (!IsCurveMethodName(p.Hokan))
+                    ShowMessage(FormatText(kUnknownHokanText, {p.Hokan}));
                 PlotPicture.Clear();
                 PlotPicture.SetSize(Graph.Canvaswidth, Graph.Canvasheight);
                 return false;

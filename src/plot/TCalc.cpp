@@ -5,6 +5,7 @@
 
 #include "plot/AxisTypes.h"
 #include "platform/MessageSink.h"
+#include "platform/NumberText.h"
 #include "platform/RaisedError.h"
 
 namespace {
@@ -137,11 +138,15 @@ double TCalc::SplineValue(double x) const {
 }
 
 bool TCalc::CalcMaxMin() {
-    Max = Min = data_[0];
+    // Missing values (NaN) are left out; without any number there is no
+    // range.
+    Max = Min = kMissingValue;
     for (double v : data_) {
-        if (v > Max) Max = v;
-        if (v < Min) Min = v;
+        if (std::isnan(v)) continue;
+        if (!(v <= Max)) Max = v;
+        if (!(v >= Min)) Min = v;
     }
+    if (std::isnan(Max)) return false;
     if (Type == kAxisLog10 || Type == kAxisLn) {
         if (!(Min > 0)) return false;
         PowerRounding(Type == kAxisLog10);

@@ -48,7 +48,9 @@ public:
     bool CalcSpline();
     double SplineValue(double x) const;
 
-    // Max and Min of all cells, and the limits rounded after Type.
+    // Max and Min of all cells but missing ones (NaN), and the limits
+    // rounded after Type. False, with Max and Min NaN, when no cell holds a
+    // number.
     bool CalcMaxMin();
 
 private:

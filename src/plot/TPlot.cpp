@@ -31,6 +31,12 @@ std::vector<std::int64_t> SampleColumns(std::int64_t first, int step, std::int64
 
 }  // namespace
 
+bool IsCurveMethodName(const std::string& hokan) {
+    for (const char* name : kCurveMethods)
+        if (hokan == name) return true;
+    return false;
+}
+
 TPlot::TPlot() {
     X.assign(1, 0.0);
     Y.assign(1, 0.0);
@@ -181,6 +187,7 @@ void TPlot::PlotMark() {
     CurveLayer.Reserve(std::size_t(marks) + 4);
     for (std::int64_t i = 0; i < marks; ++i) {
         const std::size_t k = std::size_t(i * step);
+        if (std::isnan(X[k]) || std::isnan(Y[k])) continue;  // a missing value has no mark
         const PixelPoint p = mapping.Map(X[k], Y[k]);
         if (!Inside(p)) continue;
         DrawMark(canvas, MarkType, p.x, p.y, h, MarkColor, false);
@@ -200,11 +207,23 @@ void TPlot::DrawSample() {
 }
 
 void TPlot::InternalPlotLine(const PixelPoint* points, int n) {
+    InternalPlotLines(points, {std::max(n, 0)});
+}
+
+void TPlot::InternalPlotLines(const PixelPoint* points, const std::vector<int>& runEnds) {
     ClearCurveLayer();
-    CurveLayer.Reserve(std::size_t(std::max(n, 0)) + 4);
+    CurveLayer.Reserve(std::size_t(runEnds.empty() ? 0 : runEnds.back()) + 2 * runEnds.size() + 4);
     Canvas canvas(CurveLayer);
     canvas.Pen = TPen{LineColor, LineType, LineWidth};
     canvas.Brush.Style = BrushStyle::bsClear;
+    int begin = 0;
+    for (int end : runEnds) {
+        AddClippedPolyline(canvas, points + begin, end - begin);
+        begin = end;
+    }
+}
+
+void TPlot::AddClippedPolyline(Canvas& canvas, const PixelPoint* points, int n) const {
     bool drawing = false;
     for (int i = 0; i < n; ++i) {
         const bool inside = Inside(points[i]);
@@ -248,7 +267,30 @@ PixelPoint TPlot::ClipToFrame(PixelPoint p, PixelPoint q) const {
     return {0, TruncToPixel(ry + (ly - ry) * (0 - rx) / (lx - rx))};
 }
 
+void TPlot::DropMissingPoints() {
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < std::size_t(count_); ++i) {
+        if (std::isnan(X[i]) || std::isnan(Y[i])) continue;
+        X[kept] = X[i];
+        Y[kept] = Y[i];
+        ++kept;
+    }
+    count_ = int(kept);
+    X.resize(kept);
+    Y.resize(kept);
+}
+
 bool TPlot::PlotLine() {
+    if (Hokan != kHokanNone) {
+        // Fits, splines and means are made of the points that have both
+        // values; with none there is no curve.
+        const std::size_t before = std::size_t(count_);
+        DropMissingPoints();
+        if (count_ == 0 && before > 0) {
+            ClearCurveLayer();
+            return IsCurveMethodName(Hokan);
+        }
+    }
     if (Hokan == kHokanNone) {
         ReadPlotLine();
         return true;
@@ -274,10 +316,22 @@ bool TPlot::PlotLine() {
 }
 
 void TPlot::ReadPlotLine() {
-    std::vector<PixelPoint> points(static_cast<std::size_t>(count_));
+    // The polyline breaks at a missing value: each run of points that have
+    // both values is a polyline of its own.
+    std::vector<PixelPoint> points;
+    points.reserve(std::size_t(count_));
+    std::vector<int> runEnds;
     const AxisMapping mapping = Mapping();
-    for (int i = 0; i < count_; ++i) points[std::size_t(i)] = mapping.Map(X[i], Y[i]);
-    InternalPlotLine(points.data(), count_);
+    for (int i = 0; i < count_; ++i) {
+        if (std::isnan(X[i]) || std::isnan(Y[i])) {
+            if (!points.empty() && (runEnds.empty() || runEnds.back() != int(points.size())))
+                runEnds.push_back(int(points.size()));
+            continue;
+        }
+        points.push_back(mapping.Map(X[i], Y[i]));
+    }
+    if (runEnds.empty() || runEnds.back() != int(points.size())) runEnds.push_back(int(points.size()));
+    InternalPlotLines(points.data(), runEnds);
 }
 
 bool TPlot::FitPolynomial() {

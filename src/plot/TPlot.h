@@ -22,6 +22,8 @@ inline constexpr const char* kHokanSplineArea = "スプライン（データ範�
 inline constexpr const char* kCurveMethods[] = {kHokanNone,   kHokanMin2,       kHokanMin2Area,
                                                 kHokanSpline, kHokanSplineArea, kHokanMean};
 
+bool IsCurveMethodName(const std::string& hokan);
+
 // Mark type names.
 inline constexpr const char* kMarkTypes[] = {"no",    "maru",     "shikaku",  "sankaku",
                                              "maru2", "shikaku2", "sankaku2", "batsu"};
@@ -101,6 +103,9 @@ class TPlot {
     void PlotMark();
     bool PlotLine();
     void InternalPlotLine(const PixelPoint* points, int n);
+    // Several clipped polylines, one per run of points: run k ends before
+    // points[runEnds[k]].
+    void InternalPlotLines(const PixelPoint* points, const std::vector<int>& runEnds);
     void DrawSample();
     PixelPoint ClipToFrame(PixelPoint p, PixelPoint q) const;
 
@@ -109,6 +114,8 @@ class TPlot {
     void Min2PlotLineArea();
     bool MeanPlotLine();
     void SortByX();
+    // Leaves out the points with a missing value (NaN in X or Y).
+    void DropMissingPoints();
     bool SplinePlotLine();
     bool SplinePlotLineArea();
 
@@ -120,6 +127,7 @@ class TPlot {
     bool FitPolynomial();
     double Polynomial(double x) const;
     void ClearCurveLayer();
+    void AddClippedPolyline(Canvas& canvas, const PixelPoint* points, int n) const;
 
     int count_ = 1;
     std::array<double, TCalc::kMaxDegree + 1> fit_{};

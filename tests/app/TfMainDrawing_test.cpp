@@ -1,4 +1,5 @@
 #include <QImage>
+#include <QPainter>
 #include <limits>
 #include <gtest/gtest.h>
 
@@ -84,8 +85,13 @@ TEST(DrawGraph, FailureTable) {
          "Yｺﾗﾑが選択されていません"},
         {"a cell that is no number", kLinear, [](TfMain& m) { m.DataG.SetCell(2, 2, "4O"); },
          "'4O' は浮動小数点ではありません", true},
-        {"an empty cell", kLinear, [](TfMain& m) { m.DataG.SetCell(1, 3, ""); },
-         "'' は浮動小数点ではありません", true},
+        {"no row with both values", "1 2\n3 4\n5 6\n",
+         [](TfMain& m) {
+             m.DataG.SetCell(2, 1, "");
+             m.DataG.SetCell(1, 2, " ");
+             m.DataG.SetCell(2, 3, "NaN");
+         },
+         TfMain::kNoPointsText},
         {"log X over 0", kLinear, [](TfMain& m) { m.Graph.AxistypeX = kAxisLog10; },
          "Xデータに0以下の数値があります"},
         {"log X over 0 with fixed limits", kLinear,
@@ -134,6 +140,41 @@ TEST(DrawGraph, FailureTable) {
         EXPECT_EQ(d.sink.Texts[0], c.message) << c.name;
         EXPECT_FALSE(d.main.Enabling().menuGraphSave) << c.name;
     }
+}
+
+// An empty cell, from the file or cleared in the grid, is a gap: left out
+// of the ranges and the marks, and the polyline breaks there.
+TEST(DrawGraph, EmptyCellsAreGapsInTheGraph) {
+    // Column 2 lacks its value at X = 50; column 3 at X = 1000, far right.
+    Drawn d("0 0 10\n25 25 20\n50 nan 30\n75 75 40\n100 100 50\n1000 20\n");
+    d.main.LineImage(1).MarkType = "no";
+    d.main.LineImage(2).MarkType = "shikaku2";
+    d.main.DataG.SetCell(3, 2, "");  // cleared by the user: X = 25
+    ASSERT_TRUE(d.main.DrawGraph("Start"));
+    EXPECT_TRUE(d.sink.Texts.empty());
+    EXPECT_EQ(d.main.Graph.MaxX, 1000);  // column 2 has a Y at X = 1000
+    EXPECT_EQ(d.main.Graph.MinY, 0);
+    EXPECT_EQ(d.main.Graph.MaxY, 100);
+
+    d.main.DataG.SetCell(2, 6, "");  // now no series has a point at X = 1000
+    ASSERT_TRUE(d.main.DrawGraph("Start"));
+    EXPECT_EQ(d.main.Graph.MaxX, 100);
+    QImage image(300, 200, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    ReplayPicture(painter, d.main.PlotPicture);
+    painter.end();
+    auto dark = [&](int x, int y) { return qGray(image.pixel(x, y)) < 128; };
+    // Column 2: the line from (0, 0) to (25, 25), then nothing up to (75, 75).
+    EXPECT_TRUE(dark(30, 200 - 20));
+    EXPECT_FALSE(dark(112, 200 - 75));
+    EXPECT_FALSE(dark(150, 100));
+    EXPECT_TRUE(dark(262, 25));
+    // Column 3: marks at X = 0, 50, 75 and 100 only.
+    const PixelPoint at25 = d.main.LineImage(2).DataToPixel(25, 20);
+    EXPECT_FALSE(dark(at25.x, at25.y - 6));  // no mark (the line passes below)
+    const PixelPoint at50 = d.main.LineImage(2).DataToPixel(50, 30);
+    EXPECT_TRUE(dark(at50.x + 3, at50.y - 3));
 }
 
 TEST(DrawGraph, XColumnChoices) {

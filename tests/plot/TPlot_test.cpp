@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <limits>
 #include <vector>
 
 #include "platform/MessageSink.h"
@@ -355,6 +356,66 @@ TEST(PlotLine, RefusalsAndDecisions) {
     TPlot same = Series({1, 1, 2}, {1, 2, 3});
     same.Hokan = kHokanSpline;
     EXPECT_FALSE(same.PlotLine());
+}
+
+// A missing value (NaN in X or Y) is no point: no mark, the polyline breaks
+// there, and the fits and the mean are made of the other points.
+TEST(PlotLine, MissingValuesAreGaps) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Case {
+        const char* name;
+        std::vector<double> x, y;
+        const char* hokan;
+        std::vector<PixelPoint> strokes;
+    } cases[] = {
+        {"the polyline breaks at a missing Y",
+         {0, 25, 50, 75, 100},
+         {0, 25, nan, 75, 100},
+         kHokanNone,
+         {{0, 300}, {100, 225}, {300, 75}, {400, 0}}},
+        {"and at a missing X",
+         {0, nan, 50, 75},
+         {0, 10, 50, 75},
+         kHokanNone,
+         {{0, 300}, {200, 150}, {300, 75}}},
+        {"missing values in a row and at both ends make no empty runs",
+         {nan, 0, 25, nan, nan, 75, 100, nan},
+         {1, 0, 25, 1, 1, 75, 100, 1},
+         kHokanNone,
+         {{0, 300}, {100, 225}, {300, 75}, {400, 0}}},
+        {"the mean of the points that have both values",
+         {10, 20, 30, nan},
+         {20, nan, 40, 99},
+         kHokanMean,
+         {{0, 210}, {400, 210}}},
+        {"every point missing: no curve",
+         {nan, nan},
+         {1, 2},
+         kHokanMin2,
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TPlot plot = Series(c.x, c.y);
+        plot.Hokan = c.hokan;
+        plot.Dimension = 1;
+        ASSERT_TRUE(plot.PlotLine());
+        // A run of one point is a move alone; each run starts with one.
+        EXPECT_EQ(Strokes(plot.CurveLayer), c.strokes);
+        if (std::string(c.hokan) == kHokanNone)
+            EXPECT_EQ(OpsOf(plot.CurveLayer, OpKind::MoveTo).size(), 2u);
+    }
+
+    TPlot marks = Series({0, 50, nan, 100}, {0, nan, 50, 100});
+    marks.MarkType = "shikaku2";
+    marks.PlotMark();
+    EXPECT_EQ(OpsOf(marks.CurveLayer, OpKind::Rectangle).size(), 2u);
+
+    // The spline and the fit see three points, in X order.
+    TPlot spline = Series({30, nan, 10, 20}, {3, 5, 1, 2});
+    spline.Hokan = kHokanSpline;
+    ASSERT_TRUE(spline.PlotLine());
+    EXPECT_EQ(spline.X, (std::vector<double>{10, 20, 30}));
 }
 
 TEST(PlotLine, FarAwayDataSamplesOnlyAroundThePlotArea) {
