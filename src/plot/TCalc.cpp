@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "plot/AxisTypes.h"
 #include "platform/MessageSink.h"
@@ -17,6 +18,21 @@ double Divide(double a, double b) {
 }
 
 double Pow10(int k) { return std::pow(10.0, double(k)); }
+
+// A product that misses a whole number by its own rounding error only, as
+// 5.0002 x 10^4 = 50002.000000000004, is that whole number.
+double WholeIfWithinRounding(double v) {
+    const double whole = std::nearbyint(v);
+    return std::fabs(v - whole) <= 4 * std::numeric_limits<double>::epsilon() * std::fabs(v) ? whole
+                                                                                             : v;
+}
+
+// n x 10^e as the double nearest to it: a division by an exact power of ten
+// gives 1001 x 10^-1 as 100.1, where a product would give 100.10000000000001.
+double DecimalValue(double n, int e) {
+    if (e < 0 && e >= -22) return n / Pow10(-e);
+    return n * Pow10(e);
+}
 
 }  // namespace
 
@@ -182,29 +198,52 @@ void TCalc::LinearRounding() {
         AboutMin = Min;
         return;
     }
+    // The limits are upper and lower units of 10^e.
+    double upper = 0, lower = 0;
+    int e = 0;
     if (r >= 100) {
         int k = 1;
         while (r > 100) {
             r = r * Pow10(-1);
             ++k;
         }
-        AboutMax = std::ceil(Max * Pow10(-k)) * Pow10(k);
-        AboutMin = std::floor(Min * Pow10(-k)) * Pow10(k);
-        return;
+        upper = std::ceil(Max * Pow10(-k));
+        lower = std::floor(Min * Pow10(-k));
+        e = k;
+    } else if (r >= kSmallestScaledRange) {
+        int s = 1;
+        while (r < 100) {
+            r = r * Pow10(s);
+            ++s;
+        }
+        const double scaledUpper = std::ceil(Max * Pow10(s));
+        const double scaledLower = std::floor(Min * Pow10(s));
+        double range = std::fabs(scaledUpper - scaledLower);
+        int k = 1;
+        while (range > 100) {
+            range = range * Pow10(-1);
+            ++k;
+        }
+        upper = std::ceil(scaledUpper * Pow10(-k));
+        lower = std::floor(scaledLower * Pow10(-k));
+        e = k - s;
+    } else {
+        // Below that the growing factor of the scaling above makes the unit
+        // ten to thousands of times too coarse: take the unit for which the
+        // range spans more than 1 and at most 10 units.
+        // The range is a difference of two data values and carries their
+        // rounding: 5.0002 - 5.0001 is 1.0000000000066e-4, ten units of 1e-5.
+        constexpr double kRangeSlack = 1e-6;
+        e = int(std::floor(std::log10(r)));
+        while (r > 10 * DecimalValue(1, e) * (1 + kRangeSlack)) ++e;
+        while (r <= DecimalValue(1, e) * (1 + kRangeSlack)) --e;
+        upper = std::ceil(WholeIfWithinRounding(Max * Pow10(-e)));
+        lower = std::floor(WholeIfWithinRounding(Min * Pow10(-e)));
     }
-    int s = 1;
-    while (r < 100) {
-        r = r * Pow10(s);
-        ++s;
-    }
-    const double upper = std::ceil(Max * Pow10(s));
-    const double lower = std::floor(Min * Pow10(s));
-    double range = std::fabs(upper - lower);
-    int k = 1;
-    while (range > 100) {
-        range = range * Pow10(-1);
-        ++k;
-    }
-    AboutMax = std::ceil(upper * Pow10(-k)) * Pow10(k - s);
-    AboutMin = std::floor(lower * Pow10(-k)) * Pow10(k - s);
+    AboutMax = DecimalValue(upper, e);
+    AboutMin = DecimalValue(lower, e);
+    // Products rounded in double precision can leave a limit inside the
+    // data (values of 13 digits and more); the limits always hold it.
+    if (AboutMax < Max) AboutMax = DecimalValue(upper + 1, e);
+    if (AboutMin > Min) AboutMin = DecimalValue(lower - 1, e);
 }

@@ -10,6 +10,9 @@
 class TCalc {
 public:
     static constexpr int kMaxDegree = 10;
+    // Linear ranges from this one up are rounded by scaling them to more
+    // than 100; smaller ones directly to their power-of-ten unit.
+    static constexpr double kSmallestScaledRange = 1e-3;
     static constexpr const char* kDegreeText = "次元は10次までです";
     static constexpr const char* kSameXText =
         "同じX値に二つ以上のY値が与えられています(スプライン補完)";

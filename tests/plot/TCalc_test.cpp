@@ -27,6 +27,14 @@ TEST(CalcMaxMin, LinearRounding) {
         {57, 7, 0, 60},      {170, 20, 0, 200},  {100, 0, 0, 100},   {100.5, 0, 0, 200},
         {9, 0, 0, 9},        {5, 5, 4, 6},       {-3, -57, -60, 0},  {1234, -56, -1000, 2000},
         {0.57, 0.07, 0, 0.6}, {1.25, 1.2, 1.2, 1.25},
+        // Decimal limits are the doubles nearest to them.
+        {100.3, 100.1, 100.1, 100.3}, {5.02, 5.0, 5.0, 5.02}, {0.002, 0.001, 0.001, 0.002},
+        // Ranges below 1e-3: the unit that the range spans 1 to 10 times.
+        {7e-7, 4e-7, 4e-7, 7e-7}, {3.5e-4, 1.2e-4, 1e-4, 4e-4}, {5.0002, 5.0001, 5.0001, 5.0002},
+        {1.5e-12, 1.2e-12, 1.2e-12, 1.5e-12}, {-2.2e-9, -9.1e-9, -1e-8, -2e-9},
+        // Rounding in double precision left these limits inside the data.
+        {65011497741461.586, 65011497741461.51, 65011497741461.51, 65011497741461.59},
+        {4184950807888296.0, 4184950807888286.5, 4184950807888286, 4184950807888296},
     };
     for (const Case& c : cases) {
         TCalc calc;
@@ -39,6 +47,27 @@ TEST(CalcMaxMin, LinearRounding) {
         EXPECT_EQ(calc.Min, c.min);
         EXPECT_DOUBLE_EQ(calc.AboutMin, c.aboutMin) << c.max << " " << c.min;
         EXPECT_DOUBLE_EQ(calc.AboutMax, c.aboutMax) << c.max << " " << c.min;
+        EXPECT_LE(calc.AboutMin, c.min) << c.max << " " << c.min;
+        EXPECT_GE(calc.AboutMax, c.max) << c.max << " " << c.min;
+    }
+}
+
+// Small ranges at any offset: the limits hold the data and are a few units
+// of the range apart, not tens to thousands of ranges.
+TEST(CalcMaxMin, SmallRangesGetTheirOwnUnit) {
+    for (double range = 1e-4; range > 1e-13; range /= 7.3) {
+        for (double offset : {0.0, 3e-3, 1.0, -250.0}) {
+            const double lo = offset + range * 0.37, hi = lo + range;
+            if (hi - lo < range * 0.5) continue;  // the offset swallows the range
+            TCalc calc;
+            calc.SetRow(2);
+            calc.Cell(0, 0) = lo;
+            calc.Cell(0, 1) = hi;
+            ASSERT_TRUE(calc.CalcMaxMin());
+            EXPECT_LE(calc.AboutMin, lo) << range << " at " << offset;
+            EXPECT_GE(calc.AboutMax, hi) << range << " at " << offset;
+            EXPECT_LE(calc.AboutMax - calc.AboutMin, 3 * (hi - lo)) << range << " at " << offset;
+        }
     }
 }
 
