@@ -63,40 +63,89 @@ double TCalc::Power(int j, double x) {
     return p;
 }
 
+double FittedPolynomial::operator()(double x) const {
+    const double t = (x - Centre) / Scale;
+    double y = InT[std::size_t(Degree)];
+    for (int k = Degree - 1; k >= 0; --k) y = y * t + InT[std::size_t(k)];
+    return y;
+}
+
+std::array<double, FittedPolynomial::kMaxDegree + 1> FittedPolynomial::InX() const {
+    // Horner's rule on polynomials: p = p * (x - Centre) / Scale + InT[k].
+    std::array<double, kMaxDegree + 1> p{};
+    p[0] = InT[std::size_t(Degree)];
+    for (int k = Degree - 1; k >= 0; --k) {
+        for (int j = Degree - k; j >= 1; --j) p[j] = (p[j - 1] - Centre * p[j]) / Scale;
+        p[0] = -Centre * p[0] / Scale + InT[std::size_t(k)];
+    }
+    return p;
+}
+
 bool TCalc::CalcMin2(int n) {
     if (n > kMaxDegree) {
         ShowMessage(kDegreeText);
         return false;
     }
     if (n < 0) return false;
-    std::array<double, 2 * kMaxDegree + 1> s{};
-    std::array<double, kMaxDegree + 1> t{};
     const double* xs = Column(0);
     const double* ys = col_ > 1 ? Column(1) : Column(0);
-    for (int i = 0; i < row_; ++i) {
-        for (int j = 0; j <= 2 * n; ++j) s[std::size_t(j)] += Power(j, xs[i]);
-        for (int j = 0; j <= n; ++j) t[std::size_t(j)] += Power(j, xs[i]) * ys[i];
+    const int m = row_;
+
+    // A polynomial of degree n needs n + 1 distinct X values; with fewer the
+    // system is singular.
+    std::vector<double> sorted(xs, xs + m);
+    std::sort(sorted.begin(), sorted.end());
+    const auto distinct = std::unique(sorted.begin(), sorted.end()) - sorted.begin();
+    if (distinct <= n) Raise(kDivisionByZeroText);
+
+    FittedPolynomial fit;
+    fit.Degree = n;
+    fit.Centre = sorted.front() / 2 + sorted[std::size_t(distinct - 1)] / 2;
+    fit.Scale = sorted[std::size_t(distinct - 1)] / 2 - sorted.front() / 2;
+    if (!(fit.Scale > 0)) fit.Scale = 1;
+
+    // The least-squares solution of V a = y, V[i][j] = t_i^j, by Householder
+    // reflections (Q R = V), which keep the conditioning of V rather than
+    // squaring it as the normal equations do.
+    const int p = n + 1;
+    std::vector<double> v(std::size_t(m) * p);  // column j at j * m
+    std::vector<double> b(ys, ys + m);
+    for (int i = 0; i < m; ++i) {
+        const double t = (xs[i] - fit.Centre) / fit.Scale;
+        double power = 1;
+        for (int j = 0; j < p; ++j, power *= t) v[std::size_t(j) * m + i] = power;
     }
-    double a[kMaxDegree + 1][kMaxDegree + 2];
-    for (int r = 0; r <= n; ++r) {
-        for (int k = 0; k <= n; ++k) a[r][k] = s[std::size_t(r + k)];
-        a[r][n + 1] = t[std::size_t(r)];
-    }
-    // Gauss-Jordan without pivoting, in this order, so the results are
-    // those of this arithmetic to the last bit.
-    for (int k = 0; k <= n; ++k) {
-        const double p = a[k][k];
-        for (int j = k; j <= n + 1; ++j) a[k][j] = Divide(a[k][j], p);
-        for (int r = 0; r <= n; ++r) {
-            if (r == k) continue;
-            const double f = a[r][k];
-            for (int j = k; j <= n + 1; ++j) a[r][j] -= f * a[k][j];
+    auto at = [&](int i, int j) -> double& { return v[std::size_t(j) * m + i]; };
+    std::vector<double> reflector(static_cast<std::size_t>(m));
+    for (int k = 0; k < p; ++k) {
+        double norm = 0;
+        for (int i = k; i < m; ++i) norm = std::hypot(norm, at(i, k));
+        if (norm == 0) Raise(kDivisionByZeroText);
+        const double alpha = at(k, k) > 0 ? -norm : norm;
+        double hh = 0;
+        for (int i = k; i < m; ++i) {
+            reflector[std::size_t(i)] = at(i, k) - (i == k ? alpha : 0);
+            hh += reflector[std::size_t(i)] * reflector[std::size_t(i)];
         }
+        auto reflect = [&](auto&& element) {
+            double dot = 0;
+            for (int i = k; i < m; ++i) dot += reflector[std::size_t(i)] * element(i);
+            const double f = 2 * dot / hh;
+            for (int i = k; i < m; ++i) element(i) -= f * reflector[std::size_t(i)];
+        };
+        for (int j = k + 1; j < p; ++j) reflect([&](int i) -> double& { return at(i, j); });
+        reflect([&](int i) -> double& { return b[std::size_t(i)]; });
+        at(k, k) = alpha;
     }
-    for (int r = 0; r <= n; ++r) {
-        if (!std::isfinite(a[r][n + 1])) Raise(kOverflowText);
-        coefficients_[std::size_t(r)] = a[r][n + 1];
+    for (int j = p - 1; j >= 0; --j) {
+        double sum = b[std::size_t(j)];
+        for (int l = j + 1; l < p; ++l) sum -= at(j, l) * fit.InT[std::size_t(l)];
+        fit.InT[std::size_t(j)] = Divide(sum, at(j, j));
+        if (!std::isfinite(fit.InT[std::size_t(j)])) Raise(kOverflowText);
     }
+    fit_ = fit;
+    const auto inX = fit.InX();
+    for (int j = 0; j <= n; ++j) coefficients_[std::size_t(j)] = inX[std::size_t(j)];
     return true;
 }
 

@@ -4,12 +4,29 @@
 #include <string>
 #include <vector>
 
+// A least-squares polynomial, kept in the variable it was fitted in:
+// t = (x - Centre) / Scale runs over -1 to 1 across the data, where the
+// powers of t stay of one size and the fit keeps its digits whatever the
+// offset of x (years, wavelengths, a detector's channel 1000 to 1010).
+struct FittedPolynomial {
+    static constexpr int kMaxDegree = 10;
+    int Degree = 0;
+    double Centre = 0.0;
+    double Scale = 1.0;
+    // InT[j] belongs to t to the power j.
+    std::array<double, kMaxDegree + 1> InT{};
+
+    double operator()(double x) const;
+    // The coefficients of x to the powers 0 to Degree.
+    std::array<double, kMaxDegree + 1> InX() const;
+};
+
 // The numeric work table: Col columns of Row doubles, with the three
 // computations a graph needs on it: a least-squares polynomial, a natural
 // cubic spline and the data range with rounded axis limits.
 class TCalc {
 public:
-    static constexpr int kMaxDegree = 10;
+    static constexpr int kMaxDegree = FittedPolynomial::kMaxDegree;
     // Linear ranges from this one up are rounded by scaling them to more
     // than 100; smaller ones directly to their power-of-ten unit.
     static constexpr double kSmallestScaledRange = 1e-3;
@@ -42,9 +59,11 @@ public:
     static double Power(int j, double x);
 
     // Least-squares polynomial of degree n through (column 0, column 1).
-    // A singular system raises the division error.
+    // Fewer distinct X values than n + 1 raise the division error.
     bool CalcMin2(int n);
-    // c[j] belongs to x to the power j.
+    const FittedPolynomial& Fit() const { return fit_; }
+    // c[j] belongs to x to the power j; entries above the degree keep what
+    // an earlier fit left.
     const std::array<double, kMaxDegree + 1>& Coefficients() const { return coefficients_; }
 
     // Natural cubic spline through the points (column 0 ascending).
@@ -64,5 +83,6 @@ private:
     int row_ = 1;
     std::vector<double> data_;
     std::array<double, kMaxDegree + 1> coefficients_{};
+    FittedPolynomial fit_;
     std::vector<double> splineB_, splineC_, splineD_;
 };

@@ -340,14 +340,8 @@ bool TPlot::FitPolynomial() {
     std::copy(X.begin(), X.end(), Calc.Column(0));
     std::copy(Y.begin(), Y.end(), Calc.Column(1));
     if (!Calc.CalcMin2(Dimension)) return false;
-    fit_ = Calc.Coefficients();
+    fit_ = Calc.Fit();
     return true;
-}
-
-double TPlot::Polynomial(double x) const {
-    double y = fit_[std::size_t(Dimension)];
-    for (int k = Dimension - 1; k >= 0; --k) y = y * x + fit_[std::size_t(k)];
-    return y;
 }
 
 void TPlot::DataColumns(int& left, int& right) {
@@ -368,7 +362,7 @@ void TPlot::Min2PlotLine() {
     std::vector<PixelPoint> points;
     for (std::int64_t column : SampleColumns(0, 5, n, Xsize, Xsize)) {
         const double x = ColumnToData(int(column));
-        points.push_back(DataToPixel(x, Polynomial(x)));
+        points.push_back(DataToPixel(x, fit_(x)));
     }
     InternalPlotLine(points.data(), int(points.size()));
 }
@@ -384,7 +378,7 @@ void TPlot::Min2PlotLineArea() {
     std::vector<PixelPoint> points;
     for (std::int64_t column : SampleColumns(left, 5, n, right, Xsize)) {
         const double x = ColumnToData(TruncToPixel(double(column)));
-        points.push_back(DataToPixel(x, Polynomial(x)));
+        points.push_back(DataToPixel(x, fit_(x)));
     }
     InternalPlotLine(points.data(), int(points.size()));
 }

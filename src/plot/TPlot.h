@@ -125,12 +125,11 @@ class TPlot {
     // The pixel columns of the smallest and largest X of the points.
     void DataColumns(int& left, int& right);
     bool FitPolynomial();
-    double Polynomial(double x) const;
     void ClearCurveLayer();
     void AddClippedPolyline(Canvas& canvas, const PixelPoint* points, int n) const;
 
     int count_ = 1;
-    std::array<double, TCalc::kMaxDegree + 1> fit_{};
+    FittedPolynomial fit_;
 };
 
 // Draws a mark of the named type at (x, y) with half size h. Marks on the

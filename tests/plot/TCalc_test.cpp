@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -155,6 +156,92 @@ TEST(CalcMin2, FitsPolynomials) {
     }
 }
 
+// The least-squares values at the data's X, computed independently: the
+// normal equations in long double on X scaled to -1 ... 1, with partial
+// pivoting.
+std::vector<long double> ReferenceFit(const std::vector<double>& x, const std::vector<double>& y,
+                                      int n) {
+    const long double lo = *std::min_element(x.begin(), x.end());
+    const long double hi = *std::max_element(x.begin(), x.end());
+    auto t = [&](double v) { return (v - (lo + hi) / 2) / ((hi - lo) / 2); };
+    const int p = n + 1;
+    std::vector<std::vector<long double>> a(static_cast<std::size_t>(p), std::vector<long double>(static_cast<std::size_t>(p + 1), 0));
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        std::vector<long double> powers(std::size_t(2 * p), 1);
+        for (int j = 1; j < 2 * p; ++j) powers[j] = powers[j - 1] * t(x[i]);
+        for (int r = 0; r < p; ++r) {
+            for (int c = 0; c < p; ++c) a[r][c] += powers[r + c];
+            a[r][p] += powers[r] * y[i];
+        }
+    }
+    for (int k = 0; k < p; ++k) {
+        int best = k;
+        for (int r = k + 1; r < p; ++r)
+            if (std::fabs(a[r][k]) > std::fabs(a[best][k])) best = r;
+        std::swap(a[k], a[best]);
+        for (int r = k + 1; r < p; ++r) {
+            const long double f = a[r][k] / a[k][k];
+            for (int c = k; c <= p; ++c) a[r][c] -= f * a[k][c];
+        }
+    }
+    std::vector<long double> coef(static_cast<std::size_t>(p));
+    for (int r = p - 1; r >= 0; --r) {
+        long double sum = a[r][p];
+        for (int c = r + 1; c < p; ++c) sum -= a[r][c] * coef[c];
+        coef[r] = sum / a[r][r];
+    }
+    std::vector<long double> values;
+    for (double v : x) {
+        long double value = 0;
+        for (int j = n; j >= 0; --j) value = value * t(v) + coef[j];
+        values.push_back(value);
+    }
+    return values;
+}
+
+// Data far from 0 fits as well as data near it: the curve misses the
+// least-squares values by no more than 1e-6 of the Y range.
+TEST(CalcMin2, FitsDataFarFromZero) {
+    struct Case {
+        const char* name;
+        int degree;
+        std::vector<double> x, y;
+    } cases[] = {
+        {"sin x for x in [1000, 1010]", 10, {}, {}},
+        {"yearly data 1990 to 2020", 6, {}, {}},
+        {"channels 1000 to 1010, degree 5", 5, {}, {}},
+        {"wavelengths 4e-7 to 7e-7", 3, {}, {}},
+    };
+    for (int i = 0; i <= 40; ++i) {
+        cases[0].x.push_back(1000 + i * 0.25);
+        cases[0].y.push_back(std::sin(cases[0].x.back()));
+    }
+    for (int year = 1990; year <= 2020; ++year) {
+        cases[1].x.push_back(year);
+        cases[1].y.push_back(354 + 1.9 * (year - 1990) + 0.01 * (year - 1990) * (year - 1990) +
+                             0.6 * std::sin(year * 1.7));
+    }
+    for (int i = 0; i <= 20; ++i) {
+        cases[2].x.push_back(1000 + i * 0.5);
+        cases[2].y.push_back(std::cos(i * 0.4) * 50 + i);
+    }
+    for (int i = 0; i <= 30; ++i) {
+        cases[3].x.push_back(4e-7 + i * 1e-8);
+        cases[3].y.push_back(std::exp(-(i - 12.0) * (i - 12.0) / 40));
+    }
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TCalc calc;
+        Fill(calc, c.x, c.y);
+        ASSERT_TRUE(calc.CalcMin2(c.degree));
+        const auto reference = ReferenceFit(c.x, c.y, c.degree);
+        const double range = *std::max_element(c.y.begin(), c.y.end()) -
+                             *std::min_element(c.y.begin(), c.y.end());
+        for (std::size_t i = 0; i < c.x.size(); ++i)
+            EXPECT_NEAR(calc.Fit()(c.x[i]), double(reference[i]), 1e-6 * range) << "x " << c.x[i];
+    }
+}
+
 TEST(CalcMin2, DegreeTenIsAcceptedElevenRefused) {
     std::vector<double> x, y;
     for (int i = 0; i <= 10; ++i) {
@@ -182,6 +269,7 @@ TEST(CalcMin2, ASingularSystemRaisesTheDivisionError) {
     } cases[] = {
         {"two points, degree 2", {0, 1}, {1, 2}, 2},
         {"one X, degree 1", {3, 3}, {1, 2}, 1},
+        {"three distinct X of five, degree 3", {1, 2, 2, 3, 3}, {1, 2, 3, 4, 5}, 3},
     };
     for (const Case& c : cases) {
         TCalc calc;
