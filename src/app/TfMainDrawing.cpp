@@ -379,13 +379,31 @@ void TfMain::menuPlotNumberClick() {
     emit GraphChanged();
 }
 
+namespace {
+
+// The values of n numbers evenly spread from lo to hi (one alone: lo), and
+// the texts that state them.
+std::vector<std::string> LinearNumberTexts(double lo, double hi, int n, bool descending) {
+    const double step = n > 1 ? (hi - lo) / (n - 1) : hi - lo;
+    std::vector<double> ticks;
+    for (int i = 0; i < n; ++i) {
+        if (n == 1)
+            ticks.push_back(lo);
+        else
+            ticks.push_back(descending ? hi - step * i : step * i + lo);
+    }
+    return AxisNumberTexts(ticks, step);
+}
+
+}  // namespace
+
 void TfMain::PlotNumX(int n) {
     const int L = Canv.Image.Left, T = Canv.Image.Top, W = Canv.Image.Width, H = Canv.Image.Height;
+    const std::vector<std::string> texts = LinearNumberTexts(Graph.MinX, Graph.MaxX, n, false);
     for (int i = 0; i < n; ++i) {
         TMathLabel& label = NewNumberLabel(XNumbers, "Xnum");
         // One label alone shows the lower limit at the left edge.
-        const double v = n > 1 ? (Graph.MaxX - Graph.MinX) / (n - 1) * i + Graph.MinX : Graph.MinX;
-        label.SetCaption(TrimSpaces(AxisNumberText(v)));
+        label.SetCaption(TrimSpaces(texts[std::size_t(i)]));
         label.Top = T + H + 5;
         const double column = n > 1 ? double(W) / (n - 1) * i : 0.0;
         label.Left = TruncToPixel(column + L - label.Width * 0.5);
@@ -396,17 +414,16 @@ void TfMain::PlotNumX(int n) {
 
 void TfMain::PlotNumY(int n) {
     const int L = Canv.Image.Left, T = Canv.Image.Top, H = Canv.Image.Height;
+    // From the top down; one label alone shows the lower limit at the
+    // bottom edge.
+    const std::vector<std::string> texts = LinearNumberTexts(Graph.MinY, Graph.MaxY, n, true);
     for (int i = 0; i < n; ++i) {
         TMathLabel& label = NewNumberLabel(YNumbers, "Ynum");
-        if (n > 1) {
-            const double v = Graph.MaxY - (Graph.MaxY - Graph.MinY) / (n - 1) * i;
-            label.SetCaption(AxisNumberText(v));
+        label.SetCaption(texts[std::size_t(i)]);
+        if (n > 1)
             label.Top = (H / (n - 1)) * i + T - label.Height / 2;
-        } else {
-            // One label alone shows the lower limit at the bottom edge.
-            label.SetCaption(AxisNumberText(Graph.MinY));
+        else
             label.Top = H + T - label.Height / 2;
-        }
         label.Left = L - label.Width - 5;
         label.Visible = true;
     }

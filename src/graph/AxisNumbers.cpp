@@ -19,9 +19,14 @@ std::string WholeNumber(double v) {
     return std::string(buffer, end.ptr);
 }
 
-// v to two significant digits, halves away from zero, as %g writes it.
-std::string TwoDigits(double v) {
-    if (v == 0) return "0";
+// |v| rounded to `count` significant digits, halves away from zero: the
+// digits without trailing zeros and the decimal exponent of the first.
+struct RoundedDigits {
+    std::string digits;
+    int exponent = 0;
+};
+
+RoundedDigits RoundDigits(double v, int count) {
     // 30 digits tell an exact half from a value just beside it: doubles
     // that are no exact half differ from it within 18 digits.
     char buffer[64];
@@ -29,51 +34,93 @@ std::string TwoDigits(double v) {
                                    std::chars_format::scientific, 29);
     const std::string_view text(buffer, std::size_t(end.ptr - buffer));
     const std::size_t e = text.find('e');
-    std::string digits;
+    std::string all;
     for (char c : text.substr(0, e))
-        if (c != '.') digits += c;
-    int exponent = 0;
+        if (c != '.') all += c;
+    RoundedDigits out;
     std::string_view ex = text.substr(e + 1);
     const bool minus = ex.front() == '-';
     ex.remove_prefix(1);
-    std::from_chars(ex.data(), ex.data() + ex.size(), exponent);
-    if (minus) exponent = -exponent;
+    std::from_chars(ex.data(), ex.data() + ex.size(), out.exponent);
+    if (minus) out.exponent = -out.exponent;
 
-    int kept = (digits[0] - '0') * 10 + (digits[1] - '0');
-    if (digits[2] >= '5') ++kept;  // the rest is at least half: away from zero
-    if (kept == 100) {
-        kept = 10;
-        ++exponent;
+    out.digits = all.substr(0, std::size_t(count));
+    if (all[std::size_t(count)] >= '5') {  // the rest is at least half: away from zero
+        int i = count - 1;
+        while (i >= 0 && out.digits[std::size_t(i)] == '9') out.digits[std::size_t(i--)] = '0';
+        if (i >= 0) {
+            ++out.digits[std::size_t(i)];
+        } else {
+            out.digits.insert(out.digits.begin(), '1');
+            ++out.exponent;
+        }
     }
-    std::string significant = {char('0' + kept / 10), char('0' + kept % 10)};
-    if (significant[1] == '0') significant.pop_back();
+    while (out.digits.size() > 1 && out.digits.back() == '0') out.digits.pop_back();
+    return out;
+}
 
-    std::string out = v < 0 ? "-" : "";
-    if (exponent < -4 || exponent >= 2) {
-        out += significant[0];
-        if (significant.size() > 1) {
-            out += '.';
-            out += significant[1];
-        }
-        out += exponent < 0 ? "E-" : "E";
-        out += std::to_string(std::abs(exponent));
-        return out;
+// "2.5E12", "1E-7", "-1.2E7".
+std::string ScientificText(bool negative, const RoundedDigits& r) {
+    std::string out = negative ? "-" : "";
+    out += r.digits[0];
+    if (r.digits.size() > 1) {
+        out += '.';
+        out += r.digits.substr(1);
     }
-    if (exponent == 1) {
-        out += significant;
-        if (significant.size() == 1) out += '0';
-    } else if (exponent == 0) {
-        out += significant[0];
-        if (significant.size() > 1) {
-            out += '.';
-            out += significant[1];
-        }
-    } else {
+    out += 'E';
+    out += std::to_string(r.exponent);
+    return out;
+}
+
+// "100.15", "0.00013", "250".
+std::string FixedText(bool negative, const RoundedDigits& r) {
+    std::string out = negative ? "-" : "";
+    const int n = int(r.digits.size());
+    if (r.exponent < 0) {
         out += "0.";
-        out.append(std::size_t(-exponent - 1), '0');
-        out += significant;
+        out.append(std::size_t(-r.exponent - 1), '0');
+        out += r.digits;
+    } else if (r.exponent + 1 >= n) {
+        out += r.digits;
+        out.append(std::size_t(r.exponent + 1 - n), '0');
+    } else {
+        out += r.digits.substr(0, std::size_t(r.exponent + 1));
+        out += '.';
+        out += r.digits.substr(std::size_t(r.exponent + 1));
     }
     return out;
+}
+
+// v to two significant digits, halves away from zero, as %g writes it.
+std::string TwoDigits(double v) {
+    if (v == 0) return "0";
+    const RoundedDigits r = RoundDigits(v, 2);
+    if (r.exponent < -4 || r.exponent >= 2) return ScientificText(v < 0, r);
+    return FixedText(v < 0, r);
+}
+
+bool ReadsBack(const std::string& text, double value, double tolerance) {
+    const std::string trimmed = TrimSpaces(text);
+    double read = 0;
+    const auto [end, ec] = std::from_chars(trimmed.data(), trimmed.data() + trimmed.size(), read);
+    return ec == std::errc() && end == trimmed.data() + trimmed.size() &&
+           std::fabs(read - value) <= tolerance;
+}
+
+constexpr double kLargeNumber = 1e6;
+constexpr double kSmallNumber = 1e-4;
+constexpr int kMostDigits = 15;
+
+// The text of v with the fewest significant digits that reads back within
+// the tolerance.
+std::string FewestDigits(double v, double tolerance, bool scientific) {
+    std::string text;
+    for (int count = 1; count <= kMostDigits; ++count) {
+        const RoundedDigits r = RoundDigits(v, count);
+        text = scientific ? ScientificText(v < 0, r) : FixedText(v < 0, r);
+        if (ReadsBack(text, v, tolerance)) break;
+    }
+    return text;
 }
 
 }  // namespace
@@ -83,6 +130,33 @@ std::string AxisNumberText(double value) {
     if (std::isinf(value)) return value > 0 ? " INF" : "-INF";
     if (std::fabs(value) >= 10) return PadLeft(WholeNumber(value), 4);
     return PadLeft(TwoDigits(value), 2);
+}
+
+std::vector<std::string> AxisNumberTexts(const std::vector<double>& ticks, double step) {
+    const double tolerance = 1e-9 * std::fabs(step);
+    std::vector<double> values;
+    bool large = false;
+    for (double v : ticks) {
+        // A step sum that misses 0 by rounding, as -1.1E-16, is 0.
+        if (std::fabs(v) <= tolerance) v = 0;
+        values.push_back(v);
+        large = large || std::fabs(v) >= kLargeNumber;
+    }
+    std::vector<std::string> texts;
+    for (double v : values) {
+        const std::size_t width = std::fabs(v) >= 10 ? 4 : 2;
+        if (!std::isfinite(v) || v == 0) {
+            texts.push_back(AxisNumberText(v));
+        } else if (large) {
+            texts.push_back(PadLeft(FewestDigits(v, tolerance, true), width));
+        } else {
+            std::string text = AxisNumberText(v);
+            if (!ReadsBack(text, v, tolerance))
+                text = PadLeft(FewestDigits(v, tolerance, std::fabs(v) < kSmallNumber), width);
+            texts.push_back(text);
+        }
+    }
+    return texts;
 }
 
 std::string TrimSpaces(const std::string& text) {
