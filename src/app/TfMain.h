@@ -229,6 +229,8 @@ private:
     void PlotNumY(int n);
     void PlotNumLogX(int n);
     void PlotNumLogY(int n);
+    void PlaceLogNumber(TMathLabel& label, bool xAxis, double v);
+    void AddLogLimitNumbers(bool xAxis);
     TMathLabel& NewNumberLabel(std::vector<std::unique_ptr<TMathLabel>>& table,
                                const char* prefix);
     bool CheckLimits(bool xAxis);

@@ -430,7 +430,6 @@ void TfMain::PlotNumY(int n) {
 }
 
 void TfMain::PlotNumLogX(int n) {
-    const int L = Canv.Image.Left, T = Canv.Image.Top, H = Canv.Image.Height;
     for (int i = 0; i < n; ++i) {
         TMathLabel& label = NewNumberLabel(XNumbers, "Xnum");
         label.SetCaption("");
@@ -447,16 +446,12 @@ void TfMain::PlotNumLogX(int n) {
             label.SetCaption("e^" + IntToStr(k));
         else
             label.SetCaption("");
-        label.Top = T + H + 5;
-        const int px = AllImage.TickToPixel(v, 0).x;
-        label.Left = TruncToPixel(L + px - label.Width * 0.5);
-        if (label.Left < L - 4) label.Left = L - 4;
-        label.Visible = true;
+        PlaceLogNumber(label, true, v);
     }
+    AddLogLimitNumbers(true);
 }
 
 void TfMain::PlotNumLogY(int n) {
-    const int L = Canv.Image.Left, T = Canv.Image.Top;
     for (int i = 0; i < n; ++i) {
         TMathLabel& label = NewNumberLabel(YNumbers, "Ynum");
         label.SetCaption("");
@@ -473,10 +468,49 @@ void TfMain::PlotNumLogY(int n) {
             label.SetCaption("e^" + IntToStr(k));
         else
             label.SetCaption("");
+        PlaceLogNumber(label, false, v);
+    }
+    AddLogLimitNumbers(false);
+}
+
+void TfMain::PlaceLogNumber(TMathLabel& label, bool xAxis, double v) {
+    const int L = Canv.Image.Left, T = Canv.Image.Top, H = Canv.Image.Height;
+    if (xAxis) {
+        label.Top = T + H + 5;
+        const int px = AllImage.TickToPixel(v, 0).x;
+        label.Left = TruncToPixel(L + px - label.Width * 0.5);
+        if (label.Left < L - 4) label.Left = L - 4;
+    } else {
         const int py = AllImage.TickToPixel(0, v).y;
         label.Top = T + py - label.Height / 2;
         label.Left = L - label.Width - 4;
-        label.Visible = true;
+    }
+    label.Visible = true;
+}
+
+void TfMain::AddLogLimitNumbers(bool xAxis) {
+    // With fewer than two powers of the base inside the limits a
+    // logarithmic axis would have no scale: its two limits get numbers too,
+    // each unless it would cover a power's number.
+    std::vector<std::unique_ptr<TMathLabel>>& table = xAxis ? XNumbers : YNumbers;
+    std::vector<const TMathLabel*> powers;
+    for (const auto& label : table)
+        if (label->Visible) powers.push_back(label.get());
+    if (powers.size() >= 2) return;
+    const double lo = xAxis ? Graph.MinX : Graph.MinY;
+    const double hi = xAxis ? Graph.MaxX : Graph.MaxY;
+    const std::vector<std::string> texts = AxisNumberTexts({lo, hi}, hi - lo);
+    for (int i = 0; i < 2; ++i) {
+        TMathLabel& label = NewNumberLabel(table, xAxis ? "Xnum" : "Ynum");
+        label.SetCaption(TrimSpaces(texts[std::size_t(i)]));
+        PlaceLogNumber(label, xAxis, i == 0 ? lo : hi);
+        for (const TMathLabel* power : powers) {
+            const bool apart = label.Left + label.Width <= power->Left ||
+                               power->Left + power->Width <= label.Left ||
+                               label.Top + label.Height <= power->Top ||
+                               power->Top + power->Height <= label.Top;
+            if (!apart) label.Visible = false;
+        }
     }
 }
 
@@ -493,12 +527,17 @@ void TfMain::menuLabelPlotClick() {
     x.SetCaption(Title.X);
     const int numberHeight = YNumbers.empty() ? 0 : YNumbers.front()->Height;
     x.Top = T + H + numberHeight + 10;
+    // Never over the X numbers, whatever the Y axis shows.
+    for (const auto& label : XNumbers)
+        if (label->Visible) x.Top = std::max(x.Top, label->Top + label->Height + 5);
     x.Left = L + W / 2 - x.Width / 2;
 
     TMathLabel& y = Canv.Ylabel;
     y.Font = ToLogFont(Fonts.TitleY);
     y.SetCaption(Title.Y);
-    int m = 10000;
+    // Left of the leftmost visible Y number; without any, left of the plot
+    // area.
+    int m = L;
     for (const auto& label : YNumbers)
         if (label->Visible && label->Left < m) m = label->Left;
     y.Left = m - y.Width - 10;

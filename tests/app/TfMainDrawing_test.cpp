@@ -272,10 +272,41 @@ TEST(LabelPlot, TitleAboveLabelsBelowAndLeft) {
     EXPECT_EQ(y.Top, 50 + 100 - y.Height / 2);
     EXPECT_GT(y.Height, y.Width);  // turned by 90 degrees
 
-    // With no Y number visible the label stands far outside.
+    // With no Y number visible the label stands left of the plot area, not
+    // at 10000 minus its width.
     for (auto& l : d.main.YNumbers) l->Visible = false;
     d.main.menuLabelPlotClick();
-    EXPECT_EQ(y.Left, 10000 - y.Width - 10);
+    EXPECT_EQ(y.Left, 80 - y.Width - 10);
+}
+
+// A logarithmic axis with fewer than two powers inside its limits numbers
+// its limits too, at their pixels; a limit that would cover a power's
+// number stays hidden.
+TEST(AxisNumbers, LogarithmicAxesWithoutTwoPowersShowTheirLimits) {
+    struct Case {
+        double lo, hi;
+        std::vector<std::string> captions;
+    } cases[] = {
+        {2, 8, {"(hidden)", "(hidden)", "2", "8"}},
+        {5, 50, {"(hidden)", "10 ^1", "(hidden)", "5", "50"}},
+        {9, 50, {"(hidden)", "10 ^1", "(hidden)", "(hidden)", "50"}},
+        {1, 100, {"10 ^0", "10 ^1", "10 ^2"}},
+    };
+    for (const Case& c : cases) {
+        Drawn d(kLinear);
+        d.main.Graph.AxistypeY = kAxisLog10;
+        d.main.Graph.AutosizeY = false;
+        d.main.Graph.MinY = c.lo;
+        d.main.Graph.MaxY = c.hi;
+        d.main.DataG.SetCell(2, 1, "3");  // no value at or below 0
+        ASSERT_TRUE(d.main.DrawGraph("Start"));
+        EXPECT_EQ(Captions(d.main.YNumbers), c.captions) << c.lo << " " << c.hi;
+        const TMathLabel& top = *d.main.YNumbers.back();
+        if (!top.Visible) continue;
+        EXPECT_EQ(top.Top, 50 + d.main.AllImage.TickToPixel(0, c.hi).y - top.Height / 2);
+        EXPECT_EQ(top.Left, 80 - top.Width - 4);
+        EXPECT_LT(d.main.Canv.Ylabel.Left + d.main.Canv.Ylabel.Width, top.Left);
+    }
 }
 
 TEST(ToLogFont, FontSizesBeyondTheLimitAreHeldAtIt) {
