@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "app/TfMain.h"
+#include "graph/TMathLabel.h"
 #include "platform/GraphFiles.h"
 #include "platform/MessageSink.h"
 #include "platform/RaisedError.h"
@@ -20,6 +21,28 @@ std::string FileTitle(const std::string& path) {
     return WithoutExtension(FileNameOf(path));
 }
 
+std::string GraphTitleOf(const std::string& path) { return EscapeMarkup(FileTitle(path)); }
+
+namespace {
+
+constexpr const char* kNotDrawnText = " のｸﾞﾗﾌを描けませんでした";
+
+// Passes messages on and counts them.
+class CountingMessageSink : public MessageSink {
+public:
+    explicit CountingMessageSink(MessageSink& next) : next_(next) {}
+    void ShowMessage(const std::string& text) override {
+        ++Count;
+        next_.ShowMessage(text);
+    }
+    int Count = 0;
+
+private:
+    MessageSink& next_;
+};
+
+}  // namespace
+
 BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& progress,
                      const std::function<void(const std::string&)>& startingFile) {
     main.DataOpen.DivMark =
@@ -28,6 +51,8 @@ BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& pr
     main.DataOpen.Step = options.Skip;
     main.DataOpen.StepNum = options.SkipLines;
     BatchResult result;
+    CountingMessageSink counting(CurrentMessageSink());
+    ScopedMessageSink scope(counting);
     const int total = int(options.Files.size());
     for (int i = 0; i < total; ++i) {
         const std::string& path = options.Files[std::size_t(i)];
@@ -35,6 +60,7 @@ BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& pr
         progress << "[" << i + 1 << "/" << total << "] " << name << " を処理中" << std::endl;
         if (startingFile) startingFile(path);
         const int graphsBefore = result.Graphs;
+        const int messagesBefore = counting.Count;
         RunCommand([&] {
             main.DataOpen.FileName = path;
             if (!main.DataOpen.ReadData()) return;
@@ -44,7 +70,7 @@ BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& pr
                 return;
             }
             if (!options.Config.empty()) main.ReadConfigFile(options.Config);
-            if (!options.KeepTitle) main.Title.Main = FileTitle(path);
+            if (!options.KeepTitle) main.Title.Main = GraphTitleOf(path);
             if (!main.DrawGraph("Start")) return;
             const std::string output = BatchOutputPath(path, options.Format);
             if (output == path) {
@@ -54,7 +80,10 @@ BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& pr
             main.SaveGraphFile(output);
             ++result.Graphs;
         });
-        if (result.Graphs == graphsBefore) ++result.Skipped;
+        if (result.Graphs == graphsBefore) {
+            ++result.Skipped;
+            if (counting.Count == messagesBefore) ShowMessage(name + kNotDrawnText);
+        }
     }
     return result;
 }

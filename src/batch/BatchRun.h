@@ -25,8 +25,11 @@ struct BatchOptions {
 std::string BatchOutputPath(const std::string& dataPath, const std::string& format);
 // The file name without its folder.
 std::string FileNameOf(const std::string& path);
-// The file name without folder and extension: the graph title.
+// The file name without folder and extension.
 std::string FileTitle(const std::string& path);
+// The graph title made from a file name: the name as it is, its markup
+// characters escaped.
+std::string GraphTitleOf(const std::string& path);
 
 struct BatchResult {
     int Graphs = 0;
@@ -35,6 +38,7 @@ struct BatchResult {
 
 // Reads, draws and saves each file in turn on the main window's state.
 // Messages go to the current message sink, progress lines to `progress`;
-// `startingFile` hears of each file before its messages.
+// `startingFile` hears of each file before its messages. A file skipped
+// without any message of its own gets one, so no file is skipped silently.
 BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& progress,
                      const std::function<void(const std::string&)>& startingFile = {});

@@ -32,6 +32,16 @@ std::vector<std::string> Characters(const std::string& text) {
 
 }  // namespace
 
+std::string EscapeMarkup(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        // Bytes of multi-byte characters are 0x80 and above: never markup.
+        if (c == '^' || c == '_' || c == '@' || c == '\\') out += '\\';
+        out += c;
+    }
+    return out;
+}
+
 void TMathLabel::SetAngle(int value) { angle_ = value >= 0 && value <= 90 ? value : 0; }
 
 void TMathLabel::SetRatio(double value) {

@@ -4,6 +4,10 @@
 
 #include "platform/Picture.h"
 
+// The text with each markup character ("^", "_", "@", "\") escaped, so a
+// label shows it as it is: "run_01" becomes "run\_01".
+std::string EscapeMarkup(const std::string& text);
+
 // A text of the graph with superscript and subscript markup ("^", "_",
 // "@", "\"), turned by 0 to 90 degrees. It renders itself into its caption
 // picture and sizes itself to the turned text.

@@ -23,10 +23,14 @@ TEST(BatchOutputPath, ReplacesOnlyTheLastExtension) {
         {"/d/data1.txt", "bmp", "/d/data1.bmp", "data1"},
         {"/d.x/plain", "wmf", "/d.x/plain.wmf", "plain"},
         {"rel.dat", "bmp", "rel.bmp", "rel"},
+        // The title shows the name as it is: markup escaped.
+        {"/d/run_01.txt", "emf", "/d/run_01.emf", "run\\_01"},
+        {"/d/a^2@b\\c.txt", "emf", "/d/a^2@b\\c.emf", "a\\^2\\@b\\\\c"},
+        {"/d/測定_１.txt", "emf", "/d/測定_１.emf", "測定\\_１"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(BatchOutputPath(c.data, c.format), c.output);
-        EXPECT_EQ(FileTitle(c.data), c.title);
+        EXPECT_EQ(GraphTitleOf(c.data), c.title);
     }
 }
 
@@ -38,9 +42,11 @@ TEST(RunBatch, AGraphBesideEachGoodFileAndAMessageForEachOther) {
     for (int i = 0; i < 10001; ++i) big += "1 2\n";
     const std::string tooLarge = dir.Write("big.txt", big);
     const std::string same = dir.Write("same.bmp", "1 2\n3 4\n");
+    const std::string single = dir.Write("single.txt", "1 2\n");
+    const std::string empty = dir.Write("empty.txt", "");
     BatchOptions options;
     options.Format = "bmp";
-    options.Files = {good, one, dir.Path("missing.txt"), tooLarge, same};
+    options.Files = {good, one, dir.Path("missing.txt"), tooLarge, same, single, empty};
     TfMain main;
     RecordingMessageSink sink;
     ScopedMessageSink scope(sink);
@@ -49,14 +55,16 @@ TEST(RunBatch, AGraphBesideEachGoodFileAndAMessageForEachOther) {
     const BatchResult result =
         RunBatch(main, options, progress, [&](const std::string& p) { started.push_back(p); });
     EXPECT_EQ(result.Graphs, 1);
-    EXPECT_EQ(result.Skipped, 4);
+    EXPECT_EQ(result.Skipped, 6);
     EXPECT_EQ(sink.Texts, (std::vector<std::string>{
                               "one.txt のﾃﾞｰﾀが不正です", "ﾌｧｲﾙがありません",
                               "データサイズが大きすぎます",
-                              "same.bmp はｸﾞﾗﾌと同じ名前なので保存しません"}));
+                              "same.bmp はｸﾞﾗﾌと同じ名前なので保存しません",
+                              "ﾌｧｲﾙ " + single + " は 1 行しかないので読めません (2 行以上必要です)",
+                              "ﾌｧｲﾙ " + empty + " は空です"}));
     EXPECT_EQ(started, options.Files);
-    EXPECT_NE(progress.str().find("[1/5] good.txt を処理中"), std::string::npos);
-    EXPECT_NE(progress.str().find("[5/5] same.bmp を処理中"), std::string::npos);
+    EXPECT_NE(progress.str().find("[1/7] good.txt を処理中"), std::string::npos);
+    EXPECT_NE(progress.str().find("[5/7] same.bmp を処理中"), std::string::npos);
     const QImage graph(QString::fromStdString(dir.Path("good.bmp")));
     EXPECT_EQ(graph.size(), QSize(550, 320));
     EXPECT_EQ(main.Title.Main, "same");
@@ -84,6 +92,7 @@ TEST(KurvoBatch, CommandLine) {
     TestDir dir;
     const std::string good = dir.Write("a.txt", "1 2\n2 3\n");
     const std::string bad = dir.Write("b.txt", "1\n2\n");
+    const std::string oneLine = dir.Write("c.txt", "1 2\n");
     struct Case {
         QStringList args;
         int exitCode;
@@ -91,6 +100,7 @@ TEST(KurvoBatch, CommandLine) {
     } cases[] = {
         {{QString::fromStdString(good)}, 0, ""},
         {{QString::fromStdString(good), QString::fromStdString(bad)}, 1, "b.txt のﾃﾞｰﾀが不正です"},
+        {{QString::fromStdString(oneLine)}, 1, "c.txt は 1 行しかないので読めません"},
         {{}, 2, "データファイルがありません"},
         {{"--format", "pdf", QString::fromStdString(good)}, 2, "形式 'pdf'"},
         {{"--skip", "x", QString::fromStdString(good)}, 2, "'x' は整数ではありません"},
