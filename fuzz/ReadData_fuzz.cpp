@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     WriteBytes(path, data + 2, size - 2);
     static TDataOpenDialog reader;
     reader.FileName = path;
-    reader.DivMark = (options & 1) ? TDataOpenDialog::kCommaDivMark : TDataOpenDialog::kSpaceDivMark;
+    reader.DivMark =
+        (options & 1) ? TDataOpenDialog::kCommaDivMark : TDataOpenDialog::kSpaceDivMark;
     if (options & 2) reader.DivMark = "";
     reader.ReadTitle = options & 4;
     reader.Step = options & 8;

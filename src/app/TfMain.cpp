@@ -73,7 +73,8 @@ void TfMain::FillDataGrid() {
     for (int i = 1; i <= cols; ++i) DataG.CellRef(i, 0) = IntToStr(i);
     for (int j = 1; j <= rows; ++j) DataG.CellRef(0, j) = IntToStr(j);
     if (DataOpen.ReadTitle)
-        for (int i = 1; i <= cols; ++i) DataG.CellRef(i, 0) = IntToStr(i) + " " + DataOpen.Title(i - 1);
+        for (int i = 1; i <= cols; ++i)
+            DataG.CellRef(i, 0) = IntToStr(i) + " " + DataOpen.Title(i - 1);
     emit GridChanged();
 
     BuildSeriesList();
@@ -122,12 +123,13 @@ void TfMain::BuildSeriesList() {
                                     .Left = plot.Left + plot.Width + 5,
                                     .Top = y,
                                     .Width = 25};
-        row.LineEdit = TEdit{.Name = "LineEdit" + IntToStr(n),
-                             .Text = DataOpen.ReadTitle ? DataOpen.Title(n) : "DATA" + IntToStr(n + 1),
-                             .Left = row.SampleCheck.Left + row.SampleCheck.Width,
-                             .Top = y,
-                             .Width = 80,
-                             .Height = 20};
+        row.LineEdit =
+            TEdit{.Name = "LineEdit" + IntToStr(n),
+                  .Text = DataOpen.ReadTitle ? DataOpen.Title(n) : "DATA" + IntToStr(n + 1),
+                  .Left = row.SampleCheck.Left + row.SampleCheck.Width,
+                  .Top = y,
+                  .Width = 80,
+                  .Height = 20};
         rows_.push_back(std::move(row));
     }
     emit SeriesRowsChanged();
@@ -138,9 +140,13 @@ void TfMain::LineCheckClick(int n) {
     emit SeriesRowChanged(n);
 }
 
-bool TfMain::WriteConfigFile(const std::string& name) { return ConfigFile::Write(*this, name); }
+bool TfMain::WriteConfigFile(const std::string& name) {
+    return ConfigFile::Write(*this, name);
+}
 
-bool TfMain::ReadConfigFile(const std::string& name) { return ConfigFile::Read(*this, name); }
+bool TfMain::ReadConfigFile(const std::string& name) {
+    return ConfigFile::Read(*this, name);
+}
 
 void TfMain::menuConfigFileWriteClick(Desktop& desktop) {
     SaveFileRequest request;

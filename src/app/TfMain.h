@@ -70,7 +70,7 @@ FontSetting FromLogFont(const TLogFont& font, const FontSetting& base);
 class TfMain : public QObject {
     Q_OBJECT
 
-public:
+  public:
     static constexpr const char* kDataFilter =
         "ﾃｷｽﾄ (*.txt)|*.txt|ﾃﾞｰﾀ (*.dat)|*.dat|設定ﾌｧｲﾙ( *.kvc)|*.kvc|全てのﾌｧｲﾙ (*.*)|*.*";
     static constexpr const char* kTooMuchDataText = "ﾃﾞｰﾀが多すぎです。";
@@ -214,7 +214,7 @@ public:
     // The labels of the graph window, bottom first.
     std::vector<TMathLabel*> GraphLabels();
 
-signals:
+  signals:
     void GridChanged();
     void EnablingChanged();
     void SeriesRowsChanged();
@@ -223,7 +223,7 @@ signals:
     void GraphChanged();
     void ShowGraphWindow();
 
-private:
+  private:
     void Enable(bool CommandEnabling::*command);
     void PlotNumX(int n);
     void PlotNumY(int n);
@@ -231,8 +231,7 @@ private:
     void PlotNumLogY(int n);
     void PlaceLogNumber(TMathLabel& label, bool xAxis, double v);
     void AddLogLimitNumbers(bool xAxis);
-    TMathLabel& NewNumberLabel(std::vector<std::unique_ptr<TMathLabel>>& table,
-                               const char* prefix);
+    TMathLabel& NewNumberLabel(std::vector<std::unique_ptr<TMathLabel>>& table, const char* prefix);
     bool CheckLimits(bool xAxis);
     bool CheckDrawableSettings();
 

@@ -21,7 +21,9 @@ std::string FileTitle(const std::string& path) {
     return WithoutExtension(FileNameOf(path));
 }
 
-std::string GraphTitleOf(const std::string& path) { return EscapeMarkup(FileTitle(path)); }
+std::string GraphTitleOf(const std::string& path) {
+    return EscapeMarkup(FileTitle(path));
+}
 
 namespace {
 
@@ -29,7 +31,7 @@ constexpr const char* kNotDrawnText = " のｸﾞﾗﾌを描けませんでし�
 
 // Passes messages on and counts them.
 class CountingMessageSink : public MessageSink {
-public:
+  public:
     explicit CountingMessageSink(MessageSink& next) : next_(next) {}
     void ShowMessage(const std::string& text) override {
         ++Count;
@@ -37,7 +39,7 @@ public:
     }
     int Count = 0;
 
-private:
+  private:
     MessageSink& next_;
 };
 

@@ -18,7 +18,9 @@ constexpr const char* kEmptyFileText = "ﾌｧｲﾙ %s は空です";
 constexpr const char* kOneLineText = "ﾌｧｲﾙ %s は 1 行しかないので読めません (2 行以上必要です)";
 constexpr const char* kNoDataLineText = "ﾌｧｲﾙ %s にﾃﾞｰﾀの行がありません";
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 // A title is its field without leading and trailing characters of code 32
 // or less.
@@ -184,8 +186,8 @@ bool TDataOpenDialog::ReadData() {
                 } else {
                     const LenientNumber number = ReadLenientNumber(field);
                     if (number.OutOfRange) {
-                        ShowMessage(FormatText(kOutOfRangeText, {FileName, IntToStr(lineIndex + 1),
-                                                                 number.Text}));
+                        ShowMessage(FormatText(kOutOfRangeText,
+                                               {FileName, IntToStr(lineIndex + 1), number.Text}));
                         // Nothing of the refused file is kept.
                         titles_ = oldTitles;
                         row_ = oldRow;

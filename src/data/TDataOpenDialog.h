@@ -11,7 +11,7 @@
 // 10000 values and up to 50 column titles. A value the file does not give
 // (an empty field, "nan", a row too short) is missing: NaN in the table.
 class TDataOpenDialog {
-public:
+  public:
     static constexpr int kMaxCol = 50;
     static constexpr int kMaxRow = 10000;
     static constexpr int kPreviewLines = 10;
@@ -39,7 +39,7 @@ public:
     // Reads FileName with the current options, no dialog.
     bool ReadData();
 
-private:
+  private:
     // The columns of the last file read, stride_ values each, one after
     // the other. The next file is read into scratch_, so that a refused
     // file leaves the table as it was (Row and Col may then hold the
@@ -58,7 +58,7 @@ private:
 // its own, so "1,,3" has an empty middle field and "1,2," an empty last
 // one; blanks then belong to the fields. An empty line has no field.
 class FieldSplitter {
-public:
+  public:
     explicit FieldSplitter(std::string_view delimiters);
     // Calls field(text) for each field until it returns false.
     template <typename F>
@@ -88,7 +88,7 @@ public:
     // Nothing but delimiters and blanks: no value at all.
     bool IsEmpty(std::string_view line) const;
 
-private:
+  private:
     std::array<bool, 256> table_{};
     bool eachSeparates_ = false;
 };

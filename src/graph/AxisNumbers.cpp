@@ -14,8 +14,8 @@ std::string PadLeft(std::string text, std::size_t width) {
 // v rounded to a whole number, halves away from zero, in full.
 std::string WholeNumber(double v) {
     char buffer[400];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, std::round(v),
-                                   std::chars_format::fixed, 0);
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, std::round(v), std::chars_format::fixed, 0);
     return std::string(buffer, end.ptr);
 }
 

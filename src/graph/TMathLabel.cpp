@@ -22,8 +22,8 @@ std::size_t CharLength(unsigned char c) {
 std::vector<std::string> Characters(const std::string& text) {
     std::vector<std::string> chars;
     for (std::size_t i = 0; i < text.size();) {
-        const std::size_t n = std::min(CharLength(static_cast<unsigned char>(text[i])),
-                                       text.size() - i);
+        const std::size_t n =
+            std::min(CharLength(static_cast<unsigned char>(text[i])), text.size() - i);
         chars.push_back(text.substr(i, n));
         i += n;
     }
@@ -42,7 +42,9 @@ std::string EscapeMarkup(const std::string& text) {
     return out;
 }
 
-void TMathLabel::SetAngle(int value) { angle_ = value >= 0 && value <= 90 ? value : 0; }
+void TMathLabel::SetAngle(int value) {
+    angle_ = value >= 0 && value <= 90 ? value : 0;
+}
 
 void TMathLabel::SetRatio(double value) {
     if (value > 1)

@@ -12,7 +12,7 @@ std::string EscapeMarkup(const std::string& text);
 // "@", "\"), turned by 0 to 90 degrees. It renders itself into its caption
 // picture and sizes itself to the turned text.
 class TMathLabel {
-public:
+  public:
     std::string Name;
     int Left = 0;
     int Top = 0;
@@ -39,10 +39,9 @@ public:
 
     const Picture& CaptionPicture() const { return picture_; }
 
-private:
+  private:
     int angle_ = 0;
     double ratio_ = 0.7;
     std::string caption_;
     Picture picture_;
 };
-

@@ -1,20 +1,24 @@
 #include "platform/NumberText.h"
 
+#include <locale.h>
 #include <algorithm>
 #include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdint>
-#include <limits>
 #include <cstdlib>
-#include <locale.h>
+#include <limits>
 
 #include "platform/RaisedError.h"
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 // Length of the longest decimal number at the start of s, 0 if none.
 std::size_t ScanDecimal(std::string_view s) {
@@ -108,7 +112,8 @@ std::int32_t StrToInt(std::string_view text) {
     std::uint64_t magnitude = 0;
     const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), magnitude, base);
     const bool whole = !s.empty() && ec == std::errc() && end == s.data() + s.size();
-    const std::uint64_t limit = base == 16 ? 0xFFFFFFFFull : (negative ? 0x80000000ull : 0x7FFFFFFFull);
+    const std::uint64_t limit =
+        base == 16 ? 0xFFFFFFFFull : (negative ? 0x80000000ull : 0x7FFFFFFFull);
     if (!whole || magnitude > limit) Raise(FormatText(kNotIntegerText, {text}));
     if (base == 16) {
         const auto bits = std::uint32_t(magnitude);
@@ -215,7 +220,9 @@ LenientNumber ReadLenientNumber(std::string_view text) {
     return result;
 }
 
-double LenientToFloat(std::string_view text) { return ReadLenientNumber(text).Value; }
+double LenientToFloat(std::string_view text) {
+    return ReadLenientNumber(text).Value;
+}
 
 namespace {
 
@@ -292,8 +299,8 @@ std::string FloatToText(double value) {
             const double scaled = std::nearbyint(magnitude * kExactPowersOfTen[k]);
             if (scaled >= 1e15) break;
             if (scaled / kExactPowersOfTen[k] != magnitude) continue;
-            const auto end = std::to_chars(digitBuffer, digitBuffer + sizeof digitBuffer,
-                                           std::uint64_t(scaled));
+            const auto end =
+                std::to_chars(digitBuffer, digitBuffer + sizeof digitBuffer, std::uint64_t(scaled));
             std::string_view digits(digitBuffer, std::size_t(end.ptr - digitBuffer));
             exponent = int(digits.size()) - 1 - k;
             while (digits.size() > 1 && digits.back() == '0') digits.remove_suffix(1);

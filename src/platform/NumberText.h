@@ -13,7 +13,9 @@
 inline constexpr double kMissingValue = std::numeric_limits<double>::quiet_NaN();
 
 // Space, tab, line feed, vertical tab, form feed, carriage return.
-inline bool IsSpaceCharacter(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+inline bool IsSpaceCharacter(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 // The text of a missing value: empty, blank, or "nan" in any letter case,
 // optionally signed, with blanks around it.

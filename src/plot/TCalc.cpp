@@ -4,10 +4,10 @@
 #include <cmath>
 #include <limits>
 
-#include "plot/AxisTypes.h"
 #include "platform/MessageSink.h"
 #include "platform/NumberText.h"
 #include "platform/RaisedError.h"
+#include "plot/AxisTypes.h"
 
 namespace {
 
@@ -17,7 +17,9 @@ double Divide(double a, double b) {
     return a / b;
 }
 
-double Pow10(int k) { return std::pow(10.0, double(k)); }
+double Pow10(int k) {
+    return std::pow(10.0, double(k));
+}
 
 // A product that misses a whole number by its own rounding error only, as
 // 5.0002 x 10^4 = 50002.000000000004, is that whole number.
@@ -36,9 +38,13 @@ double DecimalValue(double n, int e) {
 
 }  // namespace
 
-TCalc::TCalc() { KeepData(); }
+TCalc::TCalc() {
+    KeepData();
+}
 
-void TCalc::KeepData() { data_.assign(std::size_t(col_) * row_, 0.0); }
+void TCalc::KeepData() {
+    data_.assign(std::size_t(col_) * row_, 0.0);
+}
 
 void TCalc::ReleaseData() {
     data_.clear();
@@ -93,15 +99,23 @@ bool TCalc::CalcMin2(int n) {
 
     // A polynomial of degree n needs n + 1 distinct X values; with fewer the
     // system is singular.
-    std::vector<double> sorted(xs, xs + m);
-    std::sort(sorted.begin(), sorted.end());
-    const auto distinct = std::unique(sorted.begin(), sorted.end()) - sorted.begin();
-    if (distinct <= n) Raise(kDivisionByZeroText);
+    std::array<double, kMaxDegree + 1> distinct{};
+    int distinctCount = 0;
+    double lo = xs[0], hi = xs[0];
+    for (int i = 0; i < m; ++i) {
+        lo = std::min(lo, xs[i]);
+        hi = std::max(hi, xs[i]);
+        if (distinctCount <= n &&
+            std::find(distinct.begin(), distinct.begin() + distinctCount, xs[i]) ==
+                distinct.begin() + distinctCount)
+            distinct[std::size_t(distinctCount++)] = xs[i];
+    }
+    if (distinctCount <= n) Raise(kDivisionByZeroText);
 
     FittedPolynomial fit;
     fit.Degree = n;
-    fit.Centre = sorted.front() / 2 + sorted[std::size_t(distinct - 1)] / 2;
-    fit.Scale = sorted[std::size_t(distinct - 1)] / 2 - sorted.front() / 2;
+    fit.Centre = lo / 2 + hi / 2;
+    fit.Scale = hi / 2 - lo / 2;
     if (!(fit.Scale > 0)) fit.Scale = 1;
 
     // The least-squares solution of V a = y, V[i][j] = t_i^j, by Householder
@@ -118,8 +132,10 @@ bool TCalc::CalcMin2(int n) {
     auto at = [&](int i, int j) -> double& { return v[std::size_t(j) * m + i]; };
     std::vector<double> reflector(static_cast<std::size_t>(m));
     for (int k = 0; k < p; ++k) {
-        double norm = 0;
-        for (int i = k; i < m; ++i) norm = std::hypot(norm, at(i, k));
+        // The powers of t lie within -1 ... 1: their squares cannot overflow.
+        double squares = 0;
+        for (int i = k; i < m; ++i) squares += at(i, k) * at(i, k);
+        const double norm = std::sqrt(squares);
         if (norm == 0) Raise(kDivisionByZeroText);
         const double alpha = at(k, k) > 0 ? -norm : norm;
         double hh = 0;

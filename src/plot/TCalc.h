@@ -25,7 +25,7 @@ struct FittedPolynomial {
 // computations a graph needs on it: a least-squares polynomial, a natural
 // cubic spline and the data range with rounded axis limits.
 class TCalc {
-public:
+  public:
     static constexpr int kMaxDegree = FittedPolynomial::kMaxDegree;
     // Linear ranges from this one up are rounded by scaling them to more
     // than 100; smaller ones directly to their power-of-ten unit.
@@ -75,7 +75,7 @@ public:
     // number.
     bool CalcMaxMin();
 
-private:
+  private:
     void LinearRounding();
     void PowerRounding(bool base10);
 

@@ -330,7 +330,8 @@ void TPlot::ReadPlotLine() {
         }
         points.push_back(mapping.Map(X[i], Y[i]));
     }
-    if (runEnds.empty() || runEnds.back() != int(points.size())) runEnds.push_back(int(points.size()));
+    if (runEnds.empty() || runEnds.back() != int(points.size()))
+        runEnds.push_back(int(points.size()));
     InternalPlotLines(points.data(), runEnds);
 }
 

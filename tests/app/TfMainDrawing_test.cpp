@@ -1,7 +1,7 @@
+#include <gtest/gtest.h>
 #include <QImage>
 #include <QPainter>
 #include <limits>
-#include <gtest/gtest.h>
 
 #include "TestSupport.h"
 #include "app/TfMain.h"
@@ -117,8 +117,8 @@ TEST(DrawGraph, FailureTable) {
              m.Graph.MaxY = 10;
          },
          "Y軸の範囲 0 ～ 10 ではグラフを描けません"},
-        {"an unknown curve method", kLinear,
-         [](TfMain& m) { m.LineImage(1).Hokan = "spline"; }, "補完方法 'spline' はありません"},
+        {"an unknown curve method", kLinear, [](TfMain& m) { m.LineImage(1).Hokan = "spline"; },
+         "補完方法 'spline' はありません"},
         {"equal X for the spline", "1 1\n1 2\n2 3\n",
          [](TfMain& m) { m.LineImage(1).Hokan = kHokanSpline; },
          "同じX値に二つ以上のY値が与えられています(スプライン補完)"},
@@ -245,7 +245,7 @@ TEST(AxisNumbers, LogarithmicCaptionsAndPlaces) {
 
 TEST(AxisNumbers, DecisionsForFewAndManyDivisions) {
     Drawn d(kLinear);
-    d.main.Gridline.LargeX = 0;  // one number: the lower limit alone
+    d.main.Gridline.LargeX = 0;   // one number: the lower limit alone
     d.main.Gridline.LargeY = 40;  // more than 30 numbers
     ASSERT_TRUE(d.main.DrawGraph("Start"));
     EXPECT_EQ(Captions(d.main.XNumbers), (std::vector<std::string>{"0"}));
@@ -356,10 +356,10 @@ TEST(Legend, TheBoxShadowAndRowsInPixels) {
     ASSERT_TRUE(d.main.DrawGraph("Start"));
     const QImage legend = PictureToImage(d.main.LegendPicture);
     const int w = d.main.LegendPicture.Width() - 3, h = d.main.LegendPicture.Height() - 3;
-    EXPECT_EQ(legend.pixelColor(0, 0), QColor(Qt::black));          // box outline
-    EXPECT_EQ(legend.pixelColor(w + 1, h + 1), QColor(Qt::red));    // shadow
-    EXPECT_EQ(legend.pixelColor(w + 2, 1), QColor(Qt::white));      // above the shadow
-    EXPECT_EQ(legend.pixelColor(40, h / 2), QColor(Qt::black));     // the sample's mark
+    EXPECT_EQ(legend.pixelColor(0, 0), QColor(Qt::black));        // box outline
+    EXPECT_EQ(legend.pixelColor(w + 1, h + 1), QColor(Qt::red));  // shadow
+    EXPECT_EQ(legend.pixelColor(w + 2, 1), QColor(Qt::white));    // above the shadow
+    EXPECT_EQ(legend.pixelColor(40, h / 2), QColor(Qt::black));   // the sample's mark
 }
 
 TEST(GraphWindow, DropsMoveAndResize) {
@@ -483,8 +483,10 @@ TEST(DrawGraph, RefusesSettingsTooLargeToDraw) {
     } cases[] = {
         {[](TfMain& m) { m.Gridline.LargeX = 2000000000; },
          "X軸 主目盛り数 2000000000 は大きすぎます (1000 まで)"},
-        {[](TfMain& m) { m.Gridline.SmallY = 5000; }, "Y軸 副目盛り数 5000 は大きすぎます (1000 まで)"},
-        {[](TfMain& m) { m.Graph.Width = 100000; }, "グラフの幅 100000 は大きすぎます (10000 まで)"},
+        {[](TfMain& m) { m.Gridline.SmallY = 5000; },
+         "Y軸 副目盛り数 5000 は大きすぎます (1000 まで)"},
+        {[](TfMain& m) { m.Graph.Width = 100000; },
+         "グラフの幅 100000 は大きすぎます (10000 まで)"},
         {[](TfMain& m) { m.Graph.Canvasheight = 20000; },
          "キャンバスの高さ 20000 は大きすぎます (10000 まで)"},
         // Font sizes in points, typed or read: their pixel heights overflowed.
@@ -513,8 +515,8 @@ TEST(DrawGraph, RefusesSettingsTooLargeToDraw) {
     // A data range wider than the doubles hold ends, refused, at once.
     Drawn wide("0 -1e308\n1 1e308\n");
     EXPECT_FALSE(wide.main.DrawGraph("Start"));
-    EXPECT_EQ(wide.sink.Texts, std::vector<std::string>{
-                                   "Y軸の範囲 -1E308 ～ 1E308 ではグラフを描けません"});
+    EXPECT_EQ(wide.sink.Texts,
+              std::vector<std::string>{"Y軸の範囲 -1E308 ～ 1E308 ではグラフを描けません"});
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #include "batch/BatchRun.h"
 
+#include <gtest/gtest.h>
 #include <QImage>
 #include <QProcess>
-#include <gtest/gtest.h>
 
 #include <sstream>
 
@@ -56,12 +56,12 @@ TEST(RunBatch, AGraphBesideEachGoodFileAndAMessageForEachOther) {
         RunBatch(main, options, progress, [&](const std::string& p) { started.push_back(p); });
     EXPECT_EQ(result.Graphs, 1);
     EXPECT_EQ(result.Skipped, 6);
-    EXPECT_EQ(sink.Texts, (std::vector<std::string>{
-                              "one.txt のﾃﾞｰﾀが不正です", "ﾌｧｲﾙがありません",
-                              "データサイズが大きすぎます",
-                              "same.bmp はｸﾞﾗﾌと同じ名前なので保存しません",
-                              "ﾌｧｲﾙ " + single + " は 1 行しかないので読めません (2 行以上必要です)",
-                              "ﾌｧｲﾙ " + empty + " は空です"}));
+    EXPECT_EQ(sink.Texts,
+              (std::vector<std::string>{
+                  "one.txt のﾃﾞｰﾀが不正です", "ﾌｧｲﾙがありません", "データサイズが大きすぎます",
+                  "same.bmp はｸﾞﾗﾌと同じ名前なので保存しません",
+                  "ﾌｧｲﾙ " + single + " は 1 行しかないので読めません (2 行以上必要です)",
+                  "ﾌｧｲﾙ " + empty + " は空です"}));
     EXPECT_EQ(started, options.Files);
     EXPECT_NE(progress.str().find("[1/7] good.txt を処理中"), std::string::npos);
     EXPECT_NE(progress.str().find("[5/7] same.bmp を処理中"), std::string::npos);

@@ -184,7 +184,8 @@ TEST(ReadData, ReadsTheTableAsTheFileGivesIt) {
          .row = 2,
          .titles = {"x", "y"}},
         {.name = "a byte order mark before the first number",
-         .content = "\xEF\xBB\xBF" "1,2\r\n3,4\r\n",
+         .content = "\xEF\xBB\xBF"
+                    "1,2\r\n3,4\r\n",
          .divMark = kComma,
          .col = 2,
          .row = 2,
@@ -225,10 +226,7 @@ TEST(ReadData, ReadsTheTableAsTheFileGivesIt) {
          .col = 1,
          .row = 2,
          .cells = {{0, 0, 1}, {0, 1, 3}}},
-        {.name = "exactly 10000 rows",
-         .content = Lines(10000, "1 2\n"),
-         .col = 2,
-         .row = 10000},
+        {.name = "exactly 10000 rows", .content = Lines(10000, "1 2\n"), .col = 2, .row = 10000},
         {.name = "10001 rows refused",
          .content = Lines(10001, "1 2\n"),
          .ok = false,
@@ -299,7 +297,8 @@ TEST(ReadData, ReadsTheTableAsTheFileGivesIt) {
         reader.StepNum = c.stepNum;
         EXPECT_EQ(reader.ReadData(), c.ok);
         std::vector<std::string> messages;
-        for (const std::string& m : c.messages) messages.push_back(FormatText(m, {reader.FileName}));
+        for (const std::string& m : c.messages)
+            messages.push_back(FormatText(m, {reader.FileName}));
         EXPECT_EQ(sink.Texts, messages);
         if (c.col) {
             EXPECT_EQ(reader.Col(), c.col);

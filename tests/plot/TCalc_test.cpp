@@ -25,14 +25,26 @@ TEST(CalcMaxMin, LinearRounding) {
     struct Case {
         double max, min, aboutMin, aboutMax;
     } cases[] = {
-        {57, 7, 0, 60},      {170, 20, 0, 200},  {100, 0, 0, 100},   {100.5, 0, 0, 200},
-        {9, 0, 0, 9},        {5, 5, 4, 6},       {-3, -57, -60, 0},  {1234, -56, -1000, 2000},
-        {0.57, 0.07, 0, 0.6}, {1.25, 1.2, 1.2, 1.25},
+        {57, 7, 0, 60},
+        {170, 20, 0, 200},
+        {100, 0, 0, 100},
+        {100.5, 0, 0, 200},
+        {9, 0, 0, 9},
+        {5, 5, 4, 6},
+        {-3, -57, -60, 0},
+        {1234, -56, -1000, 2000},
+        {0.57, 0.07, 0, 0.6},
+        {1.25, 1.2, 1.2, 1.25},
         // Decimal limits are the doubles nearest to them.
-        {100.3, 100.1, 100.1, 100.3}, {5.02, 5.0, 5.0, 5.02}, {0.002, 0.001, 0.001, 0.002},
+        {100.3, 100.1, 100.1, 100.3},
+        {5.02, 5.0, 5.0, 5.02},
+        {0.002, 0.001, 0.001, 0.002},
         // Ranges below 1e-3: the unit that the range spans 1 to 10 times.
-        {7e-7, 4e-7, 4e-7, 7e-7}, {3.5e-4, 1.2e-4, 1e-4, 4e-4}, {5.0002, 5.0001, 5.0001, 5.0002},
-        {1.5e-12, 1.2e-12, 1.2e-12, 1.5e-12}, {-2.2e-9, -9.1e-9, -1e-8, -2e-9},
+        {7e-7, 4e-7, 4e-7, 7e-7},
+        {3.5e-4, 1.2e-4, 1e-4, 4e-4},
+        {5.0002, 5.0001, 5.0001, 5.0002},
+        {1.5e-12, 1.2e-12, 1.2e-12, 1.5e-12},
+        {-2.2e-9, -9.1e-9, -1e-8, -2e-9},
         // Rounding in double precision left these limits inside the data.
         {65011497741461.586, 65011497741461.51, 65011497741461.51, 65011497741461.59},
         {4184950807888296.0, 4184950807888286.5, 4184950807888286, 4184950807888296},
@@ -165,7 +177,8 @@ std::vector<long double> ReferenceFit(const std::vector<double>& x, const std::v
     const long double hi = *std::max_element(x.begin(), x.end());
     auto t = [&](double v) { return (v - (lo + hi) / 2) / ((hi - lo) / 2); };
     const int p = n + 1;
-    std::vector<std::vector<long double>> a(static_cast<std::size_t>(p), std::vector<long double>(static_cast<std::size_t>(p + 1), 0));
+    std::vector<std::vector<long double>> a(
+        static_cast<std::size_t>(p), std::vector<long double>(static_cast<std::size_t>(p + 1), 0));
     for (std::size_t i = 0; i < x.size(); ++i) {
         std::vector<long double> powers(std::size_t(2 * p), 1);
         for (int j = 1; j < 2 * p; ++j) powers[j] = powers[j - 1] * t(x[i]);
@@ -235,8 +248,8 @@ TEST(CalcMin2, FitsDataFarFromZero) {
         Fill(calc, c.x, c.y);
         ASSERT_TRUE(calc.CalcMin2(c.degree));
         const auto reference = ReferenceFit(c.x, c.y, c.degree);
-        const double range = *std::max_element(c.y.begin(), c.y.end()) -
-                             *std::min_element(c.y.begin(), c.y.end());
+        const double range =
+            *std::max_element(c.y.begin(), c.y.end()) - *std::min_element(c.y.begin(), c.y.end());
         for (std::size_t i = 0; i < c.x.size(); ++i)
             EXPECT_NEAR(calc.Fit()(c.x[i]), double(reference[i]), 1e-6 * range) << "x " << c.x[i];
     }
@@ -316,8 +329,8 @@ TEST(Spline, EqualNeighbouringXIsRefused) {
     TCalc calc;
     Fill(calc, {0, 1, 1, 2}, {0, 1, 2, 3});
     EXPECT_FALSE(calc.CalcSpline());
-    EXPECT_EQ(sink.Texts, std::vector<std::string>{
-                              "同じX値に二つ以上のY値が与えられています(スプライン補完)"});
+    EXPECT_EQ(sink.Texts,
+              std::vector<std::string>{"同じX値に二つ以上のY値が与えられています(スプライン補完)"});
 }
 
 }  // namespace

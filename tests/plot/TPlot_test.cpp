@@ -1,7 +1,7 @@
 #include "plot/TPlot.h"
 
-#include <QImage>
 #include <gtest/gtest.h>
+#include <QImage>
 
 #include <climits>
 #include <limits>
@@ -136,8 +136,7 @@ TEST(PlotMark, MarkBoxesAndShapes) {
         plot.PlotMark();
         const auto shapes = OpsOf(plot.CurveLayer, c.kind);
         ASSERT_EQ(shapes.size(), 1u) << c.type;
-        EXPECT_EQ((PixelRect{shapes[0].A, shapes[0].B, shapes[0].C, shapes[0].D}), c.box)
-            << c.type;
+        EXPECT_EQ((PixelRect{shapes[0].A, shapes[0].B, shapes[0].C, shapes[0].D}), c.box) << c.type;
         EXPECT_EQ(plot.CurveLayer.Width(), 400);
         EXPECT_EQ(plot.CurveLayer.Height(), 300);
     }
@@ -156,8 +155,8 @@ TEST(PlotMark, TrianglesCrossesAndNoMark) {
 
     plot.MarkType = "batsu";
     plot.PlotMark();
-    EXPECT_EQ(Strokes(plot.CurveLayer), (std::vector<PixelPoint>{{96, 46}, {104, 55}, {96, 54},
-                                                                  {104, 45}}));
+    EXPECT_EQ(Strokes(plot.CurveLayer),
+              (std::vector<PixelPoint>{{96, 46}, {104, 55}, {96, 54}, {104, 45}}));
     for (const char* none : {"no", "circle", ""}) {
         plot.MarkType = none;
         plot.PlotMark();
@@ -257,8 +256,8 @@ TEST(InternalPlotLine, DrawsTheClippedPolyline) {
                                  {700, 0},    {200, 50},  {300, 50}};
     plot.InternalPlotLine(points, 7);
     EXPECT_EQ(Strokes(plot.CurveLayer),
-              (std::vector<PixelPoint>{{0, 150}, {100, 150}, {200, 100}, {400, 100},
-                                       {400, 30}, {200, 50}, {300, 50}}));
+              (std::vector<PixelPoint>{
+                  {0, 150}, {100, 150}, {200, 100}, {400, 100}, {400, 30}, {200, 50}, {300, 50}}));
     // Outside to outside through the area draws nothing.
     const PixelPoint across[] = {{-10, 150}, {500, 150}};
     plot.InternalPlotLine(across, 2);
@@ -275,10 +274,8 @@ TEST(PlotLine, SamplingColumnsOfTheFittedCurves) {
         std::size_t points;
         int lastButOne;
     } cases[] = {
-        {kHokanMin2, 400, 81, 395},
-        {kHokanMin2, 403, 81, 395},
-        {kHokanSpline, 400, 101, 396},
-        {kHokanSpline, 403, 101, 396},
+        {kHokanMin2, 400, 81, 395},       {kHokanMin2, 403, 81, 395},
+        {kHokanSpline, 400, 101, 396},    {kHokanSpline, 403, 101, 396},
         {kHokanMin2Area, 400, 65, 355},  // data from 10 to 90: columns 40 ... 360
         {kHokanSplineArea, 400, 65, 355},
     };
@@ -306,8 +303,7 @@ TEST(PlotLine, MeanLineRunsFromLimitToLimit) {
         plot.Ymin = 0;
         plot.Hokan = kHokanMean;
         ASSERT_TRUE(plot.PlotLine());
-        EXPECT_EQ(Strokes(plot.CurveLayer),
-                  (std::vector<PixelPoint>{{0, c.row}, {400, c.row}}));
+        EXPECT_EQ(Strokes(plot.CurveLayer), (std::vector<PixelPoint>{{0, c.row}, {400, c.row}}));
     }
 }
 
@@ -322,8 +318,8 @@ TEST(PlotLine, SplineDecisionsForFewPointsAndTheSortedPoints) {
     // On the straight line through the two points, extrapolated both ways.
     EXPECT_EQ(strokes.front(), (PixelPoint{0, 300 - 60}));
     for (int n : {0, 1}) {
-        TPlot few = Series(std::vector<double>(std::size_t(n), 5),
-                           std::vector<double>(std::size_t(n), 5));
+        TPlot few =
+            Series(std::vector<double>(std::size_t(n), 5), std::vector<double>(std::size_t(n), 5));
         few.Hokan = kHokanSplineArea;
         EXPECT_TRUE(few.PlotLine()) << n;
         EXPECT_TRUE(few.CurveLayer.Empty()) << n;
@@ -388,11 +384,7 @@ TEST(PlotLine, MissingValuesAreGaps) {
          {20, nan, 40, 99},
          kHokanMean,
          {{0, 210}, {400, 210}}},
-        {"every point missing: no curve",
-         {nan, nan},
-         {1, 2},
-         kHokanMin2,
-         {}},
+        {"every point missing: no curve", {nan, nan}, {1, 2}, kHokanMin2, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
