@@ -201,6 +201,12 @@ class TfMain : public QObject {
     void FormDragOver(int x, int y);
     // A drop on the window, the images, the selection or a title label.
     void FormDragDrop();
+    // The left button released at (x, y) of a client area of the given
+    // size while dragging: inside the selection rectangle, which follows
+    // the mouse, it drops (also over a number label); elsewhere over a
+    // number label nothing happens, as numbers take no drop; outside the
+    // window the drag ends without a drop.
+    void FormEndDrag(int x, int y, int clientWidth, int clientHeight, bool overNumber);
     void FormClick();
     void FormDeactivate();
     void FormMouseMove(int clientWidth, int clientHeight);

@@ -748,6 +748,20 @@ void TfMain::FormDragDrop() {
     emit GraphChanged();
 }
 
+void TfMain::FormEndDrag(int x, int y, int clientWidth, int clientHeight, bool overNumber) {
+    SelectionGeometry& paint = Canv.Paint;
+    if (x < 0 || y < 0 || x >= clientWidth || y >= clientHeight) {
+        paint.Visible = false;
+        emit GraphChanged();
+        return;
+    }
+    // The handle zones reach just beyond the rectangle's edges.
+    const int grace = SelectionGeometry::kHandle;
+    const bool inPaint = x >= paint.Left - grace && x <= paint.Left + paint.Width + grace &&
+                         y >= paint.Top - grace && y <= paint.Top + paint.Height + grace;
+    if (inPaint || !overNumber) FormDragDrop();
+}
+
 void TfMain::FormClick() {
     Canv.Paint.Visible = false;
     emit GraphChanged();

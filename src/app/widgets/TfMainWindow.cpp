@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScrollArea>
@@ -53,6 +54,8 @@ TfMainWindow::TfMainWindow(TfMain& state, QWidget* parent)
     resize(268, 456);
 
     BuildMenus();
+    // A text box must not claim the menus' shortcuts (see eventFilter).
+    qApp->installEventFilter(this);
     auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -99,6 +102,28 @@ QAction* TfMainWindow::AddItem(QMenu* menu, const char* name, const char* captio
     if (shortcut) action->setShortcut(QKeySequence(QString::fromLatin1(shortcut)));
     items_[name] = action;
     return action;
+}
+
+bool TfMainWindow::IsMenuShortcut(const QKeyEvent& key) const {
+    const QKeySequence pressed(key.keyCombination());
+    for (const auto& [name, action] : items_)
+        if (action->isEnabled() && !action->shortcut().isEmpty() &&
+            action->shortcut().matches(pressed) == QKeySequence::ExactMatch)
+            return true;
+    return false;
+}
+
+bool TfMainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // A line edit claims keys such as Ctrl+U ("delete the line" under X11)
+    // before any shortcut sees them. In this window the menus come first,
+    // as the program was designed: a claim for a menu's key is not passed
+    // on, so the menu's shortcut runs.
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == this && IsMenuShortcut(*static_cast<QKeyEvent*>(event)))
+            return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TfMainWindow::BuildMenus() {

@@ -74,11 +74,14 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QAction* AddItem(QMenu* menu, const char* name, const char* caption,
                      const char* shortcut = nullptr);
     void BuildMenus();
+    // The key is the shortcut of an enabled menu item.
+    bool IsMenuShortcut(const class QKeyEvent& key) const;
     void BuildToolBar();
     void BuildPages();
 

@@ -178,10 +178,10 @@ void TCanv::mouseMoveEvent(QMouseEvent* event) {
 void TCanv::mouseReleaseEvent(QMouseEvent* event) {
     if (!dragging_ || event->button() != Qt::LeftButton) return;
     dragging_ = false;
+    const QPoint p = event->position().toPoint();
     TMathLabel* label = nullptr;
-    // A number label takes no drop: the rectangle stays where it was dragged.
-    if (ObjectAt(event->position().toPoint(), &label) == GraphObject::Number) return;
-    RunCommand([this] { state_.FormDragDrop(); });
+    const bool overNumber = ObjectAt(p, &label) == GraphObject::Number;
+    RunCommand([&] { state_.FormEndDrag(p.x(), p.y(), width(), height(), overNumber); });
 }
 
 void TCanv::changeEvent(QEvent* event) {

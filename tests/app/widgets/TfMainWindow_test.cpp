@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
@@ -252,6 +253,63 @@ TEST(TfMainWindow, ThePlotPageShowsOneRowPerColumn) {
     window.menuDataOpenClick();
     EXPECT_EQ(window.LineSheetContents->findChild<QCheckBox*>("LineCheck4"), nullptr);
     EXPECT_NE(window.LineSheetContents->findChild<QCheckBox*>("LineCheck1"), nullptr);
+}
+
+// What a line edit does with Ctrl+U and Ctrl+D under X11's key bindings:
+// it claims the keys before any shortcut and deletes. The offscreen
+// platform has no such bindings, so the test gives the line edit them.
+class X11LineEditKeys : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+            return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() != Qt::ControlModifier ||
+            (key->key() != Qt::Key_U && key->key() != Qt::Key_D))
+            return false;
+        if (event->type() == QEvent::ShortcutOverride) {
+            event->accept();
+            return true;
+        }
+        auto* edit = static_cast<QLineEdit*>(watched);
+        edit->clear();
+        emit edit->textEdited(edit->text());
+        return true;
+    }
+};
+
+// The menus' shortcuts reach the menu also from a text box, which would
+// take Ctrl+U as "delete the line" and Ctrl+D as "delete a character".
+TEST(TfMainWindow, MenuShortcutsWorkInTheLegendTextBoxes) {
+    TestDir dir;
+    FakeDesktop desktop;
+    desktop.file = dir.Write("two.txt", "1 2 3\n3 4 5\n");
+    TfMain state;
+    TfMainWindow window(state);
+    window.SetDesktop(&desktop);
+    window.menuDataOpenClick();
+    window.PageControl->setCurrentWidget(window.LineSheet);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    auto* edit = window.LineSheetContents->findChild<QLineEdit*>("LineEdit1");
+    X11LineEditKeys x11;
+    edit->installEventFilter(&x11);
+    edit->setFocus();
+    struct Case {
+        Qt::Key key;
+        int start, length;
+        const char* text;
+    } cases[] = {
+        {Qt::Key_U, 4, 1, "DATA^2@"},
+        {Qt::Key_D, 0, 1, "_D@ATA^2@"},
+    };
+    for (const Case& c : cases) {
+        edit->setSelection(c.start, c.length);
+        QTest::keyClick(edit, c.key, Qt::ControlModifier);
+        EXPECT_EQ(edit->text().toStdString(), c.text);
+        EXPECT_EQ(state.LineEdit(1).Text, c.text);
+    }
 }
 
 }  // namespace

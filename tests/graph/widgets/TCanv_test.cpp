@@ -63,6 +63,49 @@ TEST(TCanv, AClickSelectsAndADragMovesTheLegend) {
     EXPECT_FALSE(s.state.Canv.Paint.Visible);
 }
 
+void Drag(TCanv& canv, QPoint from, QPoint to) {
+    QTest::mousePress(&canv, Qt::LeftButton, {}, from);
+    QMouseEvent move(QEvent::MouseMove, QPointF(to), QPointF(canv.mapToGlobal(to)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&canv, &move);
+    QTest::mouseRelease(&canv, Qt::LeftButton, {}, to);
+}
+
+// Where the mouse is released decides: over a number label inside the
+// moved rectangle it drops, outside the window nothing moves.
+TEST(TCanv, ADragEndsWhereTheMouseIsReleased) {
+    Shown s;
+    const TMathLabel& y50 = *s.state.YNumbers[2];  // "50", left of the plot area
+    const QPoint overY50(y50.Left + y50.Width / 2, y50.Top + y50.Height / 2);
+
+    // The legend dropped with the mouse over a Y number.
+    const QPoint legend(s.state.Sample.Left + 10, s.state.Sample.Top + 5);
+    QTest::mouseClick(&s.canv, Qt::LeftButton, {}, legend);
+    Drag(s.canv, legend, overY50);
+    EXPECT_EQ(s.state.Sample.Left, 390 + overY50.x() - legend.x());
+    EXPECT_EQ(s.state.Sample.Top, 50 + overY50.y() - legend.y());
+    EXPECT_FALSE(s.state.Canv.Paint.Visible);
+
+    // A number nudged by less than its own size.
+    TMathLabel& x25 = *s.state.XNumbers[1];
+    const int left = x25.Left, top = x25.Top;
+    const QPoint onX25(x25.Left + 2, x25.Top + 2);
+    QTest::mouseClick(&s.canv, Qt::LeftButton, {}, onX25);
+    ASSERT_EQ(s.state.SelectedLabel, &x25);
+    Drag(s.canv, onX25, onX25 + QPoint(3, 1));
+    EXPECT_EQ(x25.Left, left + 3);
+    EXPECT_EQ(x25.Top, top + 1);
+
+    // Released outside the window: the plot area stays.
+    const QPoint graph(200, 150);
+    QTest::mouseClick(&s.canv, Qt::LeftButton, {}, graph);
+    ASSERT_EQ(s.state.Selected, GraphObject::Image);
+    Drag(s.canv, graph, QPoint(-200, 150));
+    EXPECT_EQ(s.state.Graph.Left, 80);
+    EXPECT_EQ(s.state.Graph.Top, 50);
+    EXPECT_FALSE(s.state.Canv.Paint.Visible);
+}
+
 TEST(TSampleSetDialog, ShowsAndStoresTheLegendSettings) {
     SampleSettings settings;
     TSampleSetDialog dialog(settings);
