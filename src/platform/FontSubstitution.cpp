@@ -32,6 +32,11 @@ QString SubstituteFace(const std::string& faceName) {
     return it != table.end() ? it->second : QString::fromStdString(faceName);
 }
 
+std::string ChosenFaceName(const QString& chosenFamily, const std::string& previousFace) {
+    if (chosenFamily == SubstituteFace(previousFace)) return previousFace;
+    return chosenFamily.toStdString();
+}
+
 QFont MakeQFont(const TLogFont& font) {
     QFont f(SubstituteFace(font.FaceName));
     f.setStyleStrategy(QFont::PreferOutline);

@@ -10,6 +10,12 @@
 // drawing go through installed fonts with the same metrics.
 QString SubstituteFace(const std::string& faceName);
 
+// The face name to keep after a font dialog, which shows the installed
+// substitute: the user's own name while the family chosen is its
+// substitute ("Times New Roman" shown as Liberation Serif stays "Times New
+// Roman"), otherwise the family chosen.
+std::string ChosenFaceName(const QString& chosenFamily, const std::string& previousFace);
+
 // The Qt font that draws and measures a logical font.
 QFont MakeQFont(const TLogFont& font);
 

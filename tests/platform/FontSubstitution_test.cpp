@@ -26,6 +26,24 @@ TEST(FontSubstitution, MapsTheDesktopFacesToInstalledTwins) {
     EXPECT_EQ(SubstituteFace("DejaVu Sans").toStdString(), "DejaVu Sans");
 }
 
+// A font dialog shows the substitute; keeping it keeps the user's name,
+// so a configuration file means the same font on every machine.
+TEST(FontSubstitution, AFontDialogKeepsTheFaceNameTheUserGave) {
+    struct Case {
+        const char* chosen;
+        const char* previous;
+        const char* kept;
+    } cases[] = {
+        {"Liberation Serif", "Times New Roman", "Times New Roman"},
+        {"IPAPGothic", "ＭＳ Ｐゴシック", "ＭＳ Ｐゴシック"},
+        {"Liberation Sans", "Times New Roman", "Liberation Sans"},
+        {"Liberation Serif", "Liberation Serif", "Liberation Serif"},
+        {"DejaVu Sans", "Arial", "DejaVu Sans"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ChosenFaceName(QString::fromUtf8(c.chosen), c.previous), c.kept) << c.chosen;
+}
+
 TEST(FontSubstitution, PointsBecomePixelHeightsAt96Dpi) {
     EXPECT_EQ(PointsToFontHeight(14), -19);
     EXPECT_EQ(PointsToFontHeight(12), -16);

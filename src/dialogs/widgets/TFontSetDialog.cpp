@@ -19,7 +19,7 @@ QFont ToDialogFont(const FontSetting& font) {
 
 FontSetting FromDialogFont(const QFont& font, const FontSetting& base) {
     FontSetting f = base;
-    f.Name = font.family().toStdString();
+    f.Name = ChosenFaceName(font.family(), base.Name);
     if (font.pointSize() > 0) f.Size = font.pointSize();
     f.Bold = font.bold();
     f.Italic = font.italic();

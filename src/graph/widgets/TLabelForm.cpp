@@ -91,7 +91,7 @@ TLabelForm::TLabelForm(QWidget* parent) : QDialog(parent) {
                                              QFontDialog::DontUseNativeDialog);
         if (!ok) return std::nullopt;
         TLogFont font = start;
-        font.FaceName = f.family().toStdString();
+        font.FaceName = ChosenFaceName(f.family(), start.FaceName);
         if (f.pointSize() > 0) font.Height = PointsToFontHeight(f.pointSize());
         font.Weight = f.bold() ? kFwBold : kFwNormal;
         font.Italic = f.italic();
