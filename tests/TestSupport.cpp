@@ -1,13 +1,19 @@
 #include "TestSupport.h"
 
+#include <sys/stat.h>
+
 #include <fstream>
 #include <sstream>
 
 TestDir::TestDir() : dir_(QDir::tempPath() + "/kurvo-test-XXXXXX") {}
 
-std::string TestDir::Root() const { return dir_.path().toStdString(); }
+std::string TestDir::Root() const {
+    return dir_.path().toStdString();
+}
 
-std::string TestDir::Path(const std::string& name) const { return Root() + "/" + name; }
+std::string TestDir::Path(const std::string& name) const {
+    return Root() + "/" + name;
+}
 
 std::string TestDir::Write(const std::string& name, std::string_view bytes) const {
     const std::string path = Path(name);
@@ -21,4 +27,10 @@ std::string ReadWholeFile(const std::string& path) {
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
+}
+
+std::string TestDir::MakeFifo(const std::string& name) const {
+    const std::string path = Path(name);
+    ::mkfifo(path.c_str(), 0600);
+    return path;
 }

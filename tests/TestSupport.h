@@ -6,14 +6,16 @@
 
 // A folder of its own for one test, removed afterwards.
 class TestDir {
-public:
+  public:
     TestDir();
     // Writes bytes to a file in the folder and returns its path.
     std::string Write(const std::string& name, std::string_view bytes) const;
     std::string Path(const std::string& name) const;
+    // A named pipe without a writer: opening it for reading would wait.
+    std::string MakeFifo(const std::string& name) const;
     std::string Root() const;
 
-private:
+  private:
     QTemporaryDir dir_;
 };
 

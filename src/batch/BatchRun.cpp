@@ -46,7 +46,11 @@ class CountingMessageSink : public MessageSink {
 }  // namespace
 
 BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& progress,
-                     const std::function<void(const std::string&)>& startingFile) {
+                     const std::function<void(const std::string&)>& startingFile,
+                     const std::function<void(const std::string&)>& messagesAbout) {
+    auto about = [&](const std::string& file) {
+        if (messagesAbout) messagesAbout(file);
+    };
     main.DataOpen.DivMark =
         options.Comma ? TDataOpenDialog::kCommaDivMark : TDataOpenDialog::kSpaceDivMark;
     main.DataOpen.ReadTitle = options.ReadTitle;
@@ -61,6 +65,7 @@ BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& pr
         const std::string name = FileNameOf(path);
         progress << "[" << i + 1 << "/" << total << "] " << name << " を処理中" << std::endl;
         if (startingFile) startingFile(path);
+        about(path);
         const int graphsBefore = result.Graphs;
         const int messagesBefore = counting.Count;
         RunCommand([&] {
@@ -71,7 +76,11 @@ BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& pr
                 ShowMessage(name + " のﾃﾞｰﾀが不正です");
                 return;
             }
-            if (!options.Config.empty()) main.ReadConfigFile(options.Config);
+            if (!options.Config.empty()) {
+                about(options.Config);
+                main.ReadConfigFile(options.Config);
+                about(path);
+            }
             if (!options.KeepTitle) main.Title.Main = GraphTitleOf(path);
             if (!main.DrawGraph("Start")) return;
             const std::string output = BatchOutputPath(path, options.Format);

@@ -40,5 +40,8 @@ struct BatchResult {
 // Messages go to the current message sink, progress lines to `progress`;
 // `startingFile` hears of each file before its messages. A file skipped
 // without any message of its own gets one, so no file is skipped silently.
+// `messagesAbout` hears which file the messages that follow are about: each
+// data file, and the configuration file while it is read.
 BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& progress,
-                     const std::function<void(const std::string&)>& startingFile = {});
+                     const std::function<void(const std::string&)>& startingFile = {},
+                     const std::function<void(const std::string&)>& messagesAbout = {});

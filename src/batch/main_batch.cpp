@@ -1,7 +1,6 @@
 // kurvo-batch: draws a graph for each data file, without a window.
 #include <QGuiApplication>
 #include <cstdio>
-#include <fstream>
 #include <iostream>
 #include <string>
 
@@ -9,6 +8,7 @@
 #include "batch/BatchRun.h"
 #include "platform/MessageSink.h"
 #include "platform/NumberText.h"
+#include "platform/PlainFile.h"
 #include "platform/RaisedError.h"
 
 namespace {
@@ -28,7 +28,7 @@ constexpr const char* kUsage =
 
 // The sink that names the file a message is about.
 class FileMessageSink : public MessageSink {
-public:
+  public:
     std::string File;
     void ShowMessage(const std::string& text) override {
         std::fprintf(stderr, "%s: %s\n", File.c_str(), text.c_str());
@@ -101,13 +101,15 @@ int main(int argc, char* argv[]) {
     ScopedMessageSink scope(sink);
 
     TfMain main;
-    if (!options.Config.empty() && !std::ifstream(options.Config)) {
+    // A configuration file that cannot be read (missing, a folder, a named
+    // pipe) is refused before any graph is drawn without it.
+    if (!options.Config.empty() && !IsReadablePlainFile(options.Config)) {
         sink.File = options.Config;
         ShowMessage("ﾌｧｲﾙがありません");
         return 2;
     }
     const BatchResult result =
-        RunBatch(main, options, std::cout, [&](const std::string& path) { sink.File = path; });
+        RunBatch(main, options, std::cout, {}, [&](const std::string& path) { sink.File = path; });
     if (!saveConfig.empty()) {
         sink.File = saveConfig;
         bool saved = false;

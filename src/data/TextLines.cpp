@@ -1,42 +1,8 @@
 #include "data/TextLines.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <algorithm>
+#include "platform/PlainFile.h"
 
 namespace {
-
-// Reads up to limit bytes of a plain file; nothing if it cannot be opened.
-std::optional<std::string> ReadFileBytes(const std::string& path, std::size_t limit) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return std::nullopt;
-    }
-    std::string bytes;
-    bytes.resize(std::min<std::size_t>(std::size_t(std::max<off_t>(st.st_size, 0)), limit));
-    std::size_t have = 0;
-    for (;;) {
-        if (have == bytes.size()) {
-            if (bytes.size() >= limit) break;
-            bytes.resize(std::min(limit, std::max<std::size_t>(bytes.size() * 2, 65536)));
-        }
-        const ssize_t n = ::read(fd, bytes.data() + have, bytes.size() - have);
-        if (n < 0) {
-            ::close(fd);
-            return std::nullopt;
-        }
-        if (n == 0) break;
-        have += std::size_t(n);
-    }
-    ::close(fd);
-    bytes.resize(have);
-    return bytes;
-}
 
 // Text mode: a CR directly before a LF disappears.
 void FoldCrLf(std::string& bytes) {
@@ -70,7 +36,7 @@ void SplitTextLines(TextLines& text, std::size_t maxLines) {
 }
 
 std::optional<TextLines> LoadTextLines(const std::string& path) {
-    auto bytes = ReadFileBytes(path, std::string::npos / 2);
+    auto bytes = ReadPlainFile(path);
     if (!bytes) return std::nullopt;
     TextLines text;
     text.Buffer = std::move(*bytes);
@@ -81,7 +47,7 @@ std::optional<TextLines> LoadTextLines(const std::string& path) {
 }
 
 std::optional<TextLines> LoadFirstTextLines(const std::string& path, std::size_t maxLines) {
-    auto bytes = ReadFileBytes(path, TextLines::kFirstLinesBytes);
+    auto bytes = ReadPlainFile(path, TextLines::kFirstLinesBytes);
     if (!bytes) return std::nullopt;
     TextLines text;
     text.Buffer = std::move(*bytes);

@@ -7,6 +7,7 @@
 #include "platform/Cp932.h"
 #include "platform/GraphFiles.h"
 #include "platform/NumberText.h"
+#include "platform/PlainFile.h"
 #include "platform/RaisedError.h"
 
 namespace {
@@ -73,16 +74,10 @@ bool TIniFile::CaseBlindEqual::operator()(std::string_view a, std::string_view b
 
 TIniFile::TIniFile(std::string fileName) : fileName_(std::move(fileName)) {
     sections_.emplace_back();  // the lines before the first header
-    // A folder opens, but reading it fails: only what reads is a file.
-    FILE* in = std::fopen(fileName_.c_str(), "rb");
-    if (!in) return;
-    std::string bytes;
-    char buffer[65536];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) bytes.append(buffer, n);
-    const bool failed = std::ferror(in);
-    std::fclose(in);
-    if (failed) return;
+    // A folder or a named pipe is no configuration file.
+    const std::optional<std::string> read = ReadPlainFile(fileName_);
+    if (!read) return;
+    const std::string& bytes = *read;
     exists_ = true;
     bool indexed = false;
     std::size_t pos = 0;

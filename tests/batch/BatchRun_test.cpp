@@ -93,6 +93,10 @@ TEST(KurvoBatch, CommandLine) {
     const std::string good = dir.Write("a.txt", "1 2\n2 3\n");
     const std::string bad = dir.Write("b.txt", "1\n2\n");
     const std::string oneLine = dir.Write("c.txt", "1 2\n");
+    const std::string badColour = dir.Write("colour.kvc", "[Sample]\nFrontcolor=bogus\n");
+    const QString folder = QString::fromStdString(dir.Root());
+    const QString pipe = QString::fromStdString(dir.MakeFifo("pipe"));
+    const QString a = QString::fromStdString(good);
     struct Case {
         QStringList args;
         int exitCode;
@@ -102,6 +106,14 @@ TEST(KurvoBatch, CommandLine) {
         {{QString::fromStdString(good), QString::fromStdString(bad)}, 1, "b.txt のﾃﾞｰﾀが不正です"},
         {{QString::fromStdString(oneLine)}, 1, "c.txt は 1 行しかないので読めません"},
         {{}, 2, "データファイルがありません"},
+        // A configuration file that cannot be read stops the run before it
+        // starts; one with an error names itself.
+        {{"--config", folder, a}, 2, "ﾌｧｲﾙがありません"},
+        {{"--config", pipe, a}, 2, "pipe: ﾌｧｲﾙがありません"},
+        {{"--config", QString::fromStdString(badColour), a},
+         1,
+         "colour.kvc: 'bogus' は整数ではありません"},
+        {{pipe}, 1, "pipe: ﾌｧｲﾙがありません"},
         {{"--format", "pdf", QString::fromStdString(good)}, 2, "形式 'pdf'"},
         {{"--skip", "x", QString::fromStdString(good)}, 2, "'x' は整数ではありません"},
         {{"--bogus"}, 2, "'--bogus'"},

@@ -418,7 +418,7 @@ TEST(ReadData, AStartLineOutsideTheFileRaisesTheListIndexError) {
 
 TEST(ReadData, AFileThatCannotBeOpenedIsReported) {
     TestDir dir;
-    for (const std::string& path : {dir.Path("missing.txt"), dir.Root()}) {
+    for (const std::string& path : {dir.Path("missing.txt"), dir.Root(), dir.MakeFifo("pipe")}) {
         RecordingMessageSink sink;
         ScopedMessageSink scope(sink);
         TDataOpenDialog reader;
@@ -530,14 +530,16 @@ TEST(Execute, SkippingFromLineZeroIsTheListIndexError) {
 
 TEST(Execute, AMissingFileIsReportedBeforeTheForm) {
     TestDir dir;
-    RecordingMessageSink sink;
-    ScopedMessageSink scope(sink);
-    TDataOpenDialog reader;
-    reader.FileName = dir.Path("none.txt");
-    FormAnswer form;
-    EXPECT_FALSE(reader.Execute(form.Function()));
-    EXPECT_EQ(form.shown, 0);
-    EXPECT_EQ(sink.Texts, std::vector<std::string>{"ﾌｧｲﾙがありません"});
+    for (const std::string& path : {dir.Path("none.txt"), dir.MakeFifo("pipe")}) {
+        RecordingMessageSink sink;
+        ScopedMessageSink scope(sink);
+        TDataOpenDialog reader;
+        reader.FileName = path;
+        FormAnswer form;
+        EXPECT_FALSE(reader.Execute(form.Function()));
+        EXPECT_EQ(form.shown, 0);
+        EXPECT_EQ(sink.Texts, std::vector<std::string>{"ﾌｧｲﾙがありません"});
+    }
 }
 
 }  // namespace

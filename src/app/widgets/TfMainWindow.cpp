@@ -1,13 +1,13 @@
 #include "app/widgets/TfMainWindow.h"
 
 #include <QAction>
-#include <QCheckBox>
-#include <QLineEdit>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QScrollArea>
 #include <QTabWidget>
@@ -17,19 +17,19 @@
 
 #include "app/TfMain.h"
 #include "app/widgets/DataGridModel.h"
-#include "app/widgets/THelpViewer.h"
 #include "app/widgets/TFver.h"
+#include "app/widgets/THelpViewer.h"
 #include "app/widgets/ToolGlyphs.h"
 #include "batch/widgets/TfSerial.h"
 #include "dialogs/widgets/TFontSetDialog.h"
 #include "dialogs/widgets/TGraphSetDialog.h"
 #include "dialogs/widgets/TPlotSetDialog.h"
-#include "graph/widgets/TLabelForm.h"
 #include "graph/widgets/TCanv.h"
+#include "graph/widgets/TLabelForm.h"
 #include "graph/widgets/TSampleSetDialog.h"
 #include "platform/FontSubstitution.h"
-#include "plot/widgets/TPlotView.h"
 #include "platform/RaisedError.h"
+#include "plot/widgets/TPlotView.h"
 
 namespace {
 
@@ -71,8 +71,7 @@ TfMainWindow::TfMainWindow(TfMain& state, QWidget* parent)
             &TfMainWindow::menuSampleConfigClick);
     connect(Canv.get(), &TCanv::SetRequested, this, &TfMainWindow::PopSetClick);
     connect(Canv.get(), &TCanv::PlotSettingsRequested, this, &TfMainWindow::menuPlotConfigClick);
-    connect(Canv.get(), &TCanv::GraphSettingsRequested, this,
-            &TfMainWindow::menuGraphConfigClick);
+    connect(Canv.get(), &TCanv::GraphSettingsRequested, this, &TfMainWindow::menuGraphConfigClick);
     connect(Canv.get(), &TCanv::CopyRequested, this,
             [this] { RunCommand([this] { state_.PopCopyClick(); }); });
     connect(&state_, &TfMain::EnablingChanged, this, &TfMainWindow::UpdateEnabling);
@@ -336,7 +335,9 @@ void TfMainWindow::menuDataOpenClick() {
     RunCommand([this] { state_.menuDataOpenClick(*desktop_); });
 }
 
-void TfMainWindow::menuQuitClick() { close(); }
+void TfMainWindow::menuQuitClick() {
+    close();
+}
 
 void TfMainWindow::closeEvent(QCloseEvent* event) {
     // Closing the main window ends the program, with every other window.
@@ -344,9 +345,13 @@ void TfMainWindow::closeEvent(QCloseEvent* event) {
     QCoreApplication::quit();
 }
 
-void TfMainWindow::menuMokujiClick() { HelpViewer().ShowContents(); }
+void TfMainWindow::menuMokujiClick() {
+    HelpViewer().ShowContents();
+}
 
-void TfMainWindow::menuKeywordClick() { HelpViewer().ShowKeywordSearch(); }
+void TfMainWindow::menuKeywordClick() {
+    HelpViewer().ShowKeywordSearch();
+}
 
 void TfMainWindow::PlotButtonClick() {
     RunCommand([this] { state_.PlotButtonClick(); });
@@ -399,8 +404,8 @@ void TfMainWindow::RebuildSeriesRows() {
     for (int n = 0; n < state_.SeriesCount(); ++n) {
         SeriesRow& core = state_.Series(n);
         RowWidgets row;
-        row.LineCheck = new QCheckBox(QString::fromStdString(core.LineCheck.Caption),
-                                      LineSheetContents);
+        row.LineCheck =
+            new QCheckBox(QString::fromStdString(core.LineCheck.Caption), LineSheetContents);
         row.LineCheck->setObjectName(QString::fromStdString(core.LineCheck.Name));
         row.LineCheck->setGeometry(core.LineCheck.Left, core.LineCheck.Top, core.LineCheck.Width,
                                    20);
@@ -420,12 +425,11 @@ void TfMainWindow::RebuildSeriesRows() {
         row.LineEdit->setObjectName(QString::fromStdString(core.LineEdit.Name));
         row.LineEdit->setGeometry(core.LineEdit.Left, core.LineEdit.Top, core.LineEdit.Width,
                                   core.LineEdit.Height);
-        connect(row.LineEdit, &QLineEdit::textEdited, this, [this, n](const QString& text) {
-            state_.LineEdit(n).Text = text.toStdString();
-        });
-        for (QWidget* w : {static_cast<QWidget*>(row.LineCheck), static_cast<QWidget*>(row.LineImage),
-                           static_cast<QWidget*>(row.SampleCheck),
-                           static_cast<QWidget*>(row.LineEdit)})
+        connect(row.LineEdit, &QLineEdit::textEdited, this,
+                [this, n](const QString& text) { state_.LineEdit(n).Text = text.toStdString(); });
+        for (QWidget* w :
+             {static_cast<QWidget*>(row.LineCheck), static_cast<QWidget*>(row.LineImage),
+              static_cast<QWidget*>(row.SampleCheck), static_cast<QWidget*>(row.LineEdit)})
             w->show();
         bottom = core.LineEdit.Top + core.LineEdit.Height + 5;
         rowWidgets_.push_back(row);
@@ -446,7 +450,9 @@ void TfMainWindow::UpdateSeriesRow(int n) {
     row.LineImage->update();
 }
 
-void TfMainWindow::AllImageClick(int tag) { OpenPlotSet(tag); }
+void TfMainWindow::AllImageClick(int tag) {
+    OpenPlotSet(tag);
+}
 
 void TfMainWindow::OpenPlotSet(int startIndex) {
     if (!PlotSet) {
@@ -462,7 +468,9 @@ void TfMainWindow::OpenPlotSet(int startIndex) {
     PlotSet->FormActivate();
 }
 
-void TfMainWindow::menuPlotConfigClick() { OpenPlotSet(0); }
+void TfMainWindow::menuPlotConfigClick() {
+    OpenPlotSet(0);
+}
 
 void TfMainWindow::menuDelPlotClick() {
     if (!PlotSet) return;
@@ -507,9 +515,13 @@ void TfMainWindow::WrapLegendSelections(char marker) {
     }
 }
 
-void TfMainWindow::menuTextUpClick() { WrapLegendSelections('^'); }
+void TfMainWindow::menuTextUpClick() {
+    WrapLegendSelections('^');
+}
 
-void TfMainWindow::menuTextDownClick() { WrapLegendSelections('_'); }
+void TfMainWindow::menuTextDownClick() {
+    WrapLegendSelections('_');
+}
 
 void TfMainWindow::PopSetClick() {
     TMathLabel* label = state_.SelectedLabel;

@@ -25,7 +25,7 @@ class TGraphSetDialog;
 class TfMainWindow : public QMainWindow {
     Q_OBJECT
 
-public:
+  public:
     explicit TfMainWindow(TfMain& state, QWidget* parent = nullptr);
     ~TfMainWindow() override;
 
@@ -46,7 +46,7 @@ public:
     // The graph window, hidden until a graph is shown.
     std::unique_ptr<TCanv> Canv;
 
-public slots:
+  public slots:
     void menuDataOpenClick();
     void menuQuitClick();
     void menuMokujiClick();
@@ -72,11 +72,11 @@ public slots:
     void UpdateSeriesRow(int n);
     void AllImageClick(int tag);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     QAction* AddItem(QMenu* menu, const char* name, const char* caption,
                      const char* shortcut = nullptr);
     void BuildMenus();
@@ -102,7 +102,7 @@ private:
     void OpenPlotSet(int startIndex);
     void WrapLegendSelections(char marker);
 
-public:
+  public:
     // The two modeless settings dialogs, at most one each.
     TPlotSetDialog* PlotSet = nullptr;
     TGraphSetDialog* GraphSet = nullptr;

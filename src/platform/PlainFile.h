@@ -1,0 +1,14 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// The bytes of a plain file, at most `limit` of them; nothing when it
+// cannot be opened or read or is no plain file (a folder, a named pipe, a
+// device). Opening never waits: a named pipe without a writer is refused at
+// once instead of hanging the program.
+std::optional<std::string> ReadPlainFile(const std::string& path,
+                                         std::size_t limit = std::string::npos / 2);
+
+// The file is a plain file that can be opened for reading.
+bool IsReadablePlainFile(const std::string& path);
