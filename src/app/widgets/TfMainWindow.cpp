@@ -303,6 +303,10 @@ void TfMainWindow::BuildPages() {
     QPalette palette = LineSheetContents->palette();
     palette.setColor(QPalette::WindowText, Qt::black);
     LineSheetContents->setPalette(palette);
+    // The series numbers up to 50 fit the 30 pixels of their check boxes
+    // with a smaller box and gap.
+    LineSheetContents->setStyleSheet(
+        "QCheckBox { spacing: 2px; } QCheckBox::indicator { width: 11px; height: 11px; }");
     LineColLabel = new QLabel("ﾌﾟﾛｯﾄ                      凡例", LineSheetContents);
     LineColLabel->setObjectName("LineColLabel");
     LineColLabel->adjustSize();

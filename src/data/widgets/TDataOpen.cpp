@@ -28,6 +28,11 @@ TDataOpen::TDataOpen(QWidget* parent)
     setWindowTitle("ﾃﾞｰﾀを開く");
     setFixedSize(330, 192);
     setFont(FormFont("ＭＳ Ｐゴシック", 12));
+    // The boxes stand at the form's left edge; their titles start inside
+    // the frame, clear of the edge.
+    setStyleSheet(
+        "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 6px; }"
+        "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 2px; }");
 
     GroupBox1 = new QGroupBox("ﾃﾞｰﾀの区切り", this);
     GroupBox1->setObjectName("GroupBox1");

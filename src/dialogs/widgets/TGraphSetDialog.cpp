@@ -10,6 +10,7 @@
 
 #include "app/TfMain.h"
 #include "platform/RaisedError.h"
+#include "platform/widgets/ReadableControls.h"
 
 namespace {
 
@@ -119,6 +120,7 @@ TGraphSetDialog::TGraphSetDialog(TfMain& main, QWidget* parent)
     CloseBitBtn->setObjectName("CloseBitBtn");
     CloseBitBtn->setGeometry(224, 298, 90, 25);
     CloseBitBtn->setAutoDefault(false);
+    KeepLabelsClearOfControls(this);
     connect(OkBitBtn, &QPushButton::clicked, this, &TGraphSetDialog::OkBitBtnClick);
     connect(PlotBitBtn, &QPushButton::clicked, this, &TGraphSetDialog::PlotBitBtnClick);
     connect(CloseBitBtn, &QPushButton::clicked, this, &QDialog::close);

@@ -14,6 +14,7 @@
 #include "graph/widgets/TSampleSetDialog.h"
 #include "platform/NumberText.h"
 #include "platform/RaisedError.h"
+#include "platform/widgets/ReadableControls.h"
 
 namespace {
 
@@ -67,8 +68,8 @@ class MarkDelegate : public QStyledItemDelegate {
 };
 
 QComboBox* Combo(QWidget* parent, const char* name, QRect bounds, const QStringList& items,
-                 bool editable = true) {
-    auto* c = new QComboBox(parent);
+                 bool editable = true, QComboBox* c = nullptr) {
+    if (!c) c = new QComboBox(parent);
     c->setObjectName(name);
     c->setGeometry(bounds);
     c->setEditable(editable);
@@ -120,6 +121,10 @@ TPlotSetDialog::TPlotSetDialog(TfMain& main, QWidget* parent)
     QStringList methods;
     for (const char* m : kCurveMethods) methods << QString::fromUtf8(m);
     Lhokan = Combo(line, "Lhokan", QRect(82, 102, 112, 22), methods);
+    // The long method names show their start and end in the box and whole
+    // in the list.
+    Lhokan->setLineEdit(new ElidingLineEdit(Lhokan));
+    WidenPopupToItems(Lhokan);
     Label(line, "次数(最小二乗法)", 10, 134);
     Ldimension =
         Combo(line, "Ldimension", QRect(120, 130, 70, 22), Numbers({1, 2, 3, 4, 5, 6, 7, 8, 9}));
@@ -135,8 +140,13 @@ TPlotSetDialog::TPlotSetDialog(TfMain& main, QWidget* parent)
     Label(mark, "種類", 10, 50);
     QStringList marks;
     for (const char* m : kMarkTypes) marks << m;
-    Mtype = Combo(mark, "Mtype", QRect(88, 46, 97, 22), marks, false);
+    auto* markBox = new DrawnComboBox(mark);
+    Mtype = Combo(mark, "Mtype", QRect(88, 46, 97, 22), marks, false, markBox);
     Mtype->setItemDelegate(new MarkDelegate(Mtype));
+    // The closed box shows the symbol, centred as in the list.
+    markBox->DrawItem = [](QPainter& p, int item, const QRect& field) {
+        MarkDelegate::MtypeDrawItem(p, item, field, 2 * (field.center().x() + 10));
+    };
     Label(mark, "サイズ", 10, 78);
     Msize = Combo(mark, "Msize", QRect(88, 74, 97, 22), Numbers({4, 6, 8, 10, 12, 14, 16}));
     Label(mark, "間引く 間隔", 10, 106);
@@ -193,6 +203,7 @@ TPlotSetDialog::TPlotSetDialog(TfMain& main, QWidget* parent)
             guarded([this] { Integer(Mpass, 0, "間引く間隔", &TPlot::MarkPass, false); }));
     connect(AxisX, &QComboBox::currentTextChanged, this,
             guarded([this] { Integer(AxisX, 1, "X 軸の番号", &TPlot::AxisX, false); }));
+    KeepLabelsClearOfControls(this);
     connect(PlotBitBtn, &QPushButton::clicked, this, &TPlotSetDialog::PlotRequested);
     connect(BitBtnClose, &QPushButton::clicked, this, &QDialog::close);
 }
