@@ -1,5 +1,7 @@
 #include "data/widgets/TDataOpen.h"
 
+#include <QKeyEvent>
+
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -77,6 +79,10 @@ TDataOpen::TDataOpen(QWidget* parent)
     QPalette palette = Preview->palette();
     palette.setColor(QPalette::Text, Qt::black);
     Preview->setPalette(palette);
+    // Tab and Shift+Tab go on to the next control and Enter confirms, as
+    // everywhere else in the form; the preview takes no tab characters.
+    Preview->setTabChangesFocus(true);
+    Preview->installEventFilter(this);
 
     BitBtn1 = new QPushButton("OK", this);
     BitBtn1->setObjectName("BitBtn1");
@@ -95,6 +101,18 @@ TDataOpen::TDataOpen(QWidget* parent)
     setTabOrder(StepCheck, Preview);
     setTabOrder(Preview, BitBtn1);
     setTabOrder(BitBtn1, BitBtn2);
+}
+
+bool TDataOpen::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Preview && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            key->modifiers() == Qt::NoModifier) {
+            BitBtn1->click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TDataOpen::StepCheckClick() { StepEdit->setEnabled(StepCheck->isChecked()); }

@@ -39,6 +39,9 @@ public:
     QPushButton* BitBtn1;
     QPushButton* BitBtn2;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 public slots:
     void StepCheckClick();
 };

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <QApplication>
+#include <QtTest/QTest>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -74,6 +76,26 @@ TEST(TDataOpen, OkAndCancelCloseTheForm) {
         form.exec();
         EXPECT_EQ(form.Choice().Accepted, ok);
     }
+}
+
+// Keys move through the form as its tab order says; the preview keeps
+// neither Tab nor Enter.
+TEST(TDataOpen, TabLeavesThePreviewAndEnterConfirms) {
+    TDataOpen form;
+    form.SetPreview({"1 2", "3 4"});
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    form.Preview->setFocus();
+    QTest::keyClick(form.Preview, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), form.BitBtn1);
+    form.Preview->setFocus();
+    QTest::keyClick(form.Preview, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), form.StepCheck);
+    form.Preview->setFocus();
+    QTest::keyClick(form.Preview, Qt::Key_Return);
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    EXPECT_EQ(form.Preview->toPlainText().toStdString(), "1 2\n3 4");
 }
 
 }  // namespace
