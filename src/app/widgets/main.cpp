@@ -3,6 +3,7 @@
 
 #include "app/TfMain.h"
 #include "app/widgets/BoxMessageSink.h"
+#include "app/widgets/QtTranslation.h"
 #include "app/widgets/TfMainWindow.h"
 #include "app/widgets/ToolGlyphs.h"
 #include "platform/RaisedError.h"
@@ -11,6 +12,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Kurvo");
     QApplication::setWindowIcon(MakeProgramIcon());
+    InstallQtJapanese(app);
     BoxMessageSink messages;
     SetMessageSink(&messages);
     try {

@@ -115,7 +115,9 @@ bool TDataOpen::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void TDataOpen::StepCheckClick() { StepEdit->setEnabled(StepCheck->isChecked()); }
+void TDataOpen::StepCheckClick() {
+    StepEdit->setEnabled(StepCheck->isChecked());
+}
 
 void TDataOpen::SetPreview(const std::vector<std::string>& lines) {
     Preview->clear();

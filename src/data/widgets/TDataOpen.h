@@ -19,7 +19,7 @@ class QRadioButton;
 class TDataOpen : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     explicit TDataOpen(QWidget* parent = nullptr);
 
     void SetPreview(const std::vector<std::string>& lines);
@@ -39,9 +39,9 @@ public:
     QPushButton* BitBtn1;
     QPushButton* BitBtn2;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-public slots:
+  public slots:
     void StepCheckClick();
 };

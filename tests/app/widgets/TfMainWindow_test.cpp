@@ -21,6 +21,7 @@
 #include "TestSupport.h"
 #include "app/TfMain.h"
 #include "app/widgets/QtDesktop.h"
+#include "app/widgets/QtTranslation.h"
 #include "app/widgets/THelpViewer.h"
 #include "app/widgets/TFver.h"
 
@@ -310,6 +311,15 @@ TEST(TfMainWindow, MenuShortcutsWorkInTheLegendTextBoxes) {
         EXPECT_EQ(edit->text().toStdString(), c.text);
         EXPECT_EQ(state.LineEdit(1).Text, c.text);
     }
+}
+
+// Qt's own dialogs speak Japanese in the Japanese program.
+TEST(QtTranslation, QtDialogsInJapanese) {
+    ASSERT_TRUE(InstallQtJapanese(*QCoreApplication::instance()))
+        << "qt6-translations-l10n is missing; scripts/setup installs it";
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel").toStdString(), "キャンセル");
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "File &name:").toStdString(),
+              "ファイル名(&N):");
 }
 
 }  // namespace
