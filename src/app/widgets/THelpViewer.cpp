@@ -1,5 +1,6 @@
 #include "app/widgets/THelpViewer.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -9,10 +10,13 @@
 #include <QTextBrowser>
 #include <QTextStream>
 #include <QVBoxLayout>
+#include <QWindow>
 
 // The help pages are compiled into a static library; their resource must
 // be registered by hand.
-static void InitHelpResource() { Q_INIT_RESOURCE(help); }
+static void InitHelpResource() {
+    Q_INIT_RESOURCE(help);
+}
 
 namespace {
 
@@ -109,9 +113,13 @@ void THelpViewer::LoadKeywords() {
 }
 
 void THelpViewer::FilterKeywords(const QString& typed) {
+    // The menus write ﾃﾞｰﾀ, the keywords データ: both sides in their
+    // compatibility form, so either spelling finds both.
+    const QString wanted = typed.normalized(QString::NormalizationForm_KC);
     for (int i = 0; i < Keywords->count(); ++i) {
         QListWidgetItem* item = Keywords->item(i);
-        item->setHidden(!typed.isEmpty() && !item->text().contains(typed, Qt::CaseInsensitive));
+        const QString keyword = item->text().normalized(QString::NormalizationForm_KC);
+        item->setHidden(!wanted.isEmpty() && !keyword.contains(wanted, Qt::CaseInsensitive));
     }
 }
 
@@ -123,17 +131,13 @@ void THelpViewer::Open(const QString& page) {
 void THelpViewer::ShowContents() {
     Tabs->setCurrentIndex(0);
     Open("index.html");
-    show();
-    raise();
-    activateWindow();
+    Present();
 }
 
 void THelpViewer::ShowKeywordSearch() {
     Tabs->setCurrentIndex(1);
     if (Browser->source().isEmpty()) Open("index.html");
-    show();
-    raise();
-    activateWindow();
+    Present();
     KeywordEdit->setFocus();
 }
 
@@ -149,10 +153,21 @@ bool THelpViewer::ShowTopic(int context) {
     if (page.isEmpty()) return false;
     Tabs->setCurrentIndex(0);
     Open(page);
+    Present();
+    return true;
+}
+
+void THelpViewer::Present() {
+    // A modal form blocks every window but its own. Help asked for while one
+    // is open stands over it as one of its windows, so it can be used.
+    create();
+    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != this)
+        windowHandle()->setTransientParent(modal->window()->windowHandle());
+    else
+        windowHandle()->setTransientParent(nullptr);
     show();
     raise();
     activateWindow();
-    return true;
 }
 
 THelpViewer& HelpViewer() {

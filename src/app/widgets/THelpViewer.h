@@ -12,7 +12,7 @@ class QTextBrowser;
 class THelpViewer : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit THelpViewer(QWidget* parent = nullptr);
 
     void ShowContents();
@@ -29,11 +29,12 @@ public:
     QListWidget* Keywords;
     QTextBrowser* Browser;
 
-private:
+  private:
     void LoadContents();
     void LoadKeywords();
     void FilterKeywords(const QString& typed);
     void Open(const QString& page);
+    void Present();
 };
 
 // The one help window of the program, made on first use.

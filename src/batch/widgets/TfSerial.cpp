@@ -69,10 +69,12 @@ TfSerial::TfSerial(TfMain& main, Desktop& desktop, QWidget* parent)
     RadioSpace = Make<QRadioButton>(data_page, "RadioSpace", "ｽﾍﾟｰｽ，ﾀﾌﾞ", QRect(24, 48, 120, 20));
     RadioSpace->setChecked(true);
     RadioCamma = Make<QRadioButton>(data_page, "RadioCamma", "ｶﾝﾏ", QRect(24, 70, 120, 20));
-    ReadpassCheck = Make<QCheckBox>(data_page, "ReadpassCheck", "途中から読む", QRect(16, 100, 140, 20));
+    ReadpassCheck =
+        Make<QCheckBox>(data_page, "ReadpassCheck", "途中から読む", QRect(16, 100, 140, 20));
     Label(data_page, "Label2", "何行目から", 32, 126);
     PassEdit = Make<QLineEdit>(data_page, "PassEdit", "0", QRect(100, 122, 50, 21));
-    ReadtitleCheck = Make<QCheckBox>(data_page, "ReadtitleCheck", "ﾀｲﾄﾙを読む", QRect(16, 156, 140, 20));
+    ReadtitleCheck =
+        Make<QCheckBox>(data_page, "ReadtitleCheck", "ﾀｲﾄﾙを読む", QRect(16, 156, 140, 20));
     PageControl->addTab(data_page, "ﾃﾞｰﾀ");
 
     auto* graph_page = new QWidget;
@@ -81,12 +83,15 @@ TfSerial::TfSerial(TfMain& main, Desktop& desktop, QWidget* parent)
                                            "ｸﾞﾗﾌﾀｲﾄﾙをﾌｧｲﾙ名にする", QRect(8, 12, 190, 20));
     FilenameToGraphTitle->setChecked(true);
     Label(graph_page, "Label6", "保存ｸﾞﾗﾌ形式", 8, 46);
-    GraphEmf = Make<QRadioButton>(graph_page, "GraphEmf", "拡張ﾒﾀﾌｧｲﾙ (EMF)", QRect(16, 66, 180, 20));
+    GraphEmf =
+        Make<QRadioButton>(graph_page, "GraphEmf", "拡張ﾒﾀﾌｧｲﾙ (EMF)", QRect(16, 66, 180, 20));
     GraphEmf->setProperty("Tag", 1);
     GraphEmf->setChecked(true);
-    GraphWmf = Make<QRadioButton>(graph_page, "GraphWmf", "ｳｲﾝﾄﾞｳﾒﾀﾌｧｲﾙ (WMF)", QRect(16, 90, 180, 20));
+    GraphWmf =
+        Make<QRadioButton>(graph_page, "GraphWmf", "ｳｲﾝﾄﾞｳﾒﾀﾌｧｲﾙ (WMF)", QRect(16, 90, 180, 20));
     GraphWmf->setProperty("Tag", 2);
-    GraphBmp = Make<QRadioButton>(graph_page, "GraphBmp", "ﾋﾞｯﾄﾏｯﾌﾟ (BMP)", QRect(16, 114, 180, 20));
+    GraphBmp =
+        Make<QRadioButton>(graph_page, "GraphBmp", "ﾋﾞｯﾄﾏｯﾌﾟ (BMP)", QRect(16, 114, 180, 20));
     GraphBmp->setProperty("Tag", 3);
     PageControl->addTab(graph_page, "ｸﾞﾗﾌ");
 
@@ -114,10 +119,17 @@ void TfSerial::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
 }
 
+void TfSerial::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        PageControl->setCurrentIndex(0);
+    QDialog::changeEvent(event);
+}
+
 void TfSerial::DataOpenClick() {
     RunCommand([this] { form_.DataOpenClick(desktop_); });
     Filelist->clear();
-    for (const std::string& name : form_.FileNames()) Filelist->addItem(QString::fromStdString(name));
+    for (const std::string& name : form_.FileNames())
+        Filelist->addItem(QString::fromStdString(name));
     Start->setEnabled(form_.StartEnabled);
 }
 
@@ -150,4 +162,6 @@ void TfSerial::StartClick() {
     QApplication::beep();
 }
 
-void TfSerial::HelpButtonClick() { HelpViewer().ShowTopic(13); }
+void TfSerial::HelpButtonClick() {
+    HelpViewer().ShowTopic(13);
+}

@@ -17,7 +17,7 @@ class QTabWidget;
 class TfSerial : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     TfSerial(TfMain& main, Desktop& desktop, QWidget* parent = nullptr);
 
     BatchForm& Form() { return form_; }
@@ -44,16 +44,18 @@ public:
     // graph window and the main window's pages.
     std::function<void(bool running)> Running;
 
-public slots:
+  public slots:
     void DataOpenClick();
     void ConfigOpenClick();
     void StartClick();
     void HelpButtonClick();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
+    // FormActivate: each activation of the form shows the ﾒｲﾝ page.
+    void changeEvent(QEvent* event) override;
 
-private:
+  private:
     void TakeOptions();
     BatchForm form_;
     Desktop& desktop_;

@@ -13,6 +13,7 @@
 #include <QToolButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QtTest/QTest>
@@ -206,8 +207,32 @@ TEST(THelpViewer, ContentsKeywordsAndTheBatchTopic) {
     int shown = 0;
     for (int i = 0; i < help.Keywords->count(); ++i) shown += !help.Keywords->item(i)->isHidden();
     EXPECT_EQ(shown, 1);
+    // The half-width spelling of the menus finds the full-width keywords.
+    help.KeywordEdit->setText("ﾃﾞｰﾀ");
+    shown = 0;
+    for (int i = 0; i < help.Keywords->count(); ++i) shown += !help.Keywords->item(i)->isHidden();
+    EXPECT_GE(shown, 3);
     help.ShowContents();
     EXPECT_TRUE(help.Browser->toPlainText().contains("Kurvo"));
+    help.close();
+}
+
+// Help opened from a modal form (the batch form's ﾍﾙﾌﾟ) takes clicks.
+TEST(THelpViewer, UsableWhileAModalFormIsOpen) {
+    QDialog form;
+    form.setModal(true);
+    form.show();
+    ASSERT_EQ(QApplication::activeModalWidget(), &form);
+    THelpViewer help;
+    ASSERT_TRUE(help.ShowTopic(13));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&help));
+    // Through the window, as the window system delivers a click, so that
+    // a blocked window would not get it.
+    const QRect item = help.Contents->visualItemRect(help.Contents->item(1));
+    const QPoint inWindow = help.Contents->viewport()->mapTo(&help, item.center());
+    QTest::mouseClick(help.windowHandle(), Qt::LeftButton, {}, inWindow);
+    EXPECT_EQ(help.Browser->source().fileName().toStdString(), "data.html");
+    form.close();
     help.close();
 }
 

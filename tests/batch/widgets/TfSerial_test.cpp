@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QtTest/QTest>
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
@@ -58,6 +59,25 @@ TEST(TfSerial, PagesControlsAndARun) {
     EXPECT_EQ(form.info->text().toStdString(), "終了");
     EXPECT_EQ(ReadWholeFile(dir.Path("data1.emf")).substr(40, 4), " EMF");
     EXPECT_EQ(main.Title.Main, "data1");
+}
+
+// Coming back to the form from another window shows its first page.
+TEST(TfSerial, EachActivationShowsTheMainPage) {
+    TfMain main;
+    OneFileDesktop desktop;
+    TfSerial form(main, desktop);
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    form.PageControl->setCurrentIndex(2);
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    EXPECT_EQ(form.PageControl->currentIndex(), 2);
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    EXPECT_EQ(form.PageControl->currentIndex(), 0);
 }
 
 }  // namespace
