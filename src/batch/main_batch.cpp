@@ -24,7 +24,12 @@ constexpr const char* kUsage =
     "  --save-config FILE  終わったあと、その時の設定を保存する\n"
     "  --format 形式    保存する形式: emf (既定), wmf, bmp\n"
     "  --help           この説明\n"
-    "  --version        版\n";
+    "  --version        版\n"
+    "  --               これより後はすべてデータファイル (- で始まる名前も)\n"
+    "終了コード:\n"
+    "  0  すべてのグラフを保存した\n"
+    "  1  飛ばしたファイルがある (理由は標準エラーに書く)\n"
+    "  2  コマンドの指定が誤っている (読めない設定ファイルを含む)\n";
 
 // The sink that names the file a message is about.
 class FileMessageSink : public MessageSink {
@@ -52,9 +57,14 @@ int Usage(const std::string& problem) {
 int main(int argc, char* argv[]) {
     BatchOptions options;
     std::string saveConfig;
+    bool optionsEnded = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--help") {
+        if (optionsEnded) {
+            options.Files.push_back(arg);
+        } else if (arg == "--") {
+            optionsEnded = true;
+        } else if (arg == "--help") {
             std::fputs(kUsage, stdout);
             return 0;
         } else if (arg == "--version") {

@@ -93,6 +93,7 @@ TEST(KurvoBatch, CommandLine) {
     const std::string good = dir.Write("a.txt", "1 2\n2 3\n");
     const std::string bad = dir.Write("b.txt", "1\n2\n");
     const std::string oneLine = dir.Write("c.txt", "1 2\n");
+    dir.Write("-x.txt", "1 2\n2 3\n");  // given relative to the folder
     const std::string badColour = dir.Write("colour.kvc", "[Sample]\nFrontcolor=bogus\n");
     const QString folder = QString::fromStdString(dir.Root());
     const QString pipe = QString::fromStdString(dir.MakeFifo("pipe"));
@@ -114,12 +115,16 @@ TEST(KurvoBatch, CommandLine) {
          1,
          "colour.kvc: 'bogus' は整数ではありません"},
         {{pipe}, 1, "pipe: ﾌｧｲﾙがありません"},
+        // After "--" a name that starts with "-" is a file.
+        {{"--", "-x.txt"}, 0, ""},
+        {{"-x.txt"}, 2, "オプション '-x.txt'"},
         {{"--format", "pdf", QString::fromStdString(good)}, 2, "形式 'pdf'"},
         {{"--skip", "x", QString::fromStdString(good)}, 2, "'x' は整数ではありません"},
         {{"--bogus"}, 2, "'--bogus'"},
     };
     for (const Case& c : cases) {
         QProcess process;
+        process.setWorkingDirectory(QString::fromStdString(dir.Root()));
         process.start(KURVO_BATCH, c.args);
         ASSERT_TRUE(process.waitForFinished(60000));
         EXPECT_EQ(process.exitCode(), c.exitCode) << c.args.join(' ').toStdString();
@@ -130,7 +135,14 @@ TEST(KurvoBatch, CommandLine) {
     help.start(KURVO_BATCH, {"--help"});
     ASSERT_TRUE(help.waitForFinished(60000));
     EXPECT_EQ(help.exitCode(), 0);
-    EXPECT_NE(help.readAllStandardOutput().indexOf("--comma"), -1);
+    const QString usage = QString::fromUtf8(help.readAllStandardOutput());
+    EXPECT_TRUE(usage.contains("--comma"));
+    EXPECT_TRUE(usage.contains("終了コード"));
+    QProcess version;
+    version.start(KURVO_BATCH, {"--version"});
+    ASSERT_TRUE(version.waitForFinished(60000));
+    EXPECT_EQ(version.exitCode(), 0);
+    EXPECT_TRUE(version.readAllStandardOutput().startsWith("kurvo-batch ver"));
 }
 
 }  // namespace
