@@ -231,13 +231,6 @@ class TfMain : public QObject {
 
   private:
     void Enable(bool CommandEnabling::*command);
-    void PlotNumX(int n);
-    void PlotNumY(int n);
-    void PlotNumLogX(int n);
-    void PlotNumLogY(int n);
-    void PlaceLogNumber(TMathLabel& label, bool xAxis, double v);
-    void AddLogLimitNumbers(bool xAxis);
-    TMathLabel& NewNumberLabel(std::vector<std::unique_ptr<TMathLabel>>& table, const char* prefix);
     bool CheckLimits(bool xAxis);
     bool CheckDrawableSettings();
 

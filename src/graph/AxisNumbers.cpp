@@ -4,6 +4,10 @@
 #include <cmath>
 #include <string_view>
 
+#include "graph/TFrame.h"
+#include "platform/NumberText.h"
+#include "plot/AxisTypes.h"
+
 namespace {
 
 std::string PadLeft(std::string text, std::size_t width) {
@@ -164,4 +168,124 @@ std::string TrimSpaces(const std::string& text) {
     if (first == std::string::npos) return "";
     const std::size_t last = text.find_last_not_of(' ');
     return text.substr(first, last - first + 1);
+}
+
+namespace {
+
+// A number to show: its caption and its position along the axis in pixels
+// of the plot area (a column for X, a row for Y).
+struct Tick {
+    std::string Caption;
+    double Position = 0;
+    bool Shown = true;
+    // The number of a logarithmic axis' limit.
+    bool Limit = false;
+};
+
+std::vector<Tick> LinearTicks(const AxisNumberLayout& axis) {
+    const int n = axis.Divisions + 1;
+    const double step = n > 1 ? (axis.Max - axis.Min) / (n - 1) : axis.Max - axis.Min;
+    std::vector<double> values;
+    for (int i = 0; i < n; ++i) {
+        // X from the left, Y from the top; one number alone is the lower
+        // limit at the left or bottom edge.
+        if (n == 1)
+            values.push_back(axis.Min);
+        else
+            values.push_back(axis.XAxis ? step * i + axis.Min : axis.Max - step * i);
+    }
+    const std::vector<std::string> texts = AxisNumberTexts(values, step);
+    std::vector<Tick> ticks;
+    for (int i = 0; i < n; ++i) {
+        Tick t;
+        // X numbers lose their padding; Y numbers keep it, so that they
+        // tend to right-align at the axis.
+        t.Caption = axis.XAxis ? TrimSpaces(texts[std::size_t(i)]) : texts[std::size_t(i)];
+        if (axis.XAxis)
+            t.Position = n > 1 ? double(axis.Width) / (n - 1) * i : 0.0;
+        else
+            t.Position = n > 1 ? (axis.Height / (n - 1)) * i : axis.Height;
+        ticks.push_back(t);
+    }
+    return ticks;
+}
+
+double TickPixel(const AxisNumberLayout& axis, const TFrame& frame, double v) {
+    return axis.XAxis ? frame.TickToPixel(v, 0).x : frame.TickToPixel(0, v).y;
+}
+
+std::vector<Tick> LogTicks(const AxisNumberLayout& axis, const TFrame& frame) {
+    auto scale = [&](double v) { return axis.XAxis ? frame.ScaleX(v) : frame.ScaleY(v); };
+    auto unscale = [&](double v) { return axis.XAxis ? frame.UnscaleX(v) : frame.UnscaleY(v); };
+    const double first = std::floor(scale(axis.Min));
+    const double last = std::ceil(scale(axis.Max));
+    std::vector<Tick> ticks;
+    if (!TFrame::DrawableDecades(first, last)) return ticks;
+    int shown = 0;
+    for (int k = int(first); k <= int(last); ++k) {
+        Tick t;
+        const double v = unscale(k);
+        t.Shown = axis.Min <= v && v <= axis.Max;
+        if (t.Shown) {
+            if (axis.Type == kAxisLog10)
+                t.Caption = (axis.XAxis ? "10^ " : "10 ^") + IntToStr(k);
+            else if (axis.Type == kAxisLn)
+                t.Caption = "e^" + IntToStr(k);
+            t.Position = TickPixel(axis, frame, v);
+            ++shown;
+        }
+        ticks.push_back(t);
+    }
+    // With fewer than two powers of the base inside the limits the axis
+    // would have no scale: its limits are numbered too.
+    if (shown < 2) {
+        const std::vector<std::string> texts = AxisNumberTexts({axis.Min, axis.Max}, axis.Max - axis.Min);
+        for (int i = 0; i < 2; ++i) {
+            Tick t;
+            t.Caption = TrimSpaces(texts[std::size_t(i)]);
+            t.Position = TickPixel(axis, frame, i == 0 ? axis.Min : axis.Max);
+            t.Limit = true;
+            ticks.push_back(t);
+        }
+    }
+    return ticks;
+}
+
+bool Overlap(const TMathLabel& a, const TMathLabel& b) {
+    return a.Left < b.Left + b.Width && b.Left < a.Left + a.Width && a.Top < b.Top + b.Height &&
+           b.Top < a.Top + a.Height;
+}
+
+}  // namespace
+
+void MakeAxisNumbers(std::vector<std::unique_ptr<TMathLabel>>& labels,
+                     const AxisNumberLayout& axis, const TFrame& frame, const TLogFont& font) {
+    labels.clear();
+    const bool linear = axis.Type == kAxisLinear;
+    const std::vector<Tick> ticks = linear ? LinearTicks(axis) : LogTicks(axis, frame);
+    const int L = axis.Left, T = axis.Top;
+    std::size_t powers = 0;  // the labels before the limits' numbers
+    for (const Tick& tick : ticks) {
+        auto label = std::make_unique<TMathLabel>();
+        label->Name = (axis.XAxis ? "Xnum" : "Ynum") + IntToStr(std::int64_t(labels.size()));
+        label->OnGraphWindow = true;
+        label->Font = font;
+        label->SetCaption(tick.Shown ? tick.Caption : "");
+        label->Visible = tick.Shown;
+        if (tick.Shown) {
+            if (axis.XAxis) {
+                label->Top = T + axis.Height + 5;
+                label->Left = TruncToPixel(L + tick.Position - label->Width * 0.5);
+                if (label->Left < L - 4) label->Left = L - 4;
+            } else {
+                label->Top = T + int(tick.Position) - label->Height / 2;
+                label->Left = L - label->Width - (linear ? 5 : 4);
+            }
+        }
+        if (!tick.Limit) powers = labels.size() + 1;
+        // A limit's number that would cover a power's number stays hidden.
+        for (std::size_t i = 0; tick.Limit && i < powers; ++i)
+            if (labels[i]->Visible && Overlap(*label, *labels[i])) label->Visible = false;
+        labels.push_back(std::move(label));
+    }
 }

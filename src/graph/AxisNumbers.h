@@ -1,7 +1,12 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "graph/TMathLabel.h"
+
+class TFrame;
 
 // The text of an axis number: "%4.0f" for |v| >= 10, else "%2.2g", with
 // exact halves rounded away from zero (12.5 gives "  13", 1.25 gives
@@ -19,3 +24,23 @@ std::vector<std::string> AxisNumberTexts(const std::vector<double>& ticks, doubl
 
 // The text without leading and trailing spaces.
 std::string TrimSpaces(const std::string& text);
+
+// One axis as its numbers need it: which axis, its type and limits, its
+// major divisions (linear), and the plot area's place in the graph window.
+struct AxisNumberLayout {
+    bool XAxis = true;
+    std::string Type;
+    double Min = 0, Max = 0;
+    int Divisions = 4;
+    int Left = 0, Top = 0, Width = 0, Height = 0;
+};
+
+// Makes the number labels of one axis anew ("Xnum0", "Xnum1", ... or
+// "Ynum..."), in the font, each captioned and placed: under the plot area
+// centred on its tick (X) or left of it centred on its row (Y). A linear
+// axis gets one per division point, a logarithmic one one per power of its
+// base (hidden outside the limits) and, with fewer than two powers inside,
+// its two limits too. The frame gives the logarithmic ticks' pixels.
+void MakeAxisNumbers(std::vector<std::unique_ptr<TMathLabel>>& labels,
+                     const AxisNumberLayout& axis, const TFrame& frame, const TLogFont& font);
+

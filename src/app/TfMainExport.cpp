@@ -1,0 +1,96 @@
+// The export of the graph: the composed picture, the files, the save
+// dialog and the clipboard.
+#include <algorithm>
+#include <filesystem>
+
+#include "app/TfMain.h"
+#include "platform/Canvas.h"
+#include "platform/Clipboard.h"
+#include "platform/GraphFiles.h"
+#include "platform/MetafileWriters.h"
+#include "platform/RaisedError.h"
+
+void TfMain::menuLabelCopyClick() {
+    LabelPicture.Clear();
+    LabelPicture.SetSize(Graph.Canvaswidth, Graph.Canvasheight);
+    Canvas canvas(LabelPicture);
+    for (TMathLabel* label : GraphLabels()) {
+        canvas.Brush.Style = BrushStyle::bsClear;
+        if (label->Visible && label->OnGraphWindow)
+            canvas.Draw(label->Left, label->Top, label->CaptionPicture());
+    }
+}
+
+const Picture& TfMain::ComposeGraph() {
+    menuLabelCopyClick();
+    Picture& graph = ComposedPicture;
+    graph.Clear();
+    graph.SetSize(Graph.Canvaswidth, Graph.Canvasheight);
+    graph.Reserve(AllImage.FramePicture.Ops().size() + PlotPicture.Ops().size() +
+                  LabelPicture.Ops().size() + LegendPicture.Ops().size() + 16);
+    Canvas canvas(graph);
+    canvas.Draw(Graph.Left, Graph.Top, AllImage.FramePicture);
+    canvas.Draw(Graph.Left, Graph.Top, PlotPicture);
+    canvas.Draw(0, 0, LabelPicture);
+    if (Canv.SampleBase.Visible) canvas.Draw(Sample.Left, Sample.Top, LegendPicture);
+    return graph;
+}
+
+void TfMain::SaveGraphFile(const std::string& name) {
+    const Picture& graph = ComposeGraph();
+    const std::string extension = FileExtension(name);
+    std::string bytes;
+    if (extension == ".wmf")
+        bytes = WmfBytes(graph);
+    else if (extension == ".emf")
+        bytes = EmfBytes(graph);
+    else
+        bytes = BmpBytes(graph);
+    WriteFileAtomically(name, bytes);
+}
+
+void TfMain::menuGraphSaveClick(Desktop& desktop) {
+    SaveFileRequest request;
+    request.Filter = kGraphFilter;
+    if (savedOnce_) {
+        request.InitialDir = std::filesystem::path(lastImageName_).parent_path().string();
+        request.FilterIndex = lastImageFilter_;
+    } else {
+        request.FilterIndex = 1;
+    }
+    const auto chosen = desktop.SaveFile(request);
+    if (!chosen) return;
+    const std::string typed = chosen->File;
+    const int filter = std::clamp(chosen->FilterIndex, 1, 3);
+    static const char* const kExtensions[] = {".emf", ".wmf", ".bmp"};
+    const std::string name = WithoutExtension(typed) + kExtensions[filter - 1];
+    // The dialog asked about the name as typed; a different final name
+    // that exists is asked about too, and "no" leaves everything as it was.
+    if (name != typed && std::filesystem::exists(name) &&
+        !desktop.Confirm(FormatText(kOverwriteText, {name})))
+        return;
+    lastImageName_ = typed;
+    lastImageFilter_ = filter;
+    SaveGraphFile(name);
+    savedOnce_ = true;
+}
+
+void TfMain::menuGraphCopyClick() {
+    CopyPictureToClipboard(ComposeGraph());
+}
+
+void TfMain::PopCopyClick() {
+    switch (Selected) {
+        case GraphObject::Image:
+            menuGraphCopyClick();
+            break;
+        case GraphObject::SampleBase:
+            CopyPictureToClipboard(LegendPicture);
+            break;
+        case GraphObject::None:
+            break;
+        default:
+            if (SelectedLabel) CopyPictureToClipboard(SelectedLabel->CaptionPicture());
+            break;
+    }
+}

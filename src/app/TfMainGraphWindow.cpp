@@ -1,0 +1,168 @@
+// The graph window's commands: selection, dragging and dropping, the popup
+// menu, fonts and label texts of the selected object.
+#include "app/TfMain.h"
+
+std::vector<TMathLabel*> TfMain::GraphLabels() {
+    std::vector<TMathLabel*> labels = {&Canv.Graphtitle, &Canv.Ylabel, &Canv.Xlabel};
+    for (auto& l : XNumbers) labels.push_back(l.get());
+    for (auto& l : YNumbers) labels.push_back(l.get());
+    return labels;
+}
+
+void TfMain::ObjectClick(GraphObject object, TMathLabel* label) {
+    Selected = object;
+    SelectedLabel = label;
+    switch (object) {
+        case GraphObject::Image:
+            Canv.Paint.Select(Canv.Image.Left, Canv.Image.Top, Canv.Image.Width, Canv.Image.Height);
+            break;
+        case GraphObject::SampleBase:
+            Canv.Paint.Select(Canv.SampleBase.Left, Canv.SampleBase.Top, Canv.SampleBase.Width,
+                              Canv.SampleBase.Height);
+            break;
+        case GraphObject::None:
+            Canv.Paint.Visible = false;
+            break;
+        default:
+            if (label) Canv.Paint.Select(label->Left, label->Top, label->Width, label->Height);
+            break;
+    }
+    emit GraphChanged();
+}
+
+SelectionGeometry::Cursor TfMain::PaintMouseMove(int x, int y) {
+    return Canv.Paint.MouseMove(x, y, Selected == GraphObject::Image);
+}
+
+void TfMain::PaintStartDrag() {
+    Canv.Paint.StartDrag();
+}
+
+void TfMain::FormDragOver(int x, int y) {
+    Canv.Paint.DragOver(x, y);
+    emit GraphChanged();
+}
+
+void TfMain::FormDragDrop() {
+    SelectionGeometry& paint = Canv.Paint;
+    if (Selected == GraphObject::Image) {
+        paint.ApplyMinimumSize();
+        Graph.Width = paint.Width;
+        Graph.Height = paint.Height;
+        Graph.Left = paint.Left;
+        Graph.Top = paint.Top;
+        paint.Visible = false;
+        DrawGraph("Canv");
+    } else if (Selected == GraphObject::SampleBase) {
+        Sample.Left = paint.Left;
+        Sample.Top = paint.Top;
+        Canv.SampleBase.Left = paint.Left;
+        Canv.SampleBase.Top = paint.Top;
+    } else if (SelectedLabel) {
+        // Not stored: the next placement puts the label back.
+        SelectedLabel->Left = paint.Left;
+        SelectedLabel->Top = paint.Top;
+    }
+    paint.Visible = false;
+    emit GraphChanged();
+}
+
+void TfMain::FormEndDrag(int x, int y, int clientWidth, int clientHeight, bool overNumber) {
+    SelectionGeometry& paint = Canv.Paint;
+    if (x < 0 || y < 0 || x >= clientWidth || y >= clientHeight) {
+        paint.Visible = false;
+        emit GraphChanged();
+        return;
+    }
+    // The handle zones reach just beyond the rectangle's edges.
+    const int grace = SelectionGeometry::kHandle;
+    const bool inPaint = x >= paint.Left - grace && x <= paint.Left + paint.Width + grace &&
+                         y >= paint.Top - grace && y <= paint.Top + paint.Height + grace;
+    if (inPaint || !overNumber) FormDragDrop();
+}
+
+void TfMain::FormClick() {
+    Canv.Paint.Visible = false;
+    emit GraphChanged();
+}
+
+void TfMain::FormDeactivate() {
+    FormClick();
+}
+
+void TfMain::FormMouseMove(int clientWidth, int clientHeight) {
+    Graph.Canvaswidth = clientWidth;
+    Graph.Canvasheight = clientHeight;
+    Canv.ClientWidth = clientWidth;
+    Canv.ClientHeight = clientHeight;
+}
+
+PopupItems TfMain::PopupPopup() {
+    PopupItems items;
+    switch (Selected) {
+        case GraphObject::Image:
+            items.PopCopy = items.PopPlot = items.PopGraph = true;
+            break;
+        case GraphObject::SampleBase:
+            items.PopCopy = items.PopFont = items.PopPlot = items.PopSample = true;
+            break;
+        case GraphObject::Graphtitle:
+        case GraphObject::Xlabel:
+        case GraphObject::Ylabel:
+            items.PopCopy = items.PopSet = items.PopFont = true;
+            break;
+        case GraphObject::Number:
+            items.PopFont = true;
+            break;
+        case GraphObject::None:
+            break;
+    }
+    Canv.Paint.Visible = false;
+    emit GraphChanged();
+    return items;
+}
+
+FontSetting* TfMain::SelectedFont() {
+    switch (Selected) {
+        case GraphObject::Graphtitle:
+            return &Fonts.Graphtitle;
+        case GraphObject::Xlabel:
+            return &Fonts.TitleX;
+        case GraphObject::Ylabel:
+            return &Fonts.TitleY;
+        case GraphObject::SampleBase:
+            return &Fonts.Sample;
+        case GraphObject::None:
+            return nullptr;
+        default:
+            return &Fonts.Num;
+    }
+}
+
+void TfMain::ApplyLabelEdit(const std::string& caption, const TLogFont& font) {
+    if (!SelectedLabel || Selected == GraphObject::Image || Selected == GraphObject::SampleBase)
+        return;
+    SelectedLabel->Font = font;
+    SelectedLabel->SetCaption(caption);
+    if (Selected == GraphObject::Graphtitle) {
+        Title.Main = caption;
+        Fonts.Graphtitle = FromLogFont(font, Fonts.Graphtitle);
+    } else if (Selected == GraphObject::Xlabel) {
+        Title.X = caption;
+        Fonts.TitleX = FromLogFont(font, Fonts.TitleX);
+    } else if (Selected == GraphObject::Ylabel) {
+        Title.Y = caption;
+        Fonts.TitleY = FromLogFont(font, Fonts.TitleY);
+    }
+    menuLabelPlotClick();
+    menuPlotNumberClick();
+}
+
+void TfMain::ApplySelectedFont(const FontSetting& font) {
+    FontSetting* target = SelectedFont();
+    if (!target) return;
+    *target = font;
+    menuPlotNumberClick();
+    menuLabelPlotClick();
+    menuExPlotClick();
+}
