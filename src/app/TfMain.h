@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "app/Desktop.h"
-#include "app/SettingsRecords.h"
 #include "data/TDataOpenDialog.h"
 #include "graph/GraphWindowState.h"
+#include "graph/SettingsRecords.h"
 #include "graph/TFrame.h"
 #include "graph/TMathLabel.h"
 #include "platform/Controls.h"
@@ -60,9 +60,6 @@ struct BatchMemory {
     std::string ConfigFile;
 };
 
-// A font of the settings as the drawing uses it, and back.
-TLogFont ToLogFont(const FontSetting& font);
-FontSetting FromLogFont(const TLogFont& font, const FontSetting& base);
 
 // The main window's state and commands, without a window: the data reader
 // and its table, the grid's cell texts, the settings records and the
@@ -113,8 +110,6 @@ class TfMain : public QObject {
     // the font dialog.
     static constexpr int kMaxPictureSize = 10000;
     static constexpr int kMaxDivisions = 1000;
-    // In points: 1000 points is 1333 pixels, more than most whole graphs.
-    static constexpr int kMaxFontSize = 1000;
     // The label above the plot-line list, as designed.
     static constexpr int kLineColLabelTop = 8;
     static constexpr int kLineColLabelHeight = 12;

@@ -82,37 +82,6 @@ void FillRangeTable(TCalc& calc, const std::vector<const std::vector<double>*>& 
 
 }  // namespace
 
-TLogFont ToLogFont(const FontSetting& font) {
-    TLogFont f;
-    f.FaceName = font.Name;
-    // Drawing refuses sizes beyond the limit with a message; the labels
-    // redrawn on their own and the font dialogs never see a height that
-    // overflows.
-    f.Height =
-        PointsToFontHeight(std::clamp(font.Size, -TfMain::kMaxFontSize, TfMain::kMaxFontSize));
-    f.Weight = font.Bold ? kFwBold : kFwNormal;
-    f.Italic = font.Italic;
-    f.Underline = font.Underline;
-    f.StrikeOut = font.StrikeOut;
-    f.CharSet = std::uint8_t(font.Charset);
-    f.Color = font.Color;
-    return f;
-}
-
-FontSetting FromLogFont(const TLogFont& font, const FontSetting& base) {
-    FontSetting f = base;
-    f.Name = font.FaceName;
-    const int pixels = font.Height < 0 ? -font.Height : font.Height;
-    f.Size = std::max(1, int(std::lround(pixels * 72.0 / 96.0)));
-    f.Bold = font.Weight >= kFwBold;
-    f.Italic = font.Italic;
-    f.Underline = font.Underline;
-    f.StrikeOut = font.StrikeOut;
-    f.Charset = font.CharSet;
-    f.Color = font.Color;
-    return f;
-}
-
 bool TfMain::CheckLimits(bool xAxis) {
     const double lo = xAxis ? Graph.MinX : Graph.MinY;
     const double hi = xAxis ? Graph.MaxX : Graph.MaxY;
@@ -147,11 +116,11 @@ bool TfMain::CheckDrawableSettings() {
         {"副目盛り 太さ", Gridline.Smallwidth, kMaxDivisions},
         {"グリッド線太さ", Gridline.LInewidth, kMaxDivisions},
         // A negative size is a cell height rather than a character height.
-        {"ﾀｲﾄﾙ ﾌｫﾝﾄｻｲｽﾞ", Fonts.Graphtitle.Size, kMaxFontSize, -kMaxFontSize},
-        {"X軸 ﾌｫﾝﾄｻｲｽﾞ", Fonts.TitleX.Size, kMaxFontSize, -kMaxFontSize},
-        {"Y軸 ﾌｫﾝﾄｻｲｽﾞ", Fonts.TitleY.Size, kMaxFontSize, -kMaxFontSize},
-        {"数字 ﾌｫﾝﾄｻｲｽﾞ", Fonts.Num.Size, kMaxFontSize, -kMaxFontSize},
-        {"凡例 ﾌｫﾝﾄｻｲｽﾞ", Fonts.Sample.Size, kMaxFontSize, -kMaxFontSize},
+        {"ﾀｲﾄﾙ ﾌｫﾝﾄｻｲｽﾞ", Fonts.Graphtitle.Size, FontSetting::kMaxSize, -FontSetting::kMaxSize},
+        {"X軸 ﾌｫﾝﾄｻｲｽﾞ", Fonts.TitleX.Size, FontSetting::kMaxSize, -FontSetting::kMaxSize},
+        {"Y軸 ﾌｫﾝﾄｻｲｽﾞ", Fonts.TitleY.Size, FontSetting::kMaxSize, -FontSetting::kMaxSize},
+        {"数字 ﾌｫﾝﾄｻｲｽﾞ", Fonts.Num.Size, FontSetting::kMaxSize, -FontSetting::kMaxSize},
+        {"凡例 ﾌｫﾝﾄｻｲｽﾞ", Fonts.Sample.Size, FontSetting::kMaxSize, -FontSetting::kMaxSize},
     };
     for (const Limit& l : limits) {
         if (l.value > l.maximum) {

@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "app/SettingsRecords.h"
+#include "graph/SettingsRecords.h"
 
 // The working fonts of the font settings dialog: the main window's five
 // fonts are copied in when it shows and copied back on OK only.

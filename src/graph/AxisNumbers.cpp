@@ -239,7 +239,8 @@ std::vector<Tick> LogTicks(const AxisNumberLayout& axis, const TFrame& frame) {
     // With fewer than two powers of the base inside the limits the axis
     // would have no scale: its limits are numbered too.
     if (shown < 2) {
-        const std::vector<std::string> texts = AxisNumberTexts({axis.Min, axis.Max}, axis.Max - axis.Min);
+        const std::vector<std::string> texts =
+            AxisNumberTexts({axis.Min, axis.Max}, axis.Max - axis.Min);
         for (int i = 0; i < 2; ++i) {
             Tick t;
             t.Caption = TrimSpaces(texts[std::size_t(i)]);
@@ -258,8 +259,8 @@ bool Overlap(const TMathLabel& a, const TMathLabel& b) {
 
 }  // namespace
 
-void MakeAxisNumbers(std::vector<std::unique_ptr<TMathLabel>>& labels,
-                     const AxisNumberLayout& axis, const TFrame& frame, const TLogFont& font) {
+void MakeAxisNumbers(std::vector<std::unique_ptr<TMathLabel>>& labels, const AxisNumberLayout& axis,
+                     const TFrame& frame, const TLogFont& font) {
     labels.clear();
     const bool linear = axis.Type == kAxisLinear;
     const std::vector<Tick> ticks = linear ? LinearTicks(axis) : LogTicks(axis, frame);

@@ -41,6 +41,5 @@ struct AxisNumberLayout {
 // axis gets one per division point, a logarithmic one one per power of its
 // base (hidden outside the limits) and, with fewer than two powers inside,
 // its two limits too. The frame gives the logarithmic ticks' pixels.
-void MakeAxisNumbers(std::vector<std::unique_ptr<TMathLabel>>& labels,
-                     const AxisNumberLayout& axis, const TFrame& frame, const TLogFont& font);
-
+void MakeAxisNumbers(std::vector<std::unique_ptr<TMathLabel>>& labels, const AxisNumberLayout& axis,
+                     const TFrame& frame, const TLogFont& font);

@@ -1,32 +1,15 @@
 #include "dialogs/widgets/TFontSetDialog.h"
 
 #include <QComboBox>
-#include <QFontDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QToolButton>
 #include <algorithm>
 
 #include "app/TfMain.h"
+#include "graph/widgets/FontChoice.h"
 #include "platform/FontSubstitution.h"
 #include "platform/RaisedError.h"
-
-QFont ToDialogFont(const FontSetting& font) {
-    QFont f = MakeQFont(ToLogFont(font));
-    f.setPointSize(std::clamp(font.Size, 1, TfMain::kMaxFontSize));
-    return f;
-}
-
-FontSetting FromDialogFont(const QFont& font, const FontSetting& base) {
-    FontSetting f = base;
-    f.Name = ChosenFaceName(font.family(), base.Name);
-    if (font.pointSize() > 0) f.Size = font.pointSize();
-    f.Bold = font.bold();
-    f.Italic = font.italic();
-    f.Underline = font.underline();
-    f.StrikeOut = font.strikeOut();
-    return f;
-}
 
 TFontSetDialog::TFontSetDialog(FontSettings& fonts, QWidget* parent)
     : QDialog(parent), fonts_(fonts), form_(fonts) {
@@ -37,8 +20,9 @@ TFontSetDialog::TFontSetDialog(FontSettings& fonts, QWidget* parent)
     heading->setObjectName("Label5");
     heading->move(90, 8);
     const char* labels[5] = {"ﾀｲﾄﾙ　ｸﾞﾗﾌ", "X軸", "Y軸", "数字", "凡例"};
-    const QStringList names = {"ＭＳ Ｐゴシック", "ＭＳ Ｐ明朝", "ＭＳ ゴシック", "ＭＳ 明朝",
-                               "Arial",          "Symbol",     "Courier New",  "Times New Roman"};
+    const QStringList names = {"ＭＳ Ｐゴシック", "ＭＳ Ｐ明朝",    "ＭＳ ゴシック",
+                               "ＭＳ 明朝",       "Arial",          "Symbol",
+                               "Courier New",     "Times New Roman"};
     const QStringList sizes = {"4",  "6",  "8",  "10", "12", "14", "16",
                                "18", "20", "22", "24", "26", "28", "36"};
     for (int row = 0; row < 5; ++row) {
@@ -67,7 +51,8 @@ TFontSetDialog::TFontSetDialog(FontSettings& fonts, QWidget* parent)
         connect(Size[row], &QComboBox::currentTextChanged, this, [this, row](const QString& t) {
             if (!filling_) RunCommand([&] { form_.SizeChange(row, t.toStdString()); });
         });
-        connect(FontButton[row], &QToolButton::clicked, this, [this, row] { FontButtonClick(row); });
+        connect(FontButton[row], &QToolButton::clicked, this,
+                [this, row] { FontButtonClick(row); });
         ShowRow(row);
     }
     OkBitBtn = new QPushButton("OK", this);
@@ -78,12 +63,8 @@ TFontSetDialog::TFontSetDialog(FontSettings& fonts, QWidget* parent)
     CancelBitBtn->setGeometry(238, 182, 80, 25);
     connect(OkBitBtn, &QPushButton::clicked, this, &TFontSetDialog::OkBitBtnClick);
     connect(CancelBitBtn, &QPushButton::clicked, this, &QDialog::reject);
-    ChooseFont = [this](const FontSetting& start) -> std::optional<FontSetting> {
-        bool ok = false;
-        const QFont f = QFontDialog::getFont(&ok, ToDialogFont(start), this, "ﾌｫﾝﾄ詳細",
-                                             QFontDialog::DontUseNativeDialog);
-        if (!ok) return std::nullopt;
-        return FromDialogFont(f, start);
+    ChooseFont = [this](const FontSetting& start) {
+        return ChooseFontSetting(this, start, "ﾌｫﾝﾄ詳細");
     };
 }
 

@@ -40,5 +40,3 @@ private:
 };
 
 // A settings font as Qt's font dialog shows it, and back.
-QFont ToDialogFont(const FontSetting& font);
-FontSetting FromDialogFont(const QFont& font, const FontSetting& base);

@@ -1,13 +1,12 @@
 #include "graph/widgets/TCanv.h"
 
 #include <QAction>
-#include <QFontDialog>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include "app/TfMain.h"
-#include "dialogs/widgets/TFontSetDialog.h"
+#include "graph/widgets/FontChoice.h"
 #include "platform/Canvas.h"
 #include "platform/FontSubstitution.h"
 #include "platform/PictureReplay.h"
@@ -204,10 +203,8 @@ void TCanv::ShowPopup(QPoint global) {
 void TCanv::PopFontClick() {
     FontSetting* current = state_.SelectedFont();
     if (!current) return;
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, ToDialogFont(*current), this, "ﾌｫﾝﾄ変更",
-                                              QFontDialog::DontUseNativeDialog);
-    if (!ok) return;
-    const FontSetting changed = FromDialogFont(chosen, *current);
+    const auto chosen = ChooseFontSetting(this, *current, "ﾌｫﾝﾄ変更");
+    if (!chosen) return;
+    const FontSetting changed = *chosen;
     RunCommand([&] { state_.ApplySelectedFont(changed); });
 }

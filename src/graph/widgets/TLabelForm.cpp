@@ -1,20 +1,20 @@
 #include "graph/widgets/TLabelForm.h"
 
-#include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QToolButton>
 
+#include "graph/widgets/FontChoice.h"
 #include "platform/FontSubstitution.h"
 #include "platform/PictureReplay.h"
 
 std::string WrapSelection(const std::string& text, int start, int length, char marker) {
     if (length <= 0) return text;
     const QString q = QString::fromStdString(text);
-    const QString wrapped = q.left(start) + QChar(marker) + q.mid(start, length) + "@" +
-                            q.mid(start + length);
+    const QString wrapped =
+        q.left(start) + QChar(marker) + q.mid(start, length) + "@" + q.mid(start + length);
     return wrapped.toStdString();
 }
 
@@ -22,17 +22,17 @@ namespace {
 
 // Shows a math label's caption picture on white.
 class LabelPreview : public QWidget {
-public:
+  public:
     LabelPreview(const TMathLabel& label, QWidget* parent) : QWidget(parent), label_(label) {}
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.fillRect(rect(), Qt::white);
         ReplayPicture(p, label_.CaptionPicture(), 7, 3);
     }
 
-private:
+  private:
     const TMathLabel& label_;
 };
 
@@ -84,21 +84,7 @@ TLabelForm::TLabelForm(QWidget* parent) : QDialog(parent) {
     connect(FontChange, &QToolButton::clicked, this, &TLabelForm::FontButtonClick);
     connect(OKBitBtn, &QPushButton::clicked, this, &TLabelForm::OKBitBtnClick);
     connect(CancelBitBtn, &QPushButton::clicked, this, &QDialog::reject);
-    ChooseFont = [this](const TLogFont& start) -> std::optional<TLogFont> {
-        bool ok = false;
-        QFont initial = MakeQFont(start);
-        const QFont f = QFontDialog::getFont(&ok, initial, this, "ﾌｫﾝﾄ変更",
-                                             QFontDialog::DontUseNativeDialog);
-        if (!ok) return std::nullopt;
-        TLogFont font = start;
-        font.FaceName = ChosenFaceName(f.family(), start.FaceName);
-        if (f.pointSize() > 0) font.Height = PointsToFontHeight(f.pointSize());
-        font.Weight = f.bold() ? kFwBold : kFwNormal;
-        font.Italic = f.italic();
-        font.Underline = f.underline();
-        font.StrikeOut = f.strikeOut();
-        return font;
-    };
+    ChooseFont = [this](const TLogFont& start) { return ChooseLogFont(this, start, "ﾌｫﾝﾄ変更"); };
 }
 
 void TLabelForm::showEvent(QShowEvent* event) {
@@ -127,9 +113,13 @@ void TLabelForm::Wrap(char marker) {
     Panel->update();
 }
 
-void TLabelForm::UpButtonClick() { Wrap('^'); }
+void TLabelForm::UpButtonClick() {
+    Wrap('^');
+}
 
-void TLabelForm::DownButtonClick() { Wrap('_'); }
+void TLabelForm::DownButtonClick() {
+    Wrap('_');
+}
 
 void TLabelForm::FontButtonClick() {
     if (const auto font = ChooseFont(Label.Font)) {

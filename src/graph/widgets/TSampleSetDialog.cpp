@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <climits>
 
-#include "app/SettingsRecords.h"
+#include "graph/SettingsRecords.h"
 #include "platform/NumberText.h"
 
 void ColorShape::paintEvent(QPaintEvent*) {

@@ -14,6 +14,7 @@
 #include "dialogs/widgets/TFontSetDialog.h"
 #include "dialogs/widgets/TGraphSetDialog.h"
 #include "dialogs/widgets/TPlotSetDialog.h"
+#include "graph/widgets/FontChoice.h"
 #include "graph/widgets/TLabelForm.h"
 #include "platform/MessageSink.h"
 #include "plot/AxisTypes.h"

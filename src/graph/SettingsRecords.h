@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/Colors.h"
+#include "platform/Picture.h"
 #include "plot/AxisTypes.h"
 
 // The five settings records of the main window, named after their sections
@@ -57,6 +58,11 @@ struct TitleTexts {
 
 // A font as the settings keep it: size in points, style as flags.
 struct FontSetting {
+    // In points, either way: 1000 points is 1333 pixels, more than most
+    // whole graphs. Drawing refuses larger sizes (they come from
+    // configuration files and the font dialog).
+    static constexpr int kMaxSize = 1000;
+
     std::string Name = "Times New Roman";
     int Charset = 1;
     TColor Color = clWindowText;
@@ -76,3 +82,8 @@ struct FontSettings {
     FontSetting Sample{.Size = 12};
     bool operator==(const FontSettings&) const = default;
 };
+
+// A font of the settings as the drawing uses it (a size beyond the limit
+// held at it, so no pixel height overflows), and back.
+TLogFont ToLogFont(const FontSetting& font);
+FontSetting FromLogFont(const TLogFont& font, const FontSetting& base);
