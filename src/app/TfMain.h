@@ -60,7 +60,6 @@ struct BatchMemory {
     std::string ConfigFile;
 };
 
-
 // The main window's state and commands, without a window: the data reader
 // and its table, the grid's cell texts, the settings records and the
 // enabling of the commands. The window shows it and forwards to it.
@@ -226,6 +225,12 @@ class TfMain : public QObject {
 
   private:
     void Enable(bool CommandEnabling::*command);
+    // The steps of a drawing: the range of one axis from the points of the
+    // checked series, the blank graph image, each series' marks and curve.
+    using Columns = std::vector<const std::vector<double>*>;
+    bool RangeStep(bool xAxis, const Columns& values, const Columns& partners);
+    void ImageStep();
+    bool SeriesStep(const std::vector<int>& checked, const Columns& xs, const Columns& ys);
     bool CheckLimits(bool xAxis);
     bool CheckDrawableSettings();
 

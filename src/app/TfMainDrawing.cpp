@@ -1,19 +1,16 @@
-// The plotting driver and the commands it calls: frame, axis numbers,
-// labels, legend, showing the graph, and the graph window's mouse commands.
+// The plotting driver: the grid's points, the axis ranges, the series, then
+// the frame, the axis numbers, the labels and the legend, and showing the
+// graph.
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
-#include <limits>
 #include <map>
 
 #include "app/TfMain.h"
 #include "graph/AxisNumbers.h"
+#include "graph/Legend.h"
 #include "platform/Canvas.h"
-#include "platform/Clipboard.h"
-#include "platform/GraphFiles.h"
 #include "platform/MessageSink.h"
-#include "platform/MetafileWriters.h"
 #include "platform/NumberText.h"
 #include "platform/PictureReplay.h"
 #include "platform/RaisedError.h"
@@ -157,7 +154,6 @@ bool TfMain::DrawGraph(const std::string& sender) {
         if (LineImage(n).AxisX > columnCount_ || LineImage(n).AxisX < 0) LineImage(n).AxisX = 1;
     }
     const int k = int(checked.size());
-    const int rows = rowCount_;
 
     std::vector<int> xColumns, yColumns;
     for (int n : checked) {
@@ -166,94 +162,18 @@ bool TfMain::DrawGraph(const std::string& sender) {
     }
     std::vector<int> usedColumns = xColumns;
     usedColumns.insert(usedColumns.end(), yColumns.begin(), yColumns.end());
-    const GridColumns cells = ReadGridColumns(DataG, usedColumns, rows);
+    const GridColumns cells = ReadGridColumns(DataG, usedColumns, rowCount_);
     RaiseFirstBadCell(DataG, cells, xColumns);
     RaiseFirstBadCell(DataG, cells, yColumns);
-    std::vector<const std::vector<double>*> xs, ys;
+    Columns xs, ys;
     for (int m = 0; m < k; ++m) {
         xs.push_back(&cells.values.at(xColumns[std::size_t(m)]));
         ys.push_back(&cells.values.at(yColumns[std::size_t(m)]));
     }
 
-    FillRangeTable(Calc, xs, ys, rows);
-    Calc.Type = Graph.AxistypeX;
-    if (!Calc.CalcMaxMin() && std::isnan(Calc.Max)) {
-        ShowMessage(kNoPointsText);
-        return false;
-    }
-    if (Graph.AxistypeX != kAxisLinear && Calc.Min <= 0) {
-        ShowMessage(kXNotPositiveText);
-        return false;
-    }
-    if (Graph.AutosizeX) {
-        Graph.MaxX = Calc.AboutMax;
-        Graph.MinX = Calc.AboutMin;
-    }
-    for (int n = 0; n < series; ++n) {
-        LineImage(n).Xmax = Graph.MaxX;
-        LineImage(n).Xmin = Graph.MinX;
-    }
-    if (!CheckLimits(true)) return false;
-
-    FillRangeTable(Calc, ys, xs, rows);
-    Calc.Type = Graph.AxistypeY;
-    Calc.CalcMaxMin();
-    if (Graph.AxistypeY != kAxisLinear && Calc.Min <= 0) {
-        ShowMessage(kYNotPositiveText);
-        return false;
-    }
-    if (Graph.AutosizeY) {
-        Graph.MaxY = Calc.AboutMax;
-        Graph.MinY = Calc.AboutMin;
-    }
-    for (int n = 0; n < series; ++n) {
-        LineImage(n).Ymax = Graph.MaxY;
-        LineImage(n).Ymin = Graph.MinY;
-    }
-    if (!CheckLimits(false)) return false;
-
-    // The graph image, blank: a one-pixel black outline on white.
-    Canv.Image.Width = Graph.Width;
-    Canv.Image.Height = Graph.Height;
-    Canv.Image.Top = Graph.Top;
-    Canv.Image.Left = Graph.Left;
-    Canv.Image.Bitmap =
-        QImage(std::max(Graph.Width, 1), std::max(Graph.Height, 1), QImage::Format_RGB888);
-    {
-        Picture blank;
-        Canvas c(blank);
-        c.Rectangle(0, 0, Graph.Width, Graph.Height);
-        Canv.Image.Bitmap.fill(Qt::white);
-        QPainter painter(&Canv.Image.Bitmap);
-        ReplayPicture(painter, blank);
-    }
-
-    // Recorded into the plot picture itself: its storage is kept from one
-    // drawing to the next.
-    Picture& plot = PlotPicture;
-    plot.Clear();
-    plot.SetSize(Graph.Canvaswidth, Graph.Canvasheight);
-    {
-        Canvas canvas(plot);
-        for (int m = 0; m < k; ++m) {
-            TPlot& p = LineImage(checked[std::size_t(m)]);
-            p.SetCount(rows);
-            p.X = *xs[std::size_t(m)];
-            p.Y = *ys[std::size_t(m)];
-            p.Xsize = Graph.Width;
-            p.Ysize = Graph.Height;
-            p.PlotMark();
-            canvas.Draw(0, 0, p.CurveLayer);
-            if (!p.PlotLine()) {
-                if (!IsCurveMethodName(p.Hokan))
-                    ShowMessage(FormatText(kUnknownHokanText, {p.Hokan}));
-                PlotPicture.Clear();
-                PlotPicture.SetSize(Graph.Canvaswidth, Graph.Canvasheight);
-                return false;
-            }
-            canvas.Draw(0, 0, p.CurveLayer);
-        }
-    }
+    if (!RangeStep(true, xs, ys) || !RangeStep(false, ys, xs)) return false;
+    ImageStep();
+    if (!SeriesStep(checked, xs, ys)) return false;
 
     menuFramePlotClick();
     menuPlotNumberClick();
@@ -275,6 +195,74 @@ bool TfMain::DrawGraph(const std::string& sender) {
     Enable(&CommandEnabling::menuGraphCopy);
     Enable(&CommandEnabling::menuImageview);
     emit GraphChanged();
+    return true;
+}
+
+bool TfMain::RangeStep(bool xAxis, const Columns& values, const Columns& partners) {
+    FillRangeTable(Calc, values, partners, rowCount_);
+    Calc.Type = xAxis ? Graph.AxistypeX : Graph.AxistypeY;
+    if (!Calc.CalcMaxMin() && std::isnan(Calc.Max)) {
+        ShowMessage(kNoPointsText);
+        return false;
+    }
+    if (Calc.Type != kAxisLinear && Calc.Min <= 0) {
+        ShowMessage(xAxis ? kXNotPositiveText : kYNotPositiveText);
+        return false;
+    }
+    double& max = xAxis ? Graph.MaxX : Graph.MaxY;
+    double& min = xAxis ? Graph.MinX : Graph.MinY;
+    if (xAxis ? Graph.AutosizeX : Graph.AutosizeY) {
+        max = Calc.AboutMax;
+        min = Calc.AboutMin;
+    }
+    for (int n = 0; n < SeriesCount(); ++n) {
+        (xAxis ? LineImage(n).Xmax : LineImage(n).Ymax) = max;
+        (xAxis ? LineImage(n).Xmin : LineImage(n).Ymin) = min;
+    }
+    return CheckLimits(xAxis);
+}
+
+void TfMain::ImageStep() {
+    // The graph image, blank: a one-pixel black outline on white.
+    Canv.Image.Width = Graph.Width;
+    Canv.Image.Height = Graph.Height;
+    Canv.Image.Top = Graph.Top;
+    Canv.Image.Left = Graph.Left;
+    Canv.Image.Bitmap =
+        QImage(std::max(Graph.Width, 1), std::max(Graph.Height, 1), QImage::Format_RGB888);
+    Picture blank;
+    {
+        Canvas c(blank);
+        c.Rectangle(0, 0, Graph.Width, Graph.Height);
+    }
+    Canv.Image.Bitmap.fill(Qt::white);
+    QPainter painter(&Canv.Image.Bitmap);
+    ReplayPicture(painter, blank);
+}
+
+bool TfMain::SeriesStep(const std::vector<int>& checked, const Columns& xs, const Columns& ys) {
+    // Recorded into the plot picture itself: its storage is kept from one
+    // drawing to the next.
+    PlotPicture.Clear();
+    PlotPicture.SetSize(Graph.Canvaswidth, Graph.Canvasheight);
+    Canvas canvas(PlotPicture);
+    for (std::size_t m = 0; m < checked.size(); ++m) {
+        TPlot& p = LineImage(checked[m]);
+        p.SetCount(rowCount_);
+        p.X = *xs[m];
+        p.Y = *ys[m];
+        p.Xsize = Graph.Width;
+        p.Ysize = Graph.Height;
+        p.PlotMark();
+        canvas.Draw(0, 0, p.CurveLayer);
+        if (!p.PlotLine()) {
+            if (!IsCurveMethodName(p.Hokan)) ShowMessage(FormatText(kUnknownHokanText, {p.Hokan}));
+            PlotPicture.Clear();
+            PlotPicture.SetSize(Graph.Canvaswidth, Graph.Canvasheight);
+            return false;
+        }
+        canvas.Draw(0, 0, p.CurveLayer);
+    }
     return true;
 }
 
@@ -371,44 +359,12 @@ void TfMain::menuLabelPlotClick() {
 }
 
 void TfMain::menuExPlotClick() {
-    TMathLabel label;
-    label.Visible = false;
-    label.Font = ToLogFont(Fonts.Sample);
-    label.Color = clWhite;
-    int count = 0, maxWidth = 0;
-    for (int k = 0; k < SeriesCount(); ++k) {
-        label.SetCaption(LineEdit(k).Text);
-        if (SampleCheck(k).Checked) {
-            ++count;
-            maxWidth = std::max(maxWidth, label.Width);
-        }
-    }
-    Canv.SampleBase.Visible = count > 0;
-    const int w = AllImage.Width + maxWidth + 10;
-    const int rowH = AllImage.Height >= label.Height + 4 ? AllImage.Height : label.Height + 4;
-    const int s = Sample.Shadowsize;
-    LegendPicture.Clear();
-    LegendPicture.SetSize(s + w, rowH * count + s);
-    {
-        Canvas canvas(LegendPicture);
-        canvas.Brush.Color = Sample.Shadowcolor;
-        canvas.Pen.Color = Sample.Shadowcolor;
-        canvas.Rectangle(s, s, s + w, rowH * count + s);
-        canvas.Brush.Color = Sample.Frontcolor;
-        canvas.Pen = TPen{clBlack, PenStyle::psSolid, 1};
-        canvas.Rectangle(0, 0, w, rowH * count);
-        int i = 0;
-        for (int k = 0; k < SeriesCount(); ++k) {
-            if (!SampleCheck(k).Checked) continue;
-            label.Color = Sample.Frontcolor;
-            label.SetCaption(TrimSpaces(LineEdit(k).Text));
-            const TPlot& plot = LineImage(k);
-            canvas.Draw(0, int((i + 0.5) * rowH - plot.Height / 2), plot.SamplePicture);
-            canvas.Draw(plot.Width, int((i + 0.5) * rowH - label.Height / 2),
-                        label.CaptionPicture());
-            ++i;
-        }
-    }
+    std::vector<LegendRow> rows;
+    for (int k = 0; k < SeriesCount(); ++k)
+        rows.push_back({LineEdit(k).Text, SampleCheck(k).Checked, &LineImage(k)});
+    const int listed = RecordLegend(LegendPicture, rows, Sample, ToLogFont(Fonts.Sample),
+                                    AllImage.Width, AllImage.Height);
+    Canv.SampleBase.Visible = listed > 0;
     ImageControl& base = Canv.SampleBase;
     base.Width = LegendPicture.Width();
     base.Height = LegendPicture.Height();
