@@ -14,65 +14,13 @@
 
 namespace {
 
-// What a read can change in a main window, kept to set it back.
-struct Settings {
-    GraphSettings Graph;
-    GridlineSettings Gridline;
-    SampleSettings Sample;
-    TitleTexts Title;
-    FontSettings Fonts;
-    struct Row {
-        bool Line, InLegend;
-        std::string Legend;
-        int LineWidth, Dimension, MarkSize, MarkPass, AxisX;
-        TColor LineColor, MarkColor;
-        PenStyle LineType;
-        std::string Hokan, MarkType;
-    };
-    std::vector<Row> Rows;
-
-    explicit Settings(TfMain& m)
-        : Graph(m.Graph), Gridline(m.Gridline), Sample(m.Sample), Title(m.Title), Fonts(m.Fonts) {
-        for (int k = 0; k < m.SeriesCount(); ++k) {
-            const TPlot& p = m.LineImage(k);
-            Rows.push_back({m.LineCheck(k).Checked, m.SampleCheck(k).Checked, m.LineEdit(k).Text,
-                            p.LineWidth, p.Dimension, p.MarkSize, p.MarkPass, p.AxisX, p.LineColor,
-                            p.MarkColor, p.LineType, p.Hokan, p.MarkType});
-        }
-    }
-    void ApplyTo(TfMain& m) const {
-        m.Graph = Graph;
-        m.Gridline = Gridline;
-        m.Sample = Sample;
-        m.Title = Title;
-        m.Fonts = Fonts;
-        for (int k = 0; k < m.SeriesCount(); ++k) {
-            const Row& r = Rows[std::size_t(k)];
-            TPlot& p = m.LineImage(k);
-            m.LineCheck(k).Checked = r.Line;
-            m.SampleCheck(k).Checked = r.InLegend;
-            m.LineEdit(k).Text = r.Legend;
-            p.LineWidth = r.LineWidth;
-            p.Dimension = r.Dimension;
-            p.MarkSize = r.MarkSize;
-            p.MarkPass = r.MarkPass;
-            p.AxisX = r.AxisX;
-            p.LineColor = r.LineColor;
-            p.MarkColor = r.MarkColor;
-            p.LineType = r.LineType;
-            p.Hokan = r.Hokan;
-            p.MarkType = r.MarkType;
-            p.DrawSample();
-        }
-    }
-};
-
 // A main window with `columns` columns of data. Building one costs more
 // than a read, so each is kept and its start settings set back before
 // every input.
 struct Window {
     TfMain Main;
-    std::unique_ptr<Settings> Start;
+    // What a read can change, kept to set it back.
+    ConfigFile::Values Start;
 
     explicit Window(int columns) {
         if (columns > 0) {
@@ -88,10 +36,10 @@ struct Window {
             FUZZ_CHECK(Main.DataOpen.ReadData());
             Main.FillDataGrid();
         }
-        Start = std::make_unique<Settings>(Main);
+        Start = Main.ConfigValues();
     }
     TfMain& Reset() {
-        Start->ApplyTo(Main);
+        Main.ApplyConfigValues(Start);
         return Main;
     }
 };
@@ -133,25 +81,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(again.ReadConfigFile(copy));
     // The limits are saved with the 15 significant digits the program
     // shows; a file may have held more.
-    GraphSettings saved = main.Graph;
-    for (double* limit : {&saved.MaxX, &saved.MaxY, &saved.MinX, &saved.MinY})
+    ConfigFile::Values saved = main.ConfigValues();
+    for (double* limit :
+         {&saved.Graph.MaxX, &saved.Graph.MaxY, &saved.Graph.MinX, &saved.Graph.MinY})
         FUZZ_CHECK(TryStrToFloat(FloatToText(*limit), *limit));
-    FUZZ_CHECK(again.Graph == saved);
-    FUZZ_CHECK(again.Gridline == main.Gridline);
-    FUZZ_CHECK(again.Sample == main.Sample);
-    FUZZ_CHECK(again.Title == main.Title);
-    FUZZ_CHECK(again.Fonts == main.Fonts);
-    for (int k = 0; k < main.SeriesCount(); ++k) {
-        const TPlot& a = again.LineImage(k);
-        const TPlot& m = main.LineImage(k);
-        FUZZ_CHECK(a.LineWidth == m.LineWidth && a.LineColor == m.LineColor &&
-                   a.LineType == m.LineType && a.Hokan == m.Hokan &&
-                   a.Dimension == m.Dimension && a.MarkSize == m.MarkSize &&
-                   a.MarkType == m.MarkType && a.MarkColor == m.MarkColor &&
-                   a.MarkPass == m.MarkPass && a.AxisX == m.AxisX);
-        FUZZ_CHECK(again.LineCheck(k).Checked == main.LineCheck(k).Checked);
-        FUZZ_CHECK(again.SampleCheck(k).Checked == main.SampleCheck(k).Checked);
-        FUZZ_CHECK(again.LineEdit(k).Text == main.LineEdit(k).Text);
-    }
+    FUZZ_CHECK(again.ConfigValues() == saved);
     return 0;
 }

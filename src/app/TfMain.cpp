@@ -7,6 +7,7 @@
 #include "platform/GraphFiles.h"
 #include "platform/MessageSink.h"
 #include "platform/NumberText.h"
+#include "platform/RaisedError.h"
 
 TfMain::TfMain() {
     AllImage.Name = "AllImage";
@@ -140,12 +141,74 @@ void TfMain::LineCheckClick(int n) {
     emit SeriesRowChanged(n);
 }
 
+ConfigFile::Values TfMain::ConfigValues() const {
+    ConfigFile::Values v{{}, Graph, Title, Sample, Gridline, Fonts};
+    for (const SeriesRow& row : rows_) {
+        const TPlot& p = *row.LineImage;
+        v.Series.push_back({.LineCheckName = row.LineCheck.Name,
+                            .SampleCheckName = row.SampleCheck.Name,
+                            .PlotName = p.Name,
+                            .EditName = row.LineEdit.Name,
+                            .LineChecked = row.LineCheck.Checked,
+                            .SampleChecked = row.SampleCheck.Checked,
+                            .LegendText = row.LineEdit.Text,
+                            .LineWidth = p.LineWidth,
+                            .LineColor = p.LineColor,
+                            .LineType = p.LineType,
+                            .Hokan = p.Hokan,
+                            .Dimension = p.Dimension,
+                            .MarkSize = p.MarkSize,
+                            .MarkType = p.MarkType,
+                            .MarkColor = p.MarkColor,
+                            .MarkPass = p.MarkPass,
+                            .AxisX = p.AxisX});
+    }
+    return v;
+}
+
+void TfMain::ApplyConfigValues(const ConfigFile::Values& v) {
+    Graph = v.Graph;
+    Title = v.Title;
+    Sample = v.Sample;
+    Gridline = v.Gridline;
+    Fonts = v.Fonts;
+    for (std::size_t k = 0; k < rows_.size() && k < v.Series.size(); ++k) {
+        const ConfigFile::SeriesValues& s = v.Series[k];
+        SeriesRow& row = rows_[k];
+        row.LineCheck.Checked = s.LineChecked;
+        row.SampleCheck.Checked = s.SampleChecked;
+        row.LineEdit.Text = s.LegendText;
+        TPlot& p = *row.LineImage;
+        p.LineWidth = s.LineWidth;
+        p.LineColor = s.LineColor;
+        p.LineType = s.LineType;
+        p.Hokan = s.Hokan;
+        p.Dimension = s.Dimension;
+        p.MarkSize = s.MarkSize;
+        p.MarkType = s.MarkType;
+        p.MarkColor = s.MarkColor;
+        p.MarkPass = s.MarkPass;
+        p.AxisX = s.AxisX;
+        p.DrawSample();
+        emit SeriesRowChanged(int(k));
+    }
+}
+
 bool TfMain::WriteConfigFile(const std::string& name) {
-    return ConfigFile::Write(*this, name);
+    return ConfigFile::Write(ConfigValues(), name);
 }
 
 bool TfMain::ReadConfigFile(const std::string& name) {
-    return ConfigFile::Read(*this, name);
+    ConfigFile::Values values = ConfigValues();
+    try {
+        if (!ConfigFile::Read(values, name)) return false;
+    } catch (const RaisedError&) {
+        // A bad colour ends the read; what was read before it is applied.
+        ApplyConfigValues(values);
+        throw;
+    }
+    ApplyConfigValues(values);
+    return true;
 }
 
 void TfMain::menuConfigFileWriteClick(Desktop& desktop) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/Desktop.h"
+#include "config/ConfigFile.h"
 #include "data/TDataOpenDialog.h"
 #include "graph/GraphWindowState.h"
 #include "graph/SettingsRecords.h"
@@ -172,6 +173,10 @@ class TfMain : public QObject {
     static constexpr int kQuickReadTag = 9999;
     bool WriteConfigFile(const std::string& name);
     bool ReadConfigFile(const std::string& name);
+    // What a configuration file holds, taken from the window and applied
+    // to it.
+    ConfigFile::Values ConfigValues() const;
+    void ApplyConfigValues(const ConfigFile::Values& values);
     void menuConfigFileWriteClick(Desktop& desktop);
     // From ConfigReadButton (tag 9999) after a first read: the last file
     // again, no dialog, no redraw.

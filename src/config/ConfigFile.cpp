@@ -2,8 +2,8 @@
 
 #include <cstdint>
 #include <optional>
+#include <variant>
 
-#include "app/TfMain.h"
 #include "config/ColorNames.h"
 #include "platform/Cp932.h"
 #include "platform/IniFile.h"
@@ -13,12 +13,103 @@
 
 namespace {
 
-const char* const kFontKeys[5] = {"Graphtitle", "TitleX", "TitleY", "Num", "Sample"};
+using ConfigFile::SeriesValues;
+using ConfigFile::Values;
 
-FontSetting* Fonts(TfMain& main, int i) {
-    FontSetting* fonts[5] = {&main.Fonts.Graphtitle, &main.Fonts.TitleX, &main.Fonts.TitleY,
-                             &main.Fonts.Num, &main.Fonts.Sample};
-    return fonts[i];
+// The kinds of value a key holds, beyond numbers, texts and flags.
+struct Color {
+    TColor& value;
+};
+// An axis limit: a real number; files that hold integers read as before.
+struct Limit {
+    double& value;
+};
+struct Pen {
+    PenStyle& value;
+};
+// At most 31 bytes of a face name, never half a character.
+struct FaceName {
+    std::string& value;
+};
+// The style flags of a font as words: "Bold Italic".
+struct Style {
+    FontSetting& value;
+};
+struct Charset {
+    int& value;
+};
+// A series' plot tick: a change ticks its legend too, as a click does.
+struct LineCheck {
+    SeriesValues& series;
+};
+
+// Visits every key of the file, in the file's order, with its value. The
+// writer and the reader both walk this one list, so a key is named once.
+template <typename Visit>
+void VisitKeys(Values& v, Visit&& visit) {
+    for (SeriesValues& s : v.Series) {
+        visit("CheckBox", s.LineCheckName, LineCheck{s});
+        const std::string n = s.PlotName + "->";
+        visit("Plot", n + "LineWidth", s.LineWidth);
+        visit("Plot", n + "LineColor", Color{s.LineColor});
+        visit("Plot", n + "LineType", Pen{s.LineType});
+        visit("Plot", n + "Hokan", s.Hokan);
+        visit("Plot", n + "Dimension", s.Dimension);
+        visit("Plot", n + "MarkSize", s.MarkSize);
+        visit("Plot", n + "MarkType", s.MarkType);
+        visit("Plot", n + "MarkColor", Color{s.MarkColor});
+        visit("Plot", n + "MarkPass", s.MarkPass);
+        visit("Plot", n + "AxisX", s.AxisX);
+        visit("CheckBox", s.SampleCheckName, s.SampleChecked);
+        visit("Edit", s.EditName, s.LegendText);
+    }
+    GraphSettings& g = v.Graph;
+    visit("Graph", "AxistypeX", g.AxistypeX);
+    visit("Graph", "AxistypeY", g.AxistypeY);
+    visit("Graph", "MaxX", Limit{g.MaxX});
+    visit("Graph", "MaxY", Limit{g.MaxY});
+    visit("Graph", "MinX", Limit{g.MinX});
+    visit("Graph", "MinY", Limit{g.MinY});
+    visit("Graph", "AutosizeX", g.AutosizeX);
+    visit("Graph", "AutosizeY", g.AutosizeY);
+    visit("Graph", "Width", g.Width);
+    visit("Graph", "Height", g.Height);
+    visit("Graph", "Left", g.Left);
+    visit("Graph", "Top", g.Top);
+    visit("Graph", "Canvaswidth", g.Canvaswidth);
+    visit("Graph", "Canvasheight", g.Canvasheight);
+    visit("Title", "Main", v.Title.Main);
+    visit("Title", "X", v.Title.X);
+    visit("Title", "Y", v.Title.Y);
+    SampleSettings& s = v.Sample;
+    visit("Sample", "Left", s.Left);
+    visit("Sample", "Top", s.Top);
+    visit("Sample", "Shadowsize", s.Shadowsize);
+    visit("Sample", "Shadowcolor", Color{s.Shadowcolor});
+    visit("Sample", "Frontcolor", Color{s.Frontcolor});
+    GridlineSettings& l = v.Gridline;
+    visit("Gridline", "LargeX", l.LargeX);
+    visit("Gridline", "LargeY", l.LargeY);
+    visit("Gridline", "Largewidth", l.Largewidth);
+    visit("Gridline", "Largelength", l.Largelength);
+    visit("Gridline", "SmallX", l.SmallX);
+    visit("Gridline", "SmallY", l.SmallY);
+    visit("Gridline", "Smallwidth", l.Smallwidth);
+    visit("Gridline", "Smalllength", l.Smalllength);
+    visit("Gridline", "LInewidth", l.LInewidth);
+    const std::pair<const char*, FontSetting*> fonts[] = {{"Graphtitle", &v.Fonts.Graphtitle},
+                                                          {"TitleX", &v.Fonts.TitleX},
+                                                          {"TitleY", &v.Fonts.TitleY},
+                                                          {"Num", &v.Fonts.Num},
+                                                          {"Sample", &v.Fonts.Sample}};
+    for (const auto& [key, font] : fonts) {
+        const std::string n = std::string(key) + "->";
+        visit("Fonts", n + "Size", font->Size);
+        visit("Fonts", n + "Color", Color{font->Color});
+        visit("Fonts", n + "Charset", Charset{font->Charset});
+        visit("Fonts", n + "Name", FaceName{font->Name});
+        visit("Fonts", n + "Style", Style{*font});
+    }
 }
 
 std::string StyleText(const FontSetting& f) {
@@ -35,89 +126,102 @@ std::string StyleText(const FontSetting& f) {
     return s;
 }
 
-TColor ReadColor(const TIniFile& ini, const std::string& section, const std::string& key,
-                 TColor current) {
-    const auto text = ini.Value(section, key);
-    if (!text) return current;
-    if (const auto named = ColorFromName(*text)) return *named;
-    return TColor(StrToInt(*text));  // raises for a text that is no number
-}
+// Writes each kind of value in its text form.
+struct KeyWriter {
+    TIniFile& ini;
+    void operator()(const char* section, const std::string& key, int v) {
+        ini.WriteInteger(section, key, v);
+    }
+    void operator()(const char* section, const std::string& key, bool v) {
+        ini.WriteBool(section, key, v);
+    }
+    void operator()(const char* section, const std::string& key, const std::string& v) {
+        ini.WriteString(section, key, v);
+    }
+    void operator()(const char* section, const std::string& key, Color c) {
+        ini.WriteString(section, key, ColorToText(c.value));
+    }
+    // The limits keep their fractions.
+    void operator()(const char* section, const std::string& key, Limit l) {
+        ini.WriteString(section, key, FloatToText(l.value));
+    }
+    void operator()(const char* section, const std::string& key, Pen p) {
+        ini.WriteInteger(section, key, int(p.value));
+    }
+    void operator()(const char* section, const std::string& key, FaceName f) {
+        ini.WriteString(section, key, f.value);
+    }
+    void operator()(const char* section, const std::string& key, Style s) {
+        ini.WriteString(section, key, StyleText(s.value));
+    }
+    void operator()(const char* section, const std::string& key, Charset c) {
+        ini.WriteInteger(section, key, c.value);
+    }
+    void operator()(const char* section, const std::string& key, LineCheck c) {
+        ini.WriteBool(section, key, c.series.LineChecked);
+    }
+};
 
-// Axis limits: real numbers; files that hold integers read as before.
-double ReadLimit(const TIniFile& ini, const std::string& key, double current) {
-    const auto text = ini.Value("Graph", key);
-    if (!text) return current;
-    double value = 0;
-    if (TryStrToFloat(*text, value)) return value;
-    return ini.ReadInteger("Graph", key, int(current));
-}
+// Reads each kind of value with its current contents as the default.
+struct KeyReader {
+    const TIniFile& ini;
+    void operator()(const char* section, const std::string& key, int& v) {
+        v = ini.ReadInteger(section, key, v);
+    }
+    void operator()(const char* section, const std::string& key, bool& v) {
+        v = ini.ReadBool(section, key, v);
+    }
+    void operator()(const char* section, const std::string& key, std::string& v) {
+        v = ini.ReadString(section, key, v);
+    }
+    void operator()(const char* section, const std::string& key, Color c) {
+        const auto text = ini.Value(section, key);
+        if (!text) return;
+        if (const auto named = ColorFromName(*text))
+            c.value = *named;
+        else
+            c.value = TColor(StrToInt(*text));  // raises for a text that is no number
+    }
+    void operator()(const char* section, const std::string& key, Limit l) {
+        const auto text = ini.Value(section, key);
+        if (!text) return;
+        double value = 0;
+        l.value = TryStrToFloat(*text, value) ? value : ini.ReadInteger(section, key, int(l.value));
+    }
+    void operator()(const char* section, const std::string& key, Pen p) {
+        p.value = PenStyle(std::uint8_t(ini.ReadInteger(section, key, int(p.value))));
+    }
+    void operator()(const char* section, const std::string& key, FaceName f) {
+        const std::string name = ini.ReadString(section, key, f.value);
+        const auto bytes = Utf8ToCp932(name);
+        f.value = bytes ? Cp932ToUtf8(Cp932Prefix(*bytes, 31)) : name;
+    }
+    void operator()(const char* section, const std::string& key, Style s) {
+        const std::string style = ini.ReadString(section, key, "");
+        s.value.Bold = style.find("Bold") != std::string::npos;
+        s.value.Italic = style.find("Italic") != std::string::npos;
+        s.value.Underline = style.find("Underline") != std::string::npos;
+        s.value.StrikeOut = style.find("StrikeOut") != std::string::npos;
+    }
+    void operator()(const char* section, const std::string& key, Charset c) {
+        c.value = ini.ReadInteger(section, key, c.value) & 0xFF;
+    }
+    void operator()(const char* section, const std::string& key, LineCheck c) {
+        const bool checked = ini.ReadBool(section, key, c.series.LineChecked);
+        if (checked == c.series.LineChecked) return;
+        c.series.LineChecked = checked;
+        c.series.SampleChecked = checked;
+    }
+};
 
 }  // namespace
 
 namespace ConfigFile {
 
-bool Write(TfMain& main, const std::string& fileName) {
+bool Write(const Values& values, const std::string& fileName) {
     TIniFile ini(fileName);
-    for (int k = 0; k < main.SeriesCount(); ++k) {
-        ini.WriteBool("CheckBox", main.LineCheck(k).Name, main.LineCheck(k).Checked);
-        const TPlot& p = main.LineImage(k);
-        const std::string n = p.Name + "->";
-        ini.WriteInteger("Plot", n + "LineWidth", p.LineWidth);
-        ini.WriteString("Plot", n + "LineColor", ColorToText(p.LineColor));
-        ini.WriteInteger("Plot", n + "LineType", int(p.LineType));
-        ini.WriteString("Plot", n + "Hokan", p.Hokan);
-        ini.WriteInteger("Plot", n + "Dimension", p.Dimension);
-        ini.WriteInteger("Plot", n + "MarkSize", p.MarkSize);
-        ini.WriteString("Plot", n + "MarkType", p.MarkType);
-        ini.WriteString("Plot", n + "MarkColor", ColorToText(p.MarkColor));
-        ini.WriteInteger("Plot", n + "MarkPass", p.MarkPass);
-        ini.WriteInteger("Plot", n + "AxisX", p.AxisX);
-        ini.WriteBool("CheckBox", main.SampleCheck(k).Name, main.SampleCheck(k).Checked);
-        ini.WriteString("Edit", main.LineEdit(k).Name, main.LineEdit(k).Text);
-    }
-    const GraphSettings& g = main.Graph;
-    ini.WriteString("Graph", "AxistypeX", g.AxistypeX);
-    ini.WriteString("Graph", "AxistypeY", g.AxistypeY);
-    // The limits keep their fractions.
-    ini.WriteString("Graph", "MaxX", FloatToText(g.MaxX));
-    ini.WriteString("Graph", "MaxY", FloatToText(g.MaxY));
-    ini.WriteString("Graph", "MinX", FloatToText(g.MinX));
-    ini.WriteString("Graph", "MinY", FloatToText(g.MinY));
-    ini.WriteBool("Graph", "AutosizeX", g.AutosizeX);
-    ini.WriteBool("Graph", "AutosizeY", g.AutosizeY);
-    ini.WriteInteger("Graph", "Width", g.Width);
-    ini.WriteInteger("Graph", "Height", g.Height);
-    ini.WriteInteger("Graph", "Left", g.Left);
-    ini.WriteInteger("Graph", "Top", g.Top);
-    ini.WriteInteger("Graph", "Canvaswidth", g.Canvaswidth);
-    ini.WriteInteger("Graph", "Canvasheight", g.Canvasheight);
-    ini.WriteString("Title", "Main", main.Title.Main);
-    ini.WriteString("Title", "X", main.Title.X);
-    ini.WriteString("Title", "Y", main.Title.Y);
-    ini.WriteInteger("Sample", "Left", main.Sample.Left);
-    ini.WriteInteger("Sample", "Top", main.Sample.Top);
-    ini.WriteInteger("Sample", "Shadowsize", main.Sample.Shadowsize);
-    ini.WriteString("Sample", "Shadowcolor", ColorToText(main.Sample.Shadowcolor));
-    ini.WriteString("Sample", "Frontcolor", ColorToText(main.Sample.Frontcolor));
-    const GridlineSettings& l = main.Gridline;
-    ini.WriteInteger("Gridline", "LargeX", l.LargeX);
-    ini.WriteInteger("Gridline", "LargeY", l.LargeY);
-    ini.WriteInteger("Gridline", "Largewidth", l.Largewidth);
-    ini.WriteInteger("Gridline", "Largelength", l.Largelength);
-    ini.WriteInteger("Gridline", "SmallX", l.SmallX);
-    ini.WriteInteger("Gridline", "SmallY", l.SmallY);
-    ini.WriteInteger("Gridline", "Smallwidth", l.Smallwidth);
-    ini.WriteInteger("Gridline", "Smalllength", l.Smalllength);
-    ini.WriteInteger("Gridline", "LInewidth", l.LInewidth);
-    for (int i = 0; i < 5; ++i) {
-        const FontSetting& f = *Fonts(main, i);
-        const std::string n = std::string(kFontKeys[i]) + "->";
-        ini.WriteInteger("Fonts", n + "Size", f.Size);
-        ini.WriteString("Fonts", n + "Color", ColorToText(f.Color));
-        ini.WriteInteger("Fonts", n + "Charset", f.Charset);
-        ini.WriteString("Fonts", n + "Name", f.Name);
-        ini.WriteString("Fonts", n + "Style", StyleText(f));
-    }
+    Values copy = values;
+    VisitKeys(copy, KeyWriter{ini});
     if (ini.Unencodable()) {
         ShowMessage(FormatText(kUnencodableText, {*ini.Unencodable()}));
         return false;
@@ -126,89 +230,13 @@ bool Write(TfMain& main, const std::string& fileName) {
     return true;
 }
 
-bool Read(TfMain& main, const std::string& fileName) {
+bool Read(Values& values, const std::string& fileName) {
     const TIniFile ini(fileName);
     if (!ini.Exists()) {
         ShowMessage(kNoFileText);
         return false;
     }
-    for (int k = 0; k < main.SeriesCount(); ++k) {
-        TCheckBox& line = main.LineCheck(k);
-        const bool checked = ini.ReadBool("CheckBox", line.Name, line.Checked);
-        if (checked != line.Checked) {
-            // Set through the control: its click moves the legend tick.
-            line.Checked = checked;
-            main.LineCheckClick(k);
-        }
-        TPlot& p = main.LineImage(k);
-        const std::string n = p.Name + "->";
-        p.LineWidth = ini.ReadInteger("Plot", n + "LineWidth", p.LineWidth);
-        p.LineColor = ReadColor(ini, "Plot", n + "LineColor", p.LineColor);
-        p.LineType = PenStyle(std::uint8_t(ini.ReadInteger("Plot", n + "LineType", int(p.LineType))));
-        p.Hokan = ini.ReadString("Plot", n + "Hokan", p.Hokan);
-        p.Dimension = ini.ReadInteger("Plot", n + "Dimension", p.Dimension);
-        p.MarkSize = ini.ReadInteger("Plot", n + "MarkSize", p.MarkSize);
-        p.MarkType = ini.ReadString("Plot", n + "MarkType", p.MarkType);
-        p.MarkColor = ReadColor(ini, "Plot", n + "MarkColor", p.MarkColor);
-        p.MarkPass = ini.ReadInteger("Plot", n + "MarkPass", p.MarkPass);
-        p.DrawSample();
-        p.AxisX = ini.ReadInteger("Plot", n + "AxisX", p.AxisX);
-        TCheckBox& sample = main.SampleCheck(k);
-        sample.Checked = ini.ReadBool("CheckBox", sample.Name, sample.Checked);
-        TEdit& edit = main.LineEdit(k);
-        edit.Text = ini.ReadString("Edit", edit.Name, edit.Text);
-        emit main.SeriesRowChanged(k);
-    }
-    GraphSettings& g = main.Graph;
-    g.AxistypeX = ini.ReadString("Graph", "AxistypeX", g.AxistypeX);
-    g.AxistypeY = ini.ReadString("Graph", "AxistypeY", g.AxistypeY);
-    g.MaxX = ReadLimit(ini, "MaxX", g.MaxX);
-    g.MaxY = ReadLimit(ini, "MaxY", g.MaxY);
-    g.MinX = ReadLimit(ini, "MinX", g.MinX);
-    g.MinY = ReadLimit(ini, "MinY", g.MinY);
-    g.AutosizeX = ini.ReadBool("Graph", "AutosizeX", g.AutosizeX);
-    g.AutosizeY = ini.ReadBool("Graph", "AutosizeY", g.AutosizeY);
-    g.Width = ini.ReadInteger("Graph", "Width", g.Width);
-    g.Height = ini.ReadInteger("Graph", "Height", g.Height);
-    g.Left = ini.ReadInteger("Graph", "Left", g.Left);
-    g.Top = ini.ReadInteger("Graph", "Top", g.Top);
-    g.Canvaswidth = ini.ReadInteger("Graph", "Canvaswidth", g.Canvaswidth);
-    g.Canvasheight = ini.ReadInteger("Graph", "Canvasheight", g.Canvasheight);
-    main.Title.Main = ini.ReadString("Title", "Main", main.Title.Main);
-    main.Title.X = ini.ReadString("Title", "X", main.Title.X);
-    main.Title.Y = ini.ReadString("Title", "Y", main.Title.Y);
-    SampleSettings& s = main.Sample;
-    s.Left = ini.ReadInteger("Sample", "Left", s.Left);
-    s.Top = ini.ReadInteger("Sample", "Top", s.Top);
-    s.Shadowsize = ini.ReadInteger("Sample", "Shadowsize", s.Shadowsize);
-    s.Shadowcolor = ReadColor(ini, "Sample", "Shadowcolor", s.Shadowcolor);
-    s.Frontcolor = ReadColor(ini, "Sample", "Frontcolor", s.Frontcolor);
-    GridlineSettings& l = main.Gridline;
-    l.LargeX = ini.ReadInteger("Gridline", "LargeX", l.LargeX);
-    l.LargeY = ini.ReadInteger("Gridline", "LargeY", l.LargeY);
-    l.Largewidth = ini.ReadInteger("Gridline", "Largewidth", l.Largewidth);
-    l.Largelength = ini.ReadInteger("Gridline", "Largelength", l.Largelength);
-    l.SmallX = ini.ReadInteger("Gridline", "SmallX", l.SmallX);
-    l.SmallY = ini.ReadInteger("Gridline", "SmallY", l.SmallY);
-    l.Smallwidth = ini.ReadInteger("Gridline", "Smallwidth", l.Smallwidth);
-    l.Smalllength = ini.ReadInteger("Gridline", "Smalllength", l.Smalllength);
-    l.LInewidth = ini.ReadInteger("Gridline", "LInewidth", l.LInewidth);
-    for (int i = 0; i < 5; ++i) {
-        FontSetting& f = *Fonts(main, i);
-        const std::string n = std::string(kFontKeys[i]) + "->";
-        f.Size = ini.ReadInteger("Fonts", n + "Size", f.Size);
-        f.Color = ReadColor(ini, "Fonts", n + "Color", f.Color);
-        // At most 31 bytes of the name, never half a character.
-        const std::string name = ini.ReadString("Fonts", n + "Name", f.Name);
-        const auto bytes = Utf8ToCp932(name);
-        f.Name = bytes ? Cp932ToUtf8(Cp932Prefix(*bytes, 31)) : name;
-        f.Charset = ini.ReadInteger("Fonts", n + "Charset", f.Charset) & 0xFF;
-        const std::string style = ini.ReadString("Fonts", n + "Style", "");
-        f.Bold = style.find("Bold") != std::string::npos;
-        f.Italic = style.find("Italic") != std::string::npos;
-        f.Underline = style.find("Underline") != std::string::npos;
-        f.StrikeOut = style.find("StrikeOut") != std::string::npos;
-    }
+    VisitKeys(values, KeyReader{ini});
     return true;
 }
 

@@ -46,7 +46,7 @@ TEST(ConfigFile, AFreshStartGivesTheDefaultFileByteForByte) {
     TestDir dir;
     TfMain main;
     const std::string path = dir.Path("start.kvc");
-    ASSERT_TRUE(ConfigFile::Write(main, path));
+    ASSERT_TRUE(main.WriteConfigFile(path));
     EXPECT_EQ(ReadWholeFile(path), *Utf8ToCp932(CrLf(kStartFile)));
 }
 
@@ -55,7 +55,7 @@ TEST(ConfigFile, SectionsInTheWalkOrderWithDataLoaded) {
     TfMain main;
     Load(main, dir, 2);
     const std::string path = dir.Path("two.kvc");
-    ASSERT_TRUE(ConfigFile::Write(main, path));
+    ASSERT_TRUE(main.WriteConfigFile(path));
     const std::string text = Cp932ToUtf8(ReadWholeFile(path));
     EXPECT_EQ(text.find("[CheckBox]\r\nLineCheck0=0\r\nSampleCheck0=0\r\nLineCheck1=1\r\n"), 0u)
         << text.substr(0, 200);
@@ -104,11 +104,11 @@ TEST(ConfigFile, EveryKeyRoundTrips) {
     written.Fonts.Sample.StrikeOut = true;
     written.Fonts.Sample.Italic = true;
     const std::string path = dir.Path("all.kvc");
-    ASSERT_TRUE(ConfigFile::Write(written, path));
+    ASSERT_TRUE(written.WriteConfigFile(path));
 
     TfMain read;
     Load(read, dir, 3);
-    ASSERT_TRUE(ConfigFile::Read(read, path));
+    ASSERT_TRUE(read.ReadConfigFile(path));
     const TPlot& q = read.LineImage(2);
     EXPECT_EQ(q.LineWidth, 3);
     EXPECT_EQ(q.LineColor, RGBColor(0x12, 0x34, 0x56));
@@ -162,7 +162,7 @@ TEST(ConfigFile, WritingInPlaceKeepsForeignLines) {
                   "[graph]\r\nwidth=17\r\n; comment in a section\r\n");
     TfMain main;
     Load(main, dir, 2);
-    ASSERT_TRUE(ConfigFile::Write(main, path));
+    ASSERT_TRUE(main.WriteConfigFile(path));
     const std::string text = Cp932ToUtf8(ReadWholeFile(path));
     EXPECT_EQ(text.find("; my settings\r\n[Edit]\r\nLineEdit9=ten\r\nLineEdit0=DATA1\r\n"
                         "LineEdit1=DATA2\r\n\r\n[Mine]\r\nkey = kept value\r\n[graph]\r\n"
@@ -184,7 +184,7 @@ TEST(ConfigFile, ColoursByNameInAnyCaseAndByNumber) {
         const std::string path =
             dir.Write("c.kvc", std::string("[Sample]\r\nShadowcolor=") + c.text + "\r\n");
         TfMain main;
-        ASSERT_TRUE(ConfigFile::Read(main, path));
+        ASSERT_TRUE(main.ReadConfigFile(path));
         EXPECT_EQ(main.Sample.Shadowcolor, c.color) << c.text;
     }
     EXPECT_EQ(ColorToText(clRed), "clRed");
@@ -201,7 +201,7 @@ TEST(ConfigFile, ABadColourEndsTheReadAfterTheKeysBeforeIt) {
                   "Frontcolor=clRed\r\n[Gridline]\r\nLargeX=8\r\n");
     TfMain main;
     try {
-        ConfigFile::Read(main, path);
+        main.ReadConfigFile(path);
         ADD_FAILURE() << "no error";
     } catch (const RaisedError& e) {
         EXPECT_EQ(e.Text(), "'reddish' は整数ではありません");
@@ -224,7 +224,7 @@ TEST(ConfigFile, ReadingDetails) {
     TfMain main;
     Load(main, dir, 2);
     main.Fonts.TitleY.Bold = true;  // no Style key: the style is cleared
-    ASSERT_TRUE(ConfigFile::Read(main, path));
+    ASSERT_TRUE(main.ReadConfigFile(path));
     const std::string cut = Cp932ToUtf8(Cp932Prefix(*Utf8ToCp932(longName), 31));
     EXPECT_EQ(main.Fonts.Graphtitle.Name, cut);
     EXPECT_LE(Utf8ToCp932(cut)->size(), 31u);
@@ -251,16 +251,16 @@ TEST(ConfigFile, WhatWasReadSurvivesASave) {
         "[Title]\r\nMain=\"  \"\r\n");
     TfMain main;
     Load(main, dir, 3);
-    ASSERT_TRUE(ConfigFile::Read(main, path));
+    ASSERT_TRUE(main.ReadConfigFile(path));
     EXPECT_EQ(main.Fonts.Sample.Name, "TiDFMingmes New>Name=Times New ");
     EXPECT_EQ(main.LineEdit(0).Text, "\"two quotes\"");
     EXPECT_EQ(main.LineEdit(1).Text, " x ");
     EXPECT_EQ(main.Title.Main, "  ");
     const std::string copy = dir.Path("copy.kvc");
-    ASSERT_TRUE(ConfigFile::Write(main, copy));
+    ASSERT_TRUE(main.WriteConfigFile(copy));
     TfMain again;
     Load(again, dir, 3);
-    ASSERT_TRUE(ConfigFile::Read(again, copy));
+    ASSERT_TRUE(again.ReadConfigFile(copy));
     EXPECT_EQ(again.Fonts, main.Fonts);
     EXPECT_EQ(again.Title, main.Title);
     for (int k = 0; k < 3; ++k) EXPECT_EQ(again.LineEdit(k).Text, main.LineEdit(k).Text) << k;
@@ -272,13 +272,13 @@ TEST(ConfigFile, TenColumnsAppliedToFive) {
     Load(ten, dir, 10);
     for (int k = 0; k < 10; ++k) ten.LineImage(k).MarkSize = 20 + k;
     const std::string path = dir.Path("ten.kvc");
-    ASSERT_TRUE(ConfigFile::Write(ten, path));
+    ASSERT_TRUE(ten.WriteConfigFile(path));
     TfMain five;
     Load(five, dir, 5);
-    ASSERT_TRUE(ConfigFile::Read(five, path));
+    ASSERT_TRUE(five.ReadConfigFile(path));
     for (int k = 0; k < 5; ++k) EXPECT_EQ(five.LineImage(k).MarkSize, 20 + k);
     // Saving the five over it keeps the keys of columns 5 to 9.
-    ASSERT_TRUE(ConfigFile::Write(five, path));
+    ASSERT_TRUE(five.WriteConfigFile(path));
     EXPECT_NE(Cp932ToUtf8(ReadWholeFile(path)).find("LineImage9->MarkSize=29"), std::string::npos);
 }
 
@@ -291,7 +291,7 @@ TEST(ConfigFile, AMissingFileChangesNothing) {
     // A named pipe is refused at once, not waited on.
     for (const std::string& path : {dir.Path("none.kvc"), dir.Root(), dir.MakeFifo("p.kvc")}) {
         sink.Texts.clear();
-        EXPECT_FALSE(ConfigFile::Read(main, path)) << path;
+        EXPECT_FALSE(main.ReadConfigFile(path)) << path;
         EXPECT_EQ(sink.Texts, std::vector<std::string>{"ﾌｧｲﾙがありません"}) << path;
         EXPECT_TRUE(main.Fonts.Num.Bold);
     }
@@ -307,7 +307,7 @@ TEST(ConfigFile, ATextTheFileCannotHoldRefusesTheSave) {
         const std::string path = dir.Write("keep.kvc", "[Title]\r\nMain=old\r\n");
         TfMain main;
         main.Title.Main = title;
-        EXPECT_FALSE(ConfigFile::Write(main, path));
+        EXPECT_FALSE(main.WriteConfigFile(path));
         EXPECT_EQ(sink.Texts, std::vector<std::string>{
                                   "'" + title + "' は設定ﾌｧｲﾙに保存できない文字を含んでいます"});
         EXPECT_EQ(ReadWholeFile(path), "[Title]\r\nMain=old\r\n");
@@ -319,7 +319,7 @@ TEST(ConfigFile, AFailedSaveLeavesTheOldFile) {
     const std::string blocked = dir.Write("file", "x") + "/c.kvc";
     TfMain main;
     try {
-        ConfigFile::Write(main, blocked);
+        main.WriteConfigFile(blocked);
         ADD_FAILURE() << "no error";
     } catch (const RaisedError& e) {
         EXPECT_EQ(e.Text(), blocked + " に書き込めません");
@@ -382,7 +382,7 @@ TEST(ConfigFile, AFolderChangesNothing) {
     ScopedMessageSink scope(sink);
     TfMain main;
     main.Title.Main = "mine";
-    EXPECT_FALSE(ConfigFile::Read(main, dir.Root()));
+    EXPECT_FALSE(main.ReadConfigFile(dir.Root()));
     EXPECT_EQ(sink.Texts, std::vector<std::string>{"ﾌｧｲﾙがありません"});
     EXPECT_EQ(main.Title.Main, "mine");
 }
