@@ -24,7 +24,7 @@
 #include "dialogs/widgets/TFontSetDialog.h"
 #include "dialogs/widgets/TGraphSetDialog.h"
 #include "dialogs/widgets/TPlotSetDialog.h"
-#include "graph/widgets/TCanv.h"
+#include "app/widgets/TCanv.h"
 #include "graph/widgets/TLabelForm.h"
 #include "graph/widgets/TSampleSetDialog.h"
 #include "platform/FontSubstitution.h"

@@ -1,4 +1,4 @@
-#include "graph/widgets/TCanv.h"
+#include "app/widgets/TCanv.h"
 
 #include <QAction>
 #include <QMenu>
