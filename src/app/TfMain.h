@@ -194,6 +194,10 @@ class TfMain : public QObject {
     int LastImageFilter() const { return lastImageFilter_; }
 
     // The graph window.
+    // The object under (x, y) of the client area, the selection rectangle
+    // not counted, topmost first: the numbers and labels, the legend, the
+    // graph; None for the background.
+    GraphObject ObjectAt(int x, int y, TMathLabel** label);
     void ObjectClick(GraphObject object, TMathLabel* label = nullptr);
     SelectionGeometry::Cursor PaintMouseMove(int x, int y);
     void PaintStartDrag();

@@ -9,6 +9,31 @@ std::vector<TMathLabel*> TfMain::GraphLabels() {
     return labels;
 }
 
+GraphObject TfMain::ObjectAt(int x, int y, TMathLabel** label) {
+    *label = nullptr;
+    auto contains = [x, y](int left, int top, int width, int height) {
+        return x >= left && x < left + width && y >= top && y < top + height;
+    };
+    // Topmost first: the numbers, the labels, the legend, the graph.
+    const std::vector<TMathLabel*> labels = GraphLabels();
+    for (auto it = labels.rbegin(); it != labels.rend(); ++it) {
+        const TMathLabel& l = **it;
+        if (!l.Visible || !contains(l.Left, l.Top, l.Width, l.Height)) continue;
+        *label = *it;
+        if (*it == &Canv.Graphtitle) return GraphObject::Graphtitle;
+        if (*it == &Canv.Xlabel) return GraphObject::Xlabel;
+        if (*it == &Canv.Ylabel) return GraphObject::Ylabel;
+        return GraphObject::Number;
+    }
+    const ImageControl& legend = Canv.SampleBase;
+    if (legend.Visible && contains(legend.Left, legend.Top, legend.Width, legend.Height))
+        return GraphObject::SampleBase;
+    const ImageControl& image = Canv.Image;
+    if (!image.Bitmap.isNull() && contains(image.Left, image.Top, image.Width, image.Height))
+        return GraphObject::Image;
+    return GraphObject::None;
+}
+
 void TfMain::ObjectClick(GraphObject object, TMathLabel* label) {
     Selected = object;
     SelectedLabel = label;

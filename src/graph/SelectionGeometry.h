@@ -7,7 +7,7 @@
 // left ... 5 inside ... 3 bottom right), the anchors fixed when a drag
 // starts, the rectangle while dragging, and the size a drop gives.
 class SelectionGeometry {
-public:
+  public:
     enum class Cursor { Arrow, SizeNWSE, SizeNESW, SizeHorizontal, SizeVertical };
     static constexpr int kHandle = 5;
     static constexpr int kMinimumSize = 30;
@@ -23,6 +23,10 @@ public:
     PixelPoint Anchor1() const { return a1_; }
     PixelPoint Anchor2() const { return a2_; }
 
+    // (x, y) lies on the shown rectangle.
+    bool Contains(int x, int y) const {
+        return Visible && x >= Left && x < Left + Width && y >= Top && y < Top + Height;
+    }
     // The rectangle takes the bounds of the selected object and shows.
     void Select(int left, int top, int width, int height);
     // The mouse at (x, y) inside the rectangle; only a resizable object
@@ -36,7 +40,7 @@ public:
     // Raises the size to the minimum a dropped plot area has.
     void ApplyMinimumSize();
 
-private:
+  private:
     int zone_ = 0;
     PixelPoint grab_;
     PixelPoint a1_;

@@ -1,5 +1,6 @@
 #include "graph/TMathLabel.h"
 
+#include <QString>
 #include <cmath>
 #include <vector>
 
@@ -40,6 +41,14 @@ std::string EscapeMarkup(const std::string& text) {
         out += c;
     }
     return out;
+}
+
+std::string WrapSelection(const std::string& text, int start, int length, char marker) {
+    if (length <= 0) return text;
+    const QString q = QString::fromStdString(text);
+    const QString wrapped =
+        q.left(start) + QChar(marker) + q.mid(start, length) + "@" + q.mid(start + length);
+    return wrapped.toStdString();
 }
 
 void TMathLabel::SetAngle(int value) {

@@ -8,6 +8,10 @@
 // label shows it as it is: "run_01" becomes "run\_01".
 std::string EscapeMarkup(const std::string& text);
 
+// The text with the selection (start and length in UTF-16 units, as text
+// boxes count) wrapped in a size marker ("^" or "_") and "@", which ends it.
+std::string WrapSelection(const std::string& text, int start, int length, char marker);
+
 // A text of the graph with superscript and subscript markup ("^", "_",
 // "@", "\"), turned by 0 to 90 degrees. It renders itself into its caption
 // picture and sizes itself to the turned text.

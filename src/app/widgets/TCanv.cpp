@@ -29,14 +29,6 @@ Qt::CursorShape ToQtCursor(SelectionGeometry::Cursor cursor) {
     }
 }
 
-QRect Bounds(const TMathLabel& label) {
-    return QRect(label.Left, label.Top, label.Width, label.Height);
-}
-
-QRect Bounds(const ImageControl& image) {
-    return QRect(image.Left, image.Top, image.Width, image.Height);
-}
-
 }  // namespace
 
 TCanv::TCanv(TfMain& state, QWidget* parent) : QWidget(parent, Qt::Window), state_(state) {
@@ -112,27 +104,11 @@ void TCanv::paintEvent(QPaintEvent*) {
 }
 
 GraphObject TCanv::ObjectAt(QPoint p, TMathLabel** label) const {
-    *label = nullptr;
-    // Topmost first: the numbers, the labels, the legend, the graph.
-    std::vector<TMathLabel*> labels = state_.GraphLabels();
-    for (auto it = labels.rbegin(); it != labels.rend(); ++it) {
-        if (!(*it)->Visible || !Bounds(**it).contains(p)) continue;
-        *label = *it;
-        if (*it == &state_.Canv.Graphtitle) return GraphObject::Graphtitle;
-        if (*it == &state_.Canv.Xlabel) return GraphObject::Xlabel;
-        if (*it == &state_.Canv.Ylabel) return GraphObject::Ylabel;
-        return GraphObject::Number;
-    }
-    if (state_.Canv.SampleBase.Visible && Bounds(state_.Canv.SampleBase).contains(p))
-        return GraphObject::SampleBase;
-    if (!state_.Canv.Image.Bitmap.isNull() && Bounds(state_.Canv.Image).contains(p))
-        return GraphObject::Image;
-    return GraphObject::None;
+    return state_.ObjectAt(p.x(), p.y(), label);
 }
 
 bool TCanv::InPaint(QPoint p) const {
-    const SelectionGeometry& paint = state_.Canv.Paint;
-    return paint.Visible && QRect(paint.Left, paint.Top, paint.Width, paint.Height).contains(p);
+    return state_.Canv.Paint.Contains(p.x(), p.y());
 }
 
 void TCanv::mousePressEvent(QMouseEvent* event) {

@@ -14,7 +14,7 @@ enum class GraphObject;
 class TCanv : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     static constexpr const char* kCaption = "Kurvo ｸﾞﾗﾌ";
     explicit TCanv(TfMain& state, QWidget* parent = nullptr);
 
@@ -30,7 +30,7 @@ public:
     // not counted; None for the background.
     GraphObject ObjectAt(QPoint p, TMathLabel** label) const;
 
-signals:
+  signals:
     // Commands whose dialogs the main window owns.
     void CopyRequested();
     void SetRequested();
@@ -38,19 +38,19 @@ signals:
     void GraphSettingsRequested();
     void SampleSettingsRequested();
 
-public slots:
+  public slots:
     void Refresh();
     void ShowGraph();
     void PopFontClick();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
-private:
+  private:
     bool InPaint(QPoint p) const;
     void ShowPopup(QPoint global);
 

@@ -10,14 +10,6 @@
 #include "platform/FontSubstitution.h"
 #include "platform/PictureReplay.h"
 
-std::string WrapSelection(const std::string& text, int start, int length, char marker) {
-    if (length <= 0) return text;
-    const QString q = QString::fromStdString(text);
-    const QString wrapped =
-        q.left(start) + QChar(marker) + q.mid(start, length) + "@" + q.mid(start + length);
-    return wrapped.toStdString();
-}
-
 namespace {
 
 // Shows a math label's caption picture on white.

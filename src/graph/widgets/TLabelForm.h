@@ -10,16 +10,12 @@ class QLineEdit;
 class QPushButton;
 class QToolButton;
 
-// Wraps the selected part of a text in the superscript or subscript
-// markup: s becomes ^s@ or _s@. Nothing selected changes nothing.
-std::string WrapSelection(const std::string& text, int start, int length, char marker);
-
 // The label editor "ﾃｷｽﾄの変更": a live preview of a math label over the
 // text box, with superscript, subscript and font buttons.
 class TLabelForm : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     explicit TLabelForm(QWidget* parent = nullptr);
 
     // The preview; the caller sets its caption and font before showing.
@@ -35,7 +31,7 @@ public:
 
     std::function<std::optional<TLogFont>(const TLogFont&)> ChooseFont;
 
-public slots:
+  public slots:
     void FormShow();
     void BoxChange();
     void UpButtonClick();
@@ -43,9 +39,9 @@ public slots:
     void FontButtonClick();
     void OKBitBtnClick();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     void Wrap(char marker);
 };

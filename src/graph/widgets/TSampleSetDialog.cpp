@@ -12,15 +12,6 @@
 #include "graph/SettingsRecords.h"
 #include "platform/NumberText.h"
 
-void ColorShape::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.fillRect(rect(), Color);
-    p.setPen(Qt::black);
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
-}
-
-void ColorShape::mouseReleaseEvent(QMouseEvent*) { emit Released(); }
-
 TSampleSetDialog::TSampleSetDialog(SampleSettings& settings, QWidget* parent)
     : QDialog(parent), settings_(settings) {
     setObjectName("SampleSetDialog");
@@ -67,8 +58,8 @@ TSampleSetDialog::TSampleSetDialog(SampleSettings& settings, QWidget* parent)
     connect(FrontColor, &ColorShape::Released, this, &TSampleSetDialog::FrontColorMouseUp);
     connect(ShadowColor, &ColorShape::Released, this, &TSampleSetDialog::ShadowColorMouseUp);
     ChooseColor = [this](const QColor& start) -> std::optional<QColor> {
-        const QColor c = QColorDialog::getColor(start, this, QString(),
-                                                QColorDialog::DontUseNativeDialog);
+        const QColor c =
+            QColorDialog::getColor(start, this, QString(), QColorDialog::DontUseNativeDialog);
         if (!c.isValid()) return std::nullopt;
         return c;
     };

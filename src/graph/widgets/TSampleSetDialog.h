@@ -5,35 +5,20 @@
 #include <optional>
 #include <string>
 
+#include "graph/widgets/ColorShape.h"
+
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 struct SampleSettings;
 
-// A colour swatch that opens the colour dialog when a mouse button is
-// released on it.
-class ColorShape : public QWidget {
-    Q_OBJECT
-
-public:
-    explicit ColorShape(QWidget* parent) : QWidget(parent) {}
-    QColor Color;
-
-signals:
-    void Released();
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-};
-
 // The legend settings dialog "Kurvo 凡例の設定": box and shadow colours,
 // shadow size and position.
 class TSampleSetDialog : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     TSampleSetDialog(SampleSettings& settings, QWidget* parent = nullptr);
 
     ColorShape* FrontColor;
@@ -47,13 +32,13 @@ public:
     // The colour dialog answers here; tests replace it.
     std::function<std::optional<QColor>(const QColor&)> ChooseColor;
 
-public slots:
+  public slots:
     void FormShow();
     void FrontColorMouseUp();
     void ShadowColorMouseUp();
     void BitBtnOKClick();
 
-private:
+  private:
     SampleSettings& settings_;
     QColor lastColor_ = Qt::white;
 };
