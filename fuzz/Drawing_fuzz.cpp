@@ -7,6 +7,7 @@
 #include "platform/GraphFiles.h"
 #include "platform/MetafileWriters.h"
 #include "platform/RaisedError.h"
+#include "platform/RunCommand.h"
 #include "plot/AxisTypes.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

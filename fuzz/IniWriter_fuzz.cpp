@@ -8,6 +8,7 @@
 #include "app/TfMain.h"
 #include "platform/IniFile.h"
 #include "platform/RaisedError.h"
+#include "platform/RunCommand.h"
 
 namespace {
 

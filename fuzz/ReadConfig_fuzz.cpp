@@ -11,6 +11,7 @@
 #include "app/TfMain.h"
 #include "platform/NumberText.h"
 #include "platform/RaisedError.h"
+#include "platform/RunCommand.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include "app/TfMain.h"
 #include "graph/AxisNumbers.h"
 #include "graph/Legend.h"
+#include "platform/FormatText.h"
 #include "platform/Canvas.h"
 #include "platform/MessageSink.h"
 #include "platform/NumberText.h"

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "app/TfMain.h"
+#include "platform/FormatText.h"
 #include "platform/Canvas.h"
 #include "platform/Clipboard.h"
 #include "platform/GraphFiles.h"

@@ -7,6 +7,7 @@
 #include "platform/GraphFiles.h"
 #include "platform/MessageSink.h"
 #include "platform/RaisedError.h"
+#include "platform/RunCommand.h"
 
 std::string FileNameOf(const std::string& path) {
     const std::size_t slash = path.find_last_of('/');

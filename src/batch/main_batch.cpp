@@ -10,6 +10,7 @@
 #include "platform/NumberText.h"
 #include "platform/PlainFile.h"
 #include "platform/RaisedError.h"
+#include "platform/RunCommand.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include <variant>
 
 #include "config/ColorNames.h"
+#include "platform/FormatText.h"
 #include "platform/Cp932.h"
 #include "platform/IniFile.h"
 #include "platform/MessageSink.h"

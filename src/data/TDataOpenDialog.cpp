@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "data/TextLines.h"
+#include "platform/FormatText.h"
 #include "platform/Cp932.h"
 #include "platform/MessageSink.h"
 #include "platform/NumberText.h"

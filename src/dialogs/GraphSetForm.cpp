@@ -1,6 +1,7 @@
 #include "dialogs/GraphSetForm.h"
 
 #include "app/TfMain.h"
+#include "platform/FormatText.h"
 #include "platform/MessageSink.h"
 #include "platform/NumberText.h"
 #include "platform/RaisedError.h"

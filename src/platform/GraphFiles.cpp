@@ -1,3 +1,4 @@
+#include "platform/FormatText.h"
 #include "platform/GraphFiles.h"
 
 #include <QBuffer>

@@ -1,16 +1,14 @@
 #pragma once
 
-#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <initializer_list>
 
 // An error the platform raises (a conversion, a list index, a file that
 // cannot be created or written, a division by zero). It carries the exact
 // text the user sees; the command it escapes from ends there.
 class RaisedError : public std::runtime_error {
-public:
+  public:
     explicit RaisedError(const std::string& text) : std::runtime_error(text) {}
     std::string Text() const { return what(); }
 };
@@ -24,11 +22,3 @@ inline constexpr const char* kListIndexText = "ﾘｽﾄのｲﾝﾃﾞｯｸｽ
 inline constexpr const char* kCannotCreateText = "ﾌｧｲﾙ %s を作成できません";
 inline constexpr const char* kCannotWriteText = "%s に書き込めません";
 inline constexpr const char* kDivisionByZeroText = "0 で除算しました";
-
-// Replaces each %s and %d of the pattern in turn with the next argument.
-std::string FormatText(std::string_view pattern, std::initializer_list<std::string_view> args);
-
-// Runs one command the way every entry point does: an error raised inside
-// is shown through the message sink and the command ends there. Returns
-// false when the command ended by an error.
-bool RunCommand(const std::function<void()>& command);

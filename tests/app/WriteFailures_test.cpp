@@ -12,6 +12,7 @@
 
 #include "TestSupport.h"
 #include "app/TfMain.h"
+#include "platform/FormatText.h"
 #include "platform/RaisedError.h"
 
 namespace {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "platform/FormatText.h"
 #include "platform/MessageSink.h"
 #include "platform/NumberText.h"
 #include "platform/RaisedError.h"

@@ -1,3 +1,4 @@
+#include "platform/FormatText.h"
 #include "platform/NumberText.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,6 @@
+#include "platform/FormatText.h"
 #include "platform/RaisedError.h"
+#include "platform/RunCommand.h"
 
 #include <gtest/gtest.h>
 

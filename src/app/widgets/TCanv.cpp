@@ -11,6 +11,7 @@
 #include "platform/FontSubstitution.h"
 #include "platform/PictureReplay.h"
 #include "platform/RaisedError.h"
+#include "platform/RunCommand.h"
 
 namespace {
 

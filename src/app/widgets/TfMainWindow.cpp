@@ -29,6 +29,7 @@
 #include "graph/widgets/TSampleSetDialog.h"
 #include "platform/FontSubstitution.h"
 #include "platform/RaisedError.h"
+#include "platform/RunCommand.h"
 #include "plot/widgets/TPlotView.h"
 
 namespace {

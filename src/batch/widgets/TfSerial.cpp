@@ -14,6 +14,7 @@
 #include "app/widgets/THelpViewer.h"
 #include "platform/FontSubstitution.h"
 #include "platform/RaisedError.h"
+#include "platform/RunCommand.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include "graph/widgets/FontChoice.h"
 #include "platform/FontSubstitution.h"
 #include "platform/RaisedError.h"
+#include "platform/RunCommand.h"
 
 TFontSetDialog::TFontSetDialog(FontSettings& fonts, QWidget* parent)
     : QDialog(parent), fonts_(fonts), form_(fonts) {

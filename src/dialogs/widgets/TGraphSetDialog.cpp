@@ -10,6 +10,7 @@
 
 #include "app/TfMain.h"
 #include "platform/RaisedError.h"
+#include "platform/RunCommand.h"
 #include "platform/widgets/ReadableControls.h"
 
 namespace {

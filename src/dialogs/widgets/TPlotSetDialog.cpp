@@ -14,6 +14,7 @@
 #include "graph/widgets/TSampleSetDialog.h"
 #include "platform/NumberText.h"
 #include "platform/RaisedError.h"
+#include "platform/RunCommand.h"
 #include "platform/widgets/ReadableControls.h"
 
 namespace {
