@@ -3,10 +3,11 @@
 #include <QGuiApplication>
 
 #include "BenchData.h"
+#include "platform/BmpWriter.h"
+#include "platform/EmfWriter.h"
 #include "platform/FontSubstitution.h"
-#include "platform/GraphFiles.h"
-#include "platform/MetafileWriters.h"
 #include "platform/PictureReplay.h"
+#include "platform/WmfWriter.h"
 
 namespace {
 
@@ -117,11 +118,17 @@ void ReplayVariant(benchmark::State& state, bool marks, bool lines) {
         main.LineImage(n).LineType = PenStyle::psSolid;
     }
 }
-void BM_ReplayMarksOnly(benchmark::State& s) { ReplayVariant(s, true, false); }
-void BM_ReplayLinesOnly(benchmark::State& s) { ReplayVariant(s, false, true); }
+void BM_ReplayMarksOnly(benchmark::State& s) {
+    ReplayVariant(s, true, false);
+}
+void BM_ReplayLinesOnly(benchmark::State& s) {
+    ReplayVariant(s, false, true);
+}
 BENCHMARK(BM_ReplayMarksOnly)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReplayLinesOnly)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) { return RunBenchmarks(argc, argv); }
+int main(int argc, char** argv) {
+    return RunBenchmarks(argc, argv);
+}

@@ -4,10 +4,11 @@
 
 #include "FuzzSupport.h"
 #include "app/TfMain.h"
-#include "platform/GraphFiles.h"
-#include "platform/MetafileWriters.h"
+#include "platform/BmpWriter.h"
+#include "platform/EmfWriter.h"
 #include "platform/RaisedError.h"
 #include "platform/RunCommand.h"
+#include "platform/WmfWriter.h"
 #include "plot/AxisTypes.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -26,9 +27,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const char* types[] = {kAxisLinear, kAxisLog10, kAxisLn};
     main.Graph.AxistypeX = types[(data[0] >> 2) % 3];
     main.Graph.AxistypeY = types[(data[0] >> 4) % 3];
-    const char* methods[] = {kHokanNone, kHokanMin2, kHokanMin2Area, kHokanMean, kHokanSpline,
-                             kHokanSplineArea};
-    for (int k = 0; k < main.SeriesCount(); ++k) main.LineImage(k).Hokan = methods[(data[0] + k) % 6];
+    const char* methods[] = {kHokanNone, kHokanMin2,   kHokanMin2Area,
+                             kHokanMean, kHokanSpline, kHokanSplineArea};
+    for (int k = 0; k < main.SeriesCount(); ++k)
+        main.LineImage(k).Hokan = methods[(data[0] + k) % 6];
     bool drawn = false;
     RunCommand([&] { drawn = main.DrawGraph("Start"); });
     if (!drawn) return 0;

@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "config/ConfigFile.h"
-#include "platform/GraphFiles.h"
+#include "platform/FilePaths.h"
 #include "platform/MessageSink.h"
 #include "platform/NumberText.h"
 #include "platform/RaisedError.h"

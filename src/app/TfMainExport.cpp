@@ -4,12 +4,15 @@
 #include <filesystem>
 
 #include "app/TfMain.h"
-#include "platform/FormatText.h"
+#include "platform/AtomicFile.h"
+#include "platform/BmpWriter.h"
 #include "platform/Canvas.h"
 #include "platform/Clipboard.h"
-#include "platform/GraphFiles.h"
-#include "platform/MetafileWriters.h"
+#include "platform/EmfWriter.h"
+#include "platform/FilePaths.h"
+#include "platform/FormatText.h"
 #include "platform/RaisedError.h"
+#include "platform/WmfWriter.h"
 
 void TfMain::menuLabelCopyClick() {
     LabelPicture.Clear();

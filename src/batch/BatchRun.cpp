@@ -4,22 +4,13 @@
 
 #include "app/TfMain.h"
 #include "graph/TMathLabel.h"
-#include "platform/GraphFiles.h"
+#include "platform/FilePaths.h"
 #include "platform/MessageSink.h"
 #include "platform/RaisedError.h"
 #include "platform/RunCommand.h"
 
-std::string FileNameOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 std::string BatchOutputPath(const std::string& dataPath, const std::string& format) {
     return WithoutExtension(dataPath) + "." + format;
-}
-
-std::string FileTitle(const std::string& path) {
-    return WithoutExtension(FileNameOf(path));
 }
 
 std::string GraphTitleOf(const std::string& path) {

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/FilePaths.h"
+
 class TfMain;
 
 // What one batch run does: the read options, the title rule, the output
@@ -23,10 +25,6 @@ struct BatchOptions {
 
 // The data file's path without its extension plus the format's.
 std::string BatchOutputPath(const std::string& dataPath, const std::string& format);
-// The file name without its folder.
-std::string FileNameOf(const std::string& path);
-// The file name without folder and extension.
-std::string FileTitle(const std::string& path);
 // The graph title made from a file name: the name as it is, its markup
 // characters escaped.
 std::string GraphTitleOf(const std::string& path);

@@ -1,11 +1,11 @@
 #include "platform/Clipboard.h"
+#include "platform/EmfWriter.h"
 
 #include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QSvgGenerator>
 
-#include "platform/MetafileWriters.h"
 #include "platform/PictureReplay.h"
 
 QByteArray SvgBytes(const Picture& picture) {

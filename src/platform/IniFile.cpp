@@ -1,12 +1,12 @@
-#include "platform/FormatText.h"
 #include "platform/IniFile.h"
+#include "platform/AtomicFile.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
 
 #include "platform/Cp932.h"
-#include "platform/GraphFiles.h"
+#include "platform/FormatText.h"
 #include "platform/NumberText.h"
 #include "platform/PlainFile.h"
 #include "platform/RaisedError.h"

@@ -1,4 +1,3 @@
-#include "platform/FormatText.h"
 #include "platform/NumberText.h"
 
 #include <locale.h>
@@ -10,6 +9,7 @@
 #include <cstdlib>
 #include <limits>
 
+#include "platform/FormatText.h"
 #include "platform/RaisedError.h"
 
 namespace {

@@ -1,18 +1,18 @@
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QImage>
-#include <QMimeData>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMimeData>
 
 #include <deque>
 #include <filesystem>
 
 #include "TestSupport.h"
 #include "app/TfMain.h"
-#include "platform/GraphFiles.h"
+#include "platform/AtomicFile.h"
 #include "platform/MessageSink.h"
 #include "platform/RaisedError.h"
 
@@ -121,7 +121,7 @@ TEST(SaveGraphFile, AFileThatCannotBeCreatedIsReportedAndTheOldOneKept) {
 
 // The save dialog answered by the test.
 class SaveDesktop : public Desktop {
-public:
+  public:
     std::deque<std::optional<SaveFileResult>> answers;
     std::vector<SaveFileRequest> requests;
     std::vector<std::string> questions;

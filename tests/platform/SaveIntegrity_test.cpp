@@ -9,8 +9,8 @@
 
 #include "TestSupport.h"
 #include "app/TfMain.h"
-#include "platform/GraphFiles.h"
-#include "platform/MetafileWriters.h"
+#include "platform/AtomicFile.h"
+#include "platform/EmfWriter.h"
 #include "platform/RaisedError.h"
 
 namespace {
@@ -58,7 +58,10 @@ TEST(SaveIntegrity, AKilledSaveLeavesTheOldOrTheNewFile) {
         kill(child, SIGKILL);
         int status = 0;
         waitpid(child, &status, 0);
-        if (WIFEXITED(status)) ++completed; else ++interrupted;
+        if (WIFEXITED(status))
+            ++completed;
+        else
+            ++interrupted;
         const std::string now = ReadWholeFile(path);
         if (now != before && now != after) ++torn;
     }

@@ -1,4 +1,3 @@
-#include "platform/MetafileWriters.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -7,6 +6,10 @@
 #include <cstring>
 
 #include "TestSupport.h"
+#include "platform/EmfWriter.h"
+#include "platform/MetafileRecords.h"
+#include "platform/RaisedError.h"
+#include "platform/WmfWriter.h"
 #include "platform/Canvas.h"
 #include "platform/Cp932.h"
 
@@ -132,6 +135,21 @@ TEST(WmfBytes, PlaceableHeaderAndARoundTripThroughAnIndependentReader) {
     const auto m = size.match(QString::fromStdString(svg));
     ASSERT_TRUE(m.hasMatch());
     EXPECT_NEAR(m.captured(1).toDouble() / m.captured(2).toDouble(), 333.0 / 211, 0.01);
+}
+
+// A record libUEMF could not build fails the file instead of leaving a
+// hole in the picture.
+TEST(RecordBuffer, AMissingRecordFailsTheFile) {
+    RecordBuffer records;
+    const char record[4] = {1, 2, 3, 4};
+    records.Append(record, 4);
+    EXPECT_EQ(records.Records(), 1u);
+    try {
+        records.Append(nullptr, 0);
+        ADD_FAILURE() << "no error raised";
+    } catch (const RaisedError& e) {
+        EXPECT_EQ(e.Text(), "ﾒﾀﾌｧｲﾙのﾚｺｰﾄﾞを作成できません");
+    }
 }
 
 }  // namespace

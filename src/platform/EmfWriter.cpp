@@ -1,0 +1,240 @@
+#include "platform/EmfWriter.h"
+
+#include <QString>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "platform/Cp932.h"
+#include "platform/MetafileRecords.h"
+
+namespace {
+
+class EmfWriter {
+  public:
+    explicit EmfWriter(const Picture& picture) : picture_(picture) {}
+    std::string Write();
+
+  private:
+    void Emit(char* record) {
+        if (!record) return;
+        out_.Append(record, reinterpret_cast<U_EMR*>(record)->nSize);
+        std::free(record);
+    }
+    void FlushLines();
+    void FlushSegments();
+    void SelectPen(const TPen& pen);
+    void SelectBrush(const TBrush& brush);
+    void SelectFont(const TLogFont& font);
+    void Text(int x, int y, const std::string& text);
+
+    // Objects live in two slots per kind: the new one is made in the free
+    // slot and selected, then the old one is deleted.
+    static uint32_t FreeSlot(uint32_t base, uint32_t current) {
+        return current == base ? base + 1 : base;
+    }
+
+    const Picture& picture_;
+    RecordBuffer out_;
+    TLogFont font_;
+    uint32_t penSlot_ = 0, brushSlot_ = 0, fontSlot_ = 0;
+    std::vector<U_POINTL> polyline_;
+    // Move-line pairs one after the other (the crosses of the marks), drawn
+    // as one record of separate lines.
+    std::vector<U_POINTL> segments_;
+};
+
+void EmfWriter::FlushSegments() {
+    if (segments_.empty()) return;
+    const U_RECTL bounds = BoundsOf(segments_);
+    const std::vector<uint32_t> counts(segments_.size() / 2, 2);
+    if (AllFit16(segments_)) {
+        const std::vector<U_POINT16> points = To16(segments_);
+        Emit(U_EMRPOLYPOLYLINE16_set(bounds, uint32_t(counts.size()), counts.data(),
+                                     uint32_t(points.size()), points.data()));
+    } else {
+        Emit(U_EMRPOLYPOLYLINE_set(bounds, uint32_t(counts.size()), counts.data(),
+                                   uint32_t(segments_.size()), segments_.data()));
+    }
+    // The lines leave the current position at the last end.
+    Emit(U_EMRMOVETOEX_set(segments_.back()));
+    segments_.clear();
+}
+
+void EmfWriter::FlushLines() {
+    if (polyline_.empty()) return;
+    if (polyline_.size() == 1) {
+        Emit(U_EMRLINETO_set(polyline_[0]));
+    } else if (AllFit16(polyline_)) {
+        // Runs of lines as one record of 16-bit points: a quarter of the size.
+        const std::vector<U_POINT16> points = To16(polyline_);
+        Emit(U_EMRPOLYLINETO16_set(BoundsOf(polyline_), uint32_t(points.size()), points.data()));
+    } else {
+        Emit(
+            U_EMRPOLYLINETO_set(BoundsOf(polyline_), uint32_t(polyline_.size()), polyline_.data()));
+    }
+    polyline_.clear();
+}
+
+void EmfWriter::SelectPen(const TPen& pen) {
+    const uint32_t slot = FreeSlot(1, penSlot_);
+    U_POINT width{std::max(pen.Width, 0), 0};
+    Emit(U_EMRCREATEPEN_set(slot, logpen_set(PenStyleOf(pen.Style), width, ColorRef(pen.Color))));
+    Emit(U_EMRSELECTOBJECT_set(slot));
+    if (penSlot_) Emit(U_EMRDELETEOBJECT_set(penSlot_));
+    penSlot_ = slot;
+}
+
+void EmfWriter::SelectBrush(const TBrush& brush) {
+    if (brush.Style == BrushStyle::bsClear) {
+        Emit(U_EMRSELECTOBJECT_set(U_NULL_BRUSH));
+        if (brushSlot_) Emit(U_EMRDELETEOBJECT_set(brushSlot_));
+        brushSlot_ = 0;
+        return;
+    }
+    const uint32_t slot = FreeSlot(3, brushSlot_);
+    Emit(U_EMRCREATEBRUSHINDIRECT_set(slot, logbrush_set(U_BS_SOLID, ColorRef(brush.Color), 0)));
+    Emit(U_EMRSELECTOBJECT_set(slot));
+    if (brushSlot_) Emit(U_EMRDELETEOBJECT_set(brushSlot_));
+    brushSlot_ = slot;
+}
+
+void EmfWriter::SelectFont(const TLogFont& font) {
+    font_ = font;
+    uint16_t face[U_LF_FACESIZE] = {};
+    const QString name = QString::fromStdString(font.FaceName).left(U_LF_FACESIZE - 1);
+    for (qsizetype i = 0; i < name.size(); ++i) face[i] = name[i].unicode();
+    U_LOGFONT lf =
+        logfont_set(font.Height, 0, font.Escapement, font.Escapement, font.Weight, font.Italic,
+                    font.Underline, font.StrikeOut, font.CharSet, U_OUT_DEFAULT_PRECIS,
+                    U_CLIP_DEFAULT_PRECIS, U_DEFAULT_QUALITY, U_DEFAULT_PITCH, face);
+    const uint32_t slot = FreeSlot(5, fontSlot_);
+    Emit(U_EMREXTCREATEFONTINDIRECTW_set(slot, reinterpret_cast<const char*>(&lf), nullptr));
+    Emit(U_EMRSELECTOBJECT_set(slot));
+    if (fontSlot_) Emit(U_EMRDELETEOBJECT_set(fontSlot_));
+    fontSlot_ = slot;
+    Emit(U_EMRSETTEXTCOLOR_set(ColorRef(font.Color)));
+}
+
+void EmfWriter::Text(int x, int y, const std::string& text) {
+    const QString q = QString::fromStdString(text);
+    if (q.isEmpty()) return;
+    std::vector<uint16_t> units(std::size_t(q.size()));
+    for (qsizetype i = 0; i < q.size(); ++i) units[std::size_t(i)] = q[i].unicode();
+    std::vector<uint32_t> dx;
+    double pen = 0, placed = 0;
+    for (double a : Advances(font_, q)) {
+        pen += a;
+        const uint32_t next = uint32_t(std::lround(pen));
+        dx.push_back(uint32_t(next - placed));
+        placed = next;
+    }
+    const U_RECTL none{0, 0, -1, -1};
+    char* emrtext = emrtext_set(U_POINTL{x, y}, U_NUM_STR(units.size()), 2, units.data(),
+                                U_ETO_NONE, none, dx.data());
+    const int32_t width = int32_t(placed), height = std::abs(font_.Height) + 4;
+    const U_RECTL bounds{x, y, x + width, y + height};
+    Emit(U_EMREXTTEXTOUTW_set(bounds, U_GM_COMPATIBLE, 1.0f, 1.0f,
+                              reinterpret_cast<PU_EMRTEXT>(emrtext)));
+    std::free(emrtext);
+}
+
+std::string EmfWriter::Write() {
+    const int w = std::max(picture_.Width(), 1), h = std::max(picture_.Height(), 1);
+    // The reference device: a screen of 1920 x 1080 pixels at 96 dpi.
+    const U_SIZEL device{1920, 1080};
+    const U_SIZEL millimetres{1920 * 254 / (kMetafileDpi * 10), 1080 * 254 / (kMetafileDpi * 10)};
+    const U_RECTL bounds{0, 0, w - 1, h - 1};
+    // Frame: the pixel size in hundredths of a millimetre, inclusive.
+    const U_RECTL frame{0, 0, int32_t(std::lround(w * 2540.0 / kMetafileDpi)) - 1,
+                        int32_t(std::lround(h * 2540.0 / kMetafileDpi)) - 1};
+    uint16_t description[] = {'K', 'u', 'r', 'v', 'o', 0, 'g', 'r', 'a', 'p', 'h', 0, 0};
+    Emit(U_EMRHEADER_set(bounds, frame, nullptr, 13, description, device, millimetres, 0));
+    Emit(U_EMRSETBKMODE_set(U_TRANSPARENT));
+    Emit(U_EMRSETTEXTALIGN_set(U_TA_TOP | U_TA_LEFT | U_TA_NOUPDATECP));
+    SelectPen(TPen{});
+    SelectBrush(TBrush{});
+    SelectFont(TLogFont{});
+
+    const std::vector<PictureOp>& ops = picture_.Ops();
+    out_.Bytes().reserve(ops.size() * 24 + 4096);
+    for (std::size_t i = 0; i < ops.size(); ++i) {
+        const PictureOp& op = ops[i];
+        // A move followed by a single line is a separate segment.
+        const bool pair = op.Kind == OpKind::MoveTo && i + 1 < ops.size() &&
+                          ops[i + 1].Kind == OpKind::LineTo &&
+                          (i + 2 >= ops.size() || ops[i + 2].Kind != OpKind::LineTo);
+        if (pair) {
+            FlushLines();
+            segments_.push_back(U_POINTL{op.A, op.B});
+            segments_.push_back(U_POINTL{ops[i + 1].A, ops[i + 1].B});
+            ++i;
+            continue;
+        }
+        FlushSegments();
+        if (op.Kind != OpKind::LineTo) FlushLines();
+        switch (op.Kind) {
+            case OpKind::Pen:
+                SelectPen(picture_.PenOf(op));
+                break;
+            case OpKind::Brush:
+                SelectBrush(picture_.BrushOf(op));
+                break;
+            case OpKind::Font:
+                SelectFont(picture_.FontOf(op));
+                break;
+            case OpKind::MoveTo:
+                Emit(U_EMRMOVETOEX_set(U_POINTL{op.A, op.B}));
+                break;
+            case OpKind::LineTo:
+                polyline_.push_back(U_POINTL{op.A, op.B});
+                break;
+            case OpKind::Rectangle:
+                Emit(U_EMRRECTANGLE_set(U_RECTL{op.A, op.B, op.C, op.D}));
+                break;
+            case OpKind::Ellipse:
+                Emit(U_EMRELLIPSE_set(U_RECTL{op.A, op.B, op.C, op.D}));
+                break;
+            case OpKind::Polygon: {
+                const PixelPoint* p = picture_.PointsOf(op);
+                std::vector<U_POINTL> points;
+                for (std::uint32_t k = 0; k < op.Count; ++k)
+                    points.push_back(U_POINTL{p[k].x, p[k].y});
+                if (AllFit16(points)) {
+                    const std::vector<U_POINT16> small = To16(points);
+                    Emit(U_EMRPOLYGON16_set(BoundsOf(points), op.Count, small.data()));
+                } else {
+                    Emit(U_EMRPOLYGON_set(BoundsOf(points), op.Count, points.data()));
+                }
+                break;
+            }
+            case OpKind::FillRect:
+                // A rectangle without outline covers (l, t) to (r - 1, b - 1)
+                // once its box is one pixel larger.
+                Emit(U_EMRSELECTOBJECT_set(U_NULL_PEN));
+                Emit(U_EMRRECTANGLE_set(U_RECTL{op.A, op.B, op.C + 1, op.D + 1}));
+                Emit(U_EMRSELECTOBJECT_set(penSlot_));
+                break;
+            case OpKind::TextOut:
+                Text(op.A, op.B, picture_.TextOf(op));
+                break;
+        }
+    }
+    FlushSegments();
+    FlushLines();
+    EMFTRACK track{};
+    Emit(U_EMREOF_set(0, nullptr, &track));
+
+    std::string& bytes = out_.Bytes();
+    PutU32(bytes, 48, uint32_t(bytes.size()));    // nBytes
+    PutU32(bytes, 52, uint32_t(out_.Records()));  // nRecords
+    PutU16(bytes, 56, 7);                         // nHandles: six slots and the zeroth
+    return bytes;
+}
+
+}  // namespace
+
+std::string EmfBytes(const Picture& picture) {
+    return EmfWriter(picture).Write();
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+// The part of a path from the last "." of its file name, "" when none.
+std::string FileExtension(const std::string& path);
+// The path without that part.
+std::string WithoutExtension(const std::string& path);
+// The file name without its folder.
+std::string FileNameOf(const std::string& path);
+// The file name without folder and extension.
+std::string FileTitle(const std::string& path);
