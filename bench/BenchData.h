@@ -42,7 +42,7 @@ inline void ReadBenchData(TfMain& main, const std::string& path) {
     SilentSink silent;
     ScopedMessageSink scope(silent);
     main.DataOpen.FileName = path;
-    main.DataOpen.DivMark = TDataOpenDialog::kSpaceDivMark;
+    main.DataOpen.DivMark = DataOpenOptions::kSpaceDivMark;
     main.DataOpen.ReadData();
     main.FillDataGrid();
 }

@@ -46,7 +46,7 @@ std::int64_t FileSize(const std::string& path) {
 void BM_ReadData(benchmark::State& state) {
     TDataOpenDialog reader;
     reader.FileName = BenchFile();
-    reader.DivMark = TDataOpenDialog::kSpaceDivMark;
+    reader.DivMark = DataOpenOptions::kSpaceDivMark;
     for (auto _ : state) {
         if (!reader.ReadData()) state.SkipWithError("read failed");
         benchmark::DoNotOptimize(reader.Cell(49, 9999));
@@ -60,7 +60,7 @@ void BM_ReadDataAndFillGrid(benchmark::State& state) {
     ScopedMessageSink scope(silent);
     TfMain main;
     main.DataOpen.FileName = BenchFile();
-    main.DataOpen.DivMark = TDataOpenDialog::kSpaceDivMark;
+    main.DataOpen.DivMark = DataOpenOptions::kSpaceDivMark;
     for (auto _ : state) {
         if (!main.DataOpen.ReadData()) state.SkipWithError("read failed");
         main.FillDataGrid();

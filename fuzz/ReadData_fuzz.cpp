@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static TDataOpenDialog reader;
     reader.FileName = path;
     reader.DivMark =
-        (options & 1) ? TDataOpenDialog::kCommaDivMark : TDataOpenDialog::kSpaceDivMark;
+        (options & 1) ? DataOpenOptions::kCommaDivMark : DataOpenOptions::kSpaceDivMark;
     if (options & 2) reader.DivMark = "";
     reader.ReadTitle = options & 4;
     reader.Step = options & 8;

@@ -58,11 +58,12 @@ void BatchForm::ConfigOpenClick(Desktop& desktop) {
 
 BatchResult BatchForm::StartClick(const std::function<void(const std::string&)>& status) {
     BatchOptions options;
-    options.Comma = !RadioSpace;
-    options.ReadTitle = ReadtitleCheck;
-    options.Skip = ReadpassCheck;
+    options.Read.DivMark =
+        RadioSpace ? DataOpenOptions::kSpaceDivMark : DataOpenOptions::kCommaDivMark;
+    options.Read.ReadTitle = ReadtitleCheck;
+    options.Read.Step = ReadpassCheck;
     // The count of lines to skip, not a line number.
-    options.SkipLines = LeadingInteger(PassEdit);
+    options.Read.StepNum = LeadingInteger(PassEdit);
     options.KeepTitle = !FilenameToGraphTitle;
     options.Format = GraphFormat == 2 ? "wmf" : GraphFormat == 3 ? "bmp" : "emf";
     options.Config = ConfigPath;

@@ -43,11 +43,7 @@ BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& pr
     auto about = [&](const std::string& file) {
         if (messagesAbout) messagesAbout(file);
     };
-    main.DataOpen.DivMark =
-        options.Comma ? TDataOpenDialog::kCommaDivMark : TDataOpenDialog::kSpaceDivMark;
-    main.DataOpen.ReadTitle = options.ReadTitle;
-    main.DataOpen.Step = options.Skip;
-    main.DataOpen.StepNum = options.SkipLines;
+    main.DataOpen.SetOptions(options.Read);
     BatchResult result;
     CountingMessageSink counting(CurrentMessageSink());
     ScopedMessageSink scope(counting);

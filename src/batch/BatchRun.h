@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "data/DataOpenOptions.h"
 #include "platform/FilePaths.h"
 
 class TfMain;
@@ -12,10 +13,8 @@ class TfMain;
 // What one batch run does: the read options, the title rule, the output
 // format and the data files in order.
 struct BatchOptions {
-    bool Comma = false;
-    bool ReadTitle = false;
-    bool Skip = false;
-    int SkipLines = 0;
+    // The skip count is a number of lines, not a line number.
+    DataOpenOptions Read{.DivMark = DataOpenOptions::kSpaceDivMark};
     bool KeepTitle = false;
     std::string Format = "emf";
     // Read after each data file, as the batch form does; empty for none.

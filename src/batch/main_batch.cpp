@@ -72,9 +72,9 @@ int main(int argc, char* argv[]) {
             std::puts("kurvo-batch ver0.81b");
             return 0;
         } else if (arg == "--comma") {
-            options.Comma = true;
+            options.Read.DivMark = DataOpenOptions::kCommaDivMark;
         } else if (arg == "--title") {
-            options.ReadTitle = true;
+            options.Read.ReadTitle = true;
         } else if (arg == "--keep-title") {
             options.KeepTitle = true;
         } else if (arg == "--config" || arg == "--save-config") {
@@ -89,12 +89,12 @@ int main(int argc, char* argv[]) {
                 options.Format = value;
             } else {
                 try {
-                    options.SkipLines = StrToInt(value);
+                    options.Read.StepNum = StrToInt(value);
                 } catch (const RaisedError& e) {
                     return Usage(e.Text());
                 }
-                if (options.SkipLines < 0) return Usage("--skip には 0 以上の数を指定します");
-                options.Skip = true;
+                if (options.Read.StepNum < 0) return Usage("--skip には 0 以上の数を指定します");
+                options.Read.Step = true;
             }
         } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
             return Usage("オプション '" + arg + "' はありません");

@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "data/TextLines.h"
-#include "platform/FormatText.h"
 #include "platform/Cp932.h"
+#include "platform/FormatText.h"
 #include "platform/MessageSink.h"
 #include "platform/NumberText.h"
 #include "platform/RaisedError.h"
@@ -75,14 +75,7 @@ bool TDataOpenDialog::Execute(const DataOpenFormFunction& showForm) {
     const DataOpenChoice choice = showForm(previewLines);
 
     // The choices are taken over however the form was closed.
-    if (choice.SpaceSelected)
-        DivMark = kSpaceDivMark;
-    else if (choice.CommaSelected)
-        DivMark = kCommaDivMark;
-    ReadTitle = choice.ReadTitle;
-    Step = choice.Step;
-    const std::int32_t startLine = StrToInt(choice.StepText);
-    StepNum = startLine == INT32_MIN ? INT32_MIN : startLine - 1;
+    choice.ApplyTo(*this);
 
     if (!choice.Accepted) return false;
     return ReadData();

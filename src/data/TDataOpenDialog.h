@@ -10,22 +10,18 @@
 // Reads a numeric text file into the data table: up to 50 columns of up to
 // 10000 values and up to 50 column titles. A value the file does not give
 // (an empty field, "nan", a row too short) is missing: NaN in the table.
-class TDataOpenDialog {
+// Its options (DivMark, ReadTitle, Step, StepNum) are its own properties.
+class TDataOpenDialog : public DataOpenOptions {
   public:
     static constexpr int kMaxCol = 50;
     static constexpr int kMaxRow = 10000;
     static constexpr int kPreviewLines = 10;
-    // The delimiter sets of the two options: tab goes with space.
-    static constexpr const char* kSpaceDivMark = " \t";
-    static constexpr const char* kCommaDivMark = ",";
 
     TDataOpenDialog();
 
     std::string FileName;
-    bool ReadTitle = false;
-    bool Step = false;
-    int StepNum = 0;
-    std::string DivMark;
+    const DataOpenOptions& Options() const { return *this; }
+    void SetOptions(const DataOpenOptions& options) { DataOpenOptions::operator=(options); }
 
     int Col() const { return col_; }
     int Row() const { return row_; }

@@ -75,9 +75,9 @@ TEST(RunBatch, SkipCountIsNotDecreasedByOne) {
     TestDir dir;
     const std::string file = dir.Write("s.txt", "junk\nx y\n1 5\n2 6\n");
     BatchOptions options;
-    options.Skip = true;
-    options.SkipLines = 1;
-    options.ReadTitle = true;
+    options.Read.Step = true;
+    options.Read.StepNum = 1;
+    options.Read.ReadTitle = true;
     options.KeepTitle = true;
     options.Files = {file};
     TfMain main;

@@ -16,8 +16,8 @@
 
 namespace {
 
-constexpr const char* kSpace = TDataOpenDialog::kSpaceDivMark;
-constexpr const char* kComma = TDataOpenDialog::kCommaDivMark;
+constexpr const char* kSpace = DataOpenOptions::kSpaceDivMark;
+constexpr const char* kComma = DataOpenOptions::kCommaDivMark;
 
 struct CellValue {
     int col, row;
