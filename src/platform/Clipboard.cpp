@@ -4,26 +4,9 @@
 #include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QSvgGenerator>
 
 #include "platform/PictureReplay.h"
-
-QByteArray SvgBytes(const Picture& picture) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QSvgGenerator svg;
-    svg.setOutputDevice(&buffer);
-    svg.setSize(QSize(picture.Width(), picture.Height()));
-    svg.setViewBox(QRect(0, 0, picture.Width(), picture.Height()));
-    svg.setResolution(96);
-    svg.setTitle("Kurvo");
-    QPainter painter(&svg);
-    // Vector shapes, not copies of bitmaps.
-    ReplayPicture(painter, picture, 0, 0, false);
-    painter.end();
-    return bytes;
-}
+#include "platform/SvgWriter.h"
 
 std::unique_ptr<QMimeData> PictureMimeData(const Picture& picture) {
     auto data = std::make_unique<QMimeData>();

@@ -10,6 +10,3 @@
 // that cannot read EMF, as SVG and as a PNG image.
 std::unique_ptr<QMimeData> PictureMimeData(const Picture& picture);
 void CopyPictureToClipboard(const Picture& picture);
-
-// The picture as SVG, its size in pixels.
-QByteArray SvgBytes(const Picture& picture);

@@ -17,8 +17,14 @@ class EmfWriter {
     std::string Write();
 
   private:
+    // The header record and the starting objects; a record per operation;
+    // the end record and the header's counts.
+    void WriteHeader();
+    void WriteOperations();
+    std::string WriteTrailer();
     void Emit(char* record) {
-        if (!record) return;
+        // libUEMF gives no record when it runs out of memory.
+        if (!record) out_.Append(nullptr, 0);
         out_.Append(record, reinterpret_cast<U_EMR*>(record)->nSize);
         std::free(record);
     }
@@ -141,6 +147,12 @@ void EmfWriter::Text(int x, int y, const std::string& text) {
 }
 
 std::string EmfWriter::Write() {
+    WriteHeader();
+    WriteOperations();
+    return WriteTrailer();
+}
+
+void EmfWriter::WriteHeader() {
     const int w = std::max(picture_.Width(), 1), h = std::max(picture_.Height(), 1);
     // The reference device: a screen of 1920 x 1080 pixels at 96 dpi.
     const U_SIZEL device{1920, 1080};
@@ -156,7 +168,9 @@ std::string EmfWriter::Write() {
     SelectPen(TPen{});
     SelectBrush(TBrush{});
     SelectFont(TLogFont{});
+}
 
+void EmfWriter::WriteOperations() {
     const std::vector<PictureOp>& ops = picture_.Ops();
     out_.Bytes().reserve(ops.size() * 24 + 4096);
     for (std::size_t i = 0; i < ops.size(); ++i) {
@@ -223,6 +237,9 @@ std::string EmfWriter::Write() {
     }
     FlushSegments();
     FlushLines();
+}
+
+std::string EmfWriter::WriteTrailer() {
     EMFTRACK track{};
     Emit(U_EMREOF_set(0, nullptr, &track));
 

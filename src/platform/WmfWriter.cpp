@@ -14,11 +14,21 @@ namespace {
 class WmfWriter {
   public:
     explicit WmfWriter(const Picture& picture) : picture_(picture) {}
+    ~WmfWriter() {
+        if (handles_) wmf_htable_free(&handles_);
+    }
     std::string Write();
 
   private:
+    // The placeable header, the metafile header and the starting objects;
+    // a record per operation; the end record and the header's sizes.
+    void WriteHeader();
+    void WriteOperations();
+    std::string WriteTrailer();
+    std::size_t header_ = 0;  // where the metafile header starts
     void Emit(char* record) {
-        if (!record) return;
+        // libUEMF gives no record when it runs out of memory.
+        if (!record) out_.Append(nullptr, 0);
         const uint32_t words =
             reinterpret_cast<U_METARECORD*>(record)->Size16_4[0] |
             (uint32_t(reinterpret_cast<U_METARECORD*>(record)->Size16_4[1]) << 16);
@@ -138,6 +148,12 @@ void WmfWriter::Text(int x, int y, const std::string& text) {
 }
 
 std::string WmfWriter::Write() {
+    WriteHeader();
+    WriteOperations();
+    return WriteTrailer();
+}
+
+void WmfWriter::WriteHeader() {
     const int w = std::max(picture_.Width(), 1), h = std::max(picture_.Height(), 1);
     // Units must fit 16 bits: a very large picture gets coarser units.
     const double largest = std::max(w, h) * 2540.0 / kMetafileDpi;
@@ -164,11 +180,11 @@ std::string WmfWriter::Write() {
         checksum ^= uint16_t(uint8_t(bytes[2 * i]) | (uint8_t(bytes[2 * i + 1]) << 8));
     PutU16(bytes, 20, checksum);
     // The metafile header, its sizes filled in at the end.
-    const std::size_t header = bytes.size();
+    header_ = bytes.size();
     bytes.append(18, '\0');
-    PutU16(bytes, header + 0, 1);       // type: on disk
-    PutU16(bytes, header + 2, 9);       // header size in words
-    PutU16(bytes, header + 4, 0x0300);  // version
+    PutU16(bytes, header_ + 0, 1);       // type: on disk
+    PutU16(bytes, header_ + 2, 9);       // header size in words
+    PutU16(bytes, header_ + 4, 0x0300);  // version
 
     bytes.reserve(picture_.Ops().size() * 16 + 4096);
     wmf_htable_create(32, 32, &handles_);
@@ -179,6 +195,9 @@ std::string WmfWriter::Write() {
     SelectPen(TPen{});
     SelectBrush(TBrush{});
     SelectFont(TLogFont{});
+}
+
+void WmfWriter::WriteOperations() {
     TBrush brush;
     TPen pen;
     for (const PictureOp& op : picture_.Ops()) {
@@ -238,15 +257,20 @@ std::string WmfWriter::Write() {
         }
     }
     FlushLines();
+}
+
+std::string WmfWriter::WriteTrailer() {
     Emit(U_WMREOF_set());
     const uint32_t objects = handles_->peak + 1;
     wmf_htable_free(&handles_);
+    handles_ = nullptr;
 
-    const uint32_t words = uint32_t((bytes.size() - header) / 2);
-    PutU32(bytes, header + 6, words);                          // size in words
-    PutU16(bytes, header + 10, uint16_t(objects));             // number of objects
-    PutU32(bytes, header + 12, uint32_t(out_.Largest() / 2));  // largest record, words
-    PutU16(bytes, header + 16, 0);                             // unused
+    std::string& bytes = out_.Bytes();
+    const uint32_t words = uint32_t((bytes.size() - header_) / 2);
+    PutU32(bytes, header_ + 6, words);                          // size in words
+    PutU16(bytes, header_ + 10, uint16_t(objects));             // number of objects
+    PutU32(bytes, header_ + 12, uint32_t(out_.Largest() / 2));  // largest record, words
+    PutU16(bytes, header_ + 16, 0);                             // unused
     return bytes;
 }
 
