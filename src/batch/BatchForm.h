@@ -13,9 +13,8 @@ class TfMain;
 // chosen data files and configuration file, the read options, the output
 // format and the status line. The form shows it.
 class BatchForm {
-public:
+  public:
     static constexpr const char* kReadyText = "設定はよろしいですか";
-    static constexpr const char* kWorkingText = " を処理中";
     static constexpr const char* kDoneText = "終了";
 
     explicit BatchForm(TfMain& main) : main_(main) {}
@@ -39,6 +38,6 @@ public:
     // Processes every file; `status` hears each change of the status line.
     BatchResult StartClick(const std::function<void(const std::string&)>& status = {});
 
-private:
+  private:
     TfMain& main_;
 };

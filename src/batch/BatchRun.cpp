@@ -51,7 +51,7 @@ BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& pr
     for (int i = 0; i < total; ++i) {
         const std::string& path = options.Files[std::size_t(i)];
         const std::string name = FileNameOf(path);
-        progress << "[" << i + 1 << "/" << total << "] " << name << " を処理中" << std::endl;
+        progress << "[" << i + 1 << "/" << total << "] " << name << kWorkingText << std::endl;
         if (startingFile) startingFile(path);
         about(path);
         const int graphsBefore = result.Graphs;

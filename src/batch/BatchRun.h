@@ -22,6 +22,9 @@ struct BatchOptions {
     std::vector<std::string> Files;
 };
 
+// Said of the file being processed, after its name.
+inline constexpr const char* kWorkingText = " を処理中";
+
 // The data file's path without its extension plus the format's.
 std::string BatchOutputPath(const std::string& dataPath, const std::string& format);
 // The graph title made from a file name: the name as it is, its markup

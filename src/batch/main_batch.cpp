@@ -32,6 +32,8 @@ constexpr const char* kUsage =
     "  1  飛ばしたファイルがある (理由は標準エラーに書く)\n"
     "  2  コマンドの指定が誤っている (読めない設定ファイルを含む)\n";
 
+constexpr const char* kNeedsValueText = " には値が必要です";
+
 // The sink that names the file a message is about.
 class FileMessageSink : public MessageSink {
   public:
@@ -78,10 +80,10 @@ int main(int argc, char* argv[]) {
         } else if (arg == "--keep-title") {
             options.KeepTitle = true;
         } else if (arg == "--config" || arg == "--save-config") {
-            if (i + 1 >= argc) return Usage(arg + " には値が必要です");
+            if (i + 1 >= argc) return Usage(arg + kNeedsValueText);
             (arg == "--config" ? options.Config : saveConfig) = argv[++i];
         } else if (arg == "--skip" || arg == "--format") {
-            if (i + 1 >= argc) return Usage(arg + " には値が必要です");
+            if (i + 1 >= argc) return Usage(arg + kNeedsValueText);
             const std::string value = argv[++i];
             if (arg == "--format") {
                 if (value != "emf" && value != "wmf" && value != "bmp")
@@ -116,7 +118,7 @@ int main(int argc, char* argv[]) {
     // pipe) is refused before any graph is drawn without it.
     if (!options.Config.empty() && !IsReadablePlainFile(options.Config)) {
         sink.File = options.Config;
-        ShowMessage("ﾌｧｲﾙがありません");
+        ShowMessage(kNoFileText);
         return 2;
     }
     const BatchResult result =

@@ -6,12 +6,12 @@
 #include "graph/SettingsRecords.h"
 #include "platform/Colors.h"
 #include "platform/Picture.h"
+#include "platform/PlainFile.h"
 
 // The configuration file (.kvc): the settings records of the main window
 // and the settings of every series row, in an INI file.
 namespace ConfigFile {
 
-inline constexpr const char* kNoFileText = "ﾌｧｲﾙがありません";
 inline constexpr const char* kUnencodableText = "'%s' は設定ﾌｧｲﾙに保存できない文字を含んでいます";
 
 // One series row as the file keeps it, with the names of its controls,

@@ -8,11 +8,11 @@
 #include "platform/FormatText.h"
 #include "platform/MessageSink.h"
 #include "platform/NumberText.h"
+#include "platform/PlainFile.h"
 #include "platform/RaisedError.h"
 
 namespace {
 
-constexpr const char* kNoFileText = "ﾌｧｲﾙがありません";
 constexpr const char* kTooLargeText = "データサイズが大きすぎます";
 constexpr const char* kOutOfRangeText = "ﾌｧｲﾙ %s の %d 行目の数値 '%s' は大きすぎます";
 constexpr const char* kEmptyFileText = "ﾌｧｲﾙ %s は空です";

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dialogs/FieldMessages.h"
+
 #include <string>
 
 class TfMain;
@@ -17,7 +19,7 @@ struct GraphSetTexts {
 
 inline constexpr const char* kLogMinimumText = "対数グラフでは最小値 > ０です";
 inline constexpr const char* kSizeText = "グラフ、キャンバスサイズは20～1000のまでです。";
-inline constexpr const char* kGridFieldText = "%s は %s 以上にしてください";
+inline constexpr const char* kGridFieldText = kAtLeastText;
 
 // The records as the dialog shows them when it becomes active.
 GraphSetTexts LoadGraphSet(const TfMain& main);

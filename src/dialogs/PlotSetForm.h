@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dialogs/FieldMessages.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -11,10 +13,10 @@ class TPlot;
 // names, loading it, and applying a change to it or, with "ALL", to every
 // series and the template.
 class PlotSetForm {
-public:
+  public:
     static constexpr const char* kAll = "ALL";
     static constexpr const char* kAllName = "全てのデータに適用";
-    static constexpr const char* kFieldText = "%s は %s 以上にしてください";
+    static constexpr const char* kFieldText = kAtLeastText;
 
     explicit PlotSetForm(TfMain& main) : main_(main) {}
 
@@ -44,6 +46,6 @@ public:
 
     TfMain& Main() { return main_; }
 
-private:
+  private:
     TfMain& main_;
 };

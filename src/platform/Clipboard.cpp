@@ -1,10 +1,10 @@
 #include "platform/Clipboard.h"
-#include "platform/EmfWriter.h"
 
 #include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
 
+#include "platform/EmfWriter.h"
 #include "platform/PictureReplay.h"
 #include "platform/SvgWriter.h"
 

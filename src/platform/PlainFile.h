@@ -10,5 +10,8 @@
 std::optional<std::string> ReadPlainFile(const std::string& path,
                                          std::size_t limit = std::string::npos / 2);
 
+// The message for a file that is missing or no plain file.
+inline constexpr const char* kNoFileText = "ﾌｧｲﾙがありません";
+
 // The file is a plain file that can be opened for reading.
 bool IsReadablePlainFile(const std::string& path);
