@@ -52,15 +52,6 @@ struct PopupItems {
     bool operator==(const PopupItems&) const = default;
 };
 
-// What the batch form remembers for the run.
-struct BatchMemory {
-    bool FilesChosen = false;
-    std::string FirstFile;
-    int FilterIndex = 2;
-    bool ConfigChosen = false;
-    std::string ConfigFile;
-};
-
 // The main window's state and commands, without a window: the data reader
 // and its table, the grid's cell texts, the settings records and the
 // enabling of the commands. The window shows it and forwards to it.
@@ -91,7 +82,6 @@ class TfMain : public QObject {
     // window.
     std::vector<std::unique_ptr<TMathLabel>> XNumbers;
     std::vector<std::unique_ptr<TMathLabel>> YNumbers;
-    BatchMemory Batch;
     GraphObject Selected = GraphObject::None;
     TMathLabel* SelectedLabel = nullptr;
 

@@ -9,8 +9,8 @@
 #include "app/TfMain.h"
 #include "graph/AxisNumbers.h"
 #include "graph/Legend.h"
-#include "platform/FormatText.h"
 #include "platform/Canvas.h"
+#include "platform/FormatText.h"
 #include "platform/MessageSink.h"
 #include "platform/NumberText.h"
 #include "platform/PictureReplay.h"
@@ -106,13 +106,13 @@ bool TfMain::CheckDrawableSettings() {
         {"グラフの高さ", Graph.Height, kMaxPictureSize},
         {"キャンバスの幅", Graph.Canvaswidth, kMaxPictureSize},
         {"キャンバスの高さ", Graph.Canvasheight, kMaxPictureSize},
-        {"X軸 主目盛り数", Gridline.LargeX, kMaxDivisions},
-        {"Y軸 主目盛り数", Gridline.LargeY, kMaxDivisions},
-        {"X軸 副目盛り数", Gridline.SmallX, kMaxDivisions},
-        {"Y軸 副目盛り数", Gridline.SmallY, kMaxDivisions},
-        {"主目盛り 太さ", Gridline.Largewidth, kMaxDivisions},
-        {"副目盛り 太さ", Gridline.Smallwidth, kMaxDivisions},
-        {"グリッド線太さ", Gridline.LInewidth, kMaxDivisions},
+        {GridlineNames::LargeX, Gridline.LargeX, kMaxDivisions},
+        {GridlineNames::LargeY, Gridline.LargeY, kMaxDivisions},
+        {GridlineNames::SmallX, Gridline.SmallX, kMaxDivisions},
+        {GridlineNames::SmallY, Gridline.SmallY, kMaxDivisions},
+        {GridlineNames::Largewidth, Gridline.Largewidth, kMaxDivisions},
+        {GridlineNames::Smallwidth, Gridline.Smallwidth, kMaxDivisions},
+        {GridlineNames::LInewidth, Gridline.LInewidth, kMaxDivisions},
         // A negative size is a cell height rather than a character height.
         {"ﾀｲﾄﾙ ﾌｫﾝﾄｻｲｽﾞ", Fonts.Graphtitle.Size, FontSetting::kMaxSize, -FontSetting::kMaxSize},
         {"X軸 ﾌｫﾝﾄｻｲｽﾞ", Fonts.TitleX.Size, FontSetting::kMaxSize, -FontSetting::kMaxSize},

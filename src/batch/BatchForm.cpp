@@ -24,7 +24,7 @@ std::vector<std::string> BatchForm::FileNames() const {
 }
 
 void BatchForm::DataOpenClick(Desktop& desktop) {
-    BatchMemory& memory = main_.Batch;
+    BatchMemory& memory = memory_;
     OpenFileRequest request;
     request.Filter = TfMain::kDataFilter;
     request.MultiSelect = true;
@@ -44,7 +44,7 @@ void BatchForm::DataOpenClick(Desktop& desktop) {
 }
 
 void BatchForm::ConfigOpenClick(Desktop& desktop) {
-    BatchMemory& memory = main_.Batch;
+    BatchMemory& memory = memory_;
     OpenFileRequest request;
     request.Filter = TfMain::kDataFilter;
     request.FilterIndex = 3;

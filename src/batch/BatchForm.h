@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "batch/BatchMemory.h"
 #include "batch/BatchRun.h"
 
 class Desktop;
@@ -17,7 +18,7 @@ class BatchForm {
     static constexpr const char* kReadyText = "設定はよろしいですか";
     static constexpr const char* kDoneText = "終了";
 
-    explicit BatchForm(TfMain& main) : main_(main) {}
+    BatchForm(TfMain& main, BatchMemory& memory) : main_(main), memory_(memory) {}
 
     std::vector<std::string> Files;
     std::string ConfigPath;
@@ -40,4 +41,5 @@ class BatchForm {
 
   private:
     TfMain& main_;
+    BatchMemory& memory_;
 };

@@ -97,13 +97,13 @@ void ApplyGraphSet(TfMain& main, const GraphSetTexts& t) {
     GridlineSettings& l = main.Gridline;
     // Division counts below 1 and negative lengths and widths draw
     // nothing useful: they are refused by name.
-    GridField(l.LargeX, t.LargeGridX, 1, "X軸 主目盛り数");
-    GridField(l.SmallX, t.SmallGridX, 1, "X軸 副目盛り数");
-    GridField(l.LargeY, t.LargeGridY, 1, "Y軸 主目盛り数");
-    GridField(l.SmallY, t.SmallGridY, 1, "Y軸 副目盛り数");
-    GridField(l.Largelength, t.LargeLength, 0, "主目盛り 長さ");
-    GridField(l.Smalllength, t.SmallLength, 0, "副目盛り 長さ");
-    GridField(l.Largewidth, t.LargeWidth, 0, "主目盛り 太さ");
-    GridField(l.Smallwidth, t.SmallWidth, 0, "副目盛り 太さ");
-    GridField(l.LInewidth, t.GridlineWidth, 0, "グリッド線太さ");
+    GridField(l.LargeX, t.LargeGridX, 1, GridlineNames::LargeX);
+    GridField(l.SmallX, t.SmallGridX, 1, GridlineNames::SmallX);
+    GridField(l.LargeY, t.LargeGridY, 1, GridlineNames::LargeY);
+    GridField(l.SmallY, t.SmallGridY, 1, GridlineNames::SmallY);
+    GridField(l.Largelength, t.LargeLength, 0, GridlineNames::Largelength);
+    GridField(l.Smalllength, t.SmallLength, 0, GridlineNames::Smalllength);
+    GridField(l.Largewidth, t.LargeWidth, 0, GridlineNames::Largewidth);
+    GridField(l.Smallwidth, t.SmallWidth, 0, GridlineNames::Smallwidth);
+    GridField(l.LInewidth, t.GridlineWidth, 0, GridlineNames::LInewidth);
 }

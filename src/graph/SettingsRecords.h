@@ -40,6 +40,19 @@ struct GridlineSettings {
     bool operator==(const GridlineSettings&) const = default;
 };
 
+// The grid settings as the graph settings dialog names them, in messages.
+struct GridlineNames {
+    static constexpr const char* LargeX = "X軸 主目盛り数";
+    static constexpr const char* SmallX = "X軸 副目盛り数";
+    static constexpr const char* LargeY = "Y軸 主目盛り数";
+    static constexpr const char* SmallY = "Y軸 副目盛り数";
+    static constexpr const char* Largelength = "主目盛り 長さ";
+    static constexpr const char* Smalllength = "副目盛り 長さ";
+    static constexpr const char* Largewidth = "主目盛り 太さ";
+    static constexpr const char* Smallwidth = "副目盛り 太さ";
+    static constexpr const char* LInewidth = "グリッド線太さ";
+};
+
 struct SampleSettings {
     int Left = 390;
     int Top = 50;

@@ -25,9 +25,10 @@ public:
 TEST(BatchForm, ChoosingFilesEnablesStartAndIsRememberedForTheRun) {
     TestDir dir;
     TfMain main;
+    BatchMemory memory;
     FilesDesktop desktop;
     {
-        BatchForm form(main);
+        BatchForm form(main, memory);
         EXPECT_FALSE(form.StartEnabled);
         form.DataOpenClick(desktop);  // cancelled
         EXPECT_FALSE(form.StartEnabled);
@@ -37,7 +38,7 @@ TEST(BatchForm, ChoosingFilesEnablesStartAndIsRememberedForTheRun) {
         EXPECT_EQ(form.FileNames(), (std::vector<std::string>{"a.txt", "b.txt"}));
         EXPECT_EQ(desktop.requests[0].FilterIndex, 2);
     }
-    BatchForm again(main);  // a new form: the folder and filter are remembered
+    BatchForm again(main, memory);  // a new form: the folder and filter are remembered
     again.DataOpenClick(desktop);
     EXPECT_EQ(desktop.requests.back().InitialDir, dir.Root());
     EXPECT_EQ(desktop.requests.back().FilterIndex, 1);
@@ -57,7 +58,8 @@ TEST(BatchForm, StartProcessesEveryFileWithTheConfiguration) {
     main.Title.Main = "from the file";
     ASSERT_TRUE(main.WriteConfigFile(dir.Path("look.kvc")));
     main.Gridline.LargeX = 4;
-    BatchForm form(main);
+    BatchMemory memory;
+    BatchForm form(main, memory);
     form.Files = {dir.Write("run.1.txt", "skip me\n1 2\n2 4\n"), dir.Write("one.txt", "1\n2\n")};
     form.ConfigPath = dir.Path("look.kvc");
     form.ReadpassCheck = true;

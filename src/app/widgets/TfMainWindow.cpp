@@ -6,8 +6,8 @@
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMenu>
 #include <QLineEdit>
+#include <QMenu>
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QTableView>
@@ -223,7 +223,7 @@ void TfMainWindow::menuSampleConfigClick() {
 }
 
 void TfMainWindow::menuSerialGraphClick() {
-    TfSerial form(state_, *desktop_, this);
+    TfSerial form(state_, batchMemory_, *desktop_, this);
     form.Running = [this](bool running) {
         if (running) Canv->hide();
         PageControl->setVisible(!running);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/widgets/QtDesktop.h"
+#include "batch/BatchMemory.h"
 
 class QAction;
 class QLabel;
@@ -99,6 +100,8 @@ class TfMainWindow : public QMainWindow {
         class QLineEdit* LineEdit;
     };
     std::vector<RowWidgets> rowWidgets_;
+    // What the batch form remembers for the run.
+    BatchMemory batchMemory_;
     void OpenPlotSet(int startIndex);
     void WrapLegendSelections(char marker);
 

@@ -36,8 +36,8 @@ QLabel* Label(QWidget* parent, const char* name, const char* text, int x, int y)
 
 }  // namespace
 
-TfSerial::TfSerial(TfMain& main, Desktop& desktop, QWidget* parent)
-    : QDialog(parent), form_(main), desktop_(desktop) {
+TfSerial::TfSerial(TfMain& main, BatchMemory& memory, Desktop& desktop, QWidget* parent)
+    : QDialog(parent), form_(main, memory), desktop_(desktop) {
     setObjectName("fSerial");
     setWindowTitle("Kurvo 連続 ｸﾞﾗﾌ処理");
     setFixedSize(225, 342);

@@ -18,7 +18,7 @@ class TfSerial : public QDialog {
     Q_OBJECT
 
   public:
-    TfSerial(TfMain& main, Desktop& desktop, QWidget* parent = nullptr);
+    TfSerial(TfMain& main, BatchMemory& memory, Desktop& desktop, QWidget* parent = nullptr);
 
     BatchForm& Form() { return form_; }
 

@@ -34,7 +34,8 @@ TEST(TfSerial, PagesControlsAndARun) {
     TfMain main;
     OneFileDesktop desktop;
     desktop.file = dir.Write("data1.txt", "1 2\n2 5\n3 4\n");
-    TfSerial form(main, desktop);
+    BatchMemory memory;
+    TfSerial form(main, memory, desktop);
     EXPECT_EQ(form.windowTitle().toStdString(), "Kurvo 連続 ｸﾞﾗﾌ処理");
     ASSERT_EQ(form.PageControl->count(), 3);
     EXPECT_EQ(form.PageControl->tabText(0).toStdString(), "ﾒｲﾝ");
@@ -65,7 +66,8 @@ TEST(TfSerial, PagesControlsAndARun) {
 TEST(TfSerial, EachActivationShowsTheMainPage) {
     TfMain main;
     OneFileDesktop desktop;
-    TfSerial form(main, desktop);
+    BatchMemory memory;
+    TfSerial form(main, memory, desktop);
     form.show();
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));

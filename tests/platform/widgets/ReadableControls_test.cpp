@@ -91,7 +91,8 @@ TEST(ReadableControls, EveryFormShowsItsTextsWhole) {
     ExpectReadable(sample, "TSampleSetDialog");
     TLabelForm label;
     ExpectReadable(label, "TLabelForm");
-    TfSerial serial(l.main, desktop);
+    BatchMemory memory;
+    TfSerial serial(l.main, memory, desktop);
     ExpectReadable(serial, "TfSerial");
 }
 
