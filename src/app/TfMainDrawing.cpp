@@ -202,7 +202,8 @@ bool TfMain::DrawGraph(const std::string& sender) {
 bool TfMain::RangeStep(bool xAxis, const Columns& values, const Columns& partners) {
     FillRangeTable(Calc, values, partners, rowCount_);
     Calc.Type = xAxis ? Graph.AxistypeX : Graph.AxistypeY;
-    if (!Calc.CalcMaxMin() && std::isnan(Calc.Max)) {
+    Calc.CalcMaxMin();
+    if (std::isnan(Calc.Max)) {
         ShowMessage(kNoPointsText);
         return false;
     }

@@ -100,10 +100,7 @@ void TfMain::FormEndDrag(int x, int y, int clientWidth, int clientHeight, bool o
         return;
     }
     // The handle zones reach just beyond the rectangle's edges.
-    const int grace = SelectionGeometry::kHandle;
-    const bool inPaint = x >= paint.Left - grace && x <= paint.Left + paint.Width + grace &&
-                         y >= paint.Top - grace && y <= paint.Top + paint.Height + grace;
-    if (inPaint || !overNumber) FormDragDrop();
+    if (paint.Contains(x, y, SelectionGeometry::kHandle) || !overNumber) FormDragDrop();
 }
 
 void TfMain::FormClick() {

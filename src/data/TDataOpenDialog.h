@@ -20,7 +20,6 @@ class TDataOpenDialog : public DataOpenOptions {
     TDataOpenDialog();
 
     std::string FileName;
-    const DataOpenOptions& Options() const { return *this; }
     void SetOptions(const DataOpenOptions& options) { DataOpenOptions::operator=(options); }
 
     int Col() const { return col_; }

@@ -23,9 +23,10 @@ class SelectionGeometry {
     PixelPoint Anchor1() const { return a1_; }
     PixelPoint Anchor2() const { return a2_; }
 
-    // (x, y) lies on the shown rectangle.
-    bool Contains(int x, int y) const {
-        return Visible && x >= Left && x < Left + Width && y >= Top && y < Top + Height;
+    // (x, y) lies on the shown rectangle, or within `margin` of it.
+    bool Contains(int x, int y, int margin = 0) const {
+        return Visible && x >= Left - margin && x < Left + Width + margin && y >= Top - margin &&
+               y < Top + Height + margin;
     }
     // The rectangle takes the bounds of the selected object and shows.
     void Select(int left, int top, int width, int height);

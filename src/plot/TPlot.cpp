@@ -187,7 +187,7 @@ void TPlot::PlotMark() {
     CurveLayer.Reserve(std::size_t(marks) + 4);
     for (std::int64_t i = 0; i < marks; ++i) {
         const std::size_t k = std::size_t(i * step);
-        if (std::isnan(X[k]) || std::isnan(Y[k])) continue;  // a missing value has no mark
+        if (!HasPoint(k)) continue;  // a missing value has no mark
         const PixelPoint p = mapping.Map(X[k], Y[k]);
         if (!Inside(p)) continue;
         DrawMark(canvas, MarkType, p.x, p.y, h, MarkColor, false);
@@ -270,7 +270,7 @@ PixelPoint TPlot::ClipToFrame(PixelPoint p, PixelPoint q) const {
 void TPlot::DropMissingPoints() {
     std::size_t kept = 0;
     for (std::size_t i = 0; i < std::size_t(count_); ++i) {
-        if (std::isnan(X[i]) || std::isnan(Y[i])) continue;
+        if (!HasPoint(i)) continue;
         X[kept] = X[i];
         Y[kept] = Y[i];
         ++kept;
@@ -322,16 +322,14 @@ void TPlot::ReadPlotLine() {
     points.reserve(std::size_t(count_));
     std::vector<int> runEnds;
     const AxisMapping mapping = Mapping();
+    // An empty run (missing values in a row) draws nothing.
     for (int i = 0; i < count_; ++i) {
-        if (std::isnan(X[i]) || std::isnan(Y[i])) {
-            if (!points.empty() && (runEnds.empty() || runEnds.back() != int(points.size())))
-                runEnds.push_back(int(points.size()));
-            continue;
-        }
-        points.push_back(mapping.Map(X[i], Y[i]));
+        if (HasPoint(std::size_t(i)))
+            points.push_back(mapping.Map(X[i], Y[i]));
+        else
+            runEnds.push_back(int(points.size()));
     }
-    if (runEnds.empty() || runEnds.back() != int(points.size()))
-        runEnds.push_back(int(points.size()));
+    runEnds.push_back(int(points.size()));
     InternalPlotLines(points.data(), runEnds);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -119,6 +120,8 @@ class TPlot {
     bool SplinePlotLine();
     bool SplinePlotLineArea();
 
+    // Point i has both values: neither is missing (NaN).
+    bool HasPoint(std::size_t i) const { return !std::isnan(X[i]) && !std::isnan(Y[i]); }
     bool Inside(PixelPoint p) const { return p.x >= 0 && p.x <= Xsize && p.y >= 0 && p.y <= Ysize; }
 
   private:

@@ -41,17 +41,17 @@ int SpaceAfterLabel(const QLabel& label) {
 
 void KeepLabelsClearOfControls(QWidget* form, int gap) {
     for (QLabel* label : form->findChildren<QLabel*>()) {
-        const QWidget* next = ControlRightOf(*label);
-        if (!next) continue;
-        const int room = next->x() - label->x() - gap;
+        const int space = SpaceAfterLabel(*label);
+        if (space >= gap) continue;
         const int width = TextWidth(*label);
-        if (width <= room || room <= 0) continue;
+        const int room = width + space - gap;
+        if (room <= 0) continue;
         QFont font = label->font();
         font.setStretch(std::max(75, room * 100 / width));
         label->setFont(font);
         label->adjustSize();
         // A font that cannot be narrowed enough moves the label left.
-        const int over = TextWidth(*label) - room;
+        const int over = gap - SpaceAfterLabel(*label);
         if (over > 0) label->move(std::max(0, label->x() - over), label->y());
     }
 }
