@@ -32,13 +32,17 @@ void Canvas::SyncPosition() {
     Add(OpKind::MoveTo, position_.x, position_.y);
 }
 
+// A move is recorded when a line follows it, after the line's pen: every
+// run of lines is a pen, a move and lines, the order in which metafile
+// readers expect a path.
 void Canvas::MoveTo(int x, int y) {
     position_ = {x, y};
-    positionRecorded_ = true;
-    Add(OpKind::MoveTo, x, y);
+    positionRecorded_ = false;
 }
 
 void Canvas::LineTo(int x, int y) {
+    // A new pen starts a new run where the old one ended.
+    if (!(Pen == recordedPen_)) positionRecorded_ = false;
     SyncPen();
     SyncPosition();
     Add(OpKind::LineTo, x, y);
@@ -91,9 +95,15 @@ void Canvas::Draw(int x, int y, const Picture& picture) {
     SyncBrush();
     SyncFont();
     target_.ops_.reserve(target_.ops_.size() + picture.Ops().size() + 1);
-    // The inner drawing starts at its own origin.
-    Add(OpKind::MoveTo, x, y);
+    // The inner drawing starts at its own origin: a line before any move
+    // starts there.
+    bool positioned = false;
     for (const PictureOp& op : picture.Ops()) {
+        if (op.Kind == OpKind::MoveTo) positioned = true;
+        if (op.Kind == OpKind::LineTo && !positioned) {
+            Add(OpKind::MoveTo, x, y);
+            positioned = true;
+        }
         PictureOp moved = op;
         switch (op.Kind) {
             case OpKind::Pen:

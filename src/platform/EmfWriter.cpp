@@ -32,6 +32,10 @@ class EmfWriter {
     void FlushSegments();
     void SelectPen(const TPen& pen);
     void SelectBrush(const TBrush& brush);
+    // Lines are drawn with no brush selected (some readers fill any path
+    // with the brush in effect); shapes with the brush of the picture.
+    void UseNoBrush();
+    void UseBrush();
     void SelectFont(const TLogFont& font);
     void Text(int x, int y, const std::string& text);
 
@@ -45,6 +49,7 @@ class EmfWriter {
     RecordBuffer out_;
     TLogFont font_;
     uint32_t penSlot_ = 0, brushSlot_ = 0, fontSlot_ = 0;
+    bool noBrushInUse_ = false;
     std::vector<U_POINTL> polyline_;
     // Move-line pairs one after the other (the crosses of the marks), drawn
     // as one record of separate lines.
@@ -92,7 +97,20 @@ void EmfWriter::SelectPen(const TPen& pen) {
     penSlot_ = slot;
 }
 
+void EmfWriter::UseNoBrush() {
+    if (noBrushInUse_ || brushSlot_ == 0) return;
+    Emit(U_EMRSELECTOBJECT_set(U_NULL_BRUSH));
+    noBrushInUse_ = true;
+}
+
+void EmfWriter::UseBrush() {
+    if (!noBrushInUse_) return;
+    Emit(U_EMRSELECTOBJECT_set(brushSlot_));
+    noBrushInUse_ = false;
+}
+
 void EmfWriter::SelectBrush(const TBrush& brush) {
+    noBrushInUse_ = false;
     if (brush.Style == BrushStyle::bsClear) {
         Emit(U_EMRSELECTOBJECT_set(U_NULL_BRUSH));
         if (brushSlot_) Emit(U_EMRDELETEOBJECT_set(brushSlot_));
@@ -181,6 +199,7 @@ void EmfWriter::WriteOperations() {
                           (i + 2 >= ops.size() || ops[i + 2].Kind != OpKind::LineTo);
         if (pair) {
             FlushLines();
+            UseNoBrush();
             segments_.push_back(U_POINTL{op.A, op.B});
             segments_.push_back(U_POINTL{ops[i + 1].A, ops[i + 1].B});
             ++i;
@@ -199,18 +218,23 @@ void EmfWriter::WriteOperations() {
                 SelectFont(picture_.FontOf(op));
                 break;
             case OpKind::MoveTo:
+                UseNoBrush();
                 Emit(U_EMRMOVETOEX_set(U_POINTL{op.A, op.B}));
                 break;
             case OpKind::LineTo:
+                UseNoBrush();
                 polyline_.push_back(U_POINTL{op.A, op.B});
                 break;
             case OpKind::Rectangle:
+                UseBrush();
                 Emit(U_EMRRECTANGLE_set(U_RECTL{op.A, op.B, op.C, op.D}));
                 break;
             case OpKind::Ellipse:
+                UseBrush();
                 Emit(U_EMRELLIPSE_set(U_RECTL{op.A, op.B, op.C, op.D}));
                 break;
             case OpKind::Polygon: {
+                UseBrush();
                 const PixelPoint* p = picture_.PointsOf(op);
                 std::vector<U_POINTL> points;
                 for (std::uint32_t k = 0; k < op.Count; ++k)
@@ -226,6 +250,7 @@ void EmfWriter::WriteOperations() {
             case OpKind::FillRect:
                 // A rectangle without outline covers (l, t) to (r - 1, b - 1)
                 // once its box is one pixel larger.
+                UseBrush();
                 Emit(U_EMRSELECTOBJECT_set(U_NULL_PEN));
                 Emit(U_EMRRECTANGLE_set(U_RECTL{op.A, op.B, op.C + 1, op.D + 1}));
                 Emit(U_EMRSELECTOBJECT_set(penSlot_));

@@ -45,6 +45,13 @@ class WmfWriter {
     void SelectFont(const TLogFont& font);
     void Text(int x, int y, const std::string& text);
     void Replace(uint32_t& current, char* create, uint32_t made);
+    // Lines are drawn with the empty brush selected (some readers fill any
+    // path with the brush in effect); shapes with the brush of the picture.
+    // Fills are rectangles with the empty pen: a pattern blit is drawn
+    // black by some readers.
+    void UseNoBrush();
+    void UseBrush();
+    void FillBox(int left, int top, int right, int bottom);
     // Lines from the current position, drawn as one polyline.
     void FlushLines();
     std::vector<U_POINT16> run_;
@@ -65,7 +72,31 @@ class WmfWriter {
     TLogFont font_;
     uint16_t bkMode_ = 0;
     uint32_t pen_ = 0, brush_ = 0, font16_ = 0;
+    uint32_t noPen_ = 0, noBrush_ = 0;
+    bool noBrushInUse_ = false;
 };
+
+void WmfWriter::UseNoBrush() {
+    if (noBrushInUse_) return;
+    Emit(wselectobject_set(noBrush_, handles_));
+    noBrushInUse_ = true;
+}
+
+void WmfWriter::UseBrush() {
+    if (!noBrushInUse_) return;
+    Emit(wselectobject_set(brush_, handles_));
+    noBrushInUse_ = false;
+}
+
+// A rectangle with no outline covers (l, t) to (r - 1, b - 1) once its box
+// is one pixel larger.
+void WmfWriter::FillBox(int left, int top, int right, int bottom) {
+    UseBrush();
+    BackgroundMode(U_OPAQUE);
+    Emit(wselectobject_set(noPen_, handles_));
+    Emit(U_WMRRECTANGLE_set(U_RECT16{Unit(left), Unit(top), Unit(right + 1), Unit(bottom + 1)}));
+    Emit(wselectobject_set(pen_, handles_));
+}
 
 void WmfWriter::Replace(uint32_t& current, char* create, uint32_t made) {
     Emit(create);
@@ -106,6 +137,7 @@ void WmfWriter::SelectBrush(const TBrush& brush) {
     char* record =
         wcreatebrushindirect_set(&made, handles_, U_WLOGBRUSH_set(style, ColorRef(brush.Color), 0));
     Replace(brush_, record, made);
+    noBrushInUse_ = false;
 }
 
 void WmfWriter::SelectFont(const TLogFont& font) {
@@ -192,6 +224,11 @@ void WmfWriter::WriteHeader() {
     Emit(U_WMRSETWINDOWEXT_set(U_POINT16{right, bottom}));
     BackgroundMode(U_TRANSPARENT);
     Emit(U_WMRSETTEXTALIGN_set(U_TA_TOP | U_TA_LEFT | U_TA_NOUPDATECP));
+    // The empty pen and brush, kept to the end: the format has no stock
+    // objects.
+    Emit(wcreatepenindirect_set(&noPen_, handles_, U_PEN_set(U_PS_NULL, 0, U_RGB(0, 0, 0))));
+    Emit(wcreatebrushindirect_set(&noBrush_, handles_,
+                                  U_WLOGBRUSH_set(U_BS_NULL, U_RGB(0, 0, 0), 0)));
     SelectPen(TPen{});
     SelectBrush(TBrush{});
     SelectFont(TLogFont{});
@@ -216,22 +253,27 @@ void WmfWriter::WriteOperations() {
                 SelectFont(picture_.FontOf(op));
                 break;
             case OpKind::MoveTo:
+                UseNoBrush();
                 position_ = Point(op.A, op.B);
                 Emit(U_WMRMOVETO_set(position_));
                 break;
             case OpKind::LineTo:
+                UseNoBrush();
                 if (pen.Style != PenStyle::psSolid) BackgroundMode(U_TRANSPARENT);
                 run_.push_back(Point(op.A, op.B));
                 break;
             case OpKind::Rectangle:
+                UseBrush();
                 BackgroundMode(U_OPAQUE);
                 Emit(U_WMRRECTANGLE_set(U_RECT16{Unit(op.A), Unit(op.B), Unit(op.C), Unit(op.D)}));
                 break;
             case OpKind::Ellipse:
+                UseBrush();
                 BackgroundMode(U_OPAQUE);
                 Emit(U_WMRELLIPSE_set(U_RECT16{Unit(op.A), Unit(op.B), Unit(op.C), Unit(op.D)}));
                 break;
             case OpKind::Polygon: {
+                UseBrush();
                 BackgroundMode(U_OPAQUE);
                 const PixelPoint* p = picture_.PointsOf(op);
                 std::vector<U_POINT16> points;
@@ -240,16 +282,10 @@ void WmfWriter::WriteOperations() {
                 Emit(U_WMRPOLYGON_set(uint16_t(points.size()), points.data()));
                 break;
             }
-            case OpKind::FillRect: {
+            case OpKind::FillRect:
                 if (brush.Style == BrushStyle::bsClear) break;
-                BackgroundMode(U_OPAQUE);
-                // PATBLT with the brush: PATCOPY.
-                const U_POINT16 origin = Point(op.A, op.B);
-                const U_POINT16 size{int16_t(Unit(op.C) - Unit(op.A)),
-                                     int16_t(Unit(op.D) - Unit(op.B))};
-                Emit(U_WMRPATBLT_set(origin, size, U_PATCOPY));
+                FillBox(op.A, op.B, op.C, op.D);
                 break;
-            }
             case OpKind::TextOut:
                 BackgroundMode(U_TRANSPARENT);
                 Text(op.A, op.B, picture_.TextOf(op));

@@ -1,7 +1,7 @@
 #include "platform/Picture.h"
 
-#include <QImage>
 #include <gtest/gtest.h>
+#include <QImage>
 
 #include <climits>
 #include <cmath>
@@ -24,9 +24,10 @@ TEST(TruncToPixel, TruncatesTowardZeroAndClamps) {
         double value;
         int pixel;
     } cases[] = {
-        {2.9, 2},          {-0.2, 0},           {-0.6, 0},       {-1.6, -1},
-        {100.5, 100},      {1e300, INT_MAX},    {-1e300, INT_MIN},
-        {INFINITY, INT_MAX}, {-INFINITY, INT_MIN}, {NAN, 0},
+        {2.9, 2},          {-0.2, 0},           {-0.6, 0},
+        {-1.6, -1},        {100.5, 100},        {1e300, INT_MAX},
+        {-1e300, INT_MIN}, {INFINITY, INT_MAX}, {-INFINITY, INT_MIN},
+        {NAN, 0},
     };
     for (const Case& c : cases) EXPECT_EQ(TruncToPixel(c.value), c.pixel) << c.value;
 }
@@ -141,6 +142,27 @@ TEST(Canvas, RecordsAStateChangeOnlyWhenItIsUsed) {
     EXPECT_EQ(shapes, 100);
 }
 
+// Metafile readers begin a path at a move and drop lines drawn after a pen
+// change without one: every run of lines is its pen, a move, its lines.
+TEST(Canvas, RecordsEachRunOfLinesAsPenMoveAndLines) {
+    Picture picture;
+    Canvas canvas(picture);
+    canvas.MoveTo(1, 1);  // a move alone draws nothing
+    canvas.MoveTo(2, 2);
+    canvas.Pen.Color = clRed;
+    canvas.LineTo(5, 2);
+    canvas.LineTo(5, 6);
+    canvas.Pen.Color = clBlue;  // a new pen goes on from (5, 6)
+    canvas.LineTo(9, 6);
+    std::vector<std::pair<OpKind, PixelPoint>> ops;
+    for (const PictureOp& op : picture.Ops()) ops.push_back({op.Kind, {op.A, op.B}});
+    const std::vector<std::pair<OpKind, PixelPoint>> expected = {
+        {OpKind::Pen, {}},        {OpKind::MoveTo, {2, 2}}, {OpKind::LineTo, {5, 2}},
+        {OpKind::LineTo, {5, 6}}, {OpKind::Pen, {}},        {OpKind::MoveTo, {5, 6}},
+        {OpKind::LineTo, {9, 6}}};
+    EXPECT_EQ(ops, expected);
+}
+
 TEST(Canvas, DrawsAnotherPictureAtAnOffsetAndKeepsItsOwnState) {
     Picture inner;
     inner.SetSize(10, 10);
@@ -190,9 +212,9 @@ TEST(PixelRules, TextHangsFromTheTopLeftOfItsFirstCell) {
         // Where the ink must lie around the reference point (100, 100).
         int minX, maxX, minY, maxY;
     } cases[] = {
-        {0, 100, 200, 100, 120},   // to the right and below
-        {900, 100, 120, 0, 100},   // turned up: right of x and above y
-        {2700, 80, 100, 100, 200}, // turned down: left of x and below y
+        {0, 100, 200, 100, 120},    // to the right and below
+        {900, 100, 120, 0, 100},    // turned up: right of x and above y
+        {2700, 80, 100, 100, 200},  // turned down: left of x and below y
     };
     for (const Case& c : cases) {
         Picture picture;
@@ -228,7 +250,8 @@ TEST(PixelRules, StampedMarksHaveThePixelsOfDrawnOnes) {
     c.Pen = TPen{clRed, PenStyle::psSolid, 1};
     for (int i = 0; i < 12; ++i) {
         const int x = 5 + i * 9, y = 10 + (i * 7) % 50;
-        c.Brush = TBrush{i % 2 ? clBlue : clWhite, i % 3 ? BrushStyle::bsSolid : BrushStyle::bsClear};
+        c.Brush =
+            TBrush{i % 2 ? clBlue : clWhite, i % 3 ? BrushStyle::bsSolid : BrushStyle::bsClear};
         c.Ellipse(x - 4, y - 4, x + 4, y + 4);
         c.Rectangle(x - 3, y + 10 - 3, x + 3, y + 10 + 3);
         const PixelPoint t[] = {{x, y + 20 - 4}, {x - 4, y + 24}, {x + 4, y + 24}};

@@ -264,7 +264,7 @@ TEST(InternalPlotLine, DrawsTheClippedPolyline) {
     EXPECT_TRUE(Strokes(plot.CurveLayer).empty());
     const PixelPoint one[] = {{10, 10}};
     plot.InternalPlotLine(one, 1);
-    EXPECT_EQ(Strokes(plot.CurveLayer), (std::vector<PixelPoint>{{10, 10}}));
+    EXPECT_TRUE(Strokes(plot.CurveLayer).empty());
 }
 
 TEST(PlotLine, SamplingColumnsOfTheFittedCurves) {
@@ -373,7 +373,7 @@ TEST(PlotLine, MissingValuesAreGaps) {
          {0, nan, 50, 75},
          {0, 10, 50, 75},
          kHokanNone,
-         {{0, 300}, {200, 150}, {300, 75}}},
+         {{200, 150}, {300, 75}}},
         {"missing values in a row and at both ends make no empty runs",
          {nan, 0, 25, nan, nan, 75, 100, nan},
          {1, 0, 25, 1, 1, 75, 100, 1},
@@ -392,10 +392,10 @@ TEST(PlotLine, MissingValuesAreGaps) {
         plot.Hokan = c.hokan;
         plot.Dimension = 1;
         ASSERT_TRUE(plot.PlotLine());
-        // A run of one point is a move alone; each run starts with one.
+        // A point alone draws nothing; each run of lines starts with a move.
         EXPECT_EQ(Strokes(plot.CurveLayer), c.strokes);
         if (std::string(c.hokan) == kHokanNone)
-            EXPECT_EQ(OpsOf(plot.CurveLayer, OpKind::MoveTo).size(), 2u);
+            EXPECT_EQ(OpsOf(plot.CurveLayer, OpKind::MoveTo).size(), c.strokes.size() / 2);
     }
 
     TPlot marks = Series({0, 50, nan, 100}, {0, nan, 50, 100});
