@@ -225,21 +225,20 @@ bool TfMain::RangeStep(bool xAxis, const Columns& values, const Columns& partner
 }
 
 void TfMain::ImageStep() {
-    // The graph image, blank: a one-pixel black outline on white.
-    Canv.Image.Width = Graph.Width;
-    Canv.Image.Height = Graph.Height;
-    Canv.Image.Top = Graph.Top;
-    Canv.Image.Left = Graph.Left;
-    Canv.Image.Bitmap =
-        QImage(std::max(Graph.Width, 1), std::max(Graph.Height, 1), QImage::Format_RGB888);
-    Picture blank;
-    {
-        Canvas c(blank);
-        c.Rectangle(0, 0, Graph.Width, Graph.Height);
-    }
-    Canv.Image.Bitmap.fill(Qt::white);
-    QPainter painter(&Canv.Image.Bitmap);
-    ReplayPicture(painter, blank);
+    // The graph image, blank. Its bitmap is the whole canvas and gets the
+    // frame and the series where the saved graph has them, so that the
+    // window shows the pixels of the BMP, the border and the marks that
+    // reach past the plot area included.
+    ImageControl& image = Canv.Image;
+    image.Width = Graph.Width;
+    image.Height = Graph.Height;
+    image.Top = Graph.Top;
+    image.Left = Graph.Left;
+    image.BitmapX = -Graph.Left;
+    image.BitmapY = -Graph.Top;
+    image.Bitmap = QImage(std::max(Graph.Canvaswidth, 1), std::max(Graph.Canvasheight, 1),
+                          QImage::Format_RGB32);
+    image.Bitmap.fill(Qt::white);
 }
 
 bool TfMain::SeriesStep(const std::vector<int>& checked, const Columns& xs, const Columns& ys) {
@@ -291,8 +290,8 @@ void TfMain::menuFramePlotClick() {
 
 void TfMain::menuImageviewClick() {
     QPainter painter(&Canv.Image.Bitmap);
-    ReplayPicture(painter, AllImage.FramePicture);
-    ReplayPicture(painter, PlotPicture);
+    ReplayPicture(painter, AllImage.FramePicture, Graph.Left, Graph.Top);
+    ReplayPicture(painter, PlotPicture, Graph.Left, Graph.Top);
     painter.end();
     Canv.Shown = true;
     Canv.Image.Top = Graph.Top;
@@ -370,7 +369,7 @@ void TfMain::menuExPlotClick() {
     ImageControl& base = Canv.SampleBase;
     base.Width = LegendPicture.Width();
     base.Height = LegendPicture.Height();
-    base.Bitmap = QImage(std::max(base.Width, 1), std::max(base.Height, 1), QImage::Format_RGB888);
+    base.Bitmap = QImage(std::max(base.Width, 1), std::max(base.Height, 1), QImage::Format_RGB32);
     base.Bitmap.fill(Qt::white);
     {
         QPainter painter(&base.Bitmap);

@@ -13,6 +13,11 @@ struct ImageControl {
     int Height = 0;
     bool Visible = true;
     QImage Bitmap;
+    // Where the bitmap's corner lies from the control's corner: the graph
+    // image's bitmap is the whole canvas, so that strokes and marks that
+    // reach past the plot area show as in the saved graph.
+    int BitmapX = 0;
+    int BitmapY = 0;
     bool Contains(int x, int y) const {
         return x >= Left && y >= Top && x < Left + Width && y < Top + Height;
     }

@@ -9,11 +9,11 @@
 // edges, text hangs from the top-left corner of its first character cell
 // and turns about it.
 //
-// Marks repeat by the thousand, and a shape at a whole-pixel position
-// always has the same pixels; with `stamps` each small shape is drawn once
-// and then copied, which gives the same pixels much faster.
-void ReplayPicture(QPainter& painter, const Picture& picture, int x = 0, int y = 0,
-                   bool stamps = true);
+// On a 32-bit image (translated at most, not clipped) lines and marks are
+// pixels of Raster, the same wherever the image is shown or saved; on any
+// other device (SVG, PDF, a widget) they are Qt's vector shapes, each run
+// of lines one polyline. Windows show pictures through such images.
+void ReplayPicture(QPainter& painter, const Picture& picture, int x = 0, int y = 0);
 
 // The picture on a white 24-bit image of its own size (or the given size).
 QImage PictureToImage(const Picture& picture, int width = -1, int height = -1);

@@ -18,7 +18,7 @@ QByteArray SvgBytes(const Picture& picture) {
     svg.setTitle("Kurvo");
     QPainter painter(&svg);
     // Vector shapes, not copies of bitmaps.
-    ReplayPicture(painter, picture, 0, 0, false);
+    ReplayPicture(painter, picture);
     painter.end();
     return bytes;
 }

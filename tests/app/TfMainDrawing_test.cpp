@@ -51,7 +51,7 @@ TEST(DrawGraph, DrawsTheGraphAndEnablesExport) {
     EXPECT_EQ(d.main.PlotPicture.Width(), 550);
     EXPECT_FALSE(d.main.PlotPicture.Empty());
     EXPECT_EQ(d.main.AllImage.FramePicture.Width(), 300);
-    EXPECT_EQ(d.main.Canv.Image.Bitmap.size(), QSize(300, 200));
+    EXPECT_EQ(d.main.Canv.Image.Bitmap.size(), QSize(550, 320));  // the whole canvas
     EXPECT_EQ(d.main.Canv.Image.Left, 80);
     EXPECT_TRUE(d.main.Enabling().menuGraphSave);
     EXPECT_TRUE(d.main.Enabling().CopyGraphButton);

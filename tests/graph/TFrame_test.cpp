@@ -33,7 +33,7 @@ TFrame DefaultFrame(int w = 300, int h = 200) {
 // The frame picture on a larger white surface, offset by (10, 10) so the
 // border strokes outside the plot area show.
 QImage Render(const TFrame& f) {
-    QImage image(f.Xsize + 20, f.Ysize + 20, QImage::Format_RGB888);
+    QImage image(f.Xsize + 20, f.Ysize + 20, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     ReplayPicture(painter, f.FramePicture, 10, 10);

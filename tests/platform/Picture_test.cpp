@@ -5,8 +5,10 @@
 
 #include <climits>
 #include <cmath>
+#include <set>
 
 #include "platform/Canvas.h"
+#include "platform/DashPattern.h"
 #include "platform/PictureReplay.h"
 
 namespace {
@@ -57,6 +59,125 @@ TEST(PixelRules, ALineDoesNotPaintItsEndPoint) {
             << c.lastPainted.x << "," << c.lastPainted.y;
         EXPECT_FALSE(Ink(image, c.endPoint.x, c.endPoint.y)) << c.endPoint.x << "," << c.endPoint.y;
     }
+}
+
+// The one line routine against its definition: a run of lines paints, for
+// each line, one pixel per step along the major axis from the start up to
+// the end, the minor coordinate rounded to the nearest pixel (halves away
+// from the start), on the dashes of a pattern that goes on from line to
+// line; a pen w pixels wide paints w pixels across the line there. Every
+// octant, on each 32-bit image format the program paints on.
+TEST(PixelRules, RunsOfLinesFollowTheirDefinitionInEveryOctantAndFormat) {
+    struct Case {
+        const char* name;
+        std::vector<PixelPoint> run;
+    } cases[] = {
+        {"octant 1", {{10, 40}, {70, 57}}},
+        {"octant 2", {{10, 10}, {27, 70}}},
+        {"octant 3", {{60, 10}, {43, 70}}},
+        {"octant 4", {{70, 40}, {10, 57}}},
+        {"octant 5", {{70, 57}, {10, 40}}},
+        {"octant 6", {{43, 70}, {60, 10}}},
+        {"octant 7", {{27, 70}, {10, 10}}},
+        {"octant 8", {{10, 57}, {70, 40}}},
+        {"halves", {{10, 10}, {14, 12}, {10, 14}, {6, 16}, {10, 18}}},
+        {"a curve of short lines",
+         {{5, 40},
+          {8, 38},
+          {11, 37},
+          {14, 37},
+          {17, 38},
+          {20, 40},
+          {23, 43},
+          {26, 45},
+          {29, 46},
+          {32, 46},
+          {35, 45},
+          {38, 43},
+          {41, 40},
+          {44, 38},
+          {47, 37},
+          {50, 37},
+          {53, 38}}},
+    };
+    const PenStyle styles[] = {PenStyle::psSolid, PenStyle::psDash, PenStyle::psDot,
+                               PenStyle::psDashDot, PenStyle::psDashDotDot};
+    const QImage::Format formats[] = {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied};
+    for (const Case& c : cases)
+        for (PenStyle style : styles)
+            for (int width : {1, 2, 3}) {
+                SCOPED_TRACE(std::string(c.name) + ", style " + std::to_string(int(style)) +
+                             ", width " + std::to_string(width));
+                // The definition, in floating point.
+                std::set<std::pair<int, int>> expected;
+                const DashPattern* dashes = DashPatternOf(style);
+                long walked = 0;
+                for (std::size_t i = 0; i + 1 < c.run.size(); ++i) {
+                    const PixelPoint a = c.run[i], b = c.run[i + 1];
+                    const int dx = b.x - a.x, dy = b.y - a.y;
+                    const bool xMajor = std::abs(dx) >= std::abs(dy);
+                    const int steps = std::max(std::abs(dx), std::abs(dy));
+                    for (int k = 0; k < steps; ++k, ++walked) {
+                        if (dashes) {
+                            int at = int(walked % dashes->period), entry = 0;
+                            while (at >= dashes->lengths[entry]) at -= dashes->lengths[entry++];
+                            if (entry % 2) continue;
+                        }
+                        const int x = a.x + int(std::round(double(k) * dx / steps));
+                        const int y = a.y + int(std::round(double(k) * dy / steps));
+                        for (int across = -(width / 2); across < width - width / 2; ++across)
+                            expected.insert(xMajor ? std::pair{x, y + across}
+                                                   : std::pair{x + across, y});
+                    }
+                }
+                Picture picture;
+                Canvas canvas(picture);
+                canvas.Pen = TPen{clBlack, style, width};
+                canvas.MoveTo(c.run[0].x, c.run[0].y);
+                for (std::size_t i = 1; i < c.run.size(); ++i)
+                    canvas.LineTo(c.run[i].x, c.run[i].y);
+                for (QImage::Format format : formats) {
+                    QImage image(80, 80, format);
+                    image.fill(Qt::white);
+                    QPainter painter(&image);
+                    ReplayPicture(painter, picture);
+                    painter.end();
+                    auto atCorner = [&](int x, int y) {
+                        for (std::size_t i = 1; i + 1 < c.run.size(); ++i)
+                            if (std::abs(x - c.run[i].x) <= width / 2 &&
+                                std::abs(y - c.run[i].y) <= width / 2)
+                                return true;
+                        return false;
+                    };
+                    for (int y = 0; y < 80; ++y)
+                        for (int x = 0; x < 80; ++x) {
+                            // Wide pens also fill the corners of a run.
+                            if (width > 1 && atCorner(x, y) && !expected.count({x, y})) continue;
+                            ASSERT_EQ(Ink(image, x, y), expected.count({x, y}) > 0)
+                                << x << "," << y << " format " << int(format);
+                        }
+                }
+            }
+}
+
+// A polygon's outline is its lines, each from one corner to the next:
+// every corner is painted, the triangle marks are 2h + 1 pixels wide.
+TEST(PixelRules, APolygonPaintsEveryCorner) {
+    for (BrushStyle brush : {BrushStyle::bsClear, BrushStyle::bsSolid})
+        for (int h : {1, 4, 8}) {
+            const int x = 20, y = 15;
+            const PixelPoint triangle[] = {{x, y - h}, {x - h, y + h}, {x + h, y + h}};
+            Picture picture;
+            Canvas canvas(picture);
+            canvas.Brush = TBrush{clBlue, brush};
+            canvas.Polygon(triangle, 3);
+            const QImage image = Render(picture);
+            for (const PixelPoint& p : triangle)
+                EXPECT_EQ(image.pixelColor(p.x, p.y), QColor(Qt::black))
+                    << "h " << h << " corner " << p.x << "," << p.y;
+            EXPECT_FALSE(Ink(image, x + h + 1, y + h)) << h;
+            EXPECT_FALSE(Ink(image, x, y + h + 1)) << h;
+        }
 }
 
 TEST(PixelRules, ABoxExcludesItsRightAndBottomEdge) {
@@ -241,31 +362,42 @@ TEST(PixelRules, TextHangsFromTheTopLeftOfItsFirstCell) {
 
 namespace {
 
-// Marks are copied from a stamp drawn once; the copy must have exactly
-// the pixels the shape drawn in place has.
-TEST(PixelRules, StampedMarksHaveThePixelsOfDrawnOnes) {
-    Picture p;
-    p.SetSize(120, 80);
-    Canvas c(p);
-    c.Pen = TPen{clRed, PenStyle::psSolid, 1};
-    for (int i = 0; i < 12; ++i) {
-        const int x = 5 + i * 9, y = 10 + (i * 7) % 50;
-        c.Brush =
-            TBrush{i % 2 ? clBlue : clWhite, i % 3 ? BrushStyle::bsSolid : BrushStyle::bsClear};
-        c.Ellipse(x - 4, y - 4, x + 4, y + 4);
-        c.Rectangle(x - 3, y + 10 - 3, x + 3, y + 10 + 3);
-        const PixelPoint t[] = {{x, y + 20 - 4}, {x - 4, y + 24}, {x + 4, y + 24}};
-        c.Polygon(t, 3);
-    }
-    auto render = [&](bool stamps) {
-        QImage image(120, 80, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        ReplayPicture(painter, p, 0, 0, stamps);
-        painter.end();
-        return image;
+// Marks are copied from a stamp drawn once: every copy, wherever it lands
+// and however the image edge cuts it, has the pixels of the first.
+TEST(PixelRules, StampedMarksHaveThePixelsOfTheFirst) {
+    const int kSize = 9;
+    auto mark = [](Canvas& c, int kind, int x, int y) {
+        c.Pen = TPen{clRed, PenStyle::psSolid, 1};
+        c.Brush = TBrush{kind % 2 ? clBlue : clWhite,
+                         kind == 2 ? BrushStyle::bsClear : BrushStyle::bsSolid};
+        const PixelPoint t[] = {{x + 4, y}, {x, y + 8}, {x + 8, y + 8}};
+        if (kind < 2)
+            c.Ellipse(x, y, x + 8, y + 8);
+        else if (kind == 2)
+            c.Rectangle(x, y, x + 8, y + 8);
+        else
+            c.Polygon(t, 3);
     };
-    EXPECT_EQ(render(true), render(false));
+    for (int kind = 0; kind < 4; ++kind) {
+        Picture one;
+        {
+            Canvas c(one);
+            mark(c, kind, 10, 10);
+        }
+        const QImage first = Render(one, 30, 30);
+        Picture many;
+        Canvas c(many);
+        const PixelPoint places[] = {{-4, 5}, {20, 3}, {50, 20}, {115, 40}, {60, -5}, {70, 76}};
+        for (const PixelPoint& p : places) mark(c, kind, p.x, p.y);
+        const QImage image = Render(many, 120, 80);
+        for (const PixelPoint& p : places)
+            for (int dy = 0; dy < kSize; ++dy)
+                for (int dx = 0; dx < kSize; ++dx)
+                    if (image.rect().contains(p.x + dx, p.y + dy))
+                        ASSERT_EQ(image.pixel(p.x + dx, p.y + dy), first.pixel(10 + dx, 10 + dy))
+                            << "mark " << kind << " at " << p.x << "," << p.y << " +" << dx << ","
+                            << dy;
+    }
 }
 
 }  // namespace

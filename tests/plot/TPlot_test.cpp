@@ -174,7 +174,7 @@ TEST(PlotMark, GraphFillsMaruWhiteTheSampleLeavesItHollow) {
     EXPECT_EQ(graph.pixelColor(96, 150), QColor(Qt::red));
     plot.LineColor = clBlue;
     plot.DrawSample();
-    QImage sample(80, 20, QImage::Format_RGB888);
+    QImage sample(80, 20, QImage::Format_RGB32);
     sample.fill(Qt::white);
     QPainter painter(&sample);
     ReplayPicture(painter, plot.SamplePicture);

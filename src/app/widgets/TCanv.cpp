@@ -87,13 +87,17 @@ void TCanv::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
     const GraphWindowState& canv = state_.Canv;
-    if (!canv.Image.Bitmap.isNull() && canv.Image.Visible)
-        painter.drawImage(canv.Image.Left, canv.Image.Top, canv.Image.Bitmap);
-    if (canv.SampleBase.Visible && !canv.SampleBase.Bitmap.isNull())
-        painter.drawImage(canv.SampleBase.Left, canv.SampleBase.Top, canv.SampleBase.Bitmap);
+    // In the order of the saved graph: the image, the labels, the legend.
+    auto show = [&](const ImageControl& control) {
+        if (control.Visible && !control.Bitmap.isNull())
+            painter.drawImage(control.Left + control.BitmapX, control.Top + control.BitmapY,
+                              control.Bitmap);
+    };
+    show(canv.Image);
     for (TMathLabel* label : state_.GraphLabels())
         if (label->Visible)
             ReplayPicture(painter, label->CaptionPicture(), label->Left, label->Top);
+    show(canv.SampleBase);
     if (canv.Paint.Visible) {
         Picture selection;
         Canvas c(selection);

@@ -13,9 +13,9 @@ TPlotView::TPlotView(const TPlot& plot, QWidget* parent) : QWidget(parent), plot
 }
 
 void TPlotView::paintEvent(QPaintEvent*) {
+    // Through an image: the sample has the pixels of the graph and the BMP.
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
-    ReplayPicture(painter, plot_.SamplePicture);
+    painter.drawImage(0, 0, PictureToImage(plot_.SamplePicture, width(), height()));
 }
 
 void TPlotView::mouseReleaseEvent(QMouseEvent* event) {

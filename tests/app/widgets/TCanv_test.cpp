@@ -1,19 +1,21 @@
 #include "app/widgets/TCanv.h"
 
+#include <gtest/gtest.h>
 #include <QAction>
-#include <QMenu>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QtTest/QTest>
-#include <gtest/gtest.h>
 
 #include "TestSupport.h"
 #include "app/TfMain.h"
 #include "graph/widgets/TSampleSetDialog.h"
 #include "platform/MessageSink.h"
 #include "platform/NumberText.h"
+#include "platform/PictureReplay.h"
+#include "plot/TPlot.h"
 
 namespace {
 
@@ -40,6 +42,24 @@ TEST(TCanv, ShowsTheGraphWithItsCaptionAndSize) {
     const QImage shot = s.canv.grab().toImage();
     EXPECT_EQ(shot.pixelColor(80 + 75, 50 + 30), QColor(210, 210, 210));  // a grid line
     EXPECT_FALSE(s.canv.findChild<QAction*>("PopGraph")->isVisible());
+}
+
+// The window shows the pixels the BMP and the clipboard get: sloped,
+// dashed and wide lines, marks, numbers, labels and the legend.
+TEST(TCanv, ShowsThePixelsOfTheBmp) {
+    Shown s;
+    s.state.LineImage(1).LineType = PenStyle::psDashDot;
+    s.state.LineImage(1).Hokan = kHokanSpline;
+    s.state.LineImage(2).LineWidth = 3;
+    s.state.LineImage(2).MarkType = "sankaku";
+    ASSERT_TRUE(s.state.DrawGraph("PlotButton"));
+    const QImage shot = s.canv.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage bmp = PictureToImage(s.state.ComposeGraph());
+    ASSERT_EQ(shot.size(), bmp.size());
+    int differing = 0;
+    for (int y = 0; y < bmp.height(); ++y)
+        for (int x = 0; x < bmp.width(); ++x) differing += shot.pixel(x, y) != bmp.pixel(x, y);
+    EXPECT_EQ(differing, 0);
 }
 
 TEST(TCanv, AClickSelectsAndADragMovesTheLegend) {
