@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/Cp932.h"
+#include "platform/DashPattern.h"
 #include "platform/MetafileRecords.h"
 
 namespace {
@@ -30,6 +31,7 @@ class EmfWriter {
     }
     void FlushLines();
     void FlushSegments();
+    void Polygon(const std::vector<U_POINTL>& points);
     void SelectPen(const TPen& pen);
     void SelectBrush(const TBrush& brush);
     // Lines are drawn with no brush selected (some readers fill any path
@@ -50,6 +52,7 @@ class EmfWriter {
     TLogFont font_;
     uint32_t penSlot_ = 0, brushSlot_ = 0, fontSlot_ = 0;
     bool noBrushInUse_ = false;
+    int penWidth_ = 1;
     std::vector<U_POINTL> polyline_;
     // Move-line pairs one after the other (the crosses of the marks), drawn
     // as one record of separate lines.
@@ -88,10 +91,34 @@ void EmfWriter::FlushLines() {
     polyline_.clear();
 }
 
+void EmfWriter::Polygon(const std::vector<U_POINTL>& points) {
+    const U_RECTL bounds = BoundsOf(points);
+    const auto count = uint32_t(points.size());
+    if (AllFit16(points)) {
+        const std::vector<U_POINT16> small = To16(points);
+        Emit(U_EMRPOLYGON16_set(bounds, count, small.data()));
+    } else {
+        Emit(U_EMRPOLYGON_set(bounds, count, points.data()));
+    }
+}
+
 void EmfWriter::SelectPen(const TPen& pen) {
+    penWidth_ = pen.Width;
     const uint32_t slot = FreeSlot(1, penSlot_);
-    U_POINT width{std::max(pen.Width, 0), 0};
-    Emit(U_EMRCREATEPEN_set(slot, logpen_set(PenStyleOf(pen.Style), width, ColorRef(pen.Color))));
+    if (DashPatternOf(pen.Style)) {
+        // Readers draw the dashes of a cosmetic pen a pixel or two long, or
+        // not at all; a geometric pen with the style shows them everywhere.
+        PU_EXTLOGPEN elp = extlogpen_set(
+            U_PS_GEOMETRIC | PenStyleOf(pen.Style) | U_PS_ENDCAP_FLAT | U_PS_JOIN_MITER,
+            uint32_t(std::max(pen.Width, 1)), U_BS_SOLID, ColorRef(pen.Color), 0, 0, nullptr);
+        char* record = elp ? U_EMREXTCREATEPEN_set(slot, nullptr, 0, nullptr, elp) : nullptr;
+        std::free(elp);
+        Emit(record);
+    } else {
+        U_POINT width{std::max(pen.Width, 0), 0};
+        Emit(U_EMRCREATEPEN_set(slot,
+                                logpen_set(PenStyleOf(pen.Style), width, ColorRef(pen.Color))));
+    }
     Emit(U_EMRSELECTOBJECT_set(slot));
     if (penSlot_) Emit(U_EMRDELETEOBJECT_set(penSlot_));
     penSlot_ = slot;
@@ -227,7 +254,11 @@ void EmfWriter::WriteOperations() {
                 break;
             case OpKind::Rectangle:
                 UseBrush();
-                Emit(U_EMRRECTANGLE_set(U_RECTL{op.A, op.B, op.C, op.D}));
+                if (penWidth_ > 1) {
+                    Polygon(BoxOutline(op));
+                } else {
+                    Emit(U_EMRRECTANGLE_set(U_RECTL{op.A, op.B, op.C, op.D}));
+                }
                 break;
             case OpKind::Ellipse:
                 UseBrush();
@@ -239,12 +270,7 @@ void EmfWriter::WriteOperations() {
                 std::vector<U_POINTL> points;
                 for (std::uint32_t k = 0; k < op.Count; ++k)
                     points.push_back(U_POINTL{p[k].x, p[k].y});
-                if (AllFit16(points)) {
-                    const std::vector<U_POINT16> small = To16(points);
-                    Emit(U_EMRPOLYGON16_set(BoundsOf(points), op.Count, small.data()));
-                } else {
-                    Emit(U_EMRPOLYGON_set(BoundsOf(points), op.Count, points.data()));
-                }
+                Polygon(points);
                 break;
             }
             case OpKind::FillRect:

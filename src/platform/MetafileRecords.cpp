@@ -76,6 +76,10 @@ std::vector<U_POINT16> To16(const std::vector<U_POINTL>& points) {
     return out;
 }
 
+std::vector<U_POINTL> BoxOutline(const PictureOp& box) {
+    return {{box.A, box.B}, {box.C - 1, box.B}, {box.C - 1, box.D - 1}, {box.A, box.D - 1}};
+}
+
 void PutU32(std::string& bytes, std::size_t offset, uint32_t value) {
     for (int i = 0; i < 4; ++i) bytes[offset + i] = char((value >> (8 * i)) & 0xFF);
 }

@@ -25,6 +25,10 @@ bool Fits16(int v);
 U_RECTL BoundsOf(const std::vector<U_POINTL>& points);
 bool AllFit16(const std::vector<U_POINTL>& points);
 std::vector<U_POINT16> To16(const std::vector<U_POINTL>& points);
+// The corners of a box's outline, its right and bottom edges excluded.
+// Readers centre a wide pen on a rectangle's outer edges, Windows on
+// these: as a polygon, the outline lies where the BMP has it everywhere.
+std::vector<U_POINTL> BoxOutline(const PictureOp& box);
 void PutU32(std::string& bytes, std::size_t offset, uint32_t value);
 void PutU16(std::string& bytes, std::size_t offset, uint16_t value);
 

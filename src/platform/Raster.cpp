@@ -38,17 +38,13 @@ void Raster::Line(PixelPoint from, PixelPoint to, const TPen& pen, int& phase, b
     const int width = std::clamp(pen.Width, 1, 10000);
     const DashPattern* dashes = DashPatternOf(pen.Style);
 
-    const std::int64_t dx = std::int64_t(to.x) - from.x, dy = std::int64_t(to.y) - from.y;
-    const bool xMajor = std::abs(dx) >= std::abs(dy);
-    const std::int64_t steps = xMajor ? std::abs(dx) : std::abs(dy);
-    const std::int64_t minor = xMajor ? dy : dx;
-    const std::int64_t direction = (xMajor ? dx : dy) < 0 ? -1 : 1;
+    const LineSteps line(from, to);
     // Only the steps whose major coordinate lies on the image are walked.
     const std::int64_t start =
-        (xMajor ? std::int64_t(from.x) + offsetX_ : std::int64_t(from.y) + offsetY_);
-    const std::int64_t limit = xMajor ? width_ : height_;
-    std::int64_t visibleFirst = 0, visibleLast = steps - 1;
-    if (direction > 0) {
+        line.xMajor ? std::int64_t(from.x) + offsetX_ : std::int64_t(from.y) + offsetY_;
+    const std::int64_t limit = line.xMajor ? width_ : height_;
+    std::int64_t visibleFirst = 0, visibleLast = line.steps - 1;
+    if (line.direction > 0) {
         visibleFirst = std::max<std::int64_t>(visibleFirst, -start);
         visibleLast = std::min<std::int64_t>(visibleLast, limit - 1 - start);
     } else {
@@ -59,19 +55,15 @@ void Raster::Line(PixelPoint from, PixelPoint to, const TPen& pen, int& phase, b
     auto paint = [&](std::int64_t first, std::int64_t end) {
         first = std::max(first, visibleFirst);
         const std::int64_t last = std::min(end - 1, visibleLast);
+        std::int64_t x, y;
         for (std::int64_t k = first; k <= last; ++k) {
-            const std::int64_t num = 2 * k * minor;
-            const std::int64_t offset =
-                num >= 0 ? (num + steps) / (2 * steps) : -((-num + steps) / (2 * steps));
-            const std::int64_t major = k * direction;
-            const std::int64_t x = from.x + (xMajor ? major : offset);
-            const std::int64_t y = from.y + (xMajor ? offset : major);
+            line.At(k, x, y);
             if (width == 1) {
                 Pixel(x, y, color);
                 continue;
             }
             for (int a = across; a < across + width; ++a)
-                Pixel(xMajor ? x : x + a, xMajor ? y + a : y, color);
+                Pixel(line.xMajor ? x : x + a, line.xMajor ? y + a : y, color);
         }
     };
     if (joined && width > 1) {
@@ -81,9 +73,9 @@ void Raster::Line(PixelPoint from, PixelPoint to, const TPen& pen, int& phase, b
         if (on) Square(from, width, color);
     }
     if (dashes)
-        phase = ForEachDash(*dashes, phase, steps, paint);
+        phase = ForEachDash(*dashes, phase, line.steps, paint);
     else
-        paint(0, steps);
+        paint(0, line.steps);
 }
 
 void Raster::Stamp(const std::vector<Span>& spans, int left, int top) {

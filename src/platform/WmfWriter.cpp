@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "platform/Cp932.h"
+#include "platform/DashPattern.h"
 #include "platform/MetafileRecords.h"
+#include "platform/Raster.h"
 
 namespace {
 
@@ -54,6 +56,12 @@ class WmfWriter {
     void FillBox(int left, int top, int right, int bottom);
     // Lines from the current position, drawn as one polyline.
     void FlushLines();
+    // A line of a dashed pen, drawn as its dashes with a solid pen: the
+    // format has no pen whose dashes every reader draws.
+    void DashedLine(PixelPoint from, PixelPoint to);
+    const DashPattern* dashes_ = nullptr;
+    int dashPhase_ = 0;
+    PixelPoint pixelPosition_;
     std::vector<U_POINT16> run_;
     U_POINT16 position_{0, 0};
 
@@ -123,11 +131,30 @@ void WmfWriter::FlushLines() {
     run_.clear();
 }
 
+void WmfWriter::DashedLine(PixelPoint from, PixelPoint to) {
+    const LineSteps line(from, to);
+    if (line.steps == 0) return;
+    bool atEnd = false;
+    dashPhase_ =
+        ForEachDash(*dashes_, dashPhase_, line.steps, [&](std::int64_t first, std::int64_t end) {
+            std::int64_t x0, y0, x1, y1;
+            line.At(first, x0, y0);
+            line.At(end, x1, y1);
+            Emit(U_WMRMOVETO_set(Point(int(x0), int(y0))));
+            Emit(U_WMRLINETO_set(Point(int(x1), int(y1))));
+            atEnd = end == line.steps;
+        });
+    // The next line starts where this one ends.
+    if (!atEnd) Emit(U_WMRMOVETO_set(Point(to.x, to.y)));
+    position_ = Point(to.x, to.y);
+}
+
 void WmfWriter::SelectPen(const TPen& pen) {
     uint32_t made = 0;
     const uint16_t width = uint16_t(std::clamp(std::lround(pen.Width * scale_), 0L, 32767L));
+    const PenStyle style = DashPatternOf(pen.Style) ? PenStyle::psSolid : pen.Style;
     char* record = wcreatepenindirect_set(
-        &made, handles_, U_PEN_set(uint16_t(PenStyleOf(pen.Style)), width, ColorRef(pen.Color)));
+        &made, handles_, U_PEN_set(uint16_t(PenStyleOf(style)), width, ColorRef(pen.Color)));
     Replace(pen_, record, made);
 }
 
@@ -244,6 +271,8 @@ void WmfWriter::WriteOperations() {
             case OpKind::Pen:
                 pen = picture_.PenOf(op);
                 SelectPen(pen);
+                dashes_ = DashPatternOf(pen.Style);
+                dashPhase_ = 0;
                 break;
             case OpKind::Brush:
                 brush = picture_.BrushOf(op);
@@ -254,18 +283,31 @@ void WmfWriter::WriteOperations() {
                 break;
             case OpKind::MoveTo:
                 UseNoBrush();
+                pixelPosition_ = {op.A, op.B};
+                dashPhase_ = 0;
                 position_ = Point(op.A, op.B);
                 Emit(U_WMRMOVETO_set(position_));
                 break;
             case OpKind::LineTo:
                 UseNoBrush();
-                if (pen.Style != PenStyle::psSolid) BackgroundMode(U_TRANSPARENT);
-                run_.push_back(Point(op.A, op.B));
+                if (dashes_) {
+                    DashedLine(pixelPosition_, {op.A, op.B});
+                } else {
+                    run_.push_back(Point(op.A, op.B));
+                }
+                pixelPosition_ = {op.A, op.B};
                 break;
             case OpKind::Rectangle:
                 UseBrush();
                 BackgroundMode(U_OPAQUE);
-                Emit(U_WMRRECTANGLE_set(U_RECT16{Unit(op.A), Unit(op.B), Unit(op.C), Unit(op.D)}));
+                if (pen.Width > 1) {
+                    std::vector<U_POINT16> corners;
+                    for (const U_POINTL& p : BoxOutline(op)) corners.push_back(Point(p.x, p.y));
+                    Emit(U_WMRPOLYGON_set(4, corners.data()));
+                } else {
+                    Emit(U_WMRRECTANGLE_set(
+                        U_RECT16{Unit(op.A), Unit(op.B), Unit(op.C), Unit(op.D)}));
+                }
                 break;
             case OpKind::Ellipse:
                 UseBrush();

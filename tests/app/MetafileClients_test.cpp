@@ -1,0 +1,243 @@
+// The saved graph as the programs users open it in draw it: Inkscape and
+// LibreOffice render the EMF and the WMF of a reference graph, and each
+// rendering must show what the BMP shows. Skipped where they are not
+// installed (scripts/test installs them).
+#include <gtest/gtest.h>
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include <cmath>
+#include <functional>
+
+#include "TestSupport.h"
+#include "app/TfMain.h"
+#include "platform/MessageSink.h"
+#include "plot/TPlot.h"
+
+namespace {
+
+constexpr int kLeft = 80, kTop = 50, kWidth = 400, kHeight = 300;
+
+// Every mark type, solid, dashed, dotted and wide lines, minor ticks, a
+// turned Y label with superscripts and a Japanese legend.
+void SaveReferenceGraph(const TestDir& dir) {
+    std::string data = "x 正弦 破線 点線 一点鎖線 二点鎖線 二乗 太線 三角\n";
+    for (int i = 0; i <= 20; ++i) {
+        const double x = i * 0.5;
+        char row[256];
+        std::snprintf(row, sizeof row, "%g %.4f 9 1 %.4f %.4f %.4f %.4f %.4f\n", x,
+                      std::sin(x) * 3 + 5, std::cos(x) * 2 + 5, std::log(x + 1) * 2 + 2, x * x / 12,
+                      x * 0.8, std::fabs(std::fmod(x, 4) - 2) * 2 + 2);
+        data += row;
+    }
+    TfMain main;
+    main.DataOpen.FileName = dir.Write("ref.txt", data);
+    main.DataOpen.DivMark = " ";
+    main.DataOpen.ReadTitle = true;
+    ASSERT_TRUE(main.DataOpen.ReadData());
+    main.FillDataGrid();
+    struct Series {
+        const char* mark;
+        PenStyle style;
+        TColor color;
+        int width;
+        const char* curve;
+    } series[] = {
+        {"maru", PenStyle::psSolid, clBlack, 1, kHokanSpline},
+        {"no", PenStyle::psDash, clRed, 1, kHokanNone},
+        {"batsu", PenStyle::psDot, clBlue, 1, kHokanNone},
+        {"maru2", PenStyle::psDashDot, clGreen, 1, kHokanSpline},
+        {"shikaku", PenStyle::psDashDotDot, clPurple, 1, kHokanNone},
+        {"shikaku2", PenStyle::psSolid, clTeal, 1, kHokanNone},
+        {"sankaku", PenStyle::psSolid, clOlive, 3, kHokanNone},
+        {"sankaku2", PenStyle::psSolid, clGray, 1, kHokanNone},
+    };
+    for (int n = 1; n <= 8; ++n) {
+        TPlot& p = main.LineImage(n);
+        const Series& s = series[n - 1];
+        p.MarkType = s.mark;
+        p.LineType = s.style;
+        p.LineColor = p.MarkColor = s.color;
+        p.LineWidth = s.width;
+        p.Hokan = s.curve;
+        p.DrawSample();
+    }
+    main.Graph.Width = kWidth;
+    main.Graph.Height = kHeight;
+    main.Graph.Left = kLeft;
+    main.Graph.Top = kTop;
+    main.Graph.Canvaswidth = 680;
+    main.Graph.Canvasheight = 420;
+    main.Graph.AutosizeY = false;
+    main.Graph.MinY = 0;
+    main.Graph.MaxY = 10;
+    main.Sample.Left = 500;
+    main.Gridline.SmallX = main.Gridline.SmallY = 5;
+    main.Gridline.Smallwidth = 1;
+    main.Title.Main = "参照グラフ";
+    main.Title.X = "時間 t / s";
+    main.Title.Y = "強度 I^2@ / W m^-2@";
+    ASSERT_TRUE(main.DrawGraph("PlotButton"));
+    for (const char* name : {"ref.emf", "ref.wmf", "ref.bmp"}) main.SaveGraphFile(dir.Path(name));
+}
+
+bool RunProgram(const QString& program, const QStringList& args) {
+    QProcess process;
+    process.start(program, args);
+    return process.waitForFinished(90000) && process.exitCode() == 0;
+}
+
+// On white, in 32 bits.
+QImage Load(const std::string& path) {
+    const QImage read(QString::fromStdString(path));
+    QImage image(read.size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.drawImage(0, 0, read);
+    return image;
+}
+
+int Lum(QRgb c) {
+    return (qRed(c) * 299 + qGreen(c) * 587 + qBlue(c) * 114) / 1000;
+}
+
+// The plot area's top-left corner: the first column and the first row
+// that are mostly dark, the frame's left and top edges (marks on them
+// aside).
+QPoint FrameCorner(const QImage& image) {
+    auto darkIn = [&](bool column, int at) {
+        int dark = 0;
+        const int n = column ? image.height() : image.width();
+        for (int i = 0; i < n; ++i)
+            dark += Lum(column ? image.pixel(at, i) : image.pixel(i, at)) < 100;
+        return dark;
+    };
+    QPoint corner(-1, -1);
+    for (int x = 0; x < image.width() && corner.x() < 0; ++x)
+        if (darkIn(true, x) > kHeight * 8 / 10) corner.setX(x);
+    for (int y = 0; y < image.height() && corner.y() < 0; ++y)
+        if (darkIn(false, y) > kWidth * 8 / 10) corner.setY(y);
+    return corner;
+}
+
+// The share of the pixels of `bmp` that `wanted` picks, inside `area`,
+// that have a pixel `near` picks in `shown` within `radius`.
+double Found(const QImage& bmp, const QImage& shown, QPoint offset, QRect area,
+             const std::function<bool(QRgb)>& wanted, const std::function<bool(QRgb)>& near,
+             int radius) {
+    int all = 0, found = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (!wanted(bmp.pixel(x, y))) continue;
+            ++all;
+            bool hit = false;
+            for (int dy = -radius; dy <= radius && !hit; ++dy)
+                for (int dx = -radius; dx <= radius && !hit; ++dx) {
+                    const QPoint p(x + offset.x() + dx, y + offset.y() + dy);
+                    hit = shown.rect().contains(p) && near(shown.pixel(p));
+                }
+            found += hit;
+        }
+    return all ? double(found) / all : 0;
+}
+
+// The most dashes in one row near `row` between the plot's left and right
+// edges: runs of pixels of a colour.
+int Dashes(const QImage& image, QPoint corner, int row, const std::function<bool(QRgb)>& colour) {
+    int most = 0;
+    for (int y = row - 3; y <= row + 3; ++y) {
+        int runs = 0;
+        bool in = false;
+        for (int x = corner.x() + 5; x < corner.x() + kWidth - 5; ++x) {
+            const bool on = colour(image.pixel(x, y));
+            runs += on && !in;
+            in = on;
+        }
+        most = std::max(most, runs);
+    }
+    return most;
+}
+
+TEST(MetafileClients, InkscapeAndLibreOfficeDrawWhatTheBmpShows) {
+    const QString inkscape = QStandardPaths::findExecutable("inkscape");
+    const QString soffice = QStandardPaths::findExecutable("soffice");
+    if (inkscape.isEmpty() || soffice.isEmpty()) GTEST_SKIP() << "Inkscape or LibreOffice missing";
+    TestDir dir;
+    RecordingMessageSink sink;
+    ScopedMessageSink scope(sink);
+    SaveReferenceGraph(dir);
+    ASSERT_TRUE(sink.Texts.empty());
+    struct Rendering {
+        std::string name, png;
+    };
+    std::vector<Rendering> renderings;
+    for (const char* format : {"emf", "wmf"}) {
+        const std::string file = dir.Path(std::string("ref.") + format);
+        const std::string png = dir.Path(std::string("inkscape-") + format + ".png");
+        ASSERT_TRUE(RunProgram(
+            inkscape, {QString::fromStdString(file), "--export-type=png", "--export-dpi=96",
+                       "--export-filename=" + QString::fromStdString(png)}));
+        renderings.push_back({std::string("Inkscape ") + format, png});
+    }
+    const QString out = QString::fromStdString(dir.Path("lo"));
+    ASSERT_TRUE(RunProgram(
+        soffice,
+        {"--headless",
+         "-env:UserInstallation=file://" + QString::fromStdString(dir.Path("profile")),
+         "--convert-to", "png", "--outdir", out, QString::fromStdString(dir.Path("ref.emf"))}));
+    renderings.push_back({"LibreOffice emf", dir.Path("lo/ref.png")});
+    ASSERT_TRUE(RunProgram(
+        soffice, {"--headless",
+                  "-env:UserInstallation=file://" + QString::fromStdString(dir.Path("profile")),
+                  "--convert-to", "png", "--outdir", out + "w",
+                  QString::fromStdString(dir.Path("ref.wmf"))}));
+    renderings.push_back({"LibreOffice wmf", dir.Path("low/ref.png")});
+
+    const QImage bmp = Load(dir.Path("ref.bmp"));
+    const QPoint bmpCorner = FrameCorner(bmp);
+    ASSERT_EQ(bmpCorner, QPoint(kLeft - 1, kTop - 1));
+    const QRect plot(kLeft - 1, kTop - 1, kWidth + 3, kHeight + 3);
+    const QRect ticks = plot.adjusted(2, 2, -2, -2);
+    auto ink = [](QRgb c) { return Lum(c) < 235; };
+    auto anyInk = [](QRgb c) { return Lum(c) < 245; };
+    auto grid = [](QRgb c) { return c == qRgb(210, 210, 210); };
+    auto black = [](QRgb c) { return c == qRgb(0, 0, 0); };
+    auto dark = [](QRgb c) { return Lum(c) < 96; };
+    auto red = [](QRgb c) { return qRed(c) > qGreen(c) + 60 && qRed(c) > qBlue(c) + 60; };
+    auto blue = [](QRgb c) { return qBlue(c) > qRed(c) + 60 && qBlue(c) > qGreen(c) + 60; };
+    // The red dashed line lies at 9, the blue dotted one at 1, of 0 to 10.
+    const int redRow = kTop + kHeight / 10, blueRow = kTop + kHeight * 9 / 10;
+    ASSERT_GE(Dashes(bmp, bmpCorner, redRow, red), 12);
+    ASSERT_GE(Dashes(bmp, bmpCorner, blueRow, blue), 12);
+    int bmpDarkOutside = 0;
+    for (int y = 0; y < bmp.height(); ++y)
+        for (int x = 0; x < bmp.width(); ++x)
+            bmpDarkOutside += !plot.contains(x, y) && dark(bmp.pixel(x, y));
+
+    for (const Rendering& r : renderings) {
+        SCOPED_TRACE(r.name);
+        const QImage shown = Load(r.png);
+        ASSERT_FALSE(shown.isNull());
+        const QPoint corner = FrameCorner(shown);
+        ASSERT_GE(corner.x(), 0);
+        const QPoint offset = corner - bmpCorner;
+        // Grid lines, ticks, curves and marks, within anti-aliasing.
+        EXPECT_GE(Found(bmp, shown, offset, plot, grid, anyInk, 1), 0.98) << "grid lines";
+        EXPECT_GE(Found(bmp, shown, offset, ticks, black, ink, 2), 0.97) << "ticks and curves";
+        EXPECT_GE(Found(bmp, shown, offset, plot, ink, anyInk, 2), 0.97) << "everything drawn";
+        // Dashes that show as dashes.
+        EXPECT_GE(Dashes(shown, corner, redRow + offset.y(), red), 8) << "dashed";
+        EXPECT_GE(Dashes(shown, corner, blueRow + offset.y(), blue), 8) << "dotted";
+        // No label on a dark box: about as much dark outside the plot area
+        // as in the BMP (texts differ by font and hinting).
+        int darkOutside = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                darkOutside += !plot.translated(offset).contains(x, y) && dark(shown.pixel(x, y));
+        EXPECT_LE(darkOutside, bmpDarkOutside * 13 / 10 + 300) << "dark boxes";
+    }
+}
+
+}  // namespace
