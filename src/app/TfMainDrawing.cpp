@@ -236,9 +236,7 @@ void TfMain::ImageStep() {
     image.Left = Graph.Left;
     image.BitmapX = -Graph.Left;
     image.BitmapY = -Graph.Top;
-    image.Bitmap = QImage(std::max(Graph.Canvaswidth, 1), std::max(Graph.Canvasheight, 1),
-                          QImage::Format_RGB32);
-    image.Bitmap.fill(Qt::white);
+    image.Bitmap = WhiteImage(Graph.Canvaswidth, Graph.Canvasheight);
 }
 
 bool TfMain::SeriesStep(const std::vector<int>& checked, const Columns& xs, const Columns& ys) {
@@ -369,8 +367,7 @@ void TfMain::menuExPlotClick() {
     ImageControl& base = Canv.SampleBase;
     base.Width = LegendPicture.Width();
     base.Height = LegendPicture.Height();
-    base.Bitmap = QImage(std::max(base.Width, 1), std::max(base.Height, 1), QImage::Format_RGB32);
-    base.Bitmap.fill(Qt::white);
+    base.Bitmap = WhiteImage(base.Width, base.Height);
     {
         QPainter painter(&base.Bitmap);
         ReplayPicture(painter, LegendPicture);

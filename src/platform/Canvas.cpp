@@ -1,5 +1,7 @@
 #include "platform/Canvas.h"
 
+#include <algorithm>
+
 void Canvas::Add(OpKind kind, int a, int b, int c, int d, std::uint32_t index,
                  std::uint32_t count) {
     target_.ops_.push_back(PictureOp{kind, a, b, c, d, index, count});
@@ -94,7 +96,11 @@ void Canvas::Draw(int x, int y, const Picture& picture) {
     SyncPen();
     SyncBrush();
     SyncFont();
-    target_.ops_.reserve(target_.ops_.size() + picture.Ops().size() + 1);
+    // Grown by doubling: a graph is made of a hundred such copies, and a
+    // reservation of the exact size each time would copy it all each time.
+    std::vector<PictureOp>& ops = target_.ops_;
+    const std::size_t needed = ops.size() + picture.Ops().size() + 1;
+    if (needed > ops.capacity()) ops.reserve(std::max(needed, 2 * ops.capacity()));
     // The inner drawing starts at its own origin: a line before any move
     // starts there.
     bool positioned = false;

@@ -285,6 +285,17 @@ void Replayer::Run() {
 
 }  // namespace
 
+// Qt's vector painting code can return with the upper halves of the x86
+// vector registers in use; every scalar instruction after it then pays a
+// transition penalty until they are cleared. Measured: the metafile
+// writers ran 2.5 times slower after a graph had been painted.
+static void ClearUpperVectorState() {
+#if defined(__x86_64__) && defined(__GNUC__)
+    static const bool avx = __builtin_cpu_supports("avx");
+    if (avx) __asm__ volatile("vzeroupper");
+#endif
+}
+
 void ReplayPicture(QPainter& painter, const Picture& picture, int x, int y) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
@@ -292,13 +303,21 @@ void ReplayPicture(QPainter& painter, const Picture& picture, int x, int y) {
     painter.translate(x, y);
     Replayer(painter, picture).Run();
     painter.restore();
+    ClearUpperVectorState();
+}
+
+QImage WhiteImage(int width, int height) {
+    QImage image(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+    auto* pixels = reinterpret_cast<std::uint32_t*>(image.bits());
+    std::fill(pixels, pixels + std::size_t(image.bytesPerLine() / 4) * std::size_t(image.height()),
+              0xFFFFFFFFu);
+    return image;
 }
 
 QImage PictureToImage(const Picture& picture, int width, int height) {
     if (width < 0) width = picture.Width();
     if (height < 0) height = picture.Height();
-    QImage image(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
-    image.fill(Qt::white);
+    QImage image = WhiteImage(width, height);
     QPainter painter(&image);
     ReplayPicture(painter, picture);
     painter.end();
