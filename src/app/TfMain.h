@@ -13,6 +13,7 @@
 #include "graph/TFrame.h"
 #include "graph/TMathLabel.h"
 #include "platform/Controls.h"
+#include "platform/PngWriter.h"
 #include "platform/TStringGrid.h"
 #include "plot/TCalc.h"
 #include "plot/TPlot.h"
@@ -152,9 +153,11 @@ class TfMain : public QObject {
     void menuLabelCopyClick();
     // The whole graph as one picture of the canvas size, recorded anew.
     const Picture& ComposeGraph();
-    // Writes the graph to the file: exactly ".emf" or ".wmf" make a
-    // metafile, any other extension a bitmap.
+    // Writes the graph to the file in the format its extension names
+    // exactly: ".emf", ".wmf", ".svg", ".pdf", ".png" (as PngExport says);
+    // any other extension gets a bitmap.
     void SaveGraphFile(const std::string& name);
+    PngOptions PngExport;
     // The save dialog, then SaveGraphFile with the chosen format's
     // extension.
     void menuGraphSaveClick(Desktop& desktop);
@@ -178,7 +181,8 @@ class TfMain : public QObject {
     // The graph window's copy: the graph, the legend or a label.
     void PopCopyClick();
     static constexpr const char* kGraphFilter =
-        "拡張ﾒﾀﾌｧｲﾙ (*.emf)|*.emf|ﾒﾀﾌｧｲﾙ (*.wmf)|*.wmf|ﾋﾞｯﾄﾏｯﾌﾟ (*.bmp)|*.bmp";
+        "拡張ﾒﾀﾌｧｲﾙ (*.emf)|*.emf|ﾒﾀﾌｧｲﾙ (*.wmf)|*.wmf|ﾋﾞｯﾄﾏｯﾌﾟ (*.bmp)|*.bmp|"
+        "SVG (*.svg)|*.svg|PDF (*.pdf)|*.pdf|PNG (*.png)|*.png";
     static constexpr const char* kOverwriteText = "%s は既にあります。\n上書きしますか?";
     const std::string& LastImageName() const { return lastImageName_; }
     int LastImageFilter() const { return lastImageFilter_; }

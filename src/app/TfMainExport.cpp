@@ -11,7 +11,9 @@
 #include "platform/EmfWriter.h"
 #include "platform/FilePaths.h"
 #include "platform/FormatText.h"
+#include "platform/PdfWriter.h"
 #include "platform/RaisedError.h"
+#include "platform/SvgWriter.h"
 #include "platform/WmfWriter.h"
 
 void TfMain::menuLabelCopyClick() {
@@ -44,12 +46,18 @@ void TfMain::SaveGraphFile(const std::string& name) {
     const Picture& graph = ComposeGraph();
     const std::string extension = FileExtension(name);
     std::string bytes;
-    if (extension == ".wmf")
+    if (extension == ".wmf") {
         bytes = WmfBytes(graph);
-    else if (extension == ".emf")
+    } else if (extension == ".emf") {
         bytes = EmfBytes(graph);
-    else
+    } else if (extension == ".svg" || extension == ".pdf") {
+        const QByteArray vector = extension == ".svg" ? SvgBytes(graph) : PdfBytes(graph);
+        bytes.assign(vector.constData(), std::size_t(vector.size()));
+    } else if (extension == ".png") {
+        bytes = PngBytes(graph, PngExport);
+    } else {
         bytes = BmpBytes(graph);
+    }
     WriteFileAtomically(name, bytes);
 }
 
@@ -65,8 +73,8 @@ void TfMain::menuGraphSaveClick(Desktop& desktop) {
     const auto chosen = desktop.SaveFile(request);
     if (!chosen) return;
     const std::string typed = chosen->File;
-    const int filter = std::clamp(chosen->FilterIndex, 1, 3);
-    static const char* const kExtensions[] = {".emf", ".wmf", ".bmp"};
+    static const char* const kExtensions[] = {".emf", ".wmf", ".bmp", ".svg", ".pdf", ".png"};
+    const int filter = std::clamp(chosen->FilterIndex, 1, int(std::size(kExtensions)));
     const std::string name = WithoutExtension(typed) + kExtensions[filter - 1];
     // The dialog asked about the name as typed; a different final name
     // that exists is asked about too, and "no" leaves everything as it was.

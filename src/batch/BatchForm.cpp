@@ -1,11 +1,12 @@
 #include "batch/BatchForm.h"
 
-#include <filesystem>
-#include <sstream>
-
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <filesystem>
+#include <iterator>
+#include <sstream>
+
 #include "app/TfMain.h"
 #include "platform/NumberText.h"
 
@@ -65,7 +66,7 @@ BatchResult BatchForm::StartClick(const std::function<void(const std::string&)>&
     // The count of lines to skip, not a line number.
     options.Read.StepNum = LeadingInteger(PassEdit);
     options.KeepTitle = !FilenameToGraphTitle;
-    options.Format = GraphFormat == 2 ? "wmf" : GraphFormat == 3 ? "bmp" : "emf";
+    options.Format = kBatchFormats[std::clamp(GraphFormat, 1, int(std::size(kBatchFormats))) - 1];
     options.Config = ConfigPath;
     options.Files = Files;
     std::ostringstream progress;

@@ -27,7 +27,8 @@ class BatchForm {
     std::string PassEdit = "0";
     bool ReadtitleCheck = false;
     bool FilenameToGraphTitle = true;
-    // 1 EMF, 2 WMF, 3 BMP: the tags of the format buttons.
+    // 1 EMF, 2 WMF, 3 BMP, 4 SVG, 5 PDF, 6 PNG: the tags of the format
+    // buttons.
     int GraphFormat = 1;
     bool StartEnabled = false;
     std::string Info = kReadyText;

@@ -76,6 +76,7 @@ BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& pr
                 ShowMessage(name + " はｸﾞﾗﾌと同じ名前なので保存しません");
                 return;
             }
+            main.PngExport = options.Png;
             main.SaveGraphFile(output);
             ++result.Graphs;
         });

@@ -7,6 +7,7 @@
 
 #include "data/DataOpenOptions.h"
 #include "platform/FilePaths.h"
+#include "platform/PngWriter.h"
 
 class TfMain;
 
@@ -17,6 +18,8 @@ struct BatchOptions {
     DataOpenOptions Read{.DivMark = DataOpenOptions::kSpaceDivMark};
     bool KeepTitle = false;
     std::string Format = "emf";
+    // For PNG only.
+    PngOptions Png;
     // Read after each data file, as the batch form does; empty for none.
     std::string Config;
     std::vector<std::string> Files;
@@ -24,6 +27,9 @@ struct BatchOptions {
 
 // Said of the file being processed, after its name.
 inline constexpr const char* kWorkingText = " を処理中";
+
+// The formats a batch writes, their names as extensions.
+inline constexpr const char* kBatchFormats[] = {"emf", "wmf", "bmp", "svg", "pdf", "png"};
 
 // The data file's path without its extension plus the format's.
 std::string BatchOutputPath(const std::string& dataPath, const std::string& format);

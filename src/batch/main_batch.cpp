@@ -1,7 +1,9 @@
 // kurvo-batch: draws a graph for each data file, without a window.
 #include <QGuiApplication>
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
+#include <iterator>
 #include <string>
 
 #include "app/TfMain.h"
@@ -23,7 +25,10 @@ constexpr const char* kUsage =
     "  --keep-title     グラフタイトルをファイル名にしない\n"
     "  --config FILE    データファイルごとに読む設定ファイル (.kvc)\n"
     "  --save-config FILE  終わったあと、その時の設定を保存する\n"
-    "  --format 形式    保存する形式: emf (既定), wmf, bmp\n"
+    "  --format 形式    保存する形式: emf (既定), wmf, bmp, svg, pdf, png\n"
+    "  --dpi N          png の解像度 (既定 96、24〜2400; 300 で 550x320 は 1719x1000)\n"
+    "  --exact          png をアンチエイリアスなしの 96 dpi で (BMP と同じ画素)\n"
+    "  --transparent    png の背景を透明に\n"
     "  --help           この説明\n"
     "  --version        版\n"
     "  --               これより後はすべてデータファイル (- で始まる名前も)\n"
@@ -61,6 +66,7 @@ int main(int argc, char* argv[]) {
     BatchOptions options;
     std::string saveConfig;
     bool optionsEnded = false;
+    bool pngOption = false, dpiGiven = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (optionsEnded) {
@@ -82,13 +88,28 @@ int main(int argc, char* argv[]) {
         } else if (arg == "--config" || arg == "--save-config") {
             if (i + 1 >= argc) return Usage(arg + kNeedsValueText);
             (arg == "--config" ? options.Config : saveConfig) = argv[++i];
-        } else if (arg == "--skip" || arg == "--format") {
+        } else if (arg == "--exact") {
+            options.Png.Exact = pngOption = true;
+        } else if (arg == "--transparent") {
+            options.Png.Transparent = pngOption = true;
+        } else if (arg == "--skip" || arg == "--format" || arg == "--dpi") {
             if (i + 1 >= argc) return Usage(arg + kNeedsValueText);
             const std::string value = argv[++i];
             if (arg == "--format") {
-                if (value != "emf" && value != "wmf" && value != "bmp")
+                if (std::find(std::begin(kBatchFormats), std::end(kBatchFormats), value) ==
+                    std::end(kBatchFormats))
                     return Usage("形式 '" + value + "' は使えません");
                 options.Format = value;
+            } else if (arg == "--dpi") {
+                try {
+                    options.Png.Dpi = StrToInt(value);
+                } catch (const RaisedError& e) {
+                    return Usage(e.Text());
+                }
+                if (options.Png.Dpi < PngOptions::kMinDpi || options.Png.Dpi > PngOptions::kMaxDpi)
+                    return Usage("--dpi には " + std::to_string(PngOptions::kMinDpi) + " から " +
+                                 std::to_string(PngOptions::kMaxDpi) + " までの数を指定します");
+                pngOption = dpiGiven = true;
             } else {
                 try {
                     options.Read.StepNum = StrToInt(value);
@@ -105,6 +126,12 @@ int main(int argc, char* argv[]) {
         }
     }
     if (options.Files.empty() && saveConfig.empty()) return Usage("データファイルがありません");
+    // SVG and PDF are vectors; the bitmap and the metafiles have their own
+    // fixed resolution.
+    if (pngOption && options.Format != "png")
+        return Usage("--dpi, --exact, --transparent は --format png にだけ使えます");
+    if (dpiGiven && options.Png.Exact)
+        return Usage("--exact は 96 dpi です: --dpi と一緒には使えません");
 
     // No display needed: offscreen unless the user chose a platform.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -59,7 +59,8 @@ struct StampKeyHash {
 
 class Replayer {
   public:
-    Replayer(QPainter& painter, const Picture& picture) : painter_(painter), picture_(picture) {}
+    Replayer(QPainter& painter, const Picture& picture, ReplayStyle style)
+        : painter_(painter), picture_(picture), smooth_(style == ReplayStyle::Smooth) {}
 
     void Run();
 
@@ -76,8 +77,15 @@ class Replayer {
     const std::vector<Raster::Span>& StampOf(const PictureOp& op, int left, int top, int right,
                                              int bottom);
 
+    // Smooth strokes of odd width lie on pixel centres, where the pixel
+    // rules paint them.
+    qreal StrokeOffset() const {
+        return smooth_ && std::clamp(pen_.Width, 1, 10000) % 2 ? 0.5 : 0.0;
+    }
+
     QPainter& painter_;
     const Picture& picture_;
+    bool smooth_;
     TPen pen_;
     TBrush brush_;
     TLogFont font_;
@@ -86,6 +94,7 @@ class Replayer {
     bool shapeStateApplied_ = false;
     QPoint position_{0, 0};
     std::vector<QPoint> polygon_;
+    std::vector<QPointF> smoothPoints_;
     // Set when the painter draws on a 32-bit image with no more than a
     // translation and no clip: lines and marks are then written straight
     // into its pixels.
@@ -123,7 +132,10 @@ void Replayer::FlushRun() {
     if (run_.empty()) return;
     if (pen_.Style != PenStyle::psClear) {
         ApplyShapeState();
-        painter_.drawPolyline(run_.data(), int(run_.size()));
+        const qreal o = StrokeOffset();
+        smoothPoints_.clear();
+        for (const QPoint& p : run_) smoothPoints_.emplace_back(p.x() + o, p.y() + o);
+        painter_.drawPolyline(smoothPoints_.data(), int(smoothPoints_.size()));
     }
     run_.clear();
 }
@@ -135,7 +147,10 @@ void Replayer::DrawShape(QPainter& p, Raster* raster, const PictureOp& op, int d
         for (std::uint32_t i = 0; i < op.Count; ++i)
             polygon_.emplace_back(points[i].x + dx, points[i].y + dy);
         if (!raster) {
-            p.drawPolygon(polygon_.data(), int(polygon_.size()));
+            const qreal o = pen_.Style == PenStyle::psClear ? 0.0 : StrokeOffset();
+            smoothPoints_.clear();
+            for (const QPoint& q : polygon_) smoothPoints_.emplace_back(q.x() + o, q.y() + o);
+            p.drawPolygon(smoothPoints_.data(), int(smoothPoints_.size()));
             return;
         }
         if (brush_.Style != BrushStyle::bsClear) {
@@ -152,6 +167,15 @@ void Replayer::DrawShape(QPainter& p, Raster* raster, const PictureOp& op, int d
         return;
     }
     const QRect box = OutlineBox(op.A + dx, op.B + dy, op.C + dx, op.D + dy);
+    if (smooth_) {
+        const qreal o = pen_.Style == PenStyle::psClear ? 0.0 : StrokeOffset();
+        const QRectF smoothBox = QRectF(box).translated(o, o);
+        if (op.Kind == OpKind::Rectangle)
+            p.drawRect(smoothBox);
+        else
+            p.drawEllipse(smoothBox);
+        return;
+    }
     if (op.Kind == OpKind::Rectangle)
         p.drawRect(box);
     else
@@ -221,8 +245,9 @@ void Replayer::Shape(const PictureOp& op) {
 }
 
 void Replayer::Run() {
-    if (!painter_.hasClipping() && painter_.transform().type() <= QTransform::TxTranslate &&
-        painter_.device() && painter_.device()->devType() == QInternal::Image) {
+    if (!smooth_ && !painter_.hasClipping() &&
+        painter_.transform().type() <= QTransform::TxTranslate && painter_.device() &&
+        painter_.device()->devType() == QInternal::Image) {
         auto* image = static_cast<QImage*>(painter_.device());
         if (Raster::Writable(*image))
             raster_.emplace(*image, int(painter_.transform().dx()), int(painter_.transform().dy()));
@@ -296,12 +321,12 @@ static void ClearUpperVectorState() {
 #endif
 }
 
-void ReplayPicture(QPainter& painter, const Picture& picture, int x, int y) {
+void ReplayPicture(QPainter& painter, const Picture& picture, int x, int y, ReplayStyle style) {
     painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::Antialiasing, style == ReplayStyle::Smooth);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.translate(x, y);
-    Replayer(painter, picture).Run();
+    Replayer(painter, picture, style).Run();
     painter.restore();
     ClearUpperVectorState();
 }

@@ -11,9 +11,15 @@
 //
 // On a 32-bit image (translated at most, not clipped) lines and marks are
 // pixels of Raster, the same wherever the image is shown or saved; on any
-// other device (SVG, PDF, a widget) they are Qt's vector shapes, each run
-// of lines one polyline. Windows show pictures through such images.
-void ReplayPicture(QPainter& painter, const Picture& picture, int x = 0, int y = 0);
+// other device (a widget) they are Qt's aliased shapes, each run of lines
+// one polyline. Windows show pictures through such images.
+//
+// Smooth: anti-aliased vector shapes on any device, a stroke of odd width
+// centred on the pixel centres the pixel rules paint; for PDF and for
+// images at other resolutions.
+enum class ReplayStyle { Pixels, Smooth };
+void ReplayPicture(QPainter& painter, const Picture& picture, int x = 0, int y = 0,
+                   ReplayStyle style = ReplayStyle::Pixels);
 
 // A white 32-bit image to replay pictures on. Filled by a plain loop:
 // Qt's vector fill can leave the upper halves of the x86 vector registers

@@ -1,24 +1,320 @@
 #include "platform/SvgWriter.h"
 
-#include <QBuffer>
-#include <QPainter>
-#include <QSvgGenerator>
+#include <QFontMetrics>
+#include <QGlyphRun>
+#include <QRawFont>
+#include <QTextLayout>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
 
-#include "platform/PictureReplay.h"
+#include "platform/DashPattern.h"
+#include "platform/FontSubstitution.h"
+
+namespace {
+
+// Coordinates are whole or half pixels: one decimal at most.
+void Number(std::string& out, double v) {
+    char buffer[32];
+    const double tenths = std::round(v * 10);
+    if (std::fmod(tenths, 10) == 0)
+        std::snprintf(buffer, sizeof buffer, "%.0f", tenths / 10);
+    else
+        std::snprintf(buffer, sizeof buffer, "%.1f", tenths / 10);
+    out += buffer;
+}
+
+std::string Hex(TColor color) {
+    const TColor c = ResolveColor(color);
+    char buffer[8];
+    std::snprintf(buffer, sizeof buffer, "#%02x%02x%02x", unsigned(c & 0xFF),
+                  unsigned((c >> 8) & 0xFF), unsigned((c >> 16) & 0xFF));
+    return buffer;
+}
+
+void Escaped(std::string& out, const std::string& text) {
+    for (const char c : text) {
+        switch (c) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                // Control characters are not allowed in XML 1.0.
+                if (static_cast<unsigned char>(c) >= 0x20 || c == '\t') out += c;
+        }
+    }
+}
+
+// The generic family a face falls back to where neither it nor its
+// substitute is installed.
+const char* GenericFamily(const QString& face) {
+    const QString f = face.toLower();
+    if (f.contains("mono") || f.contains("courier") || f.contains("fixed")) return "monospace";
+    if (f.contains("sans") || f.contains("gothic") || f.contains("arial") ||
+        f.contains("helvetica") || f.contains("ゴシック"))
+        return "sans-serif";
+    if (f.contains("serif") || f.contains("times") || f.contains("mincho") || f.contains("明朝") ||
+        f.contains("roman"))
+        return "serif";
+    return "sans-serif";
+}
+
+class SvgWriter {
+  public:
+    explicit SvgWriter(const Picture& picture) : picture_(picture) {}
+    std::string Write();
+
+  private:
+    void FlushRun();
+    void Stroke();  // the pen's stroke attributes
+    void Fill();    // the brush's fill attribute
+    double Offset() const {
+        return pen_.Style != PenStyle::psClear && std::clamp(pen_.Width, 1, 10000) % 2 ? 0.5 : 0;
+    }
+    void Shape(const PictureOp& op);
+    void Text(const PictureOp& op);
+
+    const Picture& picture_;
+    std::string out_;
+    TPen pen_;
+    TBrush brush_;
+    TLogFont font_;
+    PixelPoint position_;
+    std::vector<PixelPoint> run_;
+};
+
+void SvgWriter::Stroke() {
+    if (pen_.Style == PenStyle::psClear) {
+        out_ += " stroke=\"none\"";
+        return;
+    }
+    out_ += " stroke=\"" + Hex(pen_.Color) + "\" stroke-width=\"";
+    Number(out_, std::clamp(pen_.Width, 1, 10000));
+    out_ += "\"";
+    if (const DashPattern* dashes = DashPatternOf(pen_.Style)) {
+        out_ += " stroke-dasharray=\"";
+        for (int i = 0; i < dashes->count; ++i) {
+            if (i) out_ += ' ';
+            Number(out_, dashes->lengths[i]);
+        }
+        out_ += "\"";
+    }
+}
+
+void SvgWriter::Fill() {
+    out_ += brush_.Style == BrushStyle::bsClear ? " fill=\"none\""
+                                                : " fill=\"" + Hex(brush_.Color) + "\"";
+}
+
+void SvgWriter::FlushRun() {
+    if (run_.size() >= 2 && pen_.Style != PenStyle::psClear) {
+        const double o = Offset();
+        out_ += "<polyline points=\"";
+        for (std::size_t i = 0; i < run_.size(); ++i) {
+            if (i) out_ += ' ';
+            Number(out_, run_[i].x + o);
+            out_ += ',';
+            Number(out_, run_[i].y + o);
+        }
+        out_ += "\" fill=\"none\"";
+        Stroke();
+        out_ += "/>\n";
+    }
+    run_.clear();
+}
+
+// Where the pixel rules paint: a box's outline on its columns l and r - 1
+// and rows t and b - 1, so the stroke runs through their centres.
+void SvgWriter::Shape(const PictureOp& op) {
+    if (op.Kind == OpKind::Polygon) {
+        const PixelPoint* points = picture_.PointsOf(op);
+        const double o = Offset();
+        out_ += "<polygon points=\"";
+        for (std::uint32_t i = 0; i < op.Count; ++i) {
+            if (i) out_ += ' ';
+            Number(out_, points[i].x + o);
+            out_ += ',';
+            Number(out_, points[i].y + o);
+        }
+        out_ += "\"";
+    } else {
+        const int w = op.C - op.A - 1, h = op.D - op.B - 1;
+        if (w < 0 || h < 0) return;
+        const double o = Offset();
+        if (op.Kind == OpKind::Rectangle) {
+            out_ += "<rect x=\"";
+            Number(out_, op.A + o);
+            out_ += "\" y=\"";
+            Number(out_, op.B + o);
+            out_ += "\" width=\"";
+            Number(out_, w);
+            out_ += "\" height=\"";
+            Number(out_, h);
+        } else {
+            out_ += "<ellipse cx=\"";
+            Number(out_, op.A + o + w / 2.0);
+            out_ += "\" cy=\"";
+            Number(out_, op.B + o + h / 2.0);
+            out_ += "\" rx=\"";
+            Number(out_, w / 2.0);
+            out_ += "\" ry=\"";
+            Number(out_, h / 2.0);
+        }
+        out_ += "\"";
+    }
+    Fill();
+    Stroke();
+    out_ += "/>\n";
+}
+
+// Text as text: the face the user chose, the installed one that draws it
+// here, a generic family; hung from the top-left corner of its first cell
+// and turned about it.
+void SvgWriter::Text(const PictureOp& op) {
+    const std::string& text = picture_.TextOf(op);
+    if (text.empty()) return;
+    const QFont qfont = MakeQFont(font_);
+    const QString substitute = SubstituteFace(font_.FaceName);
+    out_ += "<text x=\"";
+    Number(out_, op.A);
+    out_ += "\" y=\"";
+    Number(out_, op.B + QFontMetrics(qfont).ascent());
+    out_ += "\"";
+    if (font_.Escapement != 0) {
+        out_ += " transform=\"rotate(";
+        Number(out_, -font_.Escapement / 10.0);
+        out_ += ' ';
+        Number(out_, op.A);
+        out_ += ' ';
+        Number(out_, op.B);
+        out_ += ")\"";
+    }
+    // The face, then the fonts that draw it here: its substitute and those
+    // Qt falls back to for characters it lacks (Japanese in a Latin face).
+    std::vector<std::string> families{font_.FaceName, substitute.toStdString()};
+    QTextLayout layout(QString::fromStdString(text), qfont);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    for (const QGlyphRun& run : layout.glyphRuns())
+        families.push_back(run.rawFont().familyName().toStdString());
+    out_ += " font-family=\"";
+    for (std::size_t i = 0; i < families.size(); ++i) {
+        if (families[i].empty() || std::find(families.begin(), families.begin() + long(i),
+                                             families[i]) != families.begin() + long(i))
+            continue;
+        out_ += "'";
+        Escaped(out_, families[i]);
+        out_ += "', ";
+    }
+    out_ += std::string(GenericFamily(substitute)) + "\" font-size=\"";
+    Number(out_, qfont.pixelSize());
+    out_ += "px\"";
+    if (qfont.weight() >= QFont::DemiBold) out_ += " font-weight=\"bold\"";
+    if (font_.Italic) out_ += " font-style=\"italic\"";
+    if (font_.Underline || font_.StrikeOut)
+        out_ += std::string(" text-decoration=\"") + (font_.Underline ? "underline" : "") +
+                (font_.Underline && font_.StrikeOut ? " " : "") +
+                (font_.StrikeOut ? "line-through" : "") + "\"";
+    // The width the graph was laid out with: a reader whose fallback font
+    // for some characters is wider still puts the next run where it belongs.
+    const double width = QFontMetricsF(qfont).horizontalAdvance(QString::fromStdString(text));
+    if (width > 0) {
+        out_ += " textLength=\"";
+        Number(out_, width);
+        out_ += "\" lengthAdjust=\"spacingAndGlyphs\"";
+    }
+    out_ += " fill=\"" + Hex(font_.Color) + "\" xml:space=\"preserve\">";
+    // East Asian and other characters in runs of their own, each where the
+    // layout here puts it: readers that set a whole run in one fallback
+    // font (with its own Latin widths) keep the runs apart.
+    const QString q = QString::fromStdString(text);
+    const QFontMetricsF metrics(qfont);
+    auto wide = [](QChar c) { return c.unicode() >= 0x2E80 || c.isSurrogate(); };
+    qsizetype start = 0;
+    for (qsizetype i = 1; i <= q.size(); ++i) {
+        if (i < q.size() && wide(q[i]) == wide(q[i - 1])) continue;
+        if (start == 0 && i == q.size()) {
+            Escaped(out_, text);
+            break;
+        }
+        out_ += "<tspan x=\"";
+        Number(out_, op.A + metrics.horizontalAdvance(q.left(start)));
+        out_ += "\">";
+        Escaped(out_, q.mid(start, i - start).toStdString());
+        out_ += "</tspan>";
+        start = i;
+    }
+    out_ += "</text>\n";
+}
+
+std::string SvgWriter::Write() {
+    const int w = std::max(picture_.Width(), 1), h = std::max(picture_.Height(), 1);
+    out_ =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" +
+        std::to_string(w) + "px\" height=\"" + std::to_string(h) + "px\" viewBox=\"0 0 " +
+        std::to_string(w) + " " + std::to_string(h) + "\">\n<title>Kurvo</title>\n" +
+        "<rect width=\"" + std::to_string(w) + "\" height=\"" + std::to_string(h) +
+        "\" fill=\"#ffffff\"/>\n"
+        "<g stroke-linecap=\"butt\" stroke-linejoin=\"miter\">\n";
+    for (const PictureOp& op : picture_.Ops()) {
+        if (op.Kind != OpKind::LineTo) FlushRun();
+        switch (op.Kind) {
+            case OpKind::Pen:
+                pen_ = picture_.PenOf(op);
+                break;
+            case OpKind::Brush:
+                brush_ = picture_.BrushOf(op);
+                break;
+            case OpKind::Font:
+                font_ = picture_.FontOf(op);
+                break;
+            case OpKind::MoveTo:
+                position_ = {op.A, op.B};
+                break;
+            case OpKind::LineTo:
+                if (run_.empty()) run_.push_back(position_);
+                position_ = {op.A, op.B};
+                run_.push_back(position_);
+                break;
+            case OpKind::Rectangle:
+            case OpKind::Ellipse:
+            case OpKind::Polygon:
+                Shape(op);
+                break;
+            case OpKind::FillRect:
+                if (brush_.Style == BrushStyle::bsClear || op.C <= op.A || op.D <= op.B) break;
+                out_ += "<rect x=\"" + std::to_string(op.A) + "\" y=\"" + std::to_string(op.B) +
+                        "\" width=\"" + std::to_string(op.C - op.A) + "\" height=\"" +
+                        std::to_string(op.D - op.B) + "\"";
+                Fill();
+                out_ += "/>\n";
+                break;
+            case OpKind::TextOut:
+                Text(op);
+                break;
+        }
+    }
+    FlushRun();
+    out_ += "</g>\n</svg>\n";
+    return std::move(out_);
+}
+
+}  // namespace
 
 QByteArray SvgBytes(const Picture& picture) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QSvgGenerator svg;
-    svg.setOutputDevice(&buffer);
-    svg.setSize(QSize(picture.Width(), picture.Height()));
-    svg.setViewBox(QRect(0, 0, picture.Width(), picture.Height()));
-    svg.setResolution(96);
-    svg.setTitle("Kurvo");
-    QPainter painter(&svg);
-    // Vector shapes, not copies of bitmaps.
-    ReplayPicture(painter, picture);
-    painter.end();
-    return bytes;
+    const std::string svg = SvgWriter(picture).Write();
+    return QByteArray(svg.data(), qsizetype(svg.size()));
 }

@@ -118,7 +118,12 @@ TEST(KurvoBatch, CommandLine) {
         // After "--" a name that starts with "-" is a file.
         {{"--", "-x.txt"}, 0, ""},
         {{"-x.txt"}, 2, "オプション '-x.txt'"},
-        {{"--format", "pdf", QString::fromStdString(good)}, 2, "形式 'pdf'"},
+        {{"--format", "tiff", QString::fromStdString(good)}, 2, "形式 'tiff'"},
+        {{"--format", "png", "--dpi", "300", a}, 0, ""},
+        {{"--format", "svg", "--dpi", "300", a}, 2, "--format png にだけ"},
+        {{"--transparent", a}, 2, "--format png にだけ"},
+        {{"--format", "png", "--dpi", "10", a}, 2, "--dpi には 24 から 2400"},
+        {{"--format", "png", "--exact", "--dpi", "300", a}, 2, "--exact は 96 dpi"},
         {{"--skip", "x", QString::fromStdString(good)}, 2, "'x' は整数ではありません"},
         {{"--bogus"}, 2, "'--bogus'"},
     };

@@ -94,6 +94,12 @@ TfSerial::TfSerial(TfMain& main, BatchMemory& memory, Desktop& desktop, QWidget*
     GraphBmp =
         Make<QRadioButton>(graph_page, "GraphBmp", "ﾋﾞｯﾄﾏｯﾌﾟ (BMP)", QRect(16, 114, 180, 20));
     GraphBmp->setProperty("Tag", 3);
+    GraphSvg = Make<QRadioButton>(graph_page, "GraphSvg", "SVG", QRect(16, 138, 180, 20));
+    GraphSvg->setProperty("Tag", 4);
+    GraphPdf = Make<QRadioButton>(graph_page, "GraphPdf", "PDF", QRect(16, 162, 180, 20));
+    GraphPdf->setProperty("Tag", 5);
+    GraphPng = Make<QRadioButton>(graph_page, "GraphPng", "PNG", QRect(16, 186, 180, 20));
+    GraphPng->setProperty("Tag", 6);
     PageControl->addTab(graph_page, "ｸﾞﾗﾌ");
 
     info = Label(this, "info", BatchForm::kReadyText, 8, 258);
@@ -146,7 +152,9 @@ void TfSerial::TakeOptions() {
     form_.PassEdit = PassEdit->text().toStdString();
     form_.ReadtitleCheck = ReadtitleCheck->isChecked();
     form_.FilenameToGraphTitle = FilenameToGraphTitle->isChecked();
-    form_.GraphFormat = GraphWmf->isChecked() ? 2 : GraphBmp->isChecked() ? 3 : 1;
+    form_.GraphFormat = 1;
+    for (QRadioButton* format : {GraphEmf, GraphWmf, GraphBmp, GraphSvg, GraphPdf, GraphPng})
+        if (format->isChecked()) form_.GraphFormat = format->property("Tag").toInt();
 }
 
 void TfSerial::StartClick() {

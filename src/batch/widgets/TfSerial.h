@@ -36,6 +36,9 @@ class TfSerial : public QDialog {
     QRadioButton* GraphEmf;
     QRadioButton* GraphWmf;
     QRadioButton* GraphBmp;
+    QRadioButton* GraphSvg;
+    QRadioButton* GraphPdf;
+    QRadioButton* GraphPng;
     QLabel* info;
     QPushButton* HelpButton;
     QPushButton* Start;

@@ -1,0 +1,46 @@
+#include "platform/PngWriter.h"
+
+#include <QBuffer>
+#include <QPainter>
+#include <cmath>
+
+#include "platform/PictureReplay.h"
+
+QImage PictureAtResolution(const Picture& picture, const PngOptions& options) {
+    const int dpi =
+        options.Exact ? 96 : std::clamp(options.Dpi, PngOptions::kMinDpi, PngOptions::kMaxDpi);
+    const int dotsPerMeter = int(std::lround(dpi / 0.0254));
+    if (options.Exact && !options.Transparent) {
+        QImage image = PictureToImage(picture);
+        image.setDotsPerMeterX(dotsPerMeter);
+        image.setDotsPerMeterY(dotsPerMeter);
+        return image;
+    }
+    const double scale = dpi / 96.0;
+    const int w = std::max(int(std::lround(std::max(picture.Width(), 1) * scale)), 1);
+    const int h = std::max(int(std::lround(std::max(picture.Height(), 1) * scale)), 1);
+    QImage image;
+    if (options.Transparent) {
+        image = QImage(w, h, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+    } else {
+        image = WhiteImage(w, h);
+    }
+    QPainter painter(&image);
+    painter.scale(scale, scale);
+    ReplayPicture(painter, picture, 0, 0,
+                  options.Exact ? ReplayStyle::Pixels : ReplayStyle::Smooth);
+    painter.end();
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    return image;
+}
+
+std::string PngBytes(const Picture& picture, const PngOptions& options) {
+    QImage image = PictureAtResolution(picture, options);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return std::string(bytes.constData(), std::size_t(bytes.size()));
+}
