@@ -8,6 +8,7 @@
 
 #include "app/TfMain.h"
 #include "batch/BatchRun.h"
+#include "platform/FormatText.h"
 #include "platform/MessageSink.h"
 #include "platform/NumberText.h"
 #include "platform/PlainFile.h"
@@ -107,8 +108,9 @@ int main(int argc, char* argv[]) {
                     return Usage(e.Text());
                 }
                 if (options.Png.Dpi < PngOptions::kMinDpi || options.Png.Dpi > PngOptions::kMaxDpi)
-                    return Usage("--dpi には " + std::to_string(PngOptions::kMinDpi) + " から " +
-                                 std::to_string(PngOptions::kMaxDpi) + " までの数を指定します");
+                    return Usage(FormatText("--dpi には %s から %s までの数を指定します",
+                                            {std::to_string(PngOptions::kMinDpi),
+                                             std::to_string(PngOptions::kMaxDpi)}));
                 pngOption = dpiGiven = true;
             } else {
                 try {

@@ -1,7 +1,8 @@
 // The saved graph as the programs users open it in draw it: Inkscape and
-// LibreOffice render the EMF and the WMF of a reference graph, and each
-// rendering must show what the BMP shows. Skipped where they are not
-// installed (scripts/test installs them).
+// LibreOffice render the EMF and the WMF of a reference graph, librsvg the
+// SVG and poppler the PDF, and each rendering must show what the BMP shows.
+// The metafile readers are skipped where they are not installed
+// (scripts/test installs them).
 #include <gtest/gtest.h>
 #include <QImage>
 #include <QPainter>
@@ -80,8 +81,20 @@ void SaveReferenceGraph(const TestDir& dir) {
     main.Title.X = "時間 t / s";
     main.Title.Y = "強度 I^2@ / W m^-2@";
     ASSERT_TRUE(main.DrawGraph("PlotButton"));
-    for (const char* name : {"ref.emf", "ref.wmf", "ref.bmp"}) main.SaveGraphFile(dir.Path(name));
+    for (const char* name : {"ref.emf", "ref.wmf", "ref.bmp", "ref.svg", "ref.pdf"})
+        main.SaveGraphFile(dir.Path(name));
+    main.PngExport.Dpi = 300;
+    main.SaveGraphFile(dir.Path("ref300.png"));
+    main.PngExport = {.Exact = true};
+    main.SaveGraphFile(dir.Path("exact.png"));
 }
+
+struct Rendering {
+    std::string name, png;
+    // How far, in pixels, texts may lie from where the BMP has them; -1
+    // where the reader lays texts out with fonts of its own.
+    int textsWithin;
+};
 
 bool RunProgram(const QString& program, const QStringList& args) {
     QProcess process;
@@ -160,41 +173,9 @@ int Dashes(const QImage& image, QPoint corner, int row, const std::function<bool
     return most;
 }
 
-TEST(MetafileClients, InkscapeAndLibreOfficeDrawWhatTheBmpShows) {
-    const QString inkscape = QStandardPaths::findExecutable("inkscape");
-    const QString soffice = QStandardPaths::findExecutable("soffice");
-    if (inkscape.isEmpty() || soffice.isEmpty()) GTEST_SKIP() << "Inkscape or LibreOffice missing";
-    TestDir dir;
-    RecordingMessageSink sink;
-    ScopedMessageSink scope(sink);
-    SaveReferenceGraph(dir);
-    ASSERT_TRUE(sink.Texts.empty());
-    struct Rendering {
-        std::string name, png;
-    };
-    std::vector<Rendering> renderings;
-    for (const char* format : {"emf", "wmf"}) {
-        const std::string file = dir.Path(std::string("ref.") + format);
-        const std::string png = dir.Path(std::string("inkscape-") + format + ".png");
-        ASSERT_TRUE(RunProgram(
-            inkscape, {QString::fromStdString(file), "--export-type=png", "--export-dpi=96",
-                       "--export-filename=" + QString::fromStdString(png)}));
-        renderings.push_back({std::string("Inkscape ") + format, png});
-    }
-    const QString out = QString::fromStdString(dir.Path("lo"));
-    ASSERT_TRUE(RunProgram(
-        soffice,
-        {"--headless",
-         "-env:UserInstallation=file://" + QString::fromStdString(dir.Path("profile")),
-         "--convert-to", "png", "--outdir", out, QString::fromStdString(dir.Path("ref.emf"))}));
-    renderings.push_back({"LibreOffice emf", dir.Path("lo/ref.png")});
-    ASSERT_TRUE(RunProgram(
-        soffice, {"--headless",
-                  "-env:UserInstallation=file://" + QString::fromStdString(dir.Path("profile")),
-                  "--convert-to", "png", "--outdir", out + "w",
-                  QString::fromStdString(dir.Path("ref.wmf"))}));
-    renderings.push_back({"LibreOffice wmf", dir.Path("low/ref.png")});
-
+// Grid lines, ticks, curves and marks where the BMP has them, dashes that
+// show, no label on a dark box.
+void ExpectLikeTheBmp(const TestDir& dir, const std::vector<Rendering>& renderings) {
     const QImage bmp = Load(dir.Path("ref.bmp"));
     const QPoint bmpCorner = FrameCorner(bmp);
     ASSERT_EQ(bmpCorner, QPoint(kLeft - 1, kTop - 1));
@@ -237,7 +218,95 @@ TEST(MetafileClients, InkscapeAndLibreOfficeDrawWhatTheBmpShows) {
             for (int x = 0; x < shown.width(); ++x)
                 darkOutside += !plot.translated(offset).contains(x, y) && dark(shown.pixel(x, y));
         EXPECT_LE(darkOutside, bmpDarkOutside * 13 / 10 + 300) << "dark boxes";
+        if (r.textsWithin < 0) continue;
+        // The texts where the BMP has them: the dark pixels outside the
+        // plot area have ink near them.
+        int near = 0, inked = 0;
+        for (int y = 0; y < bmp.height(); ++y)
+            for (int x = 0; x < bmp.width(); ++x) {
+                if (plot.contains(x, y) || !dark(bmp.pixel(x, y))) continue;
+                ++inked;
+                bool hit = false;
+                for (int dy = -r.textsWithin; dy <= r.textsWithin && !hit; ++dy)
+                    for (int dx = -r.textsWithin; dx <= r.textsWithin && !hit; ++dx) {
+                        const QPoint p(x + offset.x() + dx, y + offset.y() + dy);
+                        hit = shown.rect().contains(p) && anyInk(shown.pixel(p));
+                    }
+                near += hit;
+            }
+        EXPECT_GE(near, inked * 97 / 100) << "texts in place";
     }
+}
+
+TEST(MetafileClients, InkscapeAndLibreOfficeDrawWhatTheBmpShows) {
+    const QString inkscape = QStandardPaths::findExecutable("inkscape");
+    const QString soffice = QStandardPaths::findExecutable("soffice");
+    if (inkscape.isEmpty() || soffice.isEmpty()) GTEST_SKIP() << "Inkscape or LibreOffice missing";
+    TestDir dir;
+    RecordingMessageSink sink;
+    ScopedMessageSink scope(sink);
+    SaveReferenceGraph(dir);
+    ASSERT_TRUE(sink.Texts.empty());
+    std::vector<Rendering> renderings;
+    for (const char* format : {"emf", "wmf"}) {
+        const std::string file = dir.Path(std::string("ref.") + format);
+        const std::string png = dir.Path(std::string("inkscape-") + format + ".png");
+        ASSERT_TRUE(RunProgram(
+            inkscape, {QString::fromStdString(file), "--export-type=png", "--export-dpi=96",
+                       "--export-filename=" + QString::fromStdString(png)}));
+        renderings.push_back({std::string("Inkscape ") + format, png, -1});
+    }
+    const QString out = QString::fromStdString(dir.Path("lo"));
+    ASSERT_TRUE(RunProgram(
+        soffice,
+        {"--headless",
+         "-env:UserInstallation=file://" + QString::fromStdString(dir.Path("profile")),
+         "--convert-to", "png", "--outdir", out, QString::fromStdString(dir.Path("ref.emf"))}));
+    renderings.push_back({"LibreOffice emf", dir.Path("lo/ref.png"), -1});
+    ASSERT_TRUE(RunProgram(
+        soffice, {"--headless",
+                  "-env:UserInstallation=file://" + QString::fromStdString(dir.Path("profile")),
+                  "--convert-to", "png", "--outdir", out + "w",
+                  QString::fromStdString(dir.Path("ref.wmf"))}));
+    renderings.push_back({"LibreOffice wmf", dir.Path("low/ref.png"), -1});
+
+    ExpectLikeTheBmp(dir, renderings);
+}
+
+// SVG, PDF and PNG: librsvg and poppler draw what the BMP shows, texts in
+// place; the PDF's text is text; the PNG follows its resolution, and the
+// exact one is the BMP.
+TEST(PublishingFormats, ReadersDrawWhatTheBmpShows) {
+    TestDir dir;
+    RecordingMessageSink sink;
+    ScopedMessageSink scope(sink);
+    SaveReferenceGraph(dir);
+    ASSERT_TRUE(sink.Texts.empty());
+    const QString svgPng = QString::fromStdString(dir.Path("svg.png"));
+    ASSERT_TRUE(
+        RunProgram("rsvg-convert", {"-o", svgPng, QString::fromStdString(dir.Path("ref.svg"))}));
+    ASSERT_TRUE(RunProgram(
+        "pdftoppm", {"-r", "96", "-png", "-singlefile", QString::fromStdString(dir.Path("ref.pdf")),
+                     QString::fromStdString(dir.Path("pdf"))}));
+    ExpectLikeTheBmp(
+        dir, {{"librsvg svg", dir.Path("svg.png"), 3}, {"poppler pdf", dir.Path("pdf.png"), 3}});
+
+    const std::string svg = ReadWholeFile(dir.Path("ref.svg"));
+    EXPECT_NE(svg.find("width=\"680px\" height=\"420px\" viewBox=\"0 0 680 420\""),
+              std::string::npos);
+    EXPECT_NE(svg.find("font-family=\"'Times New Roman', 'Liberation Serif'"), std::string::npos);
+    QProcess text;
+    text.start("pdftotext", {QString::fromStdString(dir.Path("ref.pdf")), "-"});
+    ASSERT_TRUE(text.waitForFinished(60000));
+    const QString pdfText = QString::fromUtf8(text.readAllStandardOutput());
+    for (const char* label :
+         {"参照グラフ", "時間", "t / s", "強度", "W m", "正弦", "二点鎖線", "三角", "7.5", "10"}) {
+        EXPECT_TRUE(pdfText.contains(QString::fromUtf8(label))) << label << " in PDF";
+        EXPECT_NE(svg.find(label), std::string::npos) << label << " in SVG";
+    }
+
+    EXPECT_EQ(QImage(QString::fromStdString(dir.Path("ref300.png"))).size(), QSize(2125, 1313));
+    EXPECT_EQ(Load(dir.Path("exact.png")), Load(dir.Path("ref.bmp")));
 }
 
 }  // namespace
