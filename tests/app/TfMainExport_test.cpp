@@ -36,6 +36,9 @@ std::string Kind(const std::string& bytes) {
     if (bytes.size() > 44 && bytes.compare(40, 4, " EMF") == 0) return "emf";
     if (bytes.size() > 4 && bytes.compare(0, 4, "\xD7\xCD\xC6\x9A") == 0) return "wmf";
     if (bytes.size() > 2 && bytes.compare(0, 2, "BM") == 0) return "bmp";
+    if (bytes.compare(0, 5, "<?xml") == 0 && bytes.find("<svg") != std::string::npos) return "svg";
+    if (bytes.compare(0, 5, "%PDF-") == 0) return "pdf";
+    if (bytes.compare(0, 4, "\x89PNG") == 0) return "png";
     return "?";
 }
 
@@ -46,6 +49,7 @@ TEST(SaveGraphFile, TheExtensionDecidesTheFormat) {
     } cases[] = {
         {"g.emf", "emf"}, {"g.wmf", "wmf"}, {"g.bmp", "bmp"}, {"g.EMF", "bmp"},
         {"g.Wmf", "bmp"}, {"g.txt", "bmp"}, {"g", "bmp"},     {"run.1.emf", "emf"},
+        {"g.svg", "svg"}, {"g.pdf", "pdf"}, {"g.png", "png"}, {"g.PDF", "bmp"},
     };
     Graph g;
     for (const Case& c : cases) {
@@ -151,6 +155,9 @@ TEST(menuGraphSaveClick, TheChosenFilterGivesTheExtension) {
         {"notes.txt", 3, "notes.bmp", "bmp"},
         {"picture.bmp", 1, "picture.emf", "emf"},
         {"run.1.emf", 1, "run.1.emf", "emf"},
+        {"web", 4, "web.svg", "svg"},
+        {"paper.emf", 5, "paper.pdf", "pdf"},
+        {"slide", 6, "slide.png", "png"},
     };
     Graph g;
     SaveDesktop desktop;
@@ -171,7 +178,7 @@ TEST(menuGraphSaveClick, TheChosenFilterGivesTheExtension) {
     // Cancelling changes nothing.
     desktop.answers.push_back(std::nullopt);
     g.main.menuGraphSaveClick(desktop);
-    EXPECT_EQ(g.main.LastImageFilter(), 1);
+    EXPECT_EQ(g.main.LastImageFilter(), 6);
 }
 
 TEST(menuGraphSaveClick, AnExistingFinalNameIsAskedAbout) {

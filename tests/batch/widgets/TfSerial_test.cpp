@@ -1,5 +1,6 @@
 #include "batch/widgets/TfSerial.h"
 
+#include <gtest/gtest.h>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,7 +9,6 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QtTest/QTest>
-#include <gtest/gtest.h>
 
 #include "TestSupport.h"
 #include "app/TfMain.h"
@@ -17,7 +17,7 @@
 namespace {
 
 class OneFileDesktop : public Desktop {
-public:
+  public:
     std::string file;
     std::optional<OpenFileResult> OpenFile(const OpenFileRequest&) override {
         return OpenFileResult{{file}, 2};
@@ -60,6 +60,11 @@ TEST(TfSerial, PagesControlsAndARun) {
     EXPECT_EQ(form.info->text().toStdString(), "終了");
     EXPECT_EQ(ReadWholeFile(dir.Path("data1.emf")).substr(40, 4), " EMF");
     EXPECT_EQ(main.Title.Main, "data1");
+    // The formats after the first three.
+    EXPECT_EQ(form.GraphPng->property("Tag").toInt(), 6);
+    form.GraphPdf->click();
+    form.Start->click();
+    EXPECT_EQ(ReadWholeFile(dir.Path("data1.pdf")).substr(0, 5), "%PDF-");
 }
 
 // Coming back to the form from another window shows its first page.
