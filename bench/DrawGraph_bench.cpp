@@ -5,6 +5,9 @@
 #include "BenchData.h"
 #include "platform/BmpWriter.h"
 #include "platform/EmfWriter.h"
+#include "platform/PdfWriter.h"
+#include "platform/PngWriter.h"
+#include "platform/SvgWriter.h"
 #include "platform/FontSubstitution.h"
 #include "platform/PictureReplay.h"
 #include "platform/WmfWriter.h"
@@ -94,6 +97,37 @@ void BM_WriteWmf(benchmark::State& state) {
     state.counters["MB"] = double(size) / 1e6;
 }
 BENCHMARK(BM_WriteWmf)->Unit(benchmark::kMillisecond);
+
+void BM_WriteSvg(benchmark::State& state) {
+    TfMain& main = BenchMain();
+    main.DrawGraph("Start");
+    const Picture& graph = main.ComposeGraph();
+    std::size_t size = 0;
+    for (auto _ : state) size = std::size_t(SvgBytes(graph).size());
+    state.counters["MB"] = double(size) / 1e6;
+}
+BENCHMARK(BM_WriteSvg)->Unit(benchmark::kMillisecond);
+
+void BM_WritePdf(benchmark::State& state) {
+    TfMain& main = BenchMain();
+    main.DrawGraph("Start");
+    const Picture& graph = main.ComposeGraph();
+    std::size_t size = 0;
+    for (auto _ : state) size = std::size_t(PdfBytes(graph).size());
+    state.counters["MB"] = double(size) / 1e6;
+}
+BENCHMARK(BM_WritePdf)->Unit(benchmark::kMillisecond);
+
+// PNG at 96 and at 300 dpi, anti-aliased.
+void BM_WritePng(benchmark::State& state) {
+    TfMain& main = BenchMain();
+    main.DrawGraph("Start");
+    const Picture& graph = main.ComposeGraph();
+    std::size_t size = 0;
+    for (auto _ : state) size = PngBytes(graph, {.Dpi = int(state.range(0))}).size();
+    state.counters["MB"] = double(size) / 1e6;
+}
+BENCHMARK(BM_WritePng)->Arg(96)->Arg(300)->Unit(benchmark::kMillisecond);
 
 void BM_WriteBmp(benchmark::State& state) {
     TfMain& main = BenchMain();
