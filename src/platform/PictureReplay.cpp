@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QImage>
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <unordered_map>
@@ -57,6 +58,15 @@ struct StampKeyHash {
     }
 };
 
+// A small shape drawn once: as spans of pixels for a raster, as an
+// anti-aliased image at the painter's scale for a smooth replay onto an
+// image.
+struct Stamp {
+    std::vector<Raster::Span> spans;
+    QImage image;
+};
+constexpr int kStampMargin = 2;
+
 class Replayer {
   public:
     Replayer(QPainter& painter, const Picture& picture, ReplayStyle style)
@@ -74,8 +84,7 @@ class Replayer {
     // Draws a shape moved by (dx, dy); with a raster, a polygon's outline
     // is made of its lines, so that every corner is painted.
     void DrawShape(QPainter& p, Raster* raster, const PictureOp& op, int dx, int dy);
-    const std::vector<Raster::Span>& StampOf(const PictureOp& op, int left, int top, int right,
-                                             int bottom);
+    const Stamp& StampOf(const PictureOp& op, int left, int top, int right, int bottom);
 
     // Smooth strokes of odd width lie on pixel centres, where the pixel
     // rules paint them.
@@ -105,9 +114,13 @@ class Replayer {
     // Marks repeat by the thousand, and a small shape at a whole-pixel
     // position always has the same pixels: each is drawn once, then copied.
     // Marks of one series follow each other: the last stamp first.
-    std::unordered_map<StampKey, std::vector<Raster::Span>, StampKeyHash> stamps_;
+    std::unordered_map<StampKey, Stamp, StampKeyHash> stamps_;
     StampKey lastKey_{};
-    const std::vector<Raster::Span>* lastStamp_ = nullptr;
+    const Stamp* lastStamp_ = nullptr;
+    // Smooth onto an image, scaled at most: marks are stamped too, at the
+    // nearest device pixel.
+    bool smoothStamps_ = false;
+    qreal scale_ = 1;
 };
 
 void Replayer::ApplyShapeState() {
@@ -182,8 +195,7 @@ void Replayer::DrawShape(QPainter& p, Raster* raster, const PictureOp& op, int d
         p.drawEllipse(box);
 }
 
-const std::vector<Raster::Span>& Replayer::StampOf(const PictureOp& op, int left, int top,
-                                                   int right, int bottom) {
+const Stamp& Replayer::StampOf(const PictureOp& op, int left, int top, int right, int bottom) {
     StampKey key{op.Kind, op.C - op.A, op.D - op.B, pen_, brush_, {}};
     if (op.Kind == OpKind::Polygon) {
         key.w = key.h = 0;
@@ -194,18 +206,27 @@ const std::vector<Raster::Span>& Replayer::StampOf(const PictureOp& op, int left
     if (lastStamp_ && key == lastKey_) return *lastStamp_;
     auto found = stamps_.find(key);
     if (found == stamps_.end()) {
-        constexpr int kMargin = 2;
-        QImage stamp(right - left + 2 * kMargin + 1, bottom - top + 2 * kMargin + 1,
-                     QImage::Format_ARGB32);
-        stamp.fill(Qt::transparent);
-        QPainter p(&stamp);
-        p.setRenderHint(QPainter::Antialiasing, false);
+        const int w = right - left + 2 * kStampMargin + 1, h = bottom - top + 2 * kStampMargin + 1;
+        Stamp stamp;
+        QImage image(int(std::ceil(w * scale_)), int(std::ceil(h * scale_)),
+                     smooth_ ? QImage::Format_ARGB32_Premultiplied : QImage::Format_ARGB32);
+        image.fill(Qt::transparent);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing, smooth_);
         p.setPen(qpen_);
         p.setBrush(brush_.Style == BrushStyle::bsClear ? QBrush(Qt::NoBrush) : qbrush_);
-        Raster raster(stamp, 0, 0);
-        DrawShape(p, &raster, op, kMargin - left, kMargin - top);
-        p.end();
-        found = stamps_.emplace(key, Raster::SpansOf(stamp, kMargin, kMargin)).first;
+        if (smooth_) {
+            p.scale(scale_, scale_);
+            DrawShape(p, nullptr, op, kStampMargin - left, kStampMargin - top);
+            p.end();
+            stamp.image = std::move(image);
+        } else {
+            Raster raster(image, 0, 0);
+            DrawShape(p, &raster, op, kStampMargin - left, kStampMargin - top);
+            p.end();
+            stamp.spans = Raster::SpansOf(image, kStampMargin, kStampMargin);
+        }
+        found = stamps_.emplace(key, std::move(stamp)).first;
     }
     lastKey_ = std::move(key);
     lastStamp_ = &found->second;
@@ -236,8 +257,19 @@ void Replayer::Shape(const PictureOp& op) {
         }
     }
     constexpr int kMaxStamp = 64;
-    if (raster_ && pen_.Width <= 1 && right - left <= kMaxStamp && bottom - top <= kMaxStamp) {
-        raster_->Stamp(StampOf(op, left, top, right, bottom), left, top);
+    const bool small = pen_.Width <= 1 && right - left <= kMaxStamp && bottom - top <= kMaxStamp;
+    if (raster_ && small) {
+        raster_->Stamp(StampOf(op, left, top, right, bottom).spans, left, top);
+        return;
+    }
+    if (smoothStamps_ && small) {
+        const QImage& image = StampOf(op, left, top, right, bottom).image;
+        const QTransform world = painter_.transform();
+        const QPointF corner = world.map(QPointF(left - kStampMargin, top - kStampMargin));
+        painter_.setTransform(QTransform());
+        painter_.drawImage(QPoint(int(std::lround(corner.x())), int(std::lround(corner.y()))),
+                           image);
+        painter_.setTransform(world);
         return;
     }
     ApplyShapeState();
@@ -245,6 +277,12 @@ void Replayer::Shape(const PictureOp& op) {
 }
 
 void Replayer::Run() {
+    const QTransform::TransformationType transform = painter_.transform().type();
+    if (smooth_ && !painter_.hasClipping() && transform <= QTransform::TxScale &&
+        painter_.device() && painter_.device()->devType() == QInternal::Image) {
+        smoothStamps_ = true;
+        scale_ = painter_.transform().m11();
+    }
     if (!smooth_ && !painter_.hasClipping() &&
         painter_.transform().type() <= QTransform::TxTranslate && painter_.device() &&
         painter_.device()->devType() == QInternal::Image) {
