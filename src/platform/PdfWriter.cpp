@@ -3,8 +3,48 @@
 #include <QBuffer>
 #include <QPainter>
 #include <QPdfWriter>
+#include <cctype>
 
 #include "platform/PictureReplay.h"
+
+namespace {
+
+// Qt writes the page size in whole points; a canvas of an odd number of
+// pixels is half a point wider. The page box is written again with the
+// exact size (its top stays where Qt put the top of the drawing), and the
+// offsets of the cross-reference table behind it are moved by the change
+// in length.
+void SetExactPageBox(QByteArray& pdf, double width, double height) {
+    const QByteArray key = "/MediaBox [";
+    const qsizetype start = pdf.indexOf(key);
+    if (start < 0) return;
+    const qsizetype open = start + key.size(), close = pdf.indexOf(']', open);
+    if (close < 0) return;
+    const QList<QByteArray> numbers = pdf.mid(open, close - open).simplified().split(' ');
+    if (numbers.size() != 4) return;
+    const double roundedHeight = numbers[3].toDouble();
+    const QByteArray box = "0 " + QByteArray::number(roundedHeight - height, 'g', 10) + " " +
+                           QByteArray::number(width, 'g', 10) + " " + numbers[3];
+    const qsizetype delta = box.size() - (close - open);
+    pdf.replace(open, close - open, box);
+    const qsizetype xref = pdf.indexOf("\nxref\n", close);
+    const qsizetype startxref = pdf.indexOf("startxref\n", close);
+    if (xref < 0 || startxref < 0) return;
+    // Entries of twenty bytes: a ten-digit offset, a generation, a type.
+    for (qsizetype at = pdf.indexOf('\n', xref + 6) + 1; at + 20 <= startxref; at += 20) {
+        if (pdf[at + 17] != 'n') continue;
+        const qlonglong offset = pdf.mid(at, 10).toLongLong();
+        if (offset > open)
+            pdf.replace(at, 10, QByteArray::number(offset + delta).rightJustified(10, '0'));
+    }
+    const qsizetype number = startxref + 10;
+    qsizetype end = number;
+    while (end < pdf.size() && std::isdigit(static_cast<unsigned char>(pdf[end]))) ++end;
+    pdf.replace(number, end - number,
+                QByteArray::number(pdf.mid(number, end - number).toLongLong() + delta));
+}
+
+}  // namespace
 
 QByteArray PdfBytes(const Picture& picture) {
     constexpr double kPointsPerPixel = 72.0 / 96;
@@ -25,5 +65,6 @@ QByteArray PdfBytes(const Picture& picture) {
         painter.fillRect(QRect(0, 0, w, h), Qt::white);
         ReplayPicture(painter, picture, 0, 0, ReplayStyle::Smooth);
     }
+    SetExactPageBox(bytes, w * kPointsPerPixel, h * kPointsPerPixel);
     return bytes;
 }

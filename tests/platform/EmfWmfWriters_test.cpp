@@ -11,6 +11,7 @@
 #include "platform/Cp932.h"
 #include "platform/EmfWriter.h"
 #include "platform/MetafileRecords.h"
+#include "platform/PdfWriter.h"
 #include "platform/RaisedError.h"
 #include "platform/WmfWriter.h"
 
@@ -236,6 +237,34 @@ TEST(MetafileRecords, RunsOfLinesFollowTheirPenAndUseNoBrush) {
             }
         }
         EXPECT_TRUE(walk.lines);
+    }
+}
+
+// Qt writes whole points; the page box is the canvas to the quarter point
+// (551 x 321 pixels are 413.25 x 240.75 points) and the cross-reference
+// table still finds every object.
+TEST(PdfBytes, ThePageIsTheCanvasExactly) {
+    Picture picture = Sample();
+    picture.SetSize(551, 321);
+    const QByteArray pdf = PdfBytes(picture);
+    static const QRegularExpression box(R"(/MediaBox \[([^\]]*)\])");
+    const auto m = box.match(QString::fromLatin1(pdf));
+    ASSERT_TRUE(m.hasMatch());
+    const QStringList v = m.captured(1).simplified().split(' ');
+    ASSERT_EQ(v.size(), 4);
+    EXPECT_DOUBLE_EQ(v[2].toDouble() - v[0].toDouble(), 413.25);
+    EXPECT_DOUBLE_EQ(v[3].toDouble() - v[1].toDouble(), 240.75);
+    const qsizetype startxref = pdf.lastIndexOf("startxref\n");
+    const qsizetype xref = pdf.mid(startxref + 10).split('\n')[0].trimmed().toLongLong();
+    ASSERT_TRUE(pdf.mid(xref, 4) == "xref");
+    const QList<QByteArray> lines = pdf.mid(xref).split('\n');
+    const int count = lines[1].split(' ')[1].toInt();
+    for (int k = 1; k < count; ++k) {
+        const QByteArray& entry = lines[2 + k];
+        if (entry.size() > 17 && entry[17] == 'n')
+            EXPECT_TRUE(
+                pdf.mid(entry.left(10).toLongLong()).startsWith(QByteArray::number(k) + " 0 obj"))
+                << "object " << k;
     }
 }
 
