@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/DashPattern.h"
@@ -77,12 +78,14 @@ class SvgWriter {
 
   private:
     void FlushRun();
-    void Stroke();  // the pen's stroke attributes
-    void Fill();    // the brush's fill attribute
+    void Stroke(std::string& out);  // the pen's stroke attributes
+    void Fill(std::string& out);    // the brush's fill attribute
     double Offset() const {
         return pen_.Style != PenStyle::psClear && std::clamp(pen_.Width, 1, 10000) % 2 ? 0.5 : 0;
     }
     void Shape(const PictureOp& op);
+    // The element of a shape moved by (dx, dy).
+    void ShapeElement(std::string& out, const PictureOp& op, int dx, int dy);
     void Text(const PictureOp& op);
 
     const Picture& picture_;
@@ -92,29 +95,32 @@ class SvgWriter {
     TLogFont font_;
     PixelPoint position_;
     std::vector<PixelPoint> run_;
+    // Marks repeat by the thousand: each is defined once and used where it
+    // stands.
+    std::unordered_map<std::string, std::size_t> marks_;
 };
 
-void SvgWriter::Stroke() {
+void SvgWriter::Stroke(std::string& out) {
     if (pen_.Style == PenStyle::psClear) {
-        out_ += " stroke=\"none\"";
+        out += " stroke=\"none\"";
         return;
     }
-    out_ += " stroke=\"" + Hex(pen_.Color) + "\" stroke-width=\"";
-    Number(out_, std::clamp(pen_.Width, 1, 10000));
-    out_ += "\"";
+    out += " stroke=\"" + Hex(pen_.Color) + "\" stroke-width=\"";
+    Number(out, std::clamp(pen_.Width, 1, 10000));
+    out += "\"";
     if (const DashPattern* dashes = DashPatternOf(pen_.Style)) {
-        out_ += " stroke-dasharray=\"";
+        out += " stroke-dasharray=\"";
         for (int i = 0; i < dashes->count; ++i) {
-            if (i) out_ += ' ';
-            Number(out_, dashes->lengths[i]);
+            if (i) out += ' ';
+            Number(out, dashes->lengths[i]);
         }
-        out_ += "\"";
+        out += "\"";
     }
 }
 
-void SvgWriter::Fill() {
-    out_ += brush_.Style == BrushStyle::bsClear ? " fill=\"none\""
-                                                : " fill=\"" + Hex(brush_.Color) + "\"";
+void SvgWriter::Fill(std::string& out) {
+    out += brush_.Style == BrushStyle::bsClear ? " fill=\"none\""
+                                               : " fill=\"" + Hex(brush_.Color) + "\"";
 }
 
 void SvgWriter::FlushRun() {
@@ -128,7 +134,7 @@ void SvgWriter::FlushRun() {
             Number(out_, run_[i].y + o);
         }
         out_ += "\" fill=\"none\"";
-        Stroke();
+        Stroke(out_);
         out_ += "/>\n";
     }
     run_.clear();
@@ -136,46 +142,75 @@ void SvgWriter::FlushRun() {
 
 // Where the pixel rules paint: a box's outline on its columns l and r - 1
 // and rows t and b - 1, so the stroke runs through their centres.
-void SvgWriter::Shape(const PictureOp& op) {
+void SvgWriter::ShapeElement(std::string& out, const PictureOp& op, int dx, int dy) {
+    const double o = Offset();
     if (op.Kind == OpKind::Polygon) {
         const PixelPoint* points = picture_.PointsOf(op);
-        const double o = Offset();
-        out_ += "<polygon points=\"";
+        out += "<polygon points=\"";
         for (std::uint32_t i = 0; i < op.Count; ++i) {
-            if (i) out_ += ' ';
-            Number(out_, points[i].x + o);
-            out_ += ',';
-            Number(out_, points[i].y + o);
+            if (i) out += ' ';
+            Number(out, points[i].x + dx + o);
+            out += ',';
+            Number(out, points[i].y + dy + o);
         }
-        out_ += "\"";
+        out += "\"";
     } else {
         const int w = op.C - op.A - 1, h = op.D - op.B - 1;
-        if (w < 0 || h < 0) return;
-        const double o = Offset();
         if (op.Kind == OpKind::Rectangle) {
-            out_ += "<rect x=\"";
-            Number(out_, op.A + o);
-            out_ += "\" y=\"";
-            Number(out_, op.B + o);
-            out_ += "\" width=\"";
-            Number(out_, w);
-            out_ += "\" height=\"";
-            Number(out_, h);
+            out += "<rect x=\"";
+            Number(out, op.A + dx + o);
+            out += "\" y=\"";
+            Number(out, op.B + dy + o);
+            out += "\" width=\"";
+            Number(out, w);
+            out += "\" height=\"";
+            Number(out, h);
         } else {
-            out_ += "<ellipse cx=\"";
-            Number(out_, op.A + o + w / 2.0);
-            out_ += "\" cy=\"";
-            Number(out_, op.B + o + h / 2.0);
-            out_ += "\" rx=\"";
-            Number(out_, w / 2.0);
-            out_ += "\" ry=\"";
-            Number(out_, h / 2.0);
+            out += "<ellipse cx=\"";
+            Number(out, op.A + dx + o + w / 2.0);
+            out += "\" cy=\"";
+            Number(out, op.B + dy + o + h / 2.0);
+            out += "\" rx=\"";
+            Number(out, w / 2.0);
+            out += "\" ry=\"";
+            Number(out, h / 2.0);
         }
-        out_ += "\"";
+        out += "\"";
     }
-    Fill();
-    Stroke();
-    out_ += "/>\n";
+    Fill(out);
+    Stroke(out);
+    out += "/>";
+}
+
+void SvgWriter::Shape(const PictureOp& op) {
+    int left = op.A, top = op.B, right = op.C, bottom = op.D;
+    if (op.Kind == OpKind::Polygon) {
+        if (op.Count == 0) return;
+        const PixelPoint* points = picture_.PointsOf(op);
+        left = right = points[0].x;
+        top = bottom = points[0].y;
+        for (std::uint32_t i = 1; i < op.Count; ++i) {
+            left = std::min(left, points[i].x);
+            right = std::max(right, points[i].x);
+            top = std::min(top, points[i].y);
+            bottom = std::max(bottom, points[i].y);
+        }
+    } else if (op.C - op.A < 1 || op.D - op.B < 1) {
+        return;
+    }
+    constexpr int kMaxMark = 64;
+    if (right - left > kMaxMark || bottom - top > kMaxMark) {
+        ShapeElement(out_, op, 0, 0);
+        out_ += '\n';
+        return;
+    }
+    std::string element;
+    ShapeElement(element, op, -left, -top);
+    const auto [mark, added] = marks_.emplace(std::move(element), marks_.size());
+    const std::string id = "m" + std::to_string(mark->second);
+    if (added) out_ += "<defs><g id=\"" + id + "\">" + mark->first + "</g></defs>\n";
+    out_ += "<use xlink:href=\"#" + id + "\" x=\"" + std::to_string(left) + "\" y=\"" +
+            std::to_string(top) + "\"/>\n";
 }
 
 // Text as text: the face the user chose, the installed one that draws it
@@ -263,7 +298,8 @@ std::string SvgWriter::Write() {
     const int w = std::max(picture_.Width(), 1), h = std::max(picture_.Height(), 1);
     out_ =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" +
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" "
+        "xmlns:xlink=\"http://www.w3.org/1999/xlink\" version=\"1.1\" width=\"" +
         std::to_string(w) + "px\" height=\"" + std::to_string(h) + "px\" viewBox=\"0 0 " +
         std::to_string(w) + " " + std::to_string(h) + "\">\n<title>Kurvo</title>\n" +
         "<rect width=\"" + std::to_string(w) + "\" height=\"" + std::to_string(h) +
@@ -299,7 +335,7 @@ std::string SvgWriter::Write() {
                 out_ += "<rect x=\"" + std::to_string(op.A) + "\" y=\"" + std::to_string(op.B) +
                         "\" width=\"" + std::to_string(op.C - op.A) + "\" height=\"" +
                         std::to_string(op.D - op.B) + "\"";
-                Fill();
+                Fill(out_);
                 out_ += "/>\n";
                 break;
             case OpKind::TextOut:
