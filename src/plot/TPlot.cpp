@@ -1,11 +1,13 @@
 #include "plot/TPlot.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <numeric>
 
 #include "platform/Canvas.h"
+#include "platform/PolylineReducer.h"
 #include "plot/AxisTypes.h"
 
 namespace {
@@ -185,12 +187,15 @@ void TPlot::PlotMark() {
     const std::int64_t marks = count_ / step;
     const AxisMapping mapping = Mapping();
     CurveLayer.Reserve(std::size_t(marks) + 4);
+    PixelPoint before{INT_MIN, INT_MIN};
     for (std::int64_t i = 0; i < marks; ++i) {
         const std::size_t k = std::size_t(i * step);
         if (!HasPoint(k)) continue;  // a missing value has no mark
         const PixelPoint p = mapping.Map(X[k], Y[k]);
-        if (!Inside(p)) continue;
+        // A mark on the pixel of the mark before is that mark.
+        if (!Inside(p) || p == before) continue;
         DrawMark(canvas, MarkType, p.x, p.y, h, MarkColor, false);
+        before = p;
     }
 }
 
@@ -216,14 +221,15 @@ void TPlot::InternalPlotLines(const PixelPoint* points, const std::vector<int>& 
     Canvas canvas(CurveLayer);
     canvas.Pen = TPen{LineColor, LineType, LineWidth};
     canvas.Brush.Style = BrushStyle::bsClear;
+    PolylineReducer runs(canvas);
     int begin = 0;
     for (int end : runEnds) {
-        AddClippedPolyline(canvas, points + begin, end - begin);
+        AddClippedPolyline(runs, points + begin, end - begin);
         begin = end;
     }
 }
 
-void TPlot::AddClippedPolyline(Canvas& canvas, const PixelPoint* points, int n) const {
+void TPlot::AddClippedPolyline(PolylineReducer& canvas, const PixelPoint* points, int n) const {
     bool drawing = false;
     for (int i = 0; i < n; ++i) {
         const bool inside = Inside(points[i]);

@@ -9,6 +9,7 @@
 #include "platform/Picture.h"
 
 class Canvas;
+class PolylineReducer;
 #include "plot/TCalc.h"
 
 // Curve method names (Hokan), in the order PlotLine tests them.
@@ -129,7 +130,7 @@ class TPlot {
     void DataColumns(int& left, int& right);
     bool FitPolynomial();
     void ClearCurveLayer();
-    void AddClippedPolyline(Canvas& canvas, const PixelPoint* points, int n) const;
+    void AddClippedPolyline(PolylineReducer& canvas, const PixelPoint* points, int n) const;
 
     int count_ = 1;
     FittedPolynomial fit_;

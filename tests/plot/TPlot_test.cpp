@@ -218,13 +218,18 @@ TEST(PlotMark, ThinningAndTheBorder) {
 }
 
 TEST(PlotMark, OnePenAndBrushForAllMarksOfASeries) {
-    std::vector<double> x(1000, 50), y(1000, 50);
+    std::vector<double> x(1000), y(1000, 50);
+    for (int i = 0; i < 1000; ++i) x[std::size_t(i)] = i % 100;
     TPlot plot = Series(x, y);
     plot.MarkColor = clRed;
     plot.PlotMark();
     EXPECT_EQ(OpsOf(plot.CurveLayer, OpKind::Pen).size(), 1u);
     EXPECT_EQ(OpsOf(plot.CurveLayer, OpKind::Brush).size(), 1u);
     EXPECT_EQ(OpsOf(plot.CurveLayer, OpKind::Ellipse).size(), 1000u);
+    // A mark on the pixel of the mark before is that mark.
+    TPlot same = Series(std::vector<double>(5, 50), std::vector<double>(5, 50));
+    same.PlotMark();
+    EXPECT_EQ(OpsOf(same.CurveLayer, OpKind::Ellipse).size(), 1u);
 }
 
 TEST(ClipToFrame, CrossesTheBorderWhereTheSegmentLeaves) {
@@ -418,7 +423,8 @@ TEST(PlotLine, FarAwayDataSamplesOnlyAroundThePlotArea) {
     plot.Dimension = 1;
     ASSERT_TRUE(plot.PlotLine());
     const auto strokes = Strokes(plot.CurveLayer);
-    EXPECT_EQ(strokes.size(), 82u);  // 81 samples and the exit on the right edge
+    // 81 samples; the exit on the right edge is the last one's pixel.
+    EXPECT_EQ(strokes.size(), 81u);
     EXPECT_EQ(strokes.front(), (PixelPoint{0, 150}));
     EXPECT_EQ(strokes.back(), (PixelPoint{400, 150}));
 }
