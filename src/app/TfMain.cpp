@@ -65,17 +65,16 @@ void TfMain::FillDataGrid() {
     columnCount_ = cols;
     rowCount_ = rows;
 
+    // The grid holds the numbers (a missing value is an empty cell) and
+    // the row numbers as numbers; only the column titles are texts.
     for (int i = 0; i < cols; ++i) {
         const double* column = DataOpen.Column(i);
-        // A missing value is an empty cell.
-        for (int j = 0; j < rows; ++j)
-            DataG.CellRef(i + 1, j + 1) = std::isnan(column[j]) ? "" : FloatToText(column[j]);
+        for (int j = 0; j < rows; ++j) DataG.SetNumber(i + 1, j + 1, column[j]);
     }
-    for (int i = 1; i <= cols; ++i) DataG.CellRef(i, 0) = IntToStr(i);
-    for (int j = 1; j <= rows; ++j) DataG.CellRef(0, j) = IntToStr(j);
-    if (DataOpen.ReadTitle)
-        for (int i = 1; i <= cols; ++i)
-            DataG.CellRef(i, 0) = IntToStr(i) + " " + DataOpen.Title(i - 1);
+    for (int j = 1; j <= rows; ++j) DataG.SetNumber(0, j, j);
+    for (int i = 1; i <= cols; ++i)
+        DataG.SetCell(i, 0,
+                      DataOpen.ReadTitle ? IntToStr(i) + " " + DataOpen.Title(i - 1) : IntToStr(i));
     emit GridChanged();
 
     BuildSeriesList();

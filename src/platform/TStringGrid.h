@@ -1,22 +1,35 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
-// The cells of a string grid as texts, with the grid's designed geometry.
-// Column 0 and row 0 are the fixed header column and row.
+// The cells of a string grid, with the grid's designed geometry. Column 0
+// and row 0 are the fixed header column and row.
+//
+// A cell holds a number or a text. Numbers (a million rows of them) cost
+// eight bytes a cell and are shown in their 15-digit general form; only
+// the cells given a text (headers, the user's edits) keep one.
 class TStringGrid {
-public:
+  public:
     TStringGrid(int colCount, int rowCount) { SetSize(colCount, rowCount); }
 
     int ColCount() const { return colCount_; }
     int RowCount() const { return rowCount_; }
-    // Changes the size; cells that stay inside keep their texts.
+    // Changes the size; cells that stay inside keep their contents, new
+    // cells are empty.
     void SetSize(int colCount, int rowCount);
 
-    const std::string& Cell(int col, int row) const { return cells_[Index(col, row)]; }
-    std::string& CellRef(int col, int row) { return cells_[Index(col, row)]; }
-    void SetCell(int col, int row, std::string text) { cells_[Index(col, row)] = std::move(text); }
+    // The cell's text: the text it was given, or its number's general
+    // form, or "" for no number.
+    std::string Cell(int col, int row) const;
+    void SetCell(int col, int row, std::string text);
+    // A number (NaN for none): the cell shows its general form, and reads
+    // back as the number that text gives, computed here once.
+    void SetNumber(int col, int row, double value);
+    // The number the cell's text gives, when the cell holds a number;
+    // false for a cell given a text, which the reader parses itself.
+    bool NumberAt(int col, int row, double& value) const;
     bool Contains(int col, int row) const {
         return col >= 0 && row >= 0 && col < colCount_ && row < rowCount_;
     }
@@ -26,9 +39,13 @@ public:
     int DefaultRowHeight = 18;
     int DefaultColWidth = 64;
 
-private:
+  private:
     std::size_t Index(int col, int row) const { return std::size_t(row) * colCount_ + col; }
     int colCount_ = 0;
     int rowCount_ = 0;
-    std::vector<std::string> cells_;
+    std::vector<double> numbers_;
+    // Which cells were given a text, a bit each: reading a million numbers
+    // asks for every cell.
+    std::vector<bool> hasText_;
+    std::unordered_map<std::size_t, std::string> texts_;
 };

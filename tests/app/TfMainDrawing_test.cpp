@@ -8,6 +8,7 @@
 #include "graph/AxisNumbers.h"
 #include "platform/FontSubstitution.h"
 #include "platform/MessageSink.h"
+#include "platform/NumberText.h"
 #include "platform/PictureReplay.h"
 #include "platform/RaisedError.h"
 #include "plot/AxisTypes.h"
@@ -140,6 +141,22 @@ TEST(DrawGraph, FailureTable) {
         EXPECT_EQ(d.sink.Texts[0], c.message) << c.name;
         EXPECT_FALSE(d.main.Enabling().menuGraphSave) << c.name;
     }
+}
+
+// The grid holds numbers; a drawing reads each cell as the number its
+// text shows (15 significant digits), and an edited cell as its text.
+TEST(DrawGraph, CellsAreReadAsTheirTextsShowThem) {
+    Drawn d("1 0.12345678901234567\n2 7\n3 1e-320\n");
+    EXPECT_EQ(d.main.DataG.Cell(2, 1), "0.123456789012346");
+    EXPECT_EQ(d.main.DataG.Cell(0, 3), "3");  // the row number
+    d.main.DataG.SetCell(2, 2, " 8 ");
+    ASSERT_TRUE(d.main.DrawGraph("Start"));
+    const std::vector<double>& y = d.main.LineImage(1).Y;
+    ASSERT_EQ(y.size(), 3u);
+    EXPECT_EQ(y[0], StrToFloat("0.123456789012346"));
+    EXPECT_EQ(y[1], 8);
+    EXPECT_EQ(y[2], StrToFloat(d.main.DataG.Cell(2, 3)));
+    EXPECT_EQ(d.main.DataG.Cell(2, 2), " 8 ");
 }
 
 // An empty cell, from the file or cleared in the grid, is a gap: left out
