@@ -60,8 +60,6 @@ void TfMain::FillDataGrid() {
     const int cols = DataOpen.Col();
     const int rows = DataOpen.Row();
     DataG.SetSize(cols + 1, rows + 1);
-    if (cols >= TDataOpenDialog::kMaxCol || rows >= TDataOpenDialog::kMaxRow)
-        ShowMessage(kTooMuchDataText);
     columnCount_ = cols;
     rowCount_ = rows;
 

@@ -62,7 +62,6 @@ class TfMain : public QObject {
   public:
     static constexpr const char* kDataFilter =
         "ﾃｷｽﾄ (*.txt)|*.txt|ﾃﾞｰﾀ (*.dat)|*.dat|設定ﾌｧｲﾙ( *.kvc)|*.kvc|全てのﾌｧｲﾙ (*.*)|*.*";
-    static constexpr const char* kTooMuchDataText = "ﾃﾞｰﾀが多すぎです。";
 
     TfMain();
 

@@ -1,7 +1,11 @@
 #include "data/TDataOpenDialog.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdint>
+#include <fstream>
+#include <new>
 
 #include "data/TextLines.h"
 #include "platform/Cp932.h"
@@ -62,6 +66,19 @@ bool FieldSplitter::IsEmpty(std::string_view line) const {
 }
 
 TDataOpenDialog::TDataOpenDialog() : table_(1, 0.0) {}
+
+std::uint64_t TDataOpenDialog::SystemAvailableMemory() {
+    // What the kernel counts as available without swapping.
+    std::ifstream meminfo("/proc/meminfo");
+    std::string key;
+    std::uint64_t kibibytes = 0;
+    std::string unit;
+    while (meminfo >> key >> kibibytes >> unit)
+        if (key == "MemAvailable:") return kibibytes * 1024;
+    const long pages = sysconf(_SC_AVPHYS_PAGES), size = sysconf(_SC_PAGESIZE);
+    return pages > 0 && size > 0 ? std::uint64_t(pages) * std::uint64_t(size)
+                                 : std::uint64_t(1) << 32;
+}
 
 bool TDataOpenDialog::Execute(const DataOpenFormFunction& showForm) {
     const auto preview = LoadFirstTextLines(FileName, kPreviewLines);
@@ -143,19 +160,25 @@ bool TDataOpenDialog::ReadData() {
     const int n = std::max(1, splitter.Count(lines[std::size_t(start)], kMaxCol + 1));
     const int oldRow = row_, oldCol = col_;
     row_ = int(std::min<std::size_t>(rowLines.size(), INT32_MAX));
-    if (row_ > kMaxRow) {
-        ShowMessage(kTooLargeText);
-        return false;
-    }
     col_ = n;
-    if (col_ > kMaxCol) {
+    // The table, the grid's numbers and a drawing's copies of the columns
+    // it uses: about three times the table.
+    const std::uint64_t tableBytes = std::uint64_t(col_) * std::uint64_t(row_) * sizeof(double);
+    if (col_ > kMaxCol || rowLines.size() > std::size_t(INT32_MAX) - 1 ||
+        tableBytes > AvailableMemory() / 3) {
         ShowMessage(kTooLargeText);
         return false;
     }
 
     const std::size_t stride = std::size_t(row_);
     const bool eachSeparates = splitter.EachSeparates();
-    scratch_.resize(std::size_t(col_) * stride);
+    std::vector<double> table;
+    try {
+        table.resize(std::size_t(col_) * stride);
+    } catch (const std::bad_alloc&) {
+        ShowMessage(kTooLargeText);
+        return false;
+    }
     for (int r = 0; r < row_; ++r) {
         const std::int64_t lineIndex = rowLines[std::size_t(r)];
         const std::string_view line = lines[std::size_t(lineIndex)];
@@ -191,7 +214,7 @@ bool TDataOpenDialog::ReadData() {
                     value = number.Value;
                 }
             }
-            scratch_[std::size_t(c) * stride + r] = value;
+            table[std::size_t(c) * stride + r] = value;
             ++c;
             i = fieldEnd;
             if (eachSeparates) {
@@ -201,10 +224,10 @@ bool TDataOpenDialog::ReadData() {
         }
         // Cells the line does not give are missing, not another file's
         // numbers.
-        for (; c < col_; ++c) scratch_[std::size_t(c) * stride + r] = kMissingValue;
+        for (; c < col_; ++c) table[std::size_t(c) * stride + r] = kMissingValue;
     }
 
-    table_.swap(scratch_);
+    table_ = std::move(table);
     stride_ = stride;
     for (int i = ReadTitle ? titlesGiven : 0; i < kMaxCol; ++i) titles_[std::size_t(i)].clear();
     return true;

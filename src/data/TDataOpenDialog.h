@@ -1,23 +1,30 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "data/DataOpenChoice.h"
 
-// Reads a numeric text file into the data table: up to 50 columns of up to
-// 10000 values and up to 50 column titles. A value the file does not give
-// (an empty field, "nan", a row too short) is missing: NaN in the table.
-// Its options (DivMark, ReadTitle, Step, StepNum) are its own properties.
+// Reads a numeric text file into the data table: up to 1000 columns of as
+// many rows as memory holds, and up to 1000 column titles. A value the file
+// does not give (an empty field, "nan", a row too short) is missing: NaN in
+// the table. Its options (DivMark, ReadTitle, Step, StepNum) are its own
+// properties.
 class TDataOpenDialog : public DataOpenOptions {
   public:
-    static constexpr int kMaxCol = 50;
-    static constexpr int kMaxRow = 10000;
+    static constexpr int kMaxCol = 1000;
     static constexpr int kPreviewLines = 10;
 
     TDataOpenDialog();
+
+    // The bytes of memory the program may still take; a table that would
+    // not fit (with the grid's copy and a drawing's) is refused.
+    std::function<std::uint64_t()> AvailableMemory = SystemAvailableMemory;
+    static std::uint64_t SystemAvailableMemory();
 
     std::string FileName;
     void SetOptions(const DataOpenOptions& options) { DataOpenOptions::operator=(options); }
@@ -36,11 +43,10 @@ class TDataOpenDialog : public DataOpenOptions {
 
   private:
     // The columns of the last file read, stride_ values each, one after
-    // the other. The next file is read into scratch_, so that a refused
-    // file leaves the table as it was (Row and Col may then hold the
-    // refused counts).
+    // the other. The next file is read into a table of its own, so that a
+    // refused file leaves the table as it was (Row and Col may then hold
+    // the refused counts).
     std::vector<double> table_;
-    std::vector<double> scratch_;
     std::size_t stride_ = 1;
     std::array<std::string, kMaxCol> titles_;
     int col_ = 1;

@@ -39,7 +39,8 @@ TEST(RunBatch, AGraphBesideEachGoodFileAndAMessageForEachOther) {
     const std::string good = dir.Write("good.txt", "1 2 3\n2 4 5\n3 1 2\n");
     const std::string one = dir.Write("one.txt", "1\n2\n3\n");
     std::string big;
-    for (int i = 0; i < 10001; ++i) big += "1 2\n";
+    for (int i = 0; i < 1001; ++i) big += "1 ";
+    big += "\n1 2\n";
     const std::string tooLarge = dir.Write("big.txt", big);
     const std::string same = dir.Write("same.bmp", "1 2\n3 4\n");
     const std::string single = dir.Write("single.txt", "1 2\n");

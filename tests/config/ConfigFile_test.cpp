@@ -282,6 +282,24 @@ TEST(ConfigFile, TenColumnsAppliedToFive) {
     EXPECT_NE(Cp932ToUtf8(ReadWholeFile(path)).find("LineImage9->MarkSize=29"), std::string::npos);
 }
 
+// Columns beyond the old fifty are keys like the others.
+TEST(ConfigFile, TwoHundredColumnsRoundTrip) {
+    TestDir dir;
+    TfMain wide;
+    Load(wide, dir, 200);
+    for (int k = 0; k < 200; ++k) wide.LineImage(k).MarkSize = k % 50 + 1;
+    wide.LineImage(199).MarkType = "batsu";
+    const std::string path = dir.Path("wide.kvc");
+    ASSERT_TRUE(wide.WriteConfigFile(path));
+    EXPECT_NE(Cp932ToUtf8(ReadWholeFile(path)).find("LineImage199->MarkType=batsu"),
+              std::string::npos);
+    TfMain again;
+    Load(again, dir, 200);
+    ASSERT_TRUE(again.ReadConfigFile(path));
+    for (int k = 0; k < 200; ++k) EXPECT_EQ(again.LineImage(k).MarkSize, k % 50 + 1) << k;
+    EXPECT_EQ(again.LineImage(199).MarkType, "batsu");
+}
+
 TEST(ConfigFile, AMissingFileChangesNothing) {
     TestDir dir;
     RecordingMessageSink sink;

@@ -36,6 +36,8 @@ struct ReadCase {
     std::vector<CellValue> cells = {};
     std::vector<std::string> titles = {};
     std::vector<std::string> messages = {};
+    // The memory the reader may take; 0 for the machine's.
+    std::uint64_t memory = 0;
 };
 
 std::string Lines(int rows, const std::string& line) {
@@ -227,21 +229,33 @@ TEST(ReadData, ReadsTheTableAsTheFileGivesIt) {
          .col = 1,
          .row = 2,
          .cells = {{0, 0, 1}, {0, 1, 3}}},
-        {.name = "exactly 10000 rows", .content = Lines(10000, "1 2\n"), .col = 2, .row = 10000},
-        {.name = "10001 rows refused",
-         .content = Lines(10001, "1 2\n"),
+        {.name = "rows beyond the old 10000",
+         .content = Lines(30000, "1 2\n"),
+         .col = 2,
+         .row = 30000,
+         .cells = {{1, 29999, 2}}},
+        // The table, the grid's copy and a drawing's: three times 16 kB.
+        {.name = "a table that fits the memory",
+         .content = Lines(1000, "1 2\n"),
+         .col = 2,
+         .row = 1000,
+         .memory = 48000},
+        {.name = "a table larger than the memory refused",
+         .content = Lines(1000, "1 2\n"),
          .ok = false,
-         .row = 10001,
-         .messages = {"データサイズが大きすぎます"}},
-        {.name = "exactly 50 fields",
-         .content = Fields(50) + Fields(50),
-         .col = 50,
+         .col = 2,
+         .row = 1000,
+         .messages = {"データサイズが大きすぎます"},
+         .memory = 47999},
+        {.name = "exactly 1000 fields",
+         .content = Fields(1000) + Fields(1000),
+         .col = 1000,
          .row = 2,
-         .cells = {{49, 1, 50}}},
-        {.name = "51 fields refused",
-         .content = Fields(51) + Fields(51),
+         .cells = {{999, 1, 1000}}},
+        {.name = "1001 fields refused",
+         .content = Fields(1001) + Fields(1001),
          .ok = false,
-         .col = 51,
+         .col = 1001,
          .row = 2,
          .messages = {"データサイズが大きすぎます"}},
         {.name = "title row",
@@ -296,6 +310,7 @@ TEST(ReadData, ReadsTheTableAsTheFileGivesIt) {
         reader.ReadTitle = c.readTitle;
         reader.Step = c.step;
         reader.StepNum = c.stepNum;
+        if (c.memory) reader.AvailableMemory = [&] { return c.memory; };
         EXPECT_EQ(reader.ReadData(), c.ok);
         std::vector<std::string> messages;
         for (const std::string& m : c.messages)
@@ -319,7 +334,7 @@ TEST(ReadData, ReadsTheTableAsTheFileGivesIt) {
     }
 }
 
-TEST(ReadData, ATitleRowOfSixtyNamesGivesFifty) {
+TEST(ReadData, ATitleRowOfMoreNamesThanColumnsKeepsThem) {
     TestDir dir;
     std::string titles;
     for (int i = 0; i < 60; ++i) titles += "n" + std::to_string(i) + " ";
@@ -329,7 +344,7 @@ TEST(ReadData, ATitleRowOfSixtyNamesGivesFifty) {
     reader.ReadTitle = true;
     ASSERT_TRUE(reader.ReadData());
     EXPECT_EQ(reader.Title(0), "n0");
-    EXPECT_EQ(reader.Title(49), "n49");
+    EXPECT_EQ(reader.Title(59), "n59");
 }
 
 // A later read must not show an earlier file's numbers or names.
@@ -384,7 +399,7 @@ TEST(ReadData, ARefusedSizeKeepsTheTable) {
     reader.DivMark = kSpace;
     reader.FileName = dir.Write("good.txt", "1 2\n3 4\n");
     ASSERT_TRUE(reader.ReadData());
-    reader.FileName = dir.Write("wide.txt", Fields(51) + Fields(51));
+    reader.FileName = dir.Write("wide.txt", Fields(1001) + Fields(1001));
     EXPECT_FALSE(reader.ReadData());
     EXPECT_EQ(reader.Cell(1, 1), 4.0);
 }
