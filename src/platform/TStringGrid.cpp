@@ -1,6 +1,7 @@
 #include "platform/TStringGrid.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include "platform/NumberText.h"
@@ -46,17 +47,40 @@ void TStringGrid::SetCell(int col, int row, std::string text) {
     hasText_[index] = true;
 }
 
+namespace {
+
+// What reading a number's shown text gives: the number rounded to 15
+// significant digits, as every drawing read it when cells were texts.
+// Numbers read from text of 15 digits or fewer are already that number;
+// the shortest text that gives the number back tells, much faster than
+// writing and reading the 15-digit text.
+double ShownNumber(double value) {
+    char buffer[64];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value);
+    if (written.ec == std::errc()) {
+        int digits = 0;
+        bool leading = true;
+        for (const char* c = buffer; c < written.ptr && *c != 'e'; ++c) {
+            if (*c < '0' || *c > '9') continue;
+            leading = leading && *c == '0';
+            digits += !leading;
+        }
+        if (digits <= 15) return value;
+    }
+    double shown = value;
+    if (!TryStrToFloat(FloatToText(value), shown)) shown = value;
+    return shown;
+}
+
+}  // namespace
+
 void TStringGrid::SetNumber(int col, int row, double value) {
     const std::size_t index = Index(col, row);
     if (hasText_[index]) {
         texts_.erase(index);
         hasText_[index] = false;
     }
-    // What reading the shown text gives: the number rounded to 15
-    // significant digits, as every drawing read it when cells were texts.
-    double shown = kMissingValue;
-    if (!std::isnan(value) && !TryStrToFloat(FloatToText(value), shown)) shown = value;
-    numbers_[index] = shown;
+    numbers_[index] = std::isnan(value) ? kMissingValue : ShownNumber(value);
 }
 
 bool TStringGrid::NumberAt(int col, int row, double& value) const {

@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 #include <numeric>
 
 #include "platform/Canvas.h"
@@ -178,6 +179,10 @@ void TPlot::ClearCurveLayer() {
 
 void TPlot::PlotMark() {
     ClearCurveLayer();
+    // "no" and unknown names draw no mark: no point need be placed.
+    const auto drawn = std::find_if(std::begin(kMarkTypes) + 1, std::end(kMarkTypes),
+                                    [&](const char* type) { return MarkType == type; });
+    if (drawn == std::end(kMarkTypes)) return;
     Canvas canvas(CurveLayer);
     canvas.Pen = TPen{MarkColor, PenStyle::psSolid, 1};
     canvas.Brush.Color = MarkColor;
