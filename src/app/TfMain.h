@@ -229,7 +229,7 @@ class TfMain : public QObject {
     void Enable(bool CommandEnabling::*command);
     // The steps of a drawing: the range of one axis from the points of the
     // checked series, the blank graph image, each series' marks and curve.
-    using Columns = std::vector<const std::vector<double>*>;
+    using Columns = std::vector<std::vector<double>*>;
     bool RangeStep(bool xAxis, const Columns& values, const Columns& partners);
     void ImageStep();
     bool SeriesStep(const std::vector<int>& checked, const Columns& xs, const Columns& ys);

@@ -67,8 +67,8 @@ void RaiseFirstBadCell(const TStringGrid& grid, const GridColumns& read,
 // Fills the work table for one axis range: column m holds the values of
 // the m-th series, with NaN where the point misses its other value, so
 // that only whole points count.
-void FillRangeTable(TCalc& calc, const std::vector<const std::vector<double>*>& values,
-                    const std::vector<const std::vector<double>*>& partners, int rows) {
+void FillRangeTable(TCalc& calc, const std::vector<std::vector<double>*>& values,
+                    const std::vector<std::vector<double>*>& partners, int rows) {
     calc.SetCol(int(values.size()));
     calc.SetRow(rows);
     for (std::size_t m = 0; m < values.size(); ++m) {
@@ -165,7 +165,7 @@ bool TfMain::DrawGraph(const std::string& sender) {
     }
     std::vector<int> usedColumns = xColumns;
     usedColumns.insert(usedColumns.end(), yColumns.begin(), yColumns.end());
-    const GridColumns cells = ReadGridColumns(DataG, usedColumns, rowCount_);
+    GridColumns cells = ReadGridColumns(DataG, usedColumns, rowCount_);
     RaiseFirstBadCell(DataG, cells, xColumns);
     RaiseFirstBadCell(DataG, cells, yColumns);
     Columns xs, ys;
@@ -174,7 +174,11 @@ bool TfMain::DrawGraph(const std::string& sender) {
         ys.push_back(&cells.values.at(yColumns[std::size_t(m)]));
     }
 
-    if (!RangeStep(true, xs, ys) || !RangeStep(false, ys, xs)) return false;
+    const bool ranged = RangeStep(true, xs, ys) && RangeStep(false, ys, xs);
+    // The work table's columns have served: a million rows of them go
+    // before the series take their own copies.
+    Calc.SetRow(1);
+    if (!ranged) return false;
     ImageStep();
     if (!SeriesStep(checked, xs, ys)) return false;
 
@@ -247,11 +251,24 @@ bool TfMain::SeriesStep(const std::vector<int>& checked, const Columns& xs, cons
     PlotPicture.Clear();
     PlotPicture.SetSize(Graph.Canvaswidth, Graph.Canvasheight);
     Canvas canvas(PlotPicture);
+    // A column's last user takes it over instead of a copy: a million rows
+    // are eight megabytes a column.
+    std::map<const std::vector<double>*, int> users;
+    for (std::size_t m = 0; m < checked.size(); ++m) {
+        ++users[xs[m]];
+        ++users[ys[m]];
+    }
+    auto take = [&](std::vector<double>* column, std::vector<double>& into) {
+        if (--users[column] == 0)
+            into = std::move(*column);
+        else
+            into = *column;
+    };
     for (std::size_t m = 0; m < checked.size(); ++m) {
         TPlot& p = LineImage(checked[m]);
         p.SetCount(rowCount_);
-        p.X = *xs[m];
-        p.Y = *ys[m];
+        take(xs[m], p.X);
+        take(ys[m], p.Y);
         p.Xsize = Graph.Width;
         p.Ysize = Graph.Height;
         p.PlotMark();
