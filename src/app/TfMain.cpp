@@ -65,10 +65,14 @@ void TfMain::FillDataGrid() {
 
     // The grid holds the numbers (a missing value is an empty cell) and
     // the row numbers as numbers; only the column titles are texts.
-    for (int i = 0; i < cols; ++i) {
-        const double* column = DataOpen.Column(i);
-        for (int j = 0; j < rows; ++j) DataG.SetNumber(i + 1, j + 1, column[j]);
-    }
+    // The reader's table moves into the grid: a million rows are not kept
+    // twice.
+    const std::vector<double> table = DataOpen.TakeTable();
+    if (table.size() >= std::size_t(cols) * std::size_t(rows))
+        for (int i = 0; i < cols; ++i) {
+            const double* column = table.data() + std::size_t(i) * std::size_t(rows);
+            for (int j = 0; j < rows; ++j) DataG.SetNumber(i + 1, j + 1, column[j]);
+        }
     for (int j = 1; j <= rows; ++j) DataG.SetNumber(0, j, j);
     for (int i = 1; i <= cols; ++i)
         DataG.SetCell(i, 0,

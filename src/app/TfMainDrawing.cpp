@@ -64,19 +64,27 @@ void RaiseFirstBadCell(const TStringGrid& grid, const GridColumns& read,
     }
 }
 
-// Fills the work table for one axis range: column m holds the values of
-// the m-th series, with NaN where the point misses its other value, so
-// that only whole points count.
+// Fills the work table for one axis range: column m holds the largest and
+// the smallest of the m-th series' values at its whole points (NaN for
+// none). The table's range is then the range of all those values, and a
+// million rows are not copied to find it.
 void FillRangeTable(TCalc& calc, const std::vector<std::vector<double>*>& values,
                     const std::vector<std::vector<double>*>& partners, int rows) {
     calc.SetCol(int(values.size()));
-    calc.SetRow(rows);
+    calc.SetRow(2);
     for (std::size_t m = 0; m < values.size(); ++m) {
-        double* column = calc.Column(int(m));
+        double max = kMissingValue, min = kMissingValue;
         const std::vector<double>& v = *values[m];
         const std::vector<double>& other = *partners[m];
-        for (int j = 0; j < rows; ++j)
-            column[j] = std::isnan(other[std::size_t(j)]) ? kMissingValue : v[std::size_t(j)];
+        for (int j = 0; j < rows; ++j) {
+            const double value = v[std::size_t(j)];
+            if (std::isnan(other[std::size_t(j)]) || std::isnan(value)) continue;
+            if (!(value <= max)) max = value;
+            if (!(value >= min)) min = value;
+        }
+        double* column = calc.Column(int(m));
+        column[0] = max;
+        column[1] = min;
     }
 }
 
@@ -174,11 +182,7 @@ bool TfMain::DrawGraph(const std::string& sender) {
         ys.push_back(&cells.values.at(yColumns[std::size_t(m)]));
     }
 
-    const bool ranged = RangeStep(true, xs, ys) && RangeStep(false, ys, xs);
-    // The work table's columns have served: a million rows of them go
-    // before the series take their own copies.
-    Calc.SetRow(1);
-    if (!ranged) return false;
+    if (!RangeStep(true, xs, ys) || !RangeStep(false, ys, xs)) return false;
     ImageStep();
     if (!SeriesStep(checked, xs, ys)) return false;
 

@@ -67,6 +67,13 @@ bool FieldSplitter::IsEmpty(std::string_view line) const {
 
 TDataOpenDialog::TDataOpenDialog() : table_(1, 0.0) {}
 
+std::vector<double> TDataOpenDialog::TakeTable() {
+    std::vector<double> table = std::move(table_);
+    table_.assign(1, 0.0);
+    stride_ = 0;
+    return table;
+}
+
 std::uint64_t TDataOpenDialog::SystemAvailableMemory() {
     // What the kernel counts as available without swapping.
     std::ifstream meminfo("/proc/meminfo");

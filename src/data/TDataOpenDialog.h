@@ -35,6 +35,11 @@ class TDataOpenDialog : public DataOpenOptions {
     double Cell(int col, int row) const { return table_[std::size_t(col) * stride_ + row]; }
     // Column col, rows 0 to Row - 1, contiguous.
     const double* Column(int col) const { return table_.data() + std::size_t(col) * stride_; }
+    // Hands the table over, column after column (Row values each), so that
+    // a million rows are not held twice; the reader keeps its counts and
+    // titles, and Cell and Column are not to be asked again until the next
+    // read. A second call gives an empty table.
+    std::vector<double> TakeTable();
 
     // Shows the options form with a preview of FileName and, on OK, reads.
     bool Execute(const DataOpenFormFunction& showForm);

@@ -222,7 +222,8 @@ void TPlot::InternalPlotLine(const PixelPoint* points, int n) {
 
 void TPlot::InternalPlotLines(const PixelPoint* points, const std::vector<int>& runEnds) {
     ClearCurveLayer();
-    CurveLayer.Reserve(std::size_t(runEnds.empty() ? 0 : runEnds.back()) + 2 * runEnds.size() + 4);
+    // No reservation by the number of points: reduced, a million of them
+    // are a few thousand operations.
     Canvas canvas(CurveLayer);
     canvas.Pen = TPen{LineColor, LineType, LineWidth};
     canvas.Brush.Style = BrushStyle::bsClear;
