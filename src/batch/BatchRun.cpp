@@ -1,6 +1,10 @@
 #include "batch/BatchRun.h"
 
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <ostream>
+#include <thread>
 
 #include "app/TfMain.h"
 #include "graph/TMathLabel.h"
@@ -20,6 +24,9 @@ std::string GraphTitleOf(const std::string& path) {
 namespace {
 
 constexpr const char* kNotDrawnText = " のｸﾞﾗﾌを描けませんでした";
+constexpr const char* kReadingText = "読み込み中";
+constexpr const char* kDrawingText = "描画中";
+constexpr const char* kSavingText = "保存中";
 
 // Passes messages on and counts them.
 class CountingMessageSink : public MessageSink {
@@ -33,6 +40,56 @@ class CountingMessageSink : public MessageSink {
 
   private:
     MessageSink& next_;
+};
+
+// Once a file has taken longer than `after`, tells which step it is at
+// (reading, drawing, saving), and again at each later step: a million rows
+// take seconds, and a silent run looks stuck.
+class StepNotice {
+  public:
+    StepNotice(std::ostream& out, std::string name, std::chrono::milliseconds after)
+        : out_(out),
+          name_(std::move(name)),
+          after_(after),
+          start_(std::chrono::steady_clock::now()),
+          watcher_([this] { Watch(); }) {}
+    ~StepNotice() {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            done_ = true;
+        }
+        woken_.notify_one();
+        watcher_.join();
+    }
+    void Step(const char* step) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        step_ = step;
+        TellIfSlow();
+    }
+
+  private:
+    void Watch() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        while (!woken_.wait_for(lock, std::chrono::milliseconds(100), [this] { return done_; }))
+            TellIfSlow();
+    }
+    // With the lock held.
+    void TellIfSlow() {
+        if (!step_ || step_ == told_ || std::chrono::steady_clock::now() - start_ < after_) return;
+        out_ << "  " << name_ << ": " << step_ << std::endl;
+        told_ = step_;
+    }
+
+    std::ostream& out_;
+    const std::string name_;
+    const std::chrono::milliseconds after_;
+    const std::chrono::steady_clock::time_point start_;
+    std::mutex mutex_;
+    std::condition_variable woken_;
+    bool done_ = false;
+    const char* step_ = nullptr;
+    const char* told_ = nullptr;
+    std::thread watcher_;
 };
 
 }  // namespace
@@ -56,8 +113,10 @@ BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& pr
         about(path);
         const int graphsBefore = result.Graphs;
         const int messagesBefore = counting.Count;
+        StepNotice notice(progress, name, options.SlowAfter);
         RunCommand([&] {
             main.DataOpen.FileName = path;
+            notice.Step(kReadingText);
             if (!main.DataOpen.ReadData()) return;
             main.FillDataGrid();
             if (main.DataOpen.Col() <= 1) {
@@ -70,6 +129,7 @@ BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& pr
                 about(path);
             }
             if (!options.KeepTitle) main.Title.Main = GraphTitleOf(path);
+            notice.Step(kDrawingText);
             if (!main.DrawGraph("Start")) return;
             const std::string output = BatchOutputPath(path, options.Format);
             if (output == path) {
@@ -77,6 +137,7 @@ BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& pr
                 return;
             }
             main.PngExport = options.Png;
+            notice.Step(kSavingText);
             main.SaveGraphFile(output);
             ++result.Graphs;
         });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <iosfwd>
 #include <string>
@@ -20,6 +21,8 @@ struct BatchOptions {
     std::string Format = "emf";
     // For PNG only.
     PngOptions Png;
+    // A file that takes longer gets a progress line at each step.
+    std::chrono::milliseconds SlowAfter{1000};
     // Read after each data file, as the batch form does; empty for none.
     std::string Config;
     std::vector<std::string> Files;

@@ -88,6 +88,20 @@ TEST(RunBatch, SkipCountIsNotDecreasedByOne) {
     EXPECT_EQ(main.Title.Main, "GRAPH TITLE");
 }
 
+// A file that takes long gets a line at each step; here every file does.
+TEST(RunBatch, ASlowFileTellsEachStep) {
+    TestDir dir;
+    BatchOptions options;
+    options.Files = {dir.Write("s.txt", "1 5\n2 6\n")};
+    options.SlowAfter = std::chrono::milliseconds(0);
+    TfMain main;
+    std::ostringstream progress;
+    EXPECT_EQ(RunBatch(main, options, progress).Graphs, 1);
+    EXPECT_EQ(progress.str(),
+              "[1/1] s.txt を処理中\n  s.txt: 読み込み中\n  s.txt: 描画中\n"
+              "  s.txt: 保存中\n");
+}
+
 // The program itself: options, messages naming the file, exit status.
 TEST(KurvoBatch, CommandLine) {
     TestDir dir;
