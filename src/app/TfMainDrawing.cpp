@@ -262,17 +262,13 @@ bool TfMain::SeriesStep(const std::vector<int>& checked, const Columns& xs, cons
         ++users[xs[m]];
         ++users[ys[m]];
     }
-    auto take = [&](std::vector<double>* column, std::vector<double>& into) {
-        if (--users[column] == 0)
-            into = std::move(*column);
-        else
-            into = *column;
+    auto take = [&](std::vector<double>* column) {
+        return --users[column] == 0 ? std::move(*column) : *column;
     };
     for (std::size_t m = 0; m < checked.size(); ++m) {
         TPlot& p = LineImage(checked[m]);
-        p.SetCount(rowCount_);
-        take(xs[m], p.X);
-        take(ys[m], p.Y);
+        std::vector<double> x = take(xs[m]);
+        p.SetPoints(std::move(x), take(ys[m]));
         p.Xsize = Graph.Width;
         p.Ysize = Graph.Height;
         p.PlotMark();

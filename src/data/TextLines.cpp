@@ -24,6 +24,10 @@ void DropByteOrderMark(std::string& bytes) {
 }  // namespace
 
 void SplitTextLines(TextLines& text, std::size_t maxLines) {
+    // The views point into the buffer, which must stay where it is when the
+    // lines are moved: a short string lives inside the string object
+    // itself, so it gets a buffer of its own first.
+    if (text.Buffer.capacity() < 64) text.Buffer.reserve(64);
     const std::string_view all(text.Buffer);
     text.Lines.clear();
     std::size_t pos = 0;

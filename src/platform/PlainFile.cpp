@@ -33,7 +33,19 @@ std::optional<std::string> ReadPlainFile(const std::string& path, std::size_t li
     for (;;) {
         if (have == bytes.size()) {
             if (bytes.size() >= limit) break;
-            bytes.resize(std::min(limit, std::max<std::size_t>(bytes.size() * 2, 65536)));
+            // The size the file had is read: ask for more in a small buffer
+            // first, so that a file of the size it said (nearly always) is
+            // not held in a buffer twice its size.
+            char more[65536];
+            const ssize_t n = ::read(fd, more, std::min(sizeof more, limit - bytes.size()));
+            if (n < 0) {
+                ::close(fd);
+                return std::nullopt;
+            }
+            if (n == 0) break;
+            bytes.append(more, std::size_t(n));
+            have = bytes.size();
+            continue;
         }
         const ssize_t n = ::read(fd, bytes.data() + have, bytes.size() - have);
         if (n < 0) {

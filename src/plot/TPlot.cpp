@@ -51,6 +51,15 @@ void TPlot::SetCount(int n) {
     Y.assign(std::size_t(count_), 0.0);
 }
 
+void TPlot::SetPoints(std::vector<double> x, std::vector<double> y) {
+    const std::size_t n = std::min(x.size(), y.size());
+    x.resize(n);
+    y.resize(n);
+    count_ = int(n);
+    X = std::move(x);
+    Y = std::move(y);
+}
+
 AxisMapping::Kind AxisMapping::KindOf(const std::string& type) {
     if (type == kAxisLog10) return Kind::Log10;
     if (type == kAxisLn) return Kind::Ln;

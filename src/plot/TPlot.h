@@ -85,6 +85,9 @@ class TPlot {
     // Makes both point arrays n long; their values are undefined until
     // filled.
     void SetCount(int n);
+    // The points of a drawing, taken over as they are: Count becomes their
+    // number (the shorter column's).
+    void SetPoints(std::vector<double> x, std::vector<double> y);
     std::vector<double> X;
     std::vector<double> Y;
 
