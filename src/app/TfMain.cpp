@@ -64,7 +64,7 @@ void TfMain::FillDataGrid() {
     rowCount_ = rows;
 
     // The grid holds the numbers (a missing value is an empty cell) and
-    // the row numbers as numbers; only the column titles are texts.
+    // shows the row numbers; only the column titles are texts.
     // The reader's table moves into the grid: a million rows are not kept
     // twice.
     const std::vector<double> table = DataOpen.TakeTable();
@@ -73,7 +73,7 @@ void TfMain::FillDataGrid() {
             const double* column = table.data() + std::size_t(i) * std::size_t(rows);
             for (int j = 0; j < rows; ++j) DataG.SetNumber(i + 1, j + 1, column[j]);
         }
-    for (int j = 1; j <= rows; ++j) DataG.SetNumber(0, j, j);
+    DataG.NumberedRows = true;
     for (int i = 1; i <= cols; ++i)
         DataG.SetCell(i, 0,
                       DataOpen.ReadTitle ? IntToStr(i) + " " + DataOpen.Title(i - 1) : IntToStr(i));

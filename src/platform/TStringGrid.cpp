@@ -6,47 +6,6 @@
 
 #include "platform/NumberText.h"
 
-void TStringGrid::SetSize(int colCount, int rowCount) {
-    colCount = std::max(colCount, 0);
-    rowCount = std::max(rowCount, 0);
-    if (colCount == colCount_ && rowCount == rowCount_) return;
-    std::vector<double> numbers(std::size_t(colCount) * std::size_t(rowCount), kMissingValue);
-    std::unordered_map<std::size_t, std::string> texts;
-    std::vector<bool> hasText(numbers.size());
-    const int keepCols = std::min(colCount, colCount_);
-    const int keepRows = std::min(rowCount, rowCount_);
-    for (int r = 0; r < keepRows; ++r)
-        for (int c = 0; c < keepCols; ++c)
-            numbers[std::size_t(r) * std::size_t(colCount) + std::size_t(c)] =
-                numbers_[Index(c, r)];
-    for (auto& [index, text] : texts_) {
-        const int c = int(index % std::size_t(colCount_)), r = int(index / std::size_t(colCount_));
-        if (c < keepCols && r < keepRows) {
-            const std::size_t moved = std::size_t(r) * std::size_t(colCount) + std::size_t(c);
-            texts.emplace(moved, std::move(text));
-            hasText[moved] = true;
-        }
-    }
-    numbers_ = std::move(numbers);
-    hasText_ = std::move(hasText);
-    texts_ = std::move(texts);
-    colCount_ = colCount;
-    rowCount_ = rowCount;
-}
-
-std::string TStringGrid::Cell(int col, int row) const {
-    const std::size_t index = Index(col, row);
-    if (hasText_[index]) return texts_.at(index);
-    const double value = numbers_[index];
-    return std::isnan(value) ? std::string() : FloatToText(value);
-}
-
-void TStringGrid::SetCell(int col, int row, std::string text) {
-    const std::size_t index = Index(col, row);
-    texts_[index] = std::move(text);
-    hasText_[index] = true;
-}
-
 namespace {
 
 // What reading a number's shown text gives: the number rounded to 15
@@ -74,18 +33,66 @@ double ShownNumber(double value) {
 
 }  // namespace
 
+void TStringGrid::SetSize(int colCount, int rowCount) {
+    colCount = std::max(colCount, 0);
+    rowCount = std::max(rowCount, 0);
+    if (colCount == colCount_ && rowCount == rowCount_) return;
+    const int bodyCols = std::max(colCount - FixedCols, 0);
+    const int bodyRows = std::max(rowCount - FixedRows, 0);
+    std::vector<double> numbers(std::size_t(bodyCols) * std::size_t(bodyRows), kMissingValue);
+    std::vector<bool> hasText(numbers.size());
+    std::unordered_map<std::size_t, std::string> texts;
+    const int keepCols = std::min(colCount, colCount_);
+    const int keepRows = std::min(rowCount, rowCount_);
+    for (int r = FixedRows; r < keepRows; ++r)
+        for (int c = FixedCols; c < keepCols; ++c)
+            numbers[std::size_t(r - FixedRows) * std::size_t(bodyCols) +
+                    std::size_t(c - FixedCols)] = numbers_[BodyIndex(c, r)];
+    for (auto& [key, text] : texts_) {
+        const int c = int(key % std::size_t(colCount_)), r = int(key / std::size_t(colCount_));
+        if (c >= keepCols || r >= keepRows) continue;
+        texts.emplace(std::size_t(r) * std::size_t(colCount) + std::size_t(c), std::move(text));
+        if (InBody(c, r))
+            hasText[std::size_t(r - FixedRows) * std::size_t(bodyCols) +
+                    std::size_t(c - FixedCols)] = true;
+    }
+    numbers_ = std::move(numbers);
+    hasText_ = std::move(hasText);
+    texts_ = std::move(texts);
+    colCount_ = colCount;
+    rowCount_ = rowCount;
+}
+
+std::string TStringGrid::Cell(int col, int row) const {
+    if (!InBody(col, row)) {
+        if (const auto text = texts_.find(Key(col, row)); text != texts_.end()) return text->second;
+        return NumberedRows && col == 0 && row >= FixedRows ? std::to_string(row) : std::string();
+    }
+    if (hasText_[BodyIndex(col, row)]) return texts_.at(Key(col, row));
+    const double value = numbers_[BodyIndex(col, row)];
+    return std::isnan(value) ? std::string() : FloatToText(value);
+}
+
+void TStringGrid::SetCell(int col, int row, std::string text) {
+    texts_[Key(col, row)] = std::move(text);
+    if (InBody(col, row)) hasText_[BodyIndex(col, row)] = true;
+}
+
 void TStringGrid::SetNumber(int col, int row, double value) {
-    const std::size_t index = Index(col, row);
+    if (!InBody(col, row)) {
+        SetCell(col, row, std::isnan(value) ? std::string() : FloatToText(value));
+        return;
+    }
+    const std::size_t index = BodyIndex(col, row);
     if (hasText_[index]) {
-        texts_.erase(index);
+        texts_.erase(Key(col, row));
         hasText_[index] = false;
     }
     numbers_[index] = std::isnan(value) ? kMissingValue : ShownNumber(value);
 }
 
 bool TStringGrid::NumberAt(int col, int row, double& value) const {
-    const std::size_t index = Index(col, row);
-    if (hasText_[index]) return false;
-    value = numbers_[index];
+    if (!InBody(col, row) || hasText_[BodyIndex(col, row)]) return false;
+    value = numbers_[BodyIndex(col, row)];
     return true;
 }

@@ -7,9 +7,11 @@
 // The cells of a string grid, with the grid's designed geometry. Column 0
 // and row 0 are the fixed header column and row.
 //
-// A cell holds a number or a text. Numbers (a million rows of them) cost
-// eight bytes a cell and are shown in their 15-digit general form; only
-// the cells given a text (headers, the user's edits) keep one.
+// A cell of the body holds a number or a text. Numbers (a million rows of
+// them) cost eight bytes a cell and are shown in their 15-digit general
+// form; only the cells given a text (the user's edits) keep one. The fixed
+// cells hold texts; with NumberedRows, column 0 shows the row numbers
+// without holding them.
 class TStringGrid {
   public:
     TStringGrid(int colCount, int rowCount) { SetSize(colCount, rowCount); }
@@ -34,18 +36,30 @@ class TStringGrid {
         return col >= 0 && row >= 0 && col < colCount_ && row < rowCount_;
     }
 
-    int FixedCols = 1;
-    int FixedRows = 1;
+    // Column 0 shows 1, 2, 3, ... below the fixed row, unless a cell was
+    // given a text.
+    bool NumberedRows = false;
+    static constexpr int FixedCols = 1;
+    static constexpr int FixedRows = 1;
     int DefaultRowHeight = 18;
     int DefaultColWidth = 64;
 
   private:
-    std::size_t Index(int col, int row) const { return std::size_t(row) * colCount_ + col; }
+    bool InBody(int col, int row) const { return col >= FixedCols && row >= FixedRows; }
+    // A body cell's place among the numbers.
+    std::size_t BodyIndex(int col, int row) const {
+        return std::size_t(row - FixedRows) * std::size_t(colCount_ - FixedCols) +
+               std::size_t(col - FixedCols);
+    }
+    // Any cell's key among the texts.
+    std::size_t Key(int col, int row) const {
+        return std::size_t(row) * std::size_t(colCount_) + std::size_t(col);
+    }
     int colCount_ = 0;
     int rowCount_ = 0;
     std::vector<double> numbers_;
-    // Which cells were given a text, a bit each: reading a million numbers
-    // asks for every cell.
+    // Which body cells were given a text, a bit each: reading a million
+    // numbers asks for every cell.
     std::vector<bool> hasText_;
     std::unordered_map<std::size_t, std::string> texts_;
 };

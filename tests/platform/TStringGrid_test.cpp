@@ -31,6 +31,15 @@ TEST(TStringGrid, NumbersTextsAndResizing) {
     grid.SetNumber(1, 1, 7);  // a number replaces the text
     EXPECT_TRUE(grid.NumberAt(1, 1, value));
     EXPECT_EQ(grid.Cell(1, 1), "7");
+
+    // The header column shows row numbers it does not hold; a text given
+    // to one of its cells wins.
+    grid.NumberedRows = true;
+    EXPECT_EQ(grid.Cell(0, 3), "3");
+    EXPECT_EQ(grid.Cell(0, 0), "");
+    grid.SetCell(0, 2, "row two");
+    EXPECT_EQ(grid.Cell(0, 2), "row two");
+    EXPECT_FALSE(grid.NumberAt(0, 3, value));
 }
 
 }  // namespace
