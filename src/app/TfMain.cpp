@@ -1,5 +1,7 @@
 #include "app/TfMain.h"
 
+#include <cctype>
+
 #include <cmath>
 #include <filesystem>
 
@@ -7,6 +9,7 @@
 #include "platform/FilePaths.h"
 #include "platform/MessageSink.h"
 #include "platform/NumberText.h"
+#include "platform/PlainFile.h"
 #include "platform/RaisedError.h"
 
 TfMain::TfMain() {
@@ -44,16 +47,46 @@ void TfMain::menuDataOpenClick(Desktop& desktop) {
     }
     const auto chosen = desktop.OpenFile(request);
     if (!chosen || chosen->Files.empty()) return;
-
-    DataOpen.FileName = chosen->Files.front();
     dataFilterIndex_ = chosen->FilterIndex;
-    lastDataPath_ = chosen->Files.front();
+    OpenDataFile(desktop, chosen->Files.front());
+}
 
+bool TfMain::OpenDataFile(Desktop& desktop, const std::string& path) {
+    DataOpen.FileName = path;
+    lastDataPath_ = path;
     const bool read = DataOpen.Execute(
         [&](const std::vector<std::string>& preview) { return desktop.ShowDataOpenForm(preview); });
-    if (!read) return;
+    if (!read) return false;
     dataRead_ = true;
     FillDataGrid();
+    return true;
+}
+
+bool TfMain::IsConfigFileName(const std::string& path) {
+    std::string extension = FileExtension(path);
+    for (char& c : extension) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return extension == ".kvc";
+}
+
+void TfMain::OpenStartFiles(Desktop& desktop, const std::vector<std::string>& files) {
+    std::string data, config;
+    for (const std::string& file : files) {
+        if (IsConfigFileName(file))
+            config = file;
+        else if (data.empty())
+            data = file;
+    }
+    const bool read = !data.empty() && OpenDataFile(desktop, data);
+    if (config.empty()) return;
+    if (!IsReadablePlainFile(config)) {
+        ShowMessage(kNoFileText);
+        return;
+    }
+    lastConfigRead_ = config;
+    if (!ReadConfigFile(config)) return;
+    configRead_ = true;
+    Enable(&CommandEnabling::ConfigReadButton);
+    if (read) DrawGraph("menuConfigFileRead");
 }
 
 void TfMain::FillDataGrid() {

@@ -129,6 +129,14 @@ class TfMain : public QObject {
 
     // Choose a data file, read it through the options form, show it.
     void menuDataOpenClick(Desktop& desktop);
+    // Reads a data file as the open command does, the options form first.
+    bool OpenDataFile(Desktop& desktop, const std::string& path);
+    // The files named when the program starts: the first data file is
+    // read as the open command reads it, then the last configuration file
+    // (".kvc") as the read command does, drawing when data were read. A
+    // file that cannot be read gets the menus' message.
+    void OpenStartFiles(Desktop& desktop, const std::vector<std::string>& files);
+    static bool IsConfigFileName(const std::string& path);
     // Copies the reader's table into the grid, rebuilds the series rows and
     // enables plotting.
     void FillDataGrid();

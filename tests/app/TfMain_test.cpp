@@ -139,6 +139,51 @@ TEST(menuDataOpenClick, RemembersTheFolderAndFilterOfTheLastRead) {
     EXPECT_EQ(main.DataG.Cell(2, 2), "4");
 }
 
+// Files on the command line: the first data file through the options
+// form, the last configuration file, a drawing when both are there.
+TEST(OpenStartFiles, TheFirstDataFileAndTheLastConfiguration) {
+    TestDir dir;
+    TfMain source;
+    source.Gridline.LargeX = 3;
+    const std::string first = dir.Path("first.kvc");
+    ASSERT_TRUE(source.WriteConfigFile(first));
+    source.Gridline.LargeX = 7;
+    const std::string last = dir.Path("LAST.KVC");
+    ASSERT_TRUE(source.WriteConfigFile(last));
+    struct Case {
+        const char* name;
+        std::vector<std::string> files;
+        bool dataRead;
+        int largeX;
+        bool drawn;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {"data and two configurations",
+         {dir.Write("a.txt", "1 2\n3 4\n"), first, dir.Write("b.txt", "5 6\n7 8\n"), last},
+         true,
+         7,
+         true,
+         {}},
+        {"a configuration alone", {first}, false, 3, false, {}},
+        {"a missing data file", {dir.Path("gone.txt")}, false, 4, false, {"ﾌｧｲﾙがありません"}},
+        {"a missing configuration", {dir.Path("gone.kvc")}, false, 4, false, {"ﾌｧｲﾙがありません"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingMessageSink sink;
+        ScopedMessageSink scope(sink);
+        FakeDesktop desktop;
+        desktop.forms.push_back(Ok());
+        TfMain main;
+        main.OpenStartFiles(desktop, c.files);
+        EXPECT_EQ(main.DataRead(), c.dataRead);
+        if (c.dataRead) EXPECT_EQ(main.DataG.Cell(2, 2), "4");  // the first data file
+        EXPECT_EQ(main.Gridline.LargeX, c.largeX);
+        EXPECT_EQ(main.Enabling().menuGraphSave, c.drawn);
+        EXPECT_EQ(sink.Texts, c.messages);
+    }
+}
+
 TEST(menuDataOpenClick, ACancelledFormLeavesTheGridButRemembersTheChoice) {
     TestDir dir;
     FakeDesktop desktop;

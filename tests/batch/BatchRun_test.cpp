@@ -151,6 +151,14 @@ TEST(KurvoBatch, CommandLine) {
         const std::string err = process.readAllStandardError().toStdString();
         EXPECT_NE(err.find(c.inError), std::string::npos) << err;
     }
+    // The program answers --help and --version without a window.
+    for (const char* option : {"--help", "--version"}) {
+        QProcess program;
+        program.start(KURVO_PROGRAM, {option});
+        ASSERT_TRUE(program.waitForFinished(60000));
+        EXPECT_EQ(program.exitCode(), 0) << option;
+        EXPECT_TRUE(QString::fromUtf8(program.readAllStandardOutput()).contains("kurvo")) << option;
+    }
     QProcess help;
     help.start(KURVO_BATCH, {"--help"});
     ASSERT_TRUE(help.waitForFinished(60000));

@@ -179,6 +179,10 @@ void TfMainWindow::menuDataOpenClick() {
     RunCommand([this] { state_.menuDataOpenClick(*desktop_); });
 }
 
+void TfMainWindow::OpenStartFiles(const std::vector<std::string>& files) {
+    RunCommand([&] { state_.OpenStartFiles(*desktop_, files); });
+}
+
 void TfMainWindow::menuQuitClick() {
     close();
 }

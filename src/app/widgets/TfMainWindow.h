@@ -49,6 +49,8 @@ class TfMainWindow : public QMainWindow {
 
   public slots:
     void menuDataOpenClick();
+    // The files named on the command line.
+    void OpenStartFiles(const std::vector<std::string>& files);
     void menuQuitClick();
     void menuMokujiClick();
     void menuKeywordClick();

@@ -1,5 +1,10 @@
 #include <QApplication>
 #include <QMessageBox>
+#include <QTimer>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
 
 #include "app/TfMain.h"
 #include "app/widgets/BoxMessageSink.h"
@@ -8,8 +13,43 @@
 #include "app/widgets/ToolGlyphs.h"
 #include "platform/RaisedError.h"
 
+namespace {
+
+constexpr const char* kUsage =
+    "使い方: kurvo [ファイル...]\n"
+    "  データファイルを開いて (読み取りの設定画面から) 表と系列を作り、\n"
+    "  設定ファイル (.kvc) を読み込みます。データがあればグラフを描きます。\n"
+    "  いくつも指定したときは、最初のデータファイルと最後の設定ファイルを使います。\n"
+    "  --help           この説明\n"
+    "  --version        版\n"
+    "  --               これより後はすべてファイル (- で始まる名前も)\n";
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+    // Answered before any window, so that they work without a display.
+    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::puts("kurvo ver0.81b");
+            return 0;
+        }
+    }
     QApplication app(argc, argv);
+    // What Qt leaves of the command line (it takes its own options).
+    std::vector<std::string> files;
+    bool optionsEnded = false;
+    const QStringList arguments = QApplication::arguments();
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const std::string arg = arguments[i].toStdString();
+        if (!optionsEnded && arg == "--")
+            optionsEnded = true;
+        else if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-")
+            files.push_back(arg);
+    }
     QApplication::setApplicationName("Kurvo");
     QApplication::setWindowIcon(MakeProgramIcon());
     InstallQtJapanese(app);
@@ -19,6 +59,9 @@ int main(int argc, char* argv[]) {
         TfMain state;
         TfMainWindow fMain(state);
         fMain.show();
+        // The files named on the command line, once the window is up: the
+        // options form comes over it.
+        if (!files.empty()) QTimer::singleShot(0, &fMain, [&] { fMain.OpenStartFiles(files); });
         // Closing the main window ends the program, other windows with it.
         QObject::connect(&app, &QApplication::lastWindowClosed, &app, &QApplication::quit);
         QObject::connect(&fMain, &QObject::destroyed, &app, &QApplication::quit);
