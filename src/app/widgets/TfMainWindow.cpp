@@ -4,14 +4,19 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTimer>
 #include <QToolButton>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include "app/TfMain.h"
@@ -46,6 +51,7 @@ TfMainWindow::TfMainWindow(TfMain& state, QWidget* parent)
     : QMainWindow(parent), state_(state), qtDesktop_(this), desktop_(&qtDesktop_) {
     setObjectName("fMain");
     setWindowTitle("Kurvo");
+    setAcceptDrops(true);
     setWindowIcon(MakeProgramIcon());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
@@ -177,6 +183,30 @@ void TfMainWindow::UpdateEnabling() {
 
 void TfMainWindow::menuDataOpenClick() {
     RunCommand([this] { state_.menuDataOpenClick(*desktop_); });
+}
+
+namespace {
+
+std::vector<std::string> LocalFiles(const QMimeData* data) {
+    std::vector<std::string> files;
+    if (!data) return files;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile()) files.push_back(url.toLocalFile().toStdString());
+    return files;
+}
+
+}  // namespace
+
+void TfMainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!LocalFiles(event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void TfMainWindow::dropEvent(QDropEvent* event) {
+    const std::vector<std::string> files = LocalFiles(event->mimeData());
+    if (files.empty()) return;
+    event->acceptProposedAction();
+    // Read after the drop has ended: the options form is modal.
+    QTimer::singleShot(0, this, [this, files] { OpenStartFiles(files); });
 }
 
 void TfMainWindow::OpenStartFiles(const std::vector<std::string>& files) {

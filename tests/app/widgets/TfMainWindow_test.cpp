@@ -1,30 +1,33 @@
 #include "app/widgets/TfMainWindow.h"
 
+#include <gtest/gtest.h>
 #include <QAction>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QTextBrowser>
-#include <QMenu>
-#include <QMenuBar>
-#include <QScrollArea>
-#include <QTabWidget>
-#include <QTableView>
-#include <QToolButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
+#include <QDropEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScrollArea>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTextBrowser>
+#include <QToolButton>
+#include <QUrl>
 #include <QtTest/QTest>
-#include <gtest/gtest.h>
 
 #include "TestSupport.h"
 #include "app/TfMain.h"
 #include "app/widgets/QtDesktop.h"
 #include "app/widgets/QtTranslation.h"
-#include "app/widgets/THelpViewer.h"
 #include "app/widgets/TFver.h"
+#include "app/widgets/THelpViewer.h"
 
 namespace {
 
@@ -141,7 +144,7 @@ TEST(TfMainWindow, CaptionPagesGridAndTemplate) {
 }
 
 class FakeDesktop : public Desktop {
-public:
+  public:
     std::string file;
     std::optional<OpenFileResult> OpenFile(const OpenFileRequest&) override {
         return OpenFileResult{{file}, 2};
@@ -179,6 +182,32 @@ TEST(TfMainWindow, OpeningADataFileFillsTheGridAndEnablesPlotting) {
     // An edited cell is what the grid holds from then on.
     model->setData(model->index(0, 0), "7.5", Qt::EditRole);
     EXPECT_EQ(state.DataG.Cell(1, 1), "7.5");
+}
+
+// Files dropped on the window: the data file through the options form,
+// then the configuration file, and a drawing.
+TEST(TfMainWindow, DroppedFilesAreRead) {
+    TestDir dir;
+    FakeDesktop desktop;
+    TfMain state;
+    TfMain other;
+    other.Gridline.LargeX = 6;
+    const std::string config = dir.Path("look.kvc");
+    ASSERT_TRUE(other.WriteConfigFile(config));
+    TfMainWindow window(state);
+    window.SetDesktop(&desktop);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(dir.Write("d.txt", "1 2\n3 4\n"))),
+                  QUrl::fromLocalFile(QString::fromStdString(config))});
+    QDragEnterEvent enter(QPoint(50, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(50, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &drop);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(state.DataG.Cell(2, 2), "4");
+    EXPECT_EQ(state.Gridline.LargeX, 6);
+    EXPECT_TRUE(window.Button("SaveGraphButton")->isEnabled());
 }
 
 TEST(QtDesktop, FiltersBecomeQtNameFilters) {
@@ -249,10 +278,9 @@ TEST(TfMainWindow, ThePlotPageShowsOneRowPerColumn) {
     window.SetDesktop(&desktop);
     window.menuDataOpenClick();
     for (int n = 0; n < 5; ++n) {
-        auto* line = window.LineSheetContents->findChild<QCheckBox*>(
-            QString("LineCheck%1").arg(n));
-        auto* sample = window.LineSheetContents->findChild<QCheckBox*>(
-            QString("SampleCheck%1").arg(n));
+        auto* line = window.LineSheetContents->findChild<QCheckBox*>(QString("LineCheck%1").arg(n));
+        auto* sample =
+            window.LineSheetContents->findChild<QCheckBox*>(QString("SampleCheck%1").arg(n));
         auto* edit = window.LineSheetContents->findChild<QLineEdit*>(QString("LineEdit%1").arg(n));
         auto* image = window.LineSheetContents->findChild<QWidget*>(QString("LineImage%1").arg(n));
         ASSERT_TRUE(line && sample && edit && image) << n;
@@ -285,7 +313,7 @@ TEST(TfMainWindow, ThePlotPageShowsOneRowPerColumn) {
 // it claims the keys before any shortcut and deletes. The offscreen
 // platform has no such bindings, so the test gives the line edit them.
 class X11LineEditKeys : public QObject {
-public:
+  public:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
             return false;
