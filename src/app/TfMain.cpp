@@ -58,6 +58,8 @@ bool TfMain::OpenDataFile(Desktop& desktop, const std::string& path) {
         [&](const std::vector<std::string>& preview) { return desktop.ShowDataOpenForm(preview); });
     if (!read) return false;
     dataRead_ = true;
+    RecentData.Add(path);
+    emit RecentFilesChanged();
     FillDataGrid();
     return true;
 }
@@ -85,6 +87,8 @@ void TfMain::OpenStartFiles(Desktop& desktop, const std::vector<std::string>& fi
     lastConfigRead_ = config;
     if (!ReadConfigFile(config)) return;
     configRead_ = true;
+    RecentConfigs.Add(config);
+    emit RecentFilesChanged();
     Enable(&CommandEnabling::ConfigReadButton);
     if (read) DrawGraph("menuConfigFileRead");
 }
@@ -278,6 +282,8 @@ void TfMain::menuConfigFileReadClick(Desktop& desktop, int senderTag) {
     lastConfigRead_ = chosen->Files.front();
     if (!ReadConfigFile(lastConfigRead_)) return;
     configRead_ = true;
+    RecentConfigs.Add(lastConfigRead_);
+    emit RecentFilesChanged();
     Enable(&CommandEnabling::ConfigReadButton);
     DrawGraph("menuConfigFileRead");
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/Desktop.h"
+#include "app/RecentFiles.h"
 #include "config/ConfigFile.h"
 #include "data/TDataOpenDialog.h"
 #include "graph/GraphWindowState.h"
@@ -137,6 +138,9 @@ class TfMain : public QObject {
     // file that cannot be read gets the menus' message.
     void OpenStartFiles(Desktop& desktop, const std::vector<std::string>& files);
     static bool IsConfigFileName(const std::string& path);
+    // The data and configuration files read last, for the file menu.
+    RecentFiles RecentData;
+    RecentFiles RecentConfigs;
     // Copies the reader's table into the grid, rebuilds the series rows and
     // enables plotting.
     void FillDataGrid();
@@ -226,6 +230,7 @@ class TfMain : public QObject {
 
   signals:
     void GridChanged();
+    void RecentFilesChanged();
     void EnablingChanged();
     void SeriesRowsChanged();
     void SeriesRowChanged(int n);

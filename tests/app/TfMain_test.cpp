@@ -184,6 +184,14 @@ TEST(OpenStartFiles, TheFirstDataFileAndTheLastConfiguration) {
     }
 }
 
+TEST(RecentFiles, NewestFirstEachOnceAtMostFive) {
+    RecentFiles recent;
+    for (const char* f : {"/a", "/b", "/c", "/b", "/d", "/e", "/f", ""}) recent.Add(f);
+    EXPECT_EQ(recent.Items(), (std::vector<std::string>{"/f", "/e", "/d", "/b", "/c"}));
+    recent.Restore({"/x", "", "/y", "/x"});
+    EXPECT_EQ(recent.Items(), (std::vector<std::string>{"/x", "/y"}));
+}
+
 TEST(menuDataOpenClick, ACancelledFormLeavesTheGridButRemembersTheChoice) {
     TestDir dir;
     FakeDesktop desktop;

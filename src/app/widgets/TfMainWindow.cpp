@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QScrollArea>
+#include <QSettings>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
@@ -60,6 +61,8 @@ TfMainWindow::TfMainWindow(TfMain& state, QWidget* parent)
     resize(268, 456);
 
     BuildMenus();
+    LoadRecentFiles();
+    connect(&state_, &TfMain::RecentFilesChanged, this, &TfMainWindow::SaveRecentFiles);
     // A text box must not claim the menus' shortcuts (see eventFilter).
     qApp->installEventFilter(this);
     auto* central = new QWidget;
@@ -207,6 +210,61 @@ void TfMainWindow::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     // Read after the drop has ended: the options form is modal.
     QTimer::singleShot(0, this, [this, files] { OpenStartFiles(files); });
+}
+
+namespace {
+
+constexpr const char* kRecentDataKey = "RecentDataFiles";
+constexpr const char* kRecentConfigKey = "RecentConfigFiles";
+
+std::vector<std::string> ToStrings(const QStringList& list) {
+    std::vector<std::string> out;
+    for (const QString& s : list) out.push_back(s.toStdString());
+    return out;
+}
+
+QStringList ToList(const std::vector<std::string>& items) {
+    QStringList out;
+    for (const std::string& s : items) out.append(QString::fromStdString(s));
+    return out;
+}
+
+}  // namespace
+
+void TfMainWindow::LoadRecentFiles() {
+    QSettings settings;
+    state_.RecentData.Restore(ToStrings(settings.value(kRecentDataKey).toStringList()));
+    state_.RecentConfigs.Restore(ToStrings(settings.value(kRecentConfigKey).toStringList()));
+    FillRecentMenus();
+}
+
+void TfMainWindow::SaveRecentFiles() {
+    QSettings settings;
+    settings.setValue(kRecentDataKey, ToList(state_.RecentData.Items()));
+    settings.setValue(kRecentConfigKey, ToList(state_.RecentConfigs.Items()));
+    FillRecentMenus();
+}
+
+void TfMainWindow::FillRecentMenus() {
+    auto fill = [this](QMenu* menu, const RecentFiles& files, bool config) {
+        menu->clear();
+        int n = 0;
+        for (const std::string& path : files.Items()) {
+            QAction* item =
+                menu->addAction(QString("&%1 %2").arg(++n).arg(QString::fromStdString(path)));
+            connect(item, &QAction::triggered, this, [this, path, config] {
+                RunCommand([&] {
+                    if (config)
+                        state_.OpenStartFiles(*desktop_, {path});
+                    else
+                        state_.OpenDataFile(*desktop_, path);
+                });
+            });
+        }
+        menu->setEnabled(n > 0);
+    };
+    fill(RecentData, state_.RecentData, false);
+    fill(RecentConfigs, state_.RecentConfigs, true);
 }
 
 void TfMainWindow::OpenStartFiles(const std::vector<std::string>& files) {

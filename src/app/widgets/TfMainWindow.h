@@ -35,6 +35,9 @@ class TfMainWindow : public QMainWindow {
     QToolButton* Button(const QString& name) const;
     // Replaces the dialogs the commands use, for tests.
     void SetDesktop(Desktop* desktop) { desktop_ = desktop; }
+    // The file menu's last data and configuration files.
+    QMenu* RecentData = nullptr;
+    QMenu* RecentConfigs = nullptr;
 
     QWidget* ToolBar;
     QTabWidget* PageControl;
@@ -84,6 +87,10 @@ class TfMainWindow : public QMainWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // The recent files are kept between runs in the user's settings.
+    void LoadRecentFiles();
+    void SaveRecentFiles();
+    void FillRecentMenus();
     QAction* AddItem(QMenu* menu, const char* name, const char* caption,
                      const char* shortcut = nullptr);
     void BuildMenus();

@@ -51,6 +51,11 @@ void TfMainWindow::BuildMenus() {
     AddItem(file, "menuConfigFileRead", "設定ﾌｧｲﾙ読込み");
     AddItem(file, "menuConfigFileWrite", "設定ﾌｧｲﾙの保存");
     separator(file, "N2");
+    RecentData = file->addMenu("最近のﾃﾞｰﾀﾌｧｲﾙ");
+    RecentData->setObjectName("menuRecentData");
+    RecentConfigs = file->addMenu("最近の設定ﾌｧｲﾙ");
+    RecentConfigs->setObjectName("menuRecentConfigs");
+    separator(file, "N3");
     AddItem(file, "menuQuit", "終了(&X)");
 
     QMenu* edit = bar->addMenu("編集(&E)");

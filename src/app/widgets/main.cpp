@@ -51,6 +51,7 @@ int main(int argc, char* argv[]) {
             files.push_back(arg);
     }
     QApplication::setApplicationName("Kurvo");
+    QApplication::setOrganizationName("Kurvo");
     QApplication::setWindowIcon(MakeProgramIcon());
     InstallQtJapanese(app);
     BoxMessageSink messages;

@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScrollArea>
+#include <QSettings>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTextBrowser>
@@ -208,6 +209,37 @@ TEST(TfMainWindow, DroppedFilesAreRead) {
     EXPECT_EQ(state.DataG.Cell(2, 2), "4");
     EXPECT_EQ(state.Gridline.LargeX, 6);
     EXPECT_TRUE(window.Button("SaveGraphButton")->isEnabled());
+}
+
+// The file menu offers the last files read, newest first, also in the
+// next run; choosing one reads it again.
+TEST(TfMainWindow, RecentFilesAreOfferedAndKept) {
+    TestDir dir;
+    FakeDesktop desktop;
+    std::vector<std::string> data;
+    {
+        TfMain state;
+        TfMainWindow window(state);
+        window.SetDesktop(&desktop);
+        for (int i = 0; i < 7; ++i) {
+            data.push_back(
+                dir.Write("d" + std::to_string(i) + ".txt", "1 2\n3 " + std::to_string(i) + "\n"));
+            desktop.file = data.back();
+            window.Button("OpenButton")->click();
+        }
+        ASSERT_EQ(window.RecentData->actions().size(), 5);
+        EXPECT_TRUE(window.RecentData->actions()[0]->text().endsWith("d6.txt"));
+        EXPECT_FALSE(window.RecentConfigs->isEnabled());
+    }
+    TfMain state;
+    TfMainWindow window(state);
+    window.SetDesktop(&desktop);
+    ASSERT_EQ(state.RecentData.Items().size(), 5u);
+    EXPECT_EQ(state.RecentData.Items()[4], data[2]);
+    window.RecentData->actions()[3]->trigger();  // d3.txt
+    EXPECT_EQ(state.DataG.Cell(2, 2), "3");
+    EXPECT_EQ(state.RecentData.Items()[0], data[3]);
+    QSettings().clear();
 }
 
 TEST(QtDesktop, FiltersBecomeQtNameFilters) {
