@@ -53,8 +53,10 @@ void TfMainWindow::BuildMenus() {
     separator(file, "N2");
     RecentData = file->addMenu("最近のﾃﾞｰﾀﾌｧｲﾙ");
     RecentData->setObjectName("menuRecentData");
+    RecentData->menuAction()->setObjectName("menuRecentData");
     RecentConfigs = file->addMenu("最近の設定ﾌｧｲﾙ");
     RecentConfigs->setObjectName("menuRecentConfigs");
+    RecentConfigs->menuAction()->setObjectName("menuRecentConfigs");
     separator(file, "N3");
     AddItem(file, "menuQuit", "終了(&X)");
 

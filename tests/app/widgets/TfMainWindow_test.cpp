@@ -94,7 +94,8 @@ TEST(TfMainWindow, MenusInTheirOrder) {
     QStringList file;
     for (QAction* a : window.menuBar()->actions()[0]->menu()->actions()) file << a->objectName();
     EXPECT_EQ(file, QStringList({"menuDataOpen", "menuGraphSave", "N1", "menuConfigFileRead",
-                                 "menuConfigFileWrite", "N2", "menuQuit"}));
+                                 "menuConfigFileWrite", "N2", "menuRecentData", "menuRecentConfigs",
+                                 "N3", "menuQuit"}));
 }
 
 TEST(TfMainWindow, ToolBarButtonsWithTheirTooltipsPlacesAndStates) {
