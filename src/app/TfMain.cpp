@@ -70,6 +70,16 @@ bool TfMain::IsConfigFileName(const std::string& path) {
     return extension == ".kvc";
 }
 
+bool TfMain::OpenConfigFile(const std::string& path) {
+    lastConfigRead_ = path;
+    if (!ReadConfigFile(path)) return false;
+    configRead_ = true;
+    RecentConfigs.Add(path);
+    emit RecentFilesChanged();
+    Enable(&CommandEnabling::ConfigReadButton);
+    return true;
+}
+
 void TfMain::OpenStartFiles(Desktop& desktop, const std::vector<std::string>& files) {
     std::string data, config;
     for (const std::string& file : files) {
@@ -84,13 +94,7 @@ void TfMain::OpenStartFiles(Desktop& desktop, const std::vector<std::string>& fi
         ShowMessage(kNoFileText);
         return;
     }
-    lastConfigRead_ = config;
-    if (!ReadConfigFile(config)) return;
-    configRead_ = true;
-    RecentConfigs.Add(config);
-    emit RecentFilesChanged();
-    Enable(&CommandEnabling::ConfigReadButton);
-    if (read) DrawGraph("menuConfigFileRead");
+    if (OpenConfigFile(config) && read) DrawGraph("menuConfigFileRead");
 }
 
 void TfMain::FillDataGrid() {
@@ -279,11 +283,5 @@ void TfMain::menuConfigFileReadClick(Desktop& desktop, int senderTag) {
         request.InitialDir = std::filesystem::path(lastConfigRead_).parent_path().string();
     const auto chosen = desktop.OpenFile(request);
     if (!chosen || chosen->Files.empty()) return;
-    lastConfigRead_ = chosen->Files.front();
-    if (!ReadConfigFile(lastConfigRead_)) return;
-    configRead_ = true;
-    RecentConfigs.Add(lastConfigRead_);
-    emit RecentFilesChanged();
-    Enable(&CommandEnabling::ConfigReadButton);
-    DrawGraph("menuConfigFileRead");
+    if (OpenConfigFile(chosen->Files.front())) DrawGraph("menuConfigFileRead");
 }

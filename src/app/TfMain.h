@@ -132,6 +132,9 @@ class TfMain : public QObject {
     void menuDataOpenClick(Desktop& desktop);
     // Reads a data file as the open command does, the options form first.
     bool OpenDataFile(Desktop& desktop, const std::string& path);
+    // Reads a configuration file as the read command does, without the
+    // drawing that follows it there.
+    bool OpenConfigFile(const std::string& path);
     // The files named when the program starts: the first data file is
     // read as the open command reads it, then the last configuration file
     // (".kvc") as the read command does, drawing when data were read. A

@@ -52,6 +52,19 @@ struct TPen {
     bool operator==(const TPen&) const = default;
 };
 
+// The pixels a pen paints across a line: widths below 1 paint 1, and a
+// pen wider than any picture paints nothing more.
+inline int PaintedWidth(const TPen& pen) {
+    return pen.Width < 1 ? 1 : pen.Width > 10000 ? 10000 : pen.Width;
+}
+
+// Where a vector stroke lies to paint what the pixel rules paint: a pen of
+// odd width through pixel centres, half a pixel on; an even one on the
+// pixel edges. A clear pen strokes nothing.
+inline double StrokeOffset(const TPen& pen) {
+    return pen.Style != PenStyle::psClear && PaintedWidth(pen) % 2 ? 0.5 : 0.0;
+}
+
 struct TBrush {
     TColor Color = clWhite;
     BrushStyle Style = BrushStyle::bsSolid;
@@ -79,7 +92,9 @@ constexpr int kFwBold = 700;
 
 // Font size in points to the pixel height of a logical font at 96 dots per
 // inch: 14 points is -19.
-constexpr int PointsToFontHeight(int points) { return -((points * 96 + 36) / 72); }
+constexpr int PointsToFontHeight(int points) {
+    return -((points * 96 + 36) / 72);
+}
 
 enum class OpKind : std::uint8_t {
     Pen,        // Index into pens
@@ -105,7 +120,7 @@ struct PictureOp {
 // outside the size are kept. A picture starts with the default pen, brush
 // and font; a Canvas records into it.
 class Picture {
-public:
+  public:
     int Width() const { return width_; }
     int Height() const { return height_; }
     void SetSize(int width, int height) {
@@ -123,8 +138,11 @@ public:
     const TLogFont& FontOf(const PictureOp& op) const { return fonts_[op.Index]; }
     const std::string& TextOf(const PictureOp& op) const { return texts_[op.Index]; }
     const PixelPoint* PointsOf(const PictureOp& op) const { return points_.data() + op.Index; }
+    // The box a shape's points or corners span, right and bottom included
+    // for a polygon; a polygon without points spans nothing (false).
+    bool ShapeBounds(const PictureOp& op, PixelRect& bounds) const;
 
-private:
+  private:
     friend class Canvas;
     int width_ = 0;
     int height_ = 0;

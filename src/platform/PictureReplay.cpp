@@ -18,7 +18,7 @@ QPen MakeQPen(const TPen& pen) {
     if (pen.Style == PenStyle::psClear) return QPen(Qt::NoPen);
     QPen q(ToQColor(pen.Color));
     // Wider pens than any picture is large paint nothing more.
-    const int width = std::clamp(pen.Width, 1, 10000);
+    const int width = PaintedWidth(pen);
     q.setWidth(width);
     q.setCapStyle(Qt::FlatCap);
     q.setJoinStyle(Qt::MiterJoin);
@@ -86,11 +86,8 @@ class Replayer {
     void DrawShape(QPainter& p, Raster* raster, const PictureOp& op, int dx, int dy);
     const Stamp& StampOf(const PictureOp& op, int left, int top, int right, int bottom);
 
-    // Smooth strokes of odd width lie on pixel centres, where the pixel
-    // rules paint them.
-    qreal StrokeOffset() const {
-        return smooth_ && std::clamp(pen_.Width, 1, 10000) % 2 ? 0.5 : 0.0;
-    }
+    // Smooth strokes lie where the pixel rules paint them.
+    qreal SmoothOffset() const { return smooth_ ? StrokeOffset(pen_) : 0.0; }
 
     QPainter& painter_;
     const Picture& picture_;
@@ -145,7 +142,7 @@ void Replayer::FlushRun() {
     if (run_.empty()) return;
     if (pen_.Style != PenStyle::psClear) {
         ApplyShapeState();
-        const qreal o = StrokeOffset();
+        const qreal o = SmoothOffset();
         smoothPoints_.clear();
         for (const QPoint& p : run_) smoothPoints_.emplace_back(p.x() + o, p.y() + o);
         painter_.drawPolyline(smoothPoints_.data(), int(smoothPoints_.size()));
@@ -160,7 +157,7 @@ void Replayer::DrawShape(QPainter& p, Raster* raster, const PictureOp& op, int d
         for (std::uint32_t i = 0; i < op.Count; ++i)
             polygon_.emplace_back(points[i].x + dx, points[i].y + dy);
         if (!raster) {
-            const qreal o = pen_.Style == PenStyle::psClear ? 0.0 : StrokeOffset();
+            const qreal o = SmoothOffset();
             smoothPoints_.clear();
             for (const QPoint& q : polygon_) smoothPoints_.emplace_back(q.x() + o, q.y() + o);
             p.drawPolygon(smoothPoints_.data(), int(smoothPoints_.size()));
@@ -181,7 +178,7 @@ void Replayer::DrawShape(QPainter& p, Raster* raster, const PictureOp& op, int d
     }
     const QRect box = OutlineBox(op.A + dx, op.B + dy, op.C + dx, op.D + dy);
     if (smooth_) {
-        const qreal o = pen_.Style == PenStyle::psClear ? 0.0 : StrokeOffset();
+        const qreal o = SmoothOffset();
         const QRectF smoothBox = QRectF(box).translated(o, o);
         if (op.Kind == OpKind::Rectangle)
             p.drawRect(smoothBox);
@@ -234,19 +231,10 @@ const Stamp& Replayer::StampOf(const PictureOp& op, int left, int top, int right
 }
 
 void Replayer::Shape(const PictureOp& op) {
-    int left = op.A, top = op.B, right = op.C, bottom = op.D;
-    if (op.Kind == OpKind::Polygon) {
-        if (op.Count == 0) return;
-        const PixelPoint* points = picture_.PointsOf(op);
-        left = right = points[0].x;
-        top = bottom = points[0].y;
-        for (std::uint32_t i = 1; i < op.Count; ++i) {
-            left = std::min(left, points[i].x);
-            right = std::max(right, points[i].x);
-            top = std::min(top, points[i].y);
-            bottom = std::max(bottom, points[i].y);
-        }
-    } else {
+    PixelRect box;
+    if (!picture_.ShapeBounds(op, box)) return;
+    const int left = box.Left, top = box.Top, right = box.Right, bottom = box.Bottom;
+    if (op.Kind != OpKind::Polygon) {
         const int w = op.C - op.A, h = op.D - op.B;
         if (w <= 0 || h <= 0) return;
         if (w == 1 || h == 1) {

@@ -35,7 +35,7 @@ void Raster::Line(PixelPoint from, PixelPoint to, const TPen& pen, int& phase, b
     // Opaque whatever the format: premultiplied or not, alpha 255 is the
     // colour itself.
     const std::uint32_t color = ToQColor(pen.Color).rgb() | 0xFF000000u;
-    const int width = std::clamp(pen.Width, 1, 10000);
+    const int width = PaintedWidth(pen);
     const DashPattern* dashes = DashPatternOf(pen.Style);
 
     const LineSteps line(from, to);

@@ -80,9 +80,6 @@ class SvgWriter {
     void FlushRun();
     void Stroke(std::string& out);  // the pen's stroke attributes
     void Fill(std::string& out);    // the brush's fill attribute
-    double Offset() const {
-        return pen_.Style != PenStyle::psClear && std::clamp(pen_.Width, 1, 10000) % 2 ? 0.5 : 0;
-    }
     void Shape(const PictureOp& op);
     // The element of a shape moved by (dx, dy).
     void ShapeElement(std::string& out, const PictureOp& op, int dx, int dy);
@@ -106,7 +103,7 @@ void SvgWriter::Stroke(std::string& out) {
         return;
     }
     out += " stroke=\"" + Hex(pen_.Color) + "\" stroke-width=\"";
-    Number(out, std::clamp(pen_.Width, 1, 10000));
+    Number(out, PaintedWidth(pen_));
     out += "\"";
     if (const DashPattern* dashes = DashPatternOf(pen_.Style)) {
         out += " stroke-dasharray=\"";
@@ -125,7 +122,7 @@ void SvgWriter::Fill(std::string& out) {
 
 void SvgWriter::FlushRun() {
     if (run_.size() >= 2 && pen_.Style != PenStyle::psClear) {
-        const double o = Offset();
+        const double o = StrokeOffset(pen_);
         out_ += "<polyline points=\"";
         for (std::size_t i = 0; i < run_.size(); ++i) {
             if (i) out_ += ' ';
@@ -143,7 +140,7 @@ void SvgWriter::FlushRun() {
 // Where the pixel rules paint: a box's outline on its columns l and r - 1
 // and rows t and b - 1, so the stroke runs through their centres.
 void SvgWriter::ShapeElement(std::string& out, const PictureOp& op, int dx, int dy) {
-    const double o = Offset();
+    const double o = StrokeOffset(pen_);
     if (op.Kind == OpKind::Polygon) {
         const PixelPoint* points = picture_.PointsOf(op);
         out += "<polygon points=\"";
@@ -183,21 +180,10 @@ void SvgWriter::ShapeElement(std::string& out, const PictureOp& op, int dx, int 
 }
 
 void SvgWriter::Shape(const PictureOp& op) {
-    int left = op.A, top = op.B, right = op.C, bottom = op.D;
-    if (op.Kind == OpKind::Polygon) {
-        if (op.Count == 0) return;
-        const PixelPoint* points = picture_.PointsOf(op);
-        left = right = points[0].x;
-        top = bottom = points[0].y;
-        for (std::uint32_t i = 1; i < op.Count; ++i) {
-            left = std::min(left, points[i].x);
-            right = std::max(right, points[i].x);
-            top = std::min(top, points[i].y);
-            bottom = std::max(bottom, points[i].y);
-        }
-    } else if (op.C - op.A < 1 || op.D - op.B < 1) {
-        return;
-    }
+    PixelRect box;
+    if (!picture_.ShapeBounds(op, box)) return;
+    if (op.Kind != OpKind::Polygon && (op.C - op.A < 1 || op.D - op.B < 1)) return;
+    const int left = box.Left, top = box.Top, right = box.Right, bottom = box.Bottom;
     constexpr int kMaxMark = 64;
     if (right - left > kMaxMark || bottom - top > kMaxMark) {
         ShapeElement(out_, op, 0, 0);
