@@ -7,6 +7,7 @@
 
 #include "config/ConfigFile.h"
 #include "platform/FilePaths.h"
+#include "platform/FormatText.h"
 #include "platform/MessageSink.h"
 #include "platform/NumberText.h"
 #include "platform/PlainFile.h"
@@ -236,8 +237,8 @@ void TfMain::ApplyConfigValues(const ConfigFile::Values& v) {
     }
 }
 
-bool TfMain::WriteConfigFile(const std::string& name) {
-    return ConfigFile::Write(ConfigValues(), name);
+bool TfMain::WriteConfigFile(const std::string& name, bool replaceForeign) {
+    return ConfigFile::Write(ConfigValues(), name, KeptFiles(), replaceForeign);
 }
 
 bool TfMain::ReadConfigFile(const std::string& name) {
@@ -265,7 +266,9 @@ void TfMain::menuConfigFileWriteClick(Desktop& desktop) {
     std::string name = chosen->File;
     // The default extension.
     if (FileExtension(name).empty()) name += ".kvc";
-    if (!WriteConfigFile(name)) return;
+    const bool foreign = ConfigFile::IsForeignFile(name);
+    if (foreign && !desktop.Confirm(FormatText(ConfigFile::kReplaceForeignText, {name}))) return;
+    if (!WriteConfigFile(name, foreign)) return;
     lastConfigSaved_ = name;
     configSaved_ = true;
 }

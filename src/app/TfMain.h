@@ -172,13 +172,19 @@ class TfMain : public QObject {
     // any other extension gets a bitmap.
     void SaveGraphFile(const std::string& name);
     PngOptions PngExport;
+    // The files no graph or configuration is written over: the data file
+    // read last and, in a batch, every data file of the run.
+    std::vector<std::string> KeptFiles() const;
+    std::vector<std::string> BatchDataFiles;
     // The save dialog, then SaveGraphFile with the chosen format's
     // extension.
     void menuGraphSaveClick(Desktop& desktop);
     // Configuration files.
     static constexpr const char* kConfigFilter = "設定ﾌｧｲﾙ (*.kvc)|*.kvc";
     static constexpr int kQuickReadTag = 9999;
-    bool WriteConfigFile(const std::string& name);
+    // Over a file that is not a configuration (IsForeignFile) only when
+    // `replaceForeign`: the window asks first, the batch refuses.
+    bool WriteConfigFile(const std::string& name, bool replaceForeign = false);
     bool ReadConfigFile(const std::string& name);
     // What a configuration file holds, taken from the window and applied
     // to it.

@@ -58,7 +58,13 @@ void TfMain::SaveGraphFile(const std::string& name) {
     } else {
         bytes = BmpBytes(graph);
     }
-    WriteFileAtomically(name, bytes);
+    WriteFileAtomically(name, bytes, {KeptFiles()});
+}
+
+std::vector<std::string> TfMain::KeptFiles() const {
+    std::vector<std::string> kept = BatchDataFiles;
+    if (!DataOpen.FileName.empty()) kept.push_back(DataOpen.FileName);
+    return kept;
 }
 
 void TfMain::menuGraphSaveClick(Desktop& desktop) {

@@ -9,6 +9,7 @@
 #include "app/TfMain.h"
 #include "graph/TMathLabel.h"
 #include "platform/FilePaths.h"
+#include "platform/FormatText.h"
 #include "platform/MessageSink.h"
 #include "platform/RaisedError.h"
 #include "platform/RunCommand.h"
@@ -23,7 +24,7 @@ std::string GraphTitleOf(const std::string& path) {
 
 namespace {
 
-constexpr const char* kNotDrawnText = " のｸﾞﾗﾌを描けませんでした";
+constexpr const char* kNotDrawnText = "%s のｸﾞﾗﾌを描けませんでした";
 constexpr const char* kReadingText = "読み込み中";
 constexpr const char* kDrawingText = "描画中";
 constexpr const char* kSavingText = "保存中";
@@ -76,7 +77,7 @@ class StepNotice {
     // With the lock held.
     void TellIfSlow() {
         if (!step_ || step_ == told_ || std::chrono::steady_clock::now() - start_ < after_) return;
-        out_ << "  " << name_ << ": " << step_ << std::endl;
+        out_ << "  " << ShownText(name_) << ": " << step_ << std::endl;
         told_ = step_;
     }
 
@@ -101,6 +102,8 @@ BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& pr
         if (messagesAbout) messagesAbout(file);
     };
     main.DataOpen.SetOptions(options.Read);
+    // No graph of the run replaces a data file of the run, read yet or not.
+    main.BatchDataFiles = options.Files;
     BatchResult result;
     CountingMessageSink counting(CurrentMessageSink());
     ScopedMessageSink scope(counting);
@@ -108,7 +111,8 @@ BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& pr
     for (int i = 0; i < total; ++i) {
         const std::string& path = options.Files[std::size_t(i)];
         const std::string name = FileNameOf(path);
-        progress << "[" << i + 1 << "/" << total << "] " << name << kWorkingText << std::endl;
+        progress << "[" << i + 1 << "/" << total << "] " << ShownText(name) << kWorkingText
+                 << std::endl;
         if (startingFile) startingFile(path);
         about(path);
         const int graphsBefore = result.Graphs;
@@ -120,7 +124,7 @@ BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& pr
             if (!main.DataOpen.ReadData()) return;
             main.FillDataGrid();
             if (main.DataOpen.Col() <= 1) {
-                ShowMessage(name + " のﾃﾞｰﾀが不正です");
+                ShowMessage(FormatText("%s のﾃﾞｰﾀが不正です", {name}));
                 return;
             }
             if (!options.Config.empty()) {
@@ -132,10 +136,6 @@ BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& pr
             notice.Step(kDrawingText);
             if (!main.DrawGraph("Start")) return;
             const std::string output = BatchOutputPath(path, options.Format);
-            if (output == path) {
-                ShowMessage(name + " はｸﾞﾗﾌと同じ名前なので保存しません");
-                return;
-            }
             main.PngExport = options.Png;
             notice.Step(kSavingText);
             main.SaveGraphFile(output);
@@ -143,7 +143,7 @@ BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& pr
         });
         if (result.Graphs == graphsBefore) {
             ++result.Skipped;
-            if (counting.Count == messagesBefore) ShowMessage(name + kNotDrawnText);
+            if (counting.Count == messagesBefore) ShowMessage(FormatText(kNotDrawnText, {name}));
         }
     }
     return result;

@@ -45,7 +45,7 @@ class FileMessageSink : public MessageSink {
   public:
     std::string File;
     void ShowMessage(const std::string& text) override {
-        std::fprintf(stderr, "%s: %s\n", File.c_str(), text.c_str());
+        std::fprintf(stderr, "%s: %s\n", ShownText(File).c_str(), text.c_str());
         std::fflush(stderr);
     }
 };
@@ -99,7 +99,7 @@ int main(int argc, char* argv[]) {
             if (arg == "--format") {
                 if (std::find(std::begin(kBatchFormats), std::end(kBatchFormats), value) ==
                     std::end(kBatchFormats))
-                    return Usage("形式 '" + value + "' は使えません");
+                    return Usage(FormatText("形式 '%s' は使えません", {value}));
                 options.Format = value;
             } else if (arg == "--dpi") {
                 try {
@@ -122,7 +122,7 @@ int main(int argc, char* argv[]) {
                 options.Read.Step = true;
             }
         } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
-            return Usage("オプション '" + arg + "' はありません");
+            return Usage(FormatText("オプション '%s' はありません", {arg}));
         } else {
             options.Files.push_back(arg);
         }

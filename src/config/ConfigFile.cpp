@@ -5,8 +5,8 @@
 #include <variant>
 
 #include "config/ColorNames.h"
-#include "platform/FormatText.h"
 #include "platform/Cp932.h"
+#include "platform/FormatText.h"
 #include "platform/IniFile.h"
 #include "platform/MessageSink.h"
 #include "platform/NumberText.h"
@@ -219,15 +219,33 @@ struct KeyReader {
 
 namespace ConfigFile {
 
-bool Write(const Values& values, const std::string& fileName) {
+namespace {
+
+bool EndsWithKvc(const std::string& fileName) {
+    return fileName.size() >= 4 &&
+           SameText(std::string_view(fileName).substr(fileName.size() - 4), ".kvc");
+}
+
+}  // namespace
+
+bool IsForeignFile(const std::string& fileName) {
+    return !EndsWithKvc(fileName) && TIniFile(fileName).HoldsOtherText();
+}
+
+bool Write(const Values& values, const std::string& fileName, const std::vector<std::string>& keep,
+           bool replaceForeign) {
     TIniFile ini(fileName);
+    if (!replaceForeign && !EndsWithKvc(fileName) && ini.HoldsOtherText()) {
+        ShowMessage(FormatText(kForeignTargetText, {fileName}));
+        return false;
+    }
     Values copy = values;
     VisitKeys(copy, KeyWriter{ini});
     if (ini.Unencodable()) {
         ShowMessage(FormatText(kUnencodableText, {*ini.Unencodable()}));
         return false;
     }
-    ini.UpdateFile();
+    ini.UpdateFile(keep);
     return true;
 }
 

@@ -45,9 +45,22 @@ struct Values {
     bool operator==(const Values&) const = default;
 };
 
-// Writes every key in place into the file, saved at once. False, with a
-// message, when a text cannot be held in the file; the file is unchanged.
-bool Write(const Values& values, const std::string& fileName);
+inline constexpr const char* kForeignTargetText =
+    "%s は設定ﾌｧｲﾙではない (ｾｸｼｮﾝの行がない) ので上書きしません";
+inline constexpr const char* kReplaceForeignText =
+    "%s は設定ﾌｧｲﾙではありません (ｾｸｼｮﾝの行がありません)。\n設定で上書きしますか?";
+
+// A file there that holds other text and no section, and is not named
+// ".kvc": most likely a data file named by a slip, which a configuration
+// written into it would spoil.
+bool IsForeignFile(const std::string& fileName);
+
+// Writes every key in place into the file, saved at once, never over a
+// kept file, and over a foreign file only when `replaceForeign`. False,
+// with a message, when a text cannot be held in the file or the file is
+// foreign; the file is unchanged.
+bool Write(const Values& values, const std::string& fileName,
+           const std::vector<std::string>& keep = {}, bool replaceForeign = false);
 
 // Reads every key into `values`, whose contents are the defaults. False,
 // with a message and no change, when the file does not exist. A colour that

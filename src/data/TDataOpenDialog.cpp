@@ -1,10 +1,7 @@
 #include "data/TDataOpenDialog.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdint>
-#include <fstream>
 #include <new>
 
 #include "data/TextLines.h"
@@ -72,19 +69,6 @@ std::vector<double> TDataOpenDialog::TakeTable() {
     table_.assign(1, 0.0);
     stride_ = 0;
     return table;
-}
-
-std::uint64_t TDataOpenDialog::SystemAvailableMemory() {
-    // What the kernel counts as available without swapping.
-    std::ifstream meminfo("/proc/meminfo");
-    std::string key;
-    std::uint64_t kibibytes = 0;
-    std::string unit;
-    while (meminfo >> key >> kibibytes >> unit)
-        if (key == "MemAvailable:") return kibibytes * 1024;
-    const long pages = sysconf(_SC_AVPHYS_PAGES), size = sysconf(_SC_PAGESIZE);
-    return pages > 0 && size > 0 ? std::uint64_t(pages) * std::uint64_t(size)
-                                 : std::uint64_t(1) << 32;
 }
 
 bool TDataOpenDialog::Execute(const DataOpenFormFunction& showForm) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "data/DataOpenChoice.h"
+#include "platform/SystemMemory.h"
 
 // Reads a numeric text file into the data table: up to 1000 columns of as
 // many rows as memory holds, and up to 1000 column titles. A value the file
@@ -23,8 +24,7 @@ class TDataOpenDialog : public DataOpenOptions {
 
     // The bytes of memory the program may still take; a table that would
     // not fit (with the grid's copy and a drawing's) is refused.
-    std::function<std::uint64_t()> AvailableMemory = SystemAvailableMemory;
-    static std::uint64_t SystemAvailableMemory();
+    std::function<std::uint64_t()> AvailableMemory = AvailableSystemMemory;
 
     std::string FileName;
     void SetOptions(const DataOpenOptions& options) { DataOpenOptions::operator=(options); }

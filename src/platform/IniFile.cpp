@@ -191,7 +191,7 @@ void TIniFile::WriteBool(const std::string& section, const std::string& key, boo
     WriteString(section, key, value ? "1" : "0");
 }
 
-void TIniFile::UpdateFile() const {
+void TIniFile::UpdateFile(const std::vector<std::string>& keep) const {
     std::string bytes;
     auto add = [&bytes](const Line& line) {
         bytes += line.Bytes;
@@ -201,9 +201,5 @@ void TIniFile::UpdateFile() const {
         if (section.Header) add(*section.Header);
         for (const Line& line : section.Lines) add(line);
     }
-    try {
-        WriteFileAtomically(fileName_, bytes);
-    } catch (const RaisedError&) {
-        Raise(FormatText(kCannotWriteText, {fileName_}));
-    }
+    WriteFileAtomically(fileName_, bytes, {keep, kCannotWriteText});
 }

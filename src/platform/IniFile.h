@@ -13,11 +13,14 @@
 // byte for byte); UpdateFile then saves the whole text at once, in CP932
 // with CR LF line ends, or not at all.
 class TIniFile {
-public:
+  public:
     // Reads the file if it exists; a missing file is an empty one.
     explicit TIniFile(std::string fileName);
 
     bool Exists() const { return exists_; }
+    // The file holds lines that are not blank but no section: some other
+    // text than a profile file.
+    bool HoldsOtherText() const { return sections_.size() == 1 && sections_[0].End > 0; }
     const std::string& FileName() const { return fileName_; }
 
     std::optional<std::string> Value(const std::string& section, const std::string& key) const;
@@ -35,14 +38,15 @@ public:
     // The first text written that a line of the file cannot hold (a
     // character without CP932 code, a line break), if any.
     const std::optional<std::string>& Unencodable() const { return unencodable_; }
-    // Saves through a temporary file renamed over the old one; raises
-    // "%s に書き込めません" when that fails, and the old file stays whole.
-    void UpdateFile() const;
+    // Saves through a temporary file renamed over the old one, never over
+    // a kept file; raises "%s に書き込めません" with the reason when that
+    // fails, and the old file stays whole.
+    void UpdateFile(const std::vector<std::string>& keep = {}) const;
 
     // Reads texts of at most this many bytes, as the profile functions do.
     static constexpr std::size_t kMaxValueBytes = 1023;
 
-private:
+  private:
     // Names are compared without regard to case and looked up without
     // copying them.
     struct CaseBlindHash {
@@ -66,7 +70,7 @@ private:
     struct Section {
         std::optional<Line> Header;
         std::vector<Line> Lines;
-        NameIndex Keys;  // key -> line
+        NameIndex Keys;       // key -> line
         std::size_t End = 0;  // after the last line that is not blank
     };
     const Line* FindLine(const std::string& section, const std::string& key) const;

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <cctype>
+#include <memory>
+#include <new>
 
 #include "platform/PictureReplay.h"
 
@@ -61,9 +63,24 @@ QByteArray PdfBytes(const Picture& picture) {
         pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
         // One device unit is one pixel of the picture.
         pdf.setResolution(96);
-        QPainter painter(&pdf);
-        painter.fillRect(QRect(0, 0, w, h), Qt::white);
-        ReplayPicture(painter, picture, 0, 0, ReplayStyle::Smooth);
+        // The page is finished in end(), which needs memory too. Ended in
+        // the painter's destructor, a failure there would be thrown from a
+        // destructor and end the program; ended here, it is reported.
+        auto painter = std::make_unique<QPainter>(&pdf);
+        try {
+            painter->fillRect(QRect(0, 0, w, h), Qt::white);
+            ReplayPicture(*painter, picture, 0, 0, ReplayStyle::Smooth);
+            painter->end();
+        } catch (const std::bad_alloc&) {
+            try {
+                painter->end();
+            } catch (const std::bad_alloc&) {
+                // A painter that cannot end cannot be destroyed either:
+                // it is given up, a small loss beside the program.
+                (void)painter.release();
+            }
+            throw;
+        }
     }
     SetExactPageBox(bytes, w * kPointsPerPixel, h * kPointsPerPixel);
     return bytes;

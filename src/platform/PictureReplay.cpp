@@ -1,5 +1,6 @@
 #include "platform/PictureReplay.h"
 
+#include <QBuffer>
 #include <QFontMetrics>
 #include <QImage>
 #include <cmath>
@@ -10,7 +11,10 @@
 
 #include "platform/DashPattern.h"
 #include "platform/FontSubstitution.h"
+#include "platform/FormatText.h"
+#include "platform/RaisedError.h"
 #include "platform/Raster.h"
+#include "platform/SystemMemory.h"
 
 namespace {
 
@@ -357,8 +361,33 @@ void ReplayPicture(QPainter& painter, const Picture& picture, int x, int y, Repl
     ClearUpperVectorState();
 }
 
+void RaiseImageMemory(int width, int height) {
+    Raise(FormatText(kImageMemoryText, {std::to_string(width), std::to_string(height)}));
+}
+
+QImage NewImage(int width, int height, QImage::Format format) {
+    width = std::max(width, 1);
+    height = std::max(height, 1);
+    // Asked first: with overcommitted memory the allocation could succeed
+    // and the filling of its pages end the program.
+    const std::uint64_t bytes = std::uint64_t(width) * std::uint64_t(height) * 4;
+    QImage image;
+    if (bytes <= AvailableSystemMemory()) image = QImage(width, height, format);
+    if (image.isNull()) RaiseImageMemory(width, height);
+    return image;
+}
+
+std::string EncodedImage(const QImage& image, const char* format) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, format) || bytes.isEmpty())
+        RaiseImageMemory(image.width(), image.height());
+    return std::string(bytes.constData(), std::size_t(bytes.size()));
+}
+
 QImage WhiteImage(int width, int height) {
-    QImage image(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+    QImage image = NewImage(width, height, QImage::Format_RGB32);
     auto* pixels = reinterpret_cast<std::uint32_t*>(image.bits());
     std::fill(pixels, pixels + std::size_t(image.bytesPerLine() / 4) * std::size_t(image.height()),
               0xFFFFFFFFu);
@@ -370,6 +399,7 @@ QImage PictureToImage(const Picture& picture, int width, int height) {
     if (height < 0) height = picture.Height();
     QImage image = WhiteImage(width, height);
     QPainter painter(&image);
+    if (!painter.isActive()) RaiseImageMemory(image.width(), image.height());
     ReplayPicture(painter, picture);
     painter.end();
     return image;

@@ -27,5 +27,16 @@ void ReplayPicture(QPainter& painter, const Picture& picture, int x = 0, int y =
 // 2.5 times slower. ReplayPicture clears them after Qt's painting.
 QImage WhiteImage(int width, int height);
 
+// An image of the size, allocated and checked: raises "メモリが足りません"
+// with its size when it would not fit the memory or cannot be allocated,
+// so that no save goes on with a null image and writes an empty file.
+QImage NewImage(int width, int height, QImage::Format format);
+inline constexpr const char* kImageMemoryText = "メモリが足りません (%s x %s ピクセルの画像)";
+[[noreturn]] void RaiseImageMemory(int width, int height);
+
+// The image in a file format ("PNG", "BMP"); raises as NewImage when the
+// encoder runs out of room, never giving empty bytes for a picture.
+std::string EncodedImage(const QImage& image, const char* format);
+
 // The picture on a white 24-bit image of its own size (or the given size).
 QImage PictureToImage(const Picture& picture, int width = -1, int height = -1);

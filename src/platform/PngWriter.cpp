@@ -1,6 +1,5 @@
 #include "platform/PngWriter.h"
 
-#include <QBuffer>
 #include <QPainter>
 #include <cmath>
 
@@ -21,12 +20,13 @@ QImage PictureAtResolution(const Picture& picture, const PngOptions& options) {
     const int h = std::max(int(std::lround(std::max(picture.Height(), 1) * scale)), 1);
     QImage image;
     if (options.Transparent) {
-        image = QImage(w, h, QImage::Format_ARGB32_Premultiplied);
+        image = NewImage(w, h, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
     } else {
         image = WhiteImage(w, h);
     }
     QPainter painter(&image);
+    if (!painter.isActive()) RaiseImageMemory(w, h);
     painter.scale(scale, scale);
     ReplayPicture(painter, picture, 0, 0,
                   options.Exact ? ReplayStyle::Pixels : ReplayStyle::Smooth);
@@ -37,10 +37,5 @@ QImage PictureAtResolution(const Picture& picture, const PngOptions& options) {
 }
 
 std::string PngBytes(const Picture& picture, const PngOptions& options) {
-    QImage image = PictureAtResolution(picture, options);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return std::string(bytes.constData(), std::size_t(bytes.size()));
+    return EncodedImage(PictureAtResolution(picture, options), "PNG");
 }

@@ -9,10 +9,13 @@
 
 #include <deque>
 #include <filesystem>
+#include <functional>
 
 #include "TestSupport.h"
 #include "app/TfMain.h"
 #include "platform/AtomicFile.h"
+#include "platform/FilePaths.h"
+#include "platform/FormatText.h"
 #include "platform/MessageSink.h"
 #include "platform/RaisedError.h"
 
@@ -94,7 +97,8 @@ TEST(SaveGraphFile, AFileThatCannotBeCreatedIsReportedAndTheOldOneKept) {
         g.main.SaveGraphFile(blocked);
         ADD_FAILURE() << "no error";
     } catch (const RaisedError& e) {
-        EXPECT_EQ(e.Text(), "ﾌｧｲﾙ " + blocked + " を作成できません");
+        EXPECT_EQ(e.Text(),
+                  "ﾌｧｲﾙ " + blocked + " を作成できません (ﾊﾟｽの途中にﾌｫﾙﾀﾞでないものがあります)");
     }
     // A folder where files cannot be made: the graph saved there before
     // stays byte for byte.
@@ -143,6 +147,102 @@ class SaveDesktop : public Desktop {
         return yes;
     }
 };
+
+// What is at the name decides: a link is replaced by the graph, never
+// written through; the data file by any name, and anything but a plain
+// file, is refused and stays as it was.
+TEST(SaveGraphFile, LinksAreReplacedAndDataFilesAndOtherKindsRefused) {
+    enum class Is { Written, Refused };
+    struct Case {
+        const char* name;
+        // Makes the target beside the data file; returns its path.
+        std::function<std::string(TestDir&, const std::string& data)> make;
+        Is result;
+        const char* refusal;  // %s the target, then the data file
+    };
+    const Case cases[] = {
+        {"a link to another file",
+         [](TestDir& d, const std::string&) {
+             symlink(d.Path("other.dat").c_str(), d.Path("a.emf").c_str());
+             return d.Path("a.emf");
+         },
+         Is::Written, nullptr},
+        {"a link that points nowhere",
+         [](TestDir& d, const std::string&) {
+             symlink(d.Path("nowhere").c_str(), d.Path("n.svg").c_str());
+             return d.Path("n.svg");
+         },
+         Is::Written, nullptr},
+        {"a link to the data file",
+         [](TestDir& d, const std::string& data) {
+             symlink(data.c_str(), d.Path("d.emf").c_str());
+             return d.Path("d.emf");
+         },
+         Is::Refused, kLinkedDataTargetText},
+        {"the data file by another path",
+         [](TestDir& d, const std::string&) { return d.Root() + "/./d.txt"; }, Is::Refused,
+         kLinkedDataTargetText},
+        {"the data file itself", [](TestDir&, const std::string& data) { return data; },
+         Is::Refused, kDataTargetText},
+        {"a hard link to the data file",
+         [](TestDir& d, const std::string& data) {
+             link(data.c_str(), d.Path("h.bmp").c_str());
+             return d.Path("h.bmp");
+         },
+         Is::Refused, kLinkedDataTargetText},
+        {"a named pipe", [](TestDir& d, const std::string&) { return d.MakeFifo("p.emf"); },
+         Is::Refused, kNotPlainTargetText},
+        {"a device", [](TestDir&, const std::string&) { return std::string("/dev/null"); },
+         Is::Refused, kNotPlainTargetText},
+        {"a folder",
+         [](TestDir& d, const std::string&) {
+             std::filesystem::create_directory(d.Path("f.png"));
+             return d.Path("f.png");
+         },
+         Is::Refused, kFolderTargetText},
+        // Another user's link in a folder all may write to: as root,
+        // following it would replace a file outside the folder.
+        {"a link planted in a shared folder",
+         [](TestDir& d, const std::string&) {
+             const std::string shared = d.Path("shared");
+             std::filesystem::create_directory(shared);
+             chmod(shared.c_str(), 01777);
+             const std::string planted = shared + "/g.emf";
+             symlink(d.Path("other.dat").c_str(), planted.c_str());
+             if (geteuid() == 0) lchown(planted.c_str(), 65534, 65534);
+             return planted;
+         },
+         Is::Written, nullptr},
+    };
+    for (const Case& c : cases) {
+        Graph g;
+        const std::string data = g.main.DataOpen.FileName;
+        const std::string other = g.dir.Write("other.dat", "1 2\n3 4\n");
+        const std::string dataBefore = ReadWholeFile(data);
+        const std::string target = c.make(g.dir, data);
+        struct stat before {};
+        lstat(target.c_str(), &before);
+        std::string refused;
+        try {
+            g.main.SaveGraphFile(target);
+        } catch (const RaisedError& e) {
+            refused = e.Text();
+        }
+        EXPECT_EQ(ReadWholeFile(data), dataBefore) << c.name;
+        EXPECT_EQ(ReadWholeFile(other), "1 2\n3 4\n") << c.name;
+        struct stat after {};
+        lstat(target.c_str(), &after);
+        if (c.result == Is::Written) {
+            EXPECT_EQ(refused, "") << c.name;
+            EXPECT_TRUE(S_ISREG(after.st_mode)) << c.name;
+            EXPECT_EQ(Kind(ReadWholeFile(target)), FileExtension(target).substr(1)) << c.name;
+        } else {
+            EXPECT_EQ(refused, FormatText(c.refusal, {target, data})) << c.name;
+            EXPECT_EQ(after.st_mode, before.st_mode) << c.name;
+            EXPECT_EQ(after.st_ino, before.st_ino) << c.name;
+        }
+    }
+}
 
 TEST(menuGraphSaveClick, TheChosenFilterGivesTheExtension) {
     struct Case {

@@ -60,7 +60,7 @@ TEST(RunBatch, AGraphBesideEachGoodFileAndAMessageForEachOther) {
     EXPECT_EQ(sink.Texts,
               (std::vector<std::string>{
                   "one.txt のﾃﾞｰﾀが不正です", "ﾌｧｲﾙがありません", "データサイズが大きすぎます",
-                  "same.bmp はｸﾞﾗﾌと同じ名前なので保存しません",
+                  same + " はﾃﾞｰﾀﾌｧｲﾙなので上書きしません",
                   "ﾌｧｲﾙ " + single + " は 1 行しかないので読めません (2 行以上必要です)",
                   "ﾌｧｲﾙ " + empty + " は空です"}));
     EXPECT_EQ(started, options.Files);

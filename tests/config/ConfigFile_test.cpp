@@ -5,7 +5,9 @@
 #include "TestSupport.h"
 #include "app/TfMain.h"
 #include "config/ColorNames.h"
+#include "platform/AtomicFile.h"
 #include "platform/Cp932.h"
+#include "platform/FormatText.h"
 #include "platform/IniFile.h"
 #include "platform/MessageSink.h"
 #include "platform/RaisedError.h"
@@ -340,7 +342,52 @@ TEST(ConfigFile, AFailedSaveLeavesTheOldFile) {
         main.WriteConfigFile(blocked);
         ADD_FAILURE() << "no error";
     } catch (const RaisedError& e) {
-        EXPECT_EQ(e.Text(), blocked + " に書き込めません");
+        EXPECT_EQ(e.Text(), blocked + " に書き込めません (ﾊﾟｽの途中にﾌｫﾙﾀﾞでないものがあります)");
+    }
+}
+
+// A configuration goes only where a configuration may: a text without any
+// section is taken for data named by a slip and kept, unless named ".kvc";
+// the window asks first, and the data file in use is never written over.
+TEST(ConfigFile, NeverWrittenOverDataOrOtherKindsOfFile) {
+    struct Case {
+        const char* name;
+        const char* bytes;  // nullptr: a named pipe
+        bool replaceForeign;
+        const char* refusal;  // as a message, or raised; "" when written
+    };
+    const Case cases[] = {
+        {"data2.txt", "1 2\r\n3 4\r\n", false, ConfigFile::kForeignTargetText},
+        {"notes", "# measured 2026-12-01\n", false, ConfigFile::kForeignTargetText},
+        {"data3.txt", "1 2\r\n3 4\r\n", true, ""},
+        {"typed.KVC", "1 2\n", false, ""},
+        {"empty.txt", "", false, ""},
+        {"blank.txt", "\r\n  \r\n", false, ""},
+        {"old.ini", "[Graph]\nWidth=300\n", false, ""},
+        {"d.txt", "0 1\n1 2\n", true, kDataTargetText},
+        {"pipe.kvc", nullptr, false, kNotPlainTargetText},
+    };
+    for (const Case& c : cases) {
+        TestDir dir;
+        const std::string path = c.bytes ? dir.Write(c.name, c.bytes) : dir.MakeFifo(c.name);
+        TfMain main;
+        main.DataOpen.FileName = dir.Write("d.txt", "0 1\n1 2\n");
+        ASSERT_TRUE(main.DataOpen.ReadData());
+        main.FillDataGrid();
+        RecordingMessageSink sink;
+        ScopedMessageSink scope(sink);
+        std::string refused;
+        bool written = false;
+        try {
+            written = main.WriteConfigFile(path, c.replaceForeign);
+        } catch (const RaisedError& e) {
+            refused = e.Text();
+        }
+        if (!sink.Texts.empty()) refused = sink.Texts.front();
+        EXPECT_EQ(refused, *c.refusal ? FormatText(c.refusal, {path}) : "") << c.name;
+        EXPECT_EQ(written, !*c.refusal) << c.name;
+        if (*c.refusal && c.bytes) EXPECT_EQ(ReadWholeFile(path), c.bytes) << c.name;
+        if (!*c.refusal) EXPECT_NE(ReadWholeFile(path).find("[Graph]"), std::string::npos);
     }
 }
 
@@ -358,7 +405,12 @@ class ConfigDesktop : public Desktop {
     std::optional<SaveFileResult> SaveFile(const SaveFileRequest&) override {
         return SaveFileResult{save, 1};
     }
-    bool Confirm(const std::string&) override { return true; }
+    bool Confirm(const std::string& question) override {
+        questions.push_back(question);
+        return answer;
+    }
+    bool answer = true;
+    std::vector<std::string> questions;
 };
 
 TEST(ConfigCommands, SaveReadAndQuickRead) {
@@ -386,7 +438,17 @@ TEST(ConfigCommands, SaveReadAndQuickRead) {
     main.menuConfigFileReadClick(desktop, TfMain::kQuickReadTag);
     EXPECT_EQ(main.Gridline.LargeX, 6);
     EXPECT_EQ(desktop.opens.size(), 1u);  // no dialog
-    EXPECT_EQ(desktop.opens.size(), 1u);
+    EXPECT_TRUE(desktop.questions.empty());
+
+    // A text that is no configuration is replaced only when the user says so.
+    const std::string notes = dir.Write("notes.txt", "1 2\n3 4\n");
+    desktop.save = notes;
+    for (const bool answer : {false, true}) {
+        desktop.answer = answer;
+        main.menuConfigFileWriteClick(desktop);
+        EXPECT_EQ(desktop.questions.back(), FormatText(ConfigFile::kReplaceForeignText, {notes}));
+        EXPECT_EQ(ReadWholeFile(notes).find("[Graph]") != std::string::npos, answer);
+    }
 }
 
 }  // namespace
