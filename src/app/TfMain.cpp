@@ -137,13 +137,28 @@ std::string TfMain::DefaultMarkName(int n) {
     return k >= 0 ? kMarks[k] : "maru2";
 }
 
+namespace {
+
+// The names of the controls of series row n, which name its keys in
+// configuration files.
+ConfigFile::SeriesValues SeriesNames(int n) {
+    const std::string k = IntToStr(n);
+    return {.LineCheckName = "LineCheck" + k,
+            .SampleCheckName = "SampleCheck" + k,
+            .PlotName = "LineImage" + k,
+            .EditName = "LineEdit" + k};
+}
+
+}  // namespace
+
 void TfMain::BuildSeriesList() {
     rows_.clear();
     const int top = kLineColLabelTop + kLineColLabelHeight + 5;
     for (int n = 0; n < columnCount_; ++n) {
         const int y = top + kSeriesRowPitch * n;
+        const ConfigFile::SeriesValues names = SeriesNames(n);
         SeriesRow row;
-        row.LineCheck = TCheckBox{.Name = "LineCheck" + IntToStr(n),
+        row.LineCheck = TCheckBox{.Name = names.LineCheckName,
                                   .Caption = IntToStr(n + 1),
                                   .Checked = n != 0,
                                   .Tag = n,
@@ -152,7 +167,7 @@ void TfMain::BuildSeriesList() {
                                   .Width = 30};
         row.LineImage = std::make_unique<TPlot>();
         TPlot& plot = *row.LineImage;
-        plot.Name = "LineImage" + IntToStr(n);
+        plot.Name = names.PlotName;
         plot.Left = 35;
         plot.Top = y;
         plot.Width = AllImage.Width;
@@ -160,7 +175,7 @@ void TfMain::BuildSeriesList() {
         plot.Tag = n + 1;
         plot.MarkType = DefaultMarkName(n);
         plot.DrawSample();
-        row.SampleCheck = TCheckBox{.Name = "SampleCheck" + IntToStr(n),
+        row.SampleCheck = TCheckBox{.Name = names.SampleCheckName,
                                     .Caption = "",
                                     .Checked = n != 0,
                                     .Tag = n,
@@ -168,7 +183,7 @@ void TfMain::BuildSeriesList() {
                                     .Top = y,
                                     .Width = 25};
         row.LineEdit =
-            TEdit{.Name = "LineEdit" + IntToStr(n),
+            TEdit{.Name = names.EditName,
                   .Text = DataOpen.ReadTitle ? DataOpen.Title(n) : "DATA" + IntToStr(n + 1),
                   .Left = row.SampleCheck.Left + row.SampleCheck.Width,
                   .Top = y,
@@ -239,6 +254,19 @@ void TfMain::ApplyConfigValues(const ConfigFile::Values& v) {
 
 bool TfMain::WriteConfigFile(const std::string& name, bool replaceForeign) {
     return ConfigFile::Write(ConfigValues(), name, KeptFiles(), replaceForeign);
+}
+
+bool TfMain::CheckConfigFile(const std::string& name) const {
+    ConfigFile::Values values = ConfigValues();
+    values.Series.clear();
+    for (int n = 0; n < TDataOpenDialog::kMaxCol; ++n) values.Series.push_back(SeriesNames(n));
+    try {
+        return ConfigFile::Read(values, name);
+    } catch (const RaisedError&) {
+        // A colour that is no colour ends each read where it stands, as
+        // it always has; the reads of the run report it.
+        return true;
+    }
 }
 
 bool TfMain::ReadConfigFile(const std::string& name) {

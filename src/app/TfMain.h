@@ -99,8 +99,8 @@ class TfMain : public QObject {
     // Beyond these a drawing would take minutes or more memory than there
     // is; such values come from configuration files, font sizes also from
     // the font dialog.
-    static constexpr int kMaxPictureSize = 10000;
-    static constexpr int kMaxDivisions = 1000;
+    static constexpr int kMaxPictureSize = GraphSettings::kMaxSize;
+    static constexpr int kMaxDivisions = GridlineSettings::kMaxCount;
     // The label above the plot-line list, as designed.
     static constexpr int kLineColLabelTop = 8;
     static constexpr int kLineColLabelHeight = 12;
@@ -186,6 +186,9 @@ class TfMain : public QObject {
     // `replaceForeign`: the window asks first, the batch refuses.
     bool WriteConfigFile(const std::string& name, bool replaceForeign = false);
     bool ReadConfigFile(const std::string& name);
+    // Reads the file as for data of every column count, applying nothing:
+    // false, with the reader's message, when it would be refused.
+    bool CheckConfigFile(const std::string& name) const;
     // What a configuration file holds, taken from the window and applied
     // to it.
     ConfigFile::Values ConfigValues() const;

@@ -145,10 +145,14 @@ int main(int argc, char* argv[]) {
     TfMain main;
     // A configuration file that cannot be read (missing, a folder, a named
     // pipe) is refused before any graph is drawn without it.
-    if (!options.Config.empty() && !IsReadablePlainFile(options.Config)) {
+    // A number out of range refuses it as a whole.
+    if (!options.Config.empty()) {
         sink.File = options.Config;
-        ShowMessage(kNoFileText);
-        return 2;
+        if (!IsReadablePlainFile(options.Config)) {
+            ShowMessage(kNoFileText);
+            return 2;
+        }
+        if (!main.CheckConfigFile(options.Config)) return 2;
     }
     const BatchResult result =
         RunBatch(main, options, std::cout, {}, [&](const std::string& path) { sink.File = path; });

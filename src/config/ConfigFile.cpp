@@ -1,6 +1,7 @@
 #include "config/ConfigFile.h"
 
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <variant>
 
@@ -39,6 +40,15 @@ struct Style {
 struct Charset {
     int& value;
 };
+// A number with the range the dialogs and the drawing allow.
+struct Ranged {
+    int& value;
+    int min, max;
+};
+// Thrown by the reader at the first number out of range.
+struct OutOfRange {
+    std::string text;
+};
 // A series' plot tick: a change ticks its legend too, as a click does.
 struct LineCheck {
     SeriesValues& series;
@@ -48,19 +58,25 @@ struct LineCheck {
 // writer and the reader both walk this one list, so a key is named once.
 template <typename Visit>
 void VisitKeys(Values& v, Visit&& visit) {
+    constexpr int kIntMax = std::numeric_limits<int>::max();
+    constexpr int kMinSize = GraphSettings::kMinSize, kMaxSize = GraphSettings::kMaxSize;
+    constexpr int kMaxPosition = GraphSettings::kMaxPosition;
+    constexpr int kMaxCount = GridlineSettings::kMaxCount;
+    constexpr int kMaxWidth = GridlineSettings::kMaxWidth;
+    constexpr int kMaxLength = GridlineSettings::kMaxLength;
     for (SeriesValues& s : v.Series) {
         visit("CheckBox", s.LineCheckName, LineCheck{s});
         const std::string n = s.PlotName + "->";
-        visit("Plot", n + "LineWidth", s.LineWidth);
+        visit("Plot", n + "LineWidth", Ranged{s.LineWidth, 0, SeriesValues::kMaxLineWidth});
         visit("Plot", n + "LineColor", Color{s.LineColor});
         visit("Plot", n + "LineType", Pen{s.LineType});
         visit("Plot", n + "Hokan", s.Hokan);
         visit("Plot", n + "Dimension", s.Dimension);
-        visit("Plot", n + "MarkSize", s.MarkSize);
+        visit("Plot", n + "MarkSize", Ranged{s.MarkSize, 0, SeriesValues::kMaxMarkSize});
         visit("Plot", n + "MarkType", s.MarkType);
         visit("Plot", n + "MarkColor", Color{s.MarkColor});
-        visit("Plot", n + "MarkPass", s.MarkPass);
-        visit("Plot", n + "AxisX", s.AxisX);
+        visit("Plot", n + "MarkPass", Ranged{s.MarkPass, 0, kIntMax});
+        visit("Plot", n + "AxisX", Ranged{s.AxisX, 0, SeriesValues::kMaxAxisX});
         visit("CheckBox", s.SampleCheckName, s.SampleChecked);
         visit("Edit", s.EditName, s.LegendText);
     }
@@ -73,31 +89,31 @@ void VisitKeys(Values& v, Visit&& visit) {
     visit("Graph", "MinY", Limit{g.MinY});
     visit("Graph", "AutosizeX", g.AutosizeX);
     visit("Graph", "AutosizeY", g.AutosizeY);
-    visit("Graph", "Width", g.Width);
-    visit("Graph", "Height", g.Height);
-    visit("Graph", "Left", g.Left);
-    visit("Graph", "Top", g.Top);
-    visit("Graph", "Canvaswidth", g.Canvaswidth);
-    visit("Graph", "Canvasheight", g.Canvasheight);
+    visit("Graph", "Width", Ranged{g.Width, kMinSize, kMaxSize});
+    visit("Graph", "Height", Ranged{g.Height, kMinSize, kMaxSize});
+    visit("Graph", "Left", Ranged{g.Left, -kMaxPosition, kMaxPosition});
+    visit("Graph", "Top", Ranged{g.Top, -kMaxPosition, kMaxPosition});
+    visit("Graph", "Canvaswidth", Ranged{g.Canvaswidth, kMinSize, kMaxSize});
+    visit("Graph", "Canvasheight", Ranged{g.Canvasheight, kMinSize, kMaxSize});
     visit("Title", "Main", v.Title.Main);
     visit("Title", "X", v.Title.X);
     visit("Title", "Y", v.Title.Y);
     SampleSettings& s = v.Sample;
-    visit("Sample", "Left", s.Left);
-    visit("Sample", "Top", s.Top);
-    visit("Sample", "Shadowsize", s.Shadowsize);
+    visit("Sample", "Left", Ranged{s.Left, -kMaxPosition, kMaxPosition});
+    visit("Sample", "Top", Ranged{s.Top, -kMaxPosition, kMaxPosition});
+    visit("Sample", "Shadowsize", Ranged{s.Shadowsize, 0, SampleSettings::kMaxShadow});
     visit("Sample", "Shadowcolor", Color{s.Shadowcolor});
     visit("Sample", "Frontcolor", Color{s.Frontcolor});
     GridlineSettings& l = v.Gridline;
-    visit("Gridline", "LargeX", l.LargeX);
-    visit("Gridline", "LargeY", l.LargeY);
-    visit("Gridline", "Largewidth", l.Largewidth);
-    visit("Gridline", "Largelength", l.Largelength);
-    visit("Gridline", "SmallX", l.SmallX);
-    visit("Gridline", "SmallY", l.SmallY);
-    visit("Gridline", "Smallwidth", l.Smallwidth);
-    visit("Gridline", "Smalllength", l.Smalllength);
-    visit("Gridline", "LInewidth", l.LInewidth);
+    visit("Gridline", "LargeX", Ranged{l.LargeX, 1, kMaxCount});
+    visit("Gridline", "LargeY", Ranged{l.LargeY, 1, kMaxCount});
+    visit("Gridline", "Largewidth", Ranged{l.Largewidth, 0, kMaxWidth});
+    visit("Gridline", "Largelength", Ranged{l.Largelength, 0, kMaxLength});
+    visit("Gridline", "SmallX", Ranged{l.SmallX, 1, kMaxCount});
+    visit("Gridline", "SmallY", Ranged{l.SmallY, 1, kMaxCount});
+    visit("Gridline", "Smallwidth", Ranged{l.Smallwidth, 0, kMaxWidth});
+    visit("Gridline", "Smalllength", Ranged{l.Smalllength, 0, kMaxLength});
+    visit("Gridline", "LInewidth", Ranged{l.LInewidth, 0, kMaxWidth});
     const std::pair<const char*, FontSetting*> fonts[] = {{"Graphtitle", &v.Fonts.Graphtitle},
                                                           {"TitleX", &v.Fonts.TitleX},
                                                           {"TitleY", &v.Fonts.TitleY},
@@ -105,7 +121,8 @@ void VisitKeys(Values& v, Visit&& visit) {
                                                           {"Sample", &v.Fonts.Sample}};
     for (const auto& [key, font] : fonts) {
         const std::string n = std::string(key) + "->";
-        visit("Fonts", n + "Size", font->Size);
+        visit("Fonts", n + "Size",
+              Ranged{font->Size, -FontSetting::kMaxSize, FontSetting::kMaxSize});
         visit("Fonts", n + "Color", Color{font->Color});
         visit("Fonts", n + "Charset", Charset{font->Charset});
         visit("Fonts", n + "Name", FaceName{font->Name});
@@ -149,6 +166,9 @@ struct KeyWriter {
     void operator()(const char* section, const std::string& key, Pen p) {
         ini.WriteInteger(section, key, int(p.value));
     }
+    void operator()(const char* section, const std::string& key, Ranged r) {
+        ini.WriteInteger(section, key, r.value);
+    }
     void operator()(const char* section, const std::string& key, FaceName f) {
         ini.WriteString(section, key, f.value);
     }
@@ -166,6 +186,17 @@ struct KeyWriter {
 // Reads each kind of value with its current contents as the default.
 struct KeyReader {
     const TIniFile& ini;
+    void Check(const char* section, const std::string& key, int value, int min, int max) const {
+        if (value >= min && value <= max) return;
+        throw OutOfRange{FormatText(
+            ConfigFile::kOutOfRangeText,
+            {ini.FileName(), section, key, IntToStr(value), IntToStr(min), IntToStr(max)})};
+    }
+    void operator()(const char* section, const std::string& key, Ranged r) {
+        const int value = ini.ReadInteger(section, key, r.value);
+        Check(section, key, value, r.min, r.max);
+        r.value = value;
+    }
     void operator()(const char* section, const std::string& key, int& v) {
         v = ini.ReadInteger(section, key, v);
     }
@@ -190,7 +221,9 @@ struct KeyReader {
         l.value = TryStrToFloat(*text, value) ? value : ini.ReadInteger(section, key, int(l.value));
     }
     void operator()(const char* section, const std::string& key, Pen p) {
-        p.value = PenStyle(std::uint8_t(ini.ReadInteger(section, key, int(p.value))));
+        const int value = ini.ReadInteger(section, key, int(p.value));
+        Check(section, key, value, 0, int(PenStyle::psInsideFrame));
+        p.value = PenStyle(value);
     }
     void operator()(const char* section, const std::string& key, FaceName f) {
         const std::string name = ini.ReadString(section, key, f.value);
@@ -255,7 +288,12 @@ bool Read(Values& values, const std::string& fileName) {
         ShowMessage(kNoFileText);
         return false;
     }
-    VisitKeys(values, KeyReader{ini});
+    try {
+        VisitKeys(values, KeyReader{ini});
+    } catch (const OutOfRange& refusal) {
+        ShowMessage(refusal.text);
+        return false;
+    }
     return true;
 }
 

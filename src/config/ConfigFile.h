@@ -17,6 +17,10 @@ inline constexpr const char* kUnencodableText = "'%s' は設定ﾌｧｲﾙに�
 // One series row as the file keeps it, with the names of its controls,
 // which name its keys.
 struct SeriesValues {
+    static constexpr int kMaxLineWidth = 1000;
+    static constexpr int kMaxMarkSize = 10000;
+    // The X column: 0 is the row number.
+    static constexpr int kMaxAxisX = 1000;
     std::string LineCheckName, SampleCheckName, PlotName, EditName;
     bool LineChecked = false;
     bool SampleChecked = false;
@@ -62,8 +66,13 @@ bool IsForeignFile(const std::string& fileName);
 bool Write(const Values& values, const std::string& fileName,
            const std::vector<std::string>& keep = {}, bool replaceForeign = false);
 
+inline constexpr const char* kOutOfRangeText =
+    "設定ﾌｧｲﾙ %s の [%s] %s=%s は使えません (%s から %s まで)";
+
 // Reads every key into `values`, whose contents are the defaults. False,
-// with a message and no change, when the file does not exist. A colour that
+// with a message, when the file does not exist or a number lies outside
+// what the dialogs and the drawing allow (kOutOfRangeText, for the first
+// such key); the caller then keeps its settings. A colour that
 // is neither a name nor a number raises the conversion error; the keys
 // before it are read into `values`, the rest are not.
 bool Read(Values& values, const std::string& fileName);

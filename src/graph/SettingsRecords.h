@@ -9,7 +9,16 @@
 // The five settings records of the main window, named after their sections
 // in configuration files, with their start values.
 
+// The limits of the numbers the records hold, as the dialogs and the
+// drawing allow them; configuration files are checked against them.
 struct GraphSettings {
+    // The graph dialog's smallest graph and canvas; the largest a drawing
+    // takes in seconds and a memory that holds it.
+    static constexpr int kMinSize = 20;
+    static constexpr int kMaxSize = 10000;
+    // A position may lie off the canvas by as much as the canvas is large.
+    static constexpr int kMaxPosition = 10000;
+
     std::string AxistypeX = kAxisLinear;
     std::string AxistypeY = kAxisLinear;
     bool AutosizeX = true;
@@ -28,6 +37,11 @@ struct GraphSettings {
 };
 
 struct GridlineSettings {
+    // Divisions, and the widths of lines and ticks in pixels.
+    static constexpr int kMaxCount = 1000;
+    static constexpr int kMaxWidth = 1000;
+    static constexpr int kMaxLength = 10000;
+
     int LargeX = 4;
     int LargeY = 4;
     int Largewidth = 1;
@@ -54,6 +68,8 @@ struct GridlineNames {
 };
 
 struct SampleSettings {
+    static constexpr int kMaxShadow = 1000;
+
     int Left = 390;
     int Top = 50;
     TColor Shadowcolor = clBlack;

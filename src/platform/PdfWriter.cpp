@@ -76,7 +76,8 @@ QByteArray PdfBytes(const Picture& picture) {
                 painter->end();
             } catch (const std::bad_alloc&) {
                 // A painter that cannot end cannot be destroyed either:
-                // it is given up, a small loss beside the program.
+                // it is given up (a few bytes; the writer frees the page
+                // it held), and Qt says that its device went while painted.
                 (void)painter.release();
             }
             throw;

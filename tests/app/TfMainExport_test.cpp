@@ -148,6 +148,26 @@ class SaveDesktop : public Desktop {
     }
 };
 
+// An image too large for any memory is refused before anything is
+// written: never an empty file over the old one.
+TEST(SaveGraphFile, AnImageThatCannotBeAllocatedKeepsTheOldFile) {
+    Graph g;
+    const std::string path = g.dir.Path("g2.png");
+    g.main.SaveGraphFile(path);
+    const std::string before = ReadWholeFile(path);
+    g.main.Graph.Canvaswidth = g.main.Graph.Canvasheight = 10000;
+    for (const bool transparent : {false, true}) {
+        g.main.PngExport = {.Dpi = 2400, .Transparent = transparent};
+        try {
+            g.main.SaveGraphFile(path);
+            ADD_FAILURE() << "saved";
+        } catch (const RaisedError& e) {
+            EXPECT_EQ(e.Text(), "メモリが足りません (250000 x 250000 ピクセルの画像)");
+        }
+        EXPECT_TRUE(ReadWholeFile(path) == before);
+    }
+}
+
 // What is at the name decides: a link is replaced by the graph, never
 // written through; the data file by any name, and anything but a plain
 // file, is refused and stays as it was.
