@@ -92,7 +92,7 @@ void TfMain::OpenStartFiles(Desktop& desktop, const std::vector<std::string>& fi
     const bool read = !data.empty() && OpenDataFile(desktop, data);
     if (config.empty()) return;
     if (!IsReadablePlainFile(config)) {
-        ShowMessage(kNoFileText);
+        ShowMessage(ReadRefusalText(config));
         return;
     }
     if (OpenConfigFile(config) && read) DrawGraph("menuConfigFileRead");

@@ -149,7 +149,7 @@ int main(int argc, char* argv[]) {
     if (!options.Config.empty()) {
         sink.File = options.Config;
         if (!IsReadablePlainFile(options.Config)) {
-            ShowMessage(kNoFileText);
+            ShowMessage(ReadRefusalText(options.Config));
             return 2;
         }
         if (!main.CheckConfigFile(options.Config)) return 2;

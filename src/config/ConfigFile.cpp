@@ -285,7 +285,7 @@ bool Write(const Values& values, const std::string& fileName, const std::vector<
 bool Read(Values& values, const std::string& fileName) {
     const TIniFile ini(fileName);
     if (!ini.Exists()) {
-        ShowMessage(kNoFileText);
+        ShowMessage(ReadRefusalText(fileName));
         return false;
     }
     try {

@@ -14,7 +14,11 @@
 
 namespace {
 
-constexpr const char* kTooLargeText = "データサイズが大きすぎます";
+// The size found and the limit it passes.
+constexpr const char* kTooManyColumnsText = "データサイズが大きすぎます (%s 列; %s 列まで)";
+constexpr const char* kTooManyRowsText = "データサイズが大きすぎます (%s 行; %s 行まで)";
+constexpr const char* kTooLargeForMemoryText =
+    "データサイズが大きすぎます (%s 列 x %s 行で %s; 今のメモリで読めるのは %s まで)";
 constexpr const char* kOutOfRangeText = "ﾌｧｲﾙ %s の %d 行目の数値 '%s' は大きすぎます";
 constexpr const char* kEmptyFileText = "ﾌｧｲﾙ %s は空です";
 constexpr const char* kOneLineText = "ﾌｧｲﾙ %s は 1 行しかないので読めません (2 行以上必要です)";
@@ -74,7 +78,7 @@ std::vector<double> TDataOpenDialog::TakeTable() {
 bool TDataOpenDialog::Execute(const DataOpenFormFunction& showForm) {
     const auto preview = LoadFirstTextLines(FileName, kPreviewLines);
     if (!preview) {
-        ShowMessage(kNoFileText);
+        ShowMessage(ReadRefusalText(FileName));
         return false;
     }
     std::vector<std::string> previewLines;
@@ -92,7 +96,7 @@ bool TDataOpenDialog::Execute(const DataOpenFormFunction& showForm) {
 bool TDataOpenDialog::ReadData() {
     const auto text = LoadTextLines(FileName);
     if (!text) {
-        ShowMessage(kNoFileText);
+        ShowMessage(ReadRefusalText(FileName));
         return false;
     }
     const std::vector<std::string_view>& lines = text->Lines;
@@ -155,9 +159,25 @@ bool TDataOpenDialog::ReadData() {
     // The table, the grid's numbers and a drawing's copies of the columns
     // it uses: about three times the table.
     const std::uint64_t tableBytes = std::uint64_t(col_) * std::uint64_t(row_) * sizeof(double);
-    if (col_ > kMaxCol || rowLines.size() > std::size_t(INT32_MAX) - 1 ||
-        tableBytes > AvailableMemory() / 3) {
-        ShowMessage(kTooLargeText);
+    const std::uint64_t roomBytes = AvailableMemory() / 3;
+    // The table rounded up, the room down, so that the two never read the same.
+    auto size = [](std::uint64_t bytes, bool up) {
+        const std::uint64_t unit = bytes >= 10000000 ? 1000000 : 1000;
+        return std::to_string((bytes + (up ? unit - 1 : 0)) / unit) +
+               (unit == 1000 ? " KB" : " MB");
+    };
+    std::string tooLarge;
+    if (col_ > kMaxCol)
+        tooLarge = FormatText(kTooManyColumnsText, {IntToStr(col_), IntToStr(kMaxCol)});
+    else if (rowLines.size() > std::size_t(INT32_MAX) - 1)
+        tooLarge = FormatText(kTooManyRowsText,
+                              {std::to_string(rowLines.size()), IntToStr(INT32_MAX - 1)});
+    else if (tableBytes > roomBytes)
+        tooLarge = FormatText(
+            kTooLargeForMemoryText,
+            {IntToStr(col_), IntToStr(row_), size(tableBytes, true), size(roomBytes, false)});
+    if (!tooLarge.empty()) {
+        ShowMessage(tooLarge);
         return false;
     }
 
@@ -167,7 +187,9 @@ bool TDataOpenDialog::ReadData() {
     try {
         table.resize(std::size_t(col_) * stride);
     } catch (const std::bad_alloc&) {
-        ShowMessage(kTooLargeText);
+        ShowMessage(FormatText(
+            kTooLargeForMemoryText,
+            {IntToStr(col_), IntToStr(row_), size(tableBytes, true), size(roomBytes, false)}));
         return false;
     }
     for (int r = 0; r < row_; ++r) {

@@ -5,11 +5,41 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+
+#include "platform/FormatText.h"
+#include "platform/SystemReason.h"
 
 namespace {
 
+constexpr const char* kUnreadableText = "ﾌｧｲﾙ %s を読めません";
+constexpr const char* kFolderText = "%s はﾌｫﾙﾀﾞです";
+constexpr const char* kNotPlainText = "%s は通常のﾌｧｲﾙではありません";
+
+// /dev/stdin and /proc/self/fd/0 name whatever the process was given,
+// a plain file included, and a graph "beside" them would go into /dev:
+// a path that is, or whose links lead, into /dev or /proc is no data file.
+bool IsProcessStream(std::string path) {
+    for (int hop = 0; hop < 40; ++hop) {
+        if (path.empty()) return false;
+        if (path[0] != '/') {
+            char cwd[4096];
+            if (!::getcwd(cwd, sizeof cwd)) return false;
+            path = std::string(cwd) + "/" + path;
+        }
+        if (path.rfind("/dev/", 0) == 0 || path.rfind("/proc/", 0) == 0) return true;
+        char target[4096];
+        const ssize_t n = ::readlink(path.c_str(), target, sizeof target - 1);
+        if (n <= 0) return false;
+        const std::string link(target, std::size_t(n));
+        path = link[0] == '/' ? link : path.substr(0, path.find_last_of('/') + 1) + link;
+    }
+    return false;
+}
+
 // Opens without waiting and keeps the descriptor only for a plain file.
 int OpenPlainFile(const std::string& path) {
+    if (IsProcessStream(path)) return -1;
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return -1;
     struct stat st {};
@@ -58,6 +88,19 @@ std::optional<std::string> ReadPlainFile(const std::string& path, std::size_t li
     ::close(fd);
     bytes.resize(have);
     return bytes;
+}
+
+std::string ReadRefusalText(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return errno == ENOENT ? kNoFileText
+                               : WithReason(FormatText(kUnreadableText, {path}), errno);
+    if (S_ISDIR(st.st_mode)) return FormatText(kFolderText, {path});
+    if (!S_ISREG(st.st_mode) || IsProcessStream(path)) return FormatText(kNotPlainText, {path});
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return WithReason(FormatText(kUnreadableText, {path}), errno);
+    ::close(fd);
+    return WithReason(FormatText(kUnreadableText, {path}), EIO);
 }
 
 bool IsReadablePlainFile(const std::string& path) {

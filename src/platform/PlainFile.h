@@ -15,3 +15,9 @@ inline constexpr const char* kNoFileText = "ﾌｧｲﾙがありません";
 
 // The file is a plain file that can be opened for reading.
 bool IsReadablePlainFile(const std::string& path);
+
+// Why ReadPlainFile gave nothing for the path, as a message: missing
+// (kNoFileText), no permission, a folder, no plain file (a pipe, a
+// device, a stream of the process such as /dev/stdin), or the system's
+// reason.
+std::string ReadRefusalText(const std::string& path);

@@ -59,7 +59,8 @@ TEST(RunBatch, AGraphBesideEachGoodFileAndAMessageForEachOther) {
     EXPECT_EQ(result.Skipped, 6);
     EXPECT_EQ(sink.Texts,
               (std::vector<std::string>{
-                  "one.txt のﾃﾞｰﾀが不正です", "ﾌｧｲﾙがありません", "データサイズが大きすぎます",
+                  "one.txt のﾃﾞｰﾀが不正です", "ﾌｧｲﾙがありません",
+                  "データサイズが大きすぎます (1001 列; 1000 列まで)",
                   same + " はﾃﾞｰﾀﾌｧｲﾙなので上書きしません",
                   "ﾌｧｲﾙ " + single + " は 1 行しかないので読めません (2 行以上必要です)",
                   "ﾌｧｲﾙ " + empty + " は空です"}));
@@ -110,6 +111,10 @@ TEST(KurvoBatch, CommandLine) {
     const std::string oneLine = dir.Write("c.txt", "1 2\n");
     dir.Write("-x.txt", "1 2\n2 3\n");  // given relative to the folder
     const std::string badColour = dir.Write("colour.kvc", "[Sample]\nFrontcolor=bogus\n");
+    const std::string hostile = dir.Write("hostile.kvc", "[Sample]\nShadowsize=2000000000\n");
+    const std::string huge =
+        dir.Write("huge.kvc", "[Graph]\nCanvaswidth=10000\nCanvasheight=10000\n");
+    dir.Write("data2.txt", "1 2\n3 4\n");
     const QString folder = QString::fromStdString(dir.Root());
     const QString pipe = QString::fromStdString(dir.MakeFifo("pipe"));
     const QString a = QString::fromStdString(good);
@@ -124,12 +129,21 @@ TEST(KurvoBatch, CommandLine) {
         {{}, 2, "データファイルがありません"},
         // A configuration file that cannot be read stops the run before it
         // starts; one with an error names itself.
-        {{"--config", folder, a}, 2, "ﾌｧｲﾙがありません"},
-        {{"--config", pipe, a}, 2, "pipe: ﾌｧｲﾙがありません"},
+        {{"--config", folder, a}, 2, "はﾌｫﾙﾀﾞです"},
+        {{"--config", pipe, a}, 2, "pipe は通常のﾌｧｲﾙではありません"},
         {{"--config", QString::fromStdString(badColour), a},
          1,
          "colour.kvc: 'bogus' は整数ではありません"},
-        {{pipe}, 1, "pipe: ﾌｧｲﾙがありません"},
+        {{pipe}, 1, "pipe は通常のﾌｧｲﾙではありません"},
+        {{"/dev/stdin"}, 1, "/dev/stdin は通常のﾌｧｲﾙではありません"},
+        {{"--config", QString::fromStdString(hostile), a},
+         2,
+         "[Sample] Shadowsize=2000000000 は使えません (0 から 1000 まで)"},
+        {{"--save-config", "data2.txt", a}, 1, "data2.txt は設定ﾌｧｲﾙではない"},
+        {{"--save-config", "pipe", a}, 1, "pipe は通常のﾌｧｲﾙではないので書き込みません"},
+        {{"--format", "png", "--dpi", "2400", "--config", QString::fromStdString(huge), a},
+         1,
+         "メモリが足りません (250000 x 250000 ピクセルの画像)"},
         // After "--" a name that starts with "-" is a file.
         {{"--", "-x.txt"}, 0, ""},
         {{"-x.txt"}, 2, "オプション '-x.txt'"},
@@ -151,6 +165,8 @@ TEST(KurvoBatch, CommandLine) {
         const std::string err = process.readAllStandardError().toStdString();
         EXPECT_NE(err.find(c.inError), std::string::npos) << err;
     }
+    EXPECT_EQ(ReadWholeFile(dir.Path("data2.txt")), "1 2\n3 4\n");
+    EXPECT_EQ(ReadWholeFile(dir.Path("a.png")).substr(1, 3), "PNG");  // the huge one not over it
     // The program answers --help and --version without a window.
     for (const char* option : {"--help", "--version"}) {
         QProcess program;

@@ -357,10 +357,14 @@ TEST(ConfigFile, AMissingFileChangesNothing) {
     TfMain main;
     main.Fonts.Num.Bold = true;
     // A named pipe is refused at once, not waited on.
-    for (const std::string& path : {dir.Path("none.kvc"), dir.Root(), dir.MakeFifo("p.kvc")}) {
+    const std::pair<std::string, const char*> cases[] = {
+        {dir.Path("none.kvc"), "ﾌｧｲﾙがありません"},
+        {dir.Root(), "%s はﾌｫﾙﾀﾞです"},
+        {dir.MakeFifo("p.kvc"), "%s は通常のﾌｧｲﾙではありません"}};
+    for (const auto& [path, text] : cases) {
         sink.Texts.clear();
         EXPECT_FALSE(main.ReadConfigFile(path)) << path;
-        EXPECT_EQ(sink.Texts, std::vector<std::string>{"ﾌｧｲﾙがありません"}) << path;
+        EXPECT_EQ(sink.Texts, std::vector<std::string>{FormatText(text, {path})}) << path;
         EXPECT_TRUE(main.Fonts.Num.Bold);
     }
 }
@@ -511,7 +515,7 @@ TEST(ConfigFile, AFolderChangesNothing) {
     TfMain main;
     main.Title.Main = "mine";
     EXPECT_FALSE(main.ReadConfigFile(dir.Root()));
-    EXPECT_EQ(sink.Texts, std::vector<std::string>{"ﾌｧｲﾙがありません"});
+    EXPECT_EQ(sink.Texts, std::vector<std::string>{dir.Root() + " はﾌｫﾙﾀﾞです"});
     EXPECT_EQ(main.Title.Main, "mine");
 }
 
