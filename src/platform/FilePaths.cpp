@@ -3,7 +3,9 @@
 std::string FileExtension(const std::string& path) {
     const std::size_t slash = path.find_last_of('/');
     const std::size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    // The dot that starts a hidden name (".run") is part of the name.
+    if (dot == std::string::npos || dot <= nameStart) return "";
     return path.substr(dot);
 }
 

@@ -2,7 +2,8 @@
 
 #include <string>
 
-// The part of a path from the last "." of its file name, "" when none.
+// The part of a path from the last "." of its file name, "" when none;
+// the leading dot of a hidden name (".run") is no extension.
 std::string FileExtension(const std::string& path);
 // The path without that part.
 std::string WithoutExtension(const std::string& path);

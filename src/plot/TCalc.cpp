@@ -29,11 +29,19 @@ double WholeIfWithinRounding(double v) {
                                                                                              : v;
 }
 
+// x x 10^k without the power itself leaving the doubles: 10^310 is
+// infinite, 4e-310 x 10^310 is 4.
+double TimesPow10(double x, int k) {
+    for (; k > 300; k -= 300) x *= 1e300;
+    for (; k < -300; k += 300) x /= 1e300;
+    return x * Pow10(k);
+}
+
 // n x 10^e as the double nearest to it: a division by an exact power of ten
 // gives 1001 x 10^-1 as 100.1, where a product would give 100.10000000000001.
 double DecimalValue(double n, int e) {
     if (e < 0 && e >= -22) return n / Pow10(-e);
-    return n * Pow10(e);
+    return TimesPow10(n, e);
 }
 
 }  // namespace
@@ -105,9 +113,8 @@ bool TCalc::CalcMin2(int n) {
     for (int i = 0; i < m; ++i) {
         lo = std::min(lo, xs[i]);
         hi = std::max(hi, xs[i]);
-        if (distinctCount <= n &&
-            std::find(distinct.begin(), distinct.begin() + distinctCount, xs[i]) ==
-                distinct.begin() + distinctCount)
+        if (distinctCount <= n && std::find(distinct.begin(), distinct.begin() + distinctCount,
+                                            xs[i]) == distinct.begin() + distinctCount)
             distinct[std::size_t(distinctCount++)] = xs[i];
     }
     if (distinctCount <= n) Raise(kDivisionByZeroText);
@@ -302,8 +309,8 @@ void TCalc::LinearRounding() {
         e = int(std::floor(std::log10(r)));
         while (r > 10 * DecimalValue(1, e) * (1 + kRangeSlack)) ++e;
         while (r <= DecimalValue(1, e) * (1 + kRangeSlack)) --e;
-        upper = std::ceil(WholeIfWithinRounding(Max * Pow10(-e)));
-        lower = std::floor(WholeIfWithinRounding(Min * Pow10(-e)));
+        upper = std::ceil(WholeIfWithinRounding(TimesPow10(Max, -e)));
+        lower = std::floor(WholeIfWithinRounding(TimesPow10(Min, -e)));
     }
     AboutMax = DecimalValue(upper, e);
     AboutMin = DecimalValue(lower, e);

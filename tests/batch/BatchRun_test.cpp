@@ -23,6 +23,10 @@ TEST(BatchOutputPath, ReplacesOnlyTheLastExtension) {
         {"/d/data1.txt", "bmp", "/d/data1.bmp", "data1"},
         {"/d.x/plain", "wmf", "/d.x/plain.wmf", "plain"},
         {"rel.dat", "bmp", "rel.bmp", "rel"},
+        {"/d/.run", "svg", "/d/.run.svg", ".run"},
+        {"/d/.run.txt", "svg", "/d/.run.svg", ".run"},
+        // The bytes of the name as they are, UTF-8 or not.
+        {"/d/a\xff.txt", "emf", "/d/a\xff.emf", "a\xff"},
         // The title shows the name as it is: markup escaped.
         {"/d/run_01.txt", "emf", "/d/run_01.emf", "run\\_01"},
         {"/d/a^2@b\\c.txt", "emf", "/d/a^2@b\\c.emf", "a\\^2\\@b\\\\c"},

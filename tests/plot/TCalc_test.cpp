@@ -45,6 +45,10 @@ TEST(CalcMaxMin, LinearRounding) {
         {5.0002, 5.0001, 5.0001, 5.0002},
         {1.5e-12, 1.2e-12, 1.2e-12, 1.5e-12},
         {-2.2e-9, -9.1e-9, -1e-8, -2e-9},
+        // Subnormal values: the power of ten that scales them is beyond
+        // the doubles, and was infinite. Their few digits put 1e-310 a
+        // little below one unit.
+        {4e-310, 1e-310, 0, 4e-310},
         // Rounding in double precision left these limits inside the data.
         {65011497741461.586, 65011497741461.51, 65011497741461.51, 65011497741461.59},
         {4184950807888296.0, 4184950807888286.5, 4184950807888286, 4184950807888296},
