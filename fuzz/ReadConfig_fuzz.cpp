@@ -59,7 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1) return 0;
     const int columns = data[0] % 51;
     const bool draw = data[0] / 51 % 2 == 0;
-    TfMain& main = WindowOf(columns, 0).Reset();
+    Window& window = WindowOf(columns, 0);
+    TfMain& main = window.Reset();
     const std::string path = ScratchFile("read.kvc");
     WriteBytes(path, data + 1, size - 1);
     bool read = false;
@@ -68,7 +69,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const RaisedError&) {
         return 0;  // a bad colour: the read ends there
     }
-    FUZZ_CHECK(read);
+    if (!read) {
+        // A number out of range refuses the file: nothing of it applied.
+        FUZZ_CHECK(main.ConfigValues() == window.Start);
+        return 0;
+    }
     if (draw) RunCommand([&] { main.DrawGraph("Start"); });
 
     const std::string copy = ScratchFile("copy.kvc");

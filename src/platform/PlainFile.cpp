@@ -18,7 +18,8 @@ constexpr const char* kNotPlainText = "%s は通常のﾌｧｲﾙではあり�
 
 // /dev/stdin and /proc/self/fd/0 name whatever the process was given,
 // a plain file included, and a graph "beside" them would go into /dev:
-// a path that is, or whose links lead, into /dev or /proc is no data file.
+// a path that is, or whose links lead, into /proc, /dev/fd or /dev/std*
+// is no data file. (/dev/shm holds real files.)
 bool IsProcessStream(std::string path) {
     for (int hop = 0; hop < 40; ++hop) {
         if (path.empty()) return false;
@@ -27,7 +28,8 @@ bool IsProcessStream(std::string path) {
             if (!::getcwd(cwd, sizeof cwd)) return false;
             path = std::string(cwd) + "/" + path;
         }
-        if (path.rfind("/dev/", 0) == 0 || path.rfind("/proc/", 0) == 0) return true;
+        for (const char* stream : {"/proc/", "/dev/fd/", "/dev/std"})
+            if (path.rfind(stream, 0) == 0) return true;
         char target[4096];
         const ssize_t n = ::readlink(path.c_str(), target, sizeof target - 1);
         if (n <= 0) return false;
