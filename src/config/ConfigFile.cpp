@@ -254,21 +254,24 @@ namespace ConfigFile {
 
 namespace {
 
-bool EndsWithKvc(const std::string& fileName) {
-    return fileName.size() >= 4 &&
-           SameText(std::string_view(fileName).substr(fileName.size() - 4), ".kvc");
+// A file read for writing that holds other text and is not named ".kvc".
+bool IsForeign(const TIniFile& ini) {
+    const std::string& name = ini.FileName();
+    return !(name.size() >= 4 &&
+             SameText(std::string_view(name).substr(name.size() - 4), ".kvc")) &&
+           ini.HoldsOtherText();
 }
 
 }  // namespace
 
 bool IsForeignFile(const std::string& fileName) {
-    return !EndsWithKvc(fileName) && TIniFile(fileName).HoldsOtherText();
+    return IsForeign(TIniFile(fileName));
 }
 
 bool Write(const Values& values, const std::string& fileName, const std::vector<std::string>& keep,
            bool replaceForeign) {
     TIniFile ini(fileName);
-    if (!replaceForeign && !EndsWithKvc(fileName) && ini.HoldsOtherText()) {
+    if (!replaceForeign && IsForeign(ini)) {
         ShowMessage(FormatText(kForeignTargetText, {fileName}));
         return false;
     }
