@@ -40,10 +40,11 @@ struct SaveFileResult {
 };
 
 class Desktop {
-public:
+  public:
     virtual ~Desktop() = default;
     virtual std::optional<OpenFileResult> OpenFile(const OpenFileRequest& request) = 0;
-    virtual DataOpenChoice ShowDataOpenForm(const std::vector<std::string>& preview) = 0;
+    virtual DataOpenChoice ShowDataOpenForm(const std::vector<std::string>& preview,
+                                            const DataOpenChoice& proposed) = 0;
     virtual std::optional<SaveFileResult> SaveFile(const SaveFileRequest& request) = 0;
     // A question with yes and no; true for yes.
     virtual bool Confirm(const std::string& question) = 0;

@@ -56,7 +56,9 @@ bool TfMain::OpenDataFile(Desktop& desktop, const std::string& path) {
     DataOpen.FileName = path;
     lastDataPath_ = path;
     const bool read = DataOpen.Execute(
-        [&](const std::vector<std::string>& preview) { return desktop.ShowDataOpenForm(preview); });
+        [&](const std::vector<std::string>& preview, const DataOpenChoice& proposed) {
+            return desktop.ShowDataOpenForm(preview, proposed);
+        });
     if (!read) return false;
     dataRead_ = true;
     RecentData.Add(path);

@@ -9,19 +9,27 @@
 // What the data-open options form hands back to the reader.
 struct DataOpenChoice {
     bool Accepted = false;
-    bool SpaceSelected = true;
-    bool CommaSelected = false;
+    DataDelimiter Delimiter = DataDelimiter::Space;
+    bool DecimalComma = false;
     bool ReadTitle = false;
     bool Step = false;
     std::string StepText = "0";
 
     // The options as the form sets them, however it was closed: the
-    // delimiter of the selected option (kept when none is), the title tick,
-    // the skip tick and the start line minus 1. A start-line text that is no
-    // integer raises "'%s' は整数ではありません".
+    // delimiter, the decimal comma (never with the comma delimiter), the
+    // title tick, the skip tick and the start line minus 1. A start-line
+    // text that is no integer raises "'%s' は整数ではありません".
     void ApplyTo(DataOpenOptions& options) const;
 };
 
-// Shows the options form with the preview lines and returns the user's
-// choices. The desktop program shows TDataOpen; tests answer directly.
-using DataOpenFormFunction = std::function<DataOpenChoice(const std::vector<std::string>& preview)>;
+// The form's first settings for a file whose first lines are `preview`:
+// the delimiter most of its lines hold (tab, then semicolon, then comma;
+// else space) and the decimal comma where numbers such as "1,5" stand
+// between other delimiters. The rest as the form is designed.
+DataOpenChoice ProposedChoice(const std::vector<std::string>& preview);
+
+// Shows the options form with the preview lines and the proposed settings
+// and returns the user's choices. The desktop program shows TDataOpen;
+// tests answer directly.
+using DataOpenFormFunction = std::function<DataOpenChoice(const std::vector<std::string>& preview,
+                                                          const DataOpenChoice& proposed)>;

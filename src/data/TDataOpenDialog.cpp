@@ -23,9 +23,40 @@ constexpr const char* kOutOfRangeText = "ﾌｧｲﾙ %s の %d 行目の数値 
 constexpr const char* kEmptyFileText = "ﾌｧｲﾙ %s は空です";
 constexpr const char* kOneLineText = "ﾌｧｲﾙ %s は 1 行しかないので読めません (2 行以上必要です)";
 constexpr const char* kNoDataLineText = "ﾌｧｲﾙ %s にﾃﾞｰﾀの行がありません";
+constexpr const char* kNoNumbersText = "ﾌｧｲﾙ %s には '%s' 区切りの数値の行がありません";
+constexpr const char* kNotNumbersText =
+    "%s 個の値は数値ではないので欠損値にしました (最初は %s 行目 %s 列の '%s')";
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
+// A field as the user reads it in a message: without the blanks around
+// it, UTF-8 or else Shift-JIS, and control characters written "\x00".
+std::string ShownField(std::string_view field) {
+    while (!field.empty() && IsSpaceCharacter(field.front())) field.remove_prefix(1);
+    while (!field.empty() && IsSpaceCharacter(field.back())) field.remove_suffix(1);
+    const std::string text = IsValidUtf8(field) ? std::string(field) : Cp932ToUtf8(field);
+    std::string shown;
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            static constexpr char kHex[] = "0123456789ABCDEF";
+            shown += "\\x";
+            shown += kHex[byte >> 4];
+            shown += kHex[byte & 15];
+        } else {
+            shown += c;
+        }
+    }
+    return shown;
+}
+
+// A line that holds a field which is no number, no missing value and no
+// infinity: a title row, not data.
+bool HoldsText(std::string_view line, const FieldSplitter& splitter, char point) {
+    bool text = false;
+    splitter.ForEach(line, [&](std::string_view field) {
+        text = ReadDataNumber(field, point).Kind == DataNumber::Text;
+        return !text;
+    });
+    return text;
 }
 
 // A title is its field without leading and trailing characters of code 32
@@ -38,33 +69,6 @@ std::string_view TrimTitle(std::string_view field) {
 }
 
 }  // namespace
-
-bool IsCommentLine(std::string_view line) {
-    std::size_t i = 0;
-    while (i < line.size() && IsBlank(line[i])) ++i;
-    return i < line.size() && line[i] == '#';
-}
-
-FieldSplitter::FieldSplitter(std::string_view delimiters) {
-    for (char c : delimiters)
-        if (!IsBlank(c)) eachSeparates_ = true;
-    // Where a delimiter such as the comma separates, blanks are part of the
-    // fields.
-    for (char c : delimiters)
-        if (!eachSeparates_ || !IsBlank(c)) table_[static_cast<unsigned char>(c)] = true;
-}
-
-int FieldSplitter::Count(std::string_view line, int limit) const {
-    int count = 0;
-    ForEach(line, [&](std::string_view) { return ++count < limit; });
-    return count;
-}
-
-bool FieldSplitter::IsEmpty(std::string_view line) const {
-    for (char c : line)
-        if (!IsDelimiter(c) && !IsSpaceCharacter(c)) return false;
-    return true;
-}
 
 TDataOpenDialog::TDataOpenDialog() : table_(1, 0.0) {}
 
@@ -84,7 +88,7 @@ bool TDataOpenDialog::Execute(const DataOpenFormFunction& showForm) {
     std::vector<std::string> previewLines;
     for (std::string_view line : preview->Lines) previewLines.push_back(DecodeFileText(line));
 
-    const DataOpenChoice choice = showForm(previewLines);
+    const DataOpenChoice choice = showForm(previewLines, ProposedChoice(previewLines));
 
     // The choices are taken over however the form was closed.
     choice.ApplyTo(*this);
@@ -93,7 +97,14 @@ bool TDataOpenDialog::Execute(const DataOpenFormFunction& showForm) {
     return ReadData();
 }
 
+std::string TDataOpenDialog::NotNumberNotice() const {
+    if (notNumbers_.Count == 0) return {};
+    return FormatText(kNotNumbersText, {IntToStr(notNumbers_.Count), IntToStr(notNumbers_.Line),
+                                        IntToStr(notNumbers_.Column), notNumbers_.Text});
+}
+
 bool TDataOpenDialog::ReadData() {
+    notNumbers_ = {};
     const auto text = LoadTextLines(FileName);
     if (!text) {
         ShowMessage(ReadRefusalText(FileName));
@@ -120,24 +131,40 @@ bool TDataOpenDialog::ReadData() {
         return false;
     }
 
+    const char point = DecimalPoint();
     const auto oldTitles = titles_;
     int titlesGiven = 0;
-    if (ReadTitle) {
-        const std::string_view titleRow = lines[std::size_t(start)];
+    auto takeTitles = [&](std::string_view titleRow) {
         const bool utf8 = IsValidUtf8(titleRow);
+        titlesGiven = 0;
         splitter.ForEach(titleRow, [&](std::string_view field) {
             const std::string_view trimmed = TrimTitle(field);
             titles_[std::size_t(titlesGiven++)] =
                 utf8 ? std::string(trimmed) : Cp932ToUtf8(trimmed);
             return titlesGiven < kMaxCol;
         });
-        ++start;
-        if (start >= lineCount) Raise(kListIndexText);
-        start = nextUsedLine(start);
-        if (start >= lineCount) {
-            titles_ = oldTitles;
-            ShowMessage(FormatText(kNoDataLineText, {FileName}));
-            return false;
+    };
+    if (ReadTitle) {
+        const std::string_view firstLine = lines[std::size_t(start)];
+        if (HoldsText(firstLine, splitter, point)) {
+            takeTitles(firstLine);
+            ++start;
+            if (start >= lineCount) Raise(kListIndexText);
+            start = nextUsedLine(start);
+            if (start >= lineCount) {
+                titles_ = oldTitles;
+                ShowMessage(FormatText(kNoDataLineText, {FileName}));
+                return false;
+            }
+        } else {
+            // A first line of numbers is data. Its titles may stand in the
+            // comment line just above it, as numpy writes them.
+            const std::int64_t firstLookedAt = Step ? StepNum : 0;
+            if (start > firstLookedAt) {
+                const std::string_view header = CommentText(lines[std::size_t(start - 1)]);
+                if (splitter.Count(header, kMaxCol + 1) == splitter.Count(firstLine, kMaxCol + 1))
+                    takeTitles(header);
+            }
         }
     }
 
@@ -192,12 +219,24 @@ bool TDataOpenDialog::ReadData() {
             {IntToStr(col_), IntToStr(row_), size(tableBytes, true), size(roomBytes, false)}));
         return false;
     }
+    auto refuse = [&](const std::string& message) {
+        ShowMessage(message);
+        // Nothing of the refused file is kept.
+        titles_ = oldTitles;
+        row_ = oldRow;
+        col_ = oldCol;
+        return false;
+    };
+    NotNumbers notNumbers;
+    std::int64_t numbers = 0;
+    std::string scratch;
     for (int r = 0; r < row_; ++r) {
         const std::int64_t lineIndex = rowLines[std::size_t(r)];
         const std::string_view line = lines[std::size_t(lineIndex)];
         const std::size_t n = line.size();
         std::size_t i = 0;
         int c = 0;
+        double* cell = table.data() + r;
         while (c < col_ && n > 0) {
             if (!eachSeparates) {
                 while (i < n && splitter.IsDelimiter(line[i])) ++i;
@@ -206,42 +245,48 @@ bool TDataOpenDialog::ReadData() {
             // Most fields are plain numbers, read in the same pass as the
             // split; anything else goes the general way.
             double value = 0.0;
-            const std::size_t fast = FastDecimal(line.substr(i), value);
+            const std::size_t fast = FastDecimal(line.substr(i), value, point);
             std::size_t fieldEnd = i + fast;
             if (fast == 0 || (fieldEnd < n && !splitter.IsDelimiter(line[fieldEnd]))) {
-                while (fieldEnd < n && !splitter.IsDelimiter(line[fieldEnd])) ++fieldEnd;
-                const std::string_view field = line.substr(i, fieldEnd - i);
-                if (IsMissingValueText(field)) {
-                    value = kMissingValue;
-                } else {
-                    const LenientNumber number = ReadLenientNumber(field);
-                    if (number.OutOfRange) {
-                        ShowMessage(FormatText(kOutOfRangeText,
-                                               {FileName, IntToStr(lineIndex + 1), number.Text}));
-                        // Nothing of the refused file is kept.
-                        titles_ = oldTitles;
-                        row_ = oldRow;
-                        col_ = oldCol;
-                        return false;
+                const FieldSplitter::Field field = splitter.Scan(line, i, scratch);
+                fieldEnd = field.End;
+                const DataNumber number = ReadDataNumber(field.Text, point);
+                value = number.Value;
+                if (number.Kind == DataNumber::OutOfRange)
+                    return refuse(FormatText(kOutOfRangeText, {FileName, IntToStr(lineIndex + 1),
+                                                               ShownField(field.Text)}));
+                if (number.Kind == DataNumber::Text || number.Kind == DataNumber::Infinite) {
+                    if (notNumbers.Count++ == 0) {
+                        notNumbers.Line = lineIndex + 1;
+                        notNumbers.Column = c + 1;
+                        notNumbers.Text = ShownField(field.Text);
                     }
-                    value = number.Value;
                 }
+                numbers += number.Kind == DataNumber::Number;
+            } else {
+                ++numbers;
             }
-            table[std::size_t(c) * stride + r] = value;
+            cell[std::size_t(c) * stride] = value;
             ++c;
             i = fieldEnd;
             if (eachSeparates) {
                 if (i >= n) break;
-                ++i;  // past the comma; at the line end an empty field follows
+                ++i;  // past the delimiter; at the line end an empty field follows
             }
         }
         // Cells the line does not give are missing, not another file's
         // numbers.
-        for (; c < col_; ++c) table[std::size_t(c) * stride + r] = kMissingValue;
+        for (; c < col_; ++c) cell[std::size_t(c) * stride] = kMissingValue;
+    }
+    if (numbers == 0) {
+        const auto delimiter = Delimiter();
+        return refuse(FormatText(kNoNumbersText,
+                                 {FileName, delimiter ? DelimiterName(*delimiter) : DivMark}));
     }
 
     table_ = std::move(table);
     stride_ = stride;
+    notNumbers_ = std::move(notNumbers);
     for (int i = ReadTitle ? titlesGiven : 0; i < kMaxCol; ++i) titles_[std::size_t(i)].clear();
     return true;
 }

@@ -8,12 +8,15 @@
 #include <vector>
 
 #include "data/DataOpenChoice.h"
+#include "data/FieldSplitter.h"
 #include "platform/SystemMemory.h"
 
 // Reads a numeric text file into the data table: up to 1000 columns of as
 // many rows as memory holds, and up to 1000 column titles. A value the file
 // does not give (an empty field, "nan", a row too short) is missing: NaN in
-// the table. Its options (DivMark, ReadTitle, Step, StepNum) are its own
+// the table. A field that is no number (a word) is missing too, and an
+// infinity stays one, which nothing draws; both are counted for a notice.
+// Its options (DivMark, DecimalComma, ReadTitle, Step, StepNum) are its own
 // properties.
 class TDataOpenDialog : public DataOpenOptions {
   public:
@@ -41,6 +44,20 @@ class TDataOpenDialog : public DataOpenOptions {
     // read. A second call gives an empty table.
     std::vector<double> TakeTable();
 
+    // The fields of the last read that were no numbers: texts (missing in
+    // the table) and infinities. The first is named by its line in the file
+    // and its column, both from 1.
+    struct NotNumbers {
+        std::int64_t Count = 0;
+        std::int64_t Line = 0;
+        int Column = 0;
+        std::string Text;
+    };
+    const NotNumbers& NotNumberFields() const { return notNumbers_; }
+    // What the user is told of them after the read; empty when there were
+    // none.
+    std::string NotNumberNotice() const;
+
     // Shows the options form with a preview of FileName and, on OK, reads.
     bool Execute(const DataOpenFormFunction& showForm);
     // Reads FileName with the current options, no dialog.
@@ -56,48 +73,5 @@ class TDataOpenDialog : public DataOpenOptions {
     std::array<std::string, kMaxCol> titles_;
     int col_ = 1;
     int row_ = 1;
+    NotNumbers notNumbers_;
 };
-
-// Splits a line into its fields. Blank delimiters (space, tab) run
-// together: fields are the runs of other characters, and blanks at the ends
-// of the line give no field. Any other delimiter (the comma) ends a field on
-// its own, so "1,,3" has an empty middle field and "1,2," an empty last
-// one; blanks then belong to the fields. An empty line has no field.
-class FieldSplitter {
-  public:
-    explicit FieldSplitter(std::string_view delimiters);
-    // Calls field(text) for each field until it returns false.
-    template <typename F>
-    void ForEach(std::string_view line, F&& field) const {
-        std::size_t i = 0;
-        const std::size_t n = line.size();
-        if (eachSeparates_) {
-            if (n == 0) return;
-            for (;;) {
-                const std::size_t start = i;
-                while (i < n && !IsDelimiter(line[i])) ++i;
-                if (!field(line.substr(start, i - start)) || i == n) return;
-                ++i;
-            }
-        }
-        for (;;) {
-            while (i < n && IsDelimiter(line[i])) ++i;
-            if (i >= n) return;
-            const std::size_t start = i;
-            while (i < n && !IsDelimiter(line[i])) ++i;
-            if (!field(line.substr(start, i - start))) return;
-        }
-    }
-    int Count(std::string_view line, int limit) const;
-    bool IsDelimiter(char c) const { return table_[static_cast<unsigned char>(c)]; }
-    bool EachSeparates() const { return eachSeparates_; }
-    // Nothing but delimiters and blanks: no value at all.
-    bool IsEmpty(std::string_view line) const;
-
-  private:
-    std::array<bool, 256> table_{};
-    bool eachSeparates_ = false;
-};
-
-// A line whose first character that is not blank is "#" is a comment.
-bool IsCommentLine(std::string_view line);

@@ -132,7 +132,7 @@ constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,
 
 }  // namespace
 
-std::size_t FastDecimal(std::string_view s, double& out) {
+std::size_t FastDecimal(std::string_view s, double& out, char point) {
     std::size_t i = 0;
     const bool negative = i < s.size() && s[i] == '-';
     if (negative) ++i;
@@ -144,7 +144,7 @@ std::size_t FastDecimal(std::string_view s, double& out) {
         ++i;
     }
     const std::size_t intEnd = i;
-    if (i < s.size() && s[i] == '.') {
+    if (i < s.size() && s[i] == point) {
         ++i;
         while (i < s.size() && IsDigit(s[i])) {
             mantissa = mantissa * 10 + std::uint64_t(s[i] - '0');
@@ -179,50 +179,71 @@ std::size_t FastDecimal(std::string_view s, double& out) {
     return i;
 }
 
-LenientNumber ReadLenientNumber(std::string_view text) {
-    std::size_t start = 0;
-    while (start < text.size() && IsSpaceCharacter(text[start])) ++start;
-    std::string_view rest = text.substr(start);
-    LenientNumber result;
-    // from_chars reads exactly the decimal form wanted here once a leading
-    // "+" is skipped and "inf" and "nan" are kept out.
-    std::size_t offset = 0;
-    if (!rest.empty() && rest[0] == '+') offset = 1;
-    const std::size_t first = offset + (offset < rest.size() && rest[offset] == '-' ? 1 : 0);
-    if (first >= rest.size() || !(IsDigit(rest[first]) || rest[first] == '.')) return result;
-    if (offset == 0) {
-        const std::size_t fast = FastDecimal(rest, result.Value);
-        if (fast) {
-            result.Text = rest.substr(0, fast);
-            return result;
-        }
-    }
-    if (offset == 0 || rest[first - 1] != '-') {
-        const char* begin = rest.data() + offset;
-        const auto [end, ec] = std::from_chars(begin, rest.data() + rest.size(), result.Value);
-        if (ec == std::errc()) {
-            result.Text = rest.substr(0, std::size_t(end - rest.data()));
-            return result;
-        }
-        if (ec != std::errc::result_out_of_range) {
-            result.Value = 0.0;
-            return result;
-        }
-    }
-    // "+-1" is no number; out-of-range numbers take the careful way.
-    const std::size_t n = ScanDecimal(rest);
-    result.Value = 0.0;
-    if (n == 0) return result;
-    result.Text = rest.substr(0, n);
-    if (!ConvertDecimal(result.Text, result.Value)) {
-        result.OutOfRange = true;
-        result.Value = 0.0;
-    }
-    return result;
+bool IsInfinityText(std::string_view text) {
+    while (!text.empty() && IsSpaceCharacter(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsSpaceCharacter(text.back())) text.remove_suffix(1);
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) text.remove_prefix(1);
+    auto is = [text](std::string_view word) {
+        if (text.size() != word.size()) return false;
+        for (std::size_t i = 0; i < word.size(); ++i)
+            if ((text[i] | 0x20) != word[i]) return false;
+        return true;
+    };
+    return is("inf") || is("infinity");
 }
 
-double LenientToFloat(std::string_view text) {
-    return ReadLenientNumber(text).Value;
+DataNumber ReadDataNumber(std::string_view text, char point) {
+    std::string_view s = text;
+    while (!s.empty() && IsSpaceCharacter(s.front())) s.remove_prefix(1);
+    while (!s.empty() && IsSpaceCharacter(s.back())) s.remove_suffix(1);
+    DataNumber result;
+    if (s.empty()) return result;
+    if (s.front() != '+' && FastDecimal(s, result.Value, point) == s.size()) {
+        result.Kind = DataNumber::Number;
+        return result;
+    }
+    // The general form, rewritten with "." and "e" for the conversion.
+    std::string number;
+    number.reserve(s.size());
+    std::size_t i = 0;
+    if (s[i] == '+' || s[i] == '-') number += s[i++];
+    std::size_t digits = 0;
+    for (; i < s.size() && IsDigit(s[i]); ++i, ++digits) number += s[i];
+    if (i < s.size() && s[i] == point) {
+        number += '.';
+        for (++i; i < s.size() && IsDigit(s[i]); ++i, ++digits) number += s[i];
+    }
+    if (digits > 0 && i < s.size() &&
+        std::string_view("eEdDqQ").find(s[i]) != std::string_view::npos) {
+        std::size_t j = i + 1;
+        std::string exponent = "e";
+        if (j < s.size() && (s[j] == '+' || s[j] == '-')) exponent += s[j++];
+        const std::size_t first = j;
+        for (; j < s.size() && IsDigit(s[j]); ++j) exponent += s[j];
+        if (j > first) {
+            number += exponent;
+            i = j;
+        }
+    }
+    result.Value = kMissingValue;
+    if (digits > 0 && i == s.size()) {
+        double value = 0.0;
+        if (!ConvertDecimal(number, value)) {
+            result.Kind = DataNumber::OutOfRange;
+            return result;
+        }
+        result.Kind = DataNumber::Number;
+        result.Value = value;
+    } else if (IsMissingValueText(s)) {
+        result.Kind = DataNumber::Missing;
+    } else if (IsInfinityText(s)) {
+        result.Kind = DataNumber::Infinite;
+        result.Value = s.front() == '-' ? -std::numeric_limits<double>::infinity()
+                                        : std::numeric_limits<double>::infinity();
+    } else {
+        result.Kind = DataNumber::Text;
+    }
+    return result;
 }
 
 namespace {

@@ -34,25 +34,29 @@ bool TryStrToFloat(std::string_view text, double& value);
 // Anything else raises "'%s' は整数ではありません".
 std::int32_t StrToInt(std::string_view text);
 
-// Lenient, as the data reader reads a field: leading white space skipped,
-// then the longest prefix of the form [sign] digits [. digits] [e [sign]
-// digits] is converted and the rest ignored; 0.0 when there is none.
-struct LenientNumber {
-    double Value = 0.0;
-    // The prefix was a number beyond the range of a double.
-    bool OutOfRange = false;
-    // The prefix as it stood in the text.
-    std::string_view Text;
+// "inf" or "infinity" in any letter case, optionally signed, with blanks
+// around it.
+bool IsInfinityText(std::string_view text);
+
+// A field of a data file, read whole (blanks around it allowed): a number
+// is an optional sign, digits with an optional decimal point (`point`, "."
+// or ",") and an optional exponent after "e", "E" or the Fortran "d", "D",
+// "q", "Q". Empty, blank and "nan" are missing; infinities are Infinite;
+// anything else is Text.
+struct DataNumber {
+    enum Kinds { Number, Missing, Infinite, Text, OutOfRange };
+    Kinds Kind = Missing;
+    // The number, or the infinity; NaN otherwise.
+    double Value = kMissingValue;
 };
-LenientNumber ReadLenientNumber(std::string_view text);
-double LenientToFloat(std::string_view text);
+DataNumber ReadDataNumber(std::string_view text, char point = '.');
 
 // The common case of a data file, "-12.375" or "4e-3", quickly: when the
 // digits fit in 53 bits and the power of ten is exact, one multiplication or
 // division gives the correctly rounded value, the same as the general
 // conversion. Returns the length read, or 0 to leave the text to
-// ReadLenientNumber. No leading blanks or "+".
-std::size_t FastDecimal(std::string_view text, double& out);
+// ReadDataNumber. No leading blanks or "+"; `point` is the decimal point.
+std::size_t FastDecimal(std::string_view text, double& out, char point = '.');
 
 // The general number form: at most 15 significant digits, no trailing
 // zeros; plain when 1E-4 <= |v| < 1E15 (and for 0), otherwise scientific

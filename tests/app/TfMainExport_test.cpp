@@ -135,7 +135,10 @@ class SaveDesktop : public Desktop {
     std::vector<std::string> questions;
     bool yes = false;
     std::optional<OpenFileResult> OpenFile(const OpenFileRequest&) override { return std::nullopt; }
-    DataOpenChoice ShowDataOpenForm(const std::vector<std::string>&) override { return {}; }
+    DataOpenChoice ShowDataOpenForm(const std::vector<std::string>&,
+                                    const DataOpenChoice&) override {
+        return {};
+    }
     std::optional<SaveFileResult> SaveFile(const SaveFileRequest& r) override {
         requests.push_back(r);
         auto a = answers.front();

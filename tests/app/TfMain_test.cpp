@@ -24,7 +24,8 @@ class FakeDesktop : public Desktop {
     }
     std::optional<SaveFileResult> SaveFile(const SaveFileRequest&) override { return std::nullopt; }
     bool Confirm(const std::string&) override { return false; }
-    DataOpenChoice ShowDataOpenForm(const std::vector<std::string>&) override {
+    DataOpenChoice ShowDataOpenForm(const std::vector<std::string>&,
+                                    const DataOpenChoice&) override {
         auto answer = forms.front();
         forms.pop_front();
         return answer;

@@ -9,7 +9,7 @@
 namespace {
 
 class FilesDesktop : public Desktop {
-public:
+  public:
     std::vector<std::string> files;
     std::vector<OpenFileRequest> requests;
     std::optional<OpenFileResult> OpenFile(const OpenFileRequest& r) override {
@@ -17,7 +17,10 @@ public:
         if (files.empty()) return std::nullopt;
         return OpenFileResult{files, r.FilterIndex == 3 ? 3 : 1};
     }
-    DataOpenChoice ShowDataOpenForm(const std::vector<std::string>&) override { return {}; }
+    DataOpenChoice ShowDataOpenForm(const std::vector<std::string>&,
+                                    const DataOpenChoice&) override {
+        return {};
+    }
     std::optional<SaveFileResult> SaveFile(const SaveFileRequest&) override { return std::nullopt; }
     bool Confirm(const std::string&) override { return false; }
 };
@@ -70,7 +73,8 @@ TEST(BatchForm, StartProcessesEveryFileWithTheConfiguration) {
     const BatchResult result =
         form.StartClick([&](const std::string& s) { statuses.push_back(s); });
     EXPECT_EQ(result.Graphs, 1);
-    EXPECT_EQ(statuses, (std::vector<std::string>{"run.1.txt を処理中", "one.txt を処理中", "終了"}));
+    EXPECT_EQ(statuses,
+              (std::vector<std::string>{"run.1.txt を処理中", "one.txt を処理中", "終了"}));
     EXPECT_EQ(sink.Texts, std::vector<std::string>{"one.txt のﾃﾞｰﾀが不正です"});
     EXPECT_EQ(ReadWholeFile(dir.Path("run.1.bmp")).substr(0, 2), "BM");
     EXPECT_EQ(main.Gridline.LargeX, 2);

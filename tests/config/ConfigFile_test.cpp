@@ -453,7 +453,10 @@ class ConfigDesktop : public Desktop {
         if (open.empty()) return std::nullopt;
         return OpenFileResult{{open}, 1};
     }
-    DataOpenChoice ShowDataOpenForm(const std::vector<std::string>&) override { return {}; }
+    DataOpenChoice ShowDataOpenForm(const std::vector<std::string>&,
+                                    const DataOpenChoice&) override {
+        return {};
+    }
     std::optional<SaveFileResult> SaveFile(const SaveFileRequest&) override {
         return SaveFileResult{save, 1};
     }

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -38,6 +39,9 @@ struct ReadCase {
     std::vector<std::string> messages = {};
     // The memory the reader may take; 0 for the machine's.
     std::uint64_t memory = 0;
+    bool decimalComma = false;
+    // The notice of fields that are no numbers; none when empty.
+    std::string notice = {};
 };
 
 std::string Lines(int rows, const std::string& line) {
@@ -67,7 +71,13 @@ std::string WideScientificRows(int rows) {
     return s;
 }
 
+std::string NotNumbers(int count, int line, int column, const std::string& text) {
+    return FormatText("%s 個の値は数値ではないので欠損値にしました (最初は %s 行目 %s 列の '%s')",
+                      {std::to_string(count), std::to_string(line), std::to_string(column), text});
+}
+
 TEST(ReadData, ReadsTheTableAsTheFileGivesIt) {
+    constexpr double kInf = std::numeric_limits<double>::infinity();
     const std::string longLine = "1" + std::string(1021, ' ') + "2\n";  // 1022 + "2\n"
     const std::string exact = std::string(1021, '0') + "5\n";           // 1022 + "\n"
     const double kNaN = kMissingValue;
@@ -173,7 +183,8 @@ TEST(ReadData, ReadsTheTableAsTheFileGivesIt) {
          .content = "1 #2\n3 4\n",
          .col = 2,
          .row = 2,
-         .cells = {{0, 0, 1}, {1, 0, 0}}},
+         .cells = {{0, 0, 1}, {1, 0, kNaN}},
+         .notice = NotNumbers(1, 1, 2, "#2")},
         {.name = "nothing but comments after the start",
          .content = "1 2\n# a\n# b\n",
          .step = true,
@@ -203,11 +214,124 @@ TEST(ReadData, ReadsTheTableAsTheFileGivesIt) {
          .col = 2,
          .row = 2,
          .cells = {{1, 1, 4}}},
-        {.name = "lenient numbers",
-         .content = "2.5e2x 1\nabc -.5\n",
+        {.name = "a field that is not wholly a number is missing",
+         .content = "2.5e2x 1\nabc -.5\n3 abc\n",
+         .col = 2,
+         .row = 3,
+         .cells = {{0, 0, kNaN}, {1, 0, 1}, {0, 1, kNaN}, {1, 1, -0.5}, {1, 2, kNaN}},
+         .notice = NotNumbers(3, 1, 1, "2.5e2x")},
+        {.name = "an instrument's header lines read as data have no X",
+         .content = "Serial: 1234567\n0 1.5\n1 2.5\n",
+         .col = 2,
+         .row = 3,
+         .cells = {{0, 0, kNaN}, {1, 0, 1234567}, {1, 2, 2.5}},
+         .notice = NotNumbers(1, 1, 1, "Serial:")},
+        {.name = "infinities stay, and are counted",
+         .content = "1 inf\n2 -Infinity\n3 +INF\n4 5\n",
+         .col = 2,
+         .row = 4,
+         .cells = {{1, 0, kInf}, {1, 1, -kInf}, {1, 2, kInf}, {1, 3, 5}},
+         .notice = NotNumbers(3, 1, 2, "inf")},
+        {.name = "R write.table: quoted row names, titles and texts",
+         .content = "\"x\" \"y\" \"group\"\n\"1\" 0.5 \"ctrl\"\n\"2\" 0.75 \"dose 1\"\n",
+         .readTitle = true,
+         .col = 3,
+         .row = 2,
+         .cells = {{0, 0, 1}, {1, 0, 0.5}, {2, 0, kNaN}, {0, 1, 2}, {2, 1, kNaN}},
+         .titles = {"x", "y", "group"},
+         .notice = NotNumbers(2, 2, 3, "ctrl")},
+        {.name = "pandas QUOTE_NONNUMERIC: \"\" is missing, not counted",
+         .content = "\"t\",\"v\"\n1.0,\"\"\n2.0,3.5\n3.0,\"\"\n",
+         .divMark = kComma,
+         .readTitle = true,
+         .col = 2,
+         .row = 3,
+         .cells = {{1, 0, kNaN}, {1, 1, 3.5}, {1, 2, kNaN}},
+         .titles = {"t", "v"}},
+        {.name = "Excel: delimiters and doubled quotes inside quotes",
+         .content = "\"R, Ohm\",\"Voltage (V)\",\"a \"\"b\"\"\"\n10,\"2.5\",3\n20,\"x, y\",4\n",
+         .divMark = kComma,
+         .readTitle = true,
+         .col = 3,
+         .row = 2,
+         .cells = {{1, 0, 2.5}, {2, 0, 3}, {1, 1, kNaN}, {2, 1, 4}},
+         .titles = {"R, Ohm", "Voltage (V)", "a \"b\""},
+         .notice = NotNumbers(1, 3, 2, "x, y")},
+        {.name = "a quote not closed runs to the line's end",
+         .content = "1,\"2,3\n4,5,6\n",
+         .divMark = kComma,
          .col = 2,
          .row = 2,
-         .cells = {{0, 0, 250}, {0, 1, 0}, {1, 1, -0.5}}},
+         .cells = {{0, 0, 1}, {1, 0, kNaN}, {0, 1, 4}, {1, 1, 5}},
+         .notice = NotNumbers(1, 1, 2, "2,3")},
+        {.name = "every tab separates with the tab delimiter",
+         .content = "1\t2\t3\n2\t\t6\n 3 \t 4 \t\n",
+         .divMark = DataOpenOptions::kTabDivMark,
+         .col = 3,
+         .row = 3,
+         .cells = {{1, 1, kNaN}, {2, 1, 6}, {0, 2, 3}, {1, 2, 4}, {2, 2, kNaN}}},
+        {.name = "semicolons and decimal commas",
+         .content = "t;U\n0,5;1,25\n1;-2,5e-1\n2;;\n",
+         .divMark = DataOpenOptions::kSemicolonDivMark,
+         .readTitle = true,
+         .col = 2,
+         .row = 3,
+         .cells = {{0, 0, 0.5}, {1, 0, 1.25}, {0, 1, 1}, {1, 1, -0.25}, {1, 2, kNaN}},
+         .titles = {"t", "U"},
+         .decimalComma = true},
+        {.name = "decimal commas with the space delimiter",
+         .content = "0,5 1,25\n1 2\n",
+         .col = 2,
+         .row = 2,
+         .cells = {{0, 0, 0.5}, {1, 0, 1.25}},
+         .decimalComma = true},
+        {.name = "the comma delimiter keeps the decimal point",
+         .content = "0.5,1\n1,2\n",
+         .divMark = kComma,
+         .col = 2,
+         .row = 2,
+         .cells = {{0, 0, 0.5}, {1, 1, 2}},
+         .decimalComma = true},
+        {.name = "Fortran exponents",
+         .content = "1.0000000000000D-03 2.5d+02\n2.0Q1 -1.5D0\n",
+         .col = 2,
+         .row = 2,
+         .cells = {{0, 0, 0.001}, {1, 0, 250}, {0, 1, 20}, {1, 1, -1.5}}},
+        {.name = "titles from numpy's comment header; no data row lost",
+         .content = "# note\n# x y\n1 2\n3 4\n",
+         .readTitle = true,
+         .col = 2,
+         .row = 2,
+         .cells = {{0, 0, 1}, {1, 1, 4}},
+         .titles = {"x", "y"}},
+        {.name = "a comment that does not fit the columns gives no titles",
+         .content = "# measured on 3 May\n1 2\n3 4\n",
+         .readTitle = true,
+         .col = 2,
+         .row = 2,
+         .cells = {{0, 0, 1}},
+         .titles = {"", ""}},
+        {.name = "a first line of numbers is data, not titles",
+         .content = "1 2\n3 4\n",
+         .readTitle = true,
+         .col = 2,
+         .row = 2,
+         .cells = {{0, 0, 1}, {1, 1, 4}},
+         .titles = {"", ""}},
+        {.name = "a CSV read with the space delimiter holds no numbers",
+         .content = "1,2\n3,4\n",
+         .ok = false,
+         .messages = {"ﾌｧｲﾙ %s には 'スペース' 区切りの数値の行がありません"}},
+        {.name = "a file of words",
+         .content = "one two\nthree four\n",
+         .ok = false,
+         .messages = {"ﾌｧｲﾙ %s には 'スペース' 区切りの数値の行がありません"}},
+        {.name = "only missing values",
+         .content = "x;y\n;nan\n",
+         .divMark = DataOpenOptions::kSemicolonDivMark,
+         .readTitle = true,
+         .ok = false,
+         .messages = {"ﾌｧｲﾙ %s には 'セミコロン' 区切りの数値の行がありません"}},
         {.name = "a line longer than 1022 characters is one line",
          .content = longLine + "3\n",
          .col = 2,
@@ -224,11 +348,12 @@ TEST(ReadData, ReadsTheTableAsTheFileGivesIt) {
          .row = 3,
          .cells = {{0, 0, 1000.125}, {47, 0, 1047.125}, {47, 2, 3047.125}}},
         {.name = "empty delimiter set makes the line one field",
-         .content = "1 2\n3 4\n",
+         .content = "1 2\n3\n",
          .divMark = "",
          .col = 1,
          .row = 2,
-         .cells = {{0, 0, 1}, {0, 1, 3}}},
+         .cells = {{0, 0, kNaN}, {0, 1, 3}},
+         .notice = NotNumbers(1, 1, 1, "1 2")},
         {.name = "rows beyond the old 10000",
          .content = Lines(30000, "1 2\n"),
          .col = 2,
@@ -298,7 +423,8 @@ TEST(ReadData, ReadsTheTableAsTheFileGivesIt) {
          .content = std::string("1 \0 2\n3 4 5\n", 12),
          .col = 3,
          .row = 2,
-         .cells = {{1, 0, 0}, {2, 0, 2}}},
+         .cells = {{1, 0, kNaN}, {2, 0, 2}},
+         .notice = NotNumbers(1, 1, 2, "\\x00")},
     };
     for (const ReadCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -311,6 +437,7 @@ TEST(ReadData, ReadsTheTableAsTheFileGivesIt) {
         reader.ReadTitle = c.readTitle;
         reader.Step = c.step;
         reader.StepNum = c.stepNum;
+        reader.DecimalComma = c.decimalComma;
         if (c.memory) reader.AvailableMemory = [&] { return c.memory; };
         EXPECT_EQ(reader.ReadData(), c.ok);
         std::vector<std::string> messages;
@@ -332,6 +459,7 @@ TEST(ReadData, ReadsTheTableAsTheFileGivesIt) {
         }
         for (std::size_t i = 0; i < c.titles.size(); ++i)
             EXPECT_EQ(reader.Title(int(i)), c.titles[i]) << "title " << i;
+        EXPECT_EQ(reader.NotNumberNotice(), c.notice);
     }
 }
 
@@ -419,7 +547,7 @@ TEST(ReadData, AStartLineOutsideTheFileRaisesTheListIndexError) {
         SCOPED_TRACE(c.name);
         TestDir dir;
         TDataOpenDialog reader;
-        reader.FileName = dir.Write("d.txt", "1 2\n3 4\n5 6\n");
+        reader.FileName = dir.Write("d.txt", "1 2\n3 4\nx y\n");
         reader.DivMark = kSpace;
         reader.ReadTitle = c.readTitle;
         reader.Step = true;
@@ -468,10 +596,12 @@ TEST(ReadData, AFileThatCannotBeOpenedIsReported) {
 struct FormAnswer {
     DataOpenChoice choice;
     std::vector<std::string> preview;
+    DataOpenChoice proposed;
     int shown = 0;
     DataOpenFormFunction Function() {
-        return [this](const std::vector<std::string>& lines) {
+        return [this](const std::vector<std::string>& lines, const DataOpenChoice& offered) {
             preview = lines;
+            proposed = offered;
             ++shown;
             return choice;
         };
@@ -520,13 +650,14 @@ TEST(Execute, TakesTheChoicesOverAlsoOnCancel) {
     reader.FileName = dir.Write("d.txt", "a,b\n1,2\n3,4\n");
     FormAnswer form;
     form.choice = {.Accepted = false,
-                   .SpaceSelected = false,
-                   .CommaSelected = true,
+                   .Delimiter = DataDelimiter::Comma,
+                   .DecimalComma = true,  // never with the comma
                    .ReadTitle = true,
                    .Step = true,
                    .StepText = "3"};
     EXPECT_FALSE(reader.Execute(form.Function()));
     EXPECT_EQ(reader.DivMark, ",");
+    EXPECT_FALSE(reader.DecimalComma);
     EXPECT_TRUE(reader.ReadTitle);
     EXPECT_TRUE(reader.Step);
     EXPECT_EQ(reader.StepNum, 2);
@@ -537,6 +668,37 @@ TEST(Execute, TakesTheChoicesOverAlsoOnCancel) {
     ASSERT_TRUE(reader.Execute(form.Function()));
     EXPECT_EQ(reader.Title(1), "b");
     EXPECT_EQ(reader.Cell(1, 1), 4.0);
+}
+
+// The form opens with the delimiter most preview lines hold, and the
+// decimal comma where numbers like "1,5" stand between other delimiters.
+TEST(Execute, ProposesTheDelimiterFromThePreview) {
+    using D = DataDelimiter;
+    struct Case {
+        std::string content;
+        D delimiter;
+        bool decimalComma;
+    } cases[] = {
+        {"1 2\n3 4\n", D::Space, false},
+        {"x\ty\n1\t\t2\n3\t4\n", D::Tab, false},
+        {"\"R, Ohm\";\"V\"\n1,5;2\n2,5;3\n", D::Semicolon, true},
+        {"1\t2,5\n3\t4,75\n", D::Tab, true},
+        {"\"x\",\"y\"\n1,2\n3,4\n", D::Comma, false},
+        {"# run 1, 2026\n# a; b\n1 2\n3 4\n5 6\n", D::Space, false},  // comments left out
+        {"Serial: 1, 2\n1 2\n3 4\n5 6\n", D::Space, false},           // one line of commas
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.content);
+        TestDir dir;
+        TDataOpenDialog reader;
+        reader.FileName = dir.Write("p.txt", c.content);
+        FormAnswer form;
+        reader.Execute(form.Function());
+        EXPECT_EQ(form.proposed.Delimiter, c.delimiter);
+        EXPECT_EQ(form.proposed.DecimalComma, c.decimalComma);
+        EXPECT_FALSE(form.proposed.Accepted);
+        EXPECT_FALSE(form.proposed.ReadTitle);
+    }
 }
 
 TEST(Execute, AStartLineThatIsNoIntegerEndsTheOperation) {

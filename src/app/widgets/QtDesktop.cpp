@@ -28,7 +28,8 @@ std::optional<OpenFileResult> QtDesktop::OpenFile(const OpenFileRequest& request
     dialog.setNameFilters(filters);
     if (request.FilterIndex >= 1 && request.FilterIndex <= filters.size())
         dialog.selectNameFilter(filters[request.FilterIndex - 1]);
-    if (!request.InitialDir.empty()) dialog.setDirectory(QString::fromStdString(request.InitialDir));
+    if (!request.InitialDir.empty())
+        dialog.setDirectory(QString::fromStdString(request.InitialDir));
     // A pattern such as "*.kvc" is what the filter shows already.
     if (!request.FileName.empty() && request.FileName.find('*') == std::string::npos)
         dialog.selectFile(QString::fromStdString(request.FileName));
@@ -40,9 +41,11 @@ std::optional<OpenFileResult> QtDesktop::OpenFile(const OpenFileRequest& request
     return result;
 }
 
-DataOpenChoice QtDesktop::ShowDataOpenForm(const std::vector<std::string>& preview) {
+DataOpenChoice QtDesktop::ShowDataOpenForm(const std::vector<std::string>& preview,
+                                           const DataOpenChoice& proposed) {
     TDataOpen form(parent_);
     form.SetPreview(preview);
+    form.SetChoice(proposed);
     form.exec();
     return form.Choice();
 }
@@ -57,7 +60,8 @@ std::optional<SaveFileResult> QtDesktop::SaveFile(const SaveFileRequest& request
     dialog.setNameFilters(filters);
     if (request.FilterIndex >= 1 && request.FilterIndex <= filters.size())
         dialog.selectNameFilter(filters[request.FilterIndex - 1]);
-    if (!request.InitialDir.empty()) dialog.setDirectory(QString::fromStdString(request.InitialDir));
+    if (!request.InitialDir.empty())
+        dialog.setDirectory(QString::fromStdString(request.InitialDir));
     if (!request.FileName.empty() && request.FileName.find('*') == std::string::npos)
         dialog.selectFile(QString::fromStdString(request.FileName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;

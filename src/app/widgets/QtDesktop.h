@@ -9,15 +9,16 @@ class QWidget;
 // The desktop's dialogs for the commands: Qt's file dialog and the
 // program's own forms.
 class QtDesktop : public Desktop {
-public:
+  public:
     explicit QtDesktop(QWidget* parent) : parent_(parent) {}
 
     std::optional<OpenFileResult> OpenFile(const OpenFileRequest& request) override;
-    DataOpenChoice ShowDataOpenForm(const std::vector<std::string>& preview) override;
+    DataOpenChoice ShowDataOpenForm(const std::vector<std::string>& preview,
+                                    const DataOpenChoice& proposed) override;
     std::optional<SaveFileResult> SaveFile(const SaveFileRequest& request) override;
     bool Confirm(const std::string& question) override;
 
-private:
+  private:
     QWidget* parent_;
 };
 

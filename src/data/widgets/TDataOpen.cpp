@@ -28,7 +28,7 @@ TDataOpen::TDataOpen(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setObjectName("DataOpen");
     setWindowTitle("ﾃﾞｰﾀを開く");
-    setFixedSize(330, 192);
+    setFixedSize(330, 240);
     setFont(FormFont("ＭＳ Ｐゴシック", 12));
     // The boxes stand at the form's left edge; their titles start inside
     // the frame, clear of the edge.
@@ -38,18 +38,26 @@ TDataOpen::TDataOpen(QWidget* parent)
 
     GroupBox1 = new QGroupBox("ﾃﾞｰﾀの区切り", this);
     GroupBox1->setObjectName("GroupBox1");
-    GroupBox1->setGeometry(0, 8, 137, 73);
-    SpRadio = new QRadioButton("ｽﾍﾟｰｽ", GroupBox1);
-    SpRadio->setObjectName("SpRadio");
-    SpRadio->setGeometry(16, 16, 97, 25);
+    GroupBox1->setGeometry(0, 8, 137, 121);
+    auto radio = [this](const char* name, const char* caption, int top) {
+        auto* button = new QRadioButton(caption, GroupBox1);
+        button->setObjectName(name);
+        button->setGeometry(16, top, 97, 22);
+        connect(button, &QRadioButton::clicked, this, &TDataOpen::DelimiterClick);
+        return button;
+    };
+    SpRadio = radio("SpRadio", "ｽﾍﾟｰｽ", 16);
     SpRadio->setChecked(true);
-    CmRadio = new QRadioButton("ｶﾝﾏ", GroupBox1);
-    CmRadio->setObjectName("CmRadio");
-    CmRadio->setGeometry(16, 40, 81, 25);
+    TabRadio = radio("TabRadio", "ﾀﾌﾞ", 37);
+    CmRadio = radio("CmRadio", "ｶﾝﾏ", 58);
+    ScRadio = radio("ScRadio", "ｾﾐｺﾛﾝ", 79);
+    DecimalCheck = new QCheckBox("小数点はｶﾝﾏ", GroupBox1);
+    DecimalCheck->setObjectName("DecimalCheck");
+    DecimalCheck->setGeometry(16, 100, 115, 17);
 
     GroupBox2 = new QGroupBox(this);
     GroupBox2->setObjectName("GroupBox2");
-    GroupBox2->setGeometry(0, 82, 137, 69);
+    GroupBox2->setGeometry(0, 130, 137, 69);
     StepEdit = new QLineEdit("0", GroupBox2);
     StepEdit->setObjectName("StepEdit");
     StepEdit->setGeometry(8, 17, 49, 20);
@@ -65,7 +73,7 @@ TDataOpen::TDataOpen(QWidget* parent)
 
     RtitleCheck = new QCheckBox("ﾀｲﾄﾙを読む", this);
     RtitleCheck->setObjectName("RtitleCheck");
-    RtitleCheck->setGeometry(8, 160, 105, 33);
+    RtitleCheck->setGeometry(8, 204, 105, 33);
 
     Label2 = new QLabel("PREVIEW", this);
     Label2->setObjectName("Label2");
@@ -73,7 +81,7 @@ TDataOpen::TDataOpen(QWidget* parent)
     Label2->adjustSize();
     Preview = new QPlainTextEdit("Preview", this);
     Preview->setObjectName("Preview");
-    Preview->setGeometry(144, 24, 177, 129);
+    Preview->setGeometry(144, 24, 177, 177);
     Preview->setLineWrapMode(QPlainTextEdit::NoWrap);
     Preview->setFont(FormFont("ＭＳ Ｐ明朝", 13));
     QPalette palette = Preview->palette();
@@ -86,17 +94,20 @@ TDataOpen::TDataOpen(QWidget* parent)
 
     BitBtn1 = new QPushButton("OK", this);
     BitBtn1->setObjectName("BitBtn1");
-    BitBtn1->setGeometry(144, 160, 81, 25);
+    BitBtn1->setGeometry(144, 208, 81, 25);
     BitBtn1->setDefault(true);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     BitBtn2 = new QPushButton("ｷｬﾝｾﾙ", this);
     BitBtn2->setObjectName("BitBtn2");
-    BitBtn2->setGeometry(232, 160, 81, 25);
+    BitBtn2->setGeometry(232, 208, 81, 25);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 
     setTabOrder(RtitleCheck, CmRadio);
     setTabOrder(CmRadio, SpRadio);
-    setTabOrder(SpRadio, StepEdit);
+    setTabOrder(SpRadio, TabRadio);
+    setTabOrder(TabRadio, ScRadio);
+    setTabOrder(ScRadio, DecimalCheck);
+    setTabOrder(DecimalCheck, StepEdit);
     setTabOrder(StepEdit, StepCheck);
     setTabOrder(StepCheck, Preview);
     setTabOrder(Preview, BitBtn1);
@@ -119,6 +130,20 @@ void TDataOpen::StepCheckClick() {
     StepEdit->setEnabled(StepCheck->isChecked());
 }
 
+void TDataOpen::DelimiterClick() {
+    DecimalCheck->setEnabled(!CmRadio->isChecked());
+}
+
+void TDataOpen::SetChoice(const DataOpenChoice& choice) {
+    QRadioButton* const radios[] = {SpRadio, TabRadio, CmRadio, ScRadio};
+    radios[int(choice.Delimiter)]->setChecked(true);
+    DecimalCheck->setChecked(choice.DecimalComma);
+    DelimiterClick();
+    RtitleCheck->setChecked(choice.ReadTitle);
+    StepCheck->setChecked(choice.Step);
+    StepEdit->setText(QString::fromStdString(choice.StepText));
+}
+
 void TDataOpen::SetPreview(const std::vector<std::string>& lines) {
     Preview->clear();
     for (const std::string& line : lines) Preview->appendPlainText(QString::fromStdString(line));
@@ -130,8 +155,11 @@ void TDataOpen::SetPreview(const std::vector<std::string>& lines) {
 DataOpenChoice TDataOpen::Choice() const {
     DataOpenChoice choice;
     choice.Accepted = result() == QDialog::Accepted;
-    choice.SpaceSelected = SpRadio->isChecked();
-    choice.CommaSelected = CmRadio->isChecked();
+    choice.Delimiter = TabRadio->isChecked()  ? DataDelimiter::Tab
+                       : CmRadio->isChecked() ? DataDelimiter::Comma
+                       : ScRadio->isChecked() ? DataDelimiter::Semicolon
+                                              : DataDelimiter::Space;
+    choice.DecimalComma = DecimalCheck->isEnabled() && DecimalCheck->isChecked();
     choice.ReadTitle = RtitleCheck->isChecked();
     choice.Step = StepCheck->isChecked();
     choice.StepText = StepEdit->text().toStdString();

@@ -23,12 +23,19 @@ class TDataOpen : public QDialog {
     explicit TDataOpen(QWidget* parent = nullptr);
 
     void SetPreview(const std::vector<std::string>& lines);
+    // Sets the delimiter, the decimal comma, the title row and the start
+    // line as the choice gives them.
+    void SetChoice(const DataOpenChoice& choice);
     // The form's settings and how it was closed.
     DataOpenChoice Choice() const;
 
     QGroupBox* GroupBox1;
     QRadioButton* SpRadio;
+    QRadioButton* TabRadio;
     QRadioButton* CmRadio;
+    QRadioButton* ScRadio;
+    // "1,5" is one and a half; not with the comma delimiter.
+    QCheckBox* DecimalCheck;
     QGroupBox* GroupBox2;
     QLineEdit* StepEdit;
     QLabel* Label1;
@@ -44,4 +51,5 @@ class TDataOpen : public QDialog {
 
   public slots:
     void StepCheckClick();
+    void DelimiterClick();
 };

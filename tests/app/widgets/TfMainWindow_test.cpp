@@ -153,7 +153,8 @@ class FakeDesktop : public Desktop {
     }
     std::optional<SaveFileResult> SaveFile(const SaveFileRequest&) override { return std::nullopt; }
     bool Confirm(const std::string&) override { return false; }
-    DataOpenChoice ShowDataOpenForm(const std::vector<std::string>&) override {
+    DataOpenChoice ShowDataOpenForm(const std::vector<std::string>&,
+                                    const DataOpenChoice&) override {
         DataOpenChoice c;
         c.Accepted = true;
         return c;

@@ -22,7 +22,10 @@ class OneFileDesktop : public Desktop {
     std::optional<OpenFileResult> OpenFile(const OpenFileRequest&) override {
         return OpenFileResult{{file}, 2};
     }
-    DataOpenChoice ShowDataOpenForm(const std::vector<std::string>&) override { return {}; }
+    DataOpenChoice ShowDataOpenForm(const std::vector<std::string>&,
+                                    const DataOpenChoice&) override {
+        return {};
+    }
     std::optional<SaveFileResult> SaveFile(const SaveFileRequest&) override { return std::nullopt; }
     bool Confirm(const std::string&) override { return false; }
 };

@@ -1,5 +1,7 @@
 #include "data/widgets/TDataOpen.h"
 
+#include <gtest/gtest.h>
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -7,9 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
-#include <QApplication>
 #include <QtTest/QTest>
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <vector>
@@ -19,7 +19,7 @@ namespace {
 TEST(TDataOpen, DesignedControlsAndDefaults) {
     TDataOpen form;
     EXPECT_EQ(form.windowTitle().toStdString(), "ﾃﾞｰﾀを開く");
-    EXPECT_EQ(form.size(), QSize(330, 192));
+    EXPECT_EQ(form.size(), QSize(330, 240));
     EXPECT_EQ(form.GroupBox1->title().toStdString(), "ﾃﾞｰﾀの区切り");
     EXPECT_TRUE(form.SpRadio->isChecked());
     EXPECT_FALSE(form.CmRadio->isChecked());
@@ -30,15 +30,16 @@ TEST(TDataOpen, DesignedControlsAndDefaults) {
     EXPECT_EQ(form.RtitleCheck->text().toStdString(), "ﾀｲﾄﾙを読む");
     EXPECT_EQ(form.Preview->toPlainText().toStdString(), "Preview");
     EXPECT_EQ(form.Preview->lineWrapMode(), QPlainTextEdit::NoWrap);
-    EXPECT_EQ(form.Preview->geometry(), QRect(144, 24, 177, 129));
-    EXPECT_EQ(form.BitBtn1->geometry(), QRect(144, 160, 81, 25));
-    EXPECT_EQ(form.BitBtn2->geometry(), QRect(232, 160, 81, 25));
+    EXPECT_EQ(form.Preview->geometry(), QRect(144, 24, 177, 177));
+    EXPECT_EQ(form.BitBtn1->geometry(), QRect(144, 208, 81, 25));
+    EXPECT_EQ(form.BitBtn2->geometry(), QRect(232, 208, 81, 25));
 }
 
 TEST(TDataOpen, TabOrder) {
     TDataOpen form;
-    const QWidget* expected[] = {form.RtitleCheck, form.CmRadio, form.SpRadio, form.StepEdit,
-                                 form.StepCheck,   form.Preview, form.BitBtn1, form.BitBtn2};
+    const QWidget* expected[] = {form.RtitleCheck, form.CmRadio,      form.SpRadio,  form.TabRadio,
+                                 form.ScRadio,     form.DecimalCheck, form.StepEdit, form.StepCheck,
+                                 form.Preview,     form.BitBtn1,      form.BitBtn2};
     // The controls in the order the focus chain reaches them.
     std::vector<const QWidget*> order;
     const QWidget* w = expected[0];
@@ -60,11 +61,27 @@ TEST(TDataOpen, StepCheckEnablesTheStartLine) {
     form.CmRadio->click();
     form.RtitleCheck->click();
     const DataOpenChoice choice = form.Choice();
-    EXPECT_FALSE(choice.SpaceSelected);
-    EXPECT_TRUE(choice.CommaSelected);
+    EXPECT_EQ(choice.Delimiter, DataDelimiter::Comma);
     EXPECT_TRUE(choice.ReadTitle);
     EXPECT_FALSE(choice.Step);
     EXPECT_EQ(choice.StepText, "5");
+}
+
+// The decimal comma goes with every delimiter but the comma; a proposed
+// choice is what the form shows.
+TEST(TDataOpen, TheDecimalCommaIsNotOfferedWithTheComma) {
+    TDataOpen form;
+    form.SetChoice({.Delimiter = DataDelimiter::Semicolon, .DecimalComma = true});
+    EXPECT_TRUE(form.ScRadio->isChecked());
+    EXPECT_TRUE(form.DecimalCheck->isChecked());
+    EXPECT_TRUE(form.Choice().DecimalComma);
+    form.CmRadio->click();
+    EXPECT_FALSE(form.DecimalCheck->isEnabled());
+    EXPECT_FALSE(form.Choice().DecimalComma);
+    form.TabRadio->click();
+    EXPECT_TRUE(form.DecimalCheck->isEnabled());
+    EXPECT_EQ(form.Choice().Delimiter, DataDelimiter::Tab);
+    EXPECT_TRUE(form.Choice().DecimalComma);
 }
 
 TEST(TDataOpen, OkAndCancelCloseTheForm) {
