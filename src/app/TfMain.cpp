@@ -130,6 +130,10 @@ void TfMain::FillDataGrid() {
     Enable(&CommandEnabling::menuGraphPlot);
     Enable(&CommandEnabling::menuGraphConfig);
     Enable(&CommandEnabling::menuPlotConfig);
+
+    // Told once the grid shows the file, so that the user can look.
+    const std::string notice = DataOpen.NotNumberNotice();
+    if (!notice.empty()) ShowMessage(notice);
 }
 
 std::string TfMain::DefaultMarkName(int n) {
@@ -160,9 +164,12 @@ void TfMain::BuildSeriesList() {
         const int y = top + kSeriesRowPitch * n;
         const ConfigFile::SeriesValues names = SeriesNames(n);
         SeriesRow row;
+        // A file of one column is drawn against the row number; otherwise
+        // the first column is every series' X.
+        const bool oneColumn = columnCount_ == 1;
         row.LineCheck = TCheckBox{.Name = names.LineCheckName,
                                   .Caption = IntToStr(n + 1),
-                                  .Checked = n != 0,
+                                  .Checked = n != 0 || oneColumn,
                                   .Tag = n,
                                   .Left = 5,
                                   .Top = y,
@@ -176,10 +183,11 @@ void TfMain::BuildSeriesList() {
         plot.Height = AllImage.Height;
         plot.Tag = n + 1;
         plot.MarkType = DefaultMarkName(n);
+        if (oneColumn) plot.AxisX = kRowNumberAxisX;
         plot.DrawSample();
         row.SampleCheck = TCheckBox{.Name = names.SampleCheckName,
                                     .Caption = "",
-                                    .Checked = n != 0,
+                                    .Checked = n != 0 || oneColumn,
                                     .Tag = n,
                                     .Left = plot.Left + plot.Width + 5,
                                     .Top = y,

@@ -22,7 +22,8 @@ namespace {
 // The numbers of some grid columns, rows 1 to `rows`, read row by row: the
 // cells of a row lie together, and a column used by many series is read
 // once. An edited cell's text is read: empty is a missing value (NaN), any
-// other text must be a number.
+// other text must be a number. An infinity, read or typed, is drawn as
+// nothing: a missing value too.
 struct GridColumns {
     std::map<int, std::vector<double>> values;
     // The first row of each column that holds no number.
@@ -42,11 +43,15 @@ GridColumns ReadGridColumns(const TStringGrid& grid, const std::vector<int>& wan
     for (int j = 0; j < rows; ++j) {
         for (std::size_t k = 0; k < columns.size(); ++k) {
             // A cell the user did not edit holds the number its text gives.
-            if (grid.NumberAt(columns[k], j + 1, targets[k][j])) continue;
+            double& target = targets[k][j];
+            if (grid.NumberAt(columns[k], j + 1, target)) {
+                if (std::isinf(target)) target = kMissingValue;
+                continue;
+            }
             const std::string cell = grid.Cell(columns[k], j + 1);
-            if (TryStrToFloat(cell, targets[k][j])) continue;
-            if (IsMissingValueText(cell))
-                targets[k][j] = kMissingValue;
+            if (TryStrToFloat(cell, target)) continue;
+            if (IsMissingValueText(cell) || IsInfinityText(cell))
+                target = kMissingValue;
             else if (!out.firstBadRow.count(columns[k]))
                 out.firstBadRow[columns[k]] = j;
         }

@@ -123,10 +123,6 @@ BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& pr
             notice.Step(kReadingText);
             if (!main.DataOpen.ReadData()) return;
             main.FillDataGrid();
-            if (main.DataOpen.Col() <= 1) {
-                ShowMessage(FormatText("%s のﾃﾞｰﾀが不正です", {name}));
-                return;
-            }
             if (!options.Config.empty()) {
                 about(options.Config);
                 main.ReadConfigFile(options.Config);

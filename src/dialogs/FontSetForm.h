@@ -8,7 +8,7 @@
 // The working fonts of the font settings dialog: the main window's five
 // fonts are copied in when it shows and copied back on OK only.
 class FontSetForm {
-public:
+  public:
     explicit FontSetForm(const FontSettings& fonts);
 
     std::array<FontSetting, 5> Fonts;

@@ -24,7 +24,9 @@ TPlot* PlotSetForm::Series() const {
     return n >= 0 ? &main_.LineImage(n) : nullptr;
 }
 
-TPlot* PlotSetForm::Source() const { return IsAll() ? &main_.AllImage : Series(); }
+TPlot* PlotSetForm::Source() const {
+    return IsAll() ? &main_.AllImage : Series();
+}
 
 std::string PlotSetForm::NameText() const {
     if (IsAll()) return kAllName;
@@ -66,4 +68,22 @@ void PlotSetForm::ApplyInteger(const std::string& text, int minimum, const char*
         return;
     }
     Apply([&](TPlot& p) { p.*member = value; }, repaint);
+}
+
+void PlotSetForm::ApplyAxisX(const std::string& text) {
+    if (text == kRowNumberText) {
+        Apply([](TPlot& p) { p.AxisX = kRowNumberAxisX; }, false);
+        return;
+    }
+    ApplyInteger(text, 1, "X 軸の番号", &TPlot::AxisX, false);
+}
+
+std::vector<std::string> PlotSetForm::AxisXItems() const {
+    std::vector<std::string> items{kRowNumberText};
+    for (int n = 1; n <= main_.SeriesCount(); ++n) items.push_back(IntToStr(n));
+    return items;
+}
+
+std::string PlotSetForm::AxisXText(int axisX) {
+    return axisX == kRowNumberAxisX ? kRowNumberText : IntToStr(axisX);
 }

@@ -43,6 +43,11 @@ class PlotSetForm {
     // `minimum` is refused with a message naming the field.
     void ApplyInteger(const std::string& text, int minimum, const char* field, int TPlot::*member,
                       bool repaint);
+    // The X column: a column number from 1, or "行番号" for the row number.
+    void ApplyAxisX(const std::string& text);
+    // The X choices the dialog lists: "行番号", then each column.
+    std::vector<std::string> AxisXItems() const;
+    static std::string AxisXText(int axisX);
 
     TfMain& Main() { return main_; }
 

@@ -70,6 +70,7 @@ std::string TStringGrid::Cell(int col, int row) const {
     }
     if (hasText_[BodyIndex(col, row)]) return texts_.at(Key(col, row));
     const double value = numbers_[BodyIndex(col, row)];
+    if (std::isinf(value)) return value > 0 ? "inf" : "-inf";
     return std::isnan(value) ? std::string() : FloatToText(value);
 }
 

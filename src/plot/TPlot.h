@@ -48,6 +48,10 @@ struct AxisMapping {
 // curve method and its points. It draws its marks and its line or curve
 // into its curve layer, the size of the plot area, and its line-and-mark
 // sample into its sample picture, the size of its control.
+// The X choice that takes the row number (1 for the first data row) as X.
+inline constexpr int kRowNumberAxisX = 0;
+inline constexpr const char* kRowNumberText = "行番号";
+
 class TPlot {
   public:
     TPlot();
@@ -72,6 +76,7 @@ class TPlot {
     std::string Xtype;
     std::string Ytype;
     int Dimension = 5;
+    // The grid column of the X values; kRowNumberAxisX for the row number.
     int AxisX = 1;
     int LineWidth = 1;
     int Xsize = 0;

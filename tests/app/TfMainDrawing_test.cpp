@@ -205,6 +205,34 @@ TEST(DrawGraph, XColumnChoices) {
     EXPECT_EQ(d.main.Graph.MinX, 0);  // the row numbers widen the X range
 }
 
+// Read or typed, an infinity is kept in the grid as the user sees it and
+// drawn as nothing: no mark, no line, no part of a range.
+TEST(DrawGraph, InfinitiesAreNoPoints) {
+    Drawn d("0 1\n1 inf\n2 3\n3 -Infinity\n4 5\n5 6\n");
+    EXPECT_EQ(d.main.DataG.Cell(2, 2), "inf");
+    EXPECT_EQ(d.main.DataG.Cell(2, 4), "-inf");
+    d.main.DataG.SetCell(2, 6, "+INF");
+    ASSERT_TRUE(d.main.DrawGraph("Start"));
+    const std::vector<double>& y = d.main.LineImage(1).Y;
+    ASSERT_EQ(y.size(), 6u);
+    for (int i : {1, 3, 5}) EXPECT_TRUE(std::isnan(y[std::size_t(i)])) << i;
+    EXPECT_EQ(d.main.Graph.MaxX, 4);  // X = 5 has no point now
+    EXPECT_EQ(d.main.Graph.MaxY, 5);
+    d.main.DataG.SetCell(2, 6, "abc");  // other text still stops the drawing
+    EXPECT_THROW(d.main.DrawGraph("Start"), RaisedError);
+}
+
+// A file of one column is drawn against the row number at once.
+TEST(DrawGraph, OneColumnAgainstTheRowNumber) {
+    Drawn d("5\n7\n6\n");
+    ASSERT_EQ(d.main.SeriesCount(), 1);
+    EXPECT_TRUE(d.main.LineCheck(0).Checked);
+    EXPECT_EQ(d.main.LineImage(0).AxisX, kRowNumberAxisX);
+    ASSERT_TRUE(d.main.DrawGraph("Start"));
+    EXPECT_EQ(d.main.LineImage(0).X, (std::vector<double>{1, 2, 3}));
+    EXPECT_EQ(d.main.LineImage(0).Y, (std::vector<double>{5, 7, 6}));
+}
+
 TEST(DrawGraph, FixedLimitsAreUsedAsSet) {
     Drawn d(kLinear);
     d.main.Graph.AutosizeX = false;

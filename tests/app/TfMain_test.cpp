@@ -74,6 +74,26 @@ TEST(FillDataGrid, TitlesFollowTheColumnNumbers) {
     EXPECT_EQ(main.DataG.Cell(1, 1), "1");
 }
 
+// Fields that are no numbers are told once, when the grid already shows
+// the file; a clean file says nothing.
+TEST(FillDataGrid, TellsOfFieldsThatAreNoNumbersAfterTheGridIsFilled) {
+    for (const bool words : {true, false}) {
+        TestDir dir;
+        TfMain main;
+        RecordingMessageSink sink;
+        ScopedMessageSink scope(sink);
+        QObject::connect(&main, &TfMain::GridChanged, [&] { sink.Texts.push_back("grid"); });
+        main.DataOpen.FileName = dir.Write("d.txt", words ? "1 2\n2 abc\n3 x\n" : "1 2\n2 3\n");
+        ASSERT_TRUE(main.DataOpen.ReadData());
+        main.FillDataGrid();
+        std::vector<std::string> expected{"grid"};
+        if (words)
+            expected.push_back(
+                "2 個の値は数値ではないので欠損値にしました (最初は 2 行目 2 列の 'abc')");
+        EXPECT_EQ(sink.Texts, expected);
+    }
+}
+
 TEST(FillDataGrid, ShowsTablesBeyondTheOldLimitsWithoutAWarning) {
     struct Case {
         int cols, rows;

@@ -42,6 +42,7 @@ TEST(RunBatch, AGraphBesideEachGoodFileAndAMessageForEachOther) {
     TestDir dir;
     const std::string good = dir.Write("good.txt", "1 2 3\n2 4 5\n3 1 2\n");
     const std::string one = dir.Write("one.txt", "1\n2\n3\n");
+    const std::string words = dir.Write("words.txt", "one two\nthree four\n");
     std::string big;
     for (int i = 0; i < 1001; ++i) big += "1 ";
     big += "\n1 2\n";
@@ -51,7 +52,7 @@ TEST(RunBatch, AGraphBesideEachGoodFileAndAMessageForEachOther) {
     const std::string empty = dir.Write("empty.txt", "");
     BatchOptions options;
     options.Format = "bmp";
-    options.Files = {good, one, dir.Path("missing.txt"), tooLarge, same, single, empty};
+    options.Files = {good, one, words, dir.Path("missing.txt"), tooLarge, same, single, empty};
     TfMain main;
     RecordingMessageSink sink;
     ScopedMessageSink scope(sink);
@@ -59,18 +60,18 @@ TEST(RunBatch, AGraphBesideEachGoodFileAndAMessageForEachOther) {
     std::vector<std::string> started;
     const BatchResult result =
         RunBatch(main, options, progress, [&](const std::string& p) { started.push_back(p); });
-    EXPECT_EQ(result.Graphs, 1);
+    EXPECT_EQ(result.Graphs, 2);  // one column is drawn against the row number
     EXPECT_EQ(result.Skipped, 6);
     EXPECT_EQ(sink.Texts,
               (std::vector<std::string>{
-                  "one.txt のﾃﾞｰﾀが不正です", "ﾌｧｲﾙがありません",
-                  "データサイズが大きすぎます (1001 列; 1000 列まで)",
+                  "ﾌｧｲﾙ " + words + " には 'スペース' 区切りの数値の行がありません",
+                  "ﾌｧｲﾙがありません", "データサイズが大きすぎます (1001 列; 1000 列まで)",
                   same + " はﾃﾞｰﾀﾌｧｲﾙなので上書きしません",
                   "ﾌｧｲﾙ " + single + " は 1 行しかないので読めません (2 行以上必要です)",
                   "ﾌｧｲﾙ " + empty + " は空です"}));
     EXPECT_EQ(started, options.Files);
-    EXPECT_NE(progress.str().find("[1/7] good.txt を処理中"), std::string::npos);
-    EXPECT_NE(progress.str().find("[5/7] same.bmp を処理中"), std::string::npos);
+    EXPECT_NE(progress.str().find("[1/8] good.txt を処理中"), std::string::npos);
+    EXPECT_NE(progress.str().find("[6/8] same.bmp を処理中"), std::string::npos);
     const QImage graph(QString::fromStdString(dir.Path("good.bmp")));
     EXPECT_EQ(graph.size(), QSize(550, 320));
     EXPECT_EQ(main.Title.Main, "same");
@@ -111,7 +112,7 @@ TEST(RunBatch, ASlowFileTellsEachStep) {
 TEST(KurvoBatch, CommandLine) {
     TestDir dir;
     const std::string good = dir.Write("a.txt", "1 2\n2 3\n");
-    const std::string bad = dir.Write("b.txt", "1\n2\n");
+    const std::string bad = dir.Write("b.txt", "1,2\n2,3\n");
     const std::string oneLine = dir.Write("c.txt", "1 2\n");
     dir.Write("-x.txt", "1 2\n2 3\n");  // given relative to the folder
     const std::string badColour = dir.Write("colour.kvc", "[Sample]\nFrontcolor=bogus\n");
@@ -128,7 +129,10 @@ TEST(KurvoBatch, CommandLine) {
         const char* inError;
     } cases[] = {
         {{QString::fromStdString(good)}, 0, ""},
-        {{QString::fromStdString(good), QString::fromStdString(bad)}, 1, "b.txt のﾃﾞｰﾀが不正です"},
+        {{QString::fromStdString(good), QString::fromStdString(bad)},
+         1,
+         "b.txt には 'スペース' 区切りの数値の行がありません"},
+        {{"--comma", QString::fromStdString(bad)}, 0, ""},
         {{QString::fromStdString(oneLine)}, 1, "c.txt は 1 行しかないので読めません"},
         {{}, 2, "データファイルがありません"},
         // A configuration file that cannot be read stops the run before it

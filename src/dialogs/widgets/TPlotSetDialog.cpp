@@ -203,7 +203,7 @@ TPlotSetDialog::TPlotSetDialog(TfMain& main, QWidget* parent)
     connect(Mpass, &QComboBox::currentTextChanged, this,
             guarded([this] { Integer(Mpass, 0, "間引く間隔", &TPlot::MarkPass, false); }));
     connect(AxisX, &QComboBox::currentTextChanged, this,
-            guarded([this] { Integer(AxisX, 1, "X 軸の番号", &TPlot::AxisX, false); }));
+            guarded([this] { form_.ApplyAxisX(AxisX->currentText().toStdString()); }));
     KeepLabelsClearOfControls(this);
     connect(PlotBitBtn, &QPushButton::clicked, this, &TPlotSetDialog::PlotRequested);
     connect(BitBtnClose, &QPushButton::clicked, this, &QDialog::close);
@@ -233,7 +233,7 @@ void TPlotSetDialog::FormActivate() {
     // A start index beyond the columns names no series.
     form_.IndexText = start >= 0 ? Index->currentText().toStdString() : std::string();
     AxisX->clear();
-    for (int n = 1; n <= form_.Main().SeriesCount(); ++n) AxisX->addItem(QString::number(n));
+    for (const std::string& item : form_.AxisXItems()) AxisX->addItem(QString::fromStdString(item));
     loading_ = false;
     IndexChange();
 }
@@ -256,7 +256,7 @@ void TPlotSetDialog::IndexChange() {
         const int size = source->MarkSize / 2 - 2;
         Msize->setCurrentIndex(size >= 0 && size < Msize->count() ? size : -1);
         Mpass->setCurrentText(QString::number(source->MarkPass));
-        AxisX->setCurrentText(QString::number(source->AxisX));
+        AxisX->setCurrentText(QString::fromStdString(PlotSetForm::AxisXText(source->AxisX)));
     }
     loading_ = false;
 }
