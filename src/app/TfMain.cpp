@@ -211,6 +211,8 @@ void TfMain::LineCheckClick(int n) {
 
 ConfigFile::Values TfMain::ConfigValues() const {
     ConfigFile::Values v{{}, Graph, Title, Sample, Gridline, Fonts};
+    v.Read.Delimiter = DataOpen.Delimiter().value_or(DataDelimiter::Space);
+    v.Read.DecimalComma = DataOpen.DecimalComma;
     for (const SeriesRow& row : rows_) {
         const TPlot& p = *row.LineImage;
         v.Series.push_back({.LineCheckName = row.LineCheck.Name,
@@ -240,6 +242,9 @@ void TfMain::ApplyConfigValues(const ConfigFile::Values& v) {
     Sample = v.Sample;
     Gridline = v.Gridline;
     Fonts = v.Fonts;
+    // The next data file is read as the file says, in the batch too.
+    if (DataOpen.Delimiter() != v.Read.Delimiter) DataOpen.SetDelimiter(v.Read.Delimiter);
+    DataOpen.DecimalComma = v.Read.DecimalComma;
     for (std::size_t k = 0; k < rows_.size() && k < v.Series.size(); ++k) {
         const ConfigFile::SeriesValues& s = v.Series[k];
         SeriesRow& row = rows_[k];

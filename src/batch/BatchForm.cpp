@@ -59,8 +59,10 @@ void BatchForm::ConfigOpenClick(Desktop& desktop) {
 
 BatchResult BatchForm::StartClick(const std::function<void(const std::string&)>& status) {
     BatchOptions options;
-    options.Read.DivMark =
-        RadioSpace ? DataOpenOptions::kSpaceDivMark : DataOpenOptions::kCommaDivMark;
+    options.Read.SetDelimiter(Delimiter);
+    options.Read.DecimalComma = DecimalComma && Delimiter != DataDelimiter::Comma;
+    memory_.Delimiter = Delimiter;
+    memory_.DecimalComma = options.Read.DecimalComma;
     options.Read.ReadTitle = ReadtitleCheck;
     options.Read.Step = ReadpassCheck;
     // The count of lines to skip, not a line number.

@@ -18,11 +18,17 @@ class BatchForm {
     static constexpr const char* kReadyText = "設定はよろしいですか";
     static constexpr const char* kDoneText = "終了";
 
-    BatchForm(TfMain& main, BatchMemory& memory) : main_(main), memory_(memory) {}
+    BatchForm(TfMain& main, BatchMemory& memory)
+        : Delimiter(memory.Delimiter),
+          DecimalComma(memory.DecimalComma),
+          main_(main),
+          memory_(memory) {}
 
     std::vector<std::string> Files;
     std::string ConfigPath;
-    bool RadioSpace = true;
+    DataDelimiter Delimiter = DataDelimiter::Space;
+    // Not with the comma delimiter.
+    bool DecimalComma = false;
     bool ReadpassCheck = false;
     std::string PassEdit = "0";
     bool ReadtitleCheck = false;

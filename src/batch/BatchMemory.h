@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "data/DataOpenOptions.h"
+
 // What the batch form remembers for the run: the window that opens the
 // form keeps it, since the form is made anew for each use.
 struct BatchMemory {
@@ -10,4 +12,7 @@ struct BatchMemory {
     int FilterIndex = 2;
     bool ConfigChosen = false;
     std::string ConfigFile;
+    // How the last run read its files.
+    DataDelimiter Delimiter = DataDelimiter::Space;
+    bool DecimalComma = false;
 };

@@ -101,7 +101,6 @@ BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& pr
     auto about = [&](const std::string& file) {
         if (messagesAbout) messagesAbout(file);
     };
-    main.DataOpen.SetOptions(options.Read);
     // No graph of the run replaces a data file of the run, read yet or not.
     main.BatchDataFiles = options.Files;
     BatchResult result;
@@ -119,6 +118,9 @@ BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& pr
         const int messagesBefore = counting.Count;
         StepNotice notice(progress, name, options.SlowAfter);
         RunCommand([&] {
+            // Each file as the run says: a configuration read after the
+            // last file does not choose how the next is read.
+            main.DataOpen.SetOptions(options.Read);
             main.DataOpen.FileName = path;
             notice.Step(kReadingText);
             if (!main.DataOpen.ReadData()) return;

@@ -4,10 +4,12 @@
 #include <cstdio>
 #include <iostream>
 #include <iterator>
+#include <optional>
 #include <string>
 
 #include "app/TfMain.h"
 #include "batch/BatchRun.h"
+#include "config/ConfigFile.h"
 #include "platform/FormatText.h"
 #include "platform/MessageSink.h"
 #include "platform/NumberText.h"
@@ -20,11 +22,15 @@ namespace {
 constexpr const char* kUsage =
     "使い方: kurvo-batch [オプション] データファイル...\n"
     "  データファイルごとにグラフを描き、同じフォルダに拡張子だけを替えて保存します。\n"
-    "  --comma          カンマ区切りで読む (既定はスペースとタブ)\n"
+    "  --delimiter 区切り  space (既定: 続く空白とタブが一つの区切り), tab (タブごと),\n"
+    "                   comma (カンマごと), semicolon (セミコロンごと)\n"
+    "  --comma          --delimiter comma と同じ\n"
+    "  --decimal-comma  小数点をカンマとして読む (1,5 は 1.5; comma 区切りとは使えない)\n"
     "  --title          最初の行をタイトル行として読む\n"
     "  --skip N         先頭の N 行を読み飛ばす\n"
     "  --keep-title     グラフタイトルをファイル名にしない\n"
-    "  --config FILE    データファイルごとに読む設定ファイル (.kvc)\n"
+    "  --config FILE    データファイルごとに読む設定ファイル (.kvc)。区切りと小数点は\n"
+    "                   コマンドで区切りを指定しなければ、この設定ファイルの [Data] に従う\n"
     "  --save-config FILE  終わったあと、その時の設定を保存する\n"
     "  --format 形式    保存する形式: emf (既定), wmf, bmp, svg, pdf, png\n"
     "  --dpi N          png の解像度 (既定 96、24〜2400; 300 で 550x320 は 1719x1000)\n"
@@ -33,12 +39,19 @@ constexpr const char* kUsage =
     "  --help           この説明\n"
     "  --version        版\n"
     "  --               これより後はすべてデータファイル (- で始まる名前も)\n"
+    "読み方:\n"
+    "  \"...\" で囲んだ値は引用符を外して読み、中の区切りは文字として扱う。\n"
+    "  数値でない値 (文字、inf) は欠損値になり、その数と最初の場所を標準エラーに書く。\n"
+    "  1.0D-03 のような D, Q の指数も読む。1 列だけのファイルは行番号を X に描く。\n"
     "終了コード:\n"
     "  0  すべてのグラフを保存した\n"
     "  1  飛ばしたファイルがある (理由は標準エラーに書く)\n"
     "  2  コマンドの指定が誤っている (読めない設定ファイル、範囲外の数を持つ設定ファイルを含む)\n";
 
 constexpr const char* kNeedsValueText = " には値が必要です";
+constexpr const char* kTwoDelimitersText = "区切りは一つだけ指定します";
+constexpr const char* kDecimalCommaWithCommaText =
+    "小数点のカンマ (--decimal-comma) はカンマ区切りとは一緒に使えません";
 
 // The sink that names the file a message is about.
 class FileMessageSink : public MessageSink {
@@ -68,6 +81,15 @@ int main(int argc, char* argv[]) {
     std::string saveConfig;
     bool optionsEnded = false;
     bool pngOption = false, dpiGiven = false;
+    // The read options the command line gives; the rest may come from the
+    // configuration file.
+    std::optional<DataDelimiter> delimiter;
+    bool decimalComma = false;
+    auto setDelimiter = [&](DataDelimiter chosen) {
+        const bool other = delimiter && *delimiter != chosen;
+        delimiter = chosen;
+        return !other;
+    };
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (optionsEnded) {
@@ -81,7 +103,17 @@ int main(int argc, char* argv[]) {
             std::puts("kurvo-batch ver0.81b");
             return 0;
         } else if (arg == "--comma") {
-            options.Read.DivMark = DataOpenOptions::kCommaDivMark;
+            if (!setDelimiter(DataDelimiter::Comma)) return Usage(kTwoDelimitersText);
+        } else if (arg == "--delimiter") {
+            if (i + 1 >= argc) return Usage(arg + kNeedsValueText);
+            const std::string value = argv[++i];
+            const auto chosen = DelimiterFromKey(value);
+            if (!chosen)
+                return Usage(FormatText(
+                    "区切り '%s' は使えません (space, tab, comma, semicolon のどれか)", {value}));
+            if (!setDelimiter(*chosen)) return Usage(kTwoDelimitersText);
+        } else if (arg == "--decimal-comma") {
+            decimalComma = true;
         } else if (arg == "--title") {
             options.Read.ReadTitle = true;
         } else if (arg == "--keep-title") {
@@ -153,7 +185,16 @@ int main(int argc, char* argv[]) {
             return 2;
         }
         if (!main.CheckConfigFile(options.Config)) return 2;
+        ConfigFile::ReadSettings read;
+        if (!ConfigFile::ReadDataKeys(read, options.Config)) return 2;
+        if (!delimiter) {
+            delimiter = read.Delimiter;
+            decimalComma = decimalComma || read.DecimalComma;
+        }
     }
+    if (delimiter) options.Read.SetDelimiter(*delimiter);
+    if (decimalComma && delimiter == DataDelimiter::Comma) return Usage(kDecimalCommaWithCommaText);
+    options.Read.DecimalComma = decimalComma;
     const BatchResult result =
         RunBatch(main, options, std::cout, {}, [&](const std::string& path) { sink.File = path; });
     if (!saveConfig.empty()) {

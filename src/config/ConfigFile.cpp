@@ -49,10 +49,20 @@ struct Ranged {
 struct OutOfRange {
     std::string text;
 };
+// The delimiter by its name.
+struct Delimiter {
+    DataDelimiter& value;
+};
 // A series' plot tick: a change ticks its legend too, as a click does.
 struct LineCheck {
     SeriesValues& series;
 };
+
+template <typename Visit>
+void VisitDataKeys(ConfigFile::ReadSettings& read, Visit&& visit) {
+    visit("Data", "Delimiter", Delimiter{read.Delimiter});
+    visit("Data", "DecimalComma", read.DecimalComma);
+}
 
 // Visits every key of the file, in the file's order, with its value. The
 // writer and the reader both walk this one list, so a key is named once.
@@ -128,6 +138,7 @@ void VisitKeys(Values& v, Visit&& visit) {
         visit("Fonts", n + "Name", FaceName{font->Name});
         visit("Fonts", n + "Style", Style{*font});
     }
+    VisitDataKeys(v.Read, visit);
 }
 
 std::string StyleText(const FontSetting& f) {
@@ -180,6 +191,9 @@ struct KeyWriter {
     }
     void operator()(const char* section, const std::string& key, LineCheck c) {
         ini.WriteBool(section, key, c.series.LineChecked);
+    }
+    void operator()(const char* section, const std::string& key, Delimiter d) {
+        ini.WriteString(section, key, DelimiterKey(d.value));
     }
 };
 
@@ -240,6 +254,15 @@ struct KeyReader {
     void operator()(const char* section, const std::string& key, Charset c) {
         c.value = ini.ReadInteger(section, key, c.value) & 0xFF;
     }
+    void operator()(const char* section, const std::string& key, Delimiter d) {
+        const auto text = ini.Value(section, key);
+        if (!text) return;
+        const auto delimiter = DelimiterFromKey(*text);
+        if (!delimiter)
+            throw OutOfRange{
+                FormatText(ConfigFile::kUnknownDelimiterText, {ini.FileName(), *text})};
+        d.value = *delimiter;
+    }
     void operator()(const char* section, const std::string& key, LineCheck c) {
         const bool checked = ini.ReadBool(section, key, c.series.LineChecked);
         if (checked == c.series.LineChecked) return;
@@ -293,6 +316,21 @@ bool Read(Values& values, const std::string& fileName) {
     }
     try {
         VisitKeys(values, KeyReader{ini});
+    } catch (const OutOfRange& refusal) {
+        ShowMessage(refusal.text);
+        return false;
+    }
+    return true;
+}
+
+bool ReadDataKeys(ReadSettings& read, const std::string& fileName) {
+    const TIniFile ini(fileName);
+    if (!ini.Exists()) {
+        ShowMessage(ReadRefusalText(fileName));
+        return false;
+    }
+    try {
+        VisitDataKeys(read, KeyReader{ini});
     } catch (const OutOfRange& refusal) {
         ShowMessage(refusal.text);
         return false;

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "data/DataOpenOptions.h"
 #include "graph/SettingsRecords.h"
 #include "platform/Colors.h"
 #include "platform/Picture.h"
@@ -39,6 +40,14 @@ struct SeriesValues {
 };
 
 // Everything a configuration file holds.
+// How the data file was read: [Data] Delimiter (space, tab, comma,
+// semicolon) and DecimalComma. Files without them read as before.
+struct ReadSettings {
+    DataDelimiter Delimiter = DataDelimiter::Space;
+    bool DecimalComma = false;
+    bool operator==(const ReadSettings&) const = default;
+};
+
 struct Values {
     std::vector<SeriesValues> Series;
     GraphSettings Graph;
@@ -46,6 +55,7 @@ struct Values {
     SampleSettings Sample;
     GridlineSettings Gridline;
     FontSettings Fonts;
+    ReadSettings Read;
     bool operator==(const Values&) const = default;
 };
 
@@ -76,5 +86,13 @@ inline constexpr const char* kOutOfRangeText =
 // is neither a name nor a number raises the conversion error; the keys
 // before it are read into `values`, the rest are not.
 bool Read(Values& values, const std::string& fileName);
+
+inline constexpr const char* kUnknownDelimiterText =
+    "設定ﾌｧｲﾙ %s の [Data] Delimiter=%s は使えません (space, tab, comma, semicolon のどれか)";
+
+// Only the [Data] keys, into `read`; what the file lacks stays as it is.
+// False, with a message, when the file cannot be read or names no
+// delimiter of ours.
+bool ReadDataKeys(ReadSettings& read, const std::string& fileName);
 
 }  // namespace ConfigFile

@@ -120,6 +120,9 @@ TEST(KurvoBatch, CommandLine) {
     const std::string huge =
         dir.Write("huge.kvc", "[Graph]\nCanvaswidth=10000\nCanvasheight=10000\n");
     dir.Write("data2.txt", "1 2\n3 4\n");
+    const QString european = QString::fromStdString(dir.Write("eu.csv", "0,5;1,25\n1;2,5\n"));
+    const QString europeanLook = QString::fromStdString(
+        dir.Write("eu.kvc", "[Data]\r\nDelimiter=semicolon\r\nDecimalComma=1\r\n"));
     const QString folder = QString::fromStdString(dir.Root());
     const QString pipe = QString::fromStdString(dir.MakeFifo("pipe"));
     const QString a = QString::fromStdString(good);
@@ -163,6 +166,13 @@ TEST(KurvoBatch, CommandLine) {
         {{"--format", "png", "--exact", "--dpi", "300", a}, 2, "--exact は 96 dpi"},
         {{"--skip", "x", QString::fromStdString(good)}, 2, "'x' は整数ではありません"},
         {{"--bogus"}, 2, "'--bogus'"},
+        {{"--delimiter", "semicolon", "--decimal-comma", european}, 0, ""},
+        {{"--decimal-comma", "--config", europeanLook, european}, 0, ""},
+        {{european}, 1, "'スペース' 区切りの数値の行がありません"},
+        {{"--delimiter", "tab", "--config", europeanLook, european}, 1, "'タブ' 区切り"},
+        {{"--delimiter", "pipe", a}, 2, "区切り 'pipe' は使えません"},
+        {{"--comma", "--delimiter", "tab", a}, 2, "区切りは一つだけ"},
+        {{"--comma", "--decimal-comma", a}, 2, "カンマ区切りとは一緒に使えません"},
     };
     for (const Case& c : cases) {
         QProcess process;

@@ -30,7 +30,8 @@ const char* kStartFile =
     "TitleY->Size=14\nTitleY->Color=clWindowText\nTitleY->Charset=1\n"
     "TitleY->Name=Times New Roman\nTitleY->Style=\nNum->Size=12\nNum->Color=clWindowText\n"
     "Num->Charset=1\nNum->Name=Times New Roman\nNum->Style=\nSample->Size=12\n"
-    "Sample->Color=clWindowText\nSample->Charset=1\nSample->Name=Times New Roman\nSample->Style=\n";
+    "Sample->Color=clWindowText\nSample->Charset=1\nSample->Name=Times New Roman\nSample->Style=\n"
+    "[Data]\nDelimiter=space\nDecimalComma=0\n";
 
 std::string CrLf(const std::string& text) {
     std::string out;
@@ -108,6 +109,8 @@ TEST(ConfigFile, EveryKeyRoundTrips) {
     written.Fonts.Num = FontSetting{"ＭＳ Ｐゴシック", 128, clGreen, 9, true, false, true, false};
     written.Fonts.Sample.StrikeOut = true;
     written.Fonts.Sample.Italic = true;
+    written.DataOpen.SetDelimiter(DataDelimiter::Semicolon);
+    written.DataOpen.DecimalComma = true;
     const std::string path = dir.Path("all.kvc");
     ASSERT_TRUE(written.WriteConfigFile(path));
 
@@ -153,6 +156,11 @@ TEST(ConfigFile, EveryKeyRoundTrips) {
     EXPECT_EQ(read.Fonts.Num.Size, 9);
     EXPECT_TRUE(read.Fonts.Num.Bold && read.Fonts.Num.Underline && !read.Fonts.Num.Italic);
     EXPECT_TRUE(read.Fonts.Sample.Italic && read.Fonts.Sample.StrikeOut);
+    EXPECT_EQ(read.DataOpen.Delimiter(), DataDelimiter::Semicolon);
+    EXPECT_TRUE(read.DataOpen.DecimalComma);
+    ConfigFile::ReadSettings keys;
+    ASSERT_TRUE(ConfigFile::ReadDataKeys(keys, path));
+    EXPECT_EQ(keys, (ConfigFile::ReadSettings{DataDelimiter::Semicolon, true}));
     const std::string text = Cp932ToUtf8(ReadWholeFile(path));
     EXPECT_NE(text.find("Num->Style=Bold Underline\r\n"), std::string::npos);
     EXPECT_NE(text.find("LineImage2->LineColor=0x00563412\r\n"), std::string::npos);
@@ -286,6 +294,21 @@ TEST(ConfigFile, ValuesOutsideTheirRangesAreRefused) {
             << c.key;
         EXPECT_TRUE(main.ConfigValues() == before) << c.key;
     }
+}
+
+TEST(ConfigFile, ADelimiterOfNoKnownNameRefusesTheFile) {
+    TestDir dir;
+    const std::string path =
+        dir.Write("d.kvc", "[Title]\r\nMain=x\r\n[Data]\r\nDelimiter=pipe\r\n");
+    TfMain main;
+    RecordingMessageSink sink;
+    ScopedMessageSink scope(sink);
+    const std::string refusal = FormatText(ConfigFile::kUnknownDelimiterText, {path, "pipe"});
+    EXPECT_FALSE(main.ReadConfigFile(path));
+    EXPECT_NE(main.Title.Main, "x");
+    ConfigFile::ReadSettings keys;
+    EXPECT_FALSE(ConfigFile::ReadDataKeys(keys, path));
+    EXPECT_EQ(sink.Texts, (std::vector<std::string>{refusal, refusal}));
 }
 
 // Settings that reading itself shapes (a name cut to 31 bytes ending in a

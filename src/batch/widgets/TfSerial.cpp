@@ -67,15 +67,27 @@ TfSerial::TfSerial(TfMain& main, BatchMemory& memory, Desktop& desktop, QWidget*
     data_page->setObjectName("TabSheetData");
     Label(data_page, "Label5", "読み取りﾃﾞｰﾀの形式", 8, 8);
     Label(data_page, "Label3", "区切り文字", 16, 30);
-    RadioSpace = Make<QRadioButton>(data_page, "RadioSpace", "ｽﾍﾟｰｽ，ﾀﾌﾞ", QRect(24, 48, 120, 20));
-    RadioSpace->setChecked(true);
-    RadioCamma = Make<QRadioButton>(data_page, "RadioCamma", "ｶﾝﾏ", QRect(24, 70, 120, 20));
+    RadioSpace = Make<QRadioButton>(data_page, "RadioSpace", "ｽﾍﾟｰｽ，ﾀﾌﾞ", QRect(24, 46, 120, 20));
+    RadioTab = Make<QRadioButton>(data_page, "RadioTab", "ﾀﾌﾞ", QRect(24, 66, 120, 20));
+    RadioCamma = Make<QRadioButton>(data_page, "RadioCamma", "ｶﾝﾏ", QRect(24, 86, 120, 20));
+    RadioSemicolon =
+        Make<QRadioButton>(data_page, "RadioSemicolon", "ｾﾐｺﾛﾝ", QRect(24, 106, 120, 20));
+    DecimalCommaCheck =
+        Make<QCheckBox>(data_page, "DecimalCommaCheck", "小数点はｶﾝﾏ", QRect(24, 128, 140, 20));
+    // The choices of the last run.
+    QRadioButton* const delimiters[] = {RadioSpace, RadioTab, RadioCamma, RadioSemicolon};
+    delimiters[int(form_.Delimiter)]->setChecked(true);
+    DecimalCommaCheck->setChecked(form_.DecimalComma);
+    auto offerDecimalComma = [this] { DecimalCommaCheck->setEnabled(!RadioCamma->isChecked()); };
+    offerDecimalComma();
+    for (QRadioButton* radio : delimiters)
+        connect(radio, &QRadioButton::toggled, this, offerDecimalComma);
     ReadpassCheck =
-        Make<QCheckBox>(data_page, "ReadpassCheck", "途中から読む", QRect(16, 100, 140, 20));
-    Label(data_page, "Label2", "何行目から", 32, 126);
-    PassEdit = Make<QLineEdit>(data_page, "PassEdit", "0", QRect(100, 122, 50, 21));
+        Make<QCheckBox>(data_page, "ReadpassCheck", "途中から読む", QRect(16, 152, 140, 20));
+    Label(data_page, "Label2", "何行目から", 32, 176);
+    PassEdit = Make<QLineEdit>(data_page, "PassEdit", "0", QRect(100, 172, 50, 21));
     ReadtitleCheck =
-        Make<QCheckBox>(data_page, "ReadtitleCheck", "ﾀｲﾄﾙを読む", QRect(16, 156, 140, 20));
+        Make<QCheckBox>(data_page, "ReadtitleCheck", "ﾀｲﾄﾙを読む", QRect(16, 198, 140, 20));
     PageControl->addTab(data_page, "ﾃﾞｰﾀ");
 
     auto* graph_page = new QWidget;
@@ -147,7 +159,11 @@ void TfSerial::ConfigOpenClick() {
 }
 
 void TfSerial::TakeOptions() {
-    form_.RadioSpace = RadioSpace->isChecked();
+    form_.Delimiter = RadioTab->isChecked()         ? DataDelimiter::Tab
+                      : RadioCamma->isChecked()     ? DataDelimiter::Comma
+                      : RadioSemicolon->isChecked() ? DataDelimiter::Semicolon
+                                                    : DataDelimiter::Space;
+    form_.DecimalComma = DecimalCommaCheck->isEnabled() && DecimalCommaCheck->isChecked();
     form_.ReadpassCheck = ReadpassCheck->isChecked();
     form_.PassEdit = PassEdit->text().toStdString();
     form_.ReadtitleCheck = ReadtitleCheck->isChecked();

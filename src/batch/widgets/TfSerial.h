@@ -28,7 +28,10 @@ class TfSerial : public QDialog {
     QLineEdit* ConfigfileEdit;
     QPushButton* ConfigOpen;
     QRadioButton* RadioSpace;
+    QRadioButton* RadioTab;
     QRadioButton* RadioCamma;
+    QRadioButton* RadioSemicolon;
+    QCheckBox* DecimalCommaCheck;
     QCheckBox* ReadpassCheck;
     QLineEdit* PassEdit;
     QCheckBox* ReadtitleCheck;

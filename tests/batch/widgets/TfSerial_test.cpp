@@ -68,6 +68,16 @@ TEST(TfSerial, PagesControlsAndARun) {
     form.GraphPdf->click();
     form.Start->click();
     EXPECT_EQ(ReadWholeFile(dir.Path("data1.pdf")).substr(0, 5), "%PDF-");
+
+    // The delimiter and the decimal comma are kept for the next form.
+    form.RadioSemicolon->click();
+    form.DecimalCommaCheck->click();
+    form.Start->click();
+    TfSerial next(main, memory, desktop);
+    EXPECT_TRUE(next.RadioSemicolon->isChecked());
+    EXPECT_TRUE(next.DecimalCommaCheck->isChecked());
+    next.RadioCamma->click();
+    EXPECT_FALSE(next.DecimalCommaCheck->isEnabled());
 }
 
 // Coming back to the form from another window shows its first page.
