@@ -54,14 +54,21 @@ DataOpenChoice ProposedChoice(const std::vector<std::string>& preview) {
         choice.Delimiter = DataDelimiter::Semicolon;
     else if (most(commas))
         choice.Delimiter = DataDelimiter::Comma;
-    if (choice.Delimiter == DataDelimiter::Comma) return choice;
     DataOpenOptions options;
     options.SetDelimiter(choice.Delimiter);
     const FieldSplitter splitter(options.DivMark);
+    if (choice.Delimiter != DataDelimiter::Comma)
+        for (const std::string& line : preview)
+            if (!IsCommentLine(line) && HasDecimalCommaNumber(line, splitter)) {
+                choice.DecimalComma = true;
+                break;
+            }
+    // A first line of words over lines of numbers is a title row.
+    options.DecimalComma = choice.DecimalComma;
+    std::vector<bool> holdsText;
     for (const std::string& line : preview)
-        if (!IsCommentLine(line) && HasDecimalCommaNumber(line, splitter)) {
-            choice.DecimalComma = true;
-            break;
-        }
+        if (!IsCommentLine(line) && !splitter.IsEmpty(line))
+            holdsText.push_back(HoldsText(line, splitter, options.DecimalPoint()));
+    choice.ReadTitle = holdsText.size() >= 2 && holdsText[0] && !holdsText[1];
     return choice;
 }

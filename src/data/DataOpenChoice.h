@@ -25,7 +25,8 @@ struct DataOpenChoice {
 // The form's first settings for a file whose first lines are `preview`:
 // the delimiter most of its lines hold (tab, then semicolon, then comma;
 // else space) and the decimal comma where numbers such as "1,5" stand
-// between other delimiters. The rest as the form is designed.
+// between other delimiters; the title row when a first line of words
+// stands over lines of numbers. The rest as the form is designed.
 DataOpenChoice ProposedChoice(const std::vector<std::string>& preview);
 
 // Shows the options form with the preview lines and the proposed settings

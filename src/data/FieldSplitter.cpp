@@ -76,3 +76,12 @@ std::string_view CommentText(std::string_view line) {
     const std::size_t hash = line.find('#');
     return hash == std::string_view::npos ? line : line.substr(hash + 1);
 }
+
+bool HoldsText(std::string_view line, const FieldSplitter& splitter, char point) {
+    bool text = false;
+    splitter.ForEach(line, [&](std::string_view field) {
+        text = ReadDataNumber(field, point).Kind == DataNumber::Text;
+        return !text;
+    });
+    return text;
+}

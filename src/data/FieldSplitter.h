@@ -77,3 +77,7 @@ class FieldSplitter {
 bool IsCommentLine(std::string_view line);
 // A comment line without its "#" (and the blanks before it).
 std::string_view CommentText(std::string_view line);
+
+// A line that holds a field which is no number, no missing value and no
+// infinity, with `point` as the decimal point: a title row, not data.
+bool HoldsText(std::string_view line, const FieldSplitter& splitter, char point);

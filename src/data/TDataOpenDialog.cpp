@@ -48,17 +48,6 @@ std::string ShownField(std::string_view field) {
     return shown;
 }
 
-// A line that holds a field which is no number, no missing value and no
-// infinity: a title row, not data.
-bool HoldsText(std::string_view line, const FieldSplitter& splitter, char point) {
-    bool text = false;
-    splitter.ForEach(line, [&](std::string_view field) {
-        text = ReadDataNumber(field, point).Kind == DataNumber::Text;
-        return !text;
-    });
-    return text;
-}
-
 // A title is its field without leading and trailing characters of code 32
 // or less.
 std::string_view TrimTitle(std::string_view field) {

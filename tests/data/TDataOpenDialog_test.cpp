@@ -670,22 +670,25 @@ TEST(Execute, TakesTheChoicesOverAlsoOnCancel) {
     EXPECT_EQ(reader.Cell(1, 1), 4.0);
 }
 
-// The form opens with the delimiter most preview lines hold, and the
-// decimal comma where numbers like "1,5" stand between other delimiters.
+// The form opens with the delimiter most preview lines hold, the decimal
+// comma where numbers like "1,5" stand between other delimiters, and the
+// title row over numbers.
 TEST(Execute, ProposesTheDelimiterFromThePreview) {
     using D = DataDelimiter;
     struct Case {
         std::string content;
         D delimiter;
         bool decimalComma;
+        bool title;
     } cases[] = {
-        {"1 2\n3 4\n", D::Space, false},
-        {"x\ty\n1\t\t2\n3\t4\n", D::Tab, false},
-        {"\"R, Ohm\";\"V\"\n1,5;2\n2,5;3\n", D::Semicolon, true},
-        {"1\t2,5\n3\t4,75\n", D::Tab, true},
-        {"\"x\",\"y\"\n1,2\n3,4\n", D::Comma, false},
-        {"# run 1, 2026\n# a; b\n1 2\n3 4\n5 6\n", D::Space, false},  // comments left out
-        {"Serial: 1, 2\n1 2\n3 4\n5 6\n", D::Space, false},           // one line of commas
+        {"1 2\n3 4\n", D::Space, false, false},
+        {"x\ty\n1\t\t2\n3\t4\n", D::Tab, false, true},
+        {"\"R, Ohm\";\"V\"\n1,5;2\n2,5;3\n", D::Semicolon, true, true},
+        {"1\t2,5\n3\t4,75\n", D::Tab, true, false},
+        {"\"x\",\"y\"\n1,2\n3,4\n", D::Comma, false, true},
+        {"# run 1, 2026\n# a; b\n1 2\n3 4\n5 6\n", D::Space, false, false},  // no comments
+        {"Serial: 1, 2\n1 2\n3 4\n5 6\n", D::Space, false, true},            // one line of commas
+        {"a b\nc d\n1 2\n", D::Space, false, false},  // two lines of words: no title row
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.content);
@@ -696,8 +699,9 @@ TEST(Execute, ProposesTheDelimiterFromThePreview) {
         reader.Execute(form.Function());
         EXPECT_EQ(form.proposed.Delimiter, c.delimiter);
         EXPECT_EQ(form.proposed.DecimalComma, c.decimalComma);
+        EXPECT_EQ(form.proposed.ReadTitle, c.title);
         EXPECT_FALSE(form.proposed.Accepted);
-        EXPECT_FALSE(form.proposed.ReadTitle);
+        EXPECT_FALSE(form.proposed.Step);
     }
 }
 

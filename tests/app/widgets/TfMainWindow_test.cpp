@@ -13,22 +13,28 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
+#include <QRadioButton>
 #include <QScrollArea>
 #include <QSettings>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 #include <QtTest/QTest>
 
 #include "TestSupport.h"
 #include "app/TfMain.h"
+#include "app/widgets/BoxMessageSink.h"
 #include "app/widgets/QtDesktop.h"
 #include "app/widgets/QtTranslation.h"
 #include "app/widgets/TFver.h"
 #include "app/widgets/THelpViewer.h"
+#include "data/widgets/TDataOpen.h"
+#include "platform/MessageSink.h"
 
 namespace {
 
@@ -185,6 +191,55 @@ TEST(TfMainWindow, OpeningADataFileFillsTheGridAndEnablesPlotting) {
     // An edited cell is what the grid holds from then on.
     model->setData(model->index(0, 0), "7.5", Qt::EditRole);
     EXPECT_EQ(state.DataG.Cell(1, 1), "7.5");
+}
+
+// The real options form: it opens with the delimiter its preview shows,
+// Enter reads the file, and the notice of words among the numbers comes
+// when the grid already shows them.
+TEST(TfMainWindow, TheFormProposesTheDelimiterAndTheNoticeFollowsTheGrid) {
+    TestDir dir;
+    class ChosenFileDesktop : public QtDesktop {
+      public:
+        using QtDesktop::QtDesktop;
+        std::string file;
+        std::optional<OpenFileResult> OpenFile(const OpenFileRequest&) override {
+            return OpenFileResult{{file}, 2};
+        }
+    };
+    TfMain state;
+    TfMainWindow window(state);
+    ChosenFileDesktop desktop(&window);
+    desktop.file = dir.Write("eu.csv", "t;U\n0,5;1,25\n1;abc\n1,5;2\n");
+    window.SetDesktop(&desktop);
+    window.show();
+    BoxMessageSink boxes;
+    ScopedMessageSink scope(boxes);
+    bool semicolon = false, decimalComma = false;
+    std::string notice;
+    int rowsAtNotice = -1;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* form = qobject_cast<TDataOpen*>(modal)) {
+            semicolon = form->ScRadio->isChecked();
+            decimalComma = form->DecimalCheck->isChecked();
+            QTest::keyClick(form, Qt::Key_Return);
+        } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            notice = box->text().toStdString();
+            rowsAtNotice = window.DataG->model()->rowCount();
+            QTest::keyClick(box, Qt::Key_Return);
+        }
+    });
+    answer.start(20);
+    window.Button("OpenButton")->click();
+    answer.stop();
+    EXPECT_TRUE(semicolon);
+    EXPECT_TRUE(decimalComma);
+    EXPECT_EQ(notice, "1 個の値は数値ではないので欠損値にしました (最初は 3 行目 2 列の 'abc')");
+    EXPECT_EQ(rowsAtNotice, 3);  // the title row was proposed too
+    EXPECT_EQ(state.DataG.Cell(2, 0), "2 U");
+    EXPECT_EQ(state.DataG.Cell(2, 1), "1.25");
+    EXPECT_EQ(state.DataG.Cell(2, 2), "");
 }
 
 // Files dropped on the window: the data file through the options form,
