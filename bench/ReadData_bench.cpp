@@ -16,25 +16,40 @@
 namespace {
 
 // A 50-column x 10000-row file of measured-looking numbers, about 4 MB.
-const std::string& BenchFile() {
-    static const std::string path = [] {
-        const std::string p = QDir::tempPath().toStdString() + "/kurvo-bench-50x10000.txt";
-        std::ofstream out(p, std::ios::binary);
-        std::mt19937 rng(42);
-        std::uniform_real_distribution<double> value(-1000.0, 1000.0);
-        std::string line;
-        for (int r = 0; r < 10000; ++r) {
-            line.clear();
-            for (int c = 0; c < 50; ++c) {
-                char buffer[32];
-                std::snprintf(buffer, sizeof buffer, "%.4f", value(rng));
-                line += buffer;
-                line += c + 1 < 50 ? ' ' : '\n';
+// The same numbers as a European spreadsheet writes them (semicolons and
+// decimal commas) or as pandas quotes them (every field in quotes).
+enum class Style { Space, EuropeanCsv, QuotedCsv };
+
+const std::string& BenchFile(Style style = Style::Space) {
+    static std::string paths[3];
+    std::string& path = paths[int(style)];
+    if (path.empty())
+        path = [style] {
+            const char* names[] = {"50x10000.txt", "50x10000-eu.csv", "50x10000-quoted.csv"};
+            const std::string p =
+                QDir::tempPath().toStdString() + "/kurvo-bench-" + names[int(style)];
+            std::ofstream out(p, std::ios::binary);
+            std::mt19937 rng(42);
+            std::uniform_real_distribution<double> value(-1000.0, 1000.0);
+            std::string line;
+            for (int r = 0; r < 10000; ++r) {
+                line.clear();
+                for (int c = 0; c < 50; ++c) {
+                    char buffer[32];
+                    std::snprintf(buffer, sizeof buffer, "%.4f", value(rng));
+                    std::string field = buffer;
+                    if (style == Style::EuropeanCsv) field[field.find('.')] = ',';
+                    if (style == Style::QuotedCsv) field = '"' + field + '"';
+                    line += field;
+                    const char delimiter = style == Style::Space         ? ' '
+                                           : style == Style::EuropeanCsv ? ';'
+                                                                         : ',';
+                    line += c + 1 < 50 ? delimiter : '\n';
+                }
+                out << line;
             }
-            out << line;
-        }
-        return p;
-    }();
+            return p;
+        }();
     return path;
 }
 
@@ -54,6 +69,25 @@ void BM_ReadData(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * FileSize(BenchFile()));
 }
 BENCHMARK(BM_ReadData)->Unit(benchmark::kMillisecond);
+
+void BM_ReadDataCsv(benchmark::State& state) {
+    const Style style = Style(state.range(0));
+    TDataOpenDialog reader;
+    reader.FileName = BenchFile(style);
+    reader.SetDelimiter(style == Style::EuropeanCsv ? DataDelimiter::Semicolon
+                                                    : DataDelimiter::Comma);
+    reader.DecimalComma = style == Style::EuropeanCsv;
+    for (auto _ : state) {
+        if (!reader.ReadData() || reader.Col() != 50) state.SkipWithError("read failed");
+        benchmark::DoNotOptimize(reader.Cell(49, 9999));
+    }
+    state.SetBytesProcessed(state.iterations() * FileSize(BenchFile(style)));
+    state.SetLabel(style == Style::EuropeanCsv ? "semicolons, decimal commas" : "quoted fields");
+}
+BENCHMARK(BM_ReadDataCsv)
+    ->Arg(int(Style::EuropeanCsv))
+    ->Arg(int(Style::QuotedCsv))
+    ->Unit(benchmark::kMillisecond);
 
 void BM_ReadDataAndFillGrid(benchmark::State& state) {
     SilentSink silent;
@@ -84,4 +118,6 @@ BENCHMARK(BM_FloatToText)->Arg(0)->Arg(1);
 
 }  // namespace
 
-int main(int argc, char** argv) { return RunBenchmarks(argc, argv); }
+int main(int argc, char** argv) {
+    return RunBenchmarks(argc, argv);
+}

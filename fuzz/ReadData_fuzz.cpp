@@ -1,5 +1,6 @@
 // The data reader over arbitrary bytes, with every option combination
-// taken from the first byte.
+// taken from the first byte; the options form's proposal over the same
+// bytes as preview lines.
 #include <cmath>
 
 #include "FuzzSupport.h"
@@ -14,11 +15,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     WriteBytes(path, data + 2, size - 2);
     static TDataOpenDialog reader;
     reader.FileName = path;
-    reader.DivMark =
-        (options & 1) ? DataOpenOptions::kCommaDivMark : DataOpenOptions::kSpaceDivMark;
-    if (options & 2) reader.DivMark = "";
+    reader.SetDelimiter(DataDelimiter(options & 3));
+    if (options & 16) reader.DivMark = "";
+    reader.DecimalComma = options & 32;
     reader.ReadTitle = options & 4;
     reader.Step = options & 8;
+    std::vector<std::string> preview;
+    std::string line;
+    for (size_t i = 2; i < size && preview.size() < 10; ++i) {
+        if (data[i] == '\n') {
+            preview.push_back(line);
+            line.clear();
+        } else {
+            line += char(data[i]);
+        }
+    }
+    preview.push_back(line);
+    const DataOpenChoice proposed = ProposedChoice(preview);
+    FUZZ_CHECK(!proposed.Accepted && !proposed.Step);
+    FUZZ_CHECK(!(proposed.DecimalComma && proposed.Delimiter == DataDelimiter::Comma));
     reader.StepNum = int(data[1]) - 16;
     bool ok = false;
     try {
@@ -30,9 +45,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (ok) {
         FUZZ_CHECK(reader.Col() >= 1 && reader.Col() <= TDataOpenDialog::kMaxCol);
         FUZZ_CHECK(reader.Row() >= 1);
+        // Every infinity is counted among the fields that are no numbers,
+        // and the first of them lies in the table.
+        std::int64_t infinities = 0;
         for (int c = 0; c < reader.Col(); ++c)
-            // A missing value is NaN; no cell is ever infinite.
-            for (int r = 0; r < reader.Row(); ++r) FUZZ_CHECK(!std::isinf(reader.Cell(c, r)));
+            for (int r = 0; r < reader.Row(); ++r) infinities += std::isinf(reader.Cell(c, r));
+        const TDataOpenDialog::NotNumbers& notNumbers = reader.NotNumberFields();
+        FUZZ_CHECK(infinities <= notNumbers.Count);
+        FUZZ_CHECK(notNumbers.Count == 0 ||
+                   (notNumbers.Line >= 1 && notNumbers.Column >= 1 &&
+                    notNumbers.Column <= reader.Col() && !reader.NotNumberNotice().empty()));
     }
     return 0;
 }

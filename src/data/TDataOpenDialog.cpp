@@ -232,11 +232,15 @@ bool TDataOpenDialog::ReadData() {
                 if (i >= n) break;
             }
             // Most fields are plain numbers, read in the same pass as the
-            // split; anything else goes the general way.
+            // split, also in quotes as pandas writes them; anything else
+            // goes the general way.
             double value = 0.0;
-            const std::size_t fast = FastDecimal(line.substr(i), value, point);
-            std::size_t fieldEnd = i + fast;
-            if (fast == 0 || (fieldEnd < n && !splitter.IsDelimiter(line[fieldEnd]))) {
+            const bool quoted = line[i] == '"';
+            const std::size_t first = i + quoted;
+            const std::size_t fast = FastDecimal(line.substr(first), value, point);
+            std::size_t fieldEnd = first + fast;
+            const bool closed = !quoted || (fieldEnd < n && line[fieldEnd++] == '"');
+            if (fast == 0 || !closed || (fieldEnd < n && !splitter.IsDelimiter(line[fieldEnd]))) {
                 const FieldSplitter::Field field = splitter.Scan(line, i, scratch);
                 fieldEnd = field.End;
                 const DataNumber number = ReadDataNumber(field.Text, point);

@@ -1,11 +1,11 @@
+#include <gtest/gtest.h>
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
-#include <QAction>
 #include <QToolButton>
-#include <gtest/gtest.h>
 
 #include "TestSupport.h"
 #include "app/TfMain.h"
@@ -74,6 +74,13 @@ TEST(TPlotSetDialog, TheStartIndexSurvivesSwitchingEntries) {
     EXPECT_EQ(dialog.Index->currentText().toStdString(), "3");
     dialog.Name->setText("電圧");
     EXPECT_EQ(l.main.LineEdit(2).Text, "電圧");
+    // The row number is the first X choice, before the columns.
+    EXPECT_EQ(dialog.AxisX->itemText(0).toStdString(), "行番号");
+    EXPECT_EQ(dialog.AxisX->count(), 4);
+    dialog.AxisX->setCurrentIndex(0);
+    EXPECT_EQ(l.main.LineImage(2).AxisX, kRowNumberAxisX);
+    dialog.FormActivate();
+    EXPECT_EQ(dialog.AxisX->currentText().toStdString(), "行番号");
 }
 
 TEST(TPlotSetDialog, IntegerFieldsRefuseWhatTheDrawingCannotUse) {
@@ -242,7 +249,7 @@ TEST(TGraphSetDialog, ShowsTheRecordsAndStopsAtABadNumber) {
     EXPECT_EQ(l.sink.Texts, std::vector<std::string>{"'zero' は浮動小数点ではありません"});
     EXPECT_EQ(plots, 0);
     EXPECT_EQ(l.main.Graph.AxistypeX, "常用対数");  // applied before the error
-    EXPECT_EQ(l.main.Graph.Canvaswidth, 550);        // after it: not
+    EXPECT_EQ(l.main.Graph.Canvaswidth, 550);       // after it: not
 }
 
 TEST(TFontSetDialog, NamesSizesOkAndCancel) {
