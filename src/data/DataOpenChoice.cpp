@@ -1,5 +1,6 @@
 #include "data/DataOpenChoice.h"
 
+#include <cctype>
 #include <cstdint>
 #include <string_view>
 
@@ -17,17 +18,15 @@ void DataOpenChoice::ApplyTo(DataOpenOptions& options) const {
 
 namespace {
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-// "1,5" or "-0,25": digits, one comma, digits.
+// A field such as "1,5" or "-0,25": a number with the decimal comma.
 bool HasDecimalCommaNumber(std::string_view line, const FieldSplitter& splitter) {
     bool found = false;
     splitter.ForEach(line, [&](std::string_view field) {
+        // Digits on both sides: "1," ends a list, it is no number.
         const std::size_t comma = field.find(',');
         found = comma != std::string_view::npos && comma > 0 && comma + 1 < field.size() &&
-                IsDigit(field[comma - 1]) && IsDigit(field[comma + 1]) &&
+                std::isdigit(static_cast<unsigned char>(field[comma - 1])) &&
+                std::isdigit(static_cast<unsigned char>(field[comma + 1])) &&
                 ReadDataNumber(field, ',').Kind == DataNumber::Number;
         return !found;
     });
@@ -67,8 +66,8 @@ DataOpenChoice ProposedChoice(const std::vector<std::string>& preview) {
     options.DecimalComma = choice.DecimalComma;
     std::vector<bool> holdsText;
     for (const std::string& line : preview)
-        if (!IsCommentLine(line) && !splitter.IsEmpty(line))
+        if (holdsText.size() < 2 && !IsCommentLine(line) && !splitter.IsEmpty(line))
             holdsText.push_back(HoldsText(line, splitter, options.DecimalPoint()));
-    choice.ReadTitle = holdsText.size() >= 2 && holdsText[0] && !holdsText[1];
+    choice.ReadTitle = holdsText.size() == 2 && holdsText[0] && !holdsText[1];
     return choice;
 }

@@ -30,8 +30,7 @@ constexpr const char* kNotNumbersText =
 // A field as the user reads it in a message: without the blanks around
 // it, UTF-8 or else Shift-JIS, and control characters written "\x00".
 std::string ShownField(std::string_view field) {
-    while (!field.empty() && IsSpaceCharacter(field.front())) field.remove_prefix(1);
-    while (!field.empty() && IsSpaceCharacter(field.back())) field.remove_suffix(1);
+    field = WithoutSpaces(field);
     const std::string text = IsValidUtf8(field) ? std::string(field) : Cp932ToUtf8(field);
     std::string shown;
     for (char c : text) {
@@ -235,7 +234,7 @@ bool TDataOpenDialog::ReadData() {
             // split, also in quotes as pandas writes them; anything else
             // goes the general way.
             double value = 0.0;
-            const bool quoted = line[i] == '"';
+            const bool quoted = i < n && line[i] == '"';
             const std::size_t first = i + quoted;
             const std::size_t fast = FastDecimal(line.substr(first), value, point);
             std::size_t fieldEnd = first + fast;

@@ -70,9 +70,14 @@ bool ConvertDecimal(std::string_view number, double& out) {
 
 }  // namespace
 
-bool IsMissingValueText(std::string_view text) {
+std::string_view WithoutSpaces(std::string_view text) {
     while (!text.empty() && IsSpaceCharacter(text.front())) text.remove_prefix(1);
     while (!text.empty() && IsSpaceCharacter(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+bool IsMissingValueText(std::string_view text) {
+    text = WithoutSpaces(text);
     if (text.empty()) return true;
     if (text.front() == '+' || text.front() == '-') text.remove_prefix(1);
     return text.size() == 3 && (text[0] | 0x20) == 'n' && (text[1] | 0x20) == 'a' &&
@@ -180,8 +185,7 @@ std::size_t FastDecimal(std::string_view s, double& out, char point) {
 }
 
 bool IsInfinityText(std::string_view text) {
-    while (!text.empty() && IsSpaceCharacter(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsSpaceCharacter(text.back())) text.remove_suffix(1);
+    text = WithoutSpaces(text);
     if (!text.empty() && (text.front() == '+' || text.front() == '-')) text.remove_prefix(1);
     auto is = [text](std::string_view word) {
         if (text.size() != word.size()) return false;
@@ -193,9 +197,7 @@ bool IsInfinityText(std::string_view text) {
 }
 
 DataNumber ReadDataNumber(std::string_view text, char point) {
-    std::string_view s = text;
-    while (!s.empty() && IsSpaceCharacter(s.front())) s.remove_prefix(1);
-    while (!s.empty() && IsSpaceCharacter(s.back())) s.remove_suffix(1);
+    const std::string_view s = WithoutSpaces(text);
     DataNumber result;
     if (s.empty()) return result;
     if (s.front() != '+' && FastDecimal(s, result.Value, point) == s.size()) {

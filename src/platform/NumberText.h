@@ -17,6 +17,9 @@ inline bool IsSpaceCharacter(char c) {
     return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
+// The text without the space characters at its ends.
+std::string_view WithoutSpaces(std::string_view text);
+
 // The text of a missing value: empty, blank, or "nan" in any letter case,
 // optionally signed, with blanks around it.
 bool IsMissingValueText(std::string_view text);
