@@ -133,7 +133,7 @@ void TfMain::FillDataGrid() {
 
     // Told once the grid shows the file, so that the user can look.
     const std::string notice = DataOpen.NotNumberNotice();
-    if (!notice.empty()) ShowMessage(notice);
+    if (!notice.empty()) ShowNotice(notice);
 }
 
 std::string TfMain::DefaultMarkName(int n) {

@@ -94,6 +94,8 @@ class TfMain : public QObject {
     static constexpr const char* kXRangeText = "X軸の範囲 %s ～ %s ではグラフを描けません";
     static constexpr const char* kYRangeText = "Y軸の範囲 %s ～ %s ではグラフを描けません";
     static constexpr const char* kUnknownHokanText = "補完方法 '%s' はありません";
+    // A series without a legend text in messages.
+    static constexpr const char* kColumnCaptionText = "%s 列目";
     static constexpr const char* kTooLargeSettingText = "%s %s は大きすぎます (%s まで)";
     static constexpr const char* kTooSmallSettingText = "%s %s は小さすぎます (%s から)";
     // Beyond these a drawing would take minutes or more memory than there

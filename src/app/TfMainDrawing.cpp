@@ -272,6 +272,9 @@ bool TfMain::SeriesStep(const std::vector<int>& checked, const Columns& xs, cons
     };
     for (std::size_t m = 0; m < checked.size(); ++m) {
         TPlot& p = LineImage(checked[m]);
+        const std::string& legend = LineEdit(checked[m]).Text;
+        p.Caption =
+            legend.empty() ? FormatText(kColumnCaptionText, {IntToStr(checked[m] + 1)}) : legend;
         std::vector<double> x = take(xs[m]);
         p.SetPoints(std::move(x), take(ys[m]));
         p.Xsize = Graph.Width;

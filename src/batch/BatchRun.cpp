@@ -25,11 +25,14 @@ std::string GraphTitleOf(const std::string& path) {
 namespace {
 
 constexpr const char* kNotDrawnText = "%s のｸﾞﾗﾌを描けませんでした";
+constexpr const char* kDrawnWithErrorsText =
+    "%s のｸﾞﾗﾌは保存しましたが、上のｴﾗｰの部分は描かれていません";
 constexpr const char* kReadingText = "読み込み中";
 constexpr const char* kDrawingText = "描画中";
 constexpr const char* kSavingText = "保存中";
 
-// Passes messages on and counts them.
+// Passes messages and notices on and counts the messages: every one is
+// an error of the file it is about.
 class CountingMessageSink : public MessageSink {
   public:
     explicit CountingMessageSink(MessageSink& next) : next_(next) {}
@@ -37,6 +40,7 @@ class CountingMessageSink : public MessageSink {
         ++Count;
         next_.ShowMessage(text);
     }
+    void ShowNotice(const std::string& text) override { next_.ShowNotice(text); }
     int Count = 0;
 
   private:
@@ -139,6 +143,12 @@ BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& pr
             main.SaveGraphFile(output);
             ++result.Graphs;
         });
+        // A graph saved after an error lacks what the error was about: the
+        // file is not done.
+        if (result.Graphs > graphsBefore && counting.Count > messagesBefore) {
+            --result.Graphs;
+            ShowMessage(FormatText(kDrawnWithErrorsText, {name}));
+        }
         if (result.Graphs == graphsBefore) {
             ++result.Skipped;
             if (counting.Count == messagesBefore) ShowMessage(FormatText(kNotDrawnText, {name}));

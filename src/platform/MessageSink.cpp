@@ -18,12 +18,26 @@ void StderrMessageSink::ShowMessage(const std::string& text) {
     std::fflush(stderr);
 }
 
-MessageSink& CurrentMessageSink() { return g_sink ? *g_sink : DefaultSink(); }
+MessageSink& CurrentMessageSink() {
+    return g_sink ? *g_sink : DefaultSink();
+}
 
-void SetMessageSink(MessageSink* sink) { g_sink = sink; }
+void SetMessageSink(MessageSink* sink) {
+    g_sink = sink;
+}
 
-void ShowMessage(const std::string& text) { CurrentMessageSink().ShowMessage(text); }
+void ShowMessage(const std::string& text) {
+    CurrentMessageSink().ShowMessage(text);
+}
 
-ScopedMessageSink::ScopedMessageSink(MessageSink& sink) : previous_(g_sink) { g_sink = &sink; }
+void ShowNotice(const std::string& text) {
+    CurrentMessageSink().ShowNotice(text);
+}
 
-ScopedMessageSink::~ScopedMessageSink() { g_sink = previous_; }
+ScopedMessageSink::ScopedMessageSink(MessageSink& sink) : previous_(g_sink) {
+    g_sink = &sink;
+}
+
+ScopedMessageSink::~ScopedMessageSink() {
+    g_sink = previous_;
+}

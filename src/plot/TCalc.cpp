@@ -95,6 +95,14 @@ std::array<double, FittedPolynomial::kMaxDegree + 1> FittedPolynomial::InX() con
     return p;
 }
 
+int TCalc::DistinctCount(const double* xs, int count, int limit) {
+    std::vector<double> distinct;
+    for (int i = 0; i < count && int(distinct.size()) < limit; ++i)
+        if (std::find(distinct.begin(), distinct.end(), xs[i]) == distinct.end())
+            distinct.push_back(xs[i]);
+    return int(distinct.size());
+}
+
 bool TCalc::CalcMin2(int n) {
     if (n > kMaxDegree) {
         ShowMessage(kDegreeText);
@@ -107,17 +115,12 @@ bool TCalc::CalcMin2(int n) {
 
     // A polynomial of degree n needs n + 1 distinct X values; with fewer the
     // system is singular.
-    std::array<double, kMaxDegree + 1> distinct{};
-    int distinctCount = 0;
+    if (DistinctCount(xs, m, n + 1) <= n) Raise(kDivisionByZeroText);
     double lo = xs[0], hi = xs[0];
     for (int i = 0; i < m; ++i) {
         lo = std::min(lo, xs[i]);
         hi = std::max(hi, xs[i]);
-        if (distinctCount <= n && std::find(distinct.begin(), distinct.begin() + distinctCount,
-                                            xs[i]) == distinct.begin() + distinctCount)
-            distinct[std::size_t(distinctCount++)] = xs[i];
     }
-    if (distinctCount <= n) Raise(kDivisionByZeroText);
 
     FittedPolynomial fit;
     fit.Degree = n;

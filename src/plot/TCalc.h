@@ -58,6 +58,10 @@ class TCalc {
     // x to the power j by multiplying 1 by x j times; 1 for j <= 0.
     static double Power(int j, double x);
 
+    // How many distinct values xs[0 .. count - 1] hold, counted up to
+    // `limit`.
+    static int DistinctCount(const double* xs, int count, int limit);
+
     // Least-squares polynomial of degree n through (column 0, column 1).
     // Fewer distinct X values than n + 1 raise the division error.
     bool CalcMin2(int n);

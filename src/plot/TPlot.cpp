@@ -8,6 +8,9 @@
 #include <numeric>
 
 #include "platform/Canvas.h"
+#include "platform/FormatText.h"
+#include "platform/MessageSink.h"
+#include "platform/NumberText.h"
 #include "platform/PolylineReducer.h"
 #include "plot/AxisTypes.h"
 
@@ -355,6 +358,15 @@ void TPlot::ReadPlotLine() {
 }
 
 bool TPlot::FitPolynomial() {
+    // Too few points is the series' own fault, said in its terms; other
+    // singular systems raise the division error.
+    const bool degreeFits = Dimension >= 0 && Dimension <= TCalc::kMaxDegree;
+    const int distinct = degreeFits ? TCalc::DistinctCount(X.data(), count_, Dimension + 1) : 0;
+    if (degreeFits && distinct <= Dimension) {
+        ShowMessage(FormatText(kTooFewPointsText, {Caption.empty() ? Name : Caption,
+                                                   IntToStr(distinct), IntToStr(Dimension)}));
+        return false;
+    }
     Calc.SetRow(count_);
     Calc.SetCol(2);
     std::copy(X.begin(), X.end(), Calc.Column(0));

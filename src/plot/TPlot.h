@@ -59,6 +59,10 @@ class TPlot {
 
     // The control: name, tag and place in the plot-line list.
     std::string Name;
+    // What messages call the series: its legend text, else its column.
+    std::string Caption;
+    static constexpr const char* kTooFewPointsText =
+        "'%s' は X の値が %s 通りしかないので %s 次の最小二乗法では描けません";
     int Tag = 0;
     int Left = 0;
     int Top = 0;

@@ -8,7 +8,9 @@
 
 #include "TestSupport.h"
 #include "app/TfMain.h"
+#include "platform/Cp932.h"
 #include "platform/MessageSink.h"
+#include "plot/TPlot.h"
 
 namespace {
 
@@ -121,6 +123,14 @@ TEST(KurvoBatch, CommandLine) {
         dir.Write("huge.kvc", "[Graph]\nCanvaswidth=10000\nCanvasheight=10000\n");
     dir.Write("data2.txt", "1 2\n3 4\n");
     const QString european = QString::fromStdString(dir.Write("eu.csv", "0,5;1,25\n1;2,5\n"));
+    // A fit the drawing refuses, and one with too few points for it.
+    const std::string fitKeys =
+        "[Plot]\r\nLineImage1->Hokan=" + *Utf8ToCp932(kHokanMin2) + "\r\nLineImage1->Dimension=";
+    const QString degree11 = QString::fromStdString(dir.Write("d11.kvc", fitKeys + "11\r\n"));
+    const QString degree5 = QString::fromStdString(dir.Write("d5.kvc", fitKeys + "5\r\n"));
+    const QString fourPoints =
+        QString::fromStdString(dir.Write("four.txt", "1 2\n2 3\n3 5\n4 4\n"));
+    const QString words = QString::fromStdString(dir.Write("w.txt", "1 2\n2 x\n3 5\n"));
     const QString europeanLook = QString::fromStdString(
         dir.Write("eu.kvc", "[Data]\r\nDelimiter=semicolon\r\nDecimalComma=1\r\n"));
     const QString folder = QString::fromStdString(dir.Root());
@@ -167,6 +177,11 @@ TEST(KurvoBatch, CommandLine) {
         {{"--skip", "x", QString::fromStdString(good)}, 2, "'x' は整数ではありません"},
         {{"--bogus"}, 2, "'--bogus'"},
         {{"--delimiter", "semicolon", "--decimal-comma", european}, 0, ""},
+        // An error while drawing is a file not done, even when its graph is
+        // saved; a notice is not.
+        {{"--config", degree11, fourPoints}, 1, "four.txt のｸﾞﾗﾌは保存しましたが"},
+        {{"--config", degree5, fourPoints}, 1, "'DATA2' は X の値が 4 通りしかないので 5 次"},
+        {{words}, 0, "1 個の値は数値ではない"},
         {{"--decimal-comma", "--config", europeanLook, european}, 0, ""},
         {{european}, 1, "'スペース' 区切りの数値の行がありません"},
         {{"--delimiter", "tab", "--config", europeanLook, european}, 1, "'タブ' 区切り"},
