@@ -99,7 +99,7 @@ bool TfMain::CheckLimits(bool xAxis) {
     const double lo = xAxis ? Graph.MinX : Graph.MinY;
     const double hi = xAxis ? Graph.MaxX : Graph.MaxY;
     const std::string& type = xAxis ? Graph.AxistypeX : Graph.AxistypeY;
-    const bool log = type != kAxisLinear;
+    const bool log = IsLogAxis(type);
     const bool usable = std::isfinite(lo) && std::isfinite(hi) && lo != hi &&
                         std::isfinite(hi - lo) && (!log || (lo > 0 && hi > 0));
     if (!usable)
@@ -222,7 +222,7 @@ bool TfMain::RangeStep(bool xAxis, const Columns& values, const Columns& partner
         ShowMessage(kNoPointsText);
         return false;
     }
-    if (Calc.Type != kAxisLinear && Calc.Min <= 0) {
+    if (IsLogAxis(Calc.Type) && Calc.Min <= 0) {
         ShowMessage(xAxis ? kXNotPositiveText : kYNotPositiveText);
         return false;
     }

@@ -12,6 +12,8 @@
 #include "platform/MessageSink.h"
 #include "platform/NumberText.h"
 #include "platform/RaisedError.h"
+#include "plot/AxisTypes.h"
+#include "plot/TPlot.h"
 
 namespace {
 
@@ -49,6 +51,17 @@ struct Ranged {
 struct OutOfRange {
     std::string text;
 };
+// A name from a fixed list: an axis type, a curve method, a mark type.
+struct Named {
+    std::string& value;
+    const char* const* names;
+    std::size_t count;
+};
+template <std::size_t N>
+Named NameOf(std::string& value, const char* const (&names)[N]) {
+    return {value, names, N};
+}
+
 // The delimiter by its name.
 struct Delimiter {
     DataDelimiter& value;
@@ -80,10 +93,10 @@ void VisitKeys(Values& v, Visit&& visit) {
         visit("Plot", n + "LineWidth", Ranged{s.LineWidth, 0, SeriesValues::kMaxLineWidth});
         visit("Plot", n + "LineColor", Color{s.LineColor});
         visit("Plot", n + "LineType", Pen{s.LineType});
-        visit("Plot", n + "Hokan", s.Hokan);
+        visit("Plot", n + "Hokan", NameOf(s.Hokan, kCurveMethods));
         visit("Plot", n + "Dimension", s.Dimension);
         visit("Plot", n + "MarkSize", Ranged{s.MarkSize, 0, SeriesValues::kMaxMarkSize});
-        visit("Plot", n + "MarkType", s.MarkType);
+        visit("Plot", n + "MarkType", NameOf(s.MarkType, kMarkTypes));
         visit("Plot", n + "MarkColor", Color{s.MarkColor});
         visit("Plot", n + "MarkPass", Ranged{s.MarkPass, 0, kIntMax});
         visit("Plot", n + "AxisX", Ranged{s.AxisX, 0, SeriesValues::kMaxAxisX});
@@ -91,8 +104,8 @@ void VisitKeys(Values& v, Visit&& visit) {
         visit("Edit", s.EditName, s.LegendText);
     }
     GraphSettings& g = v.Graph;
-    visit("Graph", "AxistypeX", g.AxistypeX);
-    visit("Graph", "AxistypeY", g.AxistypeY);
+    visit("Graph", "AxistypeX", NameOf(g.AxistypeX, kAxisTypes));
+    visit("Graph", "AxistypeY", NameOf(g.AxistypeY, kAxisTypes));
     visit("Graph", "MaxX", Limit{g.MaxX});
     visit("Graph", "MaxY", Limit{g.MaxY});
     visit("Graph", "MinX", Limit{g.MinX});
@@ -195,6 +208,9 @@ struct KeyWriter {
     void operator()(const char* section, const std::string& key, Delimiter d) {
         ini.WriteString(section, key, DelimiterKey(d.value));
     }
+    void operator()(const char* section, const std::string& key, Named n) {
+        ini.WriteString(section, key, n.value);
+    }
 };
 
 // Reads each kind of value with its current contents as the default.
@@ -253,6 +269,20 @@ struct KeyReader {
     }
     void operator()(const char* section, const std::string& key, Charset c) {
         c.value = ini.ReadInteger(section, key, c.value) & 0xFF;
+    }
+    void operator()(const char* section, const std::string& key, Named n) {
+        if (!ini.Value(section, key)) return;
+        const std::string name = ini.ReadString(section, key, n.value);
+        std::string allowed;
+        for (std::size_t i = 0; i < n.count; ++i) {
+            if (name == n.names[i]) {
+                n.value = name;
+                return;
+            }
+            allowed += (i ? ", " : "") + std::string(n.names[i]);
+        }
+        throw OutOfRange{FormatText(ConfigFile::kUnknownNameText,
+                                    {ini.FileName(), section, key, name, allowed})};
     }
     void operator()(const char* section, const std::string& key, Delimiter d) {
         const auto text = ini.Value(section, key);

@@ -87,6 +87,10 @@ inline constexpr const char* kOutOfRangeText =
 // before it are read into `values`, the rest are not.
 bool Read(Values& values, const std::string& fileName);
 
+// An axis type, curve method or mark type that is none of the names.
+inline constexpr const char* kUnknownNameText =
+    "設定ﾌｧｲﾙ %s の [%s] %s=%s は使えません (%s のどれか)";
+
 inline constexpr const char* kUnknownDelimiterText =
     "設定ﾌｧｲﾙ %s の [Data] Delimiter=%s は使えません (space, tab, comma, semicolon のどれか)";
 

@@ -40,7 +40,7 @@ GraphSetTexts LoadGraphSet(const TfMain& main) {
 namespace {
 
 void CheckLogMinimum(double& min, double& max, const std::string& type, bool autosize) {
-    if (!(min > 0) && type != kAxisLinear && !autosize) {
+    if (!(min > 0) && IsLogAxis(type) && !autosize) {
         min = 1;
         max = 10;
         ShowMessage(kLogMinimumText);

@@ -227,9 +227,9 @@ std::vector<Tick> LogTicks(const AxisNumberLayout& axis, const TFrame& frame) {
         const double v = unscale(k);
         t.Shown = axis.Min <= v && v <= axis.Max;
         if (t.Shown) {
-            if (axis.Type == kAxisLog10)
+            if (AxisKindOf(axis.Type) == AxisKind::Log10)
                 t.Caption = (axis.XAxis ? "10^ " : "10 ^") + IntToStr(k);
-            else if (axis.Type == kAxisLn)
+            else
                 t.Caption = "e^" + IntToStr(k);
             t.Position = TickPixel(axis, frame, v);
             ++shown;
@@ -262,7 +262,7 @@ bool Overlap(const TMathLabel& a, const TMathLabel& b) {
 void MakeAxisNumbers(std::vector<std::unique_ptr<TMathLabel>>& labels, const AxisNumberLayout& axis,
                      const TFrame& frame, const TLogFont& font) {
     labels.clear();
-    const bool linear = axis.Type == kAxisLinear;
+    const bool linear = !IsLogAxis(axis.Type);
     const std::vector<Tick> ticks = linear ? LinearTicks(axis) : LogTicks(axis, frame);
     const int L = axis.Left, T = axis.Top;
     std::size_t powers = 0;  // the labels before the limits' numbers

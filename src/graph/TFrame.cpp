@@ -36,11 +36,11 @@ void TFrame::DrawFrame() {
     Restart(XGridPicture, Xsize, Ysize);
     Restart(YGridPicture, Xsize, Ysize);
     Restart(BoxPicture, Xsize, Ysize);
-    if (Xtype == kAxisLinear)
+    if (!IsLogAxis(Xtype))
         DrawGridX();
     else
         DrawLogGridX();
-    if (Ytype == kAxisLinear)
+    if (!IsLogAxis(Ytype))
         DrawGridY();
     else
         DrawLogGridY();

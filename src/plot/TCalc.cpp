@@ -238,9 +238,9 @@ bool TCalc::CalcMaxMin() {
         if (!(v >= Min)) Min = v;
     }
     if (std::isnan(Max)) return false;
-    if (Type == kAxisLog10 || Type == kAxisLn) {
+    if (IsLogAxis(Type)) {
         if (!(Min > 0)) return false;
-        PowerRounding(Type == kAxisLog10);
+        PowerRounding(AxisKindOf(Type) == AxisKind::Log10);
         return true;
     }
     LinearRounding();

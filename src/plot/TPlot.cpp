@@ -63,12 +63,6 @@ void TPlot::SetPoints(std::vector<double> x, std::vector<double> y) {
     Y = std::move(y);
 }
 
-AxisMapping::Kind AxisMapping::KindOf(const std::string& type) {
-    if (type == kAxisLog10) return Kind::Log10;
-    if (type == kAxisLn) return Kind::Ln;
-    return Kind::Linear;
-}
-
 namespace {
 
 double LogOf(AxisMapping::Kind kind, double v) {
@@ -81,32 +75,34 @@ double Scale(AxisMapping::Kind kind, double v) {
     return v == 0 ? 0 : LogOf(kind, v);
 }
 
+double Unscale(AxisKind kind, double v) {
+    if (kind == AxisKind::Log10) return std::pow(10.0, v);
+    if (kind == AxisKind::Ln) return std::exp(v);
+    return v;
+}
+
 }  // namespace
 
 double TPlot::ScaleX(double v) const {
-    return Scale(AxisMapping::KindOf(Xtype), v);
+    return Scale(AxisKindOf(Xtype), v);
 }
 
 double TPlot::ScaleY(double v) const {
-    return Scale(AxisMapping::KindOf(Ytype), v);
+    return Scale(AxisKindOf(Ytype), v);
 }
 
 double TPlot::UnscaleX(double v) const {
-    if (Xtype == kAxisLog10) return std::pow(10.0, v);
-    if (Xtype == kAxisLn) return std::exp(v);
-    return v;
+    return Unscale(AxisKindOf(Xtype), v);
 }
 
 double TPlot::UnscaleY(double v) const {
-    if (Ytype == kAxisLog10) return std::pow(10.0, v);
-    if (Ytype == kAxisLn) return std::exp(v);
-    return v;
+    return Unscale(AxisKindOf(Ytype), v);
 }
 
 AxisMapping TPlot::Mapping() const {
     AxisMapping m;
-    m.X = AxisMapping::KindOf(Xtype);
-    m.Y = AxisMapping::KindOf(Ytype);
+    m.X = AxisKindOf(Xtype);
+    m.Y = AxisKindOf(Ytype);
     m.Xmin = Xmin;
     m.Xmax = Xmax;
     m.Ymin = Ymin;

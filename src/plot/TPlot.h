@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/Picture.h"
+#include "plot/AxisTypes.h"
 
 class Canvas;
 class PolylineReducer;
@@ -34,13 +35,12 @@ inline constexpr const char* kMarkTypes[] = {"no",    "maru",     "shikaku",  "s
 // looked up once instead of for every point. Gives exactly what
 // TPlot::DataToPixel gives.
 struct AxisMapping {
-    enum class Kind : std::uint8_t { Linear, Log10, Ln };
+    using Kind = AxisKind;
     Kind X = Kind::Linear, Y = Kind::Linear;
     double Xmin = 0, Xmax = 0, Ymin = 0, Ymax = 0;
     double LogXmin = 0, LogXmax = 0, LogYmin = 0, LogYmax = 0;
     int Xsize = 0, Ysize = 0;
 
-    static Kind KindOf(const std::string& type);
     PixelPoint Map(double x, double y) const;
 };
 

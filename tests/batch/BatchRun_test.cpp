@@ -131,6 +131,8 @@ TEST(KurvoBatch, CommandLine) {
     const QString fourPoints =
         QString::fromStdString(dir.Write("four.txt", "1 2\n2 3\n3 5\n4 4\n"));
     const QString words = QString::fromStdString(dir.Write("w.txt", "1 2\n2 x\n3 5\n"));
+    const QString english =
+        QString::fromStdString(dir.Write("en.kvc", "[Graph]\r\nAxistypeX=Linear\r\n"));
     const QString europeanLook = QString::fromStdString(
         dir.Write("eu.kvc", "[Data]\r\nDelimiter=semicolon\r\nDecimalComma=1\r\n"));
     const QString folder = QString::fromStdString(dir.Root());
@@ -182,6 +184,7 @@ TEST(KurvoBatch, CommandLine) {
         {{"--config", degree11, fourPoints}, 1, "four.txt のｸﾞﾗﾌは保存しましたが"},
         {{"--config", degree5, fourPoints}, 1, "'DATA2' は X の値が 4 通りしかないので 5 次"},
         {{words}, 0, "1 個の値は数値ではない"},
+        {{"--config", english, a}, 2, "[Graph] AxistypeX=Linear は使えません"},
         {{"--decimal-comma", "--config", europeanLook, european}, 0, ""},
         {{european}, 1, "'スペース' 区切りの数値の行がありません"},
         {{"--delimiter", "tab", "--config", europeanLook, european}, 1, "'タブ' 区切り"},

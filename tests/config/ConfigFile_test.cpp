@@ -296,6 +296,64 @@ TEST(ConfigFile, ValuesOutsideTheirRangesAreRefused) {
     }
 }
 
+// Names are checked when the file is read: an unknown one refuses the
+// file, naming what is allowed; every known one is applied.
+TEST(ConfigFile, NamesOfAxisTypesCurveMethodsAndMarksAreChecked) {
+    struct Case {
+        const char* section;
+        const char* key;
+        std::string value;
+        bool known;
+    } cases[] = {
+        {"Graph", "AxistypeX", "Linear", false},
+        {"Graph", "AxistypeY", "", false},
+        {"Plot", "LineImage1->Hokan", "Least squares", false},
+        {"Plot", "LineImage1->MarkType", "maru3", false},
+        {"Graph", "AxistypeX", kAxisLog10, true},
+        {"Graph", "AxistypeY", kAxisLn, true},
+        {"Plot", "LineImage1->Hokan", kHokanSplineArea, true},
+        {"Plot", "LineImage1->MarkType", "batsu", true},
+    };
+    for (const Case& c : cases) {
+        TestDir dir;
+        const std::string path =
+            dir.Write("n.kvc", *Utf8ToCp932(std::string("[Title]\r\nMain=changed\r\n[") +
+                                            c.section + "]\r\n" + c.key + "=" + c.value + "\r\n"));
+        TfMain main;
+        Load(main, dir, 2);
+        RecordingMessageSink sink;
+        ScopedMessageSink scope(sink);
+        EXPECT_EQ(main.ReadConfigFile(path), c.known) << c.value;
+        if (c.known) {
+            EXPECT_TRUE(sink.Texts.empty()) << c.value;
+            const std::string applied = std::string(c.key) == "AxistypeX"   ? main.Graph.AxistypeX
+                                        : std::string(c.key) == "AxistypeY" ? main.Graph.AxistypeY
+                                        : std::string(c.key).find("Hokan") != std::string::npos
+                                            ? main.LineImage(1).Hokan
+                                            : main.LineImage(1).MarkType;
+            EXPECT_EQ(applied, c.value);
+            continue;
+        }
+        EXPECT_NE(main.Title.Main, "changed") << c.value;
+        ASSERT_EQ(sink.Texts.size(), 1u) << c.value;
+        const std::string prefix = FormatText("設定ﾌｧｲﾙ %s の [%s] %s=%s は使えません (",
+                                              {path, c.section, c.key, c.value});
+        EXPECT_EQ(sink.Texts[0].rfind(prefix, 0), 0u) << sink.Texts[0];
+    }
+    // The allowed names are listed.
+    TestDir dir;
+    const std::string path = dir.Write("m.kvc", "[Plot]\r\nLineImage1->MarkType=x\r\n");
+    TfMain main;
+    Load(main, dir, 2);
+    RecordingMessageSink sink;
+    ScopedMessageSink scope(sink);
+    EXPECT_FALSE(main.ReadConfigFile(path));
+    EXPECT_EQ(sink.Texts, std::vector<std::string>{FormatText(
+                              ConfigFile::kUnknownNameText,
+                              {path, "Plot", "LineImage1->MarkType", "x",
+                               "no, maru, shikaku, sankaku, maru2, shikaku2, sankaku2, batsu"})});
+}
+
 TEST(ConfigFile, ADelimiterOfNoKnownNameRefusesTheFile) {
     TestDir dir;
     const std::string path =
