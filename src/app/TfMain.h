@@ -87,8 +87,9 @@ class TfMain : public QObject {
     TMathLabel* SelectedLabel = nullptr;
 
     static constexpr const char* kNoYColumnText = "Yｺﾗﾑが選択されていません";
-    static constexpr const char* kXNotPositiveText = "Xデータに0以下の数値があります";
-    static constexpr const char* kYNotPositiveText = "Yデータに0以下の数値があります";
+    // Told after a drawing on a logarithmic axis.
+    static constexpr const char* kNotPositiveLeftOutText =
+        "%s の %s 点は 0 以下なので対数軸に描けません";
     static constexpr const char* kNoPointsText =
         "描ける点がありません (選択したｺﾗﾑに X と Y の両方がそろった行がありません)";
     static constexpr const char* kXRangeText = "X軸の範囲 %s ～ %s ではグラフを描けません";

@@ -186,6 +186,38 @@ bool TfMain::DrawGraph(const std::string& sender) {
         xs.push_back(&cells.values.at(xColumns[std::size_t(m)]));
         ys.push_back(&cells.values.at(yColumns[std::size_t(m)]));
     }
+    // A logarithmic axis cannot show values of 0 or below: those points are
+    // left out like missing ones, and counted for a notice. A column on
+    // both axes is filtered in a copy of its own.
+    std::map<std::pair<bool, int>, std::vector<double>> logCopies;
+    std::string logNotice;
+    for (const bool xAxis : {true, false}) {
+        if (!IsLogAxis(xAxis ? Graph.AxistypeX : Graph.AxistypeY)) continue;
+        Columns& axis = xAxis ? xs : ys;
+        const std::vector<int>& own = xAxis ? xColumns : yColumns;
+        const std::vector<int>& other = xAxis ? yColumns : xColumns;
+        std::map<const std::vector<double>*, std::vector<double>*> filtered;
+        std::int64_t leftOut = 0;
+        for (int m = 0; m < k; ++m) {
+            const int column = own[std::size_t(m)];
+            std::vector<double>*& target = filtered[axis[std::size_t(m)]];
+            if (!target) {
+                target = axis[std::size_t(m)];
+                if (std::find(other.begin(), other.end(), column) != other.end())
+                    target = &(logCopies[{xAxis, column}] = *target);
+                for (double& v : *target)
+                    if (v <= 0) {
+                        v = kMissingValue;
+                        ++leftOut;
+                    }
+            }
+            axis[std::size_t(m)] = target;
+        }
+        if (leftOut > 0)
+            logNotice +=
+                (logNotice.empty() ? "" : "\n") +
+                FormatText(kNotPositiveLeftOutText, {xAxis ? "X" : "Y", std::to_string(leftOut)});
+    }
 
     if (!RangeStep(true, xs, ys) || !RangeStep(false, ys, xs)) return false;
     ImageStep();
@@ -211,6 +243,7 @@ bool TfMain::DrawGraph(const std::string& sender) {
     Enable(&CommandEnabling::menuGraphCopy);
     Enable(&CommandEnabling::menuImageview);
     emit GraphChanged();
+    if (!logNotice.empty()) ShowNotice(logNotice);
     return true;
 }
 
@@ -220,10 +253,6 @@ bool TfMain::RangeStep(bool xAxis, const Columns& values, const Columns& partner
     Calc.CalcMaxMin();
     if (std::isnan(Calc.Max)) {
         ShowMessage(kNoPointsText);
-        return false;
-    }
-    if (IsLogAxis(Calc.Type) && Calc.Min <= 0) {
-        ShowMessage(xAxis ? kXNotPositiveText : kYNotPositiveText);
         return false;
     }
     double& max = xAxis ? Graph.MaxX : Graph.MaxY;

@@ -93,17 +93,8 @@ TEST(DrawGraph, FailureTable) {
              m.DataG.SetCell(2, 3, "NaN");
          },
          TfMain::kNoPointsText},
-        {"log X over 0", kLinear, [](TfMain& m) { m.Graph.AxistypeX = kAxisLog10; },
-         "Xデータに0以下の数値があります"},
-        {"log X over 0 with fixed limits", kLinear,
-         [](TfMain& m) {
-             m.Graph.AxistypeX = kAxisLog10;
-             m.Graph.AutosizeX = false;
-             m.Graph.MinX = 1;
-         },
-         "Xデータに0以下の数値があります"},
-        {"log Y over 0", "1 0\n2 5\n", [](TfMain& m) { m.Graph.AxistypeY = kAxisLn; },
-         "Yデータに0以下の数値があります"},
+        {"log Y with no point above 0", "1 0\n2 -5\n",
+         [](TfMain& m) { m.Graph.AxistypeY = kAxisLn; }, TfMain::kNoPointsText},
         {"equal fixed limits", kLinear,
          [](TfMain& m) {
              m.Graph.AutosizeX = false;
@@ -220,6 +211,28 @@ TEST(DrawGraph, InfinitiesAreNoPoints) {
     EXPECT_EQ(d.main.Graph.MaxY, 5);
     d.main.DataG.SetCell(2, 6, "abc");  // other text still stops the drawing
     EXPECT_THROW(d.main.DrawGraph("Start"), RaisedError);
+}
+
+// A logarithmic axis leaves out the points it cannot show and says how
+// many; a column also used on the linear axis keeps its values there.
+TEST(DrawGraph, LogAxesLeaveOutPointsAtOrBelowZero) {
+    Drawn d("0 -1 5\n1 2 6\n2 0 7\n3 4 8\n");
+    d.main.LineImage(2).AxisX = 2;  // column 2 is X of series 3 and Y of series 2
+    d.main.Graph.AxistypeY = kAxisLog10;
+    ASSERT_TRUE(d.main.DrawGraph("Start"));
+    EXPECT_EQ(d.sink.Texts, std::vector<std::string>{"Y の 2 点は 0 以下なので対数軸に描けません"});
+    const std::vector<double>& y2 = d.main.LineImage(1).Y;
+    EXPECT_TRUE(std::isnan(y2[0]) && std::isnan(y2[2]));
+    EXPECT_EQ(d.main.LineImage(2).X, (std::vector<double>{-1, 2, 0, 4}));  // linear X keeps them
+    EXPECT_EQ(d.main.Graph.MinX, -1);
+
+    d.sink.Texts.clear();
+    d.main.Graph.AxistypeX = kAxisLn;
+    ASSERT_TRUE(d.main.DrawGraph("Start"));
+    EXPECT_EQ(d.sink.Texts,
+              (std::vector<std::string>{"X の 3 点は 0 以下なので対数軸に描けません\n"
+                                        "Y の 2 点は 0 以下なので対数軸に描けません"}));
+    EXPECT_GT(d.main.Graph.MinX, 0);
 }
 
 // A file of one column is drawn against the row number at once.

@@ -10,6 +10,7 @@
 #include "app/TfMain.h"
 #include "platform/Cp932.h"
 #include "platform/MessageSink.h"
+#include "plot/AxisTypes.h"
 #include "plot/TPlot.h"
 
 namespace {
@@ -130,7 +131,9 @@ TEST(KurvoBatch, CommandLine) {
     const QString degree5 = QString::fromStdString(dir.Write("d5.kvc", fitKeys + "5\r\n"));
     const QString fourPoints =
         QString::fromStdString(dir.Write("four.txt", "1 2\n2 3\n3 5\n4 4\n"));
-    const QString words = QString::fromStdString(dir.Write("w.txt", "1 2\n2 x\n3 5\n"));
+    const QString words = QString::fromStdString(dir.Write("w.txt", "1 2\n2 x\n3 0\n4 5\n"));
+    const QString logY = QString::fromStdString(
+        dir.Write("log.kvc", "[Graph]\r\nAxistypeY=" + *Utf8ToCp932(kAxisLog10) + "\r\n"));
     const QString english =
         QString::fromStdString(dir.Write("en.kvc", "[Graph]\r\nAxistypeX=Linear\r\n"));
     const QString europeanLook = QString::fromStdString(
@@ -184,6 +187,10 @@ TEST(KurvoBatch, CommandLine) {
         {{"--config", degree11, fourPoints}, 1, "four.txt のｸﾞﾗﾌは保存しましたが"},
         {{"--config", degree5, fourPoints}, 1, "'DATA2' は X の値が 4 通りしかないので 5 次"},
         {{words}, 0, "1 個の値は数値ではない"},
+        {{"--config", logY, fourPoints, QString::fromStdString(bad)},
+         1,
+         "b.txt には 'スペース' 区切り"},  // the log notice alone would be 0
+        {{"--config", logY, words}, 0, "Y の 1 点は 0 以下なので対数軸に描けません"},
         {{"--config", english, a}, 2, "[Graph] AxistypeX=Linear は使えません"},
         {{"--decimal-comma", "--config", europeanLook, european}, 0, ""},
         {{european}, 1, "'スペース' 区切りの数値の行がありません"},
