@@ -257,6 +257,60 @@ bool Overlap(const TMathLabel& a, const TMathLabel& b) {
            b.Top < a.Top + a.Height;
 }
 
+// Numbers that stand too close: overlapping, or on X with less than a
+// character's width between them.
+bool TooClose(const TMathLabel& a, const TMathLabel& b, bool xAxis, int gap) {
+    if (xAxis) {
+        const TMathLabel& left = a.Left <= b.Left ? a : b;
+        const TMathLabel& right = a.Left <= b.Left ? b : a;
+        return left.Left + left.Width + gap > right.Left;
+    }
+    return Overlap(a, b);
+}
+
+// Shows only every k-th number, with the smallest k that leaves no two
+// shown numbers too close; the ticks stay. Linear numbers count from the
+// first one, powers from the base to the power 0, in steps of 1, 2, 3, 5,
+// 10, 20, 30, 50 … powers.
+void ThinNumbers(std::vector<std::unique_ptr<TMathLabel>>& labels, const std::vector<Tick>& ticks,
+                 std::size_t count, bool linear, bool xAxis, const TLogFont& font, double first) {
+    TMathLabel character;
+    character.Font = font;
+    character.SetCaption("0");
+    const int gap = character.Width;
+    auto shownWith = [&](std::size_t i, int k) {
+        if (!ticks[i].Shown) return false;
+        const long long place = linear ? (long long)i : (long long)(first + double(i));
+        return place % k == 0;
+    };
+    auto fits = [&](int k) {
+        const TMathLabel* previous = nullptr;
+        for (std::size_t i = 0; i < count; ++i) {
+            if (!shownWith(i, k)) continue;
+            if (previous && TooClose(*previous, *labels[i], xAxis, gap)) return false;
+            previous = labels[i].get();
+        }
+        return true;
+    };
+    if (fits(1)) return;
+    std::vector<int> steps;
+    if (linear) {
+        for (int k = 2; k <= int(count); ++k) steps.push_back(k);
+    } else {
+        for (long long scale = 1; scale <= int(count); scale *= 10)
+            for (int m : {1, 2, 3, 5})
+                if (m * scale > 1) steps.push_back(int(m * scale));
+    }
+    int k = steps.empty() ? 1 : steps.back();
+    for (int step : steps)
+        if (fits(step)) {
+            k = step;
+            break;
+        }
+    for (std::size_t i = 0; i < count; ++i)
+        if (ticks[i].Shown && !shownWith(i, k)) labels[i]->Visible = false;
+}
+
 }  // namespace
 
 void MakeAxisNumbers(std::vector<std::unique_ptr<TMathLabel>>& labels, const AxisNumberLayout& axis,
@@ -289,4 +343,10 @@ void MakeAxisNumbers(std::vector<std::unique_ptr<TMathLabel>>& labels, const Axi
             if (labels[i]->Visible && Overlap(*label, *labels[i])) label->Visible = false;
         labels.push_back(std::move(label));
     }
+    double first = 0;
+    if (!linear) {
+        const double scaled = axis.XAxis ? frame.ScaleX(axis.Min) : frame.ScaleY(axis.Min);
+        first = std::floor(scaled);
+    }
+    ThinNumbers(labels, ticks, powers, linear, axis.XAxis, font, first);
 }

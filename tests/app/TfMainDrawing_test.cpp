@@ -276,6 +276,45 @@ TEST(AxisNumbers, LinearCaptionsAndPlaces) {
     }
 }
 
+// Numbers that would overprint are thinned to every k-th, the smallest k
+// that leaves a character's width between them; ticks stay.
+TEST(AxisNumbers, NumbersThatWouldOverlapAreThinned) {
+    struct Case {
+        const char* name;
+        std::string content;
+        const char* xType;
+        const char* yType;
+        int largeX;
+        std::vector<std::string> x, y;
+    } cases[] = {
+        {"wide X numbers",
+         "123456.3 1\n123456.7 2\n",
+         kAxisLinear,
+         kAxisLinear,
+         4,
+         {"123456.3", "(hidden)", "123456.5", "(hidden)", "123456.7"},
+         {" 2", "1.75", "1.5", "1.25", " 1"}},
+        {"twelve decades on X",
+         "1e-5 1\n1e7 2\n",
+         kAxisLog10,
+         kAxisLinear,
+         4,
+         // every 2nd power, 10^0 among them
+         {"(hidden)", "10^ -4", "(hidden)", "10^ -2", "(hidden)", "10^ 0", "(hidden)", "10^ 2",
+          "(hidden)", "10^ 4", "(hidden)", "10^ 6", "(hidden)"},
+         {" 2", "1.75", "1.5", "1.25", " 1"}},
+    };
+    for (const Case& c : cases) {
+        Drawn d(c.content);
+        d.main.Graph.AxistypeX = c.xType;
+        d.main.Graph.AxistypeY = c.yType;
+        d.main.Gridline.LargeX = c.largeX;
+        ASSERT_TRUE(d.main.DrawGraph("Start")) << c.name;
+        EXPECT_EQ(Captions(d.main.XNumbers), c.x) << c.name;
+        EXPECT_EQ(Captions(d.main.YNumbers), c.y) << c.name;
+    }
+}
+
 TEST(AxisNumbers, LogarithmicCaptionsAndPlaces) {
     Drawn d("1 1\n1000 5\n");
     d.main.Graph.AxistypeX = kAxisLog10;
