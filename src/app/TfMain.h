@@ -254,6 +254,11 @@ class TfMain : public QObject {
     void ShowGraphWindow();
 
   private:
+    // Moves the plot area in, by the least, and shrinks it where moving is
+    // not enough, when a number, an axis label or the title reaches past
+    // the canvas; moves the legend left or up when it crosses the right or
+    // bottom edge. True when anything moved.
+    bool FitTextsInCanvas();
     void Enable(bool CommandEnabling::*command);
     // The steps of a drawing: the range of one axis from the points of the
     // checked series, the blank graph image, each series' marks and curve.

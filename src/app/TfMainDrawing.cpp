@@ -220,13 +220,19 @@ bool TfMain::DrawGraph(const std::string& sender) {
     }
 
     if (!RangeStep(true, xs, ys) || !RangeStep(false, ys, xs)) return false;
-    ImageStep();
+    auto layTexts = [this] {
+        ImageStep();
+        menuFramePlotClick();
+        menuPlotNumberClick();
+        menuLabelPlotClick();
+        menuExPlotClick();
+    };
+    // Texts laid out first where the settings put them, and again after
+    // moving whatever would reach past the canvas (a move can widen the
+    // numbers' room, so at most a few rounds).
+    layTexts();
+    for (int round = 0; round < 3 && FitTextsInCanvas(); ++round) layTexts();
     if (!SeriesStep(checked, xs, ys)) return false;
-
-    menuFramePlotClick();
-    menuPlotNumberClick();
-    menuLabelPlotClick();
-    menuExPlotClick();
 
     // The window writes its size into the canvas size when the mouse moves
     // over it; the wanted height is kept across the resize.

@@ -315,6 +315,43 @@ TEST(AxisNumbers, NumbersThatWouldOverlapAreThinned) {
     }
 }
 
+// Wide numbers, long labels and legend texts: the plot area and the
+// legend move in so that every text lies inside the canvas.
+TEST(DrawGraph, EveryTextStaysInsideTheCanvas) {
+    struct Case {
+        const char* name;
+        std::string content;
+        std::string legend;
+    } cases[] = {
+        {"ten-digit frequencies", "9192631765 1\n9192631775 2\n", ""},
+        {"huge values", "1 7.75E300\n2 -7.75E300\n", ""},
+        {"small negatives", "-0.00125 -0.00125\n0.00375 0.0625\n", ""},
+        {"a long legend text", "1 2\n2 3\n", "Displacement of the cantilever tip (nm)"},
+    };
+    for (const Case& c : cases) {
+        Drawn d(c.content);
+        if (!c.legend.empty()) d.main.LineEdit(1).Text = c.legend;
+        d.main.Title.Y = "Resonance amplitude (arb. units)";
+        ASSERT_TRUE(d.main.DrawGraph("Start")) << c.name;
+        const int W = d.main.Graph.Canvaswidth, H = d.main.Graph.Canvasheight;
+        auto inside = [&](int left, int top, int width, int height, const std::string& what) {
+            EXPECT_GE(left, 0) << c.name << ": " << what;
+            EXPECT_GE(top, 0) << c.name << ": " << what;
+            EXPECT_LE(left + width, W) << c.name << ": " << what;
+            EXPECT_LE(top + height, H) << c.name << ": " << what;
+        };
+        for (const auto* numbers : {&d.main.XNumbers, &d.main.YNumbers})
+            for (const auto& l : *numbers)
+                if (l->Visible) inside(l->Left, l->Top, l->Width, l->Height, l->Caption());
+        for (const TMathLabel* l :
+             {&d.main.Canv.Graphtitle, &d.main.Canv.Xlabel, &d.main.Canv.Ylabel})
+            inside(l->Left, l->Top, l->Width, l->Height, l->Caption());
+        const ImageControl& legend = d.main.Canv.SampleBase;
+        inside(legend.Left, legend.Top, legend.Width, legend.Height, "legend");
+        EXPECT_EQ(d.main.Graph.Canvaswidth, 550) << c.name;  // the canvas keeps its size
+    }
+}
+
 TEST(AxisNumbers, LogarithmicCaptionsAndPlaces) {
     Drawn d("1 1\n1000 5\n");
     d.main.Graph.AxistypeX = kAxisLog10;
@@ -469,7 +506,9 @@ TEST(GraphWindow, DropsMoveAndResize) {
     d.main.FormDragOver(60, 120);
     d.main.FormDragDrop();
     EXPECT_EQ(d.main.Graph.Width, 30);
-    EXPECT_EQ(d.main.Graph.Left, 60);
+    // At 60 the Y label would be cut at the canvas edge: moved in by 4.
+    EXPECT_EQ(d.main.Graph.Left, 64);
+    EXPECT_EQ(d.main.Canv.Ylabel.Left, 0);
     EXPECT_EQ(d.main.Canv.Image.Width, 30);
     EXPECT_FALSE(d.main.Canv.Paint.Visible);
 
