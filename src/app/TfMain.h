@@ -161,6 +161,9 @@ class TfMain : public QObject {
     bool DrawGraph(const std::string& sender);
     bool PlotButtonClick() { return DrawGraph("PlotButton"); }
     void menuFramePlotClick();
+    // The major divisions and the minor parts an axis is drawn with: the
+    // grid settings, or with round steps the plan of its limits.
+    void TickCounts(bool xAxis, int& divisions, int& minors) const;
     void menuPlotNumberClick();
     void menuLabelPlotClick();
     void menuExPlotClick();

@@ -16,6 +16,7 @@
 #include "platform/PictureReplay.h"
 #include "platform/RaisedError.h"
 #include "plot/AxisTypes.h"
+#include "plot/NiceTicks.h"
 
 namespace {
 
@@ -266,6 +267,11 @@ bool TfMain::RangeStep(bool xAxis, const Columns& values, const Columns& partner
     if (xAxis ? Graph.AutosizeX : Graph.AutosizeY) {
         max = Calc.AboutMax;
         min = Calc.AboutMin;
+        if ((xAxis ? Graph.NiceTicksX : Graph.NiceTicksY) && !IsLogAxis(Calc.Type)) {
+            const NiceTicks plan = NiceTicksFor(Calc.Min, Calc.Max);
+            max = plan.Max;
+            min = plan.Min;
+        }
     }
     for (int n = 0; n < SeriesCount(); ++n) {
         (xAxis ? LineImage(n).Xmax : LineImage(n).Ymax) = max;
@@ -327,15 +333,30 @@ bool TfMain::SeriesStep(const std::vector<int>& checked, const Columns& xs, cons
     return true;
 }
 
+void TfMain::TickCounts(bool xAxis, int& divisions, int& minors) const {
+    divisions = xAxis ? Gridline.LargeX : Gridline.LargeY;
+    minors = xAxis ? Gridline.SmallX : Gridline.SmallY;
+    if (!(xAxis ? Graph.NiceTicksX : Graph.NiceTicksY)) return;
+    if (IsLogAxis(xAxis ? Graph.AxistypeX : Graph.AxistypeY)) {
+        minors = 9;
+        return;
+    }
+    // Fixed limits keep the grid settings' divisions.
+    if (!(xAxis ? Graph.AutosizeX : Graph.AutosizeY)) return;
+    // The limits are the plan's own, so planning them again gives its ticks.
+    const NiceTicks plan =
+        xAxis ? NiceTicksFor(Graph.MinX, Graph.MaxX) : NiceTicksFor(Graph.MinY, Graph.MaxY);
+    divisions = plan.Intervals;
+    minors = plan.Minors;
+}
+
 void TfMain::menuFramePlotClick() {
     AllImage.Xsize = Graph.Width;
     AllImage.Ysize = Graph.Height;
     AllImage.LargeLength = Gridline.Largelength;
     AllImage.SmallLength = Gridline.Smalllength;
-    AllImage.XLargeGrid = Gridline.LargeX;
-    AllImage.YLargeGrid = Gridline.LargeY;
-    AllImage.XSmallGrid = Gridline.SmallX;
-    AllImage.YSmallGrid = Gridline.SmallY;
+    TickCounts(true, AllImage.XLargeGrid, AllImage.XSmallGrid);
+    TickCounts(false, AllImage.YLargeGrid, AllImage.YSmallGrid);
     AllImage.LargePen = Gridline.Largewidth;
     AllImage.SmallPen = Gridline.Smallwidth;
     AllImage.GridLineWidth = Gridline.LInewidth;
@@ -377,13 +398,14 @@ void TfMain::menuPlotNumberClick() {
     axis.Type = Graph.AxistypeX;
     axis.Min = Graph.MinX;
     axis.Max = Graph.MaxX;
-    axis.Divisions = Gridline.LargeX;
+    int minors = 0;
+    TickCounts(true, axis.Divisions, minors);
     MakeAxisNumbers(XNumbers, axis, AllImage, font);
     axis.XAxis = false;
     axis.Type = Graph.AxistypeY;
     axis.Min = Graph.MinY;
     axis.Max = Graph.MaxY;
-    axis.Divisions = Gridline.LargeY;
+    TickCounts(false, axis.Divisions, minors);
     MakeAxisNumbers(YNumbers, axis, AllImage, font);
     emit GraphChanged();
 }

@@ -135,6 +135,7 @@ BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& pr
                 about(path);
             }
             if (!options.KeepTitle) main.Title.Main = GraphTitleOf(path);
+            if (options.NiceTicks) main.Graph.NiceTicksX = main.Graph.NiceTicksY = true;
             notice.Step(kDrawingText);
             if (!main.DrawGraph("Start")) return;
             const std::string output = BatchOutputPath(path, options.Format);

@@ -18,6 +18,8 @@ struct BatchOptions {
     // The skip count is a number of lines, not a line number.
     DataOpenOptions Read{.DivMark = DataOpenOptions::kSpaceDivMark};
     bool KeepTitle = false;
+    // Round tick steps on both axes, over what the configuration says.
+    bool NiceTicks = false;
     std::string Format = "emf";
     // For PNG only.
     PngOptions Png;

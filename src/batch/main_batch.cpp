@@ -29,6 +29,7 @@ constexpr const char* kUsage =
     "  --title          最初の行をタイトル行として読む\n"
     "  --skip N         先頭の N 行を読み飛ばす\n"
     "  --keep-title     グラフタイトルをファイル名にしない\n"
+    "  --nice-ticks     自動の範囲と目盛りをきりのよい値 (1, 2, 2.5, 5 x 10^k) にする\n"
     "  --config FILE    データファイルごとに読む設定ファイル (.kvc)。区切りと小数点は\n"
     "                   コマンドで区切りを指定しなければ、この設定ファイルの [Data] に従う\n"
     "  --save-config FILE  終わったあと、その時の設定を保存する\n"
@@ -118,6 +119,8 @@ int main(int argc, char* argv[]) {
             options.Read.ReadTitle = true;
         } else if (arg == "--keep-title") {
             options.KeepTitle = true;
+        } else if (arg == "--nice-ticks") {
+            options.NiceTicks = true;
         } else if (arg == "--config" || arg == "--save-config") {
             if (i + 1 >= argc) return Usage(arg + kNeedsValueText);
             (arg == "--config" ? options.Config : saveConfig) = argv[++i];

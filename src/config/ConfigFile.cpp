@@ -118,6 +118,8 @@ void VisitKeys(Values& v, Visit&& visit) {
     visit("Graph", "Top", Ranged{g.Top, -kMaxPosition, kMaxPosition});
     visit("Graph", "Canvaswidth", Ranged{g.Canvaswidth, kMinSize, kMaxSize});
     visit("Graph", "Canvasheight", Ranged{g.Canvasheight, kMinSize, kMaxSize});
+    visit("Graph", "NiceTicksX", g.NiceTicksX);
+    visit("Graph", "NiceTicksY", g.NiceTicksY);
     visit("Title", "Main", v.Title.Main);
     visit("Title", "X", v.Title.X);
     visit("Title", "Y", v.Title.Y);

@@ -15,6 +15,8 @@ GraphSetTexts LoadGraphSet(const TfMain& main) {
     t.AxistypeY = g.AxistypeY;
     t.AutosizeX = g.AutosizeX;
     t.AutosizeY = g.AutosizeY;
+    t.NiceTicksX = g.NiceTicksX;
+    t.NiceTicksY = g.NiceTicksY;
     t.MinX = FloatToText(g.MinX);
     t.MaxX = FloatToText(g.MaxX);
     t.MinY = FloatToText(g.MinY);
@@ -73,6 +75,8 @@ void ApplyGraphSet(TfMain& main, const GraphSetTexts& t) {
     g.AxistypeY = t.AxistypeY;
     g.AutosizeX = t.AutosizeX;
     g.AutosizeY = t.AutosizeY;
+    g.NiceTicksX = t.NiceTicksX;
+    g.NiceTicksY = t.NiceTicksY;
     g.MaxX = StrToFloat(t.MaxX);
     g.MaxY = StrToFloat(t.MaxY);
     g.MinX = StrToFloat(t.MinX);

@@ -11,6 +11,7 @@ class TfMain;
 struct GraphSetTexts {
     std::string AxistypeX, AxistypeY;
     bool AutosizeX = true, AutosizeY = true;
+    bool NiceTicksX = false, NiceTicksY = false;
     std::string MinX, MaxX, MinY, MaxY;
     std::string Canvaswidth, Canvasheight, Graphwidth, Graphheight, Graphleft, Graphtop;
     std::string LargeGridX, SmallGridX, LargeGridY, SmallGridY;

@@ -33,6 +33,10 @@ struct GraphSettings {
     double MaxY = 100.0;
     double MinX = 0.0;
     double MinY = 0.0;
+    // Automatic linear limits and major ticks at round steps (1, 2, 2.5 or
+    // 5 x 10^k); logarithmic axes get minors at 2 to 9 times each power.
+    bool NiceTicksX = false;
+    bool NiceTicksY = false;
     bool operator==(const GraphSettings&) const = default;
 };
 

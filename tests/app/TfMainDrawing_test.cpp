@@ -246,6 +246,25 @@ TEST(DrawGraph, OneColumnAgainstTheRowNumber) {
     EXPECT_EQ(d.main.LineImage(0).Y, (std::vector<double>{5, 7, 6}));
 }
 
+// With round steps, automatic limits and ticks lie at multiples of 1, 2,
+// 2.5 or 5 x 10^k; without, the limits are as they always were.
+TEST(DrawGraph, RoundTickStepsAsAnOption) {
+    Drawn d("1900 3\n1950 5\n2025 4\n");
+    ASSERT_TRUE(d.main.DrawGraph("Start"));
+    EXPECT_NE(d.main.Graph.MaxX, 2025);
+    d.main.Graph.NiceTicksX = true;
+    d.main.Graph.NiceTicksY = true;
+    d.main.Graph.AxistypeY = kAxisLog10;
+    ASSERT_TRUE(d.main.DrawGraph("Start"));
+    EXPECT_EQ(d.main.Graph.MinX, 1900);
+    EXPECT_EQ(d.main.Graph.MaxX, 2025);
+    EXPECT_EQ(d.main.AllImage.XLargeGrid, 5);
+    EXPECT_EQ(d.main.AllImage.XSmallGrid, 5);
+    EXPECT_EQ(d.main.AllImage.YSmallGrid, 9);  // 2 to 9 times each power
+    EXPECT_EQ(Captions(d.main.XNumbers),
+              (std::vector<std::string>{"1900", "1925", "1950", "1975", "2000", "2025"}));
+}
+
 TEST(DrawGraph, FixedLimitsAreUsedAsSet) {
     Drawn d(kLinear);
     d.main.Graph.AutosizeX = false;

@@ -20,7 +20,8 @@ namespace {
 
 const char* kStartFile =
     "[Graph]\nAxistypeX=線形\nAxistypeY=線形\nMaxX=100\nMaxY=100\nMinX=0\nMinY=0\nAutosizeX=1\n"
-    "AutosizeY=1\nWidth=300\nHeight=200\nLeft=80\nTop=50\nCanvaswidth=550\nCanvasheight=320\n"
+    "AutosizeY=1\nWidth=300\nHeight=200\nLeft=80\nTop=50\nCanvaswidth=550\nCanvasheight="
+    "320\nNiceTicksX=0\nNiceTicksY=0\n"
     "[Title]\nMain=GRAPH TITLE\nX=X AXIS\nY=Y AXIS\n[Sample]\nLeft=390\nTop=50\nShadowsize=3\n"
     "Shadowcolor=clBlack\nFrontcolor=clWhite\n[Gridline]\nLargeX=4\nLargeY=4\nLargewidth=1\n"
     "Largelength=6\nSmallX=5\nSmallY=5\nSmallwidth=0\nSmalllength=4\nLInewidth=1\n[Fonts]\n"
@@ -101,6 +102,7 @@ TEST(ConfigFile, EveryKeyRoundTrips) {
     g.MaxY = 99.9;
     g.MinY = 1e-7;
     g.AutosizeX = false;
+    g.NiceTicksY = true;
     g.Width = 410;
     g.Canvasheight = 500;
     written.Title = TitleTexts{"表題 x^2@", "時間 (s)", "電圧 (V)"};
@@ -139,6 +141,7 @@ TEST(ConfigFile, EveryKeyRoundTrips) {
     EXPECT_EQ(read.Graph.MaxY, 99.9);
     EXPECT_EQ(read.Graph.MinY, 1e-7);
     EXPECT_FALSE(read.Graph.AutosizeX);
+    EXPECT_TRUE(read.Graph.NiceTicksY && !read.Graph.NiceTicksX);
     EXPECT_EQ(read.Graph.Width, 410);
     EXPECT_EQ(read.Graph.Canvasheight, 500);
     EXPECT_EQ(read.Title.Main, "表題 x^2@");

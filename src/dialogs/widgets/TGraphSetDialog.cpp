@@ -107,6 +107,13 @@ TGraphSetDialog::TGraphSetDialog(TfMain& main, QWidget* parent)
     combo(axis, "LargeWidth", 110, 150, Range(0, 2));
     combo(axis, "SmallWidth", 210, 150, Range(0, 2));
     Label(axis, "グリッド線太さ", 8, 184);
+    Label(axis, "目盛りをきりのよい値に", 8, 216);
+    NiceTicksX = new QCheckBox("X軸", axis);
+    NiceTicksX->setObjectName("NiceTicksX");
+    NiceTicksX->setGeometry(150, 214, 60, 20);
+    NiceTicksY = new QCheckBox("Y軸", axis);
+    NiceTicksY->setObjectName("NiceTicksY");
+    NiceTicksY->setGeometry(230, 214, 60, 20);
     combo(axis, "GridlineWidth", 110, 180, Range(0, 2));
 
     OkBitBtn = new QPushButton("OK", this);
@@ -136,6 +143,8 @@ GraphSetTexts TGraphSetDialog::Texts() const {
     t.AxistypeY = c("AxistypeY");
     t.AutosizeX = AutosizeX->isChecked();
     t.AutosizeY = AutosizeY->isChecked();
+    t.NiceTicksX = NiceTicksX->isChecked();
+    t.NiceTicksY = NiceTicksY->isChecked();
     t.MinX = e("MinX");
     t.MaxX = e("MaxX");
     t.MinY = e("MinY");
@@ -158,7 +167,9 @@ GraphSetTexts TGraphSetDialog::Texts() const {
     return t;
 }
 
-void TGraphSetDialog::FormShow() { PageControl->setCurrentIndex(0); }
+void TGraphSetDialog::FormShow() {
+    PageControl->setCurrentIndex(0);
+}
 
 void TGraphSetDialog::showEvent(QShowEvent* event) {
     FormShow();
@@ -177,6 +188,8 @@ void TGraphSetDialog::FormActivate() {
     c("AxistypeY", t.AxistypeY);
     AutosizeX->setChecked(t.AutosizeX);
     AutosizeY->setChecked(t.AutosizeY);
+    NiceTicksX->setChecked(t.NiceTicksX);
+    NiceTicksY->setChecked(t.NiceTicksY);
     e("MinX", t.MinX);
     e("MaxX", t.MaxX);
     e("MinY", t.MinY);

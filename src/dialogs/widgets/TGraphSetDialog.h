@@ -16,7 +16,7 @@ class QTabWidget;
 class TGraphSetDialog : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     TGraphSetDialog(TfMain& main, QWidget* parent = nullptr);
 
     QTabWidget* PageControl;
@@ -24,29 +24,32 @@ public:
     QComboBox* Combo(const char* name) const { return combos_.at(name); }
     QCheckBox* AutosizeX;
     QCheckBox* AutosizeY;
+    // "目盛りをきりのよい値に" for the X and the Y axis.
+    QCheckBox* NiceTicksX;
+    QCheckBox* NiceTicksY;
     QPushButton* OkBitBtn;
     QPushButton* PlotBitBtn;
     QPushButton* CloseBitBtn;
 
     GraphSetTexts Texts() const;
 
-signals:
+  signals:
     void PlotRequested();
     void Closed();
 
-public slots:
+  public slots:
     void FormShow();
     void FormActivate();
     // True when everything was applied.
     bool OkBitBtnClick();
     void PlotBitBtnClick();
 
-protected:
+  protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     TfMain& main_;
     std::map<std::string, QLineEdit*> edits_;
     std::map<std::string, QComboBox*> combos_;

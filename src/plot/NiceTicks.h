@@ -1,0 +1,15 @@
+#pragma once
+
+// Round tick steps for a linear axis: majors at multiples of 1, 2, 2.5 or
+// 5 x 10^k, 4 to 8 major intervals, the limits enclosing the data with the
+// least empty range among those (then the count nearest 6, then the larger
+// step); minors divide a major interval into 5 (4 for steps of 2).
+struct NiceTicks {
+    double Min = 0, Max = 1;
+    double Step = 1;
+    int Intervals = 1;
+    int Minors = 5;
+};
+
+// The limits and ticks for data from lo to hi (lo <= hi, both finite).
+NiceTicks NiceTicksFor(double lo, double hi);

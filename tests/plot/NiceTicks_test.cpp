@@ -1,0 +1,47 @@
+#include "plot/NiceTicks.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(NiceTicks, RoundLimitsAndStepsForData) {
+    struct Case {
+        double lo, hi;
+        double min, max, step;
+        int intervals, minors;
+    } cases[] = {
+        {1900, 2025, 1900, 2025, 25, 5, 5},
+        {0, 0.37, 0, 0.4, 0.1, 4, 5},
+        {-3e-9, 7e-9, -4e-9, 8e-9, 2e-9, 6, 4},
+        {1, 1.0004, 1, 1.0004, 0.0001, 4, 5},
+        {0, 100, 0, 100, 20, 5, 4},
+        {0, 1, 0, 1, 0.2, 5, 4},
+        {-1, 1, -1, 1, 0.5, 4, 5},
+        {3, 97, 0, 100, 20, 5, 4},
+        {17.5, 52.5, 15, 55, 5, 8, 5},
+        {-273.15, 100, -300, 100, 100, 4, 5},
+        {9192631765, 9192631775, 9192631765, 9192631775, 2.5, 4, 5},
+        {1e-300, 9e-300, 1e-300, 9e-300, 1e-300, 8, 5},
+        {5, 5, 4, 6, 0.5, 4, 5},
+        {0, 0, -1, 1, 0.5, 4, 5},
+        {-5, -1, -5, -1, 1, 4, 5},
+        {0.001, 0.0013, 0.001, 0.0013, 5e-5, 6, 5},
+        {123456.3, 123456.7, 123456.3, 123456.7, 0.1, 4, 5},
+        {2, 3.7, 2, 3.75, 0.25, 7, 5},
+        {-0.00125, 0.00375, -0.002, 0.004, 0.001, 6, 5},
+        {1000000, 7300000, 1000000, 8000000, 1000000, 7, 5},
+    };
+    for (const Case& c : cases) {
+        const NiceTicks t = NiceTicksFor(c.lo, c.hi);
+        SCOPED_TRACE(testing::Message() << c.lo << " to " << c.hi);
+        EXPECT_DOUBLE_EQ(t.Min, c.min);
+        EXPECT_DOUBLE_EQ(t.Max, c.max);
+        EXPECT_DOUBLE_EQ(t.Step, c.step);
+        EXPECT_EQ(t.Intervals, c.intervals);
+        EXPECT_EQ(t.Minors, c.minors);
+        EXPECT_LE(t.Min, c.lo);
+        EXPECT_GE(t.Max, c.hi);
+    }
+}
+
+}  // namespace
