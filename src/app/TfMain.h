@@ -16,6 +16,7 @@
 #include "platform/Controls.h"
 #include "platform/PngWriter.h"
 #include "platform/TStringGrid.h"
+#include "plot/NiceTicks.h"
 #include "plot/TCalc.h"
 #include "plot/TPlot.h"
 
@@ -164,6 +165,8 @@ class TfMain : public QObject {
     // The major divisions and the minor parts an axis is drawn with: the
     // grid settings, or with round steps the plan of its limits.
     void TickCounts(bool xAxis, int& divisions, int& minors) const;
+    // With round steps on fixed linear limits: the ticks inside them.
+    std::optional<NiceTicks> FixedLimitTicks(bool xAxis) const;
     void menuPlotNumberClick();
     void menuLabelPlotClick();
     void menuExPlotClick();

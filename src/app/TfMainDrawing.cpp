@@ -341,13 +341,23 @@ void TfMain::TickCounts(bool xAxis, int& divisions, int& minors) const {
         minors = 9;
         return;
     }
-    // Fixed limits keep the grid settings' divisions.
+    // Fixed limits get their ticks from FixedLimitTicks.
     if (!(xAxis ? Graph.AutosizeX : Graph.AutosizeY)) return;
     // The limits are the plan's own, so planning them again gives its ticks.
     const NiceTicks plan =
         xAxis ? NiceTicksFor(Graph.MinX, Graph.MaxX) : NiceTicksFor(Graph.MinY, Graph.MaxY);
     divisions = plan.Intervals;
     minors = plan.Minors;
+}
+
+std::optional<NiceTicks> TfMain::FixedLimitTicks(bool xAxis) const {
+    if (!(xAxis ? Graph.NiceTicksX : Graph.NiceTicksY) ||
+        (xAxis ? Graph.AutosizeX : Graph.AutosizeY) ||
+        IsLogAxis(xAxis ? Graph.AxistypeX : Graph.AxistypeY))
+        return std::nullopt;
+    const double lo = xAxis ? Graph.MinX : Graph.MinY, hi = xAxis ? Graph.MaxX : Graph.MaxY;
+    if (!(hi > lo) || !std::isfinite(hi - lo)) return std::nullopt;
+    return NiceTicksWithin(lo, hi);
 }
 
 void TfMain::menuFramePlotClick() {
@@ -357,6 +367,8 @@ void TfMain::menuFramePlotClick() {
     AllImage.SmallLength = Gridline.Smalllength;
     TickCounts(true, AllImage.XLargeGrid, AllImage.XSmallGrid);
     TickCounts(false, AllImage.YLargeGrid, AllImage.YSmallGrid);
+    AllImage.XTicks = FixedLimitTicks(true);
+    AllImage.YTicks = FixedLimitTicks(false);
     AllImage.LargePen = Gridline.Largewidth;
     AllImage.SmallPen = Gridline.Smallwidth;
     AllImage.GridLineWidth = Gridline.LInewidth;
@@ -400,12 +412,14 @@ void TfMain::menuPlotNumberClick() {
     axis.Max = Graph.MaxX;
     int minors = 0;
     TickCounts(true, axis.Divisions, minors);
+    axis.Ticks = FixedLimitTicks(true);
     MakeAxisNumbers(XNumbers, axis, AllImage, font);
     axis.XAxis = false;
     axis.Type = Graph.AxistypeY;
     axis.Min = Graph.MinY;
     axis.Max = Graph.MaxY;
     TickCounts(false, axis.Divisions, minors);
+    axis.Ticks = FixedLimitTicks(false);
     MakeAxisNumbers(YNumbers, axis, AllImage, font);
     emit GraphChanged();
 }

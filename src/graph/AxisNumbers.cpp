@@ -182,7 +182,24 @@ struct Tick {
     bool Limit = false;
 };
 
+std::vector<Tick> PlannedTicks(const AxisNumberLayout& axis, const NiceTicks& plan) {
+    std::vector<double> values;
+    for (int i = 0; i < plan.Majors; ++i)
+        values.push_back(axis.XAxis ? plan.Major(i) : plan.Major(plan.Majors - 1 - i));
+    const std::vector<std::string> texts = AxisNumberTexts(values, plan.Step);
+    std::vector<Tick> ticks;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        Tick t;
+        t.Caption = axis.XAxis ? TrimSpaces(texts[i]) : texts[i];
+        const double f = (values[i] - axis.Min) / (axis.Max - axis.Min);
+        t.Position = axis.XAxis ? f * axis.Width : (1 - f) * axis.Height;
+        ticks.push_back(t);
+    }
+    return ticks;
+}
+
 std::vector<Tick> LinearTicks(const AxisNumberLayout& axis) {
+    if (axis.Ticks) return PlannedTicks(axis, *axis.Ticks);
     const int n = axis.Divisions + 1;
     const double step = n > 1 ? (axis.Max - axis.Min) / (n - 1) : axis.Max - axis.Min;
     std::vector<double> values;

@@ -4,7 +4,10 @@
 #include <string>
 #include <vector>
 
+#include <optional>
+
 #include "graph/TMathLabel.h"
+#include "plot/NiceTicks.h"
 
 class TFrame;
 
@@ -32,6 +35,8 @@ struct AxisNumberLayout {
     std::string Type;
     double Min = 0, Max = 0;
     int Divisions = 4;
+    // Round ticks inside fixed limits, in place of the divisions (linear).
+    std::optional<NiceTicks> Ticks;
     int Left = 0, Top = 0, Width = 0, Height = 0;
 };
 

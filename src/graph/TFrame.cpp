@@ -36,11 +36,15 @@ void TFrame::DrawFrame() {
     Restart(XGridPicture, Xsize, Ysize);
     Restart(YGridPicture, Xsize, Ysize);
     Restart(BoxPicture, Xsize, Ysize);
-    if (!IsLogAxis(Xtype))
+    if (XTicks && !IsLogAxis(Xtype))
+        DrawPlannedGrid(true, *XTicks);
+    else if (!IsLogAxis(Xtype))
         DrawGridX();
     else
         DrawLogGridX();
-    if (!IsLogAxis(Ytype))
+    if (YTicks && !IsLogAxis(Ytype))
+        DrawPlannedGrid(false, *YTicks);
+    else if (!IsLogAxis(Ytype))
         DrawGridY();
     else
         DrawLogGridY();
@@ -56,6 +60,54 @@ void TFrame::DrawBox() {
     canvas.Pen.Width = 2;
     canvas.Brush.Style = BrushStyle::bsClear;
     canvas.Rectangle(0, 0, Xsize + 2, Ysize + 2);
+}
+
+void TFrame::DrawPlannedGrid(bool xAxis, const NiceTicks& ticks) {
+    Canvas canvas(xAxis ? XGridPicture : YGridPicture);
+    const int w = Xsize, h = Ysize;
+    const double lo = xAxis ? Xmin : Ymin, hi = xAxis ? Xmax : Ymax;
+    const int size = xAxis ? w : h;
+    // X from the left, Y from the top.
+    auto place = [&](double v) {
+        const double f = (v - lo) / (hi - lo);
+        return TruncToPixel((xAxis ? f : 1 - f) * size);
+    };
+    auto line = [&](int at, int from, int to) {
+        if (xAxis)
+            Line(canvas, at, from, at, to);
+        else
+            Line(canvas, from, at, to, at);
+    };
+    const int across = xAxis ? h : w;
+    const double minor = ticks.Step / std::max(ticks.Minors, 1);
+    for (int i = -1; i < ticks.Majors; ++i) {
+        const double major = ticks.Major(i);
+        const int at = place(major);
+        if (i >= 0 && at > 0 && at < size) {
+            if (GridLineWidth >= 1) {
+                canvas.Pen.Color = kLinearGridColor;
+                canvas.Pen.Width = GridLineWidth;
+                line(at, 1, across);
+            }
+            canvas.Pen.Style = PenStyle::psSolid;
+            canvas.Pen.Color = clBlack;
+            if (LargePen >= 1) {
+                canvas.Pen.Width = LargePen;
+                line(at, 1, LargeLength);
+                line(at, across - LargeLength, across);
+            }
+        }
+        canvas.Pen.Style = PenStyle::psSolid;
+        canvas.Pen.Color = clBlack;
+        for (int j = 1; j < ticks.Minors && SmallPen >= 1; ++j) {
+            const double v = major + j * minor;
+            if (v <= lo || v >= hi) continue;
+            canvas.Pen.Width = SmallPen;
+            const int m = place(v);
+            line(m, xAxis ? 1 : 0, SmallLength);
+            line(m, across - SmallLength, across);
+        }
+    }
 }
 
 void TFrame::DrawGridX() {

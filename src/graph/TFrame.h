@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
+
 #include "platform/Picture.h"
+#include "plot/NiceTicks.h"
 #include "plot/TPlot.h"
 
 class Canvas;
@@ -30,6 +33,8 @@ class TFrame : public TPlot {
     int GridLineWidth = 0;
     int LargeLength = 0;
     int SmallLength = 0;
+    // Round ticks inside fixed linear limits, in place of the divisions.
+    std::optional<NiceTicks> XTicks, YTicks;
 
     Picture FramePicture;
     Picture XGridPicture;
@@ -46,4 +51,5 @@ class TFrame : public TPlot {
 
   private:
     void DrawBox();
+    void DrawPlannedGrid(bool xAxis, const NiceTicks& ticks);
 };

@@ -49,8 +49,43 @@ NiceTicks NiceTicksFor(double lo, double hi) {
             if (!better) continue;
             found = true;
             bestEmpty = empty;
-            best = {min, max, step, intervals, m == 2.0 ? 4 : 5};
+            best = {min, max, step, intervals, m == 2.0 ? 4 : 5, min, intervals + 1};
         }
     }
+    return best;
+}
+
+NiceTicks NiceTicksWithin(double min, double max) {
+    const double span = max - min;
+    const int top = int(std::floor(std::log10(span)));
+    NiceTicks best;
+    best.Min = min;
+    best.Max = max;
+    bool found = false;
+    for (int e = top - 2; e <= top + 1; ++e) {
+        for (double m : {1.0, 2.0, 2.5, 5.0}) {
+            const double step = Multiple(1, m, e);
+            double a = std::ceil(min / step);
+            while (Multiple(a - 1, m, e) >= min) a -= 1;
+            while (Multiple(a, m, e) < min) a += 1;
+            double b = std::floor(max / step);
+            while (Multiple(b + 1, m, e) <= max) b += 1;
+            while (Multiple(b, m, e) > max) b -= 1;
+            const int intervals = int(b - a);
+            if (intervals < 4 || intervals > 8) continue;
+            const int distance = std::abs(intervals - 6),
+                      bestDistance = std::abs(best.Intervals - 6);
+            if (found &&
+                (distance > bestDistance || (distance == bestDistance && step < best.Step)))
+                continue;
+            found = true;
+            best.Step = step;
+            best.Intervals = intervals;
+            best.Minors = m == 2.0 ? 4 : 5;
+            best.First = Multiple(a, m, e);
+            best.Majors = intervals + 1;
+        }
+    }
+    if (!found) best = {min, max, span, 1, 5, min, 2};
     return best;
 }

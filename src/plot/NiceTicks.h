@@ -9,7 +9,17 @@ struct NiceTicks {
     double Step = 1;
     int Intervals = 1;
     int Minors = 5;
+    // The first major tick, and how many lie from it to Max. With limits
+    // of the plan's own, First is Min and Majors Intervals + 1.
+    double First = 0;
+    int Majors = 2;
+    double Major(int i) const { return First + i * Step; }
 };
 
 // The limits and ticks for data from lo to hi (lo <= hi, both finite).
 NiceTicks NiceTicksFor(double lo, double hi);
+
+// Round ticks inside fixed limits (min < max), which stay: the step that
+// puts 4 to 8 intervals within them, nearest 6 and then the larger; the
+// ends need not be ticks.
+NiceTicks NiceTicksWithin(double min, double max);

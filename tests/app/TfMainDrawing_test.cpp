@@ -263,6 +263,17 @@ TEST(DrawGraph, RoundTickStepsAsAnOption) {
     EXPECT_EQ(d.main.AllImage.YSmallGrid, 9);  // 2 to 9 times each power
     EXPECT_EQ(Captions(d.main.XNumbers),
               (std::vector<std::string>{"1900", "1925", "1950", "1975", "2000", "2025"}));
+    // Fixed limits stay; the ticks inside them are round.
+    d.main.Graph.AutosizeX = false;
+    d.main.Graph.MinX = 1893;
+    d.main.Graph.MaxX = 2031;
+    ASSERT_TRUE(d.main.DrawGraph("Start"));
+    EXPECT_EQ(d.main.Graph.MinX, 1893);
+    EXPECT_EQ(Captions(d.main.XNumbers),
+              (std::vector<std::string>{"1900", "1920", "1940", "1960", "1980", "2000", "2020"}));
+    const int at1900 = d.main.Graph.Left + int((1900 - 1893) / 138.0 * d.main.Graph.Width);
+    const TMathLabel& first = *d.main.XNumbers.front();
+    EXPECT_NEAR(first.Left + first.Width / 2, at1900, 1);
 }
 
 TEST(DrawGraph, FixedLimitsAreUsedAsSet) {

@@ -44,4 +44,30 @@ TEST(NiceTicks, RoundLimitsAndStepsForData) {
     }
 }
 
+// Fixed limits stay; the majors are the round multiples inside them.
+TEST(NiceTicks, RoundTicksInsideFixedLimits) {
+    struct Case {
+        double min, max;
+        double first, step;
+        int majors;
+    } cases[] = {
+        {1893, 2031, 1900, 20, 7},
+        {0, 100, 0, 20, 6},
+        {-0.3, 0.37, -0.3, 0.1, 7},
+        {1, 1.0004, 1, 1e-4, 5},
+        {9192631761, 9192631779, 9192631762.5, 2.5, 7},
+    };
+    for (const Case& c : cases) {
+        const NiceTicks t = NiceTicksWithin(c.min, c.max);
+        SCOPED_TRACE(testing::Message() << c.min << " to " << c.max);
+        EXPECT_EQ(t.Min, c.min);
+        EXPECT_EQ(t.Max, c.max);
+        EXPECT_DOUBLE_EQ(t.First, c.first);
+        EXPECT_DOUBLE_EQ(t.Step, c.step);
+        EXPECT_EQ(t.Majors, c.majors);
+        EXPECT_GE(t.First, c.min);
+        EXPECT_LE(t.Major(t.Majors - 1), c.max);
+    }
+}
+
 }  // namespace
