@@ -268,9 +268,12 @@ bool TfMain::RangeStep(bool xAxis, const Columns& values, const Columns& partner
         max = Calc.AboutMax;
         min = Calc.AboutMin;
         if ((xAxis ? Graph.NiceTicksX : Graph.NiceTicksY) && !IsLogAxis(Calc.Type)) {
+            // Limits no round step can split keep the usual rounding.
             const NiceTicks plan = NiceTicksFor(Calc.Min, Calc.Max);
-            max = plan.Max;
-            min = plan.Min;
+            if (plan.Intervals >= 4) {
+                max = plan.Max;
+                min = plan.Min;
+            }
         }
     }
     for (int n = 0; n < SeriesCount(); ++n) {
@@ -346,6 +349,7 @@ void TfMain::TickCounts(bool xAxis, int& divisions, int& minors) const {
     // The limits are the plan's own, so planning them again gives its ticks.
     const NiceTicks plan =
         xAxis ? NiceTicksFor(Graph.MinX, Graph.MaxX) : NiceTicksFor(Graph.MinY, Graph.MaxY);
+    if (plan.Intervals < 4) return;
     divisions = plan.Intervals;
     minors = plan.Minors;
 }
@@ -357,7 +361,9 @@ std::optional<NiceTicks> TfMain::FixedLimitTicks(bool xAxis) const {
         return std::nullopt;
     const double lo = xAxis ? Graph.MinX : Graph.MinY, hi = xAxis ? Graph.MaxX : Graph.MaxY;
     if (!(hi > lo) || !std::isfinite(hi - lo)) return std::nullopt;
-    return NiceTicksWithin(lo, hi);
+    const NiceTicks plan = NiceTicksWithin(lo, hi);
+    if (plan.Intervals < 4) return std::nullopt;
+    return plan;
 }
 
 void TfMain::menuFramePlotClick() {

@@ -12,6 +12,13 @@ double Multiple(double k, double m, int e) {
     return e >= 0 ? k * m * std::pow(10.0, e) : k * m / std::pow(10.0, -e);
 }
 
+// Whether multiples of `step` near lo and hi are told apart by a double,
+// and the step itself is one: far from 0 a small step is lost.
+bool TicksTellApart(double lo, double hi, double step) {
+    return step > 0 && std::isfinite(step) && std::fabs(lo) / step < 1e15 &&
+           std::fabs(hi) / step < 1e15;
+}
+
 }  // namespace
 
 NiceTicks NiceTicksFor(double lo, double hi) {
@@ -22,13 +29,15 @@ NiceTicks NiceTicksFor(double lo, double hi) {
         hi += unit;
     }
     const double span = hi - lo;
+    NiceTicks best{lo, hi, span, 1, 5, lo, 2};
+    if (!std::isfinite(span) || !(span > 0)) return best;
     const int top = int(std::floor(std::log10(span)));
-    NiceTicks best;
     bool found = false;
     double bestEmpty = 0;
     for (int e = top - 2; e <= top + 1; ++e) {
         for (double m : {1.0, 2.0, 2.5, 5.0}) {
             const double step = Multiple(1, m, e);
+            if (!TicksTellApart(lo, hi, step)) continue;
             const double first = std::floor(lo / step * (1 + 1e-12) + 1e-9);
             const double last = std::ceil(hi / step * (1 - 1e-12) - 1e-9);
             // Keep the multiples whole: floor and ceil may land one off.
@@ -57,14 +66,14 @@ NiceTicks NiceTicksFor(double lo, double hi) {
 
 NiceTicks NiceTicksWithin(double min, double max) {
     const double span = max - min;
+    NiceTicks best{min, max, span, 1, 5, min, 2};
+    if (!std::isfinite(span) || !(span > 0)) return best;
     const int top = int(std::floor(std::log10(span)));
-    NiceTicks best;
-    best.Min = min;
-    best.Max = max;
     bool found = false;
     for (int e = top - 2; e <= top + 1; ++e) {
         for (double m : {1.0, 2.0, 2.5, 5.0}) {
             const double step = Multiple(1, m, e);
+            if (!TicksTellApart(min, max, step)) continue;
             double a = std::ceil(min / step);
             while (Multiple(a - 1, m, e) >= min) a -= 1;
             while (Multiple(a, m, e) < min) a += 1;
@@ -86,6 +95,5 @@ NiceTicks NiceTicksWithin(double min, double max) {
             best.Majors = intervals + 1;
         }
     }
-    if (!found) best = {min, max, span, 1, 5, min, 2};
     return best;
 }

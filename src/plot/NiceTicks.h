@@ -16,7 +16,9 @@ struct NiceTicks {
     double Major(int i) const { return First + i * Step; }
 };
 
-// The limits and ticks for data from lo to hi (lo <= hi, both finite).
+// The limits and ticks for data from lo to hi (lo <= hi). Where no round
+// step fits (limits far from 0 for their span, or not finite), the plan
+// is lo to hi in one interval.
 NiceTicks NiceTicksFor(double lo, double hi);
 
 // Round ticks inside fixed limits (min < max), which stay: the step that

@@ -44,6 +44,19 @@ TEST(NiceTicks, RoundLimitsAndStepsForData) {
     }
 }
 
+// Limits a double cannot split into round steps keep one interval; no
+// endless search.
+TEST(NiceTicks, LimitsWithoutRoundStepsKeepOneInterval) {
+    const double cases[][2] = {{1e20, 1e20 + 10}, {-1e308, 1e308}, {1e300, 1e300}};
+    for (const auto& c : cases) {
+        const NiceTicks t = NiceTicksFor(c[0], c[1]);
+        EXPECT_LE(t.Min, c[0]);
+        EXPECT_GE(t.Max, c[1]);
+        const NiceTicks w = NiceTicksWithin(c[0], c[0] + 10);
+        EXPECT_GE(w.Majors, 2);
+    }
+}
+
 // Fixed limits stay; the majors are the round multiples inside them.
 TEST(NiceTicks, RoundTicksInsideFixedLimits) {
     struct Case {
