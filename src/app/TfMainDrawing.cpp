@@ -7,8 +7,6 @@
 #include <map>
 
 #include "app/TfMain.h"
-#include "graph/AxisNumbers.h"
-#include "graph/Legend.h"
 #include "platform/Canvas.h"
 #include "platform/FormatText.h"
 #include "platform/MessageSink.h"
@@ -336,36 +334,6 @@ bool TfMain::SeriesStep(const std::vector<int>& checked, const Columns& xs, cons
     return true;
 }
 
-void TfMain::TickCounts(bool xAxis, int& divisions, int& minors) const {
-    divisions = xAxis ? Gridline.LargeX : Gridline.LargeY;
-    minors = xAxis ? Gridline.SmallX : Gridline.SmallY;
-    if (!(xAxis ? Graph.NiceTicksX : Graph.NiceTicksY)) return;
-    if (IsLogAxis(xAxis ? Graph.AxistypeX : Graph.AxistypeY)) {
-        minors = 9;
-        return;
-    }
-    // Fixed limits get their ticks from FixedLimitTicks.
-    if (!(xAxis ? Graph.AutosizeX : Graph.AutosizeY)) return;
-    // The limits are the plan's own, so planning them again gives its ticks.
-    const NiceTicks plan =
-        xAxis ? NiceTicksFor(Graph.MinX, Graph.MaxX) : NiceTicksFor(Graph.MinY, Graph.MaxY);
-    if (plan.Intervals < 4) return;
-    divisions = plan.Intervals;
-    minors = plan.Minors;
-}
-
-std::optional<NiceTicks> TfMain::FixedLimitTicks(bool xAxis) const {
-    if (!(xAxis ? Graph.NiceTicksX : Graph.NiceTicksY) ||
-        (xAxis ? Graph.AutosizeX : Graph.AutosizeY) ||
-        IsLogAxis(xAxis ? Graph.AxistypeX : Graph.AxistypeY))
-        return std::nullopt;
-    const double lo = xAxis ? Graph.MinX : Graph.MinY, hi = xAxis ? Graph.MaxX : Graph.MaxY;
-    if (!(hi > lo) || !std::isfinite(hi - lo)) return std::nullopt;
-    const NiceTicks plan = NiceTicksWithin(lo, hi);
-    if (plan.Intervals < 4) return std::nullopt;
-    return plan;
-}
-
 void TfMain::menuFramePlotClick() {
     AllImage.Xsize = Graph.Width;
     AllImage.Ysize = Graph.Height;
@@ -396,87 +364,5 @@ void TfMain::menuImageviewClick() {
     Canv.Image.Top = Graph.Top;
     Canv.Image.Left = Graph.Left;
     emit ShowGraphWindow();
-    emit GraphChanged();
-}
-
-void TfMain::menuPlotNumberClick() {
-    // A selected number label goes with the old numbers.
-    if (Selected == GraphObject::Number) {
-        Selected = GraphObject::None;
-        SelectedLabel = nullptr;
-        Canv.Paint.Visible = false;
-    }
-    AxisNumberLayout axis;
-    axis.Left = Canv.Image.Left;
-    axis.Top = Canv.Image.Top;
-    axis.Width = Canv.Image.Width;
-    axis.Height = Canv.Image.Height;
-    const TLogFont font = ToLogFont(Fonts.Num);
-    axis.XAxis = true;
-    axis.Type = Graph.AxistypeX;
-    axis.Min = Graph.MinX;
-    axis.Max = Graph.MaxX;
-    int minors = 0;
-    TickCounts(true, axis.Divisions, minors);
-    axis.Ticks = FixedLimitTicks(true);
-    MakeAxisNumbers(XNumbers, axis, AllImage, font);
-    axis.XAxis = false;
-    axis.Type = Graph.AxistypeY;
-    axis.Min = Graph.MinY;
-    axis.Max = Graph.MaxY;
-    TickCounts(false, axis.Divisions, minors);
-    axis.Ticks = FixedLimitTicks(false);
-    MakeAxisNumbers(YNumbers, axis, AllImage, font);
-    emit GraphChanged();
-}
-
-void TfMain::menuLabelPlotClick() {
-    const int L = Canv.Image.Left, T = Canv.Image.Top, W = Canv.Image.Width, H = Canv.Image.Height;
-    TMathLabel& title = Canv.Graphtitle;
-    title.Font = ToLogFont(Fonts.Graphtitle);
-    title.SetCaption(Title.Main);
-    title.Top = T - title.Height - 10;
-    title.Left = L + W / 2 - title.Width / 2;
-
-    TMathLabel& x = Canv.Xlabel;
-    x.Font = ToLogFont(Fonts.TitleX);
-    x.SetCaption(Title.X);
-    const int numberHeight = YNumbers.empty() ? 0 : YNumbers.front()->Height;
-    x.Top = T + H + numberHeight + 10;
-    // Never over the X numbers, whatever the Y axis shows.
-    for (const auto& label : XNumbers)
-        if (label->Visible) x.Top = std::max(x.Top, label->Top + label->Height + 5);
-    x.Left = L + W / 2 - x.Width / 2;
-
-    TMathLabel& y = Canv.Ylabel;
-    y.Font = ToLogFont(Fonts.TitleY);
-    y.SetCaption(Title.Y);
-    // Left of the leftmost visible Y number; without any, left of the plot
-    // area.
-    int m = L;
-    for (const auto& label : YNumbers)
-        if (label->Visible && label->Left < m) m = label->Left;
-    y.Left = m - y.Width - 10;
-    y.Top = T + H / 2 - y.Height / 2;
-    emit GraphChanged();
-}
-
-void TfMain::menuExPlotClick() {
-    std::vector<LegendRow> rows;
-    for (int k = 0; k < SeriesCount(); ++k)
-        rows.push_back({LineEdit(k).Text, SampleCheck(k).Checked, &LineImage(k)});
-    const int listed = RecordLegend(LegendPicture, rows, Sample, ToLogFont(Fonts.Sample),
-                                    AllImage.Width, AllImage.Height);
-    Canv.SampleBase.Visible = listed > 0;
-    ImageControl& base = Canv.SampleBase;
-    base.Width = LegendPicture.Width();
-    base.Height = LegendPicture.Height();
-    base.Bitmap = WhiteImage(base.Width, base.Height);
-    {
-        QPainter painter(&base.Bitmap);
-        ReplayPicture(painter, LegendPicture);
-    }
-    base.Top = Sample.Top;
-    base.Left = Sample.Left;
     emit GraphChanged();
 }

@@ -340,14 +340,19 @@ bool Write(const Values& values, const std::string& fileName, const std::vector<
     return true;
 }
 
-bool Read(Values& values, const std::string& fileName) {
+namespace {
+
+// Opens the file and lets `visit` read its keys; false, with a message,
+// when the file cannot be read or a value is refused.
+template <typename Visit>
+bool ReadKeys(const std::string& fileName, Visit&& visit) {
     const TIniFile ini(fileName);
     if (!ini.Exists()) {
         ShowMessage(ReadRefusalText(fileName));
         return false;
     }
     try {
-        VisitKeys(values, KeyReader{ini});
+        visit(KeyReader{ini});
     } catch (const OutOfRange& refusal) {
         ShowMessage(refusal.text);
         return false;
@@ -355,19 +360,14 @@ bool Read(Values& values, const std::string& fileName) {
     return true;
 }
 
+}  // namespace
+
+bool Read(Values& values, const std::string& fileName) {
+    return ReadKeys(fileName, [&](KeyReader reader) { VisitKeys(values, reader); });
+}
+
 bool ReadDataKeys(ReadSettings& read, const std::string& fileName) {
-    const TIniFile ini(fileName);
-    if (!ini.Exists()) {
-        ShowMessage(ReadRefusalText(fileName));
-        return false;
-    }
-    try {
-        VisitDataKeys(read, KeyReader{ini});
-    } catch (const OutOfRange& refusal) {
-        ShowMessage(refusal.text);
-        return false;
-    }
-    return true;
+    return ReadKeys(fileName, [&](KeyReader reader) { VisitDataKeys(read, reader); });
 }
 
 }  // namespace ConfigFile

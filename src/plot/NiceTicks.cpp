@@ -19,6 +19,43 @@ bool TicksTellApart(double lo, double hi, double step) {
            std::fabs(hi) / step < 1e15;
 }
 
+// The largest k with k x m x 10^e at most x, and the smallest with it at
+// least x: the division's guess, kept whole where it lands one off.
+double FloorMultiple(double x, double m, int e) {
+    double k = std::floor(x / Multiple(1, m, e));
+    while (Multiple(k, m, e) > x) k -= 1;
+    while (Multiple(k + 1, m, e) <= x) k += 1;
+    return k;
+}
+double CeilMultiple(double x, double m, int e) {
+    double k = std::ceil(x / Multiple(1, m, e));
+    while (Multiple(k, m, e) < x) k += 1;
+    while (Multiple(k - 1, m, e) >= x) k -= 1;
+    return k;
+}
+
+// Calls f(m, e) for each round step m x 10^e near a tenth of the span
+// that multiples near lo and hi can show.
+template <typename F>
+void ForEachRoundStep(double lo, double hi, F&& f) {
+    const int top = int(std::floor(std::log10(hi - lo)));
+    for (int e = top - 2; e <= top + 1; ++e)
+        for (double m : {1.0, 2.0, 2.5, 5.0})
+            if (TicksTellApart(lo, hi, Multiple(1, m, e))) f(m, e);
+}
+
+// Between two counts of intervals: the one nearer 6, then the larger step.
+bool NearerSix(int intervals, double step, const NiceTicks& than) {
+    const int distance = std::abs(intervals - 6), other = std::abs(than.Intervals - 6);
+    return distance < other || (distance == other && step > than.Step);
+}
+
+NiceTicks Plan(double min, double max, double a, double b, double m, int e) {
+    const int intervals = int(b - a);
+    const double first = Multiple(a, m, e);
+    return {min, max, Multiple(1, m, e), intervals, m == 2.0 ? 4 : 5, first, intervals + 1};
+}
+
 }  // namespace
 
 NiceTicks NiceTicksFor(double lo, double hi) {
@@ -31,36 +68,23 @@ NiceTicks NiceTicksFor(double lo, double hi) {
     const double span = hi - lo;
     NiceTicks best{lo, hi, span, 1, 5, lo, 2};
     if (!std::isfinite(span) || !(span > 0)) return best;
-    const int top = int(std::floor(std::log10(span)));
     bool found = false;
     double bestEmpty = 0;
-    for (int e = top - 2; e <= top + 1; ++e) {
-        for (double m : {1.0, 2.0, 2.5, 5.0}) {
-            const double step = Multiple(1, m, e);
-            if (!TicksTellApart(lo, hi, step)) continue;
-            const double first = std::floor(lo / step * (1 + 1e-12) + 1e-9);
-            const double last = std::ceil(hi / step * (1 - 1e-12) - 1e-9);
-            // Keep the multiples whole: floor and ceil may land one off.
-            double a = first, b = last;
-            while (Multiple(a, m, e) > lo) a -= 1;
-            while (Multiple(a + 1, m, e) <= lo) a += 1;
-            while (Multiple(b, m, e) < hi) b += 1;
-            while (Multiple(b - 1, m, e) >= hi) b -= 1;
-            const int intervals = int(b - a);
-            if (intervals < 4 || intervals > 8) continue;
-            const double min = Multiple(a, m, e), max = Multiple(b, m, e);
-            const double empty = (max - min) - span;
-            const bool better =
-                !found || empty < bestEmpty - 1e-12 * span ||
-                (std::fabs(empty - bestEmpty) <= 1e-12 * span &&
-                 (std::abs(intervals - 6) < std::abs(best.Intervals - 6) ||
-                  (std::abs(intervals - 6) == std::abs(best.Intervals - 6) && step > best.Step)));
-            if (!better) continue;
-            found = true;
-            bestEmpty = empty;
-            best = {min, max, step, intervals, m == 2.0 ? 4 : 5, min, intervals + 1};
-        }
-    }
+    ForEachRoundStep(lo, hi, [&](double m, int e) {
+        const double a = FloorMultiple(lo, m, e), b = CeilMultiple(hi, m, e);
+        const int intervals = int(b - a);
+        if (intervals < 4 || intervals > 8) return;
+        const double min = Multiple(a, m, e), max = Multiple(b, m, e);
+        const double empty = (max - min) - span;
+        const double tolerance = 1e-12 * span;
+        const bool better = !found || empty < bestEmpty - tolerance ||
+                            (std::fabs(empty - bestEmpty) <= tolerance &&
+                             NearerSix(intervals, Multiple(1, m, e), best));
+        if (!better) return;
+        found = true;
+        bestEmpty = empty;
+        best = Plan(min, max, a, b, m, e);
+    });
     return best;
 }
 
@@ -68,32 +92,14 @@ NiceTicks NiceTicksWithin(double min, double max) {
     const double span = max - min;
     NiceTicks best{min, max, span, 1, 5, min, 2};
     if (!std::isfinite(span) || !(span > 0)) return best;
-    const int top = int(std::floor(std::log10(span)));
     bool found = false;
-    for (int e = top - 2; e <= top + 1; ++e) {
-        for (double m : {1.0, 2.0, 2.5, 5.0}) {
-            const double step = Multiple(1, m, e);
-            if (!TicksTellApart(min, max, step)) continue;
-            double a = std::ceil(min / step);
-            while (Multiple(a - 1, m, e) >= min) a -= 1;
-            while (Multiple(a, m, e) < min) a += 1;
-            double b = std::floor(max / step);
-            while (Multiple(b + 1, m, e) <= max) b += 1;
-            while (Multiple(b, m, e) > max) b -= 1;
-            const int intervals = int(b - a);
-            if (intervals < 4 || intervals > 8) continue;
-            const int distance = std::abs(intervals - 6),
-                      bestDistance = std::abs(best.Intervals - 6);
-            if (found &&
-                (distance > bestDistance || (distance == bestDistance && step < best.Step)))
-                continue;
-            found = true;
-            best.Step = step;
-            best.Intervals = intervals;
-            best.Minors = m == 2.0 ? 4 : 5;
-            best.First = Multiple(a, m, e);
-            best.Majors = intervals + 1;
-        }
-    }
+    ForEachRoundStep(min, max, [&](double m, int e) {
+        const double a = CeilMultiple(min, m, e), b = FloorMultiple(max, m, e);
+        const int intervals = int(b - a);
+        if (intervals < 4 || intervals > 8) return;
+        if (found && !NearerSix(intervals, Multiple(1, m, e), best)) return;
+        found = true;
+        best = Plan(min, max, a, b, m, e);
+    });
     return best;
 }

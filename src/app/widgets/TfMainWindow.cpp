@@ -4,20 +4,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMimeData>
 #include <QScrollArea>
-#include <QSettings>
 #include <QTabWidget>
 #include <QTableView>
-#include <QTimer>
 #include <QToolButton>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include "app/TfMain.h"
@@ -182,93 +176,6 @@ void TfMainWindow::UpdateEnabling() {
     Item("menuImageview")->setEnabled(e.menuImageview);
     Item("menuPlotConfig")->setEnabled(e.menuPlotConfig);
     Item("menuGraphConfig")->setEnabled(e.menuGraphConfig);
-}
-
-void TfMainWindow::menuDataOpenClick() {
-    RunCommand([this] { state_.menuDataOpenClick(*desktop_); });
-}
-
-namespace {
-
-std::vector<std::string> LocalFiles(const QMimeData* data) {
-    std::vector<std::string> files;
-    if (!data) return files;
-    for (const QUrl& url : data->urls())
-        if (url.isLocalFile()) files.push_back(url.toLocalFile().toStdString());
-    return files;
-}
-
-}  // namespace
-
-void TfMainWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (!LocalFiles(event->mimeData()).empty()) event->acceptProposedAction();
-}
-
-void TfMainWindow::dropEvent(QDropEvent* event) {
-    const std::vector<std::string> files = LocalFiles(event->mimeData());
-    if (files.empty()) return;
-    event->acceptProposedAction();
-    // Read after the drop has ended: the options form is modal.
-    QTimer::singleShot(0, this, [this, files] { OpenStartFiles(files); });
-}
-
-namespace {
-
-constexpr const char* kRecentDataKey = "RecentDataFiles";
-constexpr const char* kRecentConfigKey = "RecentConfigFiles";
-
-std::vector<std::string> ToStrings(const QStringList& list) {
-    std::vector<std::string> out;
-    for (const QString& s : list) out.push_back(s.toStdString());
-    return out;
-}
-
-QStringList ToList(const std::vector<std::string>& items) {
-    QStringList out;
-    for (const std::string& s : items) out.append(QString::fromStdString(s));
-    return out;
-}
-
-}  // namespace
-
-void TfMainWindow::LoadRecentFiles() {
-    QSettings settings;
-    state_.RecentData.Restore(ToStrings(settings.value(kRecentDataKey).toStringList()));
-    state_.RecentConfigs.Restore(ToStrings(settings.value(kRecentConfigKey).toStringList()));
-    FillRecentMenus();
-}
-
-void TfMainWindow::SaveRecentFiles() {
-    QSettings settings;
-    settings.setValue(kRecentDataKey, ToList(state_.RecentData.Items()));
-    settings.setValue(kRecentConfigKey, ToList(state_.RecentConfigs.Items()));
-    FillRecentMenus();
-}
-
-void TfMainWindow::FillRecentMenus() {
-    auto fill = [this](QMenu* menu, const RecentFiles& files, bool config) {
-        menu->clear();
-        int n = 0;
-        for (const std::string& path : files.Items()) {
-            QAction* item =
-                menu->addAction(QString("&%1 %2").arg(++n).arg(QString::fromStdString(path)));
-            connect(item, &QAction::triggered, this, [this, path, config] {
-                RunCommand([&] {
-                    if (config)
-                        state_.OpenStartFiles(*desktop_, {path});
-                    else
-                        state_.OpenDataFile(*desktop_, path);
-                });
-            });
-        }
-        menu->setEnabled(n > 0);
-    };
-    fill(RecentData, state_.RecentData, false);
-    fill(RecentConfigs, state_.RecentConfigs, true);
-}
-
-void TfMainWindow::OpenStartFiles(const std::vector<std::string>& files) {
-    RunCommand([&] { state_.OpenStartFiles(*desktop_, files); });
 }
 
 void TfMainWindow::menuQuitClick() {

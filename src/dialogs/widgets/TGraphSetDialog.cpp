@@ -21,6 +21,13 @@ void Label(QWidget* parent, const char* text, int x, int y) {
     l->adjustSize();
 }
 
+QCheckBox* CheckBox(QWidget* parent, const char* name, const char* caption, const QRect& bounds) {
+    auto* box = new QCheckBox(caption, parent);
+    box->setObjectName(name);
+    box->setGeometry(bounds);
+    return box;
+}
+
 QStringList Range(int from, int to, int step = 1) {
     QStringList list;
     for (int v = from; v <= to; v += step) list << QString::number(v);
@@ -64,12 +71,8 @@ TGraphSetDialog::TGraphSetDialog(TfMain& main, QWidget* parent)
     Label(size, "グラフ位置", 8, 98);
     edit(size, "Graphleft", 110, 94);
     edit(size, "Graphtop", 200, 94);
-    AutosizeX = new QCheckBox("X範囲の自動設定", size);
-    AutosizeX->setObjectName("AutosizeX");
-    AutosizeX->setGeometry(8, 126, 150, 20);
-    AutosizeY = new QCheckBox("Y範囲の自動設定", size);
-    AutosizeY->setObjectName("AutosizeY");
-    AutosizeY->setGeometry(160, 126, 150, 20);
+    AutosizeX = CheckBox(size, "AutosizeX", "X範囲の自動設定", QRect(8, 126, 150, 20));
+    AutosizeY = CheckBox(size, "AutosizeY", "Y範囲の自動設定", QRect(160, 126, 150, 20));
     Label(size, "最小値", 124, 154);
     Label(size, "最大値", 214, 154);
     Label(size, "X軸範囲", 8, 174);
@@ -107,14 +110,10 @@ TGraphSetDialog::TGraphSetDialog(TfMain& main, QWidget* parent)
     combo(axis, "LargeWidth", 110, 150, Range(0, 2));
     combo(axis, "SmallWidth", 210, 150, Range(0, 2));
     Label(axis, "グリッド線太さ", 8, 184);
-    Label(axis, "目盛りをきりのよい値に", 8, 216);
-    NiceTicksX = new QCheckBox("X軸", axis);
-    NiceTicksX->setObjectName("NiceTicksX");
-    NiceTicksX->setGeometry(150, 214, 60, 20);
-    NiceTicksY = new QCheckBox("Y軸", axis);
-    NiceTicksY->setObjectName("NiceTicksY");
-    NiceTicksY->setGeometry(230, 214, 60, 20);
     combo(axis, "GridlineWidth", 110, 180, Range(0, 2));
+    Label(axis, "目盛りをきりのよい値に", 8, 216);
+    NiceTicksX = CheckBox(axis, "NiceTicksX", "X軸", QRect(150, 214, 60, 20));
+    NiceTicksY = CheckBox(axis, "NiceTicksY", "Y軸", QRect(230, 214, 60, 20));
 
     OkBitBtn = new QPushButton("OK", this);
     OkBitBtn->setObjectName("OkBitBtn");

@@ -1,0 +1,215 @@
+// The line or curve of a series: the polyline of its points, a
+// least-squares polynomial, a spline or the mean.
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <numeric>
+
+#include "platform/FormatText.h"
+#include "platform/MessageSink.h"
+#include "platform/NumberText.h"
+#include "plot/TPlot.h"
+
+namespace {
+
+// The pixel columns a curve is sampled at: first, first + step, ... for
+// count samples, then last. Samples far outside the plot area on either
+// side, which the clipped polyline would never draw, are left out, except
+// the one next to the area that a border crossing starts from.
+std::vector<std::int64_t> SampleColumns(std::int64_t first, int step, std::int64_t count,
+                                        std::int64_t last, int width) {
+    constexpr std::int64_t kMargin = 10;
+    std::vector<std::int64_t> columns;
+    std::int64_t j = 0;
+    if (first < -kMargin) j = std::max<std::int64_t>(0, (-kMargin - first) / step - 1);
+    for (; j < count; ++j) {
+        const std::int64_t column = first + step * j;
+        columns.push_back(column);
+        if (column > width + kMargin) return columns;
+    }
+    columns.push_back(last);
+    return columns;
+}
+
+}  // namespace
+
+bool TPlot::PlotLine() {
+    if (Hokan != kHokanNone) {
+        // Fits, splines and means are made of the points that have both
+        // values; with none there is no curve.
+        const std::size_t before = std::size_t(count_);
+        DropMissingPoints();
+        if (count_ == 0 && before > 0) {
+            ClearCurveLayer();
+            return IsCurveMethodName(Hokan);
+        }
+    }
+    if (Hokan == kHokanNone) {
+        ReadPlotLine();
+        return true;
+    }
+    if (Hokan == kHokanMin2) {
+        Min2PlotLine();
+        return true;
+    }
+    if (Hokan == kHokanMin2Area) {
+        Min2PlotLineArea();
+        return true;
+    }
+    if (Hokan == kHokanMean) return MeanPlotLine();
+    if (Hokan == kHokanSpline) {
+        SortByX();
+        return SplinePlotLine();
+    }
+    if (Hokan == kHokanSplineArea) {
+        SortByX();
+        return SplinePlotLineArea();
+    }
+    return false;
+}
+
+void TPlot::ReadPlotLine() {
+    // The polyline breaks at a missing value: each run of points that have
+    // both values is a polyline of its own.
+    std::vector<PixelPoint> points;
+    points.reserve(std::size_t(count_));
+    std::vector<int> runEnds;
+    const AxisMapping mapping = Mapping();
+    // An empty run (missing values in a row) draws nothing.
+    for (int i = 0; i < count_; ++i) {
+        if (HasPoint(std::size_t(i)))
+            points.push_back(mapping.Map(X[i], Y[i]));
+        else
+            runEnds.push_back(int(points.size()));
+    }
+    runEnds.push_back(int(points.size()));
+    InternalPlotLines(points.data(), runEnds);
+}
+
+bool TPlot::FitPolynomial() {
+    // Too few points is the series' own fault, said in its terms; other
+    // singular systems raise the division error.
+    const bool degreeFits = Dimension >= 0 && Dimension <= TCalc::kMaxDegree;
+    const int distinct = degreeFits ? TCalc::DistinctCount(X.data(), count_, Dimension + 1) : 0;
+    if (degreeFits && distinct <= Dimension) {
+        ShowMessage(FormatText(kTooFewPointsText, {Caption.empty() ? Name : Caption,
+                                                   IntToStr(distinct), IntToStr(Dimension)}));
+        return false;
+    }
+    Calc.SetRow(count_);
+    Calc.SetCol(2);
+    std::copy(X.begin(), X.end(), Calc.Column(0));
+    std::copy(Y.begin(), Y.end(), Calc.Column(1));
+    if (!Calc.CalcMin2(Dimension)) return false;
+    fit_ = Calc.Fit();
+    return true;
+}
+
+void TPlot::DataColumns(int& left, int& right) {
+    Calc.SetRow(count_);
+    Calc.SetCol(1);
+    std::copy(X.begin(), X.end(), Calc.Column(0));
+    Calc.CalcMaxMin();
+    right = DataToPixel(Calc.Max, 1.0).x;
+    left = DataToPixel(Calc.Min, 1.0).x;
+}
+
+void TPlot::Min2PlotLine() {
+    if (!FitPolynomial()) {
+        ClearCurveLayer();  // the fit was refused: no curve for this series
+        return;
+    }
+    const int n = Xsize / 5;
+    std::vector<PixelPoint> points;
+    for (std::int64_t column : SampleColumns(0, 5, n, Xsize, Xsize)) {
+        const double x = ColumnToData(int(column));
+        points.push_back(DataToPixel(x, fit_(x)));
+    }
+    InternalPlotLine(points.data(), int(points.size()));
+}
+
+void TPlot::Min2PlotLineArea() {
+    int left = 0, right = 0;
+    DataColumns(left, right);
+    if (!FitPolynomial() || right < left) {
+        ClearCurveLayer();
+        return;
+    }
+    const std::int64_t n = (std::int64_t(right) - left) / 5;
+    std::vector<PixelPoint> points;
+    for (std::int64_t column : SampleColumns(left, 5, n, right, Xsize)) {
+        const double x = ColumnToData(TruncToPixel(double(column)));
+        points.push_back(DataToPixel(x, fit_(x)));
+    }
+    InternalPlotLine(points.data(), int(points.size()));
+}
+
+bool TPlot::MeanPlotLine() {
+    double sum = 0.0;
+    for (int i = 0; i < count_; ++i) sum += Y[i];
+    const double mean = sum != 0 ? sum / count_ : 0.0;
+    const PixelPoint points[2] = {DataToPixel(Xmin, mean), DataToPixel(Xmax, mean)};
+    InternalPlotLine(points, 2);
+    return true;
+}
+
+void TPlot::SortByX() {
+    // Ascending X; points of equal X keep their order.
+    std::vector<int> order(static_cast<std::size_t>(count_));
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [this](int a, int b) { return X[a] < X[b]; });
+    std::vector<double> x(X.size()), y(Y.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        x[i] = X[std::size_t(order[i])];
+        y[i] = Y[std::size_t(order[i])];
+    }
+    X.swap(x);
+    Y.swap(y);
+}
+
+bool TPlot::SplinePlotLine() {
+    Calc.SetCol(2);
+    Calc.SetRow(count_);
+    std::copy(X.begin(), X.end(), Calc.Column(0));
+    std::copy(Y.begin(), Y.end(), Calc.Column(1));
+    if (count_ < 2) {
+        // One point or none: no curve, and no error.
+        ClearCurveLayer();
+        return true;
+    }
+    if (!Calc.CalcSpline()) return false;
+    const int n = Xsize / 4;
+    std::vector<PixelPoint> points;
+    for (std::int64_t column : SampleColumns(0, 4, n, Xsize, Xsize)) {
+        const double x = ColumnToData(int(column));
+        points.push_back(DataToPixel(x, Calc.SplineValue(x)));
+    }
+    InternalPlotLine(points.data(), int(points.size()));
+    return true;
+}
+
+bool TPlot::SplinePlotLineArea() {
+    int left = 0, right = 0;
+    DataColumns(left, right);
+    Calc.SetRow(count_);
+    Calc.SetCol(2);
+    std::copy(X.begin(), X.end(), Calc.Column(0));
+    std::copy(Y.begin(), Y.end(), Calc.Column(1));
+    if (count_ < 2) {
+        ClearCurveLayer();
+        return true;
+    }
+    if (!Calc.CalcSpline()) return false;
+    if (right < left) {
+        ClearCurveLayer();
+        return true;
+    }
+    const std::int64_t n = (std::int64_t(right) - left) / 5;
+    std::vector<PixelPoint> points;
+    for (std::int64_t column : SampleColumns(left, 5, n, right, Xsize)) {
+        const double x = ColumnToData(TruncToPixel(double(column)));
+        points.push_back(DataToPixel(x, Calc.SplineValue(x)));
+    }
+    InternalPlotLine(points.data(), int(points.size()));
+    return true;
+}
