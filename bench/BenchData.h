@@ -1,8 +1,8 @@
 #pragma once
 
+#include <benchmark/benchmark.h>
 #include <QDir>
 #include <QGuiApplication>
-#include <benchmark/benchmark.h>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -16,7 +16,7 @@
 // a main window with its grid and series rows, the warning about its size
 // silenced.
 class SilentSink : public MessageSink {
-public:
+  public:
     void ShowMessage(const std::string&) override {}
 };
 
@@ -30,7 +30,8 @@ inline std::string WriteBenchFile(const std::string& name, int rows) {
         line = std::to_string(r);
         for (int c = 1; c < 50; ++c) {
             char buffer[32];
-            std::snprintf(buffer, sizeof buffer, " %.4f", 40 * std::sin(r * 0.002 + c) + noise(rng));
+            std::snprintf(buffer, sizeof buffer, " %.4f",
+                          40 * std::sin(r * 0.002 + c) + noise(rng));
             line += buffer;
         }
         out << line << '\n';

@@ -24,7 +24,8 @@ const std::string& HugeConfig() {
         std::ofstream out(p, std::ios::binary | std::ios::app);
         std::string block;
         for (int i = 0; i < 1000; ++i)
-            block += "[Foreign" + std::to_string(i) + "]\r\nsome key=" + std::string(60, 'v') + "\r\n";
+            block +=
+                "[Foreign" + std::to_string(i) + "]\r\nsome key=" + std::string(60, 'v') + "\r\n";
         while (out.tellp() < 100'000'000) out << block;
         return p;
     }();
@@ -64,4 +65,6 @@ BENCHMARK(BM_WriteAndReadConfig)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) { return RunBenchmarks(argc, argv); }
+int main(int argc, char** argv) {
+    return RunBenchmarks(argc, argv);
+}

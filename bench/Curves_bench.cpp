@@ -67,12 +67,24 @@ void RunCurves(benchmark::State& state, const char* hokan) {
     }
 }
 
-void BM_Polyline(benchmark::State& s) { RunCurves(s, kHokanNone); }
-void BM_LeastSquares(benchmark::State& s) { RunCurves(s, kHokanMin2); }
-void BM_LeastSquaresArea(benchmark::State& s) { RunCurves(s, kHokanMin2Area); }
-void BM_Mean(benchmark::State& s) { RunCurves(s, kHokanMean); }
-void BM_Spline(benchmark::State& s) { RunCurves(s, kHokanSpline); }
-void BM_SplineArea(benchmark::State& s) { RunCurves(s, kHokanSplineArea); }
+void BM_Polyline(benchmark::State& s) {
+    RunCurves(s, kHokanNone);
+}
+void BM_LeastSquares(benchmark::State& s) {
+    RunCurves(s, kHokanMin2);
+}
+void BM_LeastSquaresArea(benchmark::State& s) {
+    RunCurves(s, kHokanMin2Area);
+}
+void BM_Mean(benchmark::State& s) {
+    RunCurves(s, kHokanMean);
+}
+void BM_Spline(benchmark::State& s) {
+    RunCurves(s, kHokanSpline);
+}
+void BM_SplineArea(benchmark::State& s) {
+    RunCurves(s, kHokanSplineArea);
+}
 BENCHMARK(BM_Polyline)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LeastSquares)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LeastSquaresArea)->Unit(benchmark::kMillisecond);
@@ -101,4 +113,6 @@ BENCHMARK(BM_MarksAndPolyline)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) { return RunBenchmarks(argc, argv); }
+int main(int argc, char** argv) {
+    return RunBenchmarks(argc, argv);
+}

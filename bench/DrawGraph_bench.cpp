@@ -5,11 +5,11 @@
 #include "BenchData.h"
 #include "platform/BmpWriter.h"
 #include "platform/EmfWriter.h"
+#include "platform/FontSubstitution.h"
 #include "platform/PdfWriter.h"
+#include "platform/PictureReplay.h"
 #include "platform/PngWriter.h"
 #include "platform/SvgWriter.h"
-#include "platform/FontSubstitution.h"
-#include "platform/PictureReplay.h"
 #include "platform/WmfWriter.h"
 
 namespace {

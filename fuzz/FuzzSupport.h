@@ -1,18 +1,18 @@
 #pragma once
 
+#include <unistd.h>
 #include <QGuiApplication>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <unistd.h>
 
 #include "platform/MessageSink.h"
 
 // What every target needs: a headless Qt, a quiet message sink and a
 // scratch file of its own.
 class QuietSink : public MessageSink {
-public:
+  public:
     void ShowMessage(const std::string&) override {}
 };
 
@@ -55,11 +55,10 @@ inline std::string ReadFileBytes(const std::string& path) {
     return bytes;
 }
 
-#define FUZZ_CHECK(condition)                                              \
-    do {                                                                   \
-        if (!(condition)) {                                                \
-            std::fprintf(stderr, "check failed: %s (%s:%d)\n", #condition, \
-                         __FILE__, __LINE__);                              \
-            std::abort();                                                  \
-        }                                                                  \
+#define FUZZ_CHECK(condition)                                                                   \
+    do {                                                                                        \
+        if (!(condition)) {                                                                     \
+            std::fprintf(stderr, "check failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__); \
+            std::abort();                                                                       \
+        }                                                                                       \
     } while (0)

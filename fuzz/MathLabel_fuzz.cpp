@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     label.SetRatio(data[2] / 100.0);
     FUZZ_CHECK(label.Angle() >= 0 && label.Angle() <= 90);
     FUZZ_CHECK(label.Ratio() >= 0.2 && label.Ratio() <= 1);
-    label.SetCaption(std::string(reinterpret_cast<const char*>(data + 3), std::min<size_t>(size - 3, 400)));
+    label.SetCaption(
+        std::string(reinterpret_cast<const char*>(data + 3), std::min<size_t>(size - 3, 400)));
     FUZZ_CHECK(label.Width >= 0 && label.Height >= 0);
     FUZZ_CHECK(label.CaptionPicture().Width() == label.Width);
     FUZZ_CHECK(label.CaptionPicture().Height() == label.Height);

@@ -1,5 +1,5 @@
-#include <QGuiApplication>
 #include <gtest/gtest.h>
+#include <QGuiApplication>
 
 // Core tests run the real code headless, as kurvo-batch does.
 int main(int argc, char** argv) {

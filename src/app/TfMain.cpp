@@ -152,7 +152,10 @@ ConfigFile::SeriesValues SeriesNames(int n) {
     return {.LineCheckName = "LineCheck" + k,
             .SampleCheckName = "SampleCheck" + k,
             .PlotName = "LineImage" + k,
-            .EditName = "LineEdit" + k};
+            .EditName = "LineEdit" + k,
+            .LegendText = {},
+            .Hokan = {},
+            .MarkType = {}};
 }
 
 }  // namespace
@@ -210,7 +213,7 @@ void TfMain::LineCheckClick(int n) {
 }
 
 ConfigFile::Values TfMain::ConfigValues() const {
-    ConfigFile::Values v{{}, Graph, Title, Sample, Gridline, Fonts};
+    ConfigFile::Values v{{}, Graph, Title, Sample, Gridline, Fonts, {}};
     v.Read.Delimiter = DataOpen.Delimiter().value_or(DataDelimiter::Space);
     v.Read.DecimalComma = DataOpen.DecimalComma;
     for (const SeriesRow& row : rows_) {

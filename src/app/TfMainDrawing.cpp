@@ -212,10 +212,12 @@ bool TfMain::DrawGraph(const std::string& sender) {
             }
             axis[std::size_t(m)] = target;
         }
-        if (leftOut > 0)
-            logNotice +=
-                (logNotice.empty() ? "" : "\n") +
-                FormatText(kNotPositiveLeftOutText, {xAxis ? "X" : "Y", std::to_string(leftOut)});
+        if (leftOut == 0) continue;
+        // Appended, not "\n" + text: GCC 12 warns wrongly (-Wrestrict) on a
+        // literal added to a temporary string.
+        if (!logNotice.empty()) logNotice += '\n';
+        logNotice +=
+            FormatText(kNotPositiveLeftOutText, {xAxis ? "X" : "Y", std::to_string(leftOut)});
     }
 
     if (!RangeStep(true, xs, ys) || !RangeStep(false, ys, xs)) return false;

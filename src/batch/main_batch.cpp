@@ -6,6 +6,7 @@
 #include <iterator>
 #include <optional>
 #include <string>
+#include "platform/Version.h"
 
 #include "app/TfMain.h"
 #include "batch/BatchRun.h"
@@ -102,7 +103,7 @@ int main(int argc, char* argv[]) {
             std::fputs(kUsage, stdout);
             return 0;
         } else if (arg == "--version") {
-            std::puts("kurvo-batch ver0.81b");
+            std::puts("kurvo-batch ver" KURVO_VERSION "b");
             return 0;
         } else if (arg == "--comma") {
             if (!setDelimiter(DataDelimiter::Comma)) return Usage(kTwoDelimitersText);

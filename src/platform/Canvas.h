@@ -8,7 +8,7 @@
 // drawing state; a change is recorded only when a drawing operation that
 // uses it follows, so a thousand marks in one colour cost one pen.
 class Canvas {
-public:
+  public:
     explicit Canvas(Picture& target) : target_(target) {}
 
     TPen Pen;
@@ -27,7 +27,7 @@ public:
 
     PixelPoint PenPos() const { return position_; }
 
-private:
+  private:
     void SyncPen();
     void SyncBrush();
     void SyncFont();

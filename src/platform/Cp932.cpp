@@ -10,7 +10,7 @@ namespace {
 
 // One iconv conversion descriptor per direction and call.
 class Converter {
-public:
+  public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
     ~Converter() {
         if (cd_ != iconv_t(-1)) iconv_close(cd_);
@@ -20,7 +20,7 @@ public:
     bool Ok() const { return cd_ != iconv_t(-1); }
     iconv_t Get() const { return cd_; }
 
-private:
+  private:
     iconv_t cd_;
 };
 

@@ -193,7 +193,10 @@ void SvgWriter::Shape(const PictureOp& op) {
     std::string element;
     ShapeElement(element, op, -left, -top);
     const auto [mark, added] = marks_.emplace(std::move(element), marks_.size());
-    const std::string id = "m" + std::to_string(mark->second);
+    // Appended, not "m" + text: GCC 12 warns wrongly (-Wrestrict) on a
+    // literal added to a temporary string.
+    std::string id = "m";
+    id += std::to_string(mark->second);
     if (added) out_ += "<defs><g id=\"" + id + "\">" + mark->first + "</g></defs>\n";
     out_ += "<use xlink:href=\"#" + id + "\" x=\"" + std::to_string(left) + "\" y=\"" +
             std::to_string(top) + "\"/>\n";

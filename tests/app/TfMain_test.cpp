@@ -198,8 +198,10 @@ TEST(OpenStartFiles, TheFirstDataFileAndTheLastConfiguration) {
         TfMain main;
         main.OpenStartFiles(desktop, c.files);
         EXPECT_EQ(main.DataRead(), c.dataRead);
-        if (c.dataRead) EXPECT_EQ(main.DataG.Cell(2, 2), "4");  // the first data file
-        EXPECT_EQ(main.Gridline.LargeX, c.largeX);
+        if (c.dataRead) {
+            EXPECT_EQ(main.DataG.Cell(2, 2), "4");  // the first data file
+            EXPECT_EQ(main.Gridline.LargeX, c.largeX);
+        }
         EXPECT_EQ(main.Enabling().menuGraphSave, c.drawn);
         EXPECT_EQ(sink.Texts, c.messages);
     }

@@ -522,8 +522,12 @@ TEST(ConfigFile, NeverWrittenOverDataOrOtherKindsOfFile) {
         if (!sink.Texts.empty()) refused = sink.Texts.front();
         EXPECT_EQ(refused, *c.refusal ? FormatText(c.refusal, {path}) : "") << c.name;
         EXPECT_EQ(written, !*c.refusal) << c.name;
-        if (*c.refusal && c.bytes) EXPECT_EQ(ReadWholeFile(path), c.bytes) << c.name;
-        if (!*c.refusal) EXPECT_NE(ReadWholeFile(path).find("[Graph]"), std::string::npos);
+        if (*c.refusal && c.bytes) {
+            EXPECT_EQ(ReadWholeFile(path), c.bytes) << c.name;
+        }
+        if (!*c.refusal) {
+            EXPECT_NE(ReadWholeFile(path).find("[Graph]"), std::string::npos);
+        }
     }
 }
 

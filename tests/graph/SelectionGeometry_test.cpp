@@ -13,11 +13,11 @@ TEST(SelectionGeometry, HandleZonesAndCursors) {
         int zone;
         Cursor cursor;
     } cases[] = {
-        {2, 2, true, 7, Cursor::SizeNWSE},     {98, 48, true, 3, Cursor::SizeNWSE},
-        {2, 48, true, 1, Cursor::SizeNESW},    {98, 2, true, 9, Cursor::SizeNESW},
+        {2, 2, true, 7, Cursor::SizeNWSE},        {98, 48, true, 3, Cursor::SizeNWSE},
+        {2, 48, true, 1, Cursor::SizeNESW},       {98, 2, true, 9, Cursor::SizeNESW},
         {2, 25, true, 4, Cursor::SizeHorizontal}, {98, 25, true, 6, Cursor::SizeHorizontal},
-        {50, 2, true, 8, Cursor::SizeVertical}, {50, 48, true, 2, Cursor::SizeVertical},
-        {50, 25, true, 5, Cursor::Arrow},       {2, 2, false, 5, Cursor::Arrow},
+        {50, 2, true, 8, Cursor::SizeVertical},   {50, 48, true, 2, Cursor::SizeVertical},
+        {50, 25, true, 5, Cursor::Arrow},         {2, 2, false, 5, Cursor::Arrow},
         {5, 5, true, 5, Cursor::Arrow},  // the zones are under 5 pixels wide
     };
     for (const Case& c : cases) {

@@ -30,8 +30,8 @@ TEST(Cp932, RefusesTextsItCannotHold) {
 }
 
 TEST(Cp932, ReplacesBytesThatAreNoCharacter) {
-    EXPECT_EQ(Cp932ToUtf8("a\x81"), "a\xEF\xBF\xBD");    // cut-off double-byte character
-    EXPECT_EQ(Cp932ToUtf8("\xA0z"), "\xEF\xBF\xBDz");   // unassigned byte
+    EXPECT_EQ(Cp932ToUtf8("a\x81"), "a\xEF\xBF\xBD");  // cut-off double-byte character
+    EXPECT_EQ(Cp932ToUtf8("\xA0z"), "\xEF\xBF\xBDz");  // unassigned byte
     EXPECT_EQ(Cp932ToUtf8("\x95\x5C\xFD\x95\x5C"), "表\xEF\xBF\xBD表");
 }
 
@@ -40,8 +40,9 @@ TEST(Utf8, ValidityAndDecodingOfFileTexts) {
         const char* bytes;
         bool valid;
     } cases[] = {
-        {"plain", true},         {"表 x", true},          {"\x95\x5C", false},
-        {"\xC0\xAF", false},     {"\xED\xA0\x80", false}, {"\xF4\x90\x80\x80", false},
+        {"plain", true},         {"表 x", true},
+        {"\x95\x5C", false},     {"\xC0\xAF", false},
+        {"\xED\xA0\x80", false}, {"\xF4\x90\x80\x80", false},
         {"\xE8\xA1", false},     {"\xF0\x9F\x98\x80", true},
     };
     for (const Case& c : cases) EXPECT_EQ(IsValidUtf8(c.bytes), c.valid) << c.bytes;

@@ -153,7 +153,9 @@ TEST(MetafileRecords, RunsOfLinesFollowTheirPenAndUseNoBrush) {
         // Lines from the current position, or polylines with their own start.
         void Line(bool fromPosition) {
             lines = true;
-            if (fromPosition) EXPECT_FALSE(penAfterMove) << "a pen between a move and its lines";
+            if (fromPosition) {
+                EXPECT_FALSE(penAfterMove) << "a pen between a move and its lines";
+            }
             EXPECT_TRUE(emptyBrushes.count(brush)) << "lines drawn with brush " << brush;
         }
     };
@@ -261,10 +263,11 @@ TEST(PdfBytes, ThePageIsTheCanvasExactly) {
     const int count = lines[1].split(' ')[1].toInt();
     for (int k = 1; k < count; ++k) {
         const QByteArray& entry = lines[2 + k];
-        if (entry.size() > 17 && entry[17] == 'n')
+        if (entry.size() > 17 && entry[17] == 'n') {
             EXPECT_TRUE(
                 pdf.mid(entry.left(10).toLongLong()).startsWith(QByteArray::number(k) + " 0 obj"))
                 << "object " << k;
+        }
     }
 }
 

@@ -1,7 +1,7 @@
 #include "platform/FontSubstitution.h"
 
-#include <QFontInfo>
 #include <gtest/gtest.h>
+#include <QFontInfo>
 
 namespace {
 
@@ -12,8 +12,8 @@ TEST(FontSubstitution, MapsTheDesktopFacesToInstalledTwins) {
     } cases[] = {
         {"Times New Roman", "Liberation Serif"}, {"Arial", "Liberation Sans"},
         {"Courier New", "Liberation Mono"},      {"ＭＳ ゴシック", "IPAGothic"},
-        {"ＭＳ Ｐゴシック", "IPAPGothic"},      {"ＭＳ 明朝", "IPAMincho"},
-        {"ＭＳ Ｐ明朝", "IPAPMincho"},          {"Symbol", "Standard Symbols PS"},
+        {"ＭＳ Ｐゴシック", "IPAPGothic"},       {"ＭＳ 明朝", "IPAMincho"},
+        {"ＭＳ Ｐ明朝", "IPAPMincho"},           {"Symbol", "Standard Symbols PS"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(SubstituteFace(c.face).toStdString(), c.installed) << c.face;

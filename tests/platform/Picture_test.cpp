@@ -393,10 +393,11 @@ TEST(PixelRules, StampedMarksHaveThePixelsOfTheFirst) {
         for (const PixelPoint& p : places)
             for (int dy = 0; dy < kSize; ++dy)
                 for (int dx = 0; dx < kSize; ++dx)
-                    if (image.rect().contains(p.x + dx, p.y + dy))
+                    if (image.rect().contains(p.x + dx, p.y + dy)) {
                         ASSERT_EQ(image.pixel(p.x + dx, p.y + dy), first.pixel(10 + dx, 10 + dy))
                             << "mark " << kind << " at " << p.x << "," << p.y << " +" << dx << ","
                             << dy;
+                    }
     }
 }
 

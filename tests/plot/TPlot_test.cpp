@@ -399,8 +399,9 @@ TEST(PlotLine, MissingValuesAreGaps) {
         ASSERT_TRUE(plot.PlotLine());
         // A point alone draws nothing; each run of lines starts with a move.
         EXPECT_EQ(Strokes(plot.CurveLayer), c.strokes);
-        if (std::string(c.hokan) == kHokanNone)
+        if (std::string(c.hokan) == kHokanNone) {
             EXPECT_EQ(OpsOf(plot.CurveLayer, OpKind::MoveTo).size(), c.strokes.size() / 2);
+        }
     }
 
     TPlot marks = Series({0, 50, nan, 100}, {0, nan, 50, 100});

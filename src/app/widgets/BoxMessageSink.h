@@ -4,6 +4,6 @@
 
 // Messages of the desktop program: a modal box with the text and OK.
 class BoxMessageSink : public MessageSink {
-public:
+  public:
     void ShowMessage(const std::string& text) override;
 };

@@ -9,7 +9,7 @@ class TStringGrid;
 class DataGridModel : public QAbstractTableModel {
     Q_OBJECT
 
-public:
+  public:
     explicit DataGridModel(TStringGrid& grid, QObject* parent = nullptr)
         : QAbstractTableModel(parent), grid_(grid) {}
 
@@ -20,10 +20,10 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-public slots:
+  public slots:
     // The grid's size or texts changed as a whole.
     void Reload();
 
-private:
+  private:
     TStringGrid& grid_;
 };

@@ -11,10 +11,10 @@ namespace {
 // "Kurvo" in large bold italic, black with a blue copy two pixels up and
 // to the left.
 class ShadowTitle : public QWidget {
-public:
+  public:
     explicit ShadowTitle(QWidget* parent) : QWidget(parent) { setObjectName("ProductName"); }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         QFont f("Liberation Serif");

@@ -85,8 +85,8 @@ QPixmap GlyphPixmap(ToolGlyph glyph, bool enabled) {
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     if (enabled)
-        PaintGlyph(p, glyph, Qt::black, glyph == ToolGlyph::Open ? QColor(230, 200, 60)
-                                                                  : QColor(0, 90, 190));
+        PaintGlyph(p, glyph, Qt::black,
+                   glyph == ToolGlyph::Open ? QColor(230, 200, 60) : QColor(0, 90, 190));
     else
         PaintGlyph(p, glyph, QColor(128, 128, 128), QColor(200, 200, 200));
     return pixmap;

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 #include <vector>
+#include "platform/Version.h"
 
 #include "app/TfMain.h"
 #include "app/widgets/BoxMessageSink.h"
@@ -34,7 +35,7 @@ int main(int argc, char* argv[]) {
             return 0;
         }
         if (std::strcmp(argv[i], "--version") == 0) {
-            std::puts("kurvo ver0.81b");
+            std::puts("kurvo ver" KURVO_VERSION "b");
             return 0;
         }
     }

@@ -15,7 +15,7 @@ class QToolButton;
 class TFontSetDialog : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     TFontSetDialog(FontSettings& fonts, QWidget* parent = nullptr);
 
     QComboBox* FontName[5];
@@ -28,11 +28,11 @@ public:
     // The font dialog answers here; tests replace it.
     std::function<std::optional<FontSetting>(const FontSetting&)> ChooseFont;
 
-public slots:
+  public slots:
     void FontButtonClick(int row);
     void OkBitBtnClick();
 
-private:
+  private:
     void ShowRow(int row);
     FontSettings& fonts_;
     FontSetForm form_;

@@ -14,7 +14,7 @@ class QPushButton;
 class TPlotSetDialog : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     TPlotSetDialog(TfMain& main, QWidget* parent = nullptr);
 
     PlotSetForm& Form() { return form_; }
@@ -37,21 +37,21 @@ public:
 
     std::function<std::optional<QColor>(const QColor&)> ChooseColor;
 
-signals:
+  signals:
     void PlotRequested();
     void Closed();
 
-public slots:
+  public slots:
     void FormActivate();
     void IndexChange();
     void LcolorClick();
     void McolorClick();
 
-protected:
+  protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void Integer(QComboBox* box, int minimum, const char* field, int TPlot::*member, bool repaint);
     bool loading_ = false;
     QColor lastColor_ = Qt::black;

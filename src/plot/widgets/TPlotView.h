@@ -9,17 +9,17 @@ class TPlot;
 class TPlotView : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     TPlotView(const TPlot& plot, QWidget* parent = nullptr);
     const TPlot& Plot() const { return plot_; }
 
-signals:
+  signals:
     void Clicked(int tag);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     const TPlot& plot_;
 };

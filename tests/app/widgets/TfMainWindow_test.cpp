@@ -307,7 +307,8 @@ TEST(QtDesktop, FiltersBecomeQtNameFilters) {
 
 TEST(TFver, ShowsTheNameVersionAndOk) {
     TFver about;
-    EXPECT_EQ(about.findChild<QLabel*>("Version")->text().toStdString(), "ver0.81b");
+    EXPECT_EQ(about.findChild<QLabel*>("Version")->text().toStdString(),
+              (std::string("ver") + KURVO_VERSION + "b"));
     EXPECT_NE(about.findChild<QWidget*>("ProductName"), nullptr);
     EXPECT_FALSE(about.findChild<QLabel*>("ProgramIcon")->pixmap().isNull());
 }
