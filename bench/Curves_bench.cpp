@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/MessageSink.h"
-#include "plot/AxisTypes.h"
+#include "plot/PlotNames.h"
 #include "plot/TPlot.h"
 
 namespace {
@@ -27,7 +27,7 @@ std::vector<TPlot>& AllSeries() {
         for (int i = 0; i < kPoints; ++i) order[std::size_t(i)] = i;
         for (int k = 0; k < kSeries; ++k) {
             TPlot& p = s[std::size_t(k)];
-            p.Xtype = p.Ytype = kAxisLinear;
+            p.Xtype = p.Ytype = AxisKind::Linear;
             p.Xmin = 0;
             p.Xmax = kPoints;
             p.Ymin = -100;
@@ -48,7 +48,7 @@ std::vector<TPlot>& AllSeries() {
     return series;
 }
 
-void RunCurves(benchmark::State& state, const char* hokan) {
+void RunCurves(benchmark::State& state, CurveMethod hokan) {
     auto& series = AllSeries();
     for (TPlot& p : series) p.Hokan = hokan;
     std::vector<std::vector<double>> x, y;
@@ -68,22 +68,22 @@ void RunCurves(benchmark::State& state, const char* hokan) {
 }
 
 void BM_Polyline(benchmark::State& s) {
-    RunCurves(s, kHokanNone);
+    RunCurves(s, CurveMethod::None);
 }
 void BM_LeastSquares(benchmark::State& s) {
-    RunCurves(s, kHokanMin2);
+    RunCurves(s, CurveMethod::Min2);
 }
 void BM_LeastSquaresArea(benchmark::State& s) {
-    RunCurves(s, kHokanMin2Area);
+    RunCurves(s, CurveMethod::Min2Area);
 }
 void BM_Mean(benchmark::State& s) {
-    RunCurves(s, kHokanMean);
+    RunCurves(s, CurveMethod::Mean);
 }
 void BM_Spline(benchmark::State& s) {
-    RunCurves(s, kHokanSpline);
+    RunCurves(s, CurveMethod::Spline);
 }
 void BM_SplineArea(benchmark::State& s) {
-    RunCurves(s, kHokanSplineArea);
+    RunCurves(s, CurveMethod::SplineArea);
 }
 BENCHMARK(BM_Polyline)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LeastSquares)->Unit(benchmark::kMillisecond);
@@ -102,7 +102,7 @@ BENCHMARK(BM_Marks)->Unit(benchmark::kMillisecond);
 // Marks and polyline of all 49 series, as a default graph draws them.
 void BM_MarksAndPolyline(benchmark::State& state) {
     auto& series = AllSeries();
-    for (TPlot& p : series) p.Hokan = kHokanNone;
+    for (TPlot& p : series) p.Hokan = CurveMethod::None;
     for (auto _ : state)
         for (TPlot& p : series) {
             p.PlotMark();

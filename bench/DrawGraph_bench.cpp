@@ -141,14 +141,14 @@ BENCHMARK(BM_WriteBmp)->Unit(benchmark::kMillisecond);
 void ReplayVariant(benchmark::State& state, bool marks, bool lines) {
     TfMain& main = BenchMain();
     for (int n = 0; n < main.SeriesCount(); ++n) {
-        main.LineImage(n).MarkType = marks ? TfMain::DefaultMarkName(n) : "no";
+        main.LineImage(n).MarkType = marks ? TfMain::DefaultMark(n) : MarkKind::No;
         main.LineImage(n).LineType = lines ? PenStyle::psSolid : PenStyle::psClear;
     }
     main.DrawGraph("Start");
     const Picture graph = main.ComposeGraph();
     for (auto _ : state) benchmark::DoNotOptimize(PictureToImage(graph).constBits());
     for (int n = 0; n < main.SeriesCount(); ++n) {
-        main.LineImage(n).MarkType = TfMain::DefaultMarkName(n);
+        main.LineImage(n).MarkType = TfMain::DefaultMark(n);
         main.LineImage(n).LineType = PenStyle::psSolid;
     }
 }

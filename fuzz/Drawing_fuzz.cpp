@@ -9,7 +9,7 @@
 #include "platform/RaisedError.h"
 #include "platform/RunCommand.h"
 #include "platform/WmfWriter.h"
-#include "plot/AxisTypes.h"
+#include "plot/PlotNames.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzSetUp();
@@ -24,11 +24,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     RunCommand([&] { read = main.DataOpen.ReadData(); });
     if (!read) return 0;
     main.FillDataGrid();
-    const char* types[] = {kAxisLinear, kAxisLog10, kAxisLn};
+    const AxisKind types[] = {AxisKind::Linear, AxisKind::Log10, AxisKind::Ln};
     main.Graph.AxistypeX = types[(data[0] >> 2) % 3];
     main.Graph.AxistypeY = types[(data[0] >> 4) % 3];
-    const char* methods[] = {kHokanNone, kHokanMin2,   kHokanMin2Area,
-                             kHokanMean, kHokanSpline, kHokanSplineArea};
+    const CurveMethod methods[] = {CurveMethod::None, CurveMethod::Min2,   CurveMethod::Min2Area,
+                                   CurveMethod::Mean, CurveMethod::Spline, CurveMethod::SplineArea};
     for (int k = 0; k < main.SeriesCount(); ++k)
         main.LineImage(k).Hokan = methods[(data[0] + k) % 6];
     bool drawn = false;

@@ -52,7 +52,7 @@ TfMain& Writer() {
         m->Gridline.SmallY = 7;
         m->Graph.MinX = -0.125;
         m->Fonts.Sample.Italic = true;
-        m->LineImage(1).MarkType = "batsu";
+        m->LineImage(1).MarkType = MarkKind::Batsu;
         m->LineEdit(1).Text = "'二番目'";
         return m;
     }();
@@ -104,13 +104,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     again.Graph.MinX = 0;
     again.Fonts.Sample.Italic = false;
     again.Fonts.Sample.Bold = true;
-    again.LineImage(1).MarkType.clear();
+    again.LineImage(1).MarkType = MarkKind::No;
     again.LineEdit(1).Text.clear();
     FUZZ_CHECK(again.ReadConfigFile(path));
     FUZZ_CHECK(again.Title.Main == main.Title.Main);
     FUZZ_CHECK(again.Graph.MinX == -0.125);
     FUZZ_CHECK(again.Fonts.Sample.Italic && !again.Fonts.Sample.Bold);
-    FUZZ_CHECK(again.LineImage(1).MarkType == "batsu");
+    FUZZ_CHECK(again.LineImage(1).MarkType == MarkKind::Batsu);
     FUZZ_CHECK(again.LineEdit(1).Text == main.LineEdit(1).Text);
     return 0;
 }

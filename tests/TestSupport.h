@@ -20,3 +20,17 @@ class TestDir {
 };
 
 std::string ReadWholeFile(const std::string& path);
+
+// The kinds print by their names in failure messages.
+#include <ostream>
+
+#include "plot/PlotNames.h"
+inline std::ostream& operator<<(std::ostream& out, AxisKind kind) {
+    return out << NameOf(kind);
+}
+inline std::ostream& operator<<(std::ostream& out, CurveMethod method) {
+    return out << NameOf(method);
+}
+inline std::ostream& operator<<(std::ostream& out, MarkKind mark) {
+    return out << NameOf(mark);
+}

@@ -21,8 +21,8 @@ TfMain::TfMain() {
     AllImage.Height = 20;
     AllImage.Visible = false;
     AllImage.MarkSize = 8;
-    AllImage.MarkType = "maru2";
-    AllImage.Hokan = kHokanNone;
+    AllImage.MarkType = MarkKind::Maru2;
+    AllImage.Hokan = CurveMethod::None;
     AllImage.Dimension = 5;
     AllImage.AxisX = 1;
     AllImage.Xsize = 0;
@@ -136,11 +136,12 @@ void TfMain::FillDataGrid() {
     if (!notice.empty()) ShowNotice(notice);
 }
 
-std::string TfMain::DefaultMarkName(int n) {
-    static const char* const kMarks[7] = {"maru2", "shikaku2", "sankaku2", "batsu",
-                                          "maru",  "shikaku",  "sankaku"};
+MarkKind TfMain::DefaultMark(int n) {
+    using enum MarkKind;
+    static constexpr MarkKind kMarks[7] = {Maru2, Shikaku2, Sankaku2, Batsu,
+                                           Maru,  Shikaku,  Sankaku};
     const int k = n % 7;
-    return k >= 0 ? kMarks[k] : "maru2";
+    return k >= 0 ? kMarks[k] : Maru2;
 }
 
 namespace {
@@ -153,9 +154,7 @@ ConfigFile::SeriesValues SeriesNames(int n) {
             .SampleCheckName = "SampleCheck" + k,
             .PlotName = "LineImage" + k,
             .EditName = "LineEdit" + k,
-            .LegendText = {},
-            .Hokan = {},
-            .MarkType = {}};
+            .LegendText = {}};
 }
 
 }  // namespace
@@ -185,7 +184,7 @@ void TfMain::BuildSeriesList() {
         plot.Width = AllImage.Width;
         plot.Height = AllImage.Height;
         plot.Tag = n + 1;
-        plot.MarkType = DefaultMarkName(n);
+        plot.MarkType = DefaultMark(n);
         if (oneColumn) plot.AxisX = kRowNumberAxisX;
         plot.DrawSample();
         row.SampleCheck = TCheckBox{.Name = names.SampleCheckName,

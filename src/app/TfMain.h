@@ -95,7 +95,6 @@ class TfMain : public QObject {
         "描ける点がありません (選択したｺﾗﾑに X と Y の両方がそろった行がありません)";
     static constexpr const char* kXRangeText = "X軸の範囲 %s ～ %s ではグラフを描けません";
     static constexpr const char* kYRangeText = "Y軸の範囲 %s ～ %s ではグラフを描けません";
-    static constexpr const char* kUnknownHokanText = "補完方法 '%s' はありません";
     // A series without a legend text in messages.
     static constexpr const char* kColumnCaptionText = "%s 列目";
     static constexpr const char* kTooLargeSettingText = "%s %s は大きすぎます (%s まで)";
@@ -153,7 +152,7 @@ class TfMain : public QObject {
     void FillDataGrid();
     // Destroys the old series rows and makes one per column.
     void BuildSeriesList();
-    static std::string DefaultMarkName(int n);
+    static MarkKind DefaultMark(int n);
     // After a click on LineCheck n: the legend tick follows it.
     void LineCheckClick(int n);
 

@@ -13,8 +13,8 @@
 #include "platform/NumberText.h"
 #include "platform/PictureReplay.h"
 #include "platform/RaisedError.h"
-#include "plot/AxisTypes.h"
 #include "plot/NiceTicks.h"
+#include "plot/PlotNames.h"
 
 namespace {
 
@@ -97,7 +97,7 @@ void FillRangeTable(TCalc& calc, const std::vector<std::vector<double>*>& values
 bool TfMain::CheckLimits(bool xAxis) {
     const double lo = xAxis ? Graph.MinX : Graph.MinY;
     const double hi = xAxis ? Graph.MaxX : Graph.MaxY;
-    const std::string& type = xAxis ? Graph.AxistypeX : Graph.AxistypeY;
+    const AxisKind type = xAxis ? Graph.AxistypeX : Graph.AxistypeY;
     const bool log = IsLogAxis(type);
     const bool usable = std::isfinite(lo) && std::isfinite(hi) && lo != hi &&
                         std::isfinite(hi - lo) && (!log || (lo > 0 && hi > 0));
@@ -326,7 +326,6 @@ bool TfMain::SeriesStep(const std::vector<int>& checked, const Columns& xs, cons
         p.PlotMark();
         canvas.Draw(0, 0, p.CurveLayer);
         if (!p.PlotLine()) {
-            if (!IsCurveMethodName(p.Hokan)) ShowMessage(FormatText(kUnknownHokanText, {p.Hokan}));
             PlotPicture.Clear();
             PlotPicture.SetSize(Graph.Canvaswidth, Graph.Canvasheight);
             return false;

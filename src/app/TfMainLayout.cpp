@@ -8,8 +8,8 @@
 #include "graph/AxisNumbers.h"
 #include "graph/Legend.h"
 #include "platform/PictureReplay.h"
-#include "plot/AxisTypes.h"
 #include "plot/NiceTicks.h"
+#include "plot/PlotNames.h"
 
 namespace {
 

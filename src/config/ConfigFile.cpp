@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <span>
 #include <variant>
 
 #include "config/ColorNames.h"
@@ -12,7 +13,7 @@
 #include "platform/MessageSink.h"
 #include "platform/NumberText.h"
 #include "platform/RaisedError.h"
-#include "plot/AxisTypes.h"
+#include "plot/PlotNames.h"
 #include "plot/TPlot.h"
 
 namespace {
@@ -52,15 +53,13 @@ struct OutOfRange {
     std::string text;
 };
 // A name from a fixed list: an axis type, a curve method, a mark type.
+template <typename Kind>
 struct Named {
-    std::string& value;
-    const char* const* names;
-    std::size_t count;
+    Kind& value;
+    std::span<const KindName<Kind>> names;
 };
-template <std::size_t N>
-Named NameOf(std::string& value, const char* const (&names)[N]) {
-    return {value, names, N};
-}
+template <typename Kind>
+Named(Kind&, std::span<const KindName<Kind>>) -> Named<Kind>;
 
 // The delimiter by its name.
 struct Delimiter {
@@ -93,10 +92,10 @@ void VisitKeys(Values& v, Visit&& visit) {
         visit("Plot", n + "LineWidth", Ranged{s.LineWidth, 0, SeriesValues::kMaxLineWidth});
         visit("Plot", n + "LineColor", Color{s.LineColor});
         visit("Plot", n + "LineType", Pen{s.LineType});
-        visit("Plot", n + "Hokan", NameOf(s.Hokan, kCurveMethods));
+        visit("Plot", n + "Hokan", Named{s.Hokan, CurveMethodNames()});
         visit("Plot", n + "Dimension", s.Dimension);
         visit("Plot", n + "MarkSize", Ranged{s.MarkSize, 0, SeriesValues::kMaxMarkSize});
-        visit("Plot", n + "MarkType", NameOf(s.MarkType, kMarkTypes));
+        visit("Plot", n + "MarkType", Named{s.MarkType, MarkKindNames()});
         visit("Plot", n + "MarkColor", Color{s.MarkColor});
         visit("Plot", n + "MarkPass", Ranged{s.MarkPass, 0, kIntMax});
         visit("Plot", n + "AxisX", Ranged{s.AxisX, 0, SeriesValues::kMaxAxisX});
@@ -104,8 +103,8 @@ void VisitKeys(Values& v, Visit&& visit) {
         visit("Edit", s.EditName, s.LegendText);
     }
     GraphSettings& g = v.Graph;
-    visit("Graph", "AxistypeX", NameOf(g.AxistypeX, kAxisTypes));
-    visit("Graph", "AxistypeY", NameOf(g.AxistypeY, kAxisTypes));
+    visit("Graph", "AxistypeX", Named{g.AxistypeX, AxisKindNames()});
+    visit("Graph", "AxistypeY", Named{g.AxistypeY, AxisKindNames()});
     visit("Graph", "MaxX", Limit{g.MaxX});
     visit("Graph", "MaxY", Limit{g.MaxY});
     visit("Graph", "MinX", Limit{g.MinX});
@@ -210,8 +209,9 @@ struct KeyWriter {
     void operator()(const char* section, const std::string& key, Delimiter d) {
         ini.WriteString(section, key, DelimiterKey(d.value));
     }
-    void operator()(const char* section, const std::string& key, Named n) {
-        ini.WriteString(section, key, n.value);
+    template <typename Kind>
+    void operator()(const char* section, const std::string& key, Named<Kind> n) {
+        ini.WriteString(section, key, NameOf(n.value));
     }
 };
 
@@ -272,19 +272,16 @@ struct KeyReader {
     void operator()(const char* section, const std::string& key, Charset c) {
         c.value = ini.ReadInteger(section, key, c.value) & 0xFF;
     }
-    void operator()(const char* section, const std::string& key, Named n) {
+    template <typename Kind>
+    void operator()(const char* section, const std::string& key, Named<Kind> n) {
         if (!ini.Value(section, key)) return;
-        const std::string name = ini.ReadString(section, key, n.value);
-        std::string allowed;
-        for (std::size_t i = 0; i < n.count; ++i) {
-            if (name == n.names[i]) {
-                n.value = name;
-                return;
-            }
-            allowed += (i ? ", " : "") + std::string(n.names[i]);
+        const std::string name = ini.ReadString(section, key, "");
+        if (const auto kind = KindOfName(n.names, name)) {
+            n.value = *kind;
+            return;
         }
         throw OutOfRange{FormatText(ConfigFile::kUnknownNameText,
-                                    {ini.FileName(), section, key, name, allowed})};
+                                    {ini.FileName(), section, key, name, NameList(n.names)})};
     }
     void operator()(const char* section, const std::string& key, Delimiter d) {
         const auto text = ini.Value(section, key);

@@ -8,6 +8,7 @@
 #include "platform/Colors.h"
 #include "platform/Picture.h"
 #include "platform/PlainFile.h"
+#include "plot/PlotNames.h"
 
 // The configuration file (.kvc): the settings records of the main window
 // and the settings of every series row, in an INI file.
@@ -29,10 +30,10 @@ struct SeriesValues {
     int LineWidth = 1;
     TColor LineColor = clBlack;
     PenStyle LineType = PenStyle::psSolid;
-    std::string Hokan;
+    CurveMethod Hokan = CurveMethod::None;
     int Dimension = 5;
     int MarkSize = 8;
-    std::string MarkType;
+    MarkKind MarkType = MarkKind::Maru2;
     TColor MarkColor = clBlack;
     int MarkPass = 0;
     int AxisX = 1;

@@ -5,14 +5,14 @@
 #include "platform/MessageSink.h"
 #include "platform/NumberText.h"
 #include "platform/RaisedError.h"
-#include "plot/AxisTypes.h"
+#include "plot/PlotNames.h"
 
 GraphSetTexts LoadGraphSet(const TfMain& main) {
     const GraphSettings& g = main.Graph;
     const GridlineSettings& l = main.Gridline;
     GraphSetTexts t;
-    t.AxistypeX = g.AxistypeX;
-    t.AxistypeY = g.AxistypeY;
+    t.AxistypeX = NameOf(g.AxistypeX);
+    t.AxistypeY = NameOf(g.AxistypeY);
     t.AutosizeX = g.AutosizeX;
     t.AutosizeY = g.AutosizeY;
     t.NiceTicksX = g.NiceTicksX;
@@ -41,12 +41,22 @@ GraphSetTexts LoadGraphSet(const TfMain& main) {
 
 namespace {
 
-void CheckLogMinimum(double& min, double& max, const std::string& type, bool autosize) {
+void CheckLogMinimum(double& min, double& max, AxisKind type, bool autosize) {
     if (!(min > 0) && IsLogAxis(type) && !autosize) {
         min = 1;
         max = 10;
         ShowMessage(kLogMinimumText);
     }
+}
+
+// The axis type a name of the table stands for; another name keeps the
+// type the axis has, with a message naming it.
+void AxisTypeField(AxisKind& type, const std::string& name) {
+    if (const auto kind = KindOfName(AxisKindNames(), name)) {
+        type = *kind;
+        return;
+    }
+    ShowMessage(FormatText(kUnknownAxisTypeText, {name, NameList(AxisKindNames())}));
 }
 
 // Holds v within [low, high]; false when it had to be replaced.
@@ -71,8 +81,8 @@ void GridField(int& field, const std::string& text, int minimum, const char* nam
 
 void ApplyGraphSet(TfMain& main, const GraphSetTexts& t) {
     GraphSettings& g = main.Graph;
-    g.AxistypeX = t.AxistypeX;
-    g.AxistypeY = t.AxistypeY;
+    AxisTypeField(g.AxistypeX, t.AxistypeX);
+    AxisTypeField(g.AxistypeY, t.AxistypeY);
     g.AutosizeX = t.AutosizeX;
     g.AutosizeY = t.AutosizeY;
     g.NiceTicksX = t.NiceTicksX;

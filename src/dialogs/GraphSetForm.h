@@ -4,11 +4,14 @@
 
 #include <string>
 
+#include "plot/PlotNames.h"
+
 class TfMain;
 
 // The texts of the graph settings dialog, as it shows them and as the
 // user typed them.
 struct GraphSetTexts {
+    // The axis types as named in the dialog's lists, or typed.
     std::string AxistypeX, AxistypeY;
     bool AutosizeX = true, AutosizeY = true;
     bool NiceTicksX = false, NiceTicksY = false;
@@ -18,6 +21,7 @@ struct GraphSetTexts {
     std::string LargeLength, SmallLength, LargeWidth, SmallWidth, GridlineWidth;
 };
 
+inline constexpr const char* kUnknownAxisTypeText = "軸の種類 '%s' はありません (%s のどれか)";
 inline constexpr const char* kLogMinimumText = "対数グラフでは最小値 > ０です";
 inline constexpr const char* kSizeText = "グラフ、キャンバスサイズは20～1000のまでです。";
 inline constexpr const char* kGridFieldText = kAtLeastText;

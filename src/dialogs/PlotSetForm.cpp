@@ -70,6 +70,21 @@ void PlotSetForm::ApplyInteger(const std::string& text, int minimum, const char*
     Apply([&](TPlot& p) { p.*member = value; }, repaint);
 }
 
+bool PlotSetForm::ApplyCurveMethod(const std::string& text, bool finished) {
+    if (const auto method = KindOfName(CurveMethodNames(), text)) {
+        Apply([&](TPlot& p) { p.Hokan = *method; }, false);
+        return true;
+    }
+    if (finished) ShowMessage(FormatText(kUnknownHokanText, {text, NameList(CurveMethodNames())}));
+    return false;
+}
+
+void PlotSetForm::ApplyMarkType(int position) {
+    const auto marks = MarkKindNames();
+    if (position < 0 || std::size_t(position) >= marks.size()) return;
+    Apply([&](TPlot& p) { p.MarkType = marks[std::size_t(position)].kind; }, true);
+}
+
 void PlotSetForm::ApplyAxisX(const std::string& text) {
     if (text == kRowNumberText) {
         Apply([](TPlot& p) { p.AxisX = kRowNumberAxisX; }, false);

@@ -43,6 +43,13 @@ class PlotSetForm {
     // `minimum` is refused with a message naming the field.
     void ApplyInteger(const std::string& text, int minimum, const char* field, int TPlot::*member,
                       bool repaint);
+    // The curve method by its name as listed or typed: a name of the
+    // table applies at once; another is refused with a message once the
+    // typing is `finished`, and kept back while it goes on.
+    static constexpr const char* kUnknownHokanText = "補完方法 '%s' はありません (%s のどれか)";
+    bool ApplyCurveMethod(const std::string& text, bool finished);
+    // The mark by its place in the dialog's list.
+    void ApplyMarkType(int position);
     // The X column: a column number from 1, or "行番号" for the row number.
     void ApplyAxisX(const std::string& text);
     // The X choices the dialog lists: "行番号", then each column.

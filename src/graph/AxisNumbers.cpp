@@ -6,7 +6,7 @@
 
 #include "graph/TFrame.h"
 #include "platform/NumberText.h"
-#include "plot/AxisTypes.h"
+#include "plot/PlotNames.h"
 
 namespace {
 
@@ -244,7 +244,7 @@ std::vector<Tick> LogTicks(const AxisNumberLayout& axis, const TFrame& frame) {
         const double v = unscale(k);
         t.Shown = axis.Min <= v && v <= axis.Max;
         if (t.Shown) {
-            if (AxisKindOf(axis.Type) == AxisKind::Log10)
+            if (axis.Type == AxisKind::Log10)
                 t.Caption = (axis.XAxis ? "10^ " : "10 ^") + IntToStr(k);
             else
                 t.Caption = "e^" + IntToStr(k);

@@ -8,6 +8,7 @@
 
 #include "graph/TMathLabel.h"
 #include "plot/NiceTicks.h"
+#include "plot/PlotNames.h"
 
 class TFrame;
 
@@ -32,7 +33,7 @@ std::string TrimSpaces(const std::string& text);
 // major divisions (linear), and the plot area's place in the graph window.
 struct AxisNumberLayout {
     bool XAxis = true;
-    std::string Type;
+    AxisKind Type = AxisKind::Linear;
     double Min = 0, Max = 0;
     int Divisions = 4;
     // Round ticks inside fixed limits, in place of the divisions (linear).

@@ -4,7 +4,7 @@
 
 #include "platform/Colors.h"
 #include "platform/Picture.h"
-#include "plot/AxisTypes.h"
+#include "plot/PlotNames.h"
 
 // The five settings records of the main window, named after their sections
 // in configuration files, with their start values.
@@ -19,8 +19,8 @@ struct GraphSettings {
     // A position may lie off the canvas by as much as the canvas is large.
     static constexpr int kMaxPosition = 10000;
 
-    std::string AxistypeX = kAxisLinear;
-    std::string AxistypeY = kAxisLinear;
+    AxisKind AxistypeX = AxisKind::Linear;
+    AxisKind AxistypeY = AxisKind::Linear;
     bool AutosizeX = true;
     bool AutosizeY = true;
     int Width = 300;

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "platform/Canvas.h"
-#include "plot/AxisTypes.h"
+#include "plot/PlotNames.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "platform/MessageSink.h"
 #include "platform/NumberText.h"
 #include "platform/RaisedError.h"
-#include "plot/AxisTypes.h"
+#include "plot/PlotNames.h"
 
 namespace {
 
@@ -240,7 +240,7 @@ bool TCalc::CalcMaxMin() {
     if (std::isnan(Max)) return false;
     if (IsLogAxis(Type)) {
         if (!(Min > 0)) return false;
-        PowerRounding(AxisKindOf(Type) == AxisKind::Log10);
+        PowerRounding(Type == AxisKind::Log10);
         return true;
     }
     LinearRounding();

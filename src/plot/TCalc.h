@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "plot/PlotNames.h"
+
 // A least-squares polynomial, kept in the variable it was fitted in:
 // t = (x - Centre) / Scale runs over -1 to 1 across the data, where the
 // powers of t stay of one size and the fit keeps its digits whatever the
@@ -45,7 +47,7 @@ class TCalc {
     void KeepData();
     void ReleaseData();
 
-    std::string Type;
+    AxisKind Type = AxisKind::Linear;
     double Max = 0.0;
     double Min = 0.0;
     double AboutMax = 0.0;

@@ -9,13 +9,7 @@
 
 #include "platform/Canvas.h"
 #include "platform/PolylineReducer.h"
-#include "plot/AxisTypes.h"
-
-bool IsCurveMethodName(const std::string& hokan) {
-    for (const char* name : kCurveMethods)
-        if (hokan == name) return true;
-    return false;
-}
+#include "plot/PlotNames.h"
 
 TPlot::TPlot() {
     X.assign(1, 0.0);
@@ -58,25 +52,25 @@ double Unscale(AxisKind kind, double v) {
 }  // namespace
 
 double TPlot::ScaleX(double v) const {
-    return Scale(AxisKindOf(Xtype), v);
+    return Scale(Xtype, v);
 }
 
 double TPlot::ScaleY(double v) const {
-    return Scale(AxisKindOf(Ytype), v);
+    return Scale(Ytype, v);
 }
 
 double TPlot::UnscaleX(double v) const {
-    return Unscale(AxisKindOf(Xtype), v);
+    return Unscale(Xtype, v);
 }
 
 double TPlot::UnscaleY(double v) const {
-    return Unscale(AxisKindOf(Ytype), v);
+    return Unscale(Ytype, v);
 }
 
 AxisMapping TPlot::Mapping() const {
     AxisMapping m;
-    m.X = AxisKindOf(Xtype);
-    m.Y = AxisKindOf(Ytype);
+    m.X = Xtype;
+    m.Y = Ytype;
     m.Xmin = Xmin;
     m.Xmax = Xmax;
     m.Ymin = Ymin;
@@ -123,29 +117,29 @@ double TPlot::ColumnToData(int px) const {
     return x;
 }
 
-void DrawMark(Canvas& canvas, const std::string& type, int x, int y, int h, TColor color,
-              bool inSample) {
+void DrawMark(Canvas& canvas, MarkKind type, int x, int y, int h, TColor color, bool inSample) {
     auto brush = [&](BrushStyle style, TColor c) {
         canvas.Brush.Style = style;
         canvas.Brush.Color = c;
     };
-    if (type == "maru") {
+    using enum MarkKind;
+    if (type == Maru) {
         if (inSample)
             brush(BrushStyle::bsClear, color);
         else
             brush(BrushStyle::bsSolid, clWhite);
         canvas.Ellipse(x - h, y - h, x + h, y + h);
-    } else if (type == "maru2") {
+    } else if (type == Maru2) {
         brush(BrushStyle::bsSolid, color);
         canvas.Ellipse(x - h, y - h, x + h, y + h);
-    } else if (type == "shikaku" || type == "shikaku2") {
-        brush(type == "shikaku" ? BrushStyle::bsClear : BrushStyle::bsSolid, color);
+    } else if (type == Shikaku || type == Shikaku2) {
+        brush(type == Shikaku ? BrushStyle::bsClear : BrushStyle::bsSolid, color);
         canvas.Rectangle(x - h, y - h, x + h, y + h);
-    } else if (type == "sankaku" || type == "sankaku2") {
-        brush(type == "sankaku" ? BrushStyle::bsClear : BrushStyle::bsSolid, color);
+    } else if (type == Sankaku || type == Sankaku2) {
+        brush(type == Sankaku ? BrushStyle::bsClear : BrushStyle::bsSolid, color);
         const PixelPoint triangle[3] = {{x, y - h}, {x - h, y + h}, {x + h, y + h}};
         canvas.Polygon(triangle, 3);
-    } else if (type == "batsu") {
+    } else if (type == Batsu) {
         // Both strokes end one pixel beyond the box vertically.
         canvas.MoveTo(x - h, y - h);
         canvas.LineTo(x + h, y + h + 1);
@@ -161,10 +155,8 @@ void TPlot::ClearCurveLayer() {
 
 void TPlot::PlotMark() {
     ClearCurveLayer();
-    // "no" and unknown names draw no mark: no point need be placed.
-    const auto drawn = std::find_if(std::begin(kMarkTypes) + 1, std::end(kMarkTypes),
-                                    [&](const char* type) { return MarkType == type; });
-    if (drawn == std::end(kMarkTypes)) return;
+    // No mark: no point need be placed.
+    if (MarkType == MarkKind::No) return;
     Canvas canvas(CurveLayer);
     canvas.Pen = TPen{MarkColor, PenStyle::psSolid, 1};
     canvas.Brush.Color = MarkColor;

@@ -7,29 +7,11 @@
 #include <vector>
 
 #include "platform/Picture.h"
-#include "plot/AxisTypes.h"
+#include "plot/PlotNames.h"
+#include "plot/TCalc.h"
 
 class Canvas;
 class PolylineReducer;
-#include "plot/TCalc.h"
-
-// Curve method names (Hokan), in the order PlotLine tests them.
-inline constexpr const char* kHokanNone = "補完しない";
-inline constexpr const char* kHokanMin2 = "最小二乗法";
-inline constexpr const char* kHokanMin2Area = "最小二乗法（データ範囲のみ）";
-inline constexpr const char* kHokanMean = "平均値";
-inline constexpr const char* kHokanSpline = "スプライン";
-inline constexpr const char* kHokanSplineArea = "スプライン（データ範囲のみ）";
-
-// The curve methods in the order the settings dialog lists them.
-inline constexpr const char* kCurveMethods[] = {kHokanNone,   kHokanMin2,       kHokanMin2Area,
-                                                kHokanSpline, kHokanSplineArea, kHokanMean};
-
-bool IsCurveMethodName(const std::string& hokan);
-
-// Mark type names.
-inline constexpr const char* kMarkTypes[] = {"no",    "maru",     "shikaku",  "sankaku",
-                                             "maru2", "shikaku2", "sankaku2", "batsu"};
 
 // The axis mapping of a series fixed for one drawing: the axis kinds are
 // looked up once instead of for every point. Gives exactly what
@@ -74,11 +56,11 @@ class TPlot {
     TColor MarkColor = clBlack;
     int MarkSize = 8;
     int MarkPass = 0;
-    std::string MarkType = "maru2";
+    MarkKind MarkType = MarkKind::Maru2;
     PenStyle LineType = PenStyle::psSolid;
-    std::string Hokan = kHokanNone;
-    std::string Xtype;
-    std::string Ytype;
+    CurveMethod Hokan = CurveMethod::None;
+    AxisKind Xtype = AxisKind::Linear;
+    AxisKind Ytype = AxisKind::Linear;
     int Dimension = 5;
     // The grid column of the X values; kRowNumberAxisX for the row number.
     int AxisX = 1;
@@ -148,7 +130,6 @@ class TPlot {
     FittedPolynomial fit_;
 };
 
-// Draws a mark of the named type at (x, y) with half size h. Marks on the
-// graph fill "maru" white; in the sample it stays hollow.
-void DrawMark(Canvas& canvas, const std::string& type, int x, int y, int h, TColor color,
-              bool inSample);
+// Draws a mark at (x, y) with half size h. Marks on the graph fill the
+// hollow circle white; in the sample it stays hollow.
+void DrawMark(Canvas& canvas, MarkKind type, int x, int y, int h, TColor color, bool inSample);

@@ -34,36 +34,35 @@ std::vector<std::int64_t> SampleColumns(std::int64_t first, int step, std::int64
 }  // namespace
 
 bool TPlot::PlotLine() {
-    if (Hokan != kHokanNone) {
+    using enum CurveMethod;
+    if (Hokan != None) {
         // Fits, splines and means are made of the points that have both
         // values; with none there is no curve.
         const std::size_t before = std::size_t(count_);
         DropMissingPoints();
         if (count_ == 0 && before > 0) {
             ClearCurveLayer();
-            return IsCurveMethodName(Hokan);
+            return true;
         }
     }
-    if (Hokan == kHokanNone) {
-        ReadPlotLine();
-        return true;
-    }
-    if (Hokan == kHokanMin2) {
-        Min2PlotLine();
-        return true;
-    }
-    if (Hokan == kHokanMin2Area) {
-        Min2PlotLineArea();
-        return true;
-    }
-    if (Hokan == kHokanMean) return MeanPlotLine();
-    if (Hokan == kHokanSpline) {
-        SortByX();
-        return SplinePlotLine();
-    }
-    if (Hokan == kHokanSplineArea) {
-        SortByX();
-        return SplinePlotLineArea();
+    switch (Hokan) {
+        case None:
+            ReadPlotLine();
+            return true;
+        case Min2:
+            Min2PlotLine();
+            return true;
+        case Min2Area:
+            Min2PlotLineArea();
+            return true;
+        case Mean:
+            return MeanPlotLine();
+        case Spline:
+            SortByX();
+            return SplinePlotLine();
+        case SplineArea:
+            SortByX();
+            return SplinePlotLineArea();
     }
     return false;
 }

@@ -40,20 +40,20 @@ void SaveReferenceGraph(const TestDir& dir) {
     ASSERT_TRUE(main.DataOpen.ReadData());
     main.FillDataGrid();
     struct Series {
-        const char* mark;
+        MarkKind mark;
         PenStyle style;
         TColor color;
         int width;
-        const char* curve;
+        CurveMethod curve;
     } series[] = {
-        {"maru", PenStyle::psSolid, clBlack, 1, kHokanSpline},
-        {"no", PenStyle::psDash, clRed, 1, kHokanNone},
-        {"batsu", PenStyle::psDot, clBlue, 1, kHokanNone},
-        {"maru2", PenStyle::psDashDot, clGreen, 1, kHokanSpline},
-        {"shikaku", PenStyle::psDashDotDot, clPurple, 1, kHokanNone},
-        {"shikaku2", PenStyle::psSolid, clTeal, 1, kHokanNone},
-        {"sankaku", PenStyle::psSolid, clOlive, 3, kHokanNone},
-        {"sankaku2", PenStyle::psSolid, clGray, 1, kHokanNone},
+        {MarkKind::Maru, PenStyle::psSolid, clBlack, 1, CurveMethod::Spline},
+        {MarkKind::No, PenStyle::psDash, clRed, 1, CurveMethod::None},
+        {MarkKind::Batsu, PenStyle::psDot, clBlue, 1, CurveMethod::None},
+        {MarkKind::Maru2, PenStyle::psDashDot, clGreen, 1, CurveMethod::Spline},
+        {MarkKind::Shikaku, PenStyle::psDashDotDot, clPurple, 1, CurveMethod::None},
+        {MarkKind::Shikaku2, PenStyle::psSolid, clTeal, 1, CurveMethod::None},
+        {MarkKind::Sankaku, PenStyle::psSolid, clOlive, 3, CurveMethod::None},
+        {MarkKind::Sankaku2, PenStyle::psSolid, clGray, 1, CurveMethod::None},
     };
     for (int n = 1; n <= 8; ++n) {
         TPlot& p = main.LineImage(n);

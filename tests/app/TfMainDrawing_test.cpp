@@ -11,7 +11,7 @@
 #include "platform/NumberText.h"
 #include "platform/PictureReplay.h"
 #include "platform/RaisedError.h"
-#include "plot/AxisTypes.h"
+#include "plot/PlotNames.h"
 
 namespace {
 
@@ -94,7 +94,7 @@ TEST(DrawGraph, FailureTable) {
          },
          TfMain::kNoPointsText},
         {"log Y with no point above 0", "1 0\n2 -5\n",
-         [](TfMain& m) { m.Graph.AxistypeY = kAxisLn; }, TfMain::kNoPointsText},
+         [](TfMain& m) { m.Graph.AxistypeY = AxisKind::Ln; }, TfMain::kNoPointsText},
         {"equal fixed limits", kLinear,
          [](TfMain& m) {
              m.Graph.AutosizeX = false;
@@ -103,16 +103,14 @@ TEST(DrawGraph, FailureTable) {
          "X軸の範囲 5 ～ 5 ではグラフを描けません"},
         {"a fixed log limit at 0", "1 1\n2 5\n",
          [](TfMain& m) {
-             m.Graph.AxistypeY = kAxisLog10;
+             m.Graph.AxistypeY = AxisKind::Log10;
              m.Graph.AutosizeY = false;
              m.Graph.MinY = 0;
              m.Graph.MaxY = 10;
          },
          "Y軸の範囲 0 ～ 10 ではグラフを描けません"},
-        {"an unknown curve method", kLinear, [](TfMain& m) { m.LineImage(1).Hokan = "spline"; },
-         "補完方法 'spline' はありません"},
         {"equal X for the spline", "1 1\n1 2\n2 3\n",
-         [](TfMain& m) { m.LineImage(1).Hokan = kHokanSpline; },
+         [](TfMain& m) { m.LineImage(1).Hokan = CurveMethod::Spline; },
          "同じX値に二つ以上のY値が与えられています(スプライン補完)"},
     };
     for (const Case& c : cases) {
@@ -155,8 +153,8 @@ TEST(DrawGraph, CellsAreReadAsTheirTextsShowThem) {
 TEST(DrawGraph, EmptyCellsAreGapsInTheGraph) {
     // Column 2 lacks its value at X = 50; column 3 at X = 1000, far right.
     Drawn d("0 0 10\n25 25 20\n50 nan 30\n75 75 40\n100 100 50\n1000 20\n");
-    d.main.LineImage(1).MarkType = "no";
-    d.main.LineImage(2).MarkType = "shikaku2";
+    d.main.LineImage(1).MarkType = MarkKind::No;
+    d.main.LineImage(2).MarkType = MarkKind::Shikaku2;
     d.main.DataG.SetCell(3, 2, "");  // cleared by the user: X = 25
     ASSERT_TRUE(d.main.DrawGraph("Start"));
     EXPECT_TRUE(d.sink.Texts.empty());
@@ -218,7 +216,7 @@ TEST(DrawGraph, InfinitiesAreNoPoints) {
 TEST(DrawGraph, LogAxesLeaveOutPointsAtOrBelowZero) {
     Drawn d("0 -1 5\n1 2 6\n2 0 7\n3 4 8\n");
     d.main.LineImage(2).AxisX = 2;  // column 2 is X of series 3 and Y of series 2
-    d.main.Graph.AxistypeY = kAxisLog10;
+    d.main.Graph.AxistypeY = AxisKind::Log10;
     ASSERT_TRUE(d.main.DrawGraph("Start"));
     EXPECT_EQ(d.sink.Texts, std::vector<std::string>{"Y の 2 点は 0 以下なので対数軸に描けません"});
     const std::vector<double>& y2 = d.main.LineImage(1).Y;
@@ -227,7 +225,7 @@ TEST(DrawGraph, LogAxesLeaveOutPointsAtOrBelowZero) {
     EXPECT_EQ(d.main.Graph.MinX, -1);
 
     d.sink.Texts.clear();
-    d.main.Graph.AxistypeX = kAxisLn;
+    d.main.Graph.AxistypeX = AxisKind::Ln;
     ASSERT_TRUE(d.main.DrawGraph("Start"));
     EXPECT_EQ(d.sink.Texts,
               (std::vector<std::string>{"X の 3 点は 0 以下なので対数軸に描けません\n"
@@ -254,7 +252,7 @@ TEST(DrawGraph, RoundTickStepsAsAnOption) {
     EXPECT_NE(d.main.Graph.MaxX, 2025);
     d.main.Graph.NiceTicksX = true;
     d.main.Graph.NiceTicksY = true;
-    d.main.Graph.AxistypeY = kAxisLog10;
+    d.main.Graph.AxistypeY = AxisKind::Log10;
     ASSERT_TRUE(d.main.DrawGraph("Start"));
     EXPECT_EQ(d.main.Graph.MinX, 1900);
     EXPECT_EQ(d.main.Graph.MaxX, 2025);
@@ -312,22 +310,22 @@ TEST(AxisNumbers, NumbersThatWouldOverlapAreThinned) {
     struct Case {
         const char* name;
         std::string content;
-        const char* xType;
-        const char* yType;
+        AxisKind xType;
+        AxisKind yType;
         int largeX;
         std::vector<std::string> x, y;
     } cases[] = {
         {"wide X numbers",
          "123456.3 1\n123456.7 2\n",
-         kAxisLinear,
-         kAxisLinear,
+         AxisKind::Linear,
+         AxisKind::Linear,
          4,
          {"123456.3", "(hidden)", "123456.5", "(hidden)", "123456.7"},
          {" 2", "1.75", "1.5", "1.25", " 1"}},
         {"twelve decades on X",
          "1e-5 1\n1e7 2\n",
-         kAxisLog10,
-         kAxisLinear,
+         AxisKind::Log10,
+         AxisKind::Linear,
          4,
          // every 2nd power, 10^0 among them
          {"(hidden)", "10^ -4", "(hidden)", "10^ -2", "(hidden)", "10^ 0", "(hidden)", "10^ 2",
@@ -384,7 +382,7 @@ TEST(DrawGraph, EveryTextStaysInsideTheCanvas) {
 
 TEST(AxisNumbers, LogarithmicCaptionsAndPlaces) {
     Drawn d("1 1\n1000 5\n");
-    d.main.Graph.AxistypeX = kAxisLog10;
+    d.main.Graph.AxistypeX = AxisKind::Log10;
     ASSERT_TRUE(d.main.DrawGraph("Start"));
     EXPECT_EQ(Captions(d.main.XNumbers),
               (std::vector<std::string>{"10^ 0", "10^ 1", "10^ 2", "10^ 3"}));
@@ -395,7 +393,7 @@ TEST(AxisNumbers, LogarithmicCaptionsAndPlaces) {
     d.main.Graph.AutosizeX = false;
     d.main.Graph.MinX = 2;
     d.main.Graph.MaxX = 500;
-    d.main.Graph.AxistypeY = kAxisLn;
+    d.main.Graph.AxistypeY = AxisKind::Ln;
     ASSERT_TRUE(d.main.DrawGraph("Start"));
     EXPECT_EQ(Captions(d.main.XNumbers),
               (std::vector<std::string>{"(hidden)", "10^ 1", "10^ 2", "(hidden)"}));
@@ -458,7 +456,7 @@ TEST(AxisNumbers, LogarithmicAxesWithoutTwoPowersShowTheirLimits) {
     };
     for (const Case& c : cases) {
         Drawn d(kLinear);
-        d.main.Graph.AxistypeY = kAxisLog10;
+        d.main.Graph.AxistypeY = AxisKind::Log10;
         d.main.Graph.AutosizeY = false;
         d.main.Graph.MinY = c.lo;
         d.main.Graph.MaxY = c.hi;

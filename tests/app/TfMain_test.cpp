@@ -284,7 +284,7 @@ TEST(BuildSeriesList, OneRowPerColumnWithNamesTagsAndPlaces) {
         EXPECT_EQ(main.LineImage(c.n).Left, 35);
         EXPECT_EQ(main.LineImage(c.n).Width, 80);
         EXPECT_EQ(main.LineImage(c.n).Height, 20);
-        EXPECT_EQ(main.LineImage(c.n).MarkType, c.mark);
+        EXPECT_STREQ(NameOf(main.LineImage(c.n).MarkType), c.mark);
         EXPECT_FALSE(main.LineImage(c.n).SamplePicture.Empty());
         EXPECT_EQ(main.SampleCheck(c.n).Name, "SampleCheck" + std::to_string(c.n));
         EXPECT_EQ(main.SampleCheck(c.n).Left, 120);
@@ -310,11 +310,11 @@ TEST(BuildSeriesList, TitlesBecomeLegendTextsAndRowsAreRebuilt) {
     EXPECT_EQ(main.LineEdit(1).Text, "DATA2");
 }
 
-TEST(DefaultMarkName, CyclesThroughSevenMarks) {
+TEST(DefaultMark, CyclesThroughSevenMarks) {
     const char* expected[] = {"maru2",   "shikaku2", "sankaku2", "batsu",    "maru", "shikaku",
                               "sankaku", "maru2",    "shikaku2", "sankaku2", "batsu"};
-    for (int n = 0; n < 11; ++n) EXPECT_EQ(TfMain::DefaultMarkName(n), expected[n]) << n;
-    EXPECT_EQ(TfMain::DefaultMarkName(-1), "maru2");
+    for (int n = 0; n < 11; ++n) EXPECT_STREQ(NameOf(TfMain::DefaultMark(n)), expected[n]) << n;
+    EXPECT_EQ(TfMain::DefaultMark(-1), MarkKind::Maru2);
 }
 
 TEST(LineCheckClick, TheLegendTickFollowsThePlotTick) {

@@ -10,7 +10,7 @@
 #include "app/TfMain.h"
 #include "platform/Cp932.h"
 #include "platform/MessageSink.h"
-#include "plot/AxisTypes.h"
+#include "plot/PlotNames.h"
 #include "plot/TPlot.h"
 
 namespace {
@@ -126,14 +126,15 @@ TEST(KurvoBatch, CommandLine) {
     const QString european = QString::fromStdString(dir.Write("eu.csv", "0,5;1,25\n1;2,5\n"));
     // A fit the drawing refuses, and one with too few points for it.
     const std::string fitKeys =
-        "[Plot]\r\nLineImage1->Hokan=" + *Utf8ToCp932(kHokanMin2) + "\r\nLineImage1->Dimension=";
+        "[Plot]\r\nLineImage1->Hokan=" + *Utf8ToCp932(NameOf(CurveMethod::Min2)) +
+        "\r\nLineImage1->Dimension=";
     const QString degree11 = QString::fromStdString(dir.Write("d11.kvc", fitKeys + "11\r\n"));
     const QString degree5 = QString::fromStdString(dir.Write("d5.kvc", fitKeys + "5\r\n"));
     const QString fourPoints =
         QString::fromStdString(dir.Write("four.txt", "1 2\n2 3\n3 5\n4 4\n"));
     const QString words = QString::fromStdString(dir.Write("w.txt", "1 2\n2 x\n3 0\n4 5\n"));
-    const QString logY = QString::fromStdString(
-        dir.Write("log.kvc", "[Graph]\r\nAxistypeY=" + *Utf8ToCp932(kAxisLog10) + "\r\n"));
+    const QString logY = QString::fromStdString(dir.Write(
+        "log.kvc", "[Graph]\r\nAxistypeY=" + *Utf8ToCp932(NameOf(AxisKind::Log10)) + "\r\n"));
     const QString english =
         QString::fromStdString(dir.Write("en.kvc", "[Graph]\r\nAxistypeX=Linear\r\n"));
     const QString europeanLook = QString::fromStdString(

@@ -14,7 +14,7 @@
 #include "platform/RaisedError.h"
 #include "platform/RunCommand.h"
 #include "platform/SvgWriter.h"
-#include "plot/AxisTypes.h"
+#include "plot/PlotNames.h"
 
 namespace {
 
@@ -84,10 +84,10 @@ TEST(ConfigFile, EveryKeyRoundTrips) {
     p.LineWidth = 3;
     p.LineColor = RGBColor(0x12, 0x34, 0x56);
     p.LineType = PenStyle::psDashDot;
-    p.Hokan = kHokanSplineArea;
+    p.Hokan = CurveMethod::SplineArea;
     p.Dimension = 7;
     p.MarkSize = 11;
-    p.MarkType = "batsu";
+    p.MarkType = MarkKind::Batsu;
     p.MarkColor = clRed;
     p.MarkPass = 4;
     p.AxisX = 2;
@@ -95,8 +95,8 @@ TEST(ConfigFile, EveryKeyRoundTrips) {
     written.SampleCheck(1).Checked = false;
     written.LineEdit(1).Text = "温度 [℃]";
     GraphSettings& g = written.Graph;
-    g.AxistypeX = kAxisLog10;
-    g.AxistypeY = kAxisLn;
+    g.AxistypeX = AxisKind::Log10;
+    g.AxistypeY = AxisKind::Ln;
     g.MaxX = 0.5;
     g.MinX = -2.75;
     g.MaxY = 99.9;
@@ -123,10 +123,10 @@ TEST(ConfigFile, EveryKeyRoundTrips) {
     EXPECT_EQ(q.LineWidth, 3);
     EXPECT_EQ(q.LineColor, RGBColor(0x12, 0x34, 0x56));
     EXPECT_EQ(q.LineType, PenStyle::psDashDot);
-    EXPECT_EQ(q.Hokan, kHokanSplineArea);
+    EXPECT_EQ(q.Hokan, CurveMethod::SplineArea);
     EXPECT_EQ(q.Dimension, 7);
     EXPECT_EQ(q.MarkSize, 11);
-    EXPECT_EQ(q.MarkType, "batsu");
+    EXPECT_EQ(q.MarkType, MarkKind::Batsu);
     EXPECT_EQ(q.MarkColor, clRed);
     EXPECT_EQ(q.MarkPass, 4);
     EXPECT_EQ(q.AxisX, 2);
@@ -134,8 +134,8 @@ TEST(ConfigFile, EveryKeyRoundTrips) {
     EXPECT_FALSE(read.SampleCheck(0).Checked);  // stored after the click set it
     EXPECT_FALSE(read.SampleCheck(1).Checked);
     EXPECT_EQ(read.LineEdit(1).Text, "温度 [℃]");
-    EXPECT_EQ(read.Graph.AxistypeX, kAxisLog10);
-    EXPECT_EQ(read.Graph.AxistypeY, kAxisLn);
+    EXPECT_EQ(read.Graph.AxistypeX, AxisKind::Log10);
+    EXPECT_EQ(read.Graph.AxistypeY, AxisKind::Ln);
     EXPECT_EQ(read.Graph.MaxX, 0.5);  // fractions kept
     EXPECT_EQ(read.Graph.MinX, -2.75);
     EXPECT_EQ(read.Graph.MaxY, 99.9);
@@ -312,9 +312,9 @@ TEST(ConfigFile, NamesOfAxisTypesCurveMethodsAndMarksAreChecked) {
         {"Graph", "AxistypeY", "", false},
         {"Plot", "LineImage1->Hokan", "Least squares", false},
         {"Plot", "LineImage1->MarkType", "maru3", false},
-        {"Graph", "AxistypeX", kAxisLog10, true},
-        {"Graph", "AxistypeY", kAxisLn, true},
-        {"Plot", "LineImage1->Hokan", kHokanSplineArea, true},
+        {"Graph", "AxistypeX", "常用対数", true},
+        {"Graph", "AxistypeY", "自然対数", true},
+        {"Plot", "LineImage1->Hokan", "スプライン（データ範囲のみ）", true},
         {"Plot", "LineImage1->MarkType", "batsu", true},
     };
     for (const Case& c : cases) {
@@ -329,11 +329,12 @@ TEST(ConfigFile, NamesOfAxisTypesCurveMethodsAndMarksAreChecked) {
         EXPECT_EQ(main.ReadConfigFile(path), c.known) << c.value;
         if (c.known) {
             EXPECT_TRUE(sink.Texts.empty()) << c.value;
-            const std::string applied = std::string(c.key) == "AxistypeX"   ? main.Graph.AxistypeX
-                                        : std::string(c.key) == "AxistypeY" ? main.Graph.AxistypeY
-                                        : std::string(c.key).find("Hokan") != std::string::npos
-                                            ? main.LineImage(1).Hokan
-                                            : main.LineImage(1).MarkType;
+            const std::string applied =
+                std::string(c.key) == "AxistypeX"   ? NameOf(main.Graph.AxistypeX)
+                : std::string(c.key) == "AxistypeY" ? NameOf(main.Graph.AxistypeY)
+                : std::string(c.key).find("Hokan") != std::string::npos
+                    ? NameOf(main.LineImage(1).Hokan)
+                    : NameOf(main.LineImage(1).MarkType);
             EXPECT_EQ(applied, c.value);
             continue;
         }
@@ -422,7 +423,7 @@ TEST(ConfigFile, TwoHundredColumnsRoundTrip) {
     TfMain wide;
     Load(wide, dir, 200);
     for (int k = 0; k < 200; ++k) wide.LineImage(k).MarkSize = k % 50 + 1;
-    wide.LineImage(199).MarkType = "batsu";
+    wide.LineImage(199).MarkType = MarkKind::Batsu;
     const std::string path = dir.Path("wide.kvc");
     ASSERT_TRUE(wide.WriteConfigFile(path));
     EXPECT_NE(Cp932ToUtf8(ReadWholeFile(path)).find("LineImage199->MarkType=batsu"),
@@ -431,7 +432,7 @@ TEST(ConfigFile, TwoHundredColumnsRoundTrip) {
     Load(again, dir, 200);
     ASSERT_TRUE(again.ReadConfigFile(path));
     for (int k = 0; k < 200; ++k) EXPECT_EQ(again.LineImage(k).MarkSize, k % 50 + 1) << k;
-    EXPECT_EQ(again.LineImage(199).MarkType, "batsu");
+    EXPECT_EQ(again.LineImage(199).MarkType, MarkKind::Batsu);
 }
 
 TEST(ConfigFile, AMissingFileChangesNothing) {

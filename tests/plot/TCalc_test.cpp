@@ -8,7 +8,7 @@
 
 #include "platform/MessageSink.h"
 #include "platform/RaisedError.h"
-#include "plot/AxisTypes.h"
+#include "plot/PlotNames.h"
 
 namespace {
 
@@ -55,7 +55,7 @@ TEST(CalcMaxMin, LinearRounding) {
     };
     for (const Case& c : cases) {
         TCalc calc;
-        calc.Type = kAxisLinear;
+        calc.Type = AxisKind::Linear;
         calc.SetRow(2);
         calc.Cell(0, 0) = c.min;
         calc.Cell(0, 1) = c.max;
@@ -90,15 +90,15 @@ TEST(CalcMaxMin, SmallRangesGetTheirOwnUnit) {
 
 TEST(CalcMaxMin, PowerRounding) {
     struct Case {
-        const char* type;
+        AxisKind type;
         double max, min, aboutMin, aboutMax;
     } cases[] = {
-        {kAxisLog10, 350, 2, 1, 1000},
-        {kAxisLog10, 5, 2, 1, 10},
-        {kAxisLog10, 1, 1, 0.1, 10},
-        {kAxisLog10, 0.5, 0.02, 0.01, 1},
-        {kAxisLn, 5, 2, std::exp(0.0), std::exp(2.0)},
-        {kAxisLn, 1, 1, std::exp(-1.0), std::exp(1.0)},
+        {AxisKind::Log10, 350, 2, 1, 1000},
+        {AxisKind::Log10, 5, 2, 1, 10},
+        {AxisKind::Log10, 1, 1, 0.1, 10},
+        {AxisKind::Log10, 0.5, 0.02, 0.01, 1},
+        {AxisKind::Ln, 5, 2, std::exp(0.0), std::exp(2.0)},
+        {AxisKind::Ln, 1, 1, std::exp(-1.0), std::exp(1.0)},
     };
     for (const Case& c : cases) {
         TCalc calc;
@@ -114,7 +114,7 @@ TEST(CalcMaxMin, PowerRounding) {
 
 TEST(CalcMaxMin, LogarithmicTypeRefusesValuesAtOrBelowZero) {
     TCalc calc;
-    calc.Type = kAxisLog10;
+    calc.Type = AxisKind::Log10;
     calc.AboutMax = 7;
     calc.AboutMin = 3;
     calc.SetRow(3);

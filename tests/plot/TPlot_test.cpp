@@ -7,16 +7,17 @@
 #include <limits>
 #include <vector>
 
+#include "TestSupport.h"
 #include "platform/MessageSink.h"
 #include "platform/PictureReplay.h"
-#include "plot/AxisTypes.h"
+#include "plot/PlotNames.h"
 
 namespace {
 
 // A series on a 400 x 300 area with both axes 0 to 100.
 TPlot Series(std::vector<double> x, std::vector<double> y) {
     TPlot plot;
-    plot.Xtype = plot.Ytype = kAxisLinear;
+    plot.Xtype = plot.Ytype = AxisKind::Linear;
     plot.Xmin = plot.Ymin = 0;
     plot.Xmax = plot.Ymax = 100;
     plot.Xsize = 400;
@@ -47,10 +48,10 @@ TEST(TPlot, StartsWithItsInitialValues) {
     EXPECT_EQ(plot.LineColor, clBlack);
     EXPECT_EQ(plot.MarkSize, 8);
     EXPECT_EQ(plot.MarkPass, 0);
-    EXPECT_EQ(plot.MarkType, "maru2");
+    EXPECT_EQ(plot.MarkType, MarkKind::Maru2);
     EXPECT_EQ(plot.LineType, PenStyle::psSolid);
-    EXPECT_EQ(plot.Hokan, "補完しない");
-    EXPECT_EQ(plot.Xtype, "");
+    EXPECT_EQ(plot.Hokan, CurveMethod::None);
+    EXPECT_EQ(plot.Xtype, AxisKind::Linear);
     EXPECT_EQ(plot.Dimension, 5);
     EXPECT_EQ(plot.AxisX, 1);
     EXPECT_EQ(plot.LineWidth, 1);
@@ -65,22 +66,22 @@ TEST(TPlot, StartsWithItsInitialValues) {
 
 TEST(DataToPixel, MapsLinearAndLogarithmicAxes) {
     struct Case {
-        const char* xtype;
-        const char* ytype;
+        AxisKind xtype;
+        AxisKind ytype;
         double xmin, xmax, ymin, ymax;
         double x, y;
         PixelPoint pixel;
     } cases[] = {
-        {kAxisLinear, kAxisLinear, 0, 100, 0, 100, 50, 50, {200, 150}},
-        {kAxisLinear, kAxisLinear, 0, 100, 0, 100, 0, 0, {0, 300}},
-        {kAxisLinear, kAxisLinear, 0, 100, 0, 100, 100, 100, {400, 0}},
-        {kAxisLinear, kAxisLinear, 0, 400, 0, 300, -0.9, 0, {0, 300}},   // -0.4 px
-        {kAxisLinear, kAxisLinear, 0, 400, 0, 300, -1.1, 0, {0, 300}},   // -0.6 px
-        {kAxisLinear, kAxisLinear, 0, 400, 0, 300, -2.1, 0, {-1, 300}},  // -1.6 px
-        {kAxisLog10, kAxisLog10, 1, 1000, 1, 100, 10, 10, {133, 150}},
-        {kAxisLog10, kAxisLog10, 1, 1000, 1, 100, 0, -5, {0, 300}},  // as if 1
-        {kAxisLn, kAxisLinear, 1, std::exp(4.0), 0, 100, std::exp(1.0), 0, {100, 300}},
-        {kAxisLinear, kAxisLinear, 0, 100, 0, 100, 1e300, -1e300, {INT_MAX, INT_MAX}},
+        {AxisKind::Linear, AxisKind::Linear, 0, 100, 0, 100, 50, 50, {200, 150}},
+        {AxisKind::Linear, AxisKind::Linear, 0, 100, 0, 100, 0, 0, {0, 300}},
+        {AxisKind::Linear, AxisKind::Linear, 0, 100, 0, 100, 100, 100, {400, 0}},
+        {AxisKind::Linear, AxisKind::Linear, 0, 400, 0, 300, -0.9, 0, {0, 300}},   // -0.4 px
+        {AxisKind::Linear, AxisKind::Linear, 0, 400, 0, 300, -1.1, 0, {0, 300}},   // -0.6 px
+        {AxisKind::Linear, AxisKind::Linear, 0, 400, 0, 300, -2.1, 0, {-1, 300}},  // -1.6 px
+        {AxisKind::Log10, AxisKind::Log10, 1, 1000, 1, 100, 10, 10, {133, 150}},
+        {AxisKind::Log10, AxisKind::Log10, 1, 1000, 1, 100, 0, -5, {0, 300}},  // as if 1
+        {AxisKind::Ln, AxisKind::Linear, 1, std::exp(4.0), 0, 100, std::exp(1.0), 0, {100, 300}},
+        {AxisKind::Linear, AxisKind::Linear, 0, 100, 0, 100, 1e300, -1e300, {INT_MAX, INT_MAX}},
     };
     for (const Case& c : cases) {
         TPlot plot;
@@ -100,8 +101,8 @@ TEST(DataToPixel, MapsLinearAndLogarithmicAxes) {
 
 TEST(PixelToData, IsEquallySpacedInTheLogarithm) {
     TPlot plot;
-    plot.Xtype = kAxisLog10;
-    plot.Ytype = kAxisLinear;
+    plot.Xtype = AxisKind::Log10;
+    plot.Ytype = AxisKind::Linear;
     plot.Xmin = 1;
     plot.Xmax = 1000;
     plot.Ymin = 0;
@@ -119,15 +120,15 @@ TEST(PixelToData, IsEquallySpacedInTheLogarithm) {
 
 TEST(PlotMark, MarkBoxesAndShapes) {
     struct Case {
-        const char* type;
+        MarkKind type;
         int size;
         OpKind kind;
         PixelRect box;
     } cases[] = {
-        {"shikaku", 8, OpKind::Rectangle, {96, 46, 104, 54}},
-        {"shikaku2", 5, OpKind::Rectangle, {98, 48, 102, 52}},
-        {"maru", 8, OpKind::Ellipse, {96, 46, 104, 54}},
-        {"maru2", 8, OpKind::Ellipse, {96, 46, 104, 54}},
+        {MarkKind::Shikaku, 8, OpKind::Rectangle, {96, 46, 104, 54}},
+        {MarkKind::Shikaku2, 5, OpKind::Rectangle, {98, 48, 102, 52}},
+        {MarkKind::Maru, 8, OpKind::Ellipse, {96, 46, 104, 54}},
+        {MarkKind::Maru2, 8, OpKind::Ellipse, {96, 46, 104, 54}},
     };
     for (const Case& c : cases) {
         TPlot plot = Series({25}, {100 - 50.0 / 3});  // pixel (100, 50)
@@ -135,8 +136,9 @@ TEST(PlotMark, MarkBoxesAndShapes) {
         plot.MarkSize = c.size;
         plot.PlotMark();
         const auto shapes = OpsOf(plot.CurveLayer, c.kind);
-        ASSERT_EQ(shapes.size(), 1u) << c.type;
-        EXPECT_EQ((PixelRect{shapes[0].A, shapes[0].B, shapes[0].C, shapes[0].D}), c.box) << c.type;
+        ASSERT_EQ(shapes.size(), 1u) << NameOf(c.type);
+        EXPECT_EQ((PixelRect{shapes[0].A, shapes[0].B, shapes[0].C, shapes[0].D}), c.box)
+            << NameOf(c.type);
         EXPECT_EQ(plot.CurveLayer.Width(), 400);
         EXPECT_EQ(plot.CurveLayer.Height(), 300);
     }
@@ -144,7 +146,7 @@ TEST(PlotMark, MarkBoxesAndShapes) {
 
 TEST(PlotMark, TrianglesCrossesAndNoMark) {
     TPlot plot = Series({25}, {100 - 50.0 / 3});
-    plot.MarkType = "sankaku";
+    plot.MarkType = MarkKind::Sankaku;
     plot.PlotMark();
     const auto polygons = OpsOf(plot.CurveLayer, OpKind::Polygon);
     ASSERT_EQ(polygons.size(), 1u);
@@ -153,20 +155,18 @@ TEST(PlotMark, TrianglesCrossesAndNoMark) {
     EXPECT_EQ(p[1], (PixelPoint{96, 54}));
     EXPECT_EQ(p[2], (PixelPoint{104, 54}));
 
-    plot.MarkType = "batsu";
+    plot.MarkType = MarkKind::Batsu;
     plot.PlotMark();
     EXPECT_EQ(Strokes(plot.CurveLayer),
               (std::vector<PixelPoint>{{96, 46}, {104, 55}, {96, 54}, {104, 45}}));
-    for (const char* none : {"no", "circle", ""}) {
-        plot.MarkType = none;
-        plot.PlotMark();
-        EXPECT_TRUE(plot.CurveLayer.Empty()) << none;
-    }
+    plot.MarkType = MarkKind::No;
+    plot.PlotMark();
+    EXPECT_TRUE(plot.CurveLayer.Empty());
 }
 
 TEST(PlotMark, GraphFillsMaruWhiteTheSampleLeavesItHollow) {
     TPlot plot = Series({25}, {50});
-    plot.MarkType = "maru";
+    plot.MarkType = MarkKind::Maru;
     plot.MarkColor = clRed;
     plot.PlotMark();
     const QImage graph = PictureToImage(plot.CurveLayer);
@@ -204,7 +204,7 @@ TEST(PlotMark, ThinningAndTheBorder) {
         }
         TPlot plot = Series(x, y);
         plot.MarkPass = c.pass;
-        plot.MarkType = "shikaku";
+        plot.MarkType = MarkKind::Shikaku;
         plot.PlotMark();
         std::vector<int> marked;
         for (const PictureOp& op : OpsOf(plot.CurveLayer, OpKind::Rectangle))
@@ -212,7 +212,7 @@ TEST(PlotMark, ThinningAndTheBorder) {
         EXPECT_EQ(marked, c.marked) << c.count << " " << c.pass;
     }
     TPlot border = Series({100, 0, 100.5, 50}, {100, 0, 50, -1});
-    border.MarkType = "shikaku";
+    border.MarkType = MarkKind::Shikaku;
     border.PlotMark();
     EXPECT_EQ(OpsOf(border.CurveLayer, OpKind::Rectangle).size(), 2u);  // both corners inside
 }
@@ -274,15 +274,15 @@ TEST(InternalPlotLine, DrawsTheClippedPolyline) {
 
 TEST(PlotLine, SamplingColumnsOfTheFittedCurves) {
     struct Case {
-        const char* hokan;
+        CurveMethod hokan;
         int xsize;
         std::size_t points;
         int lastButOne;
     } cases[] = {
-        {kHokanMin2, 400, 81, 395},       {kHokanMin2, 403, 81, 395},
-        {kHokanSpline, 400, 101, 396},    {kHokanSpline, 403, 101, 396},
-        {kHokanMin2Area, 400, 65, 355},  // data from 10 to 90: columns 40 ... 360
-        {kHokanSplineArea, 400, 65, 355},
+        {CurveMethod::Min2, 400, 81, 395},       {CurveMethod::Min2, 403, 81, 395},
+        {CurveMethod::Spline, 400, 101, 396},    {CurveMethod::Spline, 403, 101, 396},
+        {CurveMethod::Min2Area, 400, 65, 355},  // data from 10 to 90: columns 40 ... 360
+        {CurveMethod::SplineArea, 400, 65, 355},
     };
     for (const Case& c : cases) {
         TPlot plot = Series({10, 30, 50, 70, 90}, {50, 50, 50, 50, 50});
@@ -306,7 +306,7 @@ TEST(PlotLine, MeanLineRunsFromLimitToLimit) {
         std::vector<double> x(c.y.size(), 50);
         TPlot plot = Series(x, c.y);
         plot.Ymin = 0;
-        plot.Hokan = kHokanMean;
+        plot.Hokan = CurveMethod::Mean;
         ASSERT_TRUE(plot.PlotLine());
         EXPECT_EQ(Strokes(plot.CurveLayer), (std::vector<PixelPoint>{{0, c.row}, {400, c.row}}));
     }
@@ -314,7 +314,7 @@ TEST(PlotLine, MeanLineRunsFromLimitToLimit) {
 
 TEST(PlotLine, SplineDecisionsForFewPointsAndTheSortedPoints) {
     TPlot two = Series({80, 20}, {60, 30});
-    two.Hokan = kHokanSpline;
+    two.Hokan = CurveMethod::Spline;
     ASSERT_TRUE(two.PlotLine());
     const auto strokes = Strokes(two.CurveLayer);
     ASSERT_FALSE(strokes.empty());
@@ -325,7 +325,7 @@ TEST(PlotLine, SplineDecisionsForFewPointsAndTheSortedPoints) {
     for (int n : {0, 1}) {
         TPlot few =
             Series(std::vector<double>(std::size_t(n), 5), std::vector<double>(std::size_t(n), 5));
-        few.Hokan = kHokanSplineArea;
+        few.Hokan = CurveMethod::SplineArea;
         EXPECT_TRUE(few.PlotLine()) << n;
         EXPECT_TRUE(few.CurveLayer.Empty()) << n;
     }
@@ -335,7 +335,7 @@ TEST(PlotLine, RefusalsAndDecisions) {
     RecordingMessageSink sink;
     ScopedMessageSink scope(sink);
     TPlot degree = Series({10, 20, 30}, {1, 2, 3});
-    degree.Hokan = kHokanMin2;
+    degree.Hokan = CurveMethod::Min2;
     degree.Dimension = 11;
     degree.PlotMark();
     EXPECT_TRUE(degree.PlotLine());
@@ -345,17 +345,13 @@ TEST(PlotLine, RefusalsAndDecisions) {
     TPlot reversed = Series({10, 20, 30}, {1, 2, 3});
     reversed.Xmin = 100;
     reversed.Xmax = 0;  // pR < pL
-    reversed.Hokan = kHokanMin2Area;
+    reversed.Hokan = CurveMethod::Min2Area;
     reversed.Dimension = 1;
     EXPECT_TRUE(reversed.PlotLine());
     EXPECT_TRUE(reversed.CurveLayer.Empty());
 
-    TPlot unknown = Series({1}, {1});
-    unknown.Hokan = "最小二乗法(データ範囲のみ)";  // half-width parentheses
-    EXPECT_FALSE(unknown.PlotLine());
-
     TPlot same = Series({1, 1, 2}, {1, 2, 3});
-    same.Hokan = kHokanSpline;
+    same.Hokan = CurveMethod::Spline;
     EXPECT_FALSE(same.PlotLine());
 }
 
@@ -366,30 +362,30 @@ TEST(PlotLine, MissingValuesAreGaps) {
     struct Case {
         const char* name;
         std::vector<double> x, y;
-        const char* hokan;
+        CurveMethod hokan;
         std::vector<PixelPoint> strokes;
     } cases[] = {
         {"the polyline breaks at a missing Y",
          {0, 25, 50, 75, 100},
          {0, 25, nan, 75, 100},
-         kHokanNone,
+         CurveMethod::None,
          {{0, 300}, {100, 225}, {300, 75}, {400, 0}}},
         {"and at a missing X",
          {0, nan, 50, 75},
          {0, 10, 50, 75},
-         kHokanNone,
+         CurveMethod::None,
          {{200, 150}, {300, 75}}},
         {"missing values in a row and at both ends make no empty runs",
          {nan, 0, 25, nan, nan, 75, 100, nan},
          {1, 0, 25, 1, 1, 75, 100, 1},
-         kHokanNone,
+         CurveMethod::None,
          {{0, 300}, {100, 225}, {300, 75}, {400, 0}}},
         {"the mean of the points that have both values",
          {10, 20, 30, nan},
          {20, nan, 40, 99},
-         kHokanMean,
+         CurveMethod::Mean,
          {{0, 210}, {400, 210}}},
-        {"every point missing: no curve", {nan, nan}, {1, 2}, kHokanMin2, {}},
+        {"every point missing: no curve", {nan, nan}, {1, 2}, CurveMethod::Min2, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -399,19 +395,19 @@ TEST(PlotLine, MissingValuesAreGaps) {
         ASSERT_TRUE(plot.PlotLine());
         // A point alone draws nothing; each run of lines starts with a move.
         EXPECT_EQ(Strokes(plot.CurveLayer), c.strokes);
-        if (std::string(c.hokan) == kHokanNone) {
+        if (c.hokan == CurveMethod::None) {
             EXPECT_EQ(OpsOf(plot.CurveLayer, OpKind::MoveTo).size(), c.strokes.size() / 2);
         }
     }
 
     TPlot marks = Series({0, 50, nan, 100}, {0, nan, 50, 100});
-    marks.MarkType = "shikaku2";
+    marks.MarkType = MarkKind::Shikaku2;
     marks.PlotMark();
     EXPECT_EQ(OpsOf(marks.CurveLayer, OpKind::Rectangle).size(), 2u);
 
     // The spline and the fit see three points, in X order.
     TPlot spline = Series({30, nan, 10, 20}, {3, 5, 1, 2});
-    spline.Hokan = kHokanSpline;
+    spline.Hokan = CurveMethod::Spline;
     ASSERT_TRUE(spline.PlotLine());
     EXPECT_EQ(spline.X, (std::vector<double>{10, 20, 30}));
 }
@@ -420,7 +416,7 @@ TEST(PlotLine, FarAwayDataSamplesOnlyAroundThePlotArea) {
     // Data a million plot widths to the right: the data-range curve keeps
     // to the samples that can show.
     TPlot plot = Series({0, 1e8}, {50, 50});
-    plot.Hokan = kHokanMin2Area;
+    plot.Hokan = CurveMethod::Min2Area;
     plot.Dimension = 1;
     ASSERT_TRUE(plot.PlotLine());
     const auto strokes = Strokes(plot.CurveLayer);

@@ -90,7 +90,8 @@ TGraphSetDialog::TGraphSetDialog(TfMain& main, QWidget* parent)
         c->setGeometry(x, y, 90, 22);
         combos_[name] = c;
     };
-    const QStringList types = {"線形", "常用対数", "自然対数"};
+    QStringList types;
+    for (const auto& entry : AxisKindNames()) types << QString::fromUtf8(entry.name);
     Label(axis, "軸設定　　X軸", 8, 12);
     combo(axis, "AxistypeX", 110, 8, types);
     Label(axis, "Y軸", 210, 12);

@@ -120,7 +120,7 @@ TPlotSetDialog::TPlotSetDialog(TfMain& main, QWidget* parent)
     Lwidth = Combo(line, "Lwidth", QRect(90, 74, 100, 22), Numbers({1, 2, 3}));
     Label(line, "データ補完", 10, 106);
     QStringList methods;
-    for (const char* m : kCurveMethods) methods << QString::fromUtf8(m);
+    for (const auto& entry : CurveMethodNames()) methods << QString::fromUtf8(entry.name);
     Lhokan = Combo(line, "Lhokan", QRect(82, 102, 112, 22), methods);
     // The long method names show their start and end in the box and whole
     // in the list.
@@ -140,7 +140,7 @@ TPlotSetDialog::TPlotSetDialog(TfMain& main, QWidget* parent)
     Mcolor->setGeometry(88, 22, 97, 17);
     Label(mark, "種類", 10, 50);
     QStringList marks;
-    for (const char* m : kMarkTypes) marks << m;
+    for (const auto& entry : MarkKindNames()) marks << QString::fromUtf8(entry.name);
     auto* markBox = new DrawnComboBox(mark);
     Mtype = Combo(mark, "Mtype", QRect(88, 46, 97, 22), marks, false, markBox);
     Mtype->setItemDelegate(new MarkDelegate(Mtype));
@@ -189,15 +189,18 @@ TPlotSetDialog::TPlotSetDialog(TfMain& main, QWidget* parent)
     connect(Lwidth, &QComboBox::currentTextChanged, this,
             guarded([this] { Integer(Lwidth, 0, "ラインの太さ", &TPlot::LineWidth, true); }));
     connect(Lhokan, &QComboBox::currentTextChanged, this, guarded([this] {
-                const std::string hokan = Lhokan->currentText().toStdString();
-                form_.Apply([&](TPlot& p) { p.Hokan = hokan; }, false);
+                form_.ApplyCurveMethod(Lhokan->currentText().toStdString(), false);
+            }));
+    // A typed name that is no method is told when the typing ends, and
+    // the box shows the method the series keeps.
+    connect(Lhokan->lineEdit(), &QLineEdit::editingFinished, this, guarded([this] {
+                if (!form_.ApplyCurveMethod(Lhokan->currentText().toStdString(), true))
+                    IndexChange();
             }));
     connect(Ldimension, &QComboBox::currentTextChanged, this,
             guarded([this] { Integer(Ldimension, 0, "次数", &TPlot::Dimension, false); }));
-    connect(Mtype, &QComboBox::currentIndexChanged, this, guarded([this] {
-                const std::string type = Mtype->currentText().toStdString();
-                form_.Apply([&](TPlot& p) { p.MarkType = type; }, true);
-            }));
+    connect(Mtype, &QComboBox::currentIndexChanged, this,
+            guarded([this] { form_.ApplyMarkType(Mtype->currentIndex()); }));
     connect(Msize, &QComboBox::currentTextChanged, this,
             guarded([this] { Integer(Msize, 0, "マーカーのサイズ", &TPlot::MarkSize, true); }));
     connect(Mpass, &QComboBox::currentTextChanged, this,
@@ -246,13 +249,12 @@ void TPlotSetDialog::IndexChange() {
         Lcolor->Color = ToQColor(source->LineColor);
         Lcolor->update();
         Ltype->setCurrentIndex(int(source->LineType) <= 5 ? int(source->LineType) : -1);
-        Lhokan->setCurrentText(QString::fromStdString(source->Hokan));
+        Lhokan->setCurrentText(QString::fromUtf8(NameOf(source->Hokan)));
         Ldimension->setCurrentText(QString::number(source->Dimension));
         Lwidth->setCurrentText(QString::number(source->LineWidth));
         Mcolor->Color = ToQColor(source->MarkColor);
         Mcolor->update();
-        const int mark = Mtype->findText(QString::fromStdString(source->MarkType));
-        if (mark >= 0) Mtype->setCurrentIndex(mark);
+        Mtype->setCurrentIndex(Mtype->findText(QString::fromUtf8(NameOf(source->MarkType))));
         const int size = source->MarkSize / 2 - 2;
         Msize->setCurrentIndex(size >= 0 && size < Msize->count() ? size : -1);
         Mpass->setCurrentText(QString::number(source->MarkPass));

@@ -49,9 +49,9 @@ TEST(TCanv, ShowsTheGraphWithItsCaptionAndSize) {
 TEST(TCanv, ShowsThePixelsOfTheBmp) {
     Shown s;
     s.state.LineImage(1).LineType = PenStyle::psDashDot;
-    s.state.LineImage(1).Hokan = kHokanSpline;
+    s.state.LineImage(1).Hokan = CurveMethod::Spline;
     s.state.LineImage(2).LineWidth = 3;
-    s.state.LineImage(2).MarkType = "sankaku";
+    s.state.LineImage(2).MarkType = MarkKind::Sankaku;
     ASSERT_TRUE(s.state.DrawGraph("PlotButton"));
     const QImage shot = s.canv.grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QImage bmp = PictureToImage(s.state.ComposeGraph());

@@ -17,7 +17,7 @@
 #include "graph/widgets/FontChoice.h"
 #include "graph/widgets/TLabelForm.h"
 #include "platform/MessageSink.h"
-#include "plot/AxisTypes.h"
+#include "plot/PlotNames.h"
 
 namespace {
 
@@ -147,9 +147,20 @@ TEST(TPlotSetDialog, MarkSizesAndTheColourDialog) {
     EXPECT_EQ(l.main.LineImage(0).LineColor, clRed);
     EXPECT_EQ(starts, (std::vector<QColor>{Qt::black, QColor(255, 0, 0)}));
     dialog.Mtype->setCurrentIndex(7);
-    EXPECT_EQ(l.main.LineImage(0).MarkType, "batsu");
-    dialog.Lhokan->setCurrentText(QString::fromUtf8(kHokanSpline));
-    EXPECT_EQ(l.main.LineImage(0).Hokan, kHokanSpline);
+    EXPECT_EQ(l.main.LineImage(0).MarkType, MarkKind::Batsu);
+    dialog.Lhokan->setCurrentText("スプライン");
+    EXPECT_EQ(l.main.LineImage(0).Hokan, CurveMethod::Spline);
+    // A typed name that is none of the methods is told when the typing
+    // ends, and the series keeps its method.
+    dialog.Lhokan->setCurrentText("spline");
+    EXPECT_TRUE(l.sink.Texts.empty());
+    emit dialog.Lhokan->lineEdit()->editingFinished();
+    EXPECT_EQ(l.sink.Texts,
+              std::vector<std::string>{"補完方法 'spline' はありません (補完しない, 最小二乗法, "
+                                       "最小二乗法（データ範囲のみ）, スプライン, "
+                                       "スプライン（データ範囲のみ）, 平均値 のどれか)"});
+    EXPECT_EQ(l.main.LineImage(0).Hokan, CurveMethod::Spline);
+    EXPECT_EQ(dialog.Lhokan->currentText().toStdString(), "スプライン");
 }
 
 TEST(GraphSetForm, ChecksAndReplacements) {
@@ -165,7 +176,7 @@ TEST(GraphSetForm, ChecksAndReplacements) {
          {}},
         {"log X from 0 without automatic range",
          [](GraphSetTexts& t) {
-             t.AxistypeX = kAxisLog10;
+             t.AxistypeX = "常用対数";
              t.AutosizeX = false;
              t.MinX = "0";
          },
@@ -176,14 +187,14 @@ TEST(GraphSetForm, ChecksAndReplacements) {
          {"対数グラフでは最小値 > ０です"}},
         {"log X from 0 with automatic range passes",
          [](GraphSetTexts& t) {
-             t.AxistypeX = kAxisLog10;
+             t.AxistypeX = "常用対数";
              t.MinX = "0";
          },
          [](const TfMain& m) { EXPECT_EQ(m.Graph.MinX, 0); },
          {}},
         {"0 and 0 on a log Y axis",
          [](GraphSetTexts& t) {
-             t.AxistypeY = kAxisLn;
+             t.AxistypeY = "自然対数";
              t.AutosizeY = false;
              t.MinY = t.MaxY = "0";
          },
@@ -192,6 +203,10 @@ TEST(GraphSetForm, ChecksAndReplacements) {
              EXPECT_EQ(m.Graph.MaxY, 10);
          },
          {"対数グラフでは最小値 > ０です"}},
+        {"a typed axis type that is none of the names keeps the type",
+         [](GraphSetTexts& t) { t.AxistypeY = "log"; },
+         [](const TfMain& m) { EXPECT_EQ(m.Graph.AxistypeY, AxisKind::Linear); },
+         {"軸の種類 'log' はありません (線形, 常用対数, 自然対数 のどれか)"}},
         {"1001, 19 and -1 with one message",
          [](GraphSetTexts& t) {
              t.Canvaswidth = "1001";
@@ -248,8 +263,8 @@ TEST(TGraphSetDialog, ShowsTheRecordsAndStopsAtABadNumber) {
     dialog.PlotBitBtn->click();
     EXPECT_EQ(l.sink.Texts, std::vector<std::string>{"'zero' は浮動小数点ではありません"});
     EXPECT_EQ(plots, 0);
-    EXPECT_EQ(l.main.Graph.AxistypeX, "常用対数");  // applied before the error
-    EXPECT_EQ(l.main.Graph.Canvaswidth, 550);       // after it: not
+    EXPECT_EQ(l.main.Graph.AxistypeX, AxisKind::Log10);  // applied before the error
+    EXPECT_EQ(l.main.Graph.Canvaswidth, 550);            // after it: not
 }
 
 TEST(TFontSetDialog, NamesSizesOkAndCancel) {

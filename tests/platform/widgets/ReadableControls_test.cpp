@@ -104,7 +104,9 @@ TEST(ReadableControls, ClosedBoxesShowWhatTheyHold) {
     dialog.show();
     auto* method = static_cast<ElidingLineEdit*>(dialog.Lhokan->lineEdit());
     QStringList shown;
-    for (const char* hokan : {kHokanMin2Area, kHokanSplineArea, kHokanNone}) {
+    for (const CurveMethod kind :
+         {CurveMethod::Min2Area, CurveMethod::SplineArea, CurveMethod::None}) {
+        const char* hokan = NameOf(kind);
         dialog.Lhokan->setCurrentText(QString::fromUtf8(hokan));
         const QString text = method->DisplayText();
         EXPECT_LE(method->fontMetrics().horizontalAdvance(text), method->width()) << hokan;
@@ -113,7 +115,7 @@ TEST(ReadableControls, ClosedBoxesShowWhatTheyHold) {
         shown << text;
     }
     EXPECT_EQ(shown.removeDuplicates(), 0);
-    EXPECT_EQ(shown.last().toStdString(), kHokanNone);  // short names whole
+    EXPECT_EQ(shown.last().toStdString(), NameOf(CurveMethod::None));  // short names whole
 
     auto shot = [&](int index) {
         dialog.Mtype->setCurrentIndex(index);

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+// The kinds of axis, curve and mark, and the one table of their names: the
+// names configuration files keep and the dialogs show. Inside the program
+// only the enums are compared; a name is looked up where it comes in and
+// refused there when it is none of these.
+
+enum class AxisKind : std::uint8_t { Linear, Log10, Ln };
+
+// The curve method of a series, in the order the settings dialog lists
+// them.
+enum class CurveMethod : std::uint8_t { None, Min2, Min2Area, Spline, SplineArea, Mean };
+
+enum class MarkKind : std::uint8_t { No, Maru, Shikaku, Sankaku, Maru2, Shikaku2, Sankaku2, Batsu };
+
+template <typename Kind>
+struct KindName {
+    Kind kind;
+    const char* name;
+};
+
+// Each table in the order the dialogs list it.
+std::span<const KindName<AxisKind>> AxisKindNames();
+std::span<const KindName<CurveMethod>> CurveMethodNames();
+std::span<const KindName<MarkKind>> MarkKindNames();
+
+const char* NameOf(AxisKind kind);
+const char* NameOf(CurveMethod method);
+const char* NameOf(MarkKind mark);
+
+// The kind a name stands for; none for a name that is not in the table.
+template <typename Kind>
+std::optional<Kind> KindOfName(std::span<const KindName<Kind>> names, std::string_view name) {
+    for (const KindName<Kind>& entry : names)
+        if (name == entry.name) return entry.kind;
+    return std::nullopt;
+}
+
+// "a, b, c": the names of a table, for a message that lists them.
+template <typename Kind>
+std::string NameList(std::span<const KindName<Kind>> names) {
+    std::string list;
+    for (const KindName<Kind>& entry : names) {
+        if (!list.empty()) list += ", ";
+        list += entry.name;
+    }
+    return list;
+}
+
+inline bool IsLogAxis(AxisKind kind) {
+    return kind != AxisKind::Linear;
+}
