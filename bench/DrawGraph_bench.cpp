@@ -26,7 +26,7 @@ TfMain& BenchMain() {
 // The default graph of 49 series x 10000 rows: marks and polylines.
 void BM_DrawGraph(benchmark::State& state) {
     TfMain& main = BenchMain();
-    for (auto _ : state) benchmark::DoNotOptimize(main.DrawGraph("Start"));
+    for (auto _ : state) benchmark::DoNotOptimize(main.DrawGraph(false));
 }
 BENCHMARK(BM_DrawGraph)->Unit(benchmark::kMillisecond);
 
@@ -38,7 +38,7 @@ void BM_DrawSmallGraph(benchmark::State& state) {
         ReadBenchData(*m, WriteBenchFile("kurvo-bench-small.txt", 10));
         return m;
     }();
-    for (auto _ : state) benchmark::DoNotOptimize(main->DrawGraph("Start"));
+    for (auto _ : state) benchmark::DoNotOptimize(main->DrawGraph(false));
 }
 BENCHMARK(BM_DrawSmallGraph)->Unit(benchmark::kMillisecond);
 
@@ -53,7 +53,7 @@ BENCHMARK(BM_TextWidth)->Unit(benchmark::kMicrosecond);
 
 void BM_ComposedBitmap(benchmark::State& state) {
     TfMain& main = BenchMain();
-    main.DrawGraph("Start");
+    main.DrawGraph(false);
     for (auto _ : state) {
         const QImage image = PictureToImage(main.ComposeGraph());
         benchmark::DoNotOptimize(image.constBits());
@@ -64,14 +64,14 @@ BENCHMARK(BM_ComposedBitmap)->Unit(benchmark::kMillisecond);
 // The two halves of the bitmap: composing the picture, replaying it.
 void BM_Compose(benchmark::State& state) {
     TfMain& main = BenchMain();
-    main.DrawGraph("Start");
+    main.DrawGraph(false);
     for (auto _ : state) benchmark::DoNotOptimize(main.ComposeGraph().Ops().size());
 }
 BENCHMARK(BM_Compose)->Unit(benchmark::kMillisecond);
 
 void BM_ReplayComposed(benchmark::State& state) {
     TfMain& main = BenchMain();
-    main.DrawGraph("Start");
+    main.DrawGraph(false);
     const Picture graph = main.ComposeGraph();
     for (auto _ : state) benchmark::DoNotOptimize(PictureToImage(graph).constBits());
 }
@@ -80,7 +80,7 @@ BENCHMARK(BM_ReplayComposed)->Unit(benchmark::kMillisecond);
 // The writers on the composed graph; the file sizes as counters.
 void BM_WriteEmf(benchmark::State& state) {
     TfMain& main = BenchMain();
-    main.DrawGraph("Start");
+    main.DrawGraph(false);
     const Picture& graph = main.ComposeGraph();
     std::size_t size = 0;
     for (auto _ : state) size = EmfBytes(graph).size();
@@ -90,7 +90,7 @@ BENCHMARK(BM_WriteEmf)->Unit(benchmark::kMillisecond);
 
 void BM_WriteWmf(benchmark::State& state) {
     TfMain& main = BenchMain();
-    main.DrawGraph("Start");
+    main.DrawGraph(false);
     const Picture& graph = main.ComposeGraph();
     std::size_t size = 0;
     for (auto _ : state) size = WmfBytes(graph).size();
@@ -100,7 +100,7 @@ BENCHMARK(BM_WriteWmf)->Unit(benchmark::kMillisecond);
 
 void BM_WriteSvg(benchmark::State& state) {
     TfMain& main = BenchMain();
-    main.DrawGraph("Start");
+    main.DrawGraph(false);
     const Picture& graph = main.ComposeGraph();
     std::size_t size = 0;
     for (auto _ : state) size = std::size_t(SvgBytes(graph).size());
@@ -110,7 +110,7 @@ BENCHMARK(BM_WriteSvg)->Unit(benchmark::kMillisecond);
 
 void BM_WritePdf(benchmark::State& state) {
     TfMain& main = BenchMain();
-    main.DrawGraph("Start");
+    main.DrawGraph(false);
     const Picture& graph = main.ComposeGraph();
     std::size_t size = 0;
     for (auto _ : state) size = std::size_t(PdfBytes(graph).size());
@@ -121,7 +121,7 @@ BENCHMARK(BM_WritePdf)->Unit(benchmark::kMillisecond);
 // PNG at 96 and at 300 dpi, anti-aliased.
 void BM_WritePng(benchmark::State& state) {
     TfMain& main = BenchMain();
-    main.DrawGraph("Start");
+    main.DrawGraph(false);
     const Picture& graph = main.ComposeGraph();
     std::size_t size = 0;
     for (auto _ : state) size = PngBytes(graph, {.Dpi = int(state.range(0))}).size();
@@ -131,7 +131,7 @@ BENCHMARK(BM_WritePng)->Arg(96)->Arg(300)->Unit(benchmark::kMillisecond);
 
 void BM_WriteBmp(benchmark::State& state) {
     TfMain& main = BenchMain();
-    main.DrawGraph("Start");
+    main.DrawGraph(false);
     const Picture& graph = main.ComposeGraph();
     for (auto _ : state) benchmark::DoNotOptimize(BmpBytes(graph).size());
 }
@@ -141,15 +141,15 @@ BENCHMARK(BM_WriteBmp)->Unit(benchmark::kMillisecond);
 void ReplayVariant(benchmark::State& state, bool marks, bool lines) {
     TfMain& main = BenchMain();
     for (int n = 0; n < main.SeriesCount(); ++n) {
-        main.LineImage(n).MarkType = marks ? TfMain::DefaultMark(n) : MarkKind::No;
-        main.LineImage(n).LineType = lines ? PenStyle::psSolid : PenStyle::psClear;
+        main.Series(n).Style.MarkType = marks ? TfMain::DefaultMark(n) : MarkKind::No;
+        main.Series(n).Style.LineType = lines ? PenStyle::psSolid : PenStyle::psClear;
     }
-    main.DrawGraph("Start");
+    main.DrawGraph(false);
     const Picture graph = main.ComposeGraph();
     for (auto _ : state) benchmark::DoNotOptimize(PictureToImage(graph).constBits());
     for (int n = 0; n < main.SeriesCount(); ++n) {
-        main.LineImage(n).MarkType = TfMain::DefaultMark(n);
-        main.LineImage(n).LineType = PenStyle::psSolid;
+        main.Series(n).Style.MarkType = TfMain::DefaultMark(n);
+        main.Series(n).Style.LineType = PenStyle::psSolid;
     }
 }
 void BM_ReplayMarksOnly(benchmark::State& s) {

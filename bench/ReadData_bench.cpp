@@ -98,7 +98,7 @@ void BM_ReadDataAndFillGrid(benchmark::State& state) {
     for (auto _ : state) {
         if (!main.DataOpen.ReadData()) state.SkipWithError("read failed");
         main.FillDataGrid();
-        benchmark::DoNotOptimize(main.DataG.Cell(50, 10000).size());
+        benchmark::DoNotOptimize(main.DataG().Cell(50, 10000).size());
     }
 }
 BENCHMARK(BM_ReadDataAndFillGrid)->Unit(benchmark::kMillisecond);

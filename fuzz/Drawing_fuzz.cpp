@@ -25,14 +25,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!read) return 0;
     main.FillDataGrid();
     const AxisKind types[] = {AxisKind::Linear, AxisKind::Log10, AxisKind::Ln};
-    main.Graph.AxistypeX = types[(data[0] >> 2) % 3];
-    main.Graph.AxistypeY = types[(data[0] >> 4) % 3];
+    main.Doc.X().Type = types[(data[0] >> 2) % 3];
+    main.Doc.Y().Type = types[(data[0] >> 4) % 3];
     const CurveMethod methods[] = {CurveMethod::None, CurveMethod::Min2,   CurveMethod::Min2Area,
                                    CurveMethod::Mean, CurveMethod::Spline, CurveMethod::SplineArea};
     for (int k = 0; k < main.SeriesCount(); ++k)
-        main.LineImage(k).Hokan = methods[(data[0] + k) % 6];
+        main.Series(k).Style.Hokan = methods[(data[0] + k) % 6];
     bool drawn = false;
-    RunCommand([&] { drawn = main.DrawGraph("Start"); });
+    RunCommand([&] { drawn = main.DrawGraph(false); });
     if (!drawn) return 0;
     const Picture& graph = main.ComposeGraph();
     const std::string emf = EmfBytes(graph);

@@ -48,12 +48,12 @@ TfMain& Writer() {
         auto* m = new TfMain;
         LoadTwoColumns(*m);
         // Blanks at the ends and quotes: saved quoted.
-        m->Title.Main = " \"表題 x^2@\" ";
-        m->Gridline.SmallY = 7;
-        m->Graph.MinX = -0.125;
-        m->Fonts.Sample.Italic = true;
-        m->LineImage(1).MarkType = MarkKind::Batsu;
-        m->LineEdit(1).Text = "'二番目'";
+        m->Doc.Title.Main = " \"表題 x^2@\" ";
+        m->Doc.Y().Small = 7;
+        m->Doc.X().Min = -0.125;
+        m->Doc.Fonts.Sample.Italic = true;
+        m->Series(1).Style.MarkType = MarkKind::Batsu;
+        m->Series(1).LegendText = "'二番目'";
         return m;
     }();
     return *main;
@@ -91,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     const TIniFile ini(path);
-    FUZZ_CHECK(ini.ReadString("Title", "Main", "") == main.Title.Main);
+    FUZZ_CHECK(ini.ReadString("Title", "Main", "") == main.Doc.Title.Main);
     FUZZ_CHECK(ini.ReadInteger("Gridline", "SmallY", 0) == 7);
     FUZZ_CHECK(ini.ReadString("Graph", "MinX", "") == "-0.125");
     FUZZ_CHECK(ini.ReadString("Fonts", "Sample->Style", "") == "Italic");
@@ -100,17 +100,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // What the read must set, set to something else first: the reader is
     // kept from one input to the next.
     TfMain& again = Reader();
-    again.Title.Main.clear();
-    again.Graph.MinX = 0;
-    again.Fonts.Sample.Italic = false;
-    again.Fonts.Sample.Bold = true;
-    again.LineImage(1).MarkType = MarkKind::No;
-    again.LineEdit(1).Text.clear();
+    again.Doc.Title.Main.clear();
+    again.Doc.X().Min = 0;
+    again.Doc.Fonts.Sample.Italic = false;
+    again.Doc.Fonts.Sample.Bold = true;
+    again.Series(1).Style.MarkType = MarkKind::No;
+    again.Series(1).LegendText.clear();
     FUZZ_CHECK(again.ReadConfigFile(path));
-    FUZZ_CHECK(again.Title.Main == main.Title.Main);
-    FUZZ_CHECK(again.Graph.MinX == -0.125);
-    FUZZ_CHECK(again.Fonts.Sample.Italic && !again.Fonts.Sample.Bold);
-    FUZZ_CHECK(again.LineImage(1).MarkType == MarkKind::Batsu);
-    FUZZ_CHECK(again.LineEdit(1).Text == main.LineEdit(1).Text);
+    FUZZ_CHECK(again.Doc.Title.Main == main.Doc.Title.Main);
+    FUZZ_CHECK(again.Doc.X().Min == -0.125);
+    FUZZ_CHECK(again.Doc.Fonts.Sample.Italic && !again.Doc.Fonts.Sample.Bold);
+    FUZZ_CHECK(again.Series(1).Style.MarkType == MarkKind::Batsu);
+    FUZZ_CHECK(again.Series(1).LegendText == main.Series(1).LegendText);
     return 0;
 }

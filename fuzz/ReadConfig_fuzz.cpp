@@ -74,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(main.ConfigValues() == window.Start);
         return 0;
     }
-    if (draw) RunCommand([&] { main.DrawGraph("Start"); });
+    if (draw) RunCommand([&] { main.DrawGraph(false); });
 
     const std::string copy = ScratchFile("copy.kvc");
     std::remove(copy.c_str());
@@ -89,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // shows; a file may have held more.
     ConfigFile::Values saved = main.ConfigValues();
     for (double* limit :
-         {&saved.Graph.MaxX, &saved.Graph.MaxY, &saved.Graph.MinX, &saved.Graph.MinY})
+         {&saved.Doc.X().Max, &saved.Doc.Y().Max, &saved.Doc.X().Min, &saved.Doc.Y().Min})
         FUZZ_CHECK(TryStrToFloat(FloatToText(*limit), *limit));
     FUZZ_CHECK(again.ConfigValues() == saved);
     return 0;

@@ -14,6 +14,9 @@
 #include "platform/RaisedError.h"
 
 TfMain::TfMain() {
+    // A step keeps its documents' tables: a hundred steps hold at most a
+    // hundred files read.
+    UndoStack.setUndoLimit(kUndoLimit);
     AllImage.Name = "AllImage";
     AllImage.Left = 160;
     AllImage.Top = 5;
@@ -21,10 +24,6 @@ TfMain::TfMain() {
     AllImage.Height = 20;
     AllImage.Visible = false;
     AllImage.MarkSize = 8;
-    AllImage.MarkType = MarkKind::Maru2;
-    AllImage.Hokan = CurveMethod::None;
-    AllImage.Dimension = 5;
-    AllImage.AxisX = 1;
     AllImage.Xsize = 0;
     AllImage.Ysize = 0;
     AllImage.SetCount(1);
@@ -97,16 +96,20 @@ void TfMain::OpenStartFiles(Desktop& desktop, const std::vector<std::string>& fi
         ShowMessage(ReadRefusalText(config));
         return;
     }
-    if (OpenConfigFile(config) && read) DrawGraph("menuConfigFileRead");
+    if (OpenConfigFile(config) && read) DrawGraph();
 }
 
 void TfMain::FillDataGrid() {
     const int cols = DataOpen.Col();
     const int rows = DataOpen.Row();
-    DataG.SetSize(cols + 1, rows + 1);
-    columnCount_ = cols;
-    rowCount_ = rows;
-
+    DataSource source;
+    source.Path = DataOpen.FileName;
+    source.Read = {DataOpen.Delimiter().value_or(DataDelimiter::Space), DataOpen.DecimalComma};
+    source.Columns = cols;
+    source.Rows = rows;
+    for (int i = 0; i < cols; ++i)
+        source.Titles.push_back(DataOpen.ReadTitle ? DataOpen.Title(i) : "");
+    auto grid = std::make_shared<TStringGrid>(cols + 1, rows + 1);
     // The grid holds the numbers (a missing value is an empty cell) and
     // shows the row numbers; only the column titles are texts.
     // The reader's table moves into the grid: a million rows are not kept
@@ -115,16 +118,33 @@ void TfMain::FillDataGrid() {
     if (table.size() >= std::size_t(cols) * std::size_t(rows))
         for (int i = 0; i < cols; ++i) {
             const double* column = table.data() + std::size_t(i) * std::size_t(rows);
-            for (int j = 0; j < rows; ++j) DataG.SetNumber(i + 1, j + 1, column[j]);
+            for (int j = 0; j < rows; ++j) grid->SetNumber(i + 1, j + 1, column[j]);
         }
-    DataG.NumberedRows = true;
+    grid->NumberedRows = true;
     for (int i = 1; i <= cols; ++i)
-        DataG.SetCell(i, 0,
+        grid->SetCell(i, 0,
                       DataOpen.ReadTitle ? IntToStr(i) + " " + DataOpen.Title(i - 1) : IntToStr(i));
-    emit GridChanged();
+    source.Table = std::move(grid);
 
-    BuildSeriesList();
-    AllImage.DrawSample();
+    // One series per column, with fresh styles. A file of one column is
+    // drawn against the row number; otherwise the first column is every
+    // series' X.
+    std::vector<GraphSeries> series;
+    const bool oneColumn = cols == 1;
+    for (int n = 0; n < cols; ++n) {
+        GraphSeries s;
+        s.YColumn = n + 1;
+        s.Plotted = s.InLegend = n != 0 || oneColumn;
+        s.LegendText = DataOpen.ReadTitle ? DataOpen.Title(n) : "DATA" + IntToStr(n + 1);
+        s.Style.MarkType = DefaultMark(n);
+        if (oneColumn) s.Style.AxisX = kRowNumberAxisX;
+        series.push_back(std::move(s));
+    }
+    Edit("ﾃﾞｰﾀﾌｧｲﾙを開く", [&](GraphDocument& d) {
+        d.Sources = {std::move(source)};
+        d.Series = std::move(series);
+        d.Read = d.Sources.front().Read;
+    });
 
     Enable(&CommandEnabling::PlotButton);
     Enable(&CommandEnabling::menuGraphPlot);
@@ -144,139 +164,41 @@ MarkKind TfMain::DefaultMark(int n) {
     return k >= 0 ? kMarks[k] : Maru2;
 }
 
-namespace {
-
-// The names of the controls of series row n, which name its keys in
-// configuration files.
-ConfigFile::SeriesValues SeriesNames(int n) {
-    const std::string k = IntToStr(n);
-    return {.LineCheckName = "LineCheck" + k,
-            .SampleCheckName = "SampleCheck" + k,
-            .PlotName = "LineImage" + k,
-            .EditName = "LineEdit" + k,
-            .LegendText = {}};
+void TfMain::LineCheckClick(int n, bool checked) {
+    Edit("ﾗｲﾝの選択", [&](GraphDocument& d) {
+        GraphSeries& s = d.Series.at(std::size_t(n));
+        s.Plotted = checked;
+        s.InLegend = checked;
+    });
 }
 
-}  // namespace
-
-void TfMain::BuildSeriesList() {
-    rows_.clear();
-    const int top = kLineColLabelTop + kLineColLabelHeight + 5;
-    for (int n = 0; n < columnCount_; ++n) {
-        const int y = top + kSeriesRowPitch * n;
-        const ConfigFile::SeriesValues names = SeriesNames(n);
-        SeriesRow row;
-        // A file of one column is drawn against the row number; otherwise
-        // the first column is every series' X.
-        const bool oneColumn = columnCount_ == 1;
-        row.LineCheck = TCheckBox{.Name = names.LineCheckName,
-                                  .Caption = IntToStr(n + 1),
-                                  .Checked = n != 0 || oneColumn,
-                                  .Tag = n,
-                                  .Left = 5,
-                                  .Top = y,
-                                  .Width = 30};
-        row.LineImage = std::make_unique<TPlot>();
-        TPlot& plot = *row.LineImage;
-        plot.Name = names.PlotName;
-        plot.Left = 35;
-        plot.Top = y;
-        plot.Width = AllImage.Width;
-        plot.Height = AllImage.Height;
-        plot.Tag = n + 1;
-        plot.MarkType = DefaultMark(n);
-        if (oneColumn) plot.AxisX = kRowNumberAxisX;
-        plot.DrawSample();
-        row.SampleCheck = TCheckBox{.Name = names.SampleCheckName,
-                                    .Caption = "",
-                                    .Checked = n != 0 || oneColumn,
-                                    .Tag = n,
-                                    .Left = plot.Left + plot.Width + 5,
-                                    .Top = y,
-                                    .Width = 25};
-        row.LineEdit =
-            TEdit{.Name = names.EditName,
-                  .Text = DataOpen.ReadTitle ? DataOpen.Title(n) : "DATA" + IntToStr(n + 1),
-                  .Left = row.SampleCheck.Left + row.SampleCheck.Width,
-                  .Top = y,
-                  .Width = 80,
-                  .Height = 20};
-        rows_.push_back(std::move(row));
-    }
-    emit SeriesRowsChanged();
+void TfMain::EditInLegend(int n, bool checked) {
+    Edit("凡例の選択", [&](GraphDocument& d) { d.Series.at(std::size_t(n)).InLegend = checked; });
 }
 
-void TfMain::LineCheckClick(int n) {
-    SampleCheck(n).Checked = LineCheck(n).Checked;
-    emit SeriesRowChanged(n);
+void TfMain::EditLegendText(int n, const std::string& text) {
+    Edit(
+        "凡例の文字", [&](GraphDocument& d) { d.Series.at(std::size_t(n)).LegendText = text; },
+        "LineEdit" + IntToStr(n));
 }
 
-ConfigFile::Values TfMain::ConfigValues() const {
-    ConfigFile::Values v{{}, Graph, Title, Sample, Gridline, Fonts, {}};
-    v.Read.Delimiter = DataOpen.Delimiter().value_or(DataDelimiter::Space);
-    v.Read.DecimalComma = DataOpen.DecimalComma;
-    for (const SeriesRow& row : rows_) {
-        const TPlot& p = *row.LineImage;
-        v.Series.push_back({.LineCheckName = row.LineCheck.Name,
-                            .SampleCheckName = row.SampleCheck.Name,
-                            .PlotName = p.Name,
-                            .EditName = row.LineEdit.Name,
-                            .LineChecked = row.LineCheck.Checked,
-                            .SampleChecked = row.SampleCheck.Checked,
-                            .LegendText = row.LineEdit.Text,
-                            .LineWidth = p.LineWidth,
-                            .LineColor = p.LineColor,
-                            .LineType = p.LineType,
-                            .Hokan = p.Hokan,
-                            .Dimension = p.Dimension,
-                            .MarkSize = p.MarkSize,
-                            .MarkType = p.MarkType,
-                            .MarkColor = p.MarkColor,
-                            .MarkPass = p.MarkPass,
-                            .AxisX = p.AxisX});
-    }
-    return v;
+void TfMain::EditCell(int col, int row, const std::string& text) {
+    if (!DataG().Contains(col, row) || DataG().Cell(col, row) == text) return;
+    Edit("ｾﾙの編集", [&](GraphDocument& d) { d.TableForEdit().SetCell(col, row, text); });
 }
 
-void TfMain::ApplyConfigValues(const ConfigFile::Values& v) {
-    Graph = v.Graph;
-    Title = v.Title;
-    Sample = v.Sample;
-    Gridline = v.Gridline;
-    Fonts = v.Fonts;
-    // The next data file is read as the file says, in the batch too.
-    if (DataOpen.Delimiter() != v.Read.Delimiter) DataOpen.SetDelimiter(v.Read.Delimiter);
-    DataOpen.DecimalComma = v.Read.DecimalComma;
-    for (std::size_t k = 0; k < rows_.size() && k < v.Series.size(); ++k) {
-        const ConfigFile::SeriesValues& s = v.Series[k];
-        SeriesRow& row = rows_[k];
-        row.LineCheck.Checked = s.LineChecked;
-        row.SampleCheck.Checked = s.SampleChecked;
-        row.LineEdit.Text = s.LegendText;
-        TPlot& p = *row.LineImage;
-        p.LineWidth = s.LineWidth;
-        p.LineColor = s.LineColor;
-        p.LineType = s.LineType;
-        p.Hokan = s.Hokan;
-        p.Dimension = s.Dimension;
-        p.MarkSize = s.MarkSize;
-        p.MarkType = s.MarkType;
-        p.MarkColor = s.MarkColor;
-        p.MarkPass = s.MarkPass;
-        p.AxisX = s.AxisX;
-        p.DrawSample();
-        emit SeriesRowChanged(int(k));
-    }
+void TfMain::ApplyReadSettings() {
+    if (DataOpen.Delimiter() != Doc.Read.Delimiter) DataOpen.SetDelimiter(Doc.Read.Delimiter);
+    DataOpen.DecimalComma = Doc.Read.DecimalComma;
 }
 
 bool TfMain::WriteConfigFile(const std::string& name, bool replaceForeign) {
-    return ConfigFile::Write(ConfigValues(), name, KeptFiles(), replaceForeign);
+    return ConfigFile::Write(Doc, name, KeptFiles(), replaceForeign);
 }
 
 bool TfMain::CheckConfigFile(const std::string& name) const {
-    ConfigFile::Values values = ConfigValues();
-    values.Series.clear();
-    for (int n = 0; n < TDataOpenDialog::kMaxCol; ++n) values.Series.push_back(SeriesNames(n));
+    GraphDocument values = Doc;
+    values.Series.assign(std::size_t(TDataOpenDialog::kMaxCol), GraphSeries{});
     try {
         return ConfigFile::Read(values, name);
     } catch (const RaisedError&) {
@@ -287,15 +209,16 @@ bool TfMain::CheckConfigFile(const std::string& name) const {
 }
 
 bool TfMain::ReadConfigFile(const std::string& name) {
-    ConfigFile::Values values = ConfigValues();
+    GraphDocument values = Doc;
+    auto apply = [&] { Edit("設定ﾌｧｲﾙの読み込み", [&](GraphDocument& d) { d = values; }); };
     try {
         if (!ConfigFile::Read(values, name)) return false;
     } catch (const RaisedError&) {
         // A bad colour ends the read; what was read before it is applied.
-        ApplyConfigValues(values);
+        apply();
         throw;
     }
-    ApplyConfigValues(values);
+    apply();
     return true;
 }
 
@@ -331,5 +254,5 @@ void TfMain::menuConfigFileReadClick(Desktop& desktop, int senderTag) {
         request.InitialDir = std::filesystem::path(lastConfigRead_).parent_path().string();
     const auto chosen = desktop.OpenFile(request);
     if (!chosen || chosen->Files.empty()) return;
-    if (OpenConfigFile(chosen->Files.front())) DrawGraph("menuConfigFileRead");
+    if (OpenConfigFile(chosen->Files.front())) DrawGraph();
 }

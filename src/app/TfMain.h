@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QObject>
+#include <QUndoStack>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -9,6 +11,7 @@
 #include "app/RecentFiles.h"
 #include "config/ConfigFile.h"
 #include "data/TDataOpenDialog.h"
+#include "document/GraphDocument.h"
 #include "graph/GraphWindowState.h"
 #include "graph/SettingsRecords.h"
 #include "graph/TFrame.h"
@@ -36,15 +39,6 @@ struct CommandEnabling {
     bool operator==(const CommandEnabling&) const = default;
 };
 
-// One series row of the plot-line list: plot this column as Y, its plot
-// series with its sample, list it in the legend, its legend text.
-struct SeriesRow {
-    TCheckBox LineCheck;
-    std::unique_ptr<TPlot> LineImage;
-    TCheckBox SampleCheck;
-    TEdit LineEdit;
-};
-
 // What a click in the graph window selected.
 enum class GraphObject { None, Image, SampleBase, Graphtitle, Xlabel, Ylabel, Number };
 
@@ -55,9 +49,11 @@ struct PopupItems {
     bool operator==(const PopupItems&) const = default;
 };
 
-// The main window's state and commands, without a window: the data reader
-// and its table, the grid's cell texts, the settings records and the
-// enabling of the commands. The window shows it and forwards to it.
+// The main window's commands over the graph document, without a window:
+// the data reader, the drawing made from the document (each series' plot,
+// the frame, the numbers and labels of the graph window), the undo stack
+// and the enabling of the commands. The windows show the document and
+// change it only through Edit.
 class TfMain : public QObject {
     Q_OBJECT
 
@@ -68,7 +64,11 @@ class TfMain : public QObject {
     TfMain();
 
     TDataOpenDialog DataOpen;
-    TStringGrid DataG{4, 20};
+    // The graph as the user made it. Commands change it through Edit; a
+    // drawing writes the automatic ranges and the fitted places into it.
+    GraphDocument Doc;
+    // The grid's cells: the first source's table.
+    const TStringGrid& DataG() const { return Doc.Table(); }
     // The hidden template frame: it draws the frame picture, and its size
     // is that of every sample.
     TFrame AllImage;
@@ -104,19 +104,9 @@ class TfMain : public QObject {
     // the font dialog.
     static constexpr int kMaxPictureSize = GraphSettings::kMaxSize;
     static constexpr int kMaxDivisions = GridlineSettings::kMaxCount;
-    // The label above the plot-line list, as designed.
-    static constexpr int kLineColLabelTop = 8;
-    static constexpr int kLineColLabelHeight = 12;
-    static constexpr int kSeriesRowPitch = 26;
 
-    GraphSettings Graph;
-    GridlineSettings Gridline;
-    SampleSettings Sample;
-    TitleTexts Title;
-    FontSettings Fonts;
-
-    int ColumnCount() const { return columnCount_; }
-    int RowCount() const { return rowCount_; }
+    int ColumnCount() const { return Doc.ColumnCount(); }
+    int RowCount() const { return Doc.RowCount(); }
     const CommandEnabling& Enabling() const { return enabling_; }
 
     // Remembered by the open dialog for the run.
@@ -124,12 +114,36 @@ class TfMain : public QObject {
     int DataFilterIndex() const { return dataFilterIndex_; }
     bool DataRead() const { return dataRead_; }
 
-    int SeriesCount() const { return int(rows_.size()); }
-    SeriesRow& Series(int n) { return rows_.at(std::size_t(n)); }
-    TCheckBox& LineCheck(int n) { return Series(n).LineCheck; }
-    TPlot& LineImage(int n) { return *Series(n).LineImage; }
-    TCheckBox& SampleCheck(int n) { return Series(n).SampleCheck; }
-    TEdit& LineEdit(int n) { return Series(n).LineEdit; }
+    int SeriesCount() const { return int(Doc.Series.size()); }
+    // Series n of the document, and the plot it is drawn with: its style
+    // is the document's, its points and pictures those of the last
+    // drawing.
+    GraphSeries& Series(int n) { return Doc.Series.at(std::size_t(n)); }
+    TPlot& LineImage(int n) { return *plots_.at(std::size_t(n)); }
+
+    // The one way a user's change reaches the document: `change` edits it,
+    // the windows show the result, and the document before and after is
+    // one step of the undo stack (none when nothing changed). Consecutive
+    // edits with the same non-empty `mergeKey` (the letters typed into one
+    // text) are one step. A change that raises an error midway (a dialog's
+    // field that is no number) keeps what it did before, as a step, and
+    // the error goes on to the caller.
+    void Edit(const std::string& what, const std::function<void(GraphDocument&)>& change,
+              const std::string& mergeKey = {});
+    QUndoStack UndoStack;
+    static constexpr int kUndoLimit = 100;
+    // The batch keeps no steps: each file's table would stay in memory.
+    bool RecordsUndo = true;
+    // Takes back or repeats a step: the document as it was, shown, and the
+    // graph drawn again when it was drawn.
+    void Undo() { UndoStack.undo(); }
+    void Redo() { UndoStack.redo(); }
+    // Puts the document in place, as undo and redo do.
+    void RestoreDocument(const GraphDocument& document);
+    // The edits of the series rows and the grid.
+    void EditCell(int col, int row, const std::string& text);
+    void EditLegendText(int n, const std::string& text);
+    void EditInLegend(int n, bool checked);
 
     // Choose a data file, read it through the options form, show it.
     void menuDataOpenClick(Desktop& desktop);
@@ -147,19 +161,18 @@ class TfMain : public QObject {
     // The data and configuration files read last, for the file menu.
     RecentFiles RecentData;
     RecentFiles RecentConfigs;
-    // Copies the reader's table into the grid, rebuilds the series rows and
-    // enables plotting.
+    // The reader's table becomes the document's source, with one series
+    // per column, as one edit; plotting is enabled.
     void FillDataGrid();
-    // Destroys the old series rows and makes one per column.
-    void BuildSeriesList();
     static MarkKind DefaultMark(int n);
-    // After a click on LineCheck n: the legend tick follows it.
-    void LineCheckClick(int n);
+    // A click on LineCheck n: the series is plotted or not, and its legend
+    // tick follows.
+    void LineCheckClick(int n, bool checked);
 
-    // Drawing. The sender's name decides whether the graph window shows:
-    // not for the batch form's "Start".
-    bool DrawGraph(const std::string& sender);
-    bool PlotButtonClick() { return DrawGraph("PlotButton"); }
+    // Drawing: the graph of the document, the labels laid out anew, shown
+    // in the graph window unless `showWindow` is false (the batch).
+    bool DrawGraph(bool showWindow = true);
+    bool PlotButtonClick() { return DrawGraph(); }
     void menuFramePlotClick();
     // The major divisions and the minor parts an axis is drawn with: the
     // grid settings, or with round steps the plan of its limits.
@@ -167,6 +180,7 @@ class TfMain : public QObject {
     // With round steps on fixed linear limits: the ticks inside them.
     std::optional<NiceTicks> FixedLimitTicks(bool xAxis) const;
     void menuPlotNumberClick();
+    // Lays the title and axis labels out anew, dragged ones too.
     void menuLabelPlotClick();
     void menuExPlotClick();
     void menuImageviewClick();
@@ -197,10 +211,9 @@ class TfMain : public QObject {
     // Reads the file as for data of every column count, applying nothing:
     // false, with the reader's message, when it would be refused.
     bool CheckConfigFile(const std::string& name) const;
-    // What a configuration file holds, taken from the window and applied
-    // to it.
-    ConfigFile::Values ConfigValues() const;
-    void ApplyConfigValues(const ConfigFile::Values& values);
+    // What the next data file is read with: the document's settings
+    // become the reader's.
+    void ApplyReadSettings();
     void menuConfigFileWriteClick(Desktop& desktop);
     // From ConfigReadButton (tag 9999) after a first read: the last file
     // again, no dialog, no redraw.
@@ -242,6 +255,8 @@ class TfMain : public QObject {
     // The settings font the selection uses, and its change from the popup.
     FontSetting* SelectedFont();
     void ApplySelectedFont(const FontSetting& font);
+    // The legend dialog's result.
+    void ApplySampleSettings(const SampleSettings& settings);
     // The label editor's result for the selected label: caption and font;
     // the title and axis labels keep them as the title texts and fonts.
     void ApplyLabelEdit(const std::string& caption, const TLogFont& font);
@@ -250,6 +265,8 @@ class TfMain : public QObject {
 
   signals:
     void GridChanged();
+    // Cells were edited, or an edit was undone: the grid keeps its size.
+    void CellsChanged();
     void RecentFilesChanged();
     void EnablingChanged();
     void SeriesRowsChanged();
@@ -259,6 +276,20 @@ class TfMain : public QObject {
     void ShowGraphWindow();
 
   private:
+    // The windows follow the document: the plots' styles and samples, the
+    // reader's settings, the grid and the series rows.
+    void ShowDocument(const GraphDocument& before);
+    // The plots take their series' styles, and redraw their samples when
+    // they changed (`all`: always).
+    void ShowSeriesStyles(bool all);
+    // The title and axis labels laid out, the dragged ones where the
+    // document keeps them.
+    void LayLabels();
+    // The drawing's steps after the labels' places are decided.
+    bool Draw(bool showWindow);
+    // The document's places of dragged labels.
+    void PlaceDraggedLabels();
+    FontSetting* SelectedFontIn(GraphDocument& document);
     // Moves the plot area in, by the least, and shrinks it where moving is
     // not enough, when a number, an axis label or the title reaches past
     // the canvas; moves the legend left or up when it crosses the right or
@@ -274,10 +305,9 @@ class TfMain : public QObject {
     bool CheckLimits(bool xAxis);
     bool CheckDrawableSettings();
 
-    std::vector<SeriesRow> rows_;
-    int columnCount_ = 0;
-    int rowCount_ = 0;
+    std::vector<std::unique_ptr<TPlot>> plots_;
     CommandEnabling enabling_;
+    bool graphDrawn_ = false;
     std::string lastDataPath_;
     std::string lastImageName_;
     std::string lastConfigSaved_;

@@ -95,9 +95,9 @@ void FillRangeTable(TCalc& calc, const std::vector<std::vector<double>*>& values
 }  // namespace
 
 bool TfMain::CheckLimits(bool xAxis) {
-    const double lo = xAxis ? Graph.MinX : Graph.MinY;
-    const double hi = xAxis ? Graph.MaxX : Graph.MaxY;
-    const AxisKind type = xAxis ? Graph.AxistypeX : Graph.AxistypeY;
+    const double lo = Doc.Axis(xAxis).Min;
+    const double hi = Doc.Axis(xAxis).Max;
+    const AxisKind type = Doc.Axis(xAxis).Type;
     const bool log = IsLogAxis(type);
     const bool usable = std::isfinite(lo) && std::isfinite(hi) && lo != hi &&
                         std::isfinite(hi - lo) && (!log || (lo > 0 && hi > 0));
@@ -116,23 +116,23 @@ bool TfMain::CheckDrawableSettings() {
         int maximum;
         int minimum = kNone;
     } limits[] = {
-        {"グラフの幅", Graph.Width, kMaxPictureSize},
-        {"グラフの高さ", Graph.Height, kMaxPictureSize},
-        {"キャンバスの幅", Graph.Canvaswidth, kMaxPictureSize},
-        {"キャンバスの高さ", Graph.Canvasheight, kMaxPictureSize},
-        {GridlineNames::LargeX, Gridline.LargeX, kMaxDivisions},
-        {GridlineNames::LargeY, Gridline.LargeY, kMaxDivisions},
-        {GridlineNames::SmallX, Gridline.SmallX, kMaxDivisions},
-        {GridlineNames::SmallY, Gridline.SmallY, kMaxDivisions},
-        {GridlineNames::Largewidth, Gridline.Largewidth, kMaxDivisions},
-        {GridlineNames::Smallwidth, Gridline.Smallwidth, kMaxDivisions},
-        {GridlineNames::LInewidth, Gridline.LInewidth, kMaxDivisions},
+        {"グラフの幅", Doc.Graph.Width, kMaxPictureSize},
+        {"グラフの高さ", Doc.Graph.Height, kMaxPictureSize},
+        {"キャンバスの幅", Doc.Graph.Canvaswidth, kMaxPictureSize},
+        {"キャンバスの高さ", Doc.Graph.Canvasheight, kMaxPictureSize},
+        {GridlineNames::LargeX, Doc.X().Large, kMaxDivisions},
+        {GridlineNames::LargeY, Doc.Y().Large, kMaxDivisions},
+        {GridlineNames::SmallX, Doc.X().Small, kMaxDivisions},
+        {GridlineNames::SmallY, Doc.Y().Small, kMaxDivisions},
+        {GridlineNames::Largewidth, Doc.Gridline.Largewidth, kMaxDivisions},
+        {GridlineNames::Smallwidth, Doc.Gridline.Smallwidth, kMaxDivisions},
+        {GridlineNames::LInewidth, Doc.Gridline.LInewidth, kMaxDivisions},
         // A negative size is a cell height rather than a character height.
-        {"ﾀｲﾄﾙ ﾌｫﾝﾄｻｲｽﾞ", Fonts.Graphtitle.Size, FontSetting::kMaxSize, -FontSetting::kMaxSize},
-        {"X軸 ﾌｫﾝﾄｻｲｽﾞ", Fonts.TitleX.Size, FontSetting::kMaxSize, -FontSetting::kMaxSize},
-        {"Y軸 ﾌｫﾝﾄｻｲｽﾞ", Fonts.TitleY.Size, FontSetting::kMaxSize, -FontSetting::kMaxSize},
-        {"数字 ﾌｫﾝﾄｻｲｽﾞ", Fonts.Num.Size, FontSetting::kMaxSize, -FontSetting::kMaxSize},
-        {"凡例 ﾌｫﾝﾄｻｲｽﾞ", Fonts.Sample.Size, FontSetting::kMaxSize, -FontSetting::kMaxSize},
+        {"ﾀｲﾄﾙ ﾌｫﾝﾄｻｲｽﾞ", Doc.Fonts.Graphtitle.Size, FontSetting::kMaxSize, -FontSetting::kMaxSize},
+        {"X軸 ﾌｫﾝﾄｻｲｽﾞ", Doc.X().TitleFont.Size, FontSetting::kMaxSize, -FontSetting::kMaxSize},
+        {"Y軸 ﾌｫﾝﾄｻｲｽﾞ", Doc.Y().TitleFont.Size, FontSetting::kMaxSize, -FontSetting::kMaxSize},
+        {"数字 ﾌｫﾝﾄｻｲｽﾞ", Doc.Fonts.Num.Size, FontSetting::kMaxSize, -FontSetting::kMaxSize},
+        {"凡例 ﾌｫﾝﾄｻｲｽﾞ", Doc.Fonts.Sample.Size, FontSetting::kMaxSize, -FontSetting::kMaxSize},
     };
     for (const Limit& l : limits) {
         if (l.value > l.maximum) {
@@ -149,15 +149,22 @@ bool TfMain::CheckDrawableSettings() {
     return true;
 }
 
-bool TfMain::DrawGraph(const std::string& sender) {
+bool TfMain::DrawGraph(bool showWindow) {
+    // A drawing lays the labels out anew.
+    Doc.ForgetLabelPlaces();
+    return Draw(showWindow);
+}
+
+bool TfMain::Draw(bool showWindow) {
     const int series = SeriesCount();
+    ShowSeriesStyles(false);
     for (int n = 0; n < series; ++n) {
-        LineImage(n).Xtype = Graph.AxistypeX;
-        LineImage(n).Ytype = Graph.AxistypeY;
+        LineImage(n).Xtype = Doc.X().Type;
+        LineImage(n).Ytype = Doc.Y().Type;
     }
     std::vector<int> checked;
     for (int n = 0; n < series; ++n)
-        if (LineCheck(n).Checked) checked.push_back(n);
+        if (Series(n).Plotted) checked.push_back(n);
     if (checked.empty()) {
         ShowMessage(kNoYColumnText);
         return false;
@@ -166,20 +173,21 @@ bool TfMain::DrawGraph(const std::string& sender) {
     for (int n = 0; n < series; ++n) {
         // An X column that does not exist (also a negative one from a
         // configuration file) becomes column 1.
-        if (LineImage(n).AxisX > columnCount_ || LineImage(n).AxisX < 0) LineImage(n).AxisX = 1;
+        int& axisX = Series(n).Style.AxisX;
+        if (axisX > ColumnCount() || axisX < 0) LineImage(n).AxisX = axisX = 1;
     }
     const int k = int(checked.size());
 
     std::vector<int> xColumns, yColumns;
     for (int n : checked) {
-        xColumns.push_back(LineImage(n).AxisX);
-        yColumns.push_back(n + 1);
+        xColumns.push_back(Series(n).Style.AxisX);
+        yColumns.push_back(Series(n).YColumn);
     }
     std::vector<int> usedColumns = xColumns;
     usedColumns.insert(usedColumns.end(), yColumns.begin(), yColumns.end());
-    GridColumns cells = ReadGridColumns(DataG, usedColumns, rowCount_);
-    RaiseFirstBadCell(DataG, cells, xColumns);
-    RaiseFirstBadCell(DataG, cells, yColumns);
+    GridColumns cells = ReadGridColumns(DataG(), usedColumns, RowCount());
+    RaiseFirstBadCell(DataG(), cells, xColumns);
+    RaiseFirstBadCell(DataG(), cells, yColumns);
     Columns xs, ys;
     for (int m = 0; m < k; ++m) {
         xs.push_back(&cells.values.at(xColumns[std::size_t(m)]));
@@ -191,7 +199,7 @@ bool TfMain::DrawGraph(const std::string& sender) {
     std::map<std::pair<bool, int>, std::vector<double>> logCopies;
     std::string logNotice;
     for (const bool xAxis : {true, false}) {
-        if (!IsLogAxis(xAxis ? Graph.AxistypeX : Graph.AxistypeY)) continue;
+        if (!IsLogAxis(Doc.Axis(xAxis).Type)) continue;
         Columns& axis = xAxis ? xs : ys;
         const std::vector<int>& own = xAxis ? xColumns : yColumns;
         const std::vector<int>& other = xAxis ? yColumns : xColumns;
@@ -225,7 +233,7 @@ bool TfMain::DrawGraph(const std::string& sender) {
         ImageStep();
         menuFramePlotClick();
         menuPlotNumberClick();
-        menuLabelPlotClick();
+        LayLabels();
         menuExPlotClick();
     };
     // Texts laid out first where the settings put them, and again after
@@ -237,12 +245,13 @@ bool TfMain::DrawGraph(const std::string& sender) {
 
     // The window writes its size into the canvas size when the mouse moves
     // over it; the wanted height is kept across the resize.
-    const int keptHeight = Graph.Canvasheight;
-    Canv.ClientWidth = Graph.Canvaswidth;
-    Graph.Canvasheight = keptHeight;
-    Canv.ClientHeight = Graph.Canvasheight;
+    const int keptHeight = Doc.Graph.Canvasheight;
+    Canv.ClientWidth = Doc.Graph.Canvaswidth;
+    Doc.Graph.Canvasheight = keptHeight;
+    Canv.ClientHeight = Doc.Graph.Canvasheight;
 
-    if (sender != "Start") menuImageviewClick();
+    if (showWindow) menuImageviewClick();
+    graphDrawn_ = true;
 
     Enable(&CommandEnabling::SaveGraphButton);
     Enable(&CommandEnabling::CopyGraphButton);
@@ -255,19 +264,19 @@ bool TfMain::DrawGraph(const std::string& sender) {
 }
 
 bool TfMain::RangeStep(bool xAxis, const Columns& values, const Columns& partners) {
-    FillRangeTable(Calc, values, partners, rowCount_);
-    Calc.Type = xAxis ? Graph.AxistypeX : Graph.AxistypeY;
+    FillRangeTable(Calc, values, partners, RowCount());
+    Calc.Type = Doc.Axis(xAxis).Type;
     Calc.CalcMaxMin();
     if (std::isnan(Calc.Max)) {
         ShowMessage(kNoPointsText);
         return false;
     }
-    double& max = xAxis ? Graph.MaxX : Graph.MaxY;
-    double& min = xAxis ? Graph.MinX : Graph.MinY;
-    if (xAxis ? Graph.AutosizeX : Graph.AutosizeY) {
+    double& max = Doc.Axis(xAxis).Max;
+    double& min = Doc.Axis(xAxis).Min;
+    if (Doc.Axis(xAxis).Autosize) {
         max = Calc.AboutMax;
         min = Calc.AboutMin;
-        if ((xAxis ? Graph.NiceTicksX : Graph.NiceTicksY) && !IsLogAxis(Calc.Type)) {
+        if (Doc.Axis(xAxis).NiceTicks && !IsLogAxis(Calc.Type)) {
             // Limits no round step can split keep the usual rounding.
             const NiceTicks plan = NiceTicksFor(Calc.Min, Calc.Max);
             if (plan.Intervals >= 4) {
@@ -289,20 +298,20 @@ void TfMain::ImageStep() {
     // window shows the pixels of the BMP, the border and the marks that
     // reach past the plot area included.
     ImageControl& image = Canv.Image;
-    image.Width = Graph.Width;
-    image.Height = Graph.Height;
-    image.Top = Graph.Top;
-    image.Left = Graph.Left;
-    image.BitmapX = -Graph.Left;
-    image.BitmapY = -Graph.Top;
-    image.Bitmap = WhiteImage(Graph.Canvaswidth, Graph.Canvasheight);
+    image.Width = Doc.Graph.Width;
+    image.Height = Doc.Graph.Height;
+    image.Top = Doc.Graph.Top;
+    image.Left = Doc.Graph.Left;
+    image.BitmapX = -Doc.Graph.Left;
+    image.BitmapY = -Doc.Graph.Top;
+    image.Bitmap = WhiteImage(Doc.Graph.Canvaswidth, Doc.Graph.Canvasheight);
 }
 
 bool TfMain::SeriesStep(const std::vector<int>& checked, const Columns& xs, const Columns& ys) {
     // Recorded into the plot picture itself: its storage is kept from one
     // drawing to the next.
     PlotPicture.Clear();
-    PlotPicture.SetSize(Graph.Canvaswidth, Graph.Canvasheight);
+    PlotPicture.SetSize(Doc.Graph.Canvaswidth, Doc.Graph.Canvasheight);
     Canvas canvas(PlotPicture);
     // A column's last user takes it over instead of a copy: a million rows
     // are eight megabytes a column.
@@ -316,18 +325,18 @@ bool TfMain::SeriesStep(const std::vector<int>& checked, const Columns& xs, cons
     };
     for (std::size_t m = 0; m < checked.size(); ++m) {
         TPlot& p = LineImage(checked[m]);
-        const std::string& legend = LineEdit(checked[m]).Text;
+        const std::string& legend = Series(checked[m]).LegendText;
         p.Caption =
             legend.empty() ? FormatText(kColumnCaptionText, {IntToStr(checked[m] + 1)}) : legend;
         std::vector<double> x = take(xs[m]);
         p.SetPoints(std::move(x), take(ys[m]));
-        p.Xsize = Graph.Width;
-        p.Ysize = Graph.Height;
+        p.Xsize = Doc.Graph.Width;
+        p.Ysize = Doc.Graph.Height;
         p.PlotMark();
         canvas.Draw(0, 0, p.CurveLayer);
         if (!p.PlotLine()) {
             PlotPicture.Clear();
-            PlotPicture.SetSize(Graph.Canvaswidth, Graph.Canvasheight);
+            PlotPicture.SetSize(Doc.Graph.Canvaswidth, Doc.Graph.Canvasheight);
             return false;
         }
         canvas.Draw(0, 0, p.CurveLayer);
@@ -336,34 +345,34 @@ bool TfMain::SeriesStep(const std::vector<int>& checked, const Columns& xs, cons
 }
 
 void TfMain::menuFramePlotClick() {
-    AllImage.Xsize = Graph.Width;
-    AllImage.Ysize = Graph.Height;
-    AllImage.LargeLength = Gridline.Largelength;
-    AllImage.SmallLength = Gridline.Smalllength;
+    AllImage.Xsize = Doc.Graph.Width;
+    AllImage.Ysize = Doc.Graph.Height;
+    AllImage.LargeLength = Doc.Gridline.Largelength;
+    AllImage.SmallLength = Doc.Gridline.Smalllength;
     TickCounts(true, AllImage.XLargeGrid, AllImage.XSmallGrid);
     TickCounts(false, AllImage.YLargeGrid, AllImage.YSmallGrid);
     AllImage.XTicks = FixedLimitTicks(true);
     AllImage.YTicks = FixedLimitTicks(false);
-    AllImage.LargePen = Gridline.Largewidth;
-    AllImage.SmallPen = Gridline.Smallwidth;
-    AllImage.GridLineWidth = Gridline.LInewidth;
-    AllImage.Xtype = Graph.AxistypeX;
-    AllImage.Ytype = Graph.AxistypeY;
-    AllImage.Xmax = Graph.MaxX;
-    AllImage.Xmin = Graph.MinX;
-    AllImage.Ymax = Graph.MaxY;
-    AllImage.Ymin = Graph.MinY;
+    AllImage.LargePen = Doc.Gridline.Largewidth;
+    AllImage.SmallPen = Doc.Gridline.Smallwidth;
+    AllImage.GridLineWidth = Doc.Gridline.LInewidth;
+    AllImage.Xtype = Doc.X().Type;
+    AllImage.Ytype = Doc.Y().Type;
+    AllImage.Xmax = Doc.X().Max;
+    AllImage.Xmin = Doc.X().Min;
+    AllImage.Ymax = Doc.Y().Max;
+    AllImage.Ymin = Doc.Y().Min;
     AllImage.DrawFrame();
 }
 
 void TfMain::menuImageviewClick() {
     QPainter painter(&Canv.Image.Bitmap);
-    ReplayPicture(painter, AllImage.FramePicture, Graph.Left, Graph.Top);
-    ReplayPicture(painter, PlotPicture, Graph.Left, Graph.Top);
+    ReplayPicture(painter, AllImage.FramePicture, Doc.Graph.Left, Doc.Graph.Top);
+    ReplayPicture(painter, PlotPicture, Doc.Graph.Left, Doc.Graph.Top);
     painter.end();
     Canv.Shown = true;
-    Canv.Image.Top = Graph.Top;
-    Canv.Image.Left = Graph.Left;
+    Canv.Image.Top = Doc.Graph.Top;
+    Canv.Image.Left = Doc.Graph.Left;
     emit ShowGraphWindow();
     emit GraphChanged();
 }

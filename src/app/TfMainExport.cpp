@@ -18,7 +18,7 @@
 
 void TfMain::menuLabelCopyClick() {
     LabelPicture.Clear();
-    LabelPicture.SetSize(Graph.Canvaswidth, Graph.Canvasheight);
+    LabelPicture.SetSize(Doc.Graph.Canvaswidth, Doc.Graph.Canvasheight);
     Canvas canvas(LabelPicture);
     for (TMathLabel* label : GraphLabels()) {
         canvas.Brush.Style = BrushStyle::bsClear;
@@ -31,14 +31,14 @@ const Picture& TfMain::ComposeGraph() {
     menuLabelCopyClick();
     Picture& graph = ComposedPicture;
     graph.Clear();
-    graph.SetSize(Graph.Canvaswidth, Graph.Canvasheight);
+    graph.SetSize(Doc.Graph.Canvaswidth, Doc.Graph.Canvasheight);
     graph.Reserve(AllImage.FramePicture.Ops().size() + PlotPicture.Ops().size() +
                   LabelPicture.Ops().size() + LegendPicture.Ops().size() + 16);
     Canvas canvas(graph);
-    canvas.Draw(Graph.Left, Graph.Top, AllImage.FramePicture);
-    canvas.Draw(Graph.Left, Graph.Top, PlotPicture);
+    canvas.Draw(Doc.Graph.Left, Doc.Graph.Top, AllImage.FramePicture);
+    canvas.Draw(Doc.Graph.Left, Doc.Graph.Top, PlotPicture);
     canvas.Draw(0, 0, LabelPicture);
-    if (Canv.SampleBase.Visible) canvas.Draw(Sample.Left, Sample.Top, LegendPicture);
+    if (Canv.SampleBase.Visible) canvas.Draw(Doc.Sample.Left, Doc.Sample.Top, LegendPicture);
     return graph;
 }
 

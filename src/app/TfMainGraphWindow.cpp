@@ -72,19 +72,32 @@ void TfMain::FormDragDrop() {
     SelectionGeometry& paint = Canv.Paint;
     if (Selected == GraphObject::Image) {
         paint.ApplyMinimumSize();
-        Graph.Width = paint.Width;
-        Graph.Height = paint.Height;
-        Graph.Left = paint.Left;
-        Graph.Top = paint.Top;
         paint.Visible = false;
-        DrawGraph("Canv");
+        Edit("ｸﾞﾗﾌの移動", [&](GraphDocument& d) {
+            d.Graph.Width = paint.Width;
+            d.Graph.Height = paint.Height;
+            d.Graph.Left = paint.Left;
+            d.Graph.Top = paint.Top;
+        });
+        DrawGraph();
     } else if (Selected == GraphObject::SampleBase) {
-        Sample.Left = paint.Left;
-        Sample.Top = paint.Top;
+        Edit("凡例の移動", [&](GraphDocument& d) {
+            d.Sample.Left = paint.Left;
+            d.Sample.Top = paint.Top;
+        });
         Canv.SampleBase.Left = paint.Left;
         Canv.SampleBase.Top = paint.Top;
     } else if (SelectedLabel) {
-        // Not stored: the next placement puts the label back.
+        // Kept until the next drawing lays the labels out again.
+        std::optional<LabelPlace> GraphDocument::*place =
+            Selected == GraphObject::Graphtitle ? &GraphDocument::TitlePlace
+            : Selected == GraphObject::Xlabel   ? &GraphDocument::XlabelPlace
+            : Selected == GraphObject::Ylabel   ? &GraphDocument::YlabelPlace
+                                                : nullptr;
+        if (place)
+            Edit("ﾗﾍﾞﾙの移動", [&](GraphDocument& d) {
+                d.*place = LabelPlace{paint.Left, paint.Top};
+            });
         SelectedLabel->Left = paint.Left;
         SelectedLabel->Top = paint.Top;
     }
@@ -113,8 +126,8 @@ void TfMain::FormDeactivate() {
 }
 
 void TfMain::FormMouseMove(int clientWidth, int clientHeight) {
-    Graph.Canvaswidth = clientWidth;
-    Graph.Canvasheight = clientHeight;
+    Doc.Graph.Canvaswidth = clientWidth;
+    Doc.Graph.Canvasheight = clientHeight;
     Canv.ClientWidth = clientWidth;
     Canv.ClientHeight = clientHeight;
 }
@@ -145,19 +158,23 @@ PopupItems TfMain::PopupPopup() {
 }
 
 FontSetting* TfMain::SelectedFont() {
+    return SelectedFontIn(Doc);
+}
+
+FontSetting* TfMain::SelectedFontIn(GraphDocument& d) {
     switch (Selected) {
         case GraphObject::Graphtitle:
-            return &Fonts.Graphtitle;
+            return &d.Fonts.Graphtitle;
         case GraphObject::Xlabel:
-            return &Fonts.TitleX;
+            return &d.X().TitleFont;
         case GraphObject::Ylabel:
-            return &Fonts.TitleY;
+            return &d.Y().TitleFont;
         case GraphObject::SampleBase:
-            return &Fonts.Sample;
+            return &d.Fonts.Sample;
         case GraphObject::None:
             return nullptr;
         default:
-            return &Fonts.Num;
+            return &d.Fonts.Num;
     }
 }
 
@@ -166,25 +183,36 @@ void TfMain::ApplyLabelEdit(const std::string& caption, const TLogFont& font) {
         return;
     SelectedLabel->Font = font;
     SelectedLabel->SetCaption(caption);
-    if (Selected == GraphObject::Graphtitle) {
-        Title.Main = caption;
-        Fonts.Graphtitle = FromLogFont(font, Fonts.Graphtitle);
-    } else if (Selected == GraphObject::Xlabel) {
-        Title.X = caption;
-        Fonts.TitleX = FromLogFont(font, Fonts.TitleX);
-    } else if (Selected == GraphObject::Ylabel) {
-        Title.Y = caption;
-        Fonts.TitleY = FromLogFont(font, Fonts.TitleY);
-    }
-    menuLabelPlotClick();
+    Edit("ﾗﾍﾞﾙの編集", [&](GraphDocument& d) {
+        // The labels are laid out again, the edited one among them.
+        d.ForgetLabelPlaces();
+        if (Selected == GraphObject::Graphtitle) {
+            d.Title.Main = caption;
+            d.Fonts.Graphtitle = FromLogFont(font, d.Fonts.Graphtitle);
+        } else if (Selected == GraphObject::Xlabel) {
+            d.X().Title = caption;
+            d.X().TitleFont = FromLogFont(font, d.X().TitleFont);
+        } else if (Selected == GraphObject::Ylabel) {
+            d.Y().Title = caption;
+            d.Y().TitleFont = FromLogFont(font, d.Y().TitleFont);
+        }
+    });
+    LayLabels();
     menuPlotNumberClick();
 }
 
 void TfMain::ApplySelectedFont(const FontSetting& font) {
-    FontSetting* target = SelectedFont();
-    if (!target) return;
-    *target = font;
+    if (!SelectedFont()) return;
+    Edit("ﾌｫﾝﾄ変更", [&](GraphDocument& d) {
+        *SelectedFontIn(d) = font;
+        // The labels are laid out again.
+        d.ForgetLabelPlaces();
+    });
     menuPlotNumberClick();
-    menuLabelPlotClick();
+    LayLabels();
     menuExPlotClick();
+}
+
+void TfMain::ApplySampleSettings(const SampleSettings& settings) {
+    Edit("凡例の設定", [&](GraphDocument& d) { d.Sample = settings; });
 }

@@ -62,23 +62,25 @@ bool TfMain::FitTextsInCanvas() {
     reach.Add(Canv.Ylabel);
     bool moved = false;
     if (reach.started) {
-        const GraphSettings before = Graph;
-        Fit(reach.left, reach.right, Graph.Canvaswidth, Graph.Left, Graph.Width);
-        Fit(reach.top, reach.bottom, Graph.Canvasheight, Graph.Top, Graph.Height);
-        Graph.Width = std::max(Graph.Width, GraphSettings::kMinSize);
-        Graph.Height = std::max(Graph.Height, GraphSettings::kMinSize);
-        moved = Graph.Left != before.Left || Graph.Top != before.Top ||
-                Graph.Width != before.Width || Graph.Height != before.Height;
+        const GraphSettings before = Doc.Graph;
+        Fit(reach.left, reach.right, Doc.Graph.Canvaswidth, Doc.Graph.Left, Doc.Graph.Width);
+        Fit(reach.top, reach.bottom, Doc.Graph.Canvasheight, Doc.Graph.Top, Doc.Graph.Height);
+        Doc.Graph.Width = std::max(Doc.Graph.Width, GraphSettings::kMinSize);
+        Doc.Graph.Height = std::max(Doc.Graph.Height, GraphSettings::kMinSize);
+        moved = Doc.Graph.Left != before.Left || Doc.Graph.Top != before.Top ||
+                Doc.Graph.Width != before.Width || Doc.Graph.Height != before.Height;
     }
     // The legend keeps its place unless it would cross the right or bottom
     // edge; then it moves left or up, never past the left or top edge.
     const ImageControl& legend = Canv.SampleBase;
     if (legend.Visible) {
-        const int left = std::max(0, std::min(Sample.Left, Graph.Canvaswidth - legend.Width));
-        const int top = std::max(0, std::min(Sample.Top, Graph.Canvasheight - legend.Height));
-        if (left < Sample.Left || top < Sample.Top) {
-            Sample.Left = std::min(Sample.Left, left);
-            Sample.Top = std::min(Sample.Top, top);
+        const int left =
+            std::max(0, std::min(Doc.Sample.Left, Doc.Graph.Canvaswidth - legend.Width));
+        const int top =
+            std::max(0, std::min(Doc.Sample.Top, Doc.Graph.Canvasheight - legend.Height));
+        if (left < Doc.Sample.Left || top < Doc.Sample.Top) {
+            Doc.Sample.Left = std::min(Doc.Sample.Left, left);
+            Doc.Sample.Top = std::min(Doc.Sample.Top, top);
             moved = true;
         }
     }
@@ -86,29 +88,27 @@ bool TfMain::FitTextsInCanvas() {
 }
 
 void TfMain::TickCounts(bool xAxis, int& divisions, int& minors) const {
-    divisions = xAxis ? Gridline.LargeX : Gridline.LargeY;
-    minors = xAxis ? Gridline.SmallX : Gridline.SmallY;
-    if (!(xAxis ? Graph.NiceTicksX : Graph.NiceTicksY)) return;
-    if (IsLogAxis(xAxis ? Graph.AxistypeX : Graph.AxistypeY)) {
+    divisions = Doc.Axis(xAxis).Large;
+    minors = Doc.Axis(xAxis).Small;
+    if (!Doc.Axis(xAxis).NiceTicks) return;
+    if (IsLogAxis(Doc.Axis(xAxis).Type)) {
         minors = 9;
         return;
     }
     // Fixed limits get their ticks from FixedLimitTicks.
-    if (!(xAxis ? Graph.AutosizeX : Graph.AutosizeY)) return;
+    if (!Doc.Axis(xAxis).Autosize) return;
     // The limits are the plan's own, so planning them again gives its ticks.
     const NiceTicks plan =
-        xAxis ? NiceTicksFor(Graph.MinX, Graph.MaxX) : NiceTicksFor(Graph.MinY, Graph.MaxY);
+        xAxis ? NiceTicksFor(Doc.X().Min, Doc.X().Max) : NiceTicksFor(Doc.Y().Min, Doc.Y().Max);
     if (plan.Intervals < 4) return;
     divisions = plan.Intervals;
     minors = plan.Minors;
 }
 
 std::optional<NiceTicks> TfMain::FixedLimitTicks(bool xAxis) const {
-    if (!(xAxis ? Graph.NiceTicksX : Graph.NiceTicksY) ||
-        (xAxis ? Graph.AutosizeX : Graph.AutosizeY) ||
-        IsLogAxis(xAxis ? Graph.AxistypeX : Graph.AxistypeY))
+    if (!Doc.Axis(xAxis).NiceTicks || Doc.Axis(xAxis).Autosize || IsLogAxis(Doc.Axis(xAxis).Type))
         return std::nullopt;
-    const double lo = xAxis ? Graph.MinX : Graph.MinY, hi = xAxis ? Graph.MaxX : Graph.MaxY;
+    const double lo = Doc.Axis(xAxis).Min, hi = Doc.Axis(xAxis).Max;
     if (!(hi > lo) || !std::isfinite(hi - lo)) return std::nullopt;
     const NiceTicks plan = NiceTicksWithin(lo, hi);
     if (plan.Intervals < 4) return std::nullopt;
@@ -127,19 +127,19 @@ void TfMain::menuPlotNumberClick() {
     axis.Top = Canv.Image.Top;
     axis.Width = Canv.Image.Width;
     axis.Height = Canv.Image.Height;
-    const TLogFont font = ToLogFont(Fonts.Num);
+    const TLogFont font = ToLogFont(Doc.Fonts.Num);
     axis.XAxis = true;
-    axis.Type = Graph.AxistypeX;
-    axis.Min = Graph.MinX;
-    axis.Max = Graph.MaxX;
+    axis.Type = Doc.X().Type;
+    axis.Min = Doc.X().Min;
+    axis.Max = Doc.X().Max;
     int minors = 0;
     TickCounts(true, axis.Divisions, minors);
     axis.Ticks = FixedLimitTicks(true);
     MakeAxisNumbers(XNumbers, axis, AllImage, font);
     axis.XAxis = false;
-    axis.Type = Graph.AxistypeY;
-    axis.Min = Graph.MinY;
-    axis.Max = Graph.MaxY;
+    axis.Type = Doc.Y().Type;
+    axis.Min = Doc.Y().Min;
+    axis.Max = Doc.Y().Max;
     TickCounts(false, axis.Divisions, minors);
     axis.Ticks = FixedLimitTicks(false);
     MakeAxisNumbers(YNumbers, axis, AllImage, font);
@@ -147,16 +147,21 @@ void TfMain::menuPlotNumberClick() {
 }
 
 void TfMain::menuLabelPlotClick() {
+    Edit("ﾗﾍﾞﾙの配置", [](GraphDocument& d) { d.ForgetLabelPlaces(); });
+    LayLabels();
+}
+
+void TfMain::LayLabels() {
     const int L = Canv.Image.Left, T = Canv.Image.Top, W = Canv.Image.Width, H = Canv.Image.Height;
     TMathLabel& title = Canv.Graphtitle;
-    title.Font = ToLogFont(Fonts.Graphtitle);
-    title.SetCaption(Title.Main);
+    title.Font = ToLogFont(Doc.Fonts.Graphtitle);
+    title.SetCaption(Doc.Title.Main);
     title.Top = T - title.Height - 10;
     title.Left = L + W / 2 - title.Width / 2;
 
     TMathLabel& x = Canv.Xlabel;
-    x.Font = ToLogFont(Fonts.TitleX);
-    x.SetCaption(Title.X);
+    x.Font = ToLogFont(Doc.X().TitleFont);
+    x.SetCaption(Doc.X().Title);
     const int numberHeight = YNumbers.empty() ? 0 : YNumbers.front()->Height;
     x.Top = T + H + numberHeight + 10;
     // Never over the X numbers, whatever the Y axis shows.
@@ -165,8 +170,8 @@ void TfMain::menuLabelPlotClick() {
     x.Left = L + W / 2 - x.Width / 2;
 
     TMathLabel& y = Canv.Ylabel;
-    y.Font = ToLogFont(Fonts.TitleY);
-    y.SetCaption(Title.Y);
+    y.Font = ToLogFont(Doc.Y().TitleFont);
+    y.SetCaption(Doc.Y().Title);
     // Left of the leftmost visible Y number; without any, left of the plot
     // area.
     int m = L;
@@ -174,14 +179,27 @@ void TfMain::menuLabelPlotClick() {
         if (label->Visible && label->Left < m) m = label->Left;
     y.Left = m - y.Width - 10;
     y.Top = T + H / 2 - y.Height / 2;
+    PlaceDraggedLabels();
     emit GraphChanged();
+}
+
+void TfMain::PlaceDraggedLabels() {
+    const std::pair<const std::optional<LabelPlace>&, TMathLabel&> labels[] = {
+        {Doc.TitlePlace, Canv.Graphtitle},
+        {Doc.XlabelPlace, Canv.Xlabel},
+        {Doc.YlabelPlace, Canv.Ylabel}};
+    for (const auto& [place, label] : labels) {
+        if (!place) continue;
+        label.Left = place->Left;
+        label.Top = place->Top;
+    }
 }
 
 void TfMain::menuExPlotClick() {
     std::vector<LegendRow> rows;
     for (int k = 0; k < SeriesCount(); ++k)
-        rows.push_back({LineEdit(k).Text, SampleCheck(k).Checked, &LineImage(k)});
-    const int listed = RecordLegend(LegendPicture, rows, Sample, ToLogFont(Fonts.Sample),
+        rows.push_back({Series(k).LegendText, Series(k).InLegend, &LineImage(k)});
+    const int listed = RecordLegend(LegendPicture, rows, Doc.Sample, ToLogFont(Doc.Fonts.Sample),
                                     AllImage.Width, AllImage.Height);
     Canv.SampleBase.Visible = listed > 0;
     ImageControl& base = Canv.SampleBase;
@@ -192,7 +210,7 @@ void TfMain::menuExPlotClick() {
         QPainter painter(&base.Bitmap);
         ReplayPicture(painter, LegendPicture);
     }
-    base.Top = Sample.Top;
-    base.Left = Sample.Left;
+    base.Top = Doc.Sample.Top;
+    base.Left = Doc.Sample.Left;
     emit GraphChanged();
 }

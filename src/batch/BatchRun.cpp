@@ -110,6 +110,17 @@ BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& pr
     BatchResult result;
     CountingMessageSink counting(CurrentMessageSink());
     ScopedMessageSink scope(counting);
+    // A run keeps no undo steps (each would keep its file's table), and
+    // the steps before it no longer lead to the document it leaves.
+    struct NoUndo {
+        TfMain& main;
+        bool records = main.RecordsUndo;
+        NoUndo(TfMain& m) : main(m) { main.RecordsUndo = false; }
+        ~NoUndo() {
+            main.RecordsUndo = records;
+            main.UndoStack.clear();
+        }
+    } noUndo(main);
     const int total = int(options.Files.size());
     for (int i = 0; i < total; ++i) {
         const std::string& path = options.Files[std::size_t(i)];
@@ -134,10 +145,10 @@ BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& pr
                 main.ReadConfigFile(options.Config);
                 about(path);
             }
-            if (!options.KeepTitle) main.Title.Main = GraphTitleOf(path);
-            if (options.NiceTicks) main.Graph.NiceTicksX = main.Graph.NiceTicksY = true;
+            if (!options.KeepTitle) main.Doc.Title.Main = GraphTitleOf(path);
+            if (options.NiceTicks) main.Doc.X().NiceTicks = main.Doc.Y().NiceTicks = true;
             notice.Step(kDrawingText);
-            if (!main.DrawGraph("Start")) return;
+            if (!main.DrawGraph(false)) return;
             const std::string output = BatchOutputPath(path, options.Format);
             main.PngExport = options.Png;
             notice.Step(kSavingText);

@@ -190,7 +190,7 @@ int main(int argc, char* argv[]) {
             return 2;
         }
         if (!main.CheckConfigFile(options.Config)) return 2;
-        ConfigFile::ReadSettings read;
+        ReadSettings read;
         if (!ConfigFile::ReadDataKeys(read, options.Config)) return 2;
         if (!delimiter) {
             delimiter = read.Delimiter;

@@ -18,9 +18,6 @@
 
 namespace {
 
-using ConfigFile::SeriesValues;
-using ConfigFile::Values;
-
 // The kinds of value a key holds, beyond numbers, texts and flags.
 struct Color {
     TColor& value;
@@ -67,11 +64,11 @@ struct Delimiter {
 };
 // A series' plot tick: a change ticks its legend too, as a click does.
 struct LineCheck {
-    SeriesValues& series;
+    GraphSeries& series;
 };
 
 template <typename Visit>
-void VisitDataKeys(ConfigFile::ReadSettings& read, Visit&& visit) {
+void VisitDataKeys(ReadSettings& read, Visit&& visit) {
     visit("Data", "Delimiter", Delimiter{read.Delimiter});
     visit("Data", "DecimalComma", read.DecimalComma);
 }
@@ -79,49 +76,56 @@ void VisitDataKeys(ConfigFile::ReadSettings& read, Visit&& visit) {
 // Visits every key of the file, in the file's order, with its value. The
 // writer and the reader both walk this one list, so a key is named once.
 template <typename Visit>
-void VisitKeys(Values& v, Visit&& visit) {
+void VisitKeys(GraphDocument& v, Visit&& visit) {
     constexpr int kIntMax = std::numeric_limits<int>::max();
     constexpr int kMinSize = GraphSettings::kMinSize, kMaxSize = GraphSettings::kMaxSize;
     constexpr int kMaxPosition = GraphSettings::kMaxPosition;
     constexpr int kMaxCount = GridlineSettings::kMaxCount;
     constexpr int kMaxWidth = GridlineSettings::kMaxWidth;
     constexpr int kMaxLength = GridlineSettings::kMaxLength;
-    for (SeriesValues& s : v.Series) {
-        visit("CheckBox", s.LineCheckName, LineCheck{s});
-        const std::string n = s.PlotName + "->";
-        visit("Plot", n + "LineWidth", Ranged{s.LineWidth, 0, SeriesValues::kMaxLineWidth});
-        visit("Plot", n + "LineColor", Color{s.LineColor});
-        visit("Plot", n + "LineType", Pen{s.LineType});
-        visit("Plot", n + "Hokan", Named{s.Hokan, CurveMethodNames()});
-        visit("Plot", n + "Dimension", s.Dimension);
-        visit("Plot", n + "MarkSize", Ranged{s.MarkSize, 0, SeriesValues::kMaxMarkSize});
-        visit("Plot", n + "MarkType", Named{s.MarkType, MarkKindNames()});
-        visit("Plot", n + "MarkColor", Color{s.MarkColor});
-        visit("Plot", n + "MarkPass", Ranged{s.MarkPass, 0, kIntMax});
-        visit("Plot", n + "AxisX", Ranged{s.AxisX, 0, SeriesValues::kMaxAxisX});
-        visit("CheckBox", s.SampleCheckName, s.SampleChecked);
-        visit("Edit", s.EditName, s.LegendText);
+    // Series k is named after the controls of its row: LineCheck k,
+    // LineImage k, SampleCheck k and LineEdit k.
+    for (std::size_t k = 0; k < v.Series.size(); ++k) {
+        GraphSeries& s = v.Series[k];
+        SeriesStyle& p = s.Style;
+        const std::string number = IntToStr(int(k));
+        visit("CheckBox", "LineCheck" + number, LineCheck{s});
+        const std::string n = "LineImage" + number + "->";
+        visit("Plot", n + "LineWidth", Ranged{p.LineWidth, 0, SeriesStyle::kMaxLineWidth});
+        visit("Plot", n + "LineColor", Color{p.LineColor});
+        visit("Plot", n + "LineType", Pen{p.LineType});
+        visit("Plot", n + "Hokan", Named{p.Hokan, CurveMethodNames()});
+        visit("Plot", n + "Dimension", p.Dimension);
+        visit("Plot", n + "MarkSize", Ranged{p.MarkSize, 0, SeriesStyle::kMaxMarkSize});
+        visit("Plot", n + "MarkType", Named{p.MarkType, MarkKindNames()});
+        visit("Plot", n + "MarkColor", Color{p.MarkColor});
+        visit("Plot", n + "MarkPass", Ranged{p.MarkPass, 0, kIntMax});
+        visit("Plot", n + "AxisX", Ranged{p.AxisX, 0, SeriesStyle::kMaxAxisX});
+        visit("CheckBox", "SampleCheck" + number, s.InLegend);
+        visit("Edit", "LineEdit" + number, s.LegendText);
     }
     GraphSettings& g = v.Graph;
-    visit("Graph", "AxistypeX", Named{g.AxistypeX, AxisKindNames()});
-    visit("Graph", "AxistypeY", Named{g.AxistypeY, AxisKindNames()});
-    visit("Graph", "MaxX", Limit{g.MaxX});
-    visit("Graph", "MaxY", Limit{g.MaxY});
-    visit("Graph", "MinX", Limit{g.MinX});
-    visit("Graph", "MinY", Limit{g.MinY});
-    visit("Graph", "AutosizeX", g.AutosizeX);
-    visit("Graph", "AutosizeY", g.AutosizeY);
+    AxisSettings& x = v.X();
+    AxisSettings& y = v.Y();
+    visit("Graph", "AxistypeX", Named{x.Type, AxisKindNames()});
+    visit("Graph", "AxistypeY", Named{y.Type, AxisKindNames()});
+    visit("Graph", "MaxX", Limit{x.Max});
+    visit("Graph", "MaxY", Limit{y.Max});
+    visit("Graph", "MinX", Limit{x.Min});
+    visit("Graph", "MinY", Limit{y.Min});
+    visit("Graph", "AutosizeX", x.Autosize);
+    visit("Graph", "AutosizeY", y.Autosize);
     visit("Graph", "Width", Ranged{g.Width, kMinSize, kMaxSize});
     visit("Graph", "Height", Ranged{g.Height, kMinSize, kMaxSize});
     visit("Graph", "Left", Ranged{g.Left, -kMaxPosition, kMaxPosition});
     visit("Graph", "Top", Ranged{g.Top, -kMaxPosition, kMaxPosition});
     visit("Graph", "Canvaswidth", Ranged{g.Canvaswidth, kMinSize, kMaxSize});
     visit("Graph", "Canvasheight", Ranged{g.Canvasheight, kMinSize, kMaxSize});
-    visit("Graph", "NiceTicksX", g.NiceTicksX);
-    visit("Graph", "NiceTicksY", g.NiceTicksY);
+    visit("Graph", "NiceTicksX", x.NiceTicks);
+    visit("Graph", "NiceTicksY", y.NiceTicks);
     visit("Title", "Main", v.Title.Main);
-    visit("Title", "X", v.Title.X);
-    visit("Title", "Y", v.Title.Y);
+    visit("Title", "X", x.Title);
+    visit("Title", "Y", y.Title);
     SampleSettings& s = v.Sample;
     visit("Sample", "Left", Ranged{s.Left, -kMaxPosition, kMaxPosition});
     visit("Sample", "Top", Ranged{s.Top, -kMaxPosition, kMaxPosition});
@@ -129,18 +133,18 @@ void VisitKeys(Values& v, Visit&& visit) {
     visit("Sample", "Shadowcolor", Color{s.Shadowcolor});
     visit("Sample", "Frontcolor", Color{s.Frontcolor});
     GridlineSettings& l = v.Gridline;
-    visit("Gridline", "LargeX", Ranged{l.LargeX, 1, kMaxCount});
-    visit("Gridline", "LargeY", Ranged{l.LargeY, 1, kMaxCount});
+    visit("Gridline", "LargeX", Ranged{x.Large, 1, kMaxCount});
+    visit("Gridline", "LargeY", Ranged{y.Large, 1, kMaxCount});
     visit("Gridline", "Largewidth", Ranged{l.Largewidth, 0, kMaxWidth});
     visit("Gridline", "Largelength", Ranged{l.Largelength, 0, kMaxLength});
-    visit("Gridline", "SmallX", Ranged{l.SmallX, 1, kMaxCount});
-    visit("Gridline", "SmallY", Ranged{l.SmallY, 1, kMaxCount});
+    visit("Gridline", "SmallX", Ranged{x.Small, 1, kMaxCount});
+    visit("Gridline", "SmallY", Ranged{y.Small, 1, kMaxCount});
     visit("Gridline", "Smallwidth", Ranged{l.Smallwidth, 0, kMaxWidth});
     visit("Gridline", "Smalllength", Ranged{l.Smalllength, 0, kMaxLength});
     visit("Gridline", "LInewidth", Ranged{l.LInewidth, 0, kMaxWidth});
     const std::pair<const char*, FontSetting*> fonts[] = {{"Graphtitle", &v.Fonts.Graphtitle},
-                                                          {"TitleX", &v.Fonts.TitleX},
-                                                          {"TitleY", &v.Fonts.TitleY},
+                                                          {"TitleX", &x.TitleFont},
+                                                          {"TitleY", &y.TitleFont},
                                                           {"Num", &v.Fonts.Num},
                                                           {"Sample", &v.Fonts.Sample}};
     for (const auto& [key, font] : fonts) {
@@ -204,7 +208,7 @@ struct KeyWriter {
         ini.WriteInteger(section, key, c.value);
     }
     void operator()(const char* section, const std::string& key, LineCheck c) {
-        ini.WriteBool(section, key, c.series.LineChecked);
+        ini.WriteBool(section, key, c.series.Plotted);
     }
     void operator()(const char* section, const std::string& key, Delimiter d) {
         ini.WriteString(section, key, DelimiterKey(d.value));
@@ -293,10 +297,10 @@ struct KeyReader {
         d.value = *delimiter;
     }
     void operator()(const char* section, const std::string& key, LineCheck c) {
-        const bool checked = ini.ReadBool(section, key, c.series.LineChecked);
-        if (checked == c.series.LineChecked) return;
-        c.series.LineChecked = checked;
-        c.series.SampleChecked = checked;
+        const bool checked = ini.ReadBool(section, key, c.series.Plotted);
+        if (checked == c.series.Plotted) return;
+        c.series.Plotted = checked;
+        c.series.InLegend = checked;
     }
 };
 
@@ -320,14 +324,14 @@ bool IsForeignFile(const std::string& fileName) {
     return IsForeign(TIniFile(fileName));
 }
 
-bool Write(const Values& values, const std::string& fileName, const std::vector<std::string>& keep,
-           bool replaceForeign) {
+bool Write(const GraphDocument& values, const std::string& fileName,
+           const std::vector<std::string>& keep, bool replaceForeign) {
     TIniFile ini(fileName);
     if (!replaceForeign && IsForeign(ini)) {
         ShowMessage(FormatText(kForeignTargetText, {fileName}));
         return false;
     }
-    Values copy = values;
+    GraphDocument copy = values;
     VisitKeys(copy, KeyWriter{ini});
     if (ini.Unencodable()) {
         ShowMessage(FormatText(kUnencodableText, {*ini.Unencodable()}));
@@ -359,7 +363,7 @@ bool ReadKeys(const std::string& fileName, Visit&& visit) {
 
 }  // namespace
 
-bool Read(Values& values, const std::string& fileName) {
+bool Read(GraphDocument& values, const std::string& fileName) {
     return ReadKeys(fileName, [&](KeyReader reader) { VisitKeys(values, reader); });
 }
 

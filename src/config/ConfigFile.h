@@ -4,61 +4,17 @@
 #include <vector>
 
 #include "data/DataOpenOptions.h"
-#include "graph/SettingsRecords.h"
+#include "document/GraphDocument.h"
 #include "platform/Colors.h"
 #include "platform/Picture.h"
 #include "platform/PlainFile.h"
 #include "plot/PlotNames.h"
 
-// The configuration file (.kvc): the settings records of the main window
-// and the settings of every series row, in an INI file.
+// The configuration file (.kvc): the settings of a graph document and of
+// each of its series, in an INI file. The document's data are not kept.
 namespace ConfigFile {
 
 inline constexpr const char* kUnencodableText = "'%s' は設定ﾌｧｲﾙに保存できない文字を含んでいます";
-
-// One series row as the file keeps it, with the names of its controls,
-// which name its keys.
-struct SeriesValues {
-    static constexpr int kMaxLineWidth = 1000;
-    static constexpr int kMaxMarkSize = 10000;
-    // The X column: 0 is the row number.
-    static constexpr int kMaxAxisX = 1000;
-    std::string LineCheckName, SampleCheckName, PlotName, EditName;
-    bool LineChecked = false;
-    bool SampleChecked = false;
-    std::string LegendText;
-    int LineWidth = 1;
-    TColor LineColor = clBlack;
-    PenStyle LineType = PenStyle::psSolid;
-    CurveMethod Hokan = CurveMethod::None;
-    int Dimension = 5;
-    int MarkSize = 8;
-    MarkKind MarkType = MarkKind::Maru2;
-    TColor MarkColor = clBlack;
-    int MarkPass = 0;
-    int AxisX = 1;
-    bool operator==(const SeriesValues&) const = default;
-};
-
-// Everything a configuration file holds.
-// How the data file was read: [Data] Delimiter (space, tab, comma,
-// semicolon) and DecimalComma. Files without them read as before.
-struct ReadSettings {
-    DataDelimiter Delimiter = DataDelimiter::Space;
-    bool DecimalComma = false;
-    bool operator==(const ReadSettings&) const = default;
-};
-
-struct Values {
-    std::vector<SeriesValues> Series;
-    GraphSettings Graph;
-    TitleTexts Title;
-    SampleSettings Sample;
-    GridlineSettings Gridline;
-    FontSettings Fonts;
-    ReadSettings Read;
-    bool operator==(const Values&) const = default;
-};
 
 inline constexpr const char* kForeignTargetText =
     "%s は設定ﾌｧｲﾙではない (ｾｸｼｮﾝの行がない) ので上書きしません";
@@ -74,7 +30,7 @@ bool IsForeignFile(const std::string& fileName);
 // kept file, and over a foreign file only when `replaceForeign`. False,
 // with a message, when a text cannot be held in the file or the file is
 // foreign; the file is unchanged.
-bool Write(const Values& values, const std::string& fileName,
+bool Write(const GraphDocument& values, const std::string& fileName,
            const std::vector<std::string>& keep = {}, bool replaceForeign = false);
 
 inline constexpr const char* kOutOfRangeText =
@@ -86,7 +42,7 @@ inline constexpr const char* kOutOfRangeText =
 // such key); the caller then keeps its settings. A colour that
 // is neither a name nor a number raises the conversion error; the keys
 // before it are read into `values`, the rest are not.
-bool Read(Values& values, const std::string& fileName);
+bool Read(GraphDocument& values, const std::string& fileName);
 
 // An axis type, curve method or mark type that is none of the names.
 inline constexpr const char* kUnknownNameText =

@@ -4,8 +4,8 @@
 
 #include "platform/NumberText.h"
 
-FontSetForm::FontSetForm(const FontSettings& f)
-    : Fonts{f.Graphtitle, f.TitleX, f.TitleY, f.Num, f.Sample} {}
+FontSetForm::FontSetForm(const GraphDocument& d)
+    : Fonts{d.Fonts.Graphtitle, d.X().TitleFont, d.Y().TitleFont, d.Fonts.Num, d.Fonts.Sample} {}
 
 void FontSetForm::NameChange(int row, const std::string& name) {
     FontSetting& font = Fonts.at(std::size_t(row));
@@ -17,10 +17,10 @@ void FontSetForm::SizeChange(int row, const std::string& text) {
     Fonts.at(std::size_t(row)).Size = StrToInt(text);
 }
 
-void FontSetForm::Store(FontSettings& f) const {
-    f.Graphtitle = Fonts[0];
-    f.TitleX = Fonts[1];
-    f.TitleY = Fonts[2];
-    f.Num = Fonts[3];
-    f.Sample = Fonts[4];
+void FontSetForm::Store(GraphDocument& d) const {
+    d.Fonts.Graphtitle = Fonts[0];
+    d.X().TitleFont = Fonts[1];
+    d.Y().TitleFont = Fonts[2];
+    d.Fonts.Num = Fonts[3];
+    d.Fonts.Sample = Fonts[4];
 }

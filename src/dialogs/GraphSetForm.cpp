@@ -1,36 +1,36 @@
 #include "dialogs/GraphSetForm.h"
 
-#include "app/TfMain.h"
 #include "platform/FormatText.h"
 #include "platform/MessageSink.h"
 #include "platform/NumberText.h"
 #include "platform/RaisedError.h"
 #include "plot/PlotNames.h"
 
-GraphSetTexts LoadGraphSet(const TfMain& main) {
-    const GraphSettings& g = main.Graph;
-    const GridlineSettings& l = main.Gridline;
+GraphSetTexts LoadGraphSet(const GraphDocument& d) {
+    const GraphSettings& g = d.Graph;
+    const GridlineSettings& l = d.Gridline;
+    const AxisSettings &x = d.X(), &y = d.Y();
     GraphSetTexts t;
-    t.AxistypeX = NameOf(g.AxistypeX);
-    t.AxistypeY = NameOf(g.AxistypeY);
-    t.AutosizeX = g.AutosizeX;
-    t.AutosizeY = g.AutosizeY;
-    t.NiceTicksX = g.NiceTicksX;
-    t.NiceTicksY = g.NiceTicksY;
-    t.MinX = FloatToText(g.MinX);
-    t.MaxX = FloatToText(g.MaxX);
-    t.MinY = FloatToText(g.MinY);
-    t.MaxY = FloatToText(g.MaxY);
+    t.AxistypeX = NameOf(x.Type);
+    t.AxistypeY = NameOf(y.Type);
+    t.AutosizeX = x.Autosize;
+    t.AutosizeY = y.Autosize;
+    t.NiceTicksX = x.NiceTicks;
+    t.NiceTicksY = y.NiceTicks;
+    t.MinX = FloatToText(x.Min);
+    t.MaxX = FloatToText(x.Max);
+    t.MinY = FloatToText(y.Min);
+    t.MaxY = FloatToText(y.Max);
     t.Canvaswidth = IntToStr(g.Canvaswidth);
     t.Canvasheight = IntToStr(g.Canvasheight);
     t.Graphwidth = IntToStr(g.Width);
     t.Graphheight = IntToStr(g.Height);
     t.Graphleft = IntToStr(g.Left);
     t.Graphtop = IntToStr(g.Top);
-    t.LargeGridX = IntToStr(l.LargeX);
-    t.SmallGridX = IntToStr(l.SmallX);
-    t.LargeGridY = IntToStr(l.LargeY);
-    t.SmallGridY = IntToStr(l.SmallY);
+    t.LargeGridX = IntToStr(x.Large);
+    t.SmallGridX = IntToStr(x.Small);
+    t.LargeGridY = IntToStr(y.Large);
+    t.SmallGridY = IntToStr(y.Small);
     t.LargeLength = IntToStr(l.Largelength);
     t.SmallLength = IntToStr(l.Smalllength);
     t.LargeWidth = IntToStr(l.Largewidth);
@@ -41,10 +41,10 @@ GraphSetTexts LoadGraphSet(const TfMain& main) {
 
 namespace {
 
-void CheckLogMinimum(double& min, double& max, AxisKind type, bool autosize) {
-    if (!(min > 0) && IsLogAxis(type) && !autosize) {
-        min = 1;
-        max = 10;
+void CheckLogMinimum(AxisSettings& axis) {
+    if (!(axis.Min > 0) && IsLogAxis(axis.Type) && !axis.Autosize) {
+        axis.Min = 1;
+        axis.Max = 10;
         ShowMessage(kLogMinimumText);
     }
 }
@@ -79,22 +79,23 @@ void GridField(int& field, const std::string& text, int minimum, const char* nam
 
 }  // namespace
 
-void ApplyGraphSet(TfMain& main, const GraphSetTexts& t) {
-    GraphSettings& g = main.Graph;
-    AxisTypeField(g.AxistypeX, t.AxistypeX);
-    AxisTypeField(g.AxistypeY, t.AxistypeY);
-    g.AutosizeX = t.AutosizeX;
-    g.AutosizeY = t.AutosizeY;
-    g.NiceTicksX = t.NiceTicksX;
-    g.NiceTicksY = t.NiceTicksY;
-    g.MaxX = StrToFloat(t.MaxX);
-    g.MaxY = StrToFloat(t.MaxY);
-    g.MinX = StrToFloat(t.MinX);
-    g.MinY = StrToFloat(t.MinY);
-    if (!(g.MaxX > g.MinX)) g.MaxX = g.MinX + 10;
-    if (!(g.MaxY > g.MinY)) g.MaxY = g.MinY + 10;
-    CheckLogMinimum(g.MinX, g.MaxX, g.AxistypeX, g.AutosizeX);
-    CheckLogMinimum(g.MinY, g.MaxY, g.AxistypeY, g.AutosizeY);
+void ApplyGraphSet(GraphDocument& d, const GraphSetTexts& t) {
+    GraphSettings& g = d.Graph;
+    AxisSettings &x = d.X(), &y = d.Y();
+    AxisTypeField(x.Type, t.AxistypeX);
+    AxisTypeField(y.Type, t.AxistypeY);
+    x.Autosize = t.AutosizeX;
+    y.Autosize = t.AutosizeY;
+    x.NiceTicks = t.NiceTicksX;
+    y.NiceTicks = t.NiceTicksY;
+    x.Max = StrToFloat(t.MaxX);
+    y.Max = StrToFloat(t.MaxY);
+    x.Min = StrToFloat(t.MinX);
+    y.Min = StrToFloat(t.MinY);
+    for (AxisSettings* axis : {&x, &y}) {
+        if (!(axis->Max > axis->Min)) axis->Max = axis->Min + 10;
+    }
+    for (AxisSettings* axis : {&x, &y}) CheckLogMinimum(*axis);
     g.Canvaswidth = StrToInt(t.Canvaswidth);
     g.Canvasheight = StrToInt(t.Canvasheight);
     g.Width = StrToInt(t.Graphwidth);
@@ -108,13 +109,13 @@ void ApplyGraphSet(TfMain& main, const GraphSetTexts& t) {
     ok &= SizeWithin(g.Left, 0, 1000, 0);
     ok &= SizeWithin(g.Top, 0, 1000, 0);
     if (!ok) ShowMessage(kSizeText);
-    GridlineSettings& l = main.Gridline;
+    GridlineSettings& l = d.Gridline;
     // Division counts below 1 and negative lengths and widths draw
     // nothing useful: they are refused by name.
-    GridField(l.LargeX, t.LargeGridX, 1, GridlineNames::LargeX);
-    GridField(l.SmallX, t.SmallGridX, 1, GridlineNames::SmallX);
-    GridField(l.LargeY, t.LargeGridY, 1, GridlineNames::LargeY);
-    GridField(l.SmallY, t.SmallGridY, 1, GridlineNames::SmallY);
+    GridField(x.Large, t.LargeGridX, 1, GridlineNames::LargeX);
+    GridField(x.Small, t.SmallGridX, 1, GridlineNames::SmallX);
+    GridField(y.Large, t.LargeGridY, 1, GridlineNames::LargeY);
+    GridField(y.Small, t.SmallGridY, 1, GridlineNames::SmallY);
     GridField(l.Largelength, t.LargeLength, 0, GridlineNames::Largelength);
     GridField(l.Smalllength, t.SmallLength, 0, GridlineNames::Smalllength);
     GridField(l.Largewidth, t.LargeWidth, 0, GridlineNames::Largewidth);

@@ -6,7 +6,7 @@
 
 #include "plot/PlotNames.h"
 
-class TfMain;
+#include "document/GraphDocument.h"
 
 // The texts of the graph settings dialog, as it shows them and as the
 // user typed them.
@@ -27,9 +27,9 @@ inline constexpr const char* kSizeText = "グラフ、キャンバスサイズ�
 inline constexpr const char* kGridFieldText = kAtLeastText;
 
 // The records as the dialog shows them when it becomes active.
-GraphSetTexts LoadGraphSet(const TfMain& main);
+GraphSetTexts LoadGraphSet(const GraphDocument& document);
 
 // Applies the texts in the dialog's order, with its checks and messages.
 // A text that is no number raises the conversion error there; what was
 // applied before it stays.
-void ApplyGraphSet(TfMain& main, const GraphSetTexts& texts);
+void ApplyGraphSet(GraphDocument& document, const GraphSetTexts& texts);

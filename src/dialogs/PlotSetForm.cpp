@@ -19,60 +19,50 @@ int PlotSetForm::SeriesColumn() const {
     return -1;
 }
 
-TPlot* PlotSetForm::Series() const {
+const SeriesStyle* PlotSetForm::Source() const {
+    if (IsAll()) return &main_.Doc.Template;
     const int n = SeriesColumn();
-    return n >= 0 ? &main_.LineImage(n) : nullptr;
-}
-
-TPlot* PlotSetForm::Source() const {
-    return IsAll() ? &main_.AllImage : Series();
+    return n >= 0 ? &main_.Series(n).Style : nullptr;
 }
 
 std::string PlotSetForm::NameText() const {
     if (IsAll()) return kAllName;
     const int n = SeriesColumn();
-    return n >= 0 ? main_.LineEdit(n).Text : "";
+    return n >= 0 ? main_.Series(n).LegendText : "";
 }
 
 void PlotSetForm::NameChange(const std::string& text) {
     const int n = SeriesColumn();
     if (n < 0) return;
-    main_.LineEdit(n).Text = text;
-    emit main_.SeriesRowChanged(n);
+    main_.EditLegendText(n, text);
 }
 
-void PlotSetForm::Apply(const std::function<void(TPlot&)>& set, bool repaint) {
-    auto one = [&](TPlot& p) {
-        set(p);
-        if (repaint) p.DrawSample();
-    };
-    if (IsAll()) {
-        for (int n = 0; n < main_.SeriesCount(); ++n) {
-            one(main_.LineImage(n));
-            emit main_.SeriesRowChanged(n);
-        }
-        one(main_.AllImage);
-        return;
-    }
+void PlotSetForm::Apply(const std::function<void(SeriesStyle&)>& set) {
     const int n = SeriesColumn();
-    if (n < 0) return;
-    one(main_.LineImage(n));
-    emit main_.SeriesRowChanged(n);
+    if (!IsAll() && n < 0) return;
+    main_.Edit("ﾗｲﾝ設定", [&](GraphDocument& d) {
+        if (!IsAll()) {
+            set(d.Series.at(std::size_t(n)).Style);
+            return;
+        }
+        for (GraphSeries& s : d.Series) set(s.Style);
+        set(d.Template);
+    });
 }
 
 void PlotSetForm::ApplyInteger(const std::string& text, int minimum, const char* field,
-                               int TPlot::*member, bool repaint) {
+                               int SeriesStyle::*member) {
     const int value = StrToInt(text);
     if (value < minimum) {
         ShowMessage(FormatText(kFieldText, {field, IntToStr(minimum)}));
         return;
     }
-    Apply([&](TPlot& p) { p.*member = value; }, repaint);
+    Apply([&](SeriesStyle& p) { p.*member = value; });
 }
 
 bool PlotSetForm::ApplyCurveMethod(const std::string& text, bool finished) {
     if (const auto method = KindOfName(CurveMethodNames(), text)) {
-        Apply([&](TPlot& p) { p.Hokan = *method; }, false);
+        Apply([&](SeriesStyle& p) { p.Hokan = *method; });
         return true;
     }
     if (finished) ShowMessage(FormatText(kUnknownHokanText, {text, NameList(CurveMethodNames())}));
@@ -82,15 +72,15 @@ bool PlotSetForm::ApplyCurveMethod(const std::string& text, bool finished) {
 void PlotSetForm::ApplyMarkType(int position) {
     const auto marks = MarkKindNames();
     if (position < 0 || std::size_t(position) >= marks.size()) return;
-    Apply([&](TPlot& p) { p.MarkType = marks[std::size_t(position)].kind; }, true);
+    Apply([&](SeriesStyle& p) { p.MarkType = marks[std::size_t(position)].kind; });
 }
 
 void PlotSetForm::ApplyAxisX(const std::string& text) {
     if (text == kRowNumberText) {
-        Apply([](TPlot& p) { p.AxisX = kRowNumberAxisX; }, false);
+        Apply([](SeriesStyle& p) { p.AxisX = kRowNumberAxisX; });
         return;
     }
-    ApplyInteger(text, 1, "X 軸の番号", &TPlot::AxisX, false);
+    ApplyInteger(text, 1, "X 軸の番号", &SeriesStyle::AxisX);
 }
 
 std::vector<std::string> PlotSetForm::AxisXItems() const {

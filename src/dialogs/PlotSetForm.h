@@ -7,7 +7,7 @@
 #include <vector>
 
 class TfMain;
-class TPlot;
+struct SeriesStyle;
 
 // The plot settings dialog without its window: which series the "Index"
 // names, loading it, and applying a change to it or, with "ALL", to every
@@ -27,22 +27,22 @@ class PlotSetForm {
 
     std::vector<std::string> IndexItems() const;
     bool IsAll() const { return IndexText == kAll; }
-    // The series the text names; none for a text that names no existing
-    // series, so nothing is touched then.
-    TPlot* Series() const;
+    // The series the text names; -1 for "ALL" and for a text that names no
+    // existing series, so nothing is touched then.
     int SeriesColumn() const;
-    // What the controls show: the template for "ALL", else the series.
-    TPlot* Source() const;
+    // What the controls show: the template for "ALL", else the series'
+    // style; none for no series.
+    const SeriesStyle* Source() const;
     std::string NameText() const;
     void NameChange(const std::string& text);
 
-    // Sets a property on the target; with "ALL" on every series first and
-    // then on the template. `repaint` redraws the samples.
-    void Apply(const std::function<void(TPlot&)>& set, bool repaint);
+    // Sets a property on the target, as one edit: with "ALL" on every
+    // series first and then on the template.
+    void Apply(const std::function<void(SeriesStyle&)>& set);
     // Integer fields: the conversion error for no number; a value below
     // `minimum` is refused with a message naming the field.
-    void ApplyInteger(const std::string& text, int minimum, const char* field, int TPlot::*member,
-                      bool repaint);
+    void ApplyInteger(const std::string& text, int minimum, const char* field,
+                      int SeriesStyle::*member);
     // The curve method by its name as listed or typed: a name of the
     // table applies at once; another is refused with a message once the
     // typing is `finished`, and kept back while it goes on.

@@ -6,8 +6,9 @@
 #include "platform/Picture.h"
 #include "plot/PlotNames.h"
 
-// The five settings records of the main window, named after their sections
-// in configuration files, with their start values.
+// The settings records of the graph document, named after their sections
+// in configuration files, with their start values. What an axis has (its
+// type, range, ticks, label and font) is one AxisSettings per axis.
 
 // The limits of the numbers the records hold, as the dialogs and the
 // drawing allow them; configuration files are checked against them.
@@ -19,24 +20,12 @@ struct GraphSettings {
     // A position may lie off the canvas by as much as the canvas is large.
     static constexpr int kMaxPosition = 10000;
 
-    AxisKind AxistypeX = AxisKind::Linear;
-    AxisKind AxistypeY = AxisKind::Linear;
-    bool AutosizeX = true;
-    bool AutosizeY = true;
     int Width = 300;
     int Height = 200;
     int Left = 80;
     int Top = 50;
     int Canvaswidth = 550;
     int Canvasheight = 320;
-    double MaxX = 100.0;
-    double MaxY = 100.0;
-    double MinX = 0.0;
-    double MinY = 0.0;
-    // Automatic linear limits and major ticks at round steps (1, 2, 2.5 or
-    // 5 x 10^k); logarithmic axes get minors at 2 to 9 times each power.
-    bool NiceTicksX = false;
-    bool NiceTicksY = false;
     bool operator==(const GraphSettings&) const = default;
 };
 
@@ -46,12 +35,8 @@ struct GridlineSettings {
     static constexpr int kMaxWidth = 1000;
     static constexpr int kMaxLength = 10000;
 
-    int LargeX = 4;
-    int LargeY = 4;
     int Largewidth = 1;
     int Largelength = 6;
-    int SmallX = 5;
-    int SmallY = 5;
     int Smallwidth = 0;
     int Smalllength = 4;
     int LInewidth = 1;
@@ -84,8 +69,6 @@ struct SampleSettings {
 
 struct TitleTexts {
     std::string Main = "GRAPH TITLE";
-    std::string X = "X AXIS";
-    std::string Y = "Y AXIS";
     bool operator==(const TitleTexts&) const = default;
 };
 
@@ -109,11 +92,28 @@ struct FontSetting {
 
 struct FontSettings {
     FontSetting Graphtitle{.Size = 14};
-    FontSetting TitleX{.Size = 14};
-    FontSetting TitleY{.Size = 14};
     FontSetting Num{.Size = 12};
     FontSetting Sample{.Size = 12};
     bool operator==(const FontSettings&) const = default;
+};
+
+// One axis of the graph.
+struct AxisSettings {
+    AxisKind Type = AxisKind::Linear;
+    // The range from the data, or the fixed limits.
+    bool Autosize = true;
+    double Min = 0.0;
+    double Max = 100.0;
+    // Automatic linear limits and major ticks at round steps (1, 2, 2.5 or
+    // 5 x 10^k); logarithmic axes get minors at 2 to 9 times each power.
+    bool NiceTicks = false;
+    // Major divisions, and the minor parts of each.
+    int Large = 4;
+    int Small = 5;
+    // The axis label and its font.
+    std::string Title;
+    FontSetting TitleFont{.Size = 14};
+    bool operator==(const AxisSettings&) const = default;
 };
 
 // A font of the settings as the drawing uses it (a size beyond the limit

@@ -39,6 +39,7 @@ class TStringGrid {
     // Column 0 shows 1, 2, 3, ... below the fixed row, unless a cell was
     // given a text.
     bool NumberedRows = false;
+    bool operator==(const TStringGrid&) const = default;
     static constexpr int FixedCols = 1;
     static constexpr int FixedRows = 1;
     int DefaultRowHeight = 18;

@@ -8,6 +8,7 @@
 
 #include "platform/Picture.h"
 #include "plot/PlotNames.h"
+#include "plot/SeriesStyle.h"
 #include "plot/TCalc.h"
 
 class Canvas;
@@ -30,11 +31,7 @@ struct AxisMapping {
 // curve method and its points. It draws its marks and its line or curve
 // into its curve layer, the size of the plot area, and its line-and-mark
 // sample into its sample picture, the size of its control.
-// The X choice that takes the row number (1 for the first data row) as X.
-inline constexpr int kRowNumberAxisX = 0;
-inline constexpr const char* kRowNumberText = "行番号";
-
-class TPlot {
+class TPlot : public SeriesStyle {
   public:
     TPlot();
     virtual ~TPlot() = default;
@@ -52,19 +49,11 @@ class TPlot {
     int Height = 20;
     bool Visible = true;
 
-    TColor LineColor = clBlack;
-    TColor MarkColor = clBlack;
-    int MarkSize = 8;
-    int MarkPass = 0;
-    MarkKind MarkType = MarkKind::Maru2;
-    PenStyle LineType = PenStyle::psSolid;
-    CurveMethod Hokan = CurveMethod::None;
+    // The style's fields are the plot's own (TPlot::MarkSize): the main
+    // window copies each series' style from the graph document.
+    SeriesStyle& Style() { return *this; }
     AxisKind Xtype = AxisKind::Linear;
     AxisKind Ytype = AxisKind::Linear;
-    int Dimension = 5;
-    // The grid column of the X values; kRowNumberAxisX for the row number.
-    int AxisX = 1;
-    int LineWidth = 1;
     int Xsize = 0;
     int Ysize = 0;
     double Xmin = 0.0;

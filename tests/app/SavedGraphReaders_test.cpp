@@ -56,31 +56,30 @@ void SaveReferenceGraph(const TestDir& dir) {
         {MarkKind::Sankaku2, PenStyle::psSolid, clGray, 1, CurveMethod::None},
     };
     for (int n = 1; n <= 8; ++n) {
-        TPlot& p = main.LineImage(n);
+        SeriesStyle& p = main.Series(n).Style;
         const Series& s = series[n - 1];
         p.MarkType = s.mark;
         p.LineType = s.style;
         p.LineColor = p.MarkColor = s.color;
         p.LineWidth = s.width;
         p.Hokan = s.curve;
-        p.DrawSample();
     }
-    main.Graph.Width = kWidth;
-    main.Graph.Height = kHeight;
-    main.Graph.Left = kLeft;
-    main.Graph.Top = kTop;
-    main.Graph.Canvaswidth = 680;
-    main.Graph.Canvasheight = 420;
-    main.Graph.AutosizeY = false;
-    main.Graph.MinY = 0;
-    main.Graph.MaxY = 10;
-    main.Sample.Left = 500;
-    main.Gridline.SmallX = main.Gridline.SmallY = 5;
-    main.Gridline.Smallwidth = 1;
-    main.Title.Main = "参照グラフ";
-    main.Title.X = "時間 t / s";
-    main.Title.Y = "強度 I^2@ / W m^-2@";
-    ASSERT_TRUE(main.DrawGraph("PlotButton"));
+    main.Doc.Graph.Width = kWidth;
+    main.Doc.Graph.Height = kHeight;
+    main.Doc.Graph.Left = kLeft;
+    main.Doc.Graph.Top = kTop;
+    main.Doc.Graph.Canvaswidth = 680;
+    main.Doc.Graph.Canvasheight = 420;
+    main.Doc.Y().Autosize = false;
+    main.Doc.Y().Min = 0;
+    main.Doc.Y().Max = 10;
+    main.Doc.Sample.Left = 500;
+    main.Doc.X().Small = main.Doc.Y().Small = 5;
+    main.Doc.Gridline.Smallwidth = 1;
+    main.Doc.Title.Main = "参照グラフ";
+    main.Doc.X().Title = "時間 t / s";
+    main.Doc.Y().Title = "強度 I^2@ / W m^-2@";
+    ASSERT_TRUE(main.DrawGraph());
     for (const char* name : {"ref.emf", "ref.wmf", "ref.bmp", "ref.svg", "ref.pdf"})
         main.SaveGraphFile(dir.Path(name));
     main.PngExport.Dpi = 300;

@@ -42,13 +42,13 @@ TEST(DrawGraph, DrawsTheGraphAndEnablesExport) {
     Drawn d(kLinear);
     int shown = 0;
     QObject::connect(&d.main, &TfMain::ShowGraphWindow, [&] { ++shown; });
-    ASSERT_TRUE(d.main.DrawGraph("PlotButton"));
+    ASSERT_TRUE(d.main.DrawGraph());
     EXPECT_TRUE(d.sink.Texts.empty());
     EXPECT_EQ(shown, 1);
-    EXPECT_EQ(d.main.Graph.MinX, 0);
-    EXPECT_EQ(d.main.Graph.MaxX, 100);
-    EXPECT_EQ(d.main.Graph.MinY, 0);
-    EXPECT_EQ(d.main.Graph.MaxY, 100);
+    EXPECT_EQ(d.main.Doc.X().Min, 0);
+    EXPECT_EQ(d.main.Doc.X().Max, 100);
+    EXPECT_EQ(d.main.Doc.Y().Min, 0);
+    EXPECT_EQ(d.main.Doc.Y().Max, 100);
     EXPECT_EQ(d.main.PlotPicture.Width(), 550);
     EXPECT_FALSE(d.main.PlotPicture.Empty());
     EXPECT_EQ(d.main.AllImage.FramePicture.Width(), 300);
@@ -65,7 +65,7 @@ TEST(DrawGraph, FromTheBatchTheWindowStaysHidden) {
     Drawn d(kLinear);
     int shown = 0;
     QObject::connect(&d.main, &TfMain::ShowGraphWindow, [&] { ++shown; });
-    ASSERT_TRUE(d.main.DrawGraph("Start"));
+    ASSERT_TRUE(d.main.DrawGraph(false));
     EXPECT_EQ(shown, 0);
     EXPECT_FALSE(d.main.Canv.Shown);
     EXPECT_TRUE(d.main.Enabling().menuGraphSave);
@@ -81,36 +81,36 @@ TEST(DrawGraph, FailureTable) {
     } cases[] = {
         {"no Y column", kLinear,
          [](TfMain& m) {
-             for (int n = 0; n < m.SeriesCount(); ++n) m.LineCheck(n).Checked = false;
+             for (int n = 0; n < m.SeriesCount(); ++n) m.Series(n).Plotted = false;
          },
          "Yｺﾗﾑが選択されていません"},
-        {"a cell that is no number", kLinear, [](TfMain& m) { m.DataG.SetCell(2, 2, "4O"); },
+        {"a cell that is no number", kLinear, [](TfMain& m) { m.EditCell(2, 2, "4O"); },
          "'4O' は浮動小数点ではありません", true},
         {"no row with both values", "1 2\n3 4\n5 6\n",
          [](TfMain& m) {
-             m.DataG.SetCell(2, 1, "");
-             m.DataG.SetCell(1, 2, " ");
-             m.DataG.SetCell(2, 3, "NaN");
+             m.EditCell(2, 1, "");
+             m.EditCell(1, 2, " ");
+             m.EditCell(2, 3, "NaN");
          },
          TfMain::kNoPointsText},
         {"log Y with no point above 0", "1 0\n2 -5\n",
-         [](TfMain& m) { m.Graph.AxistypeY = AxisKind::Ln; }, TfMain::kNoPointsText},
+         [](TfMain& m) { m.Doc.Y().Type = AxisKind::Ln; }, TfMain::kNoPointsText},
         {"equal fixed limits", kLinear,
          [](TfMain& m) {
-             m.Graph.AutosizeX = false;
-             m.Graph.MinX = m.Graph.MaxX = 5;
+             m.Doc.X().Autosize = false;
+             m.Doc.X().Min = m.Doc.X().Max = 5;
          },
          "X軸の範囲 5 ～ 5 ではグラフを描けません"},
         {"a fixed log limit at 0", "1 1\n2 5\n",
          [](TfMain& m) {
-             m.Graph.AxistypeY = AxisKind::Log10;
-             m.Graph.AutosizeY = false;
-             m.Graph.MinY = 0;
-             m.Graph.MaxY = 10;
+             m.Doc.Y().Type = AxisKind::Log10;
+             m.Doc.Y().Autosize = false;
+             m.Doc.Y().Min = 0;
+             m.Doc.Y().Max = 10;
          },
          "Y軸の範囲 0 ～ 10 ではグラフを描けません"},
         {"equal X for the spline", "1 1\n1 2\n2 3\n",
-         [](TfMain& m) { m.LineImage(1).Hokan = CurveMethod::Spline; },
+         [](TfMain& m) { m.Series(1).Style.Hokan = CurveMethod::Spline; },
          "同じX値に二つ以上のY値が与えられています(スプライン補完)"},
     };
     for (const Case& c : cases) {
@@ -119,7 +119,7 @@ TEST(DrawGraph, FailureTable) {
         bool drawn = true;
         bool raised = false;
         try {
-            drawn = d.main.DrawGraph("PlotButton");
+            drawn = d.main.DrawGraph();
         } catch (const RaisedError& e) {
             raised = true;
             d.sink.Texts.push_back(e.Text());
@@ -136,16 +136,16 @@ TEST(DrawGraph, FailureTable) {
 // text shows (15 significant digits), and an edited cell as its text.
 TEST(DrawGraph, CellsAreReadAsTheirTextsShowThem) {
     Drawn d("1 0.12345678901234567\n2 7\n3 1e-320\n");
-    EXPECT_EQ(d.main.DataG.Cell(2, 1), "0.123456789012346");
-    EXPECT_EQ(d.main.DataG.Cell(0, 3), "3");  // the row number
-    d.main.DataG.SetCell(2, 2, " 8 ");
-    ASSERT_TRUE(d.main.DrawGraph("Start"));
+    EXPECT_EQ(d.main.DataG().Cell(2, 1), "0.123456789012346");
+    EXPECT_EQ(d.main.DataG().Cell(0, 3), "3");  // the row number
+    d.main.EditCell(2, 2, " 8 ");
+    ASSERT_TRUE(d.main.DrawGraph(false));
     const std::vector<double>& y = d.main.LineImage(1).Y;
     ASSERT_EQ(y.size(), 3u);
     EXPECT_EQ(y[0], StrToFloat("0.123456789012346"));
     EXPECT_EQ(y[1], 8);
-    EXPECT_EQ(y[2], StrToFloat(d.main.DataG.Cell(2, 3)));
-    EXPECT_EQ(d.main.DataG.Cell(2, 2), " 8 ");
+    EXPECT_EQ(y[2], StrToFloat(d.main.DataG().Cell(2, 3)));
+    EXPECT_EQ(d.main.DataG().Cell(2, 2), " 8 ");
 }
 
 // An empty cell, from the file or cleared in the grid, is a gap: left out
@@ -153,18 +153,18 @@ TEST(DrawGraph, CellsAreReadAsTheirTextsShowThem) {
 TEST(DrawGraph, EmptyCellsAreGapsInTheGraph) {
     // Column 2 lacks its value at X = 50; column 3 at X = 1000, far right.
     Drawn d("0 0 10\n25 25 20\n50 nan 30\n75 75 40\n100 100 50\n1000 20\n");
-    d.main.LineImage(1).MarkType = MarkKind::No;
-    d.main.LineImage(2).MarkType = MarkKind::Shikaku2;
-    d.main.DataG.SetCell(3, 2, "");  // cleared by the user: X = 25
-    ASSERT_TRUE(d.main.DrawGraph("Start"));
+    d.main.Series(1).Style.MarkType = MarkKind::No;
+    d.main.Series(2).Style.MarkType = MarkKind::Shikaku2;
+    d.main.EditCell(3, 2, "");  // cleared by the user: X = 25
+    ASSERT_TRUE(d.main.DrawGraph(false));
     EXPECT_TRUE(d.sink.Texts.empty());
-    EXPECT_EQ(d.main.Graph.MaxX, 1000);  // column 2 has a Y at X = 1000
-    EXPECT_EQ(d.main.Graph.MinY, 0);
-    EXPECT_EQ(d.main.Graph.MaxY, 100);
+    EXPECT_EQ(d.main.Doc.X().Max, 1000);  // column 2 has a Y at X = 1000
+    EXPECT_EQ(d.main.Doc.Y().Min, 0);
+    EXPECT_EQ(d.main.Doc.Y().Max, 100);
 
-    d.main.DataG.SetCell(2, 6, "");  // now no series has a point at X = 1000
-    ASSERT_TRUE(d.main.DrawGraph("Start"));
-    EXPECT_EQ(d.main.Graph.MaxX, 100);
+    d.main.EditCell(2, 6, "");  // now no series has a point at X = 1000
+    ASSERT_TRUE(d.main.DrawGraph(false));
+    EXPECT_EQ(d.main.Doc.X().Max, 100);
     QImage image(300, 200, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
@@ -185,61 +185,61 @@ TEST(DrawGraph, EmptyCellsAreGapsInTheGraph) {
 
 TEST(DrawGraph, XColumnChoices) {
     Drawn d("10 1 2 3 4\n20 2 3 4 5\n30 4 5 6 7\n");
-    d.main.LineImage(2).AxisX = 7;  // beyond the 5 columns: column 1 from now on
-    d.main.LineImage(3).AxisX = 0;  // the header column: the row numbers
-    ASSERT_TRUE(d.main.DrawGraph("Start"));
-    EXPECT_EQ(d.main.LineImage(2).AxisX, 1);
+    d.main.Series(2).Style.AxisX = 7;  // beyond the 5 columns: column 1 from now on
+    d.main.Series(3).Style.AxisX = 0;  // the header column: the row numbers
+    ASSERT_TRUE(d.main.DrawGraph(false));
+    EXPECT_EQ(d.main.Series(2).Style.AxisX, 1);
     EXPECT_EQ(d.main.LineImage(3).X, (std::vector<double>{1, 2, 3}));
     EXPECT_EQ(d.main.LineImage(1).X, (std::vector<double>{10, 20, 30}));
-    EXPECT_EQ(d.main.Graph.MinX, 0);  // the row numbers widen the X range
+    EXPECT_EQ(d.main.Doc.X().Min, 0);  // the row numbers widen the X range
 }
 
 // Read or typed, an infinity is kept in the grid as the user sees it and
 // drawn as nothing: no mark, no line, no part of a range.
 TEST(DrawGraph, InfinitiesAreNoPoints) {
     Drawn d("0 1\n1 inf\n2 3\n3 -Infinity\n4 5\n5 6\n");
-    EXPECT_EQ(d.main.DataG.Cell(2, 2), "inf");
-    EXPECT_EQ(d.main.DataG.Cell(2, 4), "-inf");
-    d.main.DataG.SetCell(2, 6, "+INF");
-    ASSERT_TRUE(d.main.DrawGraph("Start"));
+    EXPECT_EQ(d.main.DataG().Cell(2, 2), "inf");
+    EXPECT_EQ(d.main.DataG().Cell(2, 4), "-inf");
+    d.main.EditCell(2, 6, "+INF");
+    ASSERT_TRUE(d.main.DrawGraph(false));
     const std::vector<double>& y = d.main.LineImage(1).Y;
     ASSERT_EQ(y.size(), 6u);
     for (int i : {1, 3, 5}) EXPECT_TRUE(std::isnan(y[std::size_t(i)])) << i;
-    EXPECT_EQ(d.main.Graph.MaxX, 4);  // X = 5 has no point now
-    EXPECT_EQ(d.main.Graph.MaxY, 5);
-    d.main.DataG.SetCell(2, 6, "abc");  // other text still stops the drawing
-    EXPECT_THROW(d.main.DrawGraph("Start"), RaisedError);
+    EXPECT_EQ(d.main.Doc.X().Max, 4);  // X = 5 has no point now
+    EXPECT_EQ(d.main.Doc.Y().Max, 5);
+    d.main.EditCell(2, 6, "abc");  // other text still stops the drawing
+    EXPECT_THROW(d.main.DrawGraph(false), RaisedError);
 }
 
 // A logarithmic axis leaves out the points it cannot show and says how
 // many; a column also used on the linear axis keeps its values there.
 TEST(DrawGraph, LogAxesLeaveOutPointsAtOrBelowZero) {
     Drawn d("0 -1 5\n1 2 6\n2 0 7\n3 4 8\n");
-    d.main.LineImage(2).AxisX = 2;  // column 2 is X of series 3 and Y of series 2
-    d.main.Graph.AxistypeY = AxisKind::Log10;
-    ASSERT_TRUE(d.main.DrawGraph("Start"));
+    d.main.Series(2).Style.AxisX = 2;  // column 2 is X of series 3 and Y of series 2
+    d.main.Doc.Y().Type = AxisKind::Log10;
+    ASSERT_TRUE(d.main.DrawGraph(false));
     EXPECT_EQ(d.sink.Texts, std::vector<std::string>{"Y の 2 点は 0 以下なので対数軸に描けません"});
     const std::vector<double>& y2 = d.main.LineImage(1).Y;
     EXPECT_TRUE(std::isnan(y2[0]) && std::isnan(y2[2]));
     EXPECT_EQ(d.main.LineImage(2).X, (std::vector<double>{-1, 2, 0, 4}));  // linear X keeps them
-    EXPECT_EQ(d.main.Graph.MinX, -1);
+    EXPECT_EQ(d.main.Doc.X().Min, -1);
 
     d.sink.Texts.clear();
-    d.main.Graph.AxistypeX = AxisKind::Ln;
-    ASSERT_TRUE(d.main.DrawGraph("Start"));
+    d.main.Doc.X().Type = AxisKind::Ln;
+    ASSERT_TRUE(d.main.DrawGraph(false));
     EXPECT_EQ(d.sink.Texts,
               (std::vector<std::string>{"X の 3 点は 0 以下なので対数軸に描けません\n"
                                         "Y の 2 点は 0 以下なので対数軸に描けません"}));
-    EXPECT_GT(d.main.Graph.MinX, 0);
+    EXPECT_GT(d.main.Doc.X().Min, 0);
 }
 
 // A file of one column is drawn against the row number at once.
 TEST(DrawGraph, OneColumnAgainstTheRowNumber) {
     Drawn d("5\n7\n6\n");
     ASSERT_EQ(d.main.SeriesCount(), 1);
-    EXPECT_TRUE(d.main.LineCheck(0).Checked);
-    EXPECT_EQ(d.main.LineImage(0).AxisX, kRowNumberAxisX);
-    ASSERT_TRUE(d.main.DrawGraph("Start"));
+    EXPECT_TRUE(d.main.Series(0).Plotted);
+    EXPECT_EQ(d.main.Series(0).Style.AxisX, kRowNumberAxisX);
+    ASSERT_TRUE(d.main.DrawGraph(false));
     EXPECT_EQ(d.main.LineImage(0).X, (std::vector<double>{1, 2, 3}));
     EXPECT_EQ(d.main.LineImage(0).Y, (std::vector<double>{5, 7, 6}));
 }
@@ -248,46 +248,46 @@ TEST(DrawGraph, OneColumnAgainstTheRowNumber) {
 // 2.5 or 5 x 10^k; without, the limits are as they always were.
 TEST(DrawGraph, RoundTickStepsAsAnOption) {
     Drawn d("1900 3\n1950 5\n2025 4\n");
-    ASSERT_TRUE(d.main.DrawGraph("Start"));
-    EXPECT_NE(d.main.Graph.MaxX, 2025);
-    d.main.Graph.NiceTicksX = true;
-    d.main.Graph.NiceTicksY = true;
-    d.main.Graph.AxistypeY = AxisKind::Log10;
-    ASSERT_TRUE(d.main.DrawGraph("Start"));
-    EXPECT_EQ(d.main.Graph.MinX, 1900);
-    EXPECT_EQ(d.main.Graph.MaxX, 2025);
+    ASSERT_TRUE(d.main.DrawGraph(false));
+    EXPECT_NE(d.main.Doc.X().Max, 2025);
+    d.main.Doc.X().NiceTicks = true;
+    d.main.Doc.Y().NiceTicks = true;
+    d.main.Doc.Y().Type = AxisKind::Log10;
+    ASSERT_TRUE(d.main.DrawGraph(false));
+    EXPECT_EQ(d.main.Doc.X().Min, 1900);
+    EXPECT_EQ(d.main.Doc.X().Max, 2025);
     EXPECT_EQ(d.main.AllImage.XLargeGrid, 5);
     EXPECT_EQ(d.main.AllImage.XSmallGrid, 5);
     EXPECT_EQ(d.main.AllImage.YSmallGrid, 9);  // 2 to 9 times each power
     EXPECT_EQ(Captions(d.main.XNumbers),
               (std::vector<std::string>{"1900", "1925", "1950", "1975", "2000", "2025"}));
     // Fixed limits stay; the ticks inside them are round.
-    d.main.Graph.AutosizeX = false;
-    d.main.Graph.MinX = 1893;
-    d.main.Graph.MaxX = 2031;
-    ASSERT_TRUE(d.main.DrawGraph("Start"));
-    EXPECT_EQ(d.main.Graph.MinX, 1893);
+    d.main.Doc.X().Autosize = false;
+    d.main.Doc.X().Min = 1893;
+    d.main.Doc.X().Max = 2031;
+    ASSERT_TRUE(d.main.DrawGraph(false));
+    EXPECT_EQ(d.main.Doc.X().Min, 1893);
     EXPECT_EQ(Captions(d.main.XNumbers),
               (std::vector<std::string>{"1900", "1920", "1940", "1960", "1980", "2000", "2020"}));
-    const int at1900 = d.main.Graph.Left + int((1900 - 1893) / 138.0 * d.main.Graph.Width);
+    const int at1900 = d.main.Doc.Graph.Left + int((1900 - 1893) / 138.0 * d.main.Doc.Graph.Width);
     const TMathLabel& first = *d.main.XNumbers.front();
     EXPECT_NEAR(first.Left + first.Width / 2, at1900, 1);
 }
 
 TEST(DrawGraph, FixedLimitsAreUsedAsSet) {
     Drawn d(kLinear);
-    d.main.Graph.AutosizeX = false;
-    d.main.Graph.MinX = 20;
-    d.main.Graph.MaxX = 40;
-    ASSERT_TRUE(d.main.DrawGraph("Start"));
-    EXPECT_EQ(d.main.Graph.MinX, 20);
-    EXPECT_EQ(d.main.Graph.MaxX, 40);
+    d.main.Doc.X().Autosize = false;
+    d.main.Doc.X().Min = 20;
+    d.main.Doc.X().Max = 40;
+    ASSERT_TRUE(d.main.DrawGraph(false));
+    EXPECT_EQ(d.main.Doc.X().Min, 20);
+    EXPECT_EQ(d.main.Doc.X().Max, 40);
     EXPECT_EQ(d.main.LineImage(1).Xmin, 20);
 }
 
 TEST(AxisNumbers, LinearCaptionsAndPlaces) {
     Drawn d(kLinear);
-    ASSERT_TRUE(d.main.DrawGraph("Start"));
+    ASSERT_TRUE(d.main.DrawGraph(false));
     EXPECT_EQ(Captions(d.main.XNumbers), (std::vector<std::string>{"0", "25", "50", "75", "100"}));
     EXPECT_EQ(Captions(d.main.YNumbers),
               (std::vector<std::string>{" 100", "  75", "  50", "  25", " 0"}));
@@ -334,10 +334,10 @@ TEST(AxisNumbers, NumbersThatWouldOverlapAreThinned) {
     };
     for (const Case& c : cases) {
         Drawn d(c.content);
-        d.main.Graph.AxistypeX = c.xType;
-        d.main.Graph.AxistypeY = c.yType;
-        d.main.Gridline.LargeX = c.largeX;
-        ASSERT_TRUE(d.main.DrawGraph("Start")) << c.name;
+        d.main.Doc.X().Type = c.xType;
+        d.main.Doc.Y().Type = c.yType;
+        d.main.Doc.X().Large = c.largeX;
+        ASSERT_TRUE(d.main.DrawGraph(false)) << c.name;
         EXPECT_EQ(Captions(d.main.XNumbers), c.x) << c.name;
         EXPECT_EQ(Captions(d.main.YNumbers), c.y) << c.name;
     }
@@ -358,10 +358,10 @@ TEST(DrawGraph, EveryTextStaysInsideTheCanvas) {
     };
     for (const Case& c : cases) {
         Drawn d(c.content);
-        if (!c.legend.empty()) d.main.LineEdit(1).Text = c.legend;
-        d.main.Title.Y = "Resonance amplitude (arb. units)";
-        ASSERT_TRUE(d.main.DrawGraph("Start")) << c.name;
-        const int W = d.main.Graph.Canvaswidth, H = d.main.Graph.Canvasheight;
+        if (!c.legend.empty()) d.main.Series(1).LegendText = c.legend;
+        d.main.Doc.Y().Title = "Resonance amplitude (arb. units)";
+        ASSERT_TRUE(d.main.DrawGraph(false)) << c.name;
+        const int W = d.main.Doc.Graph.Canvaswidth, H = d.main.Doc.Graph.Canvasheight;
         auto inside = [&](int left, int top, int width, int height, const std::string& what) {
             EXPECT_GE(left, 0) << c.name << ": " << what;
             EXPECT_GE(top, 0) << c.name << ": " << what;
@@ -376,25 +376,25 @@ TEST(DrawGraph, EveryTextStaysInsideTheCanvas) {
             inside(l->Left, l->Top, l->Width, l->Height, l->Caption());
         const ImageControl& legend = d.main.Canv.SampleBase;
         inside(legend.Left, legend.Top, legend.Width, legend.Height, "legend");
-        EXPECT_EQ(d.main.Graph.Canvaswidth, 550) << c.name;  // the canvas keeps its size
+        EXPECT_EQ(d.main.Doc.Graph.Canvaswidth, 550) << c.name;  // the canvas keeps its size
     }
 }
 
 TEST(AxisNumbers, LogarithmicCaptionsAndPlaces) {
     Drawn d("1 1\n1000 5\n");
-    d.main.Graph.AxistypeX = AxisKind::Log10;
-    ASSERT_TRUE(d.main.DrawGraph("Start"));
+    d.main.Doc.X().Type = AxisKind::Log10;
+    ASSERT_TRUE(d.main.DrawGraph(false));
     EXPECT_EQ(Captions(d.main.XNumbers),
               (std::vector<std::string>{"10^ 0", "10^ 1", "10^ 2", "10^ 3"}));
     for (int i = 0; i < 4; ++i) {
         const TMathLabel& x = *d.main.XNumbers[std::size_t(i)];
         EXPECT_EQ(x.Left, std::max(int(80 + 100 * i - x.Width * 0.5), 76)) << i;
     }
-    d.main.Graph.AutosizeX = false;
-    d.main.Graph.MinX = 2;
-    d.main.Graph.MaxX = 500;
-    d.main.Graph.AxistypeY = AxisKind::Ln;
-    ASSERT_TRUE(d.main.DrawGraph("Start"));
+    d.main.Doc.X().Autosize = false;
+    d.main.Doc.X().Min = 2;
+    d.main.Doc.X().Max = 500;
+    d.main.Doc.Y().Type = AxisKind::Ln;
+    ASSERT_TRUE(d.main.DrawGraph(false));
     EXPECT_EQ(Captions(d.main.XNumbers),
               (std::vector<std::string>{"(hidden)", "10^ 1", "10^ 2", "(hidden)"}));
     EXPECT_EQ(d.main.XNumbers[0]->Caption(), "");
@@ -407,9 +407,9 @@ TEST(AxisNumbers, LogarithmicCaptionsAndPlaces) {
 
 TEST(AxisNumbers, DecisionsForFewAndManyDivisions) {
     Drawn d(kLinear);
-    d.main.Gridline.LargeX = 0;   // one number: the lower limit alone
-    d.main.Gridline.LargeY = 40;  // more than 30 numbers
-    ASSERT_TRUE(d.main.DrawGraph("Start"));
+    d.main.Doc.X().Large = 0;   // one number: the lower limit alone
+    d.main.Doc.Y().Large = 40;  // more than 30 numbers
+    ASSERT_TRUE(d.main.DrawGraph(false));
     EXPECT_EQ(Captions(d.main.XNumbers), (std::vector<std::string>{"0"}));
     EXPECT_EQ(d.main.XNumbers[0]->Left, 76);
     EXPECT_EQ(d.main.YNumbers.size(), 41u);
@@ -418,7 +418,7 @@ TEST(AxisNumbers, DecisionsForFewAndManyDivisions) {
 
 TEST(LabelPlot, TitleAboveLabelsBelowAndLeft) {
     Drawn d(kLinear);
-    ASSERT_TRUE(d.main.DrawGraph("Start"));
+    ASSERT_TRUE(d.main.DrawGraph(false));
     const TMathLabel& title = d.main.Canv.Graphtitle;
     EXPECT_EQ(title.Caption(), "GRAPH TITLE");
     EXPECT_EQ(title.Font.Height, -19);
@@ -456,12 +456,12 @@ TEST(AxisNumbers, LogarithmicAxesWithoutTwoPowersShowTheirLimits) {
     };
     for (const Case& c : cases) {
         Drawn d(kLinear);
-        d.main.Graph.AxistypeY = AxisKind::Log10;
-        d.main.Graph.AutosizeY = false;
-        d.main.Graph.MinY = c.lo;
-        d.main.Graph.MaxY = c.hi;
-        d.main.DataG.SetCell(2, 1, "3");  // no value at or below 0
-        ASSERT_TRUE(d.main.DrawGraph("Start"));
+        d.main.Doc.Y().Type = AxisKind::Log10;
+        d.main.Doc.Y().Autosize = false;
+        d.main.Doc.Y().Min = c.lo;
+        d.main.Doc.Y().Max = c.hi;
+        d.main.EditCell(2, 1, "3");  // no value at or below 0
+        ASSERT_TRUE(d.main.DrawGraph(false));
         EXPECT_EQ(Captions(d.main.YNumbers), c.captions) << c.lo << " " << c.hi;
         const TMathLabel& top = *d.main.YNumbers.back();
         if (!top.Visible) continue;
@@ -493,8 +493,8 @@ TEST(ToLogFont, FontSizesBeyondTheLimitAreHeldAtIt) {
 
 TEST(Legend, SizesForTickedAndUntickedRows) {
     Drawn d("x short longer\n1 2 3\n4 5 6\n", true);
-    ASSERT_TRUE(d.main.DrawGraph("Start"));
-    TLogFont font = ToLogFont(d.main.Fonts.Sample);
+    ASSERT_TRUE(d.main.DrawGraph(false));
+    TLogFont font = ToLogFont(d.main.Doc.Fonts.Sample);
     const int widest = TextWidth(font, "longer");
     const int labelH = TextHeight(font, "longer");
     const int rowH = std::max(20, labelH + 4);
@@ -505,7 +505,7 @@ TEST(Legend, SizesForTickedAndUntickedRows) {
     EXPECT_EQ(d.main.Canv.SampleBase.Left, 390);
     EXPECT_EQ(d.main.Canv.SampleBase.Bitmap.size(), QSize(3 + w, rowH * 2 + 3));
 
-    for (int n = 0; n < 3; ++n) d.main.SampleCheck(n).Checked = false;
+    for (int n = 0; n < 3; ++n) d.main.Series(n).InLegend = false;
     d.main.menuExPlotClick();
     EXPECT_FALSE(d.main.Canv.SampleBase.Visible);
     EXPECT_EQ(d.main.LegendPicture.Width(), 3 + 90);
@@ -514,8 +514,8 @@ TEST(Legend, SizesForTickedAndUntickedRows) {
 
 TEST(Legend, TheBoxShadowAndRowsInPixels) {
     Drawn d("1 2\n3 4\n");
-    d.main.Sample.Shadowcolor = clRed;
-    ASSERT_TRUE(d.main.DrawGraph("Start"));
+    d.main.Doc.Sample.Shadowcolor = clRed;
+    ASSERT_TRUE(d.main.DrawGraph(false));
     const QImage legend = PictureToImage(d.main.LegendPicture);
     const int w = d.main.LegendPicture.Width() - 3, h = d.main.LegendPicture.Height() - 3;
     EXPECT_EQ(legend.pixelColor(0, 0), QColor(Qt::black));        // box outline
@@ -526,16 +526,16 @@ TEST(Legend, TheBoxShadowAndRowsInPixels) {
 
 TEST(GraphWindow, DropsMoveAndResize) {
     Drawn d(kLinear);
-    ASSERT_TRUE(d.main.DrawGraph("Start"));
+    ASSERT_TRUE(d.main.DrawGraph(false));
     // The plot area's right edge dragged 20 pixels left of its left edge.
     d.main.ObjectClick(GraphObject::Image);
     d.main.PaintMouseMove(298, 100);
     d.main.PaintStartDrag();
     d.main.FormDragOver(60, 120);
     d.main.FormDragDrop();
-    EXPECT_EQ(d.main.Graph.Width, 30);
+    EXPECT_EQ(d.main.Doc.Graph.Width, 30);
     // At 60 the Y label would be cut at the canvas edge: moved in by 4.
-    EXPECT_EQ(d.main.Graph.Left, 64);
+    EXPECT_EQ(d.main.Doc.Graph.Left, 64);
     EXPECT_EQ(d.main.Canv.Ylabel.Left, 0);
     EXPECT_EQ(d.main.Canv.Image.Width, 30);
     EXPECT_FALSE(d.main.Canv.Paint.Visible);
@@ -546,8 +546,8 @@ TEST(GraphWindow, DropsMoveAndResize) {
     d.main.PaintStartDrag();
     d.main.FormDragOver(410, 210);
     d.main.FormDragDrop();
-    EXPECT_EQ(d.main.Sample.Left, 400);
-    EXPECT_EQ(d.main.Sample.Top, 200);
+    EXPECT_EQ(d.main.Doc.Sample.Left, 400);
+    EXPECT_EQ(d.main.Doc.Sample.Top, 200);
 
     // A label moves until it is placed again.
     TMathLabel& title = d.main.Canv.Graphtitle;
@@ -564,7 +564,7 @@ TEST(GraphWindow, DropsMoveAndResize) {
 
 TEST(GraphWindow, PopupItemsAndTheSelectedNumber) {
     Drawn d(kLinear);
-    ASSERT_TRUE(d.main.DrawGraph("Start"));
+    ASSERT_TRUE(d.main.DrawGraph(false));
     struct Case {
         GraphObject object;
         PopupItems items;
@@ -589,23 +589,23 @@ TEST(GraphWindow, PopupItemsAndTheSelectedNumber) {
     EXPECT_EQ(d.main.SelectedLabel, nullptr);
     // A number's font is the one of every number.
     d.main.ObjectClick(GraphObject::Number, d.main.XNumbers[1].get());
-    FontSetting bigger = d.main.Fonts.Num;
+    FontSetting bigger = d.main.Doc.Fonts.Num;
     bigger.Size = 20;
     d.main.ApplySelectedFont(bigger);
-    EXPECT_EQ(d.main.Fonts.Num.Size, 20);
+    EXPECT_EQ(d.main.Doc.Fonts.Num.Size, 20);
     EXPECT_EQ(d.main.YNumbers[0]->Font.Height, PointsToFontHeight(20));
 }
 
 TEST(GraphWindow, TheMouseOverTheWindowSetsTheCanvasSize) {
     Drawn d(kLinear);
     d.main.FormMouseMove(700, 400);
-    EXPECT_EQ(d.main.Graph.Canvaswidth, 700);
-    EXPECT_EQ(d.main.Graph.Canvasheight, 400);
+    EXPECT_EQ(d.main.Doc.Graph.Canvaswidth, 700);
+    EXPECT_EQ(d.main.Doc.Graph.Canvasheight, 400);
 }
 
 TEST(ComposeGraph, LayersAtTheirPlaces) {
     Drawn d(kLinear);
-    ASSERT_TRUE(d.main.DrawGraph("Start"));
+    ASSERT_TRUE(d.main.DrawGraph(false));
     QImage image = PictureToImage(d.main.ComposeGraph());
     EXPECT_EQ(image.size(), QSize(550, 320));
     // The border strokes just outside the plot area show.
@@ -615,7 +615,7 @@ TEST(ComposeGraph, LayersAtTheirPlaces) {
     EXPECT_EQ(image.pixelColor(80 + 75, 50 + 30), QColor(210, 210, 210));
     EXPECT_EQ(image.pixelColor(5, 5), QColor(Qt::white));
     // The legend only while it is shown.
-    const int lx = d.main.Sample.Left, ly = d.main.Sample.Top;
+    const int lx = d.main.Doc.Sample.Left, ly = d.main.Doc.Sample.Top;
     EXPECT_EQ(image.pixelColor(lx, ly), QColor(Qt::black));
     d.main.Canv.SampleBase.Visible = false;
     image = PictureToImage(d.main.ComposeGraph());
@@ -645,40 +645,40 @@ TEST(DrawGraph, RefusesSettingsTooLargeToDraw) {
         std::function<void(TfMain&)> set;
         const char* message;
     } cases[] = {
-        {[](TfMain& m) { m.Gridline.LargeX = 2000000000; },
+        {[](TfMain& m) { m.Doc.X().Large = 2000000000; },
          "X軸 主目盛り数 2000000000 は大きすぎます (1000 まで)"},
-        {[](TfMain& m) { m.Gridline.SmallY = 5000; },
+        {[](TfMain& m) { m.Doc.Y().Small = 5000; },
          "Y軸 副目盛り数 5000 は大きすぎます (1000 まで)"},
-        {[](TfMain& m) { m.Graph.Width = 100000; },
+        {[](TfMain& m) { m.Doc.Graph.Width = 100000; },
          "グラフの幅 100000 は大きすぎます (10000 まで)"},
-        {[](TfMain& m) { m.Graph.Canvasheight = 20000; },
+        {[](TfMain& m) { m.Doc.Graph.Canvasheight = 20000; },
          "キャンバスの高さ 20000 は大きすぎます (10000 まで)"},
         // Font sizes in points, typed or read: their pixel heights overflowed.
-        {[](TfMain& m) { m.Fonts.Num.Size = 737095516; },
+        {[](TfMain& m) { m.Doc.Fonts.Num.Size = 737095516; },
          "数字 ﾌｫﾝﾄｻｲｽﾞ 737095516 は大きすぎます (1000 まで)"},
-        {[](TfMain& m) { m.Fonts.Graphtitle.Size = 1001; },
+        {[](TfMain& m) { m.Doc.Fonts.Graphtitle.Size = 1001; },
          "ﾀｲﾄﾙ ﾌｫﾝﾄｻｲｽﾞ 1001 は大きすぎます (1000 まで)"},
-        {[](TfMain& m) { m.Fonts.Sample.Size = -2147483647 - 1; },
+        {[](TfMain& m) { m.Doc.Fonts.Sample.Size = -2147483647 - 1; },
          "凡例 ﾌｫﾝﾄｻｲｽﾞ -2147483648 は小さすぎます (-1000 から)"},
     };
     for (const Case& c : cases) {
         Drawn d(kLinear);
         c.set(d.main);
-        EXPECT_FALSE(d.main.DrawGraph("Start"));
+        EXPECT_FALSE(d.main.DrawGraph(false));
         EXPECT_EQ(d.sink.Texts, std::vector<std::string>{c.message});
     }
     // The font sizes at the limits still draw.
     for (const int size : {1000, -1000}) {
         Drawn d(kLinear);
-        d.main.Fonts.TitleX.Size = size;
-        d.main.Fonts.TitleY.Size = size;
-        d.main.Fonts.Num.Size = size;
-        EXPECT_TRUE(d.main.DrawGraph("Start")) << size;
+        d.main.Doc.X().TitleFont.Size = size;
+        d.main.Doc.Y().TitleFont.Size = size;
+        d.main.Doc.Fonts.Num.Size = size;
+        EXPECT_TRUE(d.main.DrawGraph(false)) << size;
         EXPECT_TRUE(d.sink.Texts.empty()) << size;
     }
     // A data range wider than the doubles hold ends, refused, at once.
     Drawn wide("0 -1e308\n1 1e308\n");
-    EXPECT_FALSE(wide.main.DrawGraph("Start"));
+    EXPECT_FALSE(wide.main.DrawGraph(false));
     EXPECT_EQ(wide.sink.Texts,
               std::vector<std::string>{"Y軸の範囲 -1E308 ～ 1E308 ではグラフを描けません"});
 }

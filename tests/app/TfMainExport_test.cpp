@@ -31,7 +31,7 @@ struct Graph {
         main.DataOpen.DivMark = " ";
         EXPECT_TRUE(main.DataOpen.ReadData());
         main.FillDataGrid();
-        EXPECT_TRUE(main.DrawGraph("Start"));
+        EXPECT_TRUE(main.DrawGraph(false));
     }
 };
 
@@ -68,11 +68,11 @@ TEST(SaveGraphFile, TheExtensionDecidesTheFormat) {
 
 TEST(SaveGraphFile, TheLegendOnlyWhileItIsShown) {
     Graph g;
-    const int x = g.main.Sample.Left + 1, y = g.main.Sample.Top + 1;
+    const int x = g.main.Doc.Sample.Left + 1, y = g.main.Doc.Sample.Top + 1;
     g.main.SaveGraphFile(g.dir.Path("with.bmp"));
     EXPECT_NE(QImage(QString::fromStdString(g.dir.Path("with.bmp"))).pixelColor(x - 1, y - 1),
               QColor(Qt::white));
-    for (int n = 0; n < g.main.SeriesCount(); ++n) g.main.SampleCheck(n).Checked = false;
+    for (int n = 0; n < g.main.SeriesCount(); ++n) g.main.Series(n).InLegend = false;
     g.main.menuExPlotClick();
     g.main.SaveGraphFile(g.dir.Path("without.bmp"));
     EXPECT_EQ(QImage(QString::fromStdString(g.dir.Path("without.bmp"))).pixelColor(x - 1, y - 1),
@@ -81,8 +81,8 @@ TEST(SaveGraphFile, TheLegendOnlyWhileItIsShown) {
 
 TEST(SaveGraphFile, ALargerCanvasLeavesWhiteMargins) {
     Graph g;
-    g.main.Graph.Canvaswidth = 900;
-    g.main.Graph.Canvasheight = 600;
+    g.main.Doc.Graph.Canvaswidth = 900;
+    g.main.Doc.Graph.Canvasheight = 600;
     g.main.SaveGraphFile(g.dir.Path("big.bmp"));
     const QImage big(QString::fromStdString(g.dir.Path("big.bmp")));
     EXPECT_EQ(big.size(), QSize(900, 600));
@@ -107,7 +107,7 @@ TEST(SaveGraphFile, AFileThatCannotBeCreatedIsReportedAndTheOldOneKept) {
     const std::string old = folder + "/g.emf";
     g.main.SaveGraphFile(old);
     const std::string before = ReadWholeFile(old);
-    g.main.Graph.Canvaswidth = 700;  // a different graph
+    g.main.Doc.Graph.Canvaswidth = 700;  // a different graph
     chmod(folder.c_str(), 0555);
     const pid_t child = fork();
     if (child == 0) {
@@ -158,7 +158,7 @@ TEST(SaveGraphFile, AnImageThatCannotBeAllocatedKeepsTheOldFile) {
     const std::string path = g.dir.Path("g2.png");
     g.main.SaveGraphFile(path);
     const std::string before = ReadWholeFile(path);
-    g.main.Graph.Canvaswidth = g.main.Graph.Canvasheight = 10000;
+    g.main.Doc.Graph.Canvaswidth = g.main.Doc.Graph.Canvasheight = 10000;
     for (const bool transparent : {false, true}) {
         g.main.PngExport = {.Dpi = 2400, .Transparent = transparent};
         try {

@@ -46,8 +46,8 @@ TEST(FillDataGrid, ShowsTheTableWithItsHeaders) {
     main.DataOpen.DivMark = " ";
     ASSERT_TRUE(main.DataOpen.ReadData());
     main.FillDataGrid();
-    EXPECT_EQ(main.DataG.ColCount(), 4);
-    EXPECT_EQ(main.DataG.RowCount(), 3);
+    EXPECT_EQ(main.DataG().ColCount(), 4);
+    EXPECT_EQ(main.DataG().RowCount(), 3);
     EXPECT_EQ(main.ColumnCount(), 3);
     EXPECT_EQ(main.RowCount(), 2);
     const char* expected[3][4] = {
@@ -57,7 +57,7 @@ TEST(FillDataGrid, ShowsTheTableWithItsHeaders) {
     };
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 4; ++c)
-            EXPECT_EQ(main.DataG.Cell(c, r), expected[r][c]) << c << "," << r;
+            EXPECT_EQ(main.DataG().Cell(c, r), expected[r][c]) << c << "," << r;
 }
 
 TEST(FillDataGrid, TitlesFollowTheColumnNumbers) {
@@ -68,10 +68,10 @@ TEST(FillDataGrid, TitlesFollowTheColumnNumbers) {
     main.DataOpen.ReadTitle = true;
     ASSERT_TRUE(main.DataOpen.ReadData());
     main.FillDataGrid();
-    EXPECT_EQ(main.DataG.Cell(1, 0), "1 t");
-    EXPECT_EQ(main.DataG.Cell(2, 0), "2 x");
-    EXPECT_EQ(main.DataG.Cell(3, 0), "3 y");
-    EXPECT_EQ(main.DataG.Cell(1, 1), "1");
+    EXPECT_EQ(main.DataG().Cell(1, 0), "1 t");
+    EXPECT_EQ(main.DataG().Cell(2, 0), "2 x");
+    EXPECT_EQ(main.DataG().Cell(3, 0), "3 y");
+    EXPECT_EQ(main.DataG().Cell(1, 1), "1");
 }
 
 // Fields that are no numbers are told once, when the grid already shows
@@ -113,9 +113,9 @@ TEST(FillDataGrid, ShowsTablesBeyondTheOldLimitsWithoutAWarning) {
         ASSERT_TRUE(main.DataOpen.ReadData());
         main.FillDataGrid();
         EXPECT_TRUE(sink.Texts.empty()) << c.cols << "x" << c.rows;
-        EXPECT_EQ(main.DataG.ColCount(), c.cols + 1);
-        EXPECT_EQ(main.DataG.RowCount(), c.rows + 1);
-        EXPECT_EQ(main.DataG.Cell(c.cols, c.rows), std::to_string(c.cols - 1));
+        EXPECT_EQ(main.DataG().ColCount(), c.cols + 1);
+        EXPECT_EQ(main.DataG().RowCount(), c.rows + 1);
+        EXPECT_EQ(main.DataG().Cell(c.cols, c.rows), std::to_string(c.cols - 1));
         EXPECT_EQ(main.SeriesCount(), c.cols);
     }
 }
@@ -150,14 +150,14 @@ TEST(menuDataOpenClick, RemembersTheFolderAndFilterOfTheLastRead) {
     EXPECT_EQ(desktop.requests[0].InitialDir, "");
     EXPECT_EQ(desktop.requests[0].Filter, TfMain::kDataFilter);
     EXPECT_TRUE(main.DataRead());
-    EXPECT_EQ(main.DataG.Cell(2, 2), "4");
+    EXPECT_EQ(main.DataG().Cell(2, 2), "4");
 
     desktop.files.push_back(std::nullopt);  // cancelled: nothing changes
     main.menuDataOpenClick(desktop);
     EXPECT_EQ(desktop.requests[1].FilterIndex, 1);
     EXPECT_EQ(desktop.requests[1].InitialDir, dir.Root());
     EXPECT_EQ(desktop.requests[1].FileName, "");
-    EXPECT_EQ(main.DataG.Cell(2, 2), "4");
+    EXPECT_EQ(main.DataG().Cell(2, 2), "4");
 }
 
 // Files on the command line: the first data file through the options
@@ -165,10 +165,10 @@ TEST(menuDataOpenClick, RemembersTheFolderAndFilterOfTheLastRead) {
 TEST(OpenStartFiles, TheFirstDataFileAndTheLastConfiguration) {
     TestDir dir;
     TfMain source;
-    source.Gridline.LargeX = 3;
+    source.Doc.X().Large = 3;
     const std::string first = dir.Path("first.kvc");
     ASSERT_TRUE(source.WriteConfigFile(first));
-    source.Gridline.LargeX = 7;
+    source.Doc.X().Large = 7;
     const std::string last = dir.Path("LAST.KVC");
     ASSERT_TRUE(source.WriteConfigFile(last));
     struct Case {
@@ -199,8 +199,8 @@ TEST(OpenStartFiles, TheFirstDataFileAndTheLastConfiguration) {
         main.OpenStartFiles(desktop, c.files);
         EXPECT_EQ(main.DataRead(), c.dataRead);
         if (c.dataRead) {
-            EXPECT_EQ(main.DataG.Cell(2, 2), "4");  // the first data file
-            EXPECT_EQ(main.Gridline.LargeX, c.largeX);
+            EXPECT_EQ(main.DataG().Cell(2, 2), "4");  // the first data file
+            EXPECT_EQ(main.Doc.X().Large, c.largeX);
         }
         EXPECT_EQ(main.Enabling().menuGraphSave, c.drawn);
         EXPECT_EQ(sink.Texts, c.messages);
@@ -226,8 +226,8 @@ TEST(menuDataOpenClick, ACancelledFormLeavesTheGridButRemembersTheChoice) {
     desktop.files.push_back(OpenFileResult{{dir.Write("b.dat", "7 8 9\n1 1 1\n")}, 4});
     desktop.forms.push_back(cancel);
     main.menuDataOpenClick(desktop);
-    EXPECT_EQ(main.DataG.ColCount(), 3);
-    EXPECT_EQ(main.DataG.Cell(1, 1), "1");
+    EXPECT_EQ(main.DataG().ColCount(), 3);
+    EXPECT_EQ(main.DataG().Cell(1, 1), "1");
     EXPECT_EQ(main.DataFilterIndex(), 4);
     EXPECT_EQ(main.LastDataPath(), dir.Path("b.dat"));
 }
@@ -262,36 +262,24 @@ TEST(BuildSeriesList, OneRowPerColumnWithNamesTagsAndPlaces) {
     ASSERT_EQ(main.SeriesCount(), 3);
     struct Case {
         int n;
-        const char* caption;
         bool checked;
-        int top;
         const char* mark;
         const char* text;
     } cases[] = {
-        {0, "1", false, 25, "maru2", "DATA1"},
-        {1, "2", true, 51, "shikaku2", "DATA2"},
-        {2, "3", true, 77, "sankaku2", "DATA3"},
+        {0, false, "maru2", "DATA1"},
+        {1, true, "shikaku2", "DATA2"},
+        {2, true, "sankaku2", "DATA3"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(main.LineCheck(c.n).Name, "LineCheck" + std::to_string(c.n));
-        EXPECT_EQ(main.LineCheck(c.n).Caption, c.caption);
-        EXPECT_EQ(main.LineCheck(c.n).Checked, c.checked);
-        EXPECT_EQ(main.LineCheck(c.n).Tag, c.n);
-        EXPECT_EQ(main.LineCheck(c.n).Left, 5);
-        EXPECT_EQ(main.LineCheck(c.n).Top, c.top);
+        EXPECT_EQ(main.Series(c.n).Plotted, c.checked);
         EXPECT_EQ(main.LineImage(c.n).Name, "LineImage" + std::to_string(c.n));
         EXPECT_EQ(main.LineImage(c.n).Tag, c.n + 1);
-        EXPECT_EQ(main.LineImage(c.n).Left, 35);
         EXPECT_EQ(main.LineImage(c.n).Width, 80);
         EXPECT_EQ(main.LineImage(c.n).Height, 20);
-        EXPECT_STREQ(NameOf(main.LineImage(c.n).MarkType), c.mark);
+        EXPECT_STREQ(NameOf(main.Series(c.n).Style.MarkType), c.mark);
         EXPECT_FALSE(main.LineImage(c.n).SamplePicture.Empty());
-        EXPECT_EQ(main.SampleCheck(c.n).Name, "SampleCheck" + std::to_string(c.n));
-        EXPECT_EQ(main.SampleCheck(c.n).Left, 120);
-        EXPECT_EQ(main.SampleCheck(c.n).Checked, c.checked);
-        EXPECT_EQ(main.LineEdit(c.n).Name, "LineEdit" + std::to_string(c.n));
-        EXPECT_EQ(main.LineEdit(c.n).Left, 145);
-        EXPECT_EQ(main.LineEdit(c.n).Text, c.text);
+        EXPECT_EQ(main.Series(c.n).InLegend, c.checked);
+        EXPECT_EQ(main.Series(c.n).LegendText, c.text);
     }
     EXPECT_FALSE(main.AllImage.SamplePicture.Empty());
 }
@@ -301,13 +289,13 @@ TEST(BuildSeriesList, TitlesBecomeLegendTextsAndRowsAreRebuilt) {
     TfMain main;
     ReadInto(main, dir, "t x y\n1 2 3\n", true);
     ReadInto(main, dir, "t x y\n1 2 3\n4 5 6\n", true);
-    EXPECT_EQ(main.LineEdit(0).Text, "t");
-    EXPECT_EQ(main.LineEdit(2).Text, "y");
-    main.LineImage(1).MarkSize = 20;
+    EXPECT_EQ(main.Series(0).LegendText, "t");
+    EXPECT_EQ(main.Series(2).LegendText, "y");
+    main.Series(1).Style.MarkSize = 20;
     ReadInto(main, dir, "1 2\n3 4\n");
     ASSERT_EQ(main.SeriesCount(), 2);
-    EXPECT_EQ(main.LineImage(1).MarkSize, 8);  // a fresh row
-    EXPECT_EQ(main.LineEdit(1).Text, "DATA2");
+    EXPECT_EQ(main.Series(1).Style.MarkSize, 8);  // a fresh row
+    EXPECT_EQ(main.Series(1).LegendText, "DATA2");
 }
 
 TEST(DefaultMark, CyclesThroughSevenMarks) {
@@ -321,14 +309,14 @@ TEST(LineCheckClick, TheLegendTickFollowsThePlotTick) {
     TestDir dir;
     TfMain main;
     ReadInto(main, dir, "1 2 3\n4 5 6\n");
-    main.LineCheck(2).Checked = false;
-    main.LineCheckClick(2);
-    EXPECT_FALSE(main.SampleCheck(2).Checked);
-    main.LineCheck(2).Checked = true;
-    main.LineCheckClick(2);
-    EXPECT_TRUE(main.SampleCheck(2).Checked);
-    main.SampleCheck(2).Checked = false;  // and may then change alone
-    EXPECT_TRUE(main.LineCheck(2).Checked);
+    main.LineCheckClick(2, false);
+    EXPECT_FALSE(main.Series(2).Plotted);
+    EXPECT_FALSE(main.Series(2).InLegend);
+    main.LineCheckClick(2, true);
+    EXPECT_TRUE(main.Series(2).InLegend);
+    main.EditInLegend(2, false);  // and may then change alone
+    EXPECT_FALSE(main.Series(2).InLegend);
+    EXPECT_TRUE(main.Series(2).Plotted);
 }
 
 }  // namespace

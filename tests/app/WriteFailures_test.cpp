@@ -83,7 +83,7 @@ TEST(WriteFailures, AReadOnlyOrFullFolderKeepsTheEarlierFiles) {
             main.DataOpen.DivMark = " ";
             ASSERT_TRUE(main.DataOpen.ReadData());
             main.FillDataGrid();
-            ASSERT_TRUE(main.DrawGraph("Start"));
+            ASSERT_TRUE(main.DrawGraph(false));
             const std::string folder = dir.Path("out");
             std::filesystem::create_directory(folder);
             const std::string path = folder + "/" + c.file;
@@ -94,10 +94,10 @@ TEST(WriteFailures, AReadOnlyOrFullFolderKeepsTheEarlierFiles) {
             const std::string before = ReadWholeFile(path);
 
             // The new one is larger than the disk has room for.
-            main.Graph.Canvaswidth = 900;
-            main.Graph.Canvasheight = 700;
-            main.Title.Main = std::string(1000, 'T');
-            ASSERT_TRUE(main.DrawGraph("Start"));
+            main.Doc.Graph.Canvaswidth = 900;
+            main.Doc.Graph.Canvasheight = 700;
+            main.Doc.Title.Main = std::string(1000, 'T');
+            ASSERT_TRUE(main.DrawGraph(false));
             const std::string reported = SaveInChild(kind, folder, before.size() + 64, [&] {
                 if (c.config)
                     main.WriteConfigFile(path);

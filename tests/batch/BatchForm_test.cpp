@@ -57,10 +57,10 @@ TEST(BatchForm, StartProcessesEveryFileWithTheConfiguration) {
     ScopedMessageSink scope(sink);
     TfMain main;
     // A configuration with a title and a grid of two divisions.
-    main.Gridline.LargeX = 2;
-    main.Title.Main = "from the file";
+    main.Doc.X().Large = 2;
+    main.Doc.Title.Main = "from the file";
     ASSERT_TRUE(main.WriteConfigFile(dir.Path("look.kvc")));
-    main.Gridline.LargeX = 4;
+    main.Doc.X().Large = 4;
     BatchMemory memory;
     BatchForm form(main, memory);
     form.Files = {dir.Write("run.1.txt", "skip me\n1 2\n2 4\n"), dir.Write("one.txt", "1\n2\n")};
@@ -77,8 +77,8 @@ TEST(BatchForm, StartProcessesEveryFileWithTheConfiguration) {
               (std::vector<std::string>{"run.1.txt を処理中", "one.txt を処理中", "終了"}));
     EXPECT_EQ(sink.Texts, std::vector<std::string>{});
     EXPECT_EQ(ReadWholeFile(dir.Path("run.1.bmp")).substr(0, 2), "BM");
-    EXPECT_EQ(main.Gridline.LargeX, 2);
-    EXPECT_EQ(main.Title.Main, "from the file");
+    EXPECT_EQ(main.Doc.X().Large, 2);
+    EXPECT_EQ(main.Doc.Title.Main, "from the file");
     EXPECT_EQ(main.DataOpen.StepNum, 1);
 }
 

@@ -77,7 +77,7 @@ TEST(RunBatch, AGraphBesideEachGoodFileAndAMessageForEachOther) {
     EXPECT_NE(progress.str().find("[6/8] same.bmp を処理中"), std::string::npos);
     const QImage graph(QString::fromStdString(dir.Path("good.bmp")));
     EXPECT_EQ(graph.size(), QSize(550, 320));
-    EXPECT_EQ(main.Title.Main, "same");
+    EXPECT_EQ(main.Doc.Title.Main, "same");
     EXPECT_EQ(ReadWholeFile(same), "1 2\n3 4\n");  // never overwritten by its graph
 }
 
@@ -93,8 +93,8 @@ TEST(RunBatch, SkipCountIsNotDecreasedByOne) {
     TfMain main;
     std::ostringstream progress;
     EXPECT_EQ(RunBatch(main, options, progress).Graphs, 1);
-    EXPECT_EQ(main.LineEdit(1).Text, "y");
-    EXPECT_EQ(main.Title.Main, "GRAPH TITLE");
+    EXPECT_EQ(main.Series(1).LegendText, "y");
+    EXPECT_EQ(main.Doc.Title.Main, "GRAPH TITLE");
 }
 
 // A file that takes long gets a line at each step; here every file does.

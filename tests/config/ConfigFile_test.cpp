@@ -76,11 +76,15 @@ TEST(ConfigFile, SectionsInTheWalkOrderWithDataLoaded) {
               std::string::npos);
 }
 
+// Every key with a value of its own, the X and Y keys of each axis apart,
+// read back into the whole document: a key written from one field and
+// read into another (X for Y) cannot pass.
 TEST(ConfigFile, EveryKeyRoundTrips) {
     TestDir dir;
     TfMain written;
     Load(written, dir, 3);
-    TPlot& p = written.LineImage(2);
+    GraphDocument& w = written.Doc;
+    SeriesStyle& p = w.Series[2].Style;
     p.LineWidth = 3;
     p.LineColor = RGBColor(0x12, 0x34, 0x56);
     p.LineType = PenStyle::psDashDot;
@@ -91,79 +95,60 @@ TEST(ConfigFile, EveryKeyRoundTrips) {
     p.MarkColor = clRed;
     p.MarkPass = 4;
     p.AxisX = 2;
-    written.LineCheck(0).Checked = true;
-    written.SampleCheck(1).Checked = false;
-    written.LineEdit(1).Text = "温度 [℃]";
-    GraphSettings& g = written.Graph;
-    g.AxistypeX = AxisKind::Log10;
-    g.AxistypeY = AxisKind::Ln;
-    g.MaxX = 0.5;
-    g.MinX = -2.75;
-    g.MaxY = 99.9;
-    g.MinY = 1e-7;
-    g.AutosizeX = false;
-    g.NiceTicksY = true;
-    g.Width = 410;
-    g.Canvasheight = 500;
-    written.Title = TitleTexts{"表題 x^2@", "時間 (s)", "電圧 (V)"};
-    written.Sample = SampleSettings{12, -5, clNavy, 0x80000005, 0};
-    written.Gridline = GridlineSettings{2, 3, 2, 8, 9, 4, 1, 2, 0};
-    written.Fonts.Num = FontSetting{"ＭＳ Ｐゴシック", 128, clGreen, 9, true, false, true, false};
-    written.Fonts.Sample.StrikeOut = true;
-    written.Fonts.Sample.Italic = true;
-    written.DataOpen.SetDelimiter(DataDelimiter::Semicolon);
-    written.DataOpen.DecimalComma = true;
+    written.LineCheckClick(0, true);
+    w.Series[0].InLegend = false;  // stored after the click set it
+    w.Series[1].InLegend = false;
+    w.Series[1].LegendText = "温度 [℃]";
+    w.X() = AxisSettings{AxisKind::Log10,
+                         false,
+                         -2.75,
+                         0.5,
+                         false,
+                         2,
+                         9,
+                         "時間 (s)",
+                         FontSetting{"Arial", 0, clBlue, 10, false, true, false, false}};
+    w.Y() = AxisSettings{AxisKind::Ln,
+                         true,
+                         1e-7,
+                         99.9,
+                         true,
+                         3,
+                         8,
+                         "電圧 (V)",
+                         FontSetting{"Courier New", 2, clMaroon, 16, true, false, false, true}};
+    w.Graph = GraphSettings{.Width = 410,
+                            .Height = 190,
+                            .Left = 61,
+                            .Top = 42,
+                            .Canvaswidth = 640,
+                            .Canvasheight = 500};
+    w.Title.Main = "表題 x^2@";
+    w.Sample = SampleSettings{12, -5, clNavy, 0x80000005, 0};
+    w.Gridline = GridlineSettings{2, 7, 1, 5, 0};
+    w.Fonts.Graphtitle = FontSetting{"Times New Roman", 1, clPurple, 18, true, true, false, false};
+    w.Fonts.Num = FontSetting{"ＭＳ Ｐゴシック", 128, clGreen, 9, true, false, true, false};
+    w.Fonts.Sample.StrikeOut = true;
+    w.Fonts.Sample.Italic = true;
+    w.Read = {DataDelimiter::Semicolon, true};
     const std::string path = dir.Path("all.kvc");
     ASSERT_TRUE(written.WriteConfigFile(path));
 
     TfMain read;
     Load(read, dir, 3);
     ASSERT_TRUE(read.ReadConfigFile(path));
-    const TPlot& q = read.LineImage(2);
-    EXPECT_EQ(q.LineWidth, 3);
-    EXPECT_EQ(q.LineColor, RGBColor(0x12, 0x34, 0x56));
-    EXPECT_EQ(q.LineType, PenStyle::psDashDot);
-    EXPECT_EQ(q.Hokan, CurveMethod::SplineArea);
-    EXPECT_EQ(q.Dimension, 7);
-    EXPECT_EQ(q.MarkSize, 11);
-    EXPECT_EQ(q.MarkType, MarkKind::Batsu);
-    EXPECT_EQ(q.MarkColor, clRed);
-    EXPECT_EQ(q.MarkPass, 4);
-    EXPECT_EQ(q.AxisX, 2);
-    EXPECT_TRUE(read.LineCheck(0).Checked);
-    EXPECT_FALSE(read.SampleCheck(0).Checked);  // stored after the click set it
-    EXPECT_FALSE(read.SampleCheck(1).Checked);
-    EXPECT_EQ(read.LineEdit(1).Text, "温度 [℃]");
-    EXPECT_EQ(read.Graph.AxistypeX, AxisKind::Log10);
-    EXPECT_EQ(read.Graph.AxistypeY, AxisKind::Ln);
-    EXPECT_EQ(read.Graph.MaxX, 0.5);  // fractions kept
-    EXPECT_EQ(read.Graph.MinX, -2.75);
-    EXPECT_EQ(read.Graph.MaxY, 99.9);
-    EXPECT_EQ(read.Graph.MinY, 1e-7);
-    EXPECT_FALSE(read.Graph.AutosizeX);
-    EXPECT_TRUE(read.Graph.NiceTicksY && !read.Graph.NiceTicksX);
-    EXPECT_EQ(read.Graph.Width, 410);
-    EXPECT_EQ(read.Graph.Canvasheight, 500);
-    EXPECT_EQ(read.Title.Main, "表題 x^2@");
-    EXPECT_EQ(read.Title.Y, "電圧 (V)");
-    EXPECT_EQ(read.Sample.Left, 12);
-    EXPECT_EQ(read.Sample.Top, -5);
-    EXPECT_EQ(read.Sample.Shadowcolor, clNavy);
-    EXPECT_EQ(read.Sample.Frontcolor, 0x80000005u);
-    EXPECT_EQ(read.Sample.Shadowsize, 0);
-    EXPECT_EQ(read.Gridline.SmallX, 9);
-    EXPECT_EQ(read.Gridline.LInewidth, 0);
-    EXPECT_EQ(read.Fonts.Num.Name, "ＭＳ Ｐゴシック");
-    EXPECT_EQ(read.Fonts.Num.Charset, 128);
-    EXPECT_EQ(read.Fonts.Num.Color, clGreen);
-    EXPECT_EQ(read.Fonts.Num.Size, 9);
-    EXPECT_TRUE(read.Fonts.Num.Bold && read.Fonts.Num.Underline && !read.Fonts.Num.Italic);
-    EXPECT_TRUE(read.Fonts.Sample.Italic && read.Fonts.Sample.StrikeOut);
+    GraphDocument expected = w;
+    expected.Sources = read.Doc.Sources;  // the data are not kept
+    EXPECT_TRUE(read.Doc == expected);
+    for (bool xAxis : {true, false})
+        EXPECT_TRUE(read.Doc.Axis(xAxis) == w.Axis(xAxis)) << (xAxis ? "X" : "Y");
+    EXPECT_TRUE(read.Doc.Series == w.Series);
+    EXPECT_EQ(read.LineImage(2).MarkType, MarkKind::Batsu);  // the plot shows the document
     EXPECT_EQ(read.DataOpen.Delimiter(), DataDelimiter::Semicolon);
     EXPECT_TRUE(read.DataOpen.DecimalComma);
-    ConfigFile::ReadSettings keys;
+    ReadSettings keys;
     ASSERT_TRUE(ConfigFile::ReadDataKeys(keys, path));
-    EXPECT_EQ(keys, (ConfigFile::ReadSettings{DataDelimiter::Semicolon, true}));
+    EXPECT_EQ(keys, (ReadSettings{DataDelimiter::Semicolon, true}));
     const std::string text = Cp932ToUtf8(ReadWholeFile(path));
     EXPECT_NE(text.find("Num->Style=Bold Underline\r\n"), std::string::npos);
     EXPECT_NE(text.find("LineImage2->LineColor=0x00563412\r\n"), std::string::npos);
@@ -201,7 +186,7 @@ TEST(ConfigFile, ColoursByNameInAnyCaseAndByNumber) {
             dir.Write("c.kvc", std::string("[Sample]\r\nShadowcolor=") + c.text + "\r\n");
         TfMain main;
         ASSERT_TRUE(main.ReadConfigFile(path));
-        EXPECT_EQ(main.Sample.Shadowcolor, c.color) << c.text;
+        EXPECT_EQ(main.Doc.Sample.Shadowcolor, c.color) << c.text;
     }
     EXPECT_EQ(ColorToText(clRed), "clRed");
     EXPECT_EQ(ColorToText(clNone), "clNone");
@@ -222,10 +207,10 @@ TEST(ConfigFile, ABadColourEndsTheReadAfterTheKeysBeforeIt) {
     } catch (const RaisedError& e) {
         EXPECT_EQ(e.Text(), "'reddish' は整数ではありません");
     }
-    EXPECT_EQ(main.Sample.Left, 7);
-    EXPECT_EQ(main.Sample.Shadowsize, 9);
-    EXPECT_EQ(main.Sample.Frontcolor, clWhite);
-    EXPECT_EQ(main.Gridline.LargeX, 4);
+    EXPECT_EQ(main.Doc.Sample.Left, 7);
+    EXPECT_EQ(main.Doc.Sample.Shadowsize, 9);
+    EXPECT_EQ(main.Doc.Sample.Frontcolor, clWhite);
+    EXPECT_EQ(main.Doc.X().Large, 4);
 }
 
 TEST(ConfigFile, ReadingDetails) {
@@ -239,19 +224,19 @@ TEST(ConfigFile, ReadingDetails) {
                               "[Plot]\r\nLineImage0->LineType=4\r\nLineImage9->MarkSize=3\r\n"));
     TfMain main;
     Load(main, dir, 2);
-    main.Fonts.TitleY.Bold = true;  // no Style key: the style is cleared
+    main.Doc.Y().TitleFont.Bold = true;  // no Style key: the style is cleared
     ASSERT_TRUE(main.ReadConfigFile(path));
     const std::string cut = Cp932ToUtf8(Cp932Prefix(*Utf8ToCp932(longName), 31));
-    EXPECT_EQ(main.Fonts.Graphtitle.Name, cut);
+    EXPECT_EQ(main.Doc.Fonts.Graphtitle.Name, cut);
     EXPECT_LE(Utf8ToCp932(cut)->size(), 31u);
-    EXPECT_TRUE(main.Fonts.Graphtitle.Bold && main.Fonts.Graphtitle.Underline);
-    EXPECT_FALSE(main.Fonts.TitleY.Bold);
-    EXPECT_EQ(main.Fonts.TitleX.Size, 14);  // not a number: kept
-    EXPECT_EQ(main.Graph.MaxX, 250);
-    EXPECT_EQ(main.Graph.Left, 16);
-    EXPECT_EQ(main.Graph.Top, 12);
-    EXPECT_EQ(main.Graph.Width, 300);
-    EXPECT_EQ(main.LineImage(0).LineType, PenStyle::psDashDotDot);
+    EXPECT_TRUE(main.Doc.Fonts.Graphtitle.Bold && main.Doc.Fonts.Graphtitle.Underline);
+    EXPECT_FALSE(main.Doc.Y().TitleFont.Bold);
+    EXPECT_EQ(main.Doc.X().TitleFont.Size, 14);  // not a number: kept
+    EXPECT_EQ(main.Doc.X().Max, 250);
+    EXPECT_EQ(main.Doc.Graph.Left, 16);
+    EXPECT_EQ(main.Doc.Graph.Top, 12);
+    EXPECT_EQ(main.Doc.Graph.Width, 300);
+    EXPECT_EQ(main.Series(0).Style.LineType, PenStyle::psDashDotDot);
 }
 
 // A number beyond what the dialogs and the drawing allow would draw a
@@ -284,7 +269,7 @@ TEST(ConfigFile, ValuesOutsideTheirRangesAreRefused) {
                                    c.key + "=" + c.value + "\r\n");
         TfMain main;
         Load(main, dir, 2);
-        const ConfigFile::Values before = main.ConfigValues();
+        const GraphDocument before = main.Doc;
         RecordingMessageSink sink;
         ScopedMessageSink scope(sink);
         EXPECT_FALSE(main.ReadConfigFile(path)) << c.key;
@@ -295,7 +280,7 @@ TEST(ConfigFile, ValuesOutsideTheirRangesAreRefused) {
                                   {path, c.section, c.key, shown, range.substr(0, range.find(' ')),
                                    range.substr(range.find(' ') + 1)})})
             << c.key;
-        EXPECT_TRUE(main.ConfigValues() == before) << c.key;
+        EXPECT_TRUE(main.Doc == before) << c.key;
     }
 }
 
@@ -330,15 +315,15 @@ TEST(ConfigFile, NamesOfAxisTypesCurveMethodsAndMarksAreChecked) {
         if (c.known) {
             EXPECT_TRUE(sink.Texts.empty()) << c.value;
             const std::string applied =
-                std::string(c.key) == "AxistypeX"   ? NameOf(main.Graph.AxistypeX)
-                : std::string(c.key) == "AxistypeY" ? NameOf(main.Graph.AxistypeY)
+                std::string(c.key) == "AxistypeX"   ? NameOf(main.Doc.X().Type)
+                : std::string(c.key) == "AxistypeY" ? NameOf(main.Doc.Y().Type)
                 : std::string(c.key).find("Hokan") != std::string::npos
-                    ? NameOf(main.LineImage(1).Hokan)
-                    : NameOf(main.LineImage(1).MarkType);
+                    ? NameOf(main.Series(1).Style.Hokan)
+                    : NameOf(main.Series(1).Style.MarkType);
             EXPECT_EQ(applied, c.value);
             continue;
         }
-        EXPECT_NE(main.Title.Main, "changed") << c.value;
+        EXPECT_NE(main.Doc.Title.Main, "changed") << c.value;
         ASSERT_EQ(sink.Texts.size(), 1u) << c.value;
         const std::string prefix = FormatText("設定ﾌｧｲﾙ %s の [%s] %s=%s は使えません (",
                                               {path, c.section, c.key, c.value});
@@ -367,8 +352,8 @@ TEST(ConfigFile, ADelimiterOfNoKnownNameRefusesTheFile) {
     ScopedMessageSink scope(sink);
     const std::string refusal = FormatText(ConfigFile::kUnknownDelimiterText, {path, "pipe"});
     EXPECT_FALSE(main.ReadConfigFile(path));
-    EXPECT_NE(main.Title.Main, "x");
-    ConfigFile::ReadSettings keys;
+    EXPECT_NE(main.Doc.Title.Main, "x");
+    ReadSettings keys;
     EXPECT_FALSE(ConfigFile::ReadDataKeys(keys, path));
     EXPECT_EQ(sink.Texts, (std::vector<std::string>{refusal, refusal}));
 }
@@ -387,31 +372,32 @@ TEST(ConfigFile, WhatWasReadSurvivesASave) {
     TfMain main;
     Load(main, dir, 3);
     ASSERT_TRUE(main.ReadConfigFile(path));
-    EXPECT_EQ(main.Fonts.Sample.Name, "TiDFMingmes New>Name=Times New ");
-    EXPECT_EQ(main.LineEdit(0).Text, "\"two quotes\"");
-    EXPECT_EQ(main.LineEdit(1).Text, " x ");
-    EXPECT_EQ(main.Title.Main, "  ");
+    EXPECT_EQ(main.Doc.Fonts.Sample.Name, "TiDFMingmes New>Name=Times New ");
+    EXPECT_EQ(main.Series(0).LegendText, "\"two quotes\"");
+    EXPECT_EQ(main.Series(1).LegendText, " x ");
+    EXPECT_EQ(main.Doc.Title.Main, "  ");
     const std::string copy = dir.Path("copy.kvc");
     ASSERT_TRUE(main.WriteConfigFile(copy));
     TfMain again;
     Load(again, dir, 3);
     ASSERT_TRUE(again.ReadConfigFile(copy));
-    EXPECT_EQ(again.Fonts, main.Fonts);
-    EXPECT_EQ(again.Title, main.Title);
-    for (int k = 0; k < 3; ++k) EXPECT_EQ(again.LineEdit(k).Text, main.LineEdit(k).Text) << k;
+    EXPECT_EQ(again.Doc.Fonts, main.Doc.Fonts);
+    EXPECT_EQ(again.Doc.Title, main.Doc.Title);
+    for (int k = 0; k < 3; ++k)
+        EXPECT_EQ(again.Series(k).LegendText, main.Series(k).LegendText) << k;
 }
 
 TEST(ConfigFile, TenColumnsAppliedToFive) {
     TestDir dir;
     TfMain ten;
     Load(ten, dir, 10);
-    for (int k = 0; k < 10; ++k) ten.LineImage(k).MarkSize = 20 + k;
+    for (int k = 0; k < 10; ++k) ten.Series(k).Style.MarkSize = 20 + k;
     const std::string path = dir.Path("ten.kvc");
     ASSERT_TRUE(ten.WriteConfigFile(path));
     TfMain five;
     Load(five, dir, 5);
     ASSERT_TRUE(five.ReadConfigFile(path));
-    for (int k = 0; k < 5; ++k) EXPECT_EQ(five.LineImage(k).MarkSize, 20 + k);
+    for (int k = 0; k < 5; ++k) EXPECT_EQ(five.Series(k).Style.MarkSize, 20 + k);
     // Saving the five over it keeps the keys of columns 5 to 9.
     ASSERT_TRUE(five.WriteConfigFile(path));
     EXPECT_NE(Cp932ToUtf8(ReadWholeFile(path)).find("LineImage9->MarkSize=29"), std::string::npos);
@@ -422,8 +408,8 @@ TEST(ConfigFile, TwoHundredColumnsRoundTrip) {
     TestDir dir;
     TfMain wide;
     Load(wide, dir, 200);
-    for (int k = 0; k < 200; ++k) wide.LineImage(k).MarkSize = k % 50 + 1;
-    wide.LineImage(199).MarkType = MarkKind::Batsu;
+    for (int k = 0; k < 200; ++k) wide.Series(k).Style.MarkSize = k % 50 + 1;
+    wide.Series(199).Style.MarkType = MarkKind::Batsu;
     const std::string path = dir.Path("wide.kvc");
     ASSERT_TRUE(wide.WriteConfigFile(path));
     EXPECT_NE(Cp932ToUtf8(ReadWholeFile(path)).find("LineImage199->MarkType=batsu"),
@@ -431,8 +417,8 @@ TEST(ConfigFile, TwoHundredColumnsRoundTrip) {
     TfMain again;
     Load(again, dir, 200);
     ASSERT_TRUE(again.ReadConfigFile(path));
-    for (int k = 0; k < 200; ++k) EXPECT_EQ(again.LineImage(k).MarkSize, k % 50 + 1) << k;
-    EXPECT_EQ(again.LineImage(199).MarkType, MarkKind::Batsu);
+    for (int k = 0; k < 200; ++k) EXPECT_EQ(again.Series(k).Style.MarkSize, k % 50 + 1) << k;
+    EXPECT_EQ(again.Series(199).Style.MarkType, MarkKind::Batsu);
 }
 
 TEST(ConfigFile, AMissingFileChangesNothing) {
@@ -440,7 +426,7 @@ TEST(ConfigFile, AMissingFileChangesNothing) {
     RecordingMessageSink sink;
     ScopedMessageSink scope(sink);
     TfMain main;
-    main.Fonts.Num.Bold = true;
+    main.Doc.Fonts.Num.Bold = true;
     // A named pipe is refused at once, not waited on.
     const std::pair<std::string, const char*> cases[] = {
         {dir.Path("none.kvc"), "ﾌｧｲﾙがありません"},
@@ -450,7 +436,7 @@ TEST(ConfigFile, AMissingFileChangesNothing) {
         sink.Texts.clear();
         EXPECT_FALSE(main.ReadConfigFile(path)) << path;
         EXPECT_EQ(sink.Texts, std::vector<std::string>{FormatText(text, {path})}) << path;
-        EXPECT_TRUE(main.Fonts.Num.Bold);
+        EXPECT_TRUE(main.Doc.Fonts.Num.Bold);
     }
 }
 
@@ -463,7 +449,7 @@ TEST(ConfigFile, ATextTheFileCannotHoldRefusesTheSave) {
         ScopedMessageSink scope(sink);
         const std::string path = dir.Write("keep.kvc", "[Title]\r\nMain=old\r\n");
         TfMain main;
-        main.Title.Main = title;
+        main.Doc.Title.Main = title;
         EXPECT_FALSE(main.WriteConfigFile(path));
         EXPECT_EQ(sink.Texts, std::vector<std::string>{
                                   "'" + title + "' は設定ﾌｧｲﾙに保存できない文字を含んでいます"});
@@ -565,22 +551,22 @@ TEST(ConfigCommands, SaveReadAndQuickRead) {
     Load(main, dir, 3);
     ConfigDesktop desktop;
     desktop.save = dir.Path("look");
-    main.Gridline.LargeX = 6;
+    main.Doc.X().Large = 6;
     main.menuConfigFileWriteClick(desktop);
     EXPECT_NE(ReadWholeFile(dir.Path("look.kvc")).find("LargeX=6"), std::string::npos);
 
-    main.Gridline.LargeX = 2;
+    main.Doc.X().Large = 2;
     desktop.open = dir.Path("look.kvc");
     EXPECT_FALSE(main.Enabling().ConfigReadButton);
     main.menuConfigFileReadClick(desktop);
-    EXPECT_EQ(main.Gridline.LargeX, 6);
+    EXPECT_EQ(main.Doc.X().Large, 6);
     EXPECT_TRUE(main.Enabling().ConfigReadButton);
     EXPECT_TRUE(main.Enabling().menuGraphSave);  // the read redraws
     EXPECT_EQ(desktop.opens[0].Filter, TfMain::kConfigFilter);
 
-    main.Gridline.LargeX = 3;
+    main.Doc.X().Large = 3;
     main.menuConfigFileReadClick(desktop, TfMain::kQuickReadTag);
-    EXPECT_EQ(main.Gridline.LargeX, 6);
+    EXPECT_EQ(main.Doc.X().Large, 6);
     EXPECT_EQ(desktop.opens.size(), 1u);  // no dialog
     EXPECT_TRUE(desktop.questions.empty());
 
@@ -605,10 +591,10 @@ TEST(ConfigFile, AFolderChangesNothing) {
     RecordingMessageSink sink;
     ScopedMessageSink scope(sink);
     TfMain main;
-    main.Title.Main = "mine";
+    main.Doc.Title.Main = "mine";
     EXPECT_FALSE(main.ReadConfigFile(dir.Root()));
     EXPECT_EQ(sink.Texts, std::vector<std::string>{dir.Root() + " はﾌｫﾙﾀﾞです"});
-    EXPECT_EQ(main.Title.Main, "mine");
+    EXPECT_EQ(main.Doc.Title.Main, "mine");
 }
 
 }  // namespace
@@ -679,7 +665,7 @@ TEST(ConfigFile, EveryNumberAtAndBeyondItsLimitsDrawsOrIsRefused) {
             RecordingMessageSink sink;
             ScopedMessageSink scope(sink);
             warnings.clear();
-            const ConfigFile::Values before = main.ConfigValues();
+            const GraphDocument before = main.Doc;
             bool read = false;
             ASSERT_TRUE(RunCommand([&] { read = main.ReadConfigFile(path); })) << label;
             const bool inRange = value >= k.min && value <= k.max;
@@ -688,18 +674,18 @@ TEST(ConfigFile, EveryNumberAtAndBeyondItsLimitsDrawsOrIsRefused) {
                 EXPECT_FALSE(inRange) << label;
                 ASSERT_EQ(sink.Texts.size(), 1u) << label;
                 EXPECT_NE(sink.Texts[0].find(k.key), std::string::npos) << label;
-                EXPECT_TRUE(main.ConfigValues() == before) << label;
+                EXPECT_TRUE(main.Doc == before) << label;
                 continue;
             }
             bool ok = false;
-            ASSERT_TRUE(RunCommand([&] { ok = main.DrawGraph("Start"); })) << label;
+            ASSERT_TRUE(RunCommand([&] { ok = main.DrawGraph(false); })) << label;
             if (!ok) {
                 EXPECT_FALSE(sink.Texts.empty()) << label;  // never refused in silence
                 continue;
             }
             ++drawn;
             const std::string svg = SvgBytes(main.ComposeGraph()).toStdString();
-            EXPECT_NE(svg.find("width=\"" + std::to_string(main.Graph.Canvaswidth) + "\""),
+            EXPECT_NE(svg.find("width=\"" + std::to_string(main.Doc.Graph.Canvaswidth) + "\""),
                       std::string::npos)
                 << label;
             EXPECT_GT(EmfBytes(main.ComposeGraph()).size(), 100u) << label;

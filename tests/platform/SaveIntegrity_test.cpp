@@ -25,9 +25,9 @@ TEST(SaveIntegrity, AKilledSaveLeavesTheOldOrTheNewFile) {
     main.DataOpen.DivMark = " ";
     ASSERT_TRUE(main.DataOpen.ReadData());
     main.FillDataGrid();
-    ASSERT_TRUE(main.DrawGraph("Start"));
+    ASSERT_TRUE(main.DrawGraph(false));
     const std::string oldGraph = EmfBytes(main.ComposeGraph());
-    main.Graph.Canvaswidth = 800;
+    main.Doc.Graph.Canvaswidth = 800;
     const std::string newGraph = EmfBytes(main.ComposeGraph()) + std::string(200000, '\0');
     const std::string configPath = dir.Path("look.kvc");
     ASSERT_TRUE(main.WriteConfigFile(configPath));

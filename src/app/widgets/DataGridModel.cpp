@@ -1,37 +1,41 @@
 #include "app/widgets/DataGridModel.h"
 
+#include "app/TfMain.h"
 #include "platform/TStringGrid.h"
 
+const TStringGrid& DataGridModel::grid() const {
+    return main_.DataG();
+}
+
 int DataGridModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : std::max(0, grid_.RowCount() - grid_.FixedRows);
+    return parent.isValid() ? 0 : std::max(0, grid().RowCount() - grid().FixedRows);
 }
 
 int DataGridModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : std::max(0, grid_.ColCount() - grid_.FixedCols);
+    return parent.isValid() ? 0 : std::max(0, grid().ColCount() - grid().FixedCols);
 }
 
 QVariant DataGridModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
     return QString::fromStdString(
-        grid_.Cell(index.column() + grid_.FixedCols, index.row() + grid_.FixedRows));
+        grid().Cell(index.column() + grid().FixedCols, index.row() + grid().FixedRows));
 }
 
 bool DataGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (!index.isValid() || role != Qt::EditRole) return false;
-    grid_.SetCell(index.column() + grid_.FixedCols, index.row() + grid_.FixedRows,
-                  value.toString().toStdString());
-    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    main_.EditCell(index.column() + grid().FixedCols, index.row() + grid().FixedRows,
+                   value.toString().toStdString());
     return true;
 }
 
 QVariant DataGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole) return {};
     if (orientation == Qt::Horizontal) {
-        const int col = section + grid_.FixedCols;
-        return grid_.Contains(col, 0) ? QString::fromStdString(grid_.Cell(col, 0)) : QString();
+        const int col = section + grid().FixedCols;
+        return grid().Contains(col, 0) ? QString::fromStdString(grid().Cell(col, 0)) : QString();
     }
-    const int row = section + grid_.FixedRows;
-    return grid_.Contains(0, row) ? QString::fromStdString(grid_.Cell(0, row)) : QString();
+    const int row = section + grid().FixedRows;
+    return grid().Contains(0, row) ? QString::fromStdString(grid().Cell(0, row)) : QString();
 }
 
 Qt::ItemFlags DataGridModel::flags(const QModelIndex& index) const {
@@ -41,4 +45,10 @@ Qt::ItemFlags DataGridModel::flags(const QModelIndex& index) const {
 void DataGridModel::Reload() {
     beginResetModel();
     endResetModel();
+}
+
+void DataGridModel::CellsChanged() {
+    if (rowCount() > 0 && columnCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
+                         {Qt::DisplayRole, Qt::EditRole});
 }

@@ -2,16 +2,18 @@
 
 #include <QAbstractTableModel>
 
+class TfMain;
 class TStringGrid;
 
-// Shows a string grid's cells in a table view: the fixed row and column
-// become the headers, every other cell is an editable text.
+// Shows the document's grid in a table view: the fixed row and column
+// become the headers, every other cell is an editable text, changed by an
+// edit of the document.
 class DataGridModel : public QAbstractTableModel {
     Q_OBJECT
 
   public:
-    explicit DataGridModel(TStringGrid& grid, QObject* parent = nullptr)
-        : QAbstractTableModel(parent), grid_(grid) {}
+    explicit DataGridModel(TfMain& main, QObject* parent = nullptr)
+        : QAbstractTableModel(parent), main_(main) {}
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -23,7 +25,10 @@ class DataGridModel : public QAbstractTableModel {
   public slots:
     // The grid's size or texts changed as a whole.
     void Reload();
+    // Some cells' texts changed, the grid's size did not.
+    void CellsChanged();
 
   private:
-    TStringGrid& grid_;
+    const TStringGrid& grid() const;
+    TfMain& main_;
 };

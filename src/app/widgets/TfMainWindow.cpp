@@ -79,6 +79,7 @@ TfMainWindow::TfMainWindow(TfMain& state, QWidget* parent)
             [this] { RunCommand([this] { state_.PopCopyClick(); }); });
     connect(&state_, &TfMain::EnablingChanged, this, &TfMainWindow::UpdateEnabling);
     connect(&state_, &TfMain::GridChanged, gridModel_, &DataGridModel::Reload);
+    connect(&state_, &TfMain::CellsChanged, gridModel_, &DataGridModel::CellsChanged);
     connect(&state_, &TfMain::SeriesRowsChanged, this, &TfMainWindow::RebuildSeriesRows);
     connect(&state_, &TfMain::SeriesRowChanged, this, &TfMainWindow::UpdateSeriesRow);
     UpdateEnabling();
@@ -117,7 +118,7 @@ void TfMainWindow::BuildPages() {
     dataLayout->setContentsMargins(0, 0, 0, 0);
     DataG = new QTableView;
     DataG->setObjectName("DataG");
-    gridModel_ = new DataGridModel(state_.DataG, this);
+    gridModel_ = new DataGridModel(state_, this);
     DataG->setModel(gridModel_);
     DataG->setSelectionMode(QAbstractItemView::ContiguousSelection);
     DataG->setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -127,13 +128,13 @@ void TfMainWindow::BuildPages() {
     DataG->setWordWrap(false);
     // Uniform sections keep a 50 x 10000 table instant to show and scroll.
     DataG->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    DataG->verticalHeader()->setDefaultSectionSize(state_.DataG.DefaultRowHeight);
-    DataG->verticalHeader()->setFixedWidth(state_.DataG.DefaultColWidth);
+    DataG->verticalHeader()->setDefaultSectionSize(state_.DataG().DefaultRowHeight);
+    DataG->verticalHeader()->setFixedWidth(state_.DataG().DefaultColWidth);
     DataG->verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     DataG->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    DataG->horizontalHeader()->setDefaultSectionSize(state_.DataG.DefaultColWidth);
+    DataG->horizontalHeader()->setDefaultSectionSize(state_.DataG().DefaultColWidth);
     DataG->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    DataG->horizontalHeader()->setFixedHeight(state_.DataG.DefaultRowHeight + 2);
+    DataG->horizontalHeader()->setFixedHeight(state_.DataG().DefaultRowHeight + 2);
     dataLayout->addWidget(DataG);
     PageControl->addTab(DataSheet, "ﾃﾞｰﾀ");
 
@@ -153,7 +154,7 @@ void TfMainWindow::BuildPages() {
     LineColLabel = new QLabel("ﾌﾟﾛｯﾄ                      凡例", LineSheetContents);
     LineColLabel->setObjectName("LineColLabel");
     LineColLabel->adjustSize();
-    LineColLabel->move(8, TfMain::kLineColLabelTop);
+    LineColLabel->move(8, kLineColLabelTop);
     AllImage = new QWidget(LineSheetContents);
     AllImage->setObjectName("AllImage");
     AllImage->setGeometry(160, 5, 80, 20);
@@ -214,8 +215,8 @@ void TfMainWindow::menuImageviewClick() {
 
 void TfMainWindow::menuSampleConfigClick() {
     {
-        TSampleSetDialog dialog(state_.Sample, this);
-        dialog.exec();
+        TSampleSetDialog dialog(state_.Doc.Sample, this);
+        if (dialog.exec() == QDialog::Accepted) state_.ApplySampleSettings(dialog.Settings());
     }
     // Redrawn also after a cancel.
     RunCommand([this] { state_.menuExPlotClick(); });
@@ -244,37 +245,39 @@ void TfMainWindow::RebuildSeriesRows() {
     }
     rowWidgets_.clear();
     int bottom = 60;
+    // Row n: its plot tick, its sample, its legend tick and its legend
+    // text, one row pitch below the row before.
+    const int top = kLineColLabelTop + kLineColLabelHeight + 5;
     for (int n = 0; n < state_.SeriesCount(); ++n) {
-        SeriesRow& core = state_.Series(n);
+        const int y = top + kSeriesRowPitch * n;
+        const QString number = QString::number(n);
         RowWidgets row;
-        row.LineCheck =
-            new QCheckBox(QString::fromStdString(core.LineCheck.Caption), LineSheetContents);
-        row.LineCheck->setObjectName(QString::fromStdString(core.LineCheck.Name));
-        row.LineCheck->setGeometry(core.LineCheck.Left, core.LineCheck.Top, core.LineCheck.Width,
-                                   20);
-        connect(row.LineCheck, &QCheckBox::clicked, this, [this, n](bool checked) {
-            state_.LineCheck(n).Checked = checked;
-            state_.LineCheckClick(n);
-        });
-        row.LineImage = new TPlotView(*core.LineImage, LineSheetContents);
+        row.LineCheck = new QCheckBox(QString::number(n + 1), LineSheetContents);
+        row.LineCheck->setObjectName("LineCheck" + number);
+        row.LineCheck->setGeometry(5, y, 30, 20);
+        connect(row.LineCheck, &QCheckBox::clicked, this,
+                [this, n](bool checked) { state_.LineCheckClick(n, checked); });
+        TPlot& plot = state_.LineImage(n);
+        plot.Left = 35;
+        plot.Top = y;
+        row.LineImage = new TPlotView(plot, LineSheetContents);
         connect(row.LineImage, &TPlotView::Clicked, this, &TfMainWindow::AllImageClick);
+        const int sampleLeft = plot.Left + plot.Width + 5;
         row.SampleCheck = new QCheckBox(LineSheetContents);
-        row.SampleCheck->setObjectName(QString::fromStdString(core.SampleCheck.Name));
-        row.SampleCheck->setGeometry(core.SampleCheck.Left, core.SampleCheck.Top,
-                                     core.SampleCheck.Width, 20);
+        row.SampleCheck->setObjectName("SampleCheck" + number);
+        row.SampleCheck->setGeometry(sampleLeft, y, 25, 20);
         connect(row.SampleCheck, &QCheckBox::clicked, this,
-                [this, n](bool checked) { state_.SampleCheck(n).Checked = checked; });
+                [this, n](bool checked) { state_.EditInLegend(n, checked); });
         row.LineEdit = new QLineEdit(LineSheetContents);
-        row.LineEdit->setObjectName(QString::fromStdString(core.LineEdit.Name));
-        row.LineEdit->setGeometry(core.LineEdit.Left, core.LineEdit.Top, core.LineEdit.Width,
-                                  core.LineEdit.Height);
+        row.LineEdit->setObjectName("LineEdit" + number);
+        row.LineEdit->setGeometry(sampleLeft + 25, y, 80, 20);
         connect(row.LineEdit, &QLineEdit::textEdited, this,
-                [this, n](const QString& text) { state_.LineEdit(n).Text = text.toStdString(); });
+                [this, n](const QString& text) { state_.EditLegendText(n, text.toStdString()); });
         for (QWidget* w :
              {static_cast<QWidget*>(row.LineCheck), static_cast<QWidget*>(row.LineImage),
               static_cast<QWidget*>(row.SampleCheck), static_cast<QWidget*>(row.LineEdit)})
             w->show();
-        bottom = core.LineEdit.Top + core.LineEdit.Height + 5;
+        bottom = y + 20 + 5;
         rowWidgets_.push_back(row);
         UpdateSeriesRow(n);
     }
@@ -284,12 +287,12 @@ void TfMainWindow::RebuildSeriesRows() {
 
 void TfMainWindow::UpdateSeriesRow(int n) {
     if (n < 0 || n >= int(rowWidgets_.size())) return;
-    SeriesRow& core = state_.Series(n);
+    const GraphSeries& series = state_.Series(n);
     RowWidgets& row = rowWidgets_[std::size_t(n)];
-    row.LineCheck->setChecked(core.LineCheck.Checked);
-    row.SampleCheck->setChecked(core.SampleCheck.Checked);
-    if (row.LineEdit->text().toStdString() != core.LineEdit.Text)
-        row.LineEdit->setText(QString::fromStdString(core.LineEdit.Text));
+    row.LineCheck->setChecked(series.Plotted);
+    row.SampleCheck->setChecked(series.InLegend);
+    if (row.LineEdit->text().toStdString() != series.LegendText)
+        row.LineEdit->setText(QString::fromStdString(series.LegendText));
     row.LineImage->update();
 }
 
@@ -302,7 +305,7 @@ void TfMainWindow::OpenPlotSet(int startIndex) {
         PlotSet = new TPlotSetDialog(state_, this);
         connect(PlotSet, &TPlotSetDialog::Closed, this, &TfMainWindow::menuDelPlotClick);
         connect(PlotSet, &TPlotSetDialog::PlotRequested, this,
-                [this] { RunCommand([this] { state_.DrawGraph("PlotBitBtn"); }); });
+                [this] { RunCommand([this] { state_.DrawGraph(); }); });
     }
     PlotSet->SetStartIndex(startIndex);
     PlotSet->show();
@@ -326,7 +329,7 @@ void TfMainWindow::menuGraphConfigClick() {
         GraphSet = new TGraphSetDialog(state_, this);
         connect(GraphSet, &TGraphSetDialog::Closed, this, &TfMainWindow::menuDelGraphClick);
         connect(GraphSet, &TGraphSetDialog::PlotRequested, this,
-                [this] { RunCommand([this] { state_.DrawGraph("PlotBitBtn"); }); });
+                [this] { RunCommand([this] { state_.DrawGraph(); }); });
     }
     GraphSet->show();
     GraphSet->raise();
@@ -341,8 +344,9 @@ void TfMainWindow::menuDelGraphClick() {
 }
 
 void TfMainWindow::menuFontClick() {
-    TFontSetDialog dialog(state_.Fonts, this);
-    dialog.exec();
+    TFontSetDialog dialog(state_.Doc, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    state_.Edit("ﾌｫﾝﾄ設定", [&](GraphDocument& d) { dialog.Form().Store(d); });
 }
 
 // Every legend text box that holds a selection is wrapped.
@@ -354,7 +358,7 @@ void TfMainWindow::WrapLegendSelections(char marker) {
             WrapSelection(edit->text().toStdString(), int(edit->selectionStart()),
                           int(edit->selectedText().size()), marker);
         edit->setText(QString::fromStdString(text));
-        state_.LineEdit(n).Text = text;
+        state_.EditLegendText(n, text);
     }
 }
 

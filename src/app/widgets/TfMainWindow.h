@@ -27,6 +27,11 @@ class TfMainWindow : public QMainWindow {
     Q_OBJECT
 
   public:
+    // The label above the plot-line list and the rows below it, as
+    // designed.
+    static constexpr int kLineColLabelTop = 8;
+    static constexpr int kLineColLabelHeight = 12;
+    static constexpr int kSeriesRowPitch = 26;
     explicit TfMainWindow(TfMain& state, QWidget* parent = nullptr);
     ~TfMainWindow() override;
 

@@ -12,8 +12,8 @@
 #include "platform/RaisedError.h"
 #include "platform/RunCommand.h"
 
-TFontSetDialog::TFontSetDialog(FontSettings& fonts, QWidget* parent)
-    : QDialog(parent), fonts_(fonts), form_(fonts) {
+TFontSetDialog::TFontSetDialog(const GraphDocument& document, QWidget* parent)
+    : QDialog(parent), form_(document) {
     setObjectName("FontSetDialog");
     setWindowTitle("ﾌｫﾝﾄ設定");
     setFixedSize(330, 215);
@@ -85,6 +85,5 @@ void TFontSetDialog::FontButtonClick(int row) {
 }
 
 void TFontSetDialog::OkBitBtnClick() {
-    form_.Store(fonts_);
     accept();
 }

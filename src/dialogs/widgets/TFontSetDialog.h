@@ -11,12 +11,12 @@ class QPushButton;
 class QToolButton;
 
 // The font settings dialog "ﾌｫﾝﾄ設定": the five fonts of the graph, one row
-// each. Modal; OK stores the fonts, Cancel leaves them.
+// each. Modal; on OK the caller stores the form's fonts.
 class TFontSetDialog : public QDialog {
     Q_OBJECT
 
   public:
-    TFontSetDialog(FontSettings& fonts, QWidget* parent = nullptr);
+    TFontSetDialog(const GraphDocument& document, QWidget* parent = nullptr);
 
     QComboBox* FontName[5];
     QComboBox* Size[5];
@@ -34,7 +34,6 @@ class TFontSetDialog : public QDialog {
 
   private:
     void ShowRow(int row);
-    FontSettings& fonts_;
     FontSetForm form_;
     bool filling_ = false;
 };

@@ -177,7 +177,7 @@ void TGraphSetDialog::showEvent(QShowEvent* event) {
 }
 
 void TGraphSetDialog::FormActivate() {
-    const GraphSetTexts t = LoadGraphSet(main_);
+    const GraphSetTexts t = LoadGraphSet(main_.Doc);
     auto e = [this](const char* n, const std::string& v) {
         Edit(n)->setText(QString::fromStdString(v));
     };
@@ -213,7 +213,8 @@ void TGraphSetDialog::FormActivate() {
 
 bool TGraphSetDialog::OkBitBtnClick() {
     const GraphSetTexts texts = Texts();
-    return RunCommand([&] { ApplyGraphSet(main_, texts); });
+    return RunCommand(
+        [&] { main_.Edit("ｸﾞﾗﾌ設定", [&](GraphDocument& d) { ApplyGraphSet(d, texts); }); });
 }
 
 void TGraphSetDialog::PlotBitBtnClick() {

@@ -5,6 +5,8 @@
 
 #include "dialogs/GraphSetForm.h"
 
+class TfMain;
+
 class QCheckBox;
 class QComboBox;
 class QLineEdit;

@@ -184,10 +184,10 @@ TPlotSetDialog::TPlotSetDialog(TfMain& main, QWidget* parent)
     connect(Ltype, &QComboBox::currentIndexChanged, this, guarded([this] {
                 const int position = Ltype->currentIndex();
                 if (position < 0 || position > 5) return;
-                form_.Apply([&](TPlot& p) { p.LineType = PenStyle(position); }, true);
+                form_.Apply([&](SeriesStyle& p) { p.LineType = PenStyle(position); });
             }));
     connect(Lwidth, &QComboBox::currentTextChanged, this,
-            guarded([this] { Integer(Lwidth, 0, "ラインの太さ", &TPlot::LineWidth, true); }));
+            guarded([this] { Integer(Lwidth, 0, "ラインの太さ", &SeriesStyle::LineWidth); }));
     connect(Lhokan, &QComboBox::currentTextChanged, this, guarded([this] {
                 form_.ApplyCurveMethod(Lhokan->currentText().toStdString(), false);
             }));
@@ -198,13 +198,13 @@ TPlotSetDialog::TPlotSetDialog(TfMain& main, QWidget* parent)
                     IndexChange();
             }));
     connect(Ldimension, &QComboBox::currentTextChanged, this,
-            guarded([this] { Integer(Ldimension, 0, "次数", &TPlot::Dimension, false); }));
+            guarded([this] { Integer(Ldimension, 0, "次数", &SeriesStyle::Dimension); }));
     connect(Mtype, &QComboBox::currentIndexChanged, this,
             guarded([this] { form_.ApplyMarkType(Mtype->currentIndex()); }));
     connect(Msize, &QComboBox::currentTextChanged, this,
-            guarded([this] { Integer(Msize, 0, "マーカーのサイズ", &TPlot::MarkSize, true); }));
+            guarded([this] { Integer(Msize, 0, "マーカーのサイズ", &SeriesStyle::MarkSize); }));
     connect(Mpass, &QComboBox::currentTextChanged, this,
-            guarded([this] { Integer(Mpass, 0, "間引く間隔", &TPlot::MarkPass, false); }));
+            guarded([this] { Integer(Mpass, 0, "間引く間隔", &SeriesStyle::MarkPass); }));
     connect(AxisX, &QComboBox::currentTextChanged, this,
             guarded([this] { form_.ApplyAxisX(AxisX->currentText().toStdString()); }));
     KeepLabelsClearOfControls(this);
@@ -212,9 +212,9 @@ TPlotSetDialog::TPlotSetDialog(TfMain& main, QWidget* parent)
     connect(BitBtnClose, &QPushButton::clicked, this, &QDialog::close);
 }
 
-void TPlotSetDialog::Integer(QComboBox* box, int minimum, const char* field, int TPlot::*member,
-                             bool repaint) {
-    form_.ApplyInteger(box->currentText().toStdString(), minimum, field, member, repaint);
+void TPlotSetDialog::Integer(QComboBox* box, int minimum, const char* field,
+                             int SeriesStyle::*member) {
+    form_.ApplyInteger(box->currentText().toStdString(), minimum, field, member);
 }
 
 void TPlotSetDialog::changeEvent(QEvent* event) {
@@ -242,7 +242,7 @@ void TPlotSetDialog::FormActivate() {
 }
 
 void TPlotSetDialog::IndexChange() {
-    const TPlot* source = form_.Source();
+    const SeriesStyle* source = form_.Source();
     loading_ = true;
     Name->setText(QString::fromStdString(form_.NameText()));
     if (source) {
@@ -268,7 +268,7 @@ void TPlotSetDialog::LcolorClick() {
     if (!c) return;
     lastColor_ = *c;
     const TColor color = FromQColor(*c);
-    form_.Apply([&](TPlot& p) { p.LineColor = color; }, true);
+    form_.Apply([&](SeriesStyle& p) { p.LineColor = color; });
     Lcolor->Color = *c;
     Lcolor->update();
 }
@@ -278,7 +278,7 @@ void TPlotSetDialog::McolorClick() {
     if (!c) return;
     lastColor_ = *c;
     const TColor color = FromQColor(*c);
-    form_.Apply([&](TPlot& p) { p.MarkColor = color; }, true);
+    form_.Apply([&](SeriesStyle& p) { p.MarkColor = color; });
     Mcolor->Color = *c;
     Mcolor->update();
 }

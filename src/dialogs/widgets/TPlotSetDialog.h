@@ -52,7 +52,7 @@ class TPlotSetDialog : public QDialog {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void Integer(QComboBox* box, int minimum, const char* field, int TPlot::*member, bool repaint);
+    void Integer(QComboBox* box, int minimum, const char* field, int SeriesStyle::*member);
     bool loading_ = false;
     QColor lastColor_ = Qt::black;
     PlotSetForm form_;

@@ -12,7 +12,7 @@
 #include "graph/SettingsRecords.h"
 #include "platform/NumberText.h"
 
-TSampleSetDialog::TSampleSetDialog(SampleSettings& settings, QWidget* parent)
+TSampleSetDialog::TSampleSetDialog(const SampleSettings& settings, QWidget* parent)
     : QDialog(parent), settings_(settings) {
     setObjectName("SampleSetDialog");
     setWindowTitle("Kurvo 凡例の設定");
@@ -67,11 +67,12 @@ TSampleSetDialog::TSampleSetDialog(SampleSettings& settings, QWidget* parent)
 }
 
 void TSampleSetDialog::FormShow() {
-    FrontColor->Color = ToQColor(settings_.Frontcolor);
-    ShadowColor->Color = ToQColor(settings_.Shadowcolor);
-    Shadowsize->setEditText(QString::number(settings_.Shadowsize));
-    Sampleleft->setText(QString::number(settings_.Left));
-    Sampletop->setText(QString::number(settings_.Top));
+    const SampleSetTexts t = LoadSampleSet(settings_);
+    FrontColor->Color = ToQColor(t.Frontcolor);
+    ShadowColor->Color = ToQColor(t.Shadowcolor);
+    Shadowsize->setEditText(QString::fromStdString(t.Shadowsize));
+    Sampleleft->setText(QString::fromStdString(t.Left));
+    Sampletop->setText(QString::fromStdString(t.Top));
 }
 
 void TSampleSetDialog::FrontColorMouseUp() {
@@ -92,10 +93,12 @@ void TSampleSetDialog::ShadowColorMouseUp() {
 }
 
 void TSampleSetDialog::BitBtnOKClick() {
-    settings_.Frontcolor = FromQColor(FrontColor->Color);
-    settings_.Shadowcolor = FromQColor(ShadowColor->Color);
-    settings_.Shadowsize = LeadingInteger(Shadowsize->currentText().toStdString());
-    settings_.Left = LeadingInteger(Sampleleft->text().toStdString());
-    settings_.Top = LeadingInteger(Sampletop->text().toStdString());
     accept();
+}
+
+SampleSettings TSampleSetDialog::Settings() const {
+    return ApplySampleSet(
+        settings_, {FromQColor(FrontColor->Color), FromQColor(ShadowColor->Color),
+                    Shadowsize->currentText().toStdString(), Sampleleft->text().toStdString(),
+                    Sampletop->text().toStdString()});
 }

@@ -5,21 +5,23 @@
 #include <optional>
 #include <string>
 
+#include "graph/SampleSetForm.h"
 #include "graph/widgets/ColorShape.h"
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-struct SampleSettings;
 
 // The legend settings dialog "Kurvo 凡例の設定": box and shadow colours,
-// shadow size and position.
+// shadow size and position. OK takes the fields; Settings() are what they
+// give.
 class TSampleSetDialog : public QDialog {
     Q_OBJECT
 
   public:
-    TSampleSetDialog(SampleSettings& settings, QWidget* parent = nullptr);
+    TSampleSetDialog(const SampleSettings& settings, QWidget* parent = nullptr);
+    SampleSettings Settings() const;
 
     ColorShape* FrontColor;
     ColorShape* ShadowColor;
@@ -39,6 +41,6 @@ class TSampleSetDialog : public QDialog {
     void BitBtnOKClick();
 
   private:
-    SampleSettings& settings_;
+    SampleSettings settings_;
     QColor lastColor_ = Qt::white;
 };

@@ -30,7 +30,7 @@ struct Shown {
         state.DataOpen.DivMark = " ";
         EXPECT_TRUE(state.DataOpen.ReadData());
         state.FillDataGrid();
-        EXPECT_TRUE(state.DrawGraph("PlotButton"));
+        EXPECT_TRUE(state.DrawGraph());
     }
 };
 
@@ -48,11 +48,11 @@ TEST(TCanv, ShowsTheGraphWithItsCaptionAndSize) {
 // dashed and wide lines, marks, numbers, labels and the legend.
 TEST(TCanv, ShowsThePixelsOfTheBmp) {
     Shown s;
-    s.state.LineImage(1).LineType = PenStyle::psDashDot;
-    s.state.LineImage(1).Hokan = CurveMethod::Spline;
-    s.state.LineImage(2).LineWidth = 3;
-    s.state.LineImage(2).MarkType = MarkKind::Sankaku;
-    ASSERT_TRUE(s.state.DrawGraph("PlotButton"));
+    s.state.Series(1).Style.LineType = PenStyle::psDashDot;
+    s.state.Series(1).Style.Hokan = CurveMethod::Spline;
+    s.state.Series(2).Style.LineWidth = 3;
+    s.state.Series(2).Style.MarkType = MarkKind::Sankaku;
+    ASSERT_TRUE(s.state.DrawGraph());
     const QImage shot = s.canv.grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QImage bmp = PictureToImage(s.state.ComposeGraph());
     ASSERT_EQ(shot.size(), bmp.size());
@@ -64,7 +64,7 @@ TEST(TCanv, ShowsThePixelsOfTheBmp) {
 
 TEST(TCanv, AClickSelectsAndADragMovesTheLegend) {
     Shown s;
-    const QPoint legend(s.state.Sample.Left + 10, s.state.Sample.Top + 5);
+    const QPoint legend(s.state.Doc.Sample.Left + 10, s.state.Doc.Sample.Top + 5);
     QTest::mousePress(&s.canv, Qt::LeftButton, {}, legend);
     QTest::mouseRelease(&s.canv, Qt::LeftButton, {}, legend);
     EXPECT_EQ(s.state.Selected, GraphObject::SampleBase);
@@ -75,8 +75,8 @@ TEST(TCanv, AClickSelectsAndADragMovesTheLegend) {
                      Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&s.canv, &move);
     QTest::mouseRelease(&s.canv, Qt::LeftButton, {}, legend + QPoint(-100, 40));
-    EXPECT_EQ(s.state.Sample.Left, 290);
-    EXPECT_EQ(s.state.Sample.Top, 90);
+    EXPECT_EQ(s.state.Doc.Sample.Left, 290);
+    EXPECT_EQ(s.state.Doc.Sample.Top, 90);
     EXPECT_FALSE(s.state.Canv.Paint.Visible);
     // A click on the background clears the selection.
     QTest::mouseClick(&s.canv, Qt::LeftButton, {}, QPoint(540, 310));
@@ -99,11 +99,11 @@ TEST(TCanv, ADragEndsWhereTheMouseIsReleased) {
     const QPoint overY50(y50.Left + y50.Width / 2, y50.Top + y50.Height / 2);
 
     // The legend dropped with the mouse over a Y number.
-    const QPoint legend(s.state.Sample.Left + 10, s.state.Sample.Top + 5);
+    const QPoint legend(s.state.Doc.Sample.Left + 10, s.state.Doc.Sample.Top + 5);
     QTest::mouseClick(&s.canv, Qt::LeftButton, {}, legend);
     Drag(s.canv, legend, overY50);
-    EXPECT_EQ(s.state.Sample.Left, 390 + overY50.x() - legend.x());
-    EXPECT_EQ(s.state.Sample.Top, 50 + overY50.y() - legend.y());
+    EXPECT_EQ(s.state.Doc.Sample.Left, 390 + overY50.x() - legend.x());
+    EXPECT_EQ(s.state.Doc.Sample.Top, 50 + overY50.y() - legend.y());
     EXPECT_FALSE(s.state.Canv.Paint.Visible);
 
     // A number nudged by less than its own size.
@@ -121,8 +121,8 @@ TEST(TCanv, ADragEndsWhereTheMouseIsReleased) {
     QTest::mouseClick(&s.canv, Qt::LeftButton, {}, graph);
     ASSERT_EQ(s.state.Selected, GraphObject::Image);
     Drag(s.canv, graph, QPoint(-200, 150));
-    EXPECT_EQ(s.state.Graph.Left, 80);
-    EXPECT_EQ(s.state.Graph.Top, 50);
+    EXPECT_EQ(s.state.Doc.Graph.Left, 80);
+    EXPECT_EQ(s.state.Doc.Graph.Top, 50);
     EXPECT_FALSE(s.state.Canv.Paint.Visible);
 }
 
@@ -138,6 +138,8 @@ TEST(TSampleSetDialog, ShowsAndStoresTheLegendSettings) {
     dialog.Sampletop->setText("-5");
     dialog.Shadowsize->setEditText("abc");
     dialog.BitBtnOK->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    settings = dialog.Settings();
     EXPECT_EQ(settings.Frontcolor, clBlue);
     EXPECT_EQ(settings.Shadowcolor, clBlack);
     EXPECT_EQ(settings.Left, 12);

@@ -190,7 +190,7 @@ TEST(TfMainWindow, OpeningADataFileFillsTheGridAndEnablesPlotting) {
 
     // An edited cell is what the grid holds from then on.
     model->setData(model->index(0, 0), "7.5", Qt::EditRole);
-    EXPECT_EQ(state.DataG.Cell(1, 1), "7.5");
+    EXPECT_EQ(state.DataG().Cell(1, 1), "7.5");
 }
 
 // The real options form: it opens with the delimiter its preview shows,
@@ -237,9 +237,9 @@ TEST(TfMainWindow, TheFormProposesTheDelimiterAndTheNoticeFollowsTheGrid) {
     EXPECT_TRUE(decimalComma);
     EXPECT_EQ(notice, "1 個の値は数値ではないので欠損値にしました (最初は 3 行目 2 列の 'abc')");
     EXPECT_EQ(rowsAtNotice, 3);  // the title row was proposed too
-    EXPECT_EQ(state.DataG.Cell(2, 0), "2 U");
-    EXPECT_EQ(state.DataG.Cell(2, 1), "1.25");
-    EXPECT_EQ(state.DataG.Cell(2, 2), "");
+    EXPECT_EQ(state.DataG().Cell(2, 0), "2 U");
+    EXPECT_EQ(state.DataG().Cell(2, 1), "1.25");
+    EXPECT_EQ(state.DataG().Cell(2, 2), "");
 }
 
 // Files dropped on the window: the data file through the options form,
@@ -249,7 +249,7 @@ TEST(TfMainWindow, DroppedFilesAreRead) {
     FakeDesktop desktop;
     TfMain state;
     TfMain other;
-    other.Gridline.LargeX = 6;
+    other.Doc.X().Large = 6;
     const std::string config = dir.Path("look.kvc");
     ASSERT_TRUE(other.WriteConfigFile(config));
     TfMainWindow window(state);
@@ -263,8 +263,8 @@ TEST(TfMainWindow, DroppedFilesAreRead) {
     QDropEvent drop(QPointF(50, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&window, &drop);
     QCoreApplication::processEvents();
-    EXPECT_EQ(state.DataG.Cell(2, 2), "4");
-    EXPECT_EQ(state.Gridline.LargeX, 6);
+    EXPECT_EQ(state.DataG().Cell(2, 2), "4");
+    EXPECT_EQ(state.Doc.X().Large, 6);
     EXPECT_TRUE(window.Button("SaveGraphButton")->isEnabled());
 }
 
@@ -294,7 +294,7 @@ TEST(TfMainWindow, RecentFilesAreOfferedAndKept) {
     ASSERT_EQ(state.RecentData.Items().size(), 5u);
     EXPECT_EQ(state.RecentData.Items()[4], data[2]);
     window.RecentData->actions()[3]->trigger();  // d3.txt
-    EXPECT_EQ(state.DataG.Cell(2, 2), "3");
+    EXPECT_EQ(state.DataG().Cell(2, 2), "3");
     EXPECT_EQ(state.RecentData.Items()[0], data[3]);
     QSettings().clear();
 }
@@ -382,7 +382,7 @@ TEST(TfMainWindow, ThePlotPageShowsOneRowPerColumn) {
     auto* sample2 = window.LineSheetContents->findChild<QCheckBox*>("SampleCheck2");
     line2->click();
     EXPECT_FALSE(sample2->isChecked());
-    EXPECT_FALSE(state.SampleCheck(2).Checked);
+    EXPECT_FALSE(state.Series(2).InLegend);
     line2->click();
     EXPECT_TRUE(sample2->isChecked());
     auto* edit1 = window.LineSheetContents->findChild<QLineEdit*>("LineEdit1");
@@ -391,7 +391,7 @@ TEST(TfMainWindow, ThePlotPageShowsOneRowPerColumn) {
     QInputMethodEvent typed;  // typed through the input method
     typed.setCommitString("温度");
     QApplication::sendEvent(edit1, &typed);
-    EXPECT_EQ(state.LineEdit(1).Text, "温度");
+    EXPECT_EQ(state.Series(1).LegendText, "温度");
 
     desktop.file = dir.Write("two.txt", "1 2\n3 4\n");
     window.menuDataOpenClick();
@@ -452,7 +452,7 @@ TEST(TfMainWindow, MenuShortcutsWorkInTheLegendTextBoxes) {
         edit->setSelection(c.start, c.length);
         QTest::keyClick(edit, c.key, Qt::ControlModifier);
         EXPECT_EQ(edit->text().toStdString(), c.text);
-        EXPECT_EQ(state.LineEdit(1).Text, c.text);
+        EXPECT_EQ(state.Series(1).LegendText, c.text);
     }
 }
 

@@ -62,7 +62,7 @@ TEST(TfSerial, PagesControlsAndARun) {
     EXPECT_TRUE(ran);
     EXPECT_EQ(form.info->text().toStdString(), "終了");
     EXPECT_EQ(ReadWholeFile(dir.Path("data1.emf")).substr(40, 4), " EMF");
-    EXPECT_EQ(main.Title.Main, "data1");
+    EXPECT_EQ(main.Doc.Title.Main, "data1");
     // The formats after the first three.
     EXPECT_EQ(form.GraphPng->property("Tag").toInt(), 6);
     form.GraphPdf->click();

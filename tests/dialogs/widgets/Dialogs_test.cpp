@@ -42,7 +42,7 @@ TEST(TPlotSetDialog, AllWithDashDashesEverySampleAndTheTemplate) {
     EXPECT_EQ(dialog.Name->text().toStdString(), "全てのデータに適用");
     EXPECT_EQ(dialog.Index->count(), 4);
     dialog.Ltype->setCurrentIndex(1);  // Dash
-    for (int n = 0; n < 3; ++n) EXPECT_EQ(l.main.LineImage(n).LineType, PenStyle::psDash) << n;
+    for (int n = 0; n < 3; ++n) EXPECT_EQ(l.main.Series(n).Style.LineType, PenStyle::psDash) << n;
     EXPECT_EQ(l.main.AllImage.LineType, PenStyle::psDash);
     // The samples were redrawn dashed.
     bool dashPen = false;
@@ -53,12 +53,12 @@ TEST(TPlotSetDialog, AllWithDashDashesEverySampleAndTheTemplate) {
     // A single series changed later; "ALL" still shows the template's Dash.
     dialog.Index->setCurrentText("2");
     dialog.Ltype->setCurrentIndex(0);
-    EXPECT_EQ(l.main.LineImage(1).LineType, PenStyle::psSolid);
+    EXPECT_EQ(l.main.Series(1).Style.LineType, PenStyle::psSolid);
     dialog.Index->setCurrentText("ALL");
     EXPECT_EQ(dialog.Ltype->currentIndex(), 1);
     // With "ALL", typing a name changes no legend text.
     dialog.Name->setText("nothing");
-    EXPECT_EQ(l.main.LineEdit(0).Text, "DATA1");
+    EXPECT_EQ(l.main.Series(0).LegendText, "DATA1");
 }
 
 TEST(TPlotSetDialog, TheStartIndexSurvivesSwitchingEntries) {
@@ -73,12 +73,12 @@ TEST(TPlotSetDialog, TheStartIndexSurvivesSwitchingEntries) {
     dialog.FormActivate();  // back from another window
     EXPECT_EQ(dialog.Index->currentText().toStdString(), "3");
     dialog.Name->setText("電圧");
-    EXPECT_EQ(l.main.LineEdit(2).Text, "電圧");
+    EXPECT_EQ(l.main.Series(2).LegendText, "電圧");
     // The row number is the first X choice, before the columns.
     EXPECT_EQ(dialog.AxisX->itemText(0).toStdString(), "行番号");
     EXPECT_EQ(dialog.AxisX->count(), 4);
     dialog.AxisX->setCurrentIndex(0);
-    EXPECT_EQ(l.main.LineImage(2).AxisX, kRowNumberAxisX);
+    EXPECT_EQ(l.main.Series(2).Style.AxisX, kRowNumberAxisX);
     dialog.FormActivate();
     EXPECT_EQ(dialog.AxisX->currentText().toStdString(), "行番号");
 }
@@ -122,20 +122,20 @@ TEST(TPlotSetDialog, AnIndexThatNamesNoSeriesTouchesNothing) {
     dialog.Index->setCurrentText("7");
     dialog.Msize->setCurrentText("14");
     for (int n = 0; n < 3; ++n) {
-        EXPECT_EQ(l.main.LineImage(n).MarkSize, 8);
-        EXPECT_NE(l.main.LineEdit(n).Text, "x");
+        EXPECT_EQ(l.main.Series(n).Style.MarkSize, 8);
+        EXPECT_NE(l.main.Series(n).LegendText, "x");
     }
     EXPECT_EQ(l.main.AllImage.MarkSize, 8);
 }
 
 TEST(TPlotSetDialog, MarkSizesAndTheColourDialog) {
     Loaded l;
-    l.main.LineImage(0).MarkSize = 5;
+    l.main.Series(0).Style.MarkSize = 5;
     TPlotSetDialog dialog(l.main);
     dialog.SetStartIndex(1);
     dialog.FormActivate();
     EXPECT_EQ(dialog.Msize->currentText().toStdString(), "4");  // the next smaller entry
-    EXPECT_EQ(l.main.LineImage(0).MarkSize, 5);                 // kept until picked
+    EXPECT_EQ(l.main.Series(0).Style.MarkSize, 5);              // kept until picked
     std::vector<QColor> starts;
     dialog.ChooseColor = [&](const QColor& start) {
         starts.push_back(start);
@@ -143,13 +143,13 @@ TEST(TPlotSetDialog, MarkSizesAndTheColourDialog) {
     };
     dialog.McolorClick();
     dialog.LcolorClick();
-    EXPECT_EQ(l.main.LineImage(0).MarkColor, clRed);
-    EXPECT_EQ(l.main.LineImage(0).LineColor, clRed);
+    EXPECT_EQ(l.main.Series(0).Style.MarkColor, clRed);
+    EXPECT_EQ(l.main.Series(0).Style.LineColor, clRed);
     EXPECT_EQ(starts, (std::vector<QColor>{Qt::black, QColor(255, 0, 0)}));
     dialog.Mtype->setCurrentIndex(7);
-    EXPECT_EQ(l.main.LineImage(0).MarkType, MarkKind::Batsu);
+    EXPECT_EQ(l.main.Series(0).Style.MarkType, MarkKind::Batsu);
     dialog.Lhokan->setCurrentText("スプライン");
-    EXPECT_EQ(l.main.LineImage(0).Hokan, CurveMethod::Spline);
+    EXPECT_EQ(l.main.Series(0).Style.Hokan, CurveMethod::Spline);
     // A typed name that is none of the methods is told when the typing
     // ends, and the series keeps its method.
     dialog.Lhokan->setCurrentText("spline");
@@ -159,7 +159,7 @@ TEST(TPlotSetDialog, MarkSizesAndTheColourDialog) {
               std::vector<std::string>{"補完方法 'spline' はありません (補完しない, 最小二乗法, "
                                        "最小二乗法（データ範囲のみ）, スプライン, "
                                        "スプライン（データ範囲のみ）, 平均値 のどれか)"});
-    EXPECT_EQ(l.main.LineImage(0).Hokan, CurveMethod::Spline);
+    EXPECT_EQ(l.main.Series(0).Style.Hokan, CurveMethod::Spline);
     EXPECT_EQ(dialog.Lhokan->currentText().toStdString(), "スプライン");
 }
 
@@ -172,7 +172,7 @@ TEST(GraphSetForm, ChecksAndReplacements) {
     } cases[] = {
         {"5 to 5 on a linear X axis",
          [](GraphSetTexts& t) { t.MinX = t.MaxX = "5"; },
-         [](const TfMain& m) { EXPECT_EQ(m.Graph.MaxX, 15); },
+         [](const TfMain& m) { EXPECT_EQ(m.Doc.X().Max, 15); },
          {}},
         {"log X from 0 without automatic range",
          [](GraphSetTexts& t) {
@@ -181,8 +181,8 @@ TEST(GraphSetForm, ChecksAndReplacements) {
              t.MinX = "0";
          },
          [](const TfMain& m) {
-             EXPECT_EQ(m.Graph.MinX, 1);
-             EXPECT_EQ(m.Graph.MaxX, 10);
+             EXPECT_EQ(m.Doc.X().Min, 1);
+             EXPECT_EQ(m.Doc.X().Max, 10);
          },
          {"対数グラフでは最小値 > ０です"}},
         {"log X from 0 with automatic range passes",
@@ -190,7 +190,7 @@ TEST(GraphSetForm, ChecksAndReplacements) {
              t.AxistypeX = "常用対数";
              t.MinX = "0";
          },
-         [](const TfMain& m) { EXPECT_EQ(m.Graph.MinX, 0); },
+         [](const TfMain& m) { EXPECT_EQ(m.Doc.X().Min, 0); },
          {}},
         {"0 and 0 on a log Y axis",
          [](GraphSetTexts& t) {
@@ -199,13 +199,13 @@ TEST(GraphSetForm, ChecksAndReplacements) {
              t.MinY = t.MaxY = "0";
          },
          [](const TfMain& m) {
-             EXPECT_EQ(m.Graph.MinY, 1);
-             EXPECT_EQ(m.Graph.MaxY, 10);
+             EXPECT_EQ(m.Doc.Y().Min, 1);
+             EXPECT_EQ(m.Doc.Y().Max, 10);
          },
          {"対数グラフでは最小値 > ０です"}},
         {"a typed axis type that is none of the names keeps the type",
          [](GraphSetTexts& t) { t.AxistypeY = "log"; },
-         [](const TfMain& m) { EXPECT_EQ(m.Graph.AxistypeY, AxisKind::Linear); },
+         [](const TfMain& m) { EXPECT_EQ(m.Doc.Y().Type, AxisKind::Linear); },
          {"軸の種類 'log' はありません (線形, 常用対数, 自然対数 のどれか)"}},
         {"1001, 19 and -1 with one message",
          [](GraphSetTexts& t) {
@@ -215,15 +215,15 @@ TEST(GraphSetForm, ChecksAndReplacements) {
              t.Graphleft = "0";
          },
          [](const TfMain& m) {
-             EXPECT_EQ(m.Graph.Canvaswidth, 400);
-             EXPECT_EQ(m.Graph.Height, 260);
-             EXPECT_EQ(m.Graph.Top, 0);
-             EXPECT_EQ(m.Graph.Left, 0);
+             EXPECT_EQ(m.Doc.Graph.Canvaswidth, 400);
+             EXPECT_EQ(m.Doc.Graph.Height, 260);
+             EXPECT_EQ(m.Doc.Graph.Top, 0);
+             EXPECT_EQ(m.Doc.Graph.Left, 0);
          },
          {"グラフ、キャンバスサイズは20～1000のまでです。"}},
         {"15 major divisions are taken as typed",
          [](GraphSetTexts& t) { t.LargeGridX = "15"; },
-         [](const TfMain& m) { EXPECT_EQ(m.Gridline.LargeX, 15); },
+         [](const TfMain& m) { EXPECT_EQ(m.Doc.X().Large, 15); },
          {}},
         {"a division count below 1 is refused by name",
          [](GraphSetTexts& t) {
@@ -231,16 +231,16 @@ TEST(GraphSetForm, ChecksAndReplacements) {
              t.LargeLength = "-2";
          },
          [](const TfMain& m) {
-             EXPECT_EQ(m.Gridline.SmallY, 5);
-             EXPECT_EQ(m.Gridline.Largelength, 6);
+             EXPECT_EQ(m.Doc.Y().Small, 5);
+             EXPECT_EQ(m.Doc.Gridline.Largelength, 6);
          },
          {"Y軸 副目盛り数 は 1 以上にしてください", "主目盛り 長さ は 0 以上にしてください"}},
     };
     for (const Case& c : cases) {
         Loaded l;
-        GraphSetTexts t = LoadGraphSet(l.main);
+        GraphSetTexts t = LoadGraphSet(l.main.Doc);
         c.edit(t);
-        ApplyGraphSet(l.main, t);
+        ApplyGraphSet(l.main.Doc, t);
         c.check(l.main);
         EXPECT_EQ(l.sink.Texts, c.messages) << c.name;
     }
@@ -248,7 +248,7 @@ TEST(GraphSetForm, ChecksAndReplacements) {
 
 TEST(TGraphSetDialog, ShowsTheRecordsAndStopsAtABadNumber) {
     Loaded l;
-    l.main.Graph.MaxX = 0.25;
+    l.main.Doc.X().Max = 0.25;
     TGraphSetDialog dialog(l.main);
     EXPECT_EQ(dialog.windowTitle().toStdString(), "Kurvo ｸﾞﾗﾌ設定");
     EXPECT_EQ(dialog.Edit("MaxX")->text().toStdString(), "0.25");
@@ -263,14 +263,14 @@ TEST(TGraphSetDialog, ShowsTheRecordsAndStopsAtABadNumber) {
     dialog.PlotBitBtn->click();
     EXPECT_EQ(l.sink.Texts, std::vector<std::string>{"'zero' は浮動小数点ではありません"});
     EXPECT_EQ(plots, 0);
-    EXPECT_EQ(l.main.Graph.AxistypeX, AxisKind::Log10);  // applied before the error
-    EXPECT_EQ(l.main.Graph.Canvaswidth, 550);            // after it: not
+    EXPECT_EQ(l.main.Doc.X().Type, AxisKind::Log10);  // applied before the error
+    EXPECT_EQ(l.main.Doc.Graph.Canvaswidth, 550);     // after it: not
 }
 
 TEST(TFontSetDialog, NamesSizesOkAndCancel) {
     Loaded l;
     {
-        TFontSetDialog dialog(l.main.Fonts);
+        TFontSetDialog dialog(l.main.Doc);
         EXPECT_EQ(dialog.FontName[3]->currentText().toStdString(), "Times New Roman");
         EXPECT_EQ(dialog.Size[0]->currentText().toStdString(), "14");
         dialog.FontName[0]->setCurrentText(QString(40, 'A'));
@@ -279,10 +279,10 @@ TEST(TFontSetDialog, NamesSizesOkAndCancel) {
         dialog.Size[1]->setCurrentText("20");
         dialog.CancelBitBtn->click();
     }
-    EXPECT_EQ(l.main.Fonts.Graphtitle.Name, "Times New Roman");
-    EXPECT_EQ(l.main.Fonts.TitleX.Size, 14);
+    EXPECT_EQ(l.main.Doc.Fonts.Graphtitle.Name, "Times New Roman");
+    EXPECT_EQ(l.main.Doc.X().TitleFont.Size, 14);
     {
-        TFontSetDialog dialog(l.main.Fonts);
+        TFontSetDialog dialog(l.main.Doc);
         dialog.FontName[0]->setCurrentText(QString(40, 'A'));
         dialog.Size[1]->setCurrentText("20");
         dialog.ChooseFont = [](const FontSetting& f) {
@@ -295,13 +295,15 @@ TEST(TFontSetDialog, NamesSizesOkAndCancel) {
         dialog.FontButtonClick(4);
         EXPECT_EQ(dialog.FontName[4]->currentText().toStdString(), "Arial");
         dialog.OkBitBtn->click();
+        ASSERT_EQ(dialog.result(), QDialog::Accepted);
+        dialog.Form().Store(l.main.Doc);
     }
-    EXPECT_EQ(l.main.Fonts.Graphtitle.Name, std::string(31, 'A'));
-    EXPECT_EQ(l.main.Fonts.TitleX.Size, 20);
-    EXPECT_EQ(l.main.Fonts.Sample.Name, "Arial");
-    EXPECT_TRUE(l.main.Fonts.Sample.Bold);
-    EXPECT_EQ(l.main.Fonts.Sample.Charset, 128);
-    EXPECT_EQ(l.main.Fonts.Num.Name, "Times New Roman");  // showing changed nothing
+    EXPECT_EQ(l.main.Doc.Fonts.Graphtitle.Name, std::string(31, 'A'));
+    EXPECT_EQ(l.main.Doc.X().TitleFont.Size, 20);
+    EXPECT_EQ(l.main.Doc.Fonts.Sample.Name, "Arial");
+    EXPECT_TRUE(l.main.Doc.Fonts.Sample.Bold);
+    EXPECT_EQ(l.main.Doc.Fonts.Sample.Charset, 128);
+    EXPECT_EQ(l.main.Doc.Fonts.Num.Name, "Times New Roman");  // showing changed nothing
 }
 
 // The font detail dialog starts from a size it can show, whatever a
@@ -362,9 +364,9 @@ TEST(TfMainWindow, TheDialogsOpenFromTheirCommands) {
     edit0->setSelection(4, 1);
     edit2->setSelection(0, 4);
     window.Item("menuTextUp")->trigger();
-    EXPECT_EQ(l.main.LineEdit(0).Text, "DATA^1@");
-    EXPECT_EQ(l.main.LineEdit(2).Text, "^DATA@3");
-    EXPECT_EQ(l.main.LineEdit(1).Text, "DATA2");
+    EXPECT_EQ(l.main.Series(0).LegendText, "DATA^1@");
+    EXPECT_EQ(l.main.Series(2).LegendText, "^DATA@3");
+    EXPECT_EQ(l.main.Series(1).LegendText, "DATA2");
 }
 
 }  // namespace

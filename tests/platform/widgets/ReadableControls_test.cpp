@@ -85,9 +85,9 @@ TEST(ReadableControls, EveryFormShowsItsTextsWhole) {
     ExpectReadable(plot, "TPlotSetDialog");
     TGraphSetDialog graph(l.main);
     ExpectReadable(graph, "TGraphSetDialog");
-    TFontSetDialog fonts(l.main.Fonts);
+    TFontSetDialog fonts(l.main.Doc);
     ExpectReadable(fonts, "TFontSetDialog");
-    TSampleSetDialog sample(l.main.Sample);
+    TSampleSetDialog sample(l.main.Doc.Sample);
     ExpectReadable(sample, "TSampleSetDialog");
     TLabelForm label;
     ExpectReadable(label, "TLabelForm");

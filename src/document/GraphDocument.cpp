@@ -1,0 +1,28 @@
+#include "document/GraphDocument.h"
+
+GraphDocument::GraphDocument() {
+    X().Title = "X AXIS";
+    Y().Title = "Y AXIS";
+}
+
+bool DataSource::operator==(const DataSource& other) const {
+    const bool sameCells = Table == other.Table || (Table && other.Table && *Table == *other.Table);
+    return sameCells && Path == other.Path && Read == other.Read && Columns == other.Columns &&
+           Rows == other.Rows && Titles == other.Titles;
+}
+
+const TStringGrid& GraphDocument::Table() const {
+    static const TStringGrid kNoData(4, 20);
+    return Sources.empty() || !Sources.front().Table ? kNoData : *Sources.front().Table;
+}
+
+TStringGrid& GraphDocument::TableForEdit() {
+    if (Sources.empty()) Sources.emplace_back();
+    std::shared_ptr<const TStringGrid>& table = Sources.front().Table;
+    // Every table is made non-const, so the one no other document shares
+    // may be changed in place; a shared one is copied first.
+    if (table && table.use_count() == 1) return const_cast<TStringGrid&>(*table);
+    auto own = table ? std::make_shared<TStringGrid>(*table) : std::make_shared<TStringGrid>(4, 20);
+    table = own;
+    return *own;
+}

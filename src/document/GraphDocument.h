@@ -1,0 +1,104 @@
+#pragma once
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "data/DataOpenOptions.h"
+#include "graph/SettingsRecords.h"
+#include "platform/TStringGrid.h"
+#include "plot/SeriesStyle.h"
+
+// The graph as the user made it, as one value: what was read, what is
+// plotted and how, the axes, the texts, the legend and the canvas. The
+// main window shows it, the drawing is made from it, configuration files
+// are read into it and written from it, and every change a user makes is
+// an edit of it (which is what undo takes back). No pixels of a drawing
+// and no widget state live here.
+
+// How a data file is read: the delimiter and the decimal comma. Files
+// without them read as before.
+struct ReadSettings {
+    DataDelimiter Delimiter = DataDelimiter::Space;
+    bool DecimalComma = false;
+    bool operator==(const ReadSettings&) const = default;
+};
+
+// A data file as it was read: the grid's cells (the column titles in row
+// 0, the numbers below, the user's edits among them). The cells are
+// shared between the document's copies, as they may be a million rows; an
+// edit of a cell makes a copy of its own.
+struct DataSource {
+    std::string Path;
+    ReadSettings Read;
+    int Columns = 0;
+    int Rows = 0;
+    std::vector<std::string> Titles;
+    std::shared_ptr<const TStringGrid> Table;
+    bool operator==(const DataSource& other) const;
+};
+
+// One plotted column: its source, its Y column (1-based, the X column is
+// in its style), whether it is drawn and listed in the legend, its legend
+// text and its style.
+struct GraphSeries {
+    int Source = 0;
+    int YColumn = 1;
+    bool Plotted = false;
+    bool InLegend = false;
+    std::string LegendText;
+    SeriesStyle Style;
+    bool operator==(const GraphSeries&) const = default;
+};
+
+// A label the user dragged: where it is until the next drawing lays it
+// out again.
+struct LabelPlace {
+    int Left = 0;
+    int Top = 0;
+    bool operator==(const LabelPlace&) const = default;
+};
+
+enum AxisIndex : int { kAxisX = 0, kAxisY = 1 };
+
+struct GraphDocument {
+    GraphDocument();
+
+    std::vector<DataSource> Sources;
+    std::vector<GraphSeries> Series;
+    // The style the plot dialog's "ALL" shows and sets besides every series.
+    SeriesStyle Template;
+    std::array<AxisSettings, 2> Axes;
+    // The canvas, and the plot area's size and place on it.
+    GraphSettings Graph;
+    GridlineSettings Gridline;
+    // The legend's place and colours.
+    SampleSettings Sample;
+    TitleTexts Title;
+    // The title's, the numbers' and the legend's fonts; each axis has its
+    // label's.
+    FontSettings Fonts;
+    // How the next data file is read.
+    ReadSettings Read;
+    std::optional<LabelPlace> TitlePlace, XlabelPlace, YlabelPlace;
+    void ForgetLabelPlaces() { TitlePlace = XlabelPlace = YlabelPlace = std::nullopt; }
+
+    AxisSettings& X() { return Axes[kAxisX]; }
+    AxisSettings& Y() { return Axes[kAxisY]; }
+    const AxisSettings& X() const { return Axes[kAxisX]; }
+    const AxisSettings& Y() const { return Axes[kAxisY]; }
+    AxisSettings& Axis(bool xAxis) { return Axes[xAxis ? kAxisX : kAxisY]; }
+    const AxisSettings& Axis(bool xAxis) const { return Axes[xAxis ? kAxisX : kAxisY]; }
+
+    // The table of the first source; an empty grid before any read.
+    const TStringGrid& Table() const;
+    int ColumnCount() const { return Sources.empty() ? 0 : Sources.front().Columns; }
+    int RowCount() const { return Sources.empty() ? 0 : Sources.front().Rows; }
+    // The first source's table for a change: a copy of its own when another
+    // document shares it.
+    TStringGrid& TableForEdit();
+
+    bool operator==(const GraphDocument&) const = default;
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/Colors.h"
+#include "platform/Picture.h"
+#include "plot/PlotNames.h"
+
+// The X choice that takes the row number (1 for the first data row) as X.
+inline constexpr int kRowNumberAxisX = 0;
+inline constexpr const char* kRowNumberText = "行番号";
+
+// How a series is drawn, as the plot settings dialog sets it and
+// configuration files keep it ([Plot] LineImage n->...): its line, its
+// curve method and its marks, and the column its X values come from.
+struct SeriesStyle {
+    static constexpr int kMaxLineWidth = 1000;
+    static constexpr int kMaxMarkSize = 10000;
+    static constexpr int kMaxAxisX = 1000;
+
+    int LineWidth = 1;
+    TColor LineColor = clBlack;
+    PenStyle LineType = PenStyle::psSolid;
+    CurveMethod Hokan = CurveMethod::None;
+    // The degree of the least-squares polynomial.
+    int Dimension = 5;
+    int MarkSize = 8;
+    MarkKind MarkType = MarkKind::Maru2;
+    TColor MarkColor = clBlack;
+    // Marks every (MarkPass + 1)-th point.
+    int MarkPass = 0;
+    // The grid column of the X values; kRowNumberAxisX for the row number.
+    int AxisX = 1;
+    bool operator==(const SeriesStyle&) const = default;
+};
