@@ -21,9 +21,11 @@ namespace {
 struct Window {
     TfMain Main;
     // What a read can change, kept to set it back.
-    ConfigFile::Values Start;
+    GraphDocument Start;
 
     explicit Window(int columns) {
+        // Undo steps would pile up over the inputs.
+        Main.RecordsUndo = false;
         if (columns > 0) {
             const std::string path = ScratchFile("cfg-data.txt");
             std::string rows;
@@ -37,10 +39,10 @@ struct Window {
             FUZZ_CHECK(Main.DataOpen.ReadData());
             Main.FillDataGrid();
         }
-        Start = Main.ConfigValues();
+        Start = Main.Doc;
     }
     TfMain& Reset() {
-        Main.ApplyConfigValues(Start);
+        Main.Edit("", [this](GraphDocument& d) { d = Start; });
         return Main;
     }
 };
@@ -71,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     if (!read) {
         // A number out of range refuses the file: nothing of it applied.
-        FUZZ_CHECK(main.ConfigValues() == window.Start);
+        FUZZ_CHECK(main.Doc == window.Start);
         return 0;
     }
     if (draw) RunCommand([&] { main.DrawGraph(false); });
@@ -87,10 +89,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(again.ReadConfigFile(copy));
     // The limits are saved with the 15 significant digits the program
     // shows; a file may have held more.
-    ConfigFile::Values saved = main.ConfigValues();
-    for (double* limit :
-         {&saved.Doc.X().Max, &saved.Doc.Y().Max, &saved.Doc.X().Min, &saved.Doc.Y().Min})
+    GraphDocument saved = main.Doc;
+    for (double* limit : {&saved.X().Max, &saved.Y().Max, &saved.X().Min, &saved.Y().Min})
         FUZZ_CHECK(TryStrToFloat(FloatToText(*limit), *limit));
-    FUZZ_CHECK(again.ConfigValues() == saved);
+    FUZZ_CHECK(again.Doc == saved);
     return 0;
 }

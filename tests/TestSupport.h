@@ -34,3 +34,24 @@ inline std::ostream& operator<<(std::ostream& out, CurveMethod method) {
 inline std::ostream& operator<<(std::ostream& out, MarkKind mark) {
     return out << NameOf(mark);
 }
+
+// The desktop's dialogs answered at once: the open dialog names `file`,
+// the options form reads it as proposed, saving and questions say no.
+#include <optional>
+
+#include "app/Desktop.h"
+class FakeDesktop : public Desktop {
+  public:
+    std::string file;
+    std::optional<OpenFileResult> OpenFile(const OpenFileRequest&) override {
+        return OpenFileResult{{file}, 2};
+    }
+    std::optional<SaveFileResult> SaveFile(const SaveFileRequest&) override { return std::nullopt; }
+    bool Confirm(const std::string&) override { return false; }
+    DataOpenChoice ShowDataOpenForm(const std::vector<std::string>&,
+                                    const DataOpenChoice&) override {
+        DataOpenChoice c;
+        c.Accepted = true;
+        return c;
+    }
+};

@@ -12,10 +12,11 @@
 
 bool TfMainWindow::IsMenuShortcut(const QKeyEvent& key) const {
     const QKeySequence pressed(key.keyCombination());
-    for (const auto& [name, action] : items_)
-        if (action->isEnabled() && !action->shortcut().isEmpty() &&
-            action->shortcut().matches(pressed) == QKeySequence::ExactMatch)
-            return true;
+    for (const auto& [name, action] : items_) {
+        if (!action->isEnabled()) continue;
+        for (const QKeySequence& shortcut : action->shortcuts())
+            if (shortcut.matches(pressed) == QKeySequence::ExactMatch) return true;
+    }
     return false;
 }
 
@@ -62,6 +63,18 @@ void TfMainWindow::BuildMenus() {
 
     QMenu* edit = bar->addMenu("編集(&E)");
     edit->setObjectName("menuHensyu");
+    // Undo and redo answer in the graph window too.
+    QAction* undo = AddItem(edit, "menuUndo", "元に戻す", "Ctrl+Z");
+    QAction* redo = AddItem(edit, "menuRedo", "やり直し", "Ctrl+Y");
+    redo->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
+    for (QAction* step : {undo, redo}) step->setShortcutContext(Qt::ApplicationShortcut);
+    undo->setEnabled(state_.UndoStack.canUndo());
+    redo->setEnabled(state_.UndoStack.canRedo());
+    connect(&state_.UndoStack, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    connect(&state_.UndoStack, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+    connect(undo, &QAction::triggered, this, [this] { RunCommand([this] { state_.Undo(); }); });
+    connect(redo, &QAction::triggered, this, [this] { RunCommand([this] { state_.Redo(); }); });
+    separator(edit, "N7");
     AddItem(edit, "menuGraphCopy", "ｸﾞﾗﾌのｺﾋﾟｰ(&C)", "Ctrl+C");
     separator(edit, "N6")->setVisible(false);
     AddItem(edit, "menuLabelCopy", "ﾗﾍﾞﾙのｺﾋﾟｰ")->setVisible(false);
