@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
 #include "platform/Picture.h"
 #include "plot/NiceTicks.h"
@@ -44,12 +45,24 @@ class TFrame : public TPlot {
     // No half pixel is added before truncation, unlike DataToPixel.
     PixelPoint TickToPixel(double x, double y) const;
     void DrawFrame();
-    void DrawGridX();
-    void DrawGridY();
-    void DrawLogGridX();
-    void DrawLogGridY();
 
   private:
+    // Where an axis has its grid lines and ticks, in pixels along it: the
+    // one grid routine draws any axis from them.
+    struct GridMark {
+        int At;
+        bool Major;
+    };
+    struct AxisMarks {
+        std::vector<GridMark> Ticks;
+        bool Logarithmic = false;
+        // Where the minor ticks of a linear axis start.
+        int MinorFrom = 1;
+    };
+    AxisMarks MarksOf(bool xAxis) const;
+    AxisMarks DividedMarks(bool xAxis) const;
+    AxisMarks PlannedMarks(bool xAxis, const NiceTicks& ticks) const;
+    AxisMarks LogMarks(bool xAxis) const;
+    void DrawGrid(bool xAxis, const AxisMarks& marks);
     void DrawBox();
-    void DrawPlannedGrid(bool xAxis, const NiceTicks& ticks);
 };
