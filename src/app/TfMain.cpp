@@ -18,12 +18,9 @@ TfMain::TfMain() {
     // hundred files read.
     UndoStack.setUndoLimit(kUndoLimit);
     AllImage.Name = "AllImage";
-    AllImage.Left = 160;
-    AllImage.Top = 5;
+    // Its size is that of every sample; the window places the samples.
     AllImage.Width = 80;
     AllImage.Height = 20;
-    AllImage.Visible = false;
-    AllImage.MarkSize = 8;
     AllImage.Xsize = 0;
     AllImage.Ysize = 0;
     AllImage.SetCount(1);

@@ -274,6 +274,8 @@ class TfMain : public QObject {
     // The graph window's contents changed; it repaints.
     void GraphChanged();
     void ShowGraphWindow();
+    // Undo or redo put another document in place: open dialogs show it.
+    void DocumentRestored();
 
   private:
     // The windows follow the document: the plots' styles and samples, the

@@ -3,7 +3,9 @@
 #include <QUndoCommand>
 
 #include "app/TfMain.h"
+#include "platform/MessageSink.h"
 #include "platform/NumberText.h"
+#include "platform/RaisedError.h"
 
 namespace {
 
@@ -81,8 +83,16 @@ void TfMain::RestoreDocument(const GraphDocument& document) {
     // labels where they were.
     const bool anyPlotted = std::any_of(Doc.Series.begin(), Doc.Series.end(),
                                         [](const GraphSeries& s) { return s.Plotted; });
-    if (graphDrawn_ && anyPlotted) Draw(Canv.Shown);
+    // An error is told here: it must not leave the undo stack midway.
+    if (graphDrawn_ && anyPlotted) {
+        try {
+            Draw(Canv.Shown);
+        } catch (const RaisedError& error) {
+            ShowMessage(error.Text());
+        }
+    }
     emit GraphChanged();
+    emit DocumentRestored();
 }
 
 void TfMain::ShowDocument(const GraphDocument& before) {

@@ -132,6 +132,10 @@ TGraphSetDialog::TGraphSetDialog(TfMain& main, QWidget* parent)
     connect(OkBitBtn, &QPushButton::clicked, this, &TGraphSetDialog::OkBitBtnClick);
     connect(PlotBitBtn, &QPushButton::clicked, this, &TGraphSetDialog::PlotBitBtnClick);
     connect(CloseBitBtn, &QPushButton::clicked, this, &QDialog::close);
+    // An undo or redo changes what the dialog shows.
+    connect(&main_, &TfMain::DocumentRestored, this, [this] {
+        if (isVisible()) FormActivate();
+    });
     FormActivate();
 }
 

@@ -208,6 +208,10 @@ TPlotSetDialog::TPlotSetDialog(TfMain& main, QWidget* parent)
     connect(AxisX, &QComboBox::currentTextChanged, this,
             guarded([this] { form_.ApplyAxisX(AxisX->currentText().toStdString()); }));
     KeepLabelsClearOfControls(this);
+    // An undo or redo changes what the dialog shows.
+    connect(&main, &TfMain::DocumentRestored, this, [this] {
+        if (isVisible()) FormActivate();
+    });
     connect(PlotBitBtn, &QPushButton::clicked, this, &TPlotSetDialog::PlotRequested);
     connect(BitBtnClose, &QPushButton::clicked, this, &QDialog::close);
 }
