@@ -1,6 +1,7 @@
 // The one edit path: every change a user makes is applied to the graph
 // document here, shown, and kept as a step of the undo stack.
 #include <QUndoCommand>
+#include <algorithm>
 
 #include "app/TfMain.h"
 #include "platform/MessageSink.h"
@@ -61,7 +62,7 @@ void TfMain::Edit(const std::string& what, const std::function<void(GraphDocumen
                   const std::string& mergeKey) {
     GraphDocument before = Doc;
     auto finish = [&] {
-        if (Doc == before) return;
+        if (Doc.SameAs(before)) return;
         ShowDocument(before);
         if (RecordsUndo)
             UndoStack.push(new DocumentStep(*this, what, std::move(before), Doc, mergeKey));
@@ -114,7 +115,10 @@ void TfMain::ShowDocument(const GraphDocument& before) {
         AllImage.DrawSample();
     }
     ApplyReadSettings();
-    if (before.Sources != Doc.Sources) {
+    const bool sameTables = std::equal(
+        before.Sources.begin(), before.Sources.end(), Doc.Sources.begin(), Doc.Sources.end(),
+        [](const DataSource& a, const DataSource& b) { return a.Table == b.Table; });
+    if (!sameTables || before.Sources != Doc.Sources) {
         if (SameShape(before.Sources, Doc.Sources))
             emit CellsChanged();
         else

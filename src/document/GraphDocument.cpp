@@ -11,6 +11,17 @@ bool DataSource::operator==(const DataSource& other) const {
            Rows == other.Rows && Titles == other.Titles;
 }
 
+bool GraphDocument::SameAs(const GraphDocument& other) const {
+    if (Sources.size() != other.Sources.size()) return false;
+    for (std::size_t k = 0; k < Sources.size(); ++k)
+        if (Sources[k].Table != other.Sources[k].Table) return false;
+    // The same tables: copies without them compare the rest by value.
+    GraphDocument a = *this, b = other;
+    for (DataSource& source : a.Sources) source.Table.reset();
+    for (DataSource& source : b.Sources) source.Table.reset();
+    return a == b;
+}
+
 const TStringGrid& GraphDocument::Table() const {
     static const TStringGrid kNoData(4, 20);
     return Sources.empty() || !Sources.front().Table ? kNoData : *Sources.front().Table;

@@ -101,4 +101,7 @@ struct GraphDocument {
     TStringGrid& TableForEdit();
 
     bool operator==(const GraphDocument&) const = default;
+    // Equal, the tables compared by identity: what tells an edit's effect
+    // without reading a million cells twice.
+    bool SameAs(const GraphDocument& other) const;
 };
