@@ -93,6 +93,10 @@ class TfMain : public QObject {
         "%s の %s 点は 0 以下なので対数軸に描けません";
     static constexpr const char* kNoPointsText =
         "描ける点がありません (選択したｺﾗﾑに X と Y の両方がそろった行がありません)";
+    // Told when a series names an error column the data do not have; the
+    // series is drawn without those bars.
+    static constexpr const char* kNoErrorColumnText =
+        "'%s' の誤差の列 %s はありません (データは %s 列です)";
     static constexpr const char* kXRangeText = "X軸の範囲 %s ～ %s ではグラフを描けません";
     static constexpr const char* kYRangeText = "Y軸の範囲 %s ～ %s ではグラフを描けません";
     // A series without a legend text in messages.
@@ -301,9 +305,11 @@ class TfMain : public QObject {
     // The steps of a drawing: the range of one axis from the points of the
     // checked series, the blank graph image, each series' marks and curve.
     using Columns = std::vector<std::vector<double>*>;
-    bool RangeStep(bool xAxis, const Columns& values, const Columns& partners);
+    bool RangeStep(bool xAxis, const Columns& values, const Columns& partners,
+                   const std::vector<ErrorExtents>& errors);
     void ImageStep();
-    bool SeriesStep(const std::vector<int>& checked, const Columns& xs, const Columns& ys);
+    bool SeriesStep(const std::vector<int>& checked, const Columns& xs, const Columns& ys,
+                    std::vector<ErrorExtents>& errorsX, std::vector<ErrorExtents>& errorsY);
     bool CheckLimits(bool xAxis);
     bool CheckDrawableSettings();
 

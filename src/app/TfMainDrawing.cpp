@@ -3,6 +3,7 @@
 // graph.
 #include <QPainter>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <map>
 
@@ -73,7 +74,8 @@ void RaiseFirstBadCell(const TStringGrid& grid, const GridColumns& read,
 // none). The table's range is then the range of all those values, and a
 // million rows are not copied to find it.
 void FillRangeTable(TCalc& calc, const std::vector<std::vector<double>*>& values,
-                    const std::vector<std::vector<double>*>& partners, int rows) {
+                    const std::vector<std::vector<double>*>& partners,
+                    const std::vector<ErrorExtents>& errors, bool log, int rows) {
     calc.SetCol(int(values.size()));
     calc.SetRow(2);
     for (std::size_t m = 0; m < values.size(); ++m) {
@@ -86,6 +88,7 @@ void FillRangeTable(TCalc& calc, const std::vector<std::vector<double>*>& values
             if (!(value <= max)) max = value;
             if (!(value >= min)) min = value;
         }
+        WidenByErrors(min, max, v, other, errors[m], log);
         double* column = calc.Column(int(m));
         column[0] = max;
         column[1] = min;
@@ -183,11 +186,44 @@ bool TfMain::Draw(bool showWindow) {
         xColumns.push_back(Series(n).Style.AxisX);
         yColumns.push_back(Series(n).YColumn);
     }
+    // The error columns of each series: Y plus, Y minus, X plus, X minus.
+    std::vector<std::array<int, 4>> errorColumns;
+    std::vector<int> allErrorColumns;
+    for (int n : checked) {
+        SeriesStyle& s = Series(n).Style;
+        std::array<int, 4> columns{s.ErrorY, s.ErrorYMinus, s.ErrorX, s.ErrorXMinus};
+        for (int& c : columns) {
+            if (c > ColumnCount()) {
+                ShowNotice(FormatText(kNoErrorColumnText, {Series(n).LegendText, IntToStr(c),
+                                                           IntToStr(ColumnCount())}));
+                c = 0;
+            }
+            if (c > 0) allErrorColumns.push_back(c);
+        }
+        errorColumns.push_back(columns);
+    }
     std::vector<int> usedColumns = xColumns;
     usedColumns.insert(usedColumns.end(), yColumns.begin(), yColumns.end());
+    usedColumns.insert(usedColumns.end(), allErrorColumns.begin(), allErrorColumns.end());
     GridColumns cells = ReadGridColumns(DataG(), usedColumns, RowCount());
     RaiseFirstBadCell(DataG(), cells, xColumns);
     RaiseFirstBadCell(DataG(), cells, yColumns);
+    RaiseFirstBadCell(DataG(), cells, allErrorColumns);
+    // ErrorY alone reaches both ways; with ErrorYMinus it is the plus side.
+    auto extents = [&](int plus, int minus) {
+        ErrorExtents e;
+        if (plus > 0) e.Plus = cells.values.at(plus);
+        if (minus > 0)
+            e.Minus = cells.values.at(minus);
+        else if (plus > 0)
+            e.Minus = e.Plus;
+        return e;
+    };
+    std::vector<ErrorExtents> errorsX, errorsY;
+    for (const auto& c : errorColumns) {
+        errorsY.push_back(extents(c[0], c[1]));
+        errorsX.push_back(extents(c[2], c[3]));
+    }
     Columns xs, ys;
     for (int m = 0; m < k; ++m) {
         xs.push_back(&cells.values.at(xColumns[std::size_t(m)]));
@@ -228,7 +264,7 @@ bool TfMain::Draw(bool showWindow) {
             FormatText(kNotPositiveLeftOutText, {xAxis ? "X" : "Y", std::to_string(leftOut)});
     }
 
-    if (!RangeStep(true, xs, ys) || !RangeStep(false, ys, xs)) return false;
+    if (!RangeStep(true, xs, ys, errorsX) || !RangeStep(false, ys, xs, errorsY)) return false;
     auto layTexts = [this] {
         ImageStep();
         menuFramePlotClick();
@@ -241,7 +277,7 @@ bool TfMain::Draw(bool showWindow) {
     // numbers' room, so at most a few rounds).
     layTexts();
     for (int round = 0; round < 3 && FitTextsInCanvas(); ++round) layTexts();
-    if (!SeriesStep(checked, xs, ys)) return false;
+    if (!SeriesStep(checked, xs, ys, errorsX, errorsY)) return false;
 
     // The window writes its size into the canvas size when the mouse moves
     // over it; the wanted height is kept across the resize.
@@ -263,8 +299,9 @@ bool TfMain::Draw(bool showWindow) {
     return true;
 }
 
-bool TfMain::RangeStep(bool xAxis, const Columns& values, const Columns& partners) {
-    FillRangeTable(Calc, values, partners, RowCount());
+bool TfMain::RangeStep(bool xAxis, const Columns& values, const Columns& partners,
+                       const std::vector<ErrorExtents>& errors) {
+    FillRangeTable(Calc, values, partners, errors, IsLogAxis(Doc.Axis(xAxis).Type), RowCount());
     Calc.Type = Doc.Axis(xAxis).Type;
     Calc.CalcMaxMin();
     if (std::isnan(Calc.Max)) {
@@ -307,7 +344,8 @@ void TfMain::ImageStep() {
     image.Bitmap = WhiteImage(Doc.Graph.Canvaswidth, Doc.Graph.Canvasheight);
 }
 
-bool TfMain::SeriesStep(const std::vector<int>& checked, const Columns& xs, const Columns& ys) {
+bool TfMain::SeriesStep(const std::vector<int>& checked, const Columns& xs, const Columns& ys,
+                        std::vector<ErrorExtents>& errorsX, std::vector<ErrorExtents>& errorsY) {
     // Recorded into the plot picture itself: its storage is kept from one
     // drawing to the next.
     PlotPicture.Clear();
@@ -332,6 +370,10 @@ bool TfMain::SeriesStep(const std::vector<int>& checked, const Columns& xs, cons
         p.SetPoints(std::move(x), take(ys[m]));
         p.Xsize = Doc.Graph.Width;
         p.Ysize = Doc.Graph.Height;
+        // The bars lie under the marks.
+        p.ErrorsX = std::move(errorsX[m]);
+        p.ErrorsY = std::move(errorsY[m]);
+        if (p.PlotErrorBars()) canvas.Draw(0, 0, p.CurveLayer);
         p.PlotMark();
         canvas.Draw(0, 0, p.CurveLayer);
         if (!p.PlotLine()) {

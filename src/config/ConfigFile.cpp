@@ -101,6 +101,11 @@ void VisitKeys(GraphDocument& v, Visit&& visit) {
         visit("Plot", n + "MarkColor", Color{p.MarkColor});
         visit("Plot", n + "MarkPass", Ranged{p.MarkPass, 0, kIntMax});
         visit("Plot", n + "AxisX", Ranged{p.AxisX, 0, SeriesStyle::kMaxAxisX});
+        visit("Plot", n + "ErrorY", Ranged{p.ErrorY, 0, SeriesStyle::kMaxAxisX});
+        visit("Plot", n + "ErrorYMinus", Ranged{p.ErrorYMinus, 0, SeriesStyle::kMaxAxisX});
+        visit("Plot", n + "ErrorX", Ranged{p.ErrorX, 0, SeriesStyle::kMaxAxisX});
+        visit("Plot", n + "ErrorXMinus", Ranged{p.ErrorXMinus, 0, SeriesStyle::kMaxAxisX});
+        visit("Plot", n + "ErrorCap", Ranged{p.ErrorCap, 0, SeriesStyle::kMaxErrorCap});
         visit("CheckBox", "SampleCheck" + number, s.InLegend);
         visit("Edit", "LineEdit" + number, s.LegendText);
     }

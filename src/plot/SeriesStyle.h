@@ -29,5 +29,14 @@ struct SeriesStyle {
     int MarkPass = 0;
     // The grid column of the X values; kRowNumberAxisX for the row number.
     int AxisX = 1;
+    // Error bars: the grid columns of the errors, 0 for none. ErrorY alone
+    // is both sides; with ErrorYMinus it is the plus side (X likewise).
+    int ErrorY = 0;
+    int ErrorYMinus = 0;
+    int ErrorX = 0;
+    int ErrorXMinus = 0;
+    // Half the width of a bar's cap in pixels, 0 for none.
+    int ErrorCap = 3;
+    static constexpr int kMaxErrorCap = 1000;
     bool operator==(const SeriesStyle&) const = default;
 };

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/Picture.h"
+#include "plot/ErrorBars.h"
 #include "plot/PlotNames.h"
 #include "plot/SeriesStyle.h"
 #include "plot/TCalc.h"
@@ -70,6 +71,8 @@ class TPlot : public SeriesStyle {
     void SetPoints(std::vector<double> x, std::vector<double> y);
     std::vector<double> X;
     std::vector<double> Y;
+    // The error bars of the points, in the order of X and Y.
+    ErrorExtents ErrorsX, ErrorsY;
 
     Picture CurveLayer;
     Picture SamplePicture;
@@ -86,6 +89,10 @@ class TPlot : public SeriesStyle {
     double ColumnToData(int px) const;
 
     void PlotMark();
+    // Records the error bars alone into the curve layer, in the line's
+    // colour and width, clipped to the plot area; false when there are
+    // none to draw.
+    bool PlotErrorBars();
     bool PlotLine();
     void InternalPlotLine(const PixelPoint* points, int n);
     // Several clipped polylines, one per run of points: run k ends before
