@@ -92,3 +92,22 @@ std::vector<std::string> PlotSetForm::AxisXItems() const {
 std::string PlotSetForm::AxisXText(int axisX) {
     return axisX == kRowNumberAxisX ? kRowNumberText : IntToStr(axisX);
 }
+
+void PlotSetForm::ApplyErrorColumn(const std::string& text, const char* field,
+                                   int SeriesStyle::*member) {
+    if (text == kNoErrorText) {
+        Apply([&](SeriesStyle& p) { p.*member = 0; });
+        return;
+    }
+    ApplyInteger(text, 1, field, member);
+}
+
+std::vector<std::string> PlotSetForm::ErrorColumnItems() const {
+    std::vector<std::string> items{kNoErrorText};
+    for (int n = 1; n <= main_.ColumnCount(); ++n) items.push_back(IntToStr(n));
+    return items;
+}
+
+std::string PlotSetForm::ErrorColumnText(int column) {
+    return column == 0 ? kNoErrorText : IntToStr(column);
+}

@@ -55,6 +55,11 @@ class PlotSetForm {
     // The X choices the dialog lists: "行番号", then each column.
     std::vector<std::string> AxisXItems() const;
     static std::string AxisXText(int axisX);
+    // An error column: a column number from 1, or "なし" for none.
+    static constexpr const char* kNoErrorText = "なし";
+    void ApplyErrorColumn(const std::string& text, const char* field, int SeriesStyle::*member);
+    std::vector<std::string> ErrorColumnItems() const;
+    static std::string ErrorColumnText(int column);
 
     TfMain& Main() { return main_; }
 

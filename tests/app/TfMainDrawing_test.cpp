@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
 #include <limits>
 
 #include "TestSupport.h"
@@ -261,6 +262,37 @@ TEST(DrawGraph, FixedLimitsAreUsedAsSet) {
     EXPECT_EQ(d.main.Doc.X().Min, 20);
     EXPECT_EQ(d.main.Doc.X().Max, 40);
     EXPECT_EQ(d.main.LineImage(1).Xmin, 20);
+}
+
+// Error bars come from their columns, widen the automatic range, lie
+// under the marks; a column the file lacks is told and left out.
+TEST(DrawGraph, ErrorBarsFromColumns) {
+    Drawn d("0 10 1 4\n1 20 2 5\n2 30 3 6\n", false);
+    d.main.Series(2).Plotted = d.main.Series(3).Plotted = false;
+    SeriesStyle& style = d.main.Series(1).Style;
+    style.MarkType = MarkKind::Maru2;
+    ASSERT_TRUE(d.main.DrawGraph(false));
+    const double maxWithout = d.main.Doc.Y().Max;
+    style.ErrorY = 4;  // plus 4, 5, 6
+    style.ErrorYMinus = 3;
+    ASSERT_TRUE(d.main.DrawGraph(false));
+    EXPECT_GT(d.main.Doc.Y().Max, maxWithout);
+    EXPECT_GE(d.main.Doc.Y().Max, 36);
+    EXPECT_LE(d.main.Doc.Y().Min, 9);
+    // The bar's line comes before the mark's ellipse in the picture.
+    const auto& ops = d.main.PlotPicture.Ops();
+    const auto line = std::find_if(ops.begin(), ops.end(),
+                                   [](const PictureOp& op) { return op.Kind == OpKind::LineTo; });
+    const auto mark = std::find_if(ops.begin(), ops.end(),
+                                   [](const PictureOp& op) { return op.Kind == OpKind::Ellipse; });
+    ASSERT_NE(line, ops.end());
+    EXPECT_LT(line - ops.begin(), mark - ops.begin());
+    EXPECT_TRUE(d.sink.Texts.empty());
+
+    style.ErrorX = 9;
+    ASSERT_TRUE(d.main.DrawGraph(false));
+    EXPECT_EQ(d.sink.Texts,
+              std::vector<std::string>{"'DATA2' の誤差の列 9 はありません (データは 4 列です)"});
 }
 
 TEST(GraphWindow, DropsMoveAndResize) {

@@ -95,6 +95,11 @@ TEST(ConfigFile, EveryKeyRoundTrips) {
     p.MarkColor = clRed;
     p.MarkPass = 4;
     p.AxisX = 2;
+    p.ErrorY = 3;
+    p.ErrorYMinus = 1;
+    p.ErrorX = 2;
+    p.ErrorXMinus = 3;
+    p.ErrorCap = 5;
     written.LineCheckClick(0, true);
     w.Series[0].InLegend = false;  // stored after the click set it
     w.Series[1].InLegend = false;

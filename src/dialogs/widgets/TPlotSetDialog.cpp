@@ -96,7 +96,7 @@ TPlotSetDialog::TPlotSetDialog(TfMain& main, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), form_(main) {
     setObjectName("PlotSetDialog");
     setWindowTitle("ﾗｲﾝ設定");
-    setFixedSize(419, 258);
+    setFixedSize(419, 318);
     setModal(false);
     setAttribute(Qt::WA_DeleteOnClose, false);
 
@@ -153,6 +153,19 @@ TPlotSetDialog::TPlotSetDialog(TfMain& main, QWidget* parent)
     Label(mark, "間引く 間隔", 10, 106);
     Mpass = Combo(mark, "Mpass", QRect(88, 102, 97, 22), Numbers({0, 1, 2, 3, 5, 10, 20}));
 
+    auto* errors = new QGroupBox("誤差棒", this);
+    errors->setGeometry(8, 252, 402, 58);
+    Label(errors, "Y 誤差", 10, 8);
+    ErrorY = Combo(errors, "ErrorY", QRect(10, 26, 70, 22), {});
+    Label(errors, "Y 誤差 (-側)", 88, 8);
+    ErrorYMinus = Combo(errors, "ErrorYMinus", QRect(88, 26, 70, 22), {});
+    Label(errors, "X 誤差", 166, 8);
+    ErrorX = Combo(errors, "ErrorX", QRect(166, 26, 70, 22), {});
+    Label(errors, "X 誤差 (-側)", 244, 8);
+    ErrorXMinus = Combo(errors, "ErrorXMinus", QRect(244, 26, 70, 22), {});
+    Label(errors, "ｷｬｯﾌﾟ", 322, 8);
+    ErrorCap = Combo(errors, "ErrorCap", QRect(322, 26, 70, 22), Numbers({0, 2, 3, 4, 6}));
+
     PlotBitBtn = new QPushButton("ﾌﾟﾛｯﾄ", this);
     PlotBitBtn->setObjectName("PlotBitBtn");
     PlotBitBtn->setGeometry(248, 222, 75, 25);
@@ -207,6 +220,18 @@ TPlotSetDialog::TPlotSetDialog(TfMain& main, QWidget* parent)
             guarded([this] { Integer(Mpass, 0, "間引く間隔", &SeriesStyle::MarkPass); }));
     connect(AxisX, &QComboBox::currentTextChanged, this,
             guarded([this] { form_.ApplyAxisX(AxisX->currentText().toStdString()); }));
+    const std::pair<QComboBox*, std::pair<const char*, int SeriesStyle::*>> errorColumns[] = {
+        {ErrorY, {"Y 誤差の列", &SeriesStyle::ErrorY}},
+        {ErrorYMinus, {"Y 誤差 (-側) の列", &SeriesStyle::ErrorYMinus}},
+        {ErrorX, {"X 誤差の列", &SeriesStyle::ErrorX}},
+        {ErrorXMinus, {"X 誤差 (-側) の列", &SeriesStyle::ErrorXMinus}}};
+    for (const auto& [box, field] : errorColumns)
+        connect(box, &QComboBox::currentTextChanged, this, guarded([this, box, field] {
+                    form_.ApplyErrorColumn(box->currentText().toStdString(), field.first,
+                                           field.second);
+                }));
+    connect(ErrorCap, &QComboBox::currentTextChanged, this,
+            guarded([this] { Integer(ErrorCap, 0, "ｷｬｯﾌﾟの幅", &SeriesStyle::ErrorCap); }));
     KeepLabelsClearOfControls(this);
     // An undo or redo changes what the dialog shows.
     connect(&main, &TfMain::DocumentRestored, this, [this] {
@@ -241,6 +266,11 @@ void TPlotSetDialog::FormActivate() {
     form_.IndexText = start >= 0 ? Index->currentText().toStdString() : std::string();
     AxisX->clear();
     for (const std::string& item : form_.AxisXItems()) AxisX->addItem(QString::fromStdString(item));
+    for (QComboBox* box : {ErrorY, ErrorYMinus, ErrorX, ErrorXMinus}) {
+        box->clear();
+        for (const std::string& item : form_.ErrorColumnItems())
+            box->addItem(QString::fromStdString(item));
+    }
     loading_ = false;
     IndexChange();
 }
@@ -263,6 +293,13 @@ void TPlotSetDialog::IndexChange() {
         Msize->setCurrentIndex(size >= 0 && size < Msize->count() ? size : -1);
         Mpass->setCurrentText(QString::number(source->MarkPass));
         AxisX->setCurrentText(QString::fromStdString(PlotSetForm::AxisXText(source->AxisX)));
+        const std::pair<QComboBox*, int> columns[] = {{ErrorY, source->ErrorY},
+                                                      {ErrorYMinus, source->ErrorYMinus},
+                                                      {ErrorX, source->ErrorX},
+                                                      {ErrorXMinus, source->ErrorXMinus}};
+        for (const auto& [box, column] : columns)
+            box->setCurrentText(QString::fromStdString(PlotSetForm::ErrorColumnText(column)));
+        ErrorCap->setCurrentText(QString::number(source->ErrorCap));
     }
     loading_ = false;
 }

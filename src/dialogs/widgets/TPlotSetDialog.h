@@ -28,6 +28,12 @@ class TPlotSetDialog : public QDialog {
     QComboBox* Lhokan;
     QComboBox* Ldimension;
     QComboBox* AxisX;
+    // The error columns and the caps' half width.
+    QComboBox* ErrorY;
+    QComboBox* ErrorYMinus;
+    QComboBox* ErrorX;
+    QComboBox* ErrorXMinus;
+    QComboBox* ErrorCap;
     ColorShape* Mcolor;
     QComboBox* Mtype;
     QComboBox* Msize;

@@ -148,6 +148,12 @@ TEST(TPlotSetDialog, MarkSizesAndTheColourDialog) {
     EXPECT_EQ(starts, (std::vector<QColor>{Qt::black, QColor(255, 0, 0)}));
     dialog.Mtype->setCurrentIndex(7);
     EXPECT_EQ(l.main.Series(0).Style.MarkType, MarkKind::Batsu);
+    dialog.ErrorY->setCurrentText("2");
+    EXPECT_EQ(l.main.Series(0).Style.ErrorY, 2);
+    dialog.ErrorY->setCurrentText("なし");
+    EXPECT_EQ(l.main.Series(0).Style.ErrorY, 0);
+    dialog.ErrorCap->setCurrentText("6");
+    EXPECT_EQ(l.main.Series(0).Style.ErrorCap, 6);
     dialog.Lhokan->setCurrentText("スプライン");
     EXPECT_EQ(l.main.Series(0).Style.Hokan, CurveMethod::Spline);
     // A typed name that is none of the methods is told when the typing
