@@ -96,7 +96,7 @@ TPlotSetDialog::TPlotSetDialog(TfMain& main, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), form_(main) {
     setObjectName("PlotSetDialog");
     setWindowTitle("ﾗｲﾝ設定");
-    setFixedSize(419, 318);
+    setFixedSize(419, 330);
     setModal(false);
     setAttribute(Qt::WA_DeleteOnClose, false);
 
@@ -154,17 +154,17 @@ TPlotSetDialog::TPlotSetDialog(TfMain& main, QWidget* parent)
     Mpass = Combo(mark, "Mpass", QRect(88, 102, 97, 22), Numbers({0, 1, 2, 3, 5, 10, 20}));
 
     auto* errors = new QGroupBox("誤差棒", this);
-    errors->setGeometry(8, 252, 402, 58);
-    Label(errors, "Y 誤差", 10, 8);
-    ErrorY = Combo(errors, "ErrorY", QRect(10, 26, 70, 22), {});
-    Label(errors, "Y 誤差 (-側)", 88, 8);
-    ErrorYMinus = Combo(errors, "ErrorYMinus", QRect(88, 26, 70, 22), {});
-    Label(errors, "X 誤差", 166, 8);
-    ErrorX = Combo(errors, "ErrorX", QRect(166, 26, 70, 22), {});
-    Label(errors, "X 誤差 (-側)", 244, 8);
-    ErrorXMinus = Combo(errors, "ErrorXMinus", QRect(244, 26, 70, 22), {});
-    Label(errors, "ｷｬｯﾌﾟ", 322, 8);
-    ErrorCap = Combo(errors, "ErrorCap", QRect(322, 26, 70, 22), Numbers({0, 2, 3, 4, 6}));
+    errors->setGeometry(8, 252, 402, 70);
+    Label(errors, "Y 誤差", 10, 22);
+    ErrorY = Combo(errors, "ErrorY", QRect(10, 40, 70, 22), {});
+    Label(errors, "Y 誤差 (-側)", 88, 22);
+    ErrorYMinus = Combo(errors, "ErrorYMinus", QRect(88, 40, 70, 22), {});
+    Label(errors, "X 誤差", 166, 22);
+    ErrorX = Combo(errors, "ErrorX", QRect(166, 40, 70, 22), {});
+    Label(errors, "X 誤差 (-側)", 244, 22);
+    ErrorXMinus = Combo(errors, "ErrorXMinus", QRect(244, 40, 70, 22), {});
+    Label(errors, "ｷｬｯﾌﾟ", 322, 22);
+    ErrorCap = Combo(errors, "ErrorCap", QRect(322, 40, 70, 22), Numbers({0, 2, 3, 4, 6}));
 
     PlotBitBtn = new QPushButton("ﾌﾟﾛｯﾄ", this);
     PlotBitBtn->setObjectName("PlotBitBtn");
