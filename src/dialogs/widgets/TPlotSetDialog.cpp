@@ -225,8 +225,9 @@ TPlotSetDialog::TPlotSetDialog(TfMain& main, QWidget* parent)
         {ErrorYMinus, {"Y 誤差 (-側) の列", &SeriesStyle::ErrorYMinus}},
         {ErrorX, {"X 誤差の列", &SeriesStyle::ErrorX}},
         {ErrorXMinus, {"X 誤差 (-側) の列", &SeriesStyle::ErrorXMinus}}};
-    for (const auto& [box, field] : errorColumns)
-        connect(box, &QComboBox::currentTextChanged, this, guarded([this, box, field] {
+    for (const auto& [comboBox, what] : errorColumns)
+        connect(comboBox, &QComboBox::currentTextChanged, this,
+                guarded([this, box = comboBox, field = what] {
                     form_.ApplyErrorColumn(box->currentText().toStdString(), field.first,
                                            field.second);
                 }));
