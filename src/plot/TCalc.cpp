@@ -103,7 +103,7 @@ int TCalc::DistinctCount(const double* xs, int count, int limit) {
     return int(distinct.size());
 }
 
-bool TCalc::CalcMin2(int n) {
+bool TCalc::CalcMin2(int n, const double* weights) {
     if (n > kMaxDegree) {
         ShowMessage(kDegreeText);
         return false;
@@ -134,10 +134,13 @@ bool TCalc::CalcMin2(int n) {
     const int p = n + 1;
     std::vector<double> v(std::size_t(m) * p);  // column j at j * m
     std::vector<double> b(ys, ys + m);
+    // A weighted fit is the plain one of the rows times sqrt(w).
     for (int i = 0; i < m; ++i) {
         const double t = (xs[i] - fit.Centre) / fit.Scale;
-        double power = 1;
+        const double root = weights ? std::sqrt(weights[i]) : 1.0;
+        double power = root;
         for (int j = 0; j < p; ++j, power *= t) v[std::size_t(j) * m + i] = power;
+        b[std::size_t(i)] *= root;
     }
     auto at = [&](int i, int j) -> double& { return v[std::size_t(j) * m + i]; };
     std::vector<double> reflector(static_cast<std::size_t>(m));
@@ -172,7 +175,44 @@ bool TCalc::CalcMin2(int n) {
     fit_ = fit;
     const auto inX = fit.InX();
     for (int j = 0; j <= n; ++j) coefficients_[std::size_t(j)] = inX[std::size_t(j)];
+    CoefficientCovariance(v, m, p, fit);
     return true;
+}
+
+void TCalc::CoefficientCovariance(const std::vector<double>& qr, int m, int p,
+                                  const FittedPolynomial& fit) {
+    // In t, the covariance is R^-1 R^-T; the coefficients of x are a linear
+    // map A of those of t (column k: the x coefficients of t^k), so theirs
+    // is A R^-1 (A R^-1)^T.
+    auto r = [&](int i, int j) { return qr[std::size_t(j) * m + i]; };
+    std::vector<double> inverse(std::size_t(p) * p, 0.0);  // R^-1, row i at i * p
+    for (int j = 0; j < p; ++j) {
+        inverse[std::size_t(j) * p + j] = 1 / r(j, j);
+        for (int i = j - 1; i >= 0; --i) {
+            double sum = 0;
+            for (int l = i + 1; l <= j; ++l) sum += r(i, l) * inverse[std::size_t(l) * p + j];
+            inverse[std::size_t(i) * p + j] = -sum / r(i, i);
+        }
+    }
+    std::vector<std::array<double, kMaxDegree + 1>> map(static_cast<std::size_t>(p));
+    for (int k = 0; k < p; ++k) {
+        FittedPolynomial unit = fit;
+        unit.InT.fill(0);
+        unit.InT[std::size_t(k)] = 1;
+        map[std::size_t(k)] = unit.InX();
+    }
+    errors_.fill(0);
+    for (int j = 0; j < p; ++j) {
+        // Row j of A R^-1, and its squared length.
+        double variance = 0;
+        for (int c = 0; c < p; ++c) {
+            double element = 0;
+            for (int k = 0; k <= c; ++k)
+                element += map[std::size_t(k)][std::size_t(j)] * inverse[std::size_t(k) * p + c];
+            variance += element * element;
+        }
+        errors_[std::size_t(j)] = std::sqrt(variance);
+    }
 }
 
 bool TCalc::CalcSpline() {

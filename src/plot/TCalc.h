@@ -64,9 +64,13 @@ class TCalc {
     // `limit`.
     static int DistinctCount(const double* xs, int count, int limit);
 
-    // Least-squares polynomial of degree n through (column 0, column 1).
+    // Least-squares polynomial of degree n through (column 0, column 1),
+    // each point weighted by weights[i] when given (1 / sigma^2).
     // Fewer distinct X values than n + 1 raise the division error.
-    bool CalcMin2(int n);
+    bool CalcMin2(int n, const double* weights = nullptr);
+    // The standard errors of the coefficients of x^j, sqrt of the
+    // diagonal of (V^T W V)^-1: unscaled by the residual variance.
+    const std::array<double, kMaxDegree + 1>& CoefficientErrors() const { return errors_; }
     const FittedPolynomial& Fit() const { return fit_; }
     // c[j] belongs to x to the power j; entries above the degree keep what
     // an earlier fit left.
@@ -83,12 +87,17 @@ class TCalc {
 
   private:
     void LinearRounding();
+    // errors_ from the triangular factor R of the fit's QR (in `qr`, m
+    // rows, column j at j * m).
+    void CoefficientCovariance(const std::vector<double>& qr, int m, int p,
+                               const FittedPolynomial& fit);
     void PowerRounding(bool base10);
 
     int col_ = 1;
     int row_ = 1;
     std::vector<double> data_;
     std::array<double, kMaxDegree + 1> coefficients_{};
+    std::array<double, kMaxDegree + 1> errors_{};
     FittedPolynomial fit_;
     std::vector<double> splineB_, splineC_, splineD_;
 };
