@@ -106,6 +106,10 @@ void VisitKeys(GraphDocument& v, Visit&& visit) {
         visit("Plot", n + "ErrorX", Ranged{p.ErrorX, 0, SeriesStyle::kMaxAxisX});
         visit("Plot", n + "ErrorXMinus", Ranged{p.ErrorXMinus, 0, SeriesStyle::kMaxAxisX});
         visit("Plot", n + "ErrorCap", Ranged{p.ErrorCap, 0, SeriesStyle::kMaxErrorCap});
+        visit("Plot", n + "Formula", p.Formula);
+        visit("Plot", n + "Start", p.Start);
+        visit("Plot", n + "Weight", p.Weight);
+        visit("Plot", n + "LegendFormula", p.LegendFormula);
         visit("CheckBox", "SampleCheck" + number, s.InLegend);
         visit("Edit", "LineEdit" + number, s.LegendText);
     }

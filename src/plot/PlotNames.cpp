@@ -15,6 +15,8 @@ constexpr KindName<CurveMethod> kCurveMethods[] = {
     {CurveMethod::Spline, "スプライン"},
     {CurveMethod::SplineArea, "スプライン（データ範囲のみ）"},
     {CurveMethod::Mean, "平均値"},
+    {CurveMethod::Formula, "式"},
+    {CurveMethod::FormulaArea, "式（データ範囲のみ）"},
 };
 
 constexpr KindName<MarkKind> kMarkKinds[] = {

@@ -15,7 +15,16 @@ enum class AxisKind : std::uint8_t { Linear, Log10, Ln };
 
 // The curve method of a series, in the order the settings dialog lists
 // them.
-enum class CurveMethod : std::uint8_t { None, Min2, Min2Area, Spline, SplineArea, Mean };
+enum class CurveMethod : std::uint8_t {
+    None,
+    Min2,
+    Min2Area,
+    Spline,
+    SplineArea,
+    Mean,
+    Formula,
+    FormulaArea
+};
 
 enum class MarkKind : std::uint8_t { No, Maru, Shikaku, Sankaku, Maru2, Shikaku2, Sankaku2, Batsu };
 

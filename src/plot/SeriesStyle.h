@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "platform/Colors.h"
 #include "platform/Picture.h"
 #include "plot/PlotNames.h"
@@ -38,5 +40,15 @@ struct SeriesStyle {
     // Half the width of a bar's cap in pixels, 0 for none.
     int ErrorCap = 3;
     static constexpr int kMaxErrorCap = 1000;
+    // The model of the formula curves, in x; every other name in it is a
+    // parameter.
+    std::string Formula;
+    // Start values "b1=1.5;b2=5"; a parameter without one starts at 1, and
+    // a ready model's parameters without any are guessed from the data.
+    std::string Start;
+    // Fits weight each point by 1 / sigma^2 of its Y error.
+    bool Weight = false;
+    // The legend text ends with the fitted equation.
+    bool LegendFormula = false;
     bool operator==(const SeriesStyle&) const = default;
 };

@@ -254,14 +254,21 @@ PixelPoint TPlot::ClipToFrame(PixelPoint p, PixelPoint q) const {
 }
 
 void TPlot::DropMissingPoints() {
-    std::size_t kept = 0;
-    for (std::size_t i = 0; i < std::size_t(count_); ++i) {
-        if (!HasPoint(i)) continue;
-        X[kept] = X[i];
-        Y[kept] = Y[i];
-        ++kept;
+    KeepPoints([this](std::size_t i) { return HasPoint(i); });
+}
+
+void TPlot::KeepPoints(const std::function<bool(std::size_t)>& keep) {
+    // The errors stay with their points.
+    std::vector<double>* columns[] = {
+        &X, &Y, &ErrorsX.Minus, &ErrorsX.Plus, &ErrorsY.Minus, &ErrorsY.Plus};
+    std::vector<bool> kept(static_cast<std::size_t>(count_));
+    for (std::size_t i = 0; i < kept.size(); ++i) kept[i] = keep(i);
+    for (std::vector<double>* column : columns) {
+        if (column->empty()) continue;
+        std::size_t to = 0;
+        for (std::size_t i = 0; i < kept.size() && i < column->size(); ++i)
+            if (kept[i]) (*column)[to++] = (*column)[i];
+        column->resize(to);
     }
-    count_ = int(kept);
-    X.resize(kept);
-    Y.resize(kept);
+    count_ = int(X.size());
 }

@@ -3,9 +3,12 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "fit/FitResult.h"
 #include "platform/Picture.h"
 #include "plot/ErrorBars.h"
 #include "plot/PlotNames.h"
@@ -43,6 +46,18 @@ class TPlot : public SeriesStyle {
     std::string Caption;
     static constexpr const char* kTooFewPointsText =
         "'%s' は X の値が %s 通りしかないので %s 次の最小二乗法では描けません";
+    static constexpr const char* kFormulaSyntaxText = "'%s' の式 %s を読めません: %s";
+    static constexpr const char* kStartValueText = "'%s' の初期値 %s を読めません (式 %s)";
+    static constexpr const char* kFormulaTooFewPointsText =
+        "'%s' は点が %s 個なので %s 個のﾊﾟﾗﾒｰﾀの式 %s をﾌｨｯﾄできません";
+    static constexpr const char* kNotConvergedText =
+        "'%s' の式 %s のﾌｨｯﾄは %s 回の反復で収束しませんでした";
+    static constexpr const char* kSingularText =
+        "'%s' の式 %s のﾌｨｯﾄはﾔｺﾋﾞ行列が特異なので解けません (ﾊﾟﾗﾒｰﾀがﾃﾞｰﾀで決まりません)";
+    static constexpr const char* kNoValueText =
+        "'%s' の式 %s は初期値またはﾌｨｯﾄの途中で値を持ちません (0 での割り算など)";
+    static constexpr const char* kUnweightedPointsText =
+        "'%s' の %s 点は Y の誤差が 0 以下か空なので、重み付けのﾌｨｯﾄから除きました";
     int Tag = 0;
     int Left = 0;
     int Top = 0;
@@ -73,6 +88,9 @@ class TPlot : public SeriesStyle {
     std::vector<double> Y;
     // The error bars of the points, in the order of X and Y.
     ErrorExtents ErrorsX, ErrorsY;
+    // What the curve's fit found at the last PlotLine; empty for a curve
+    // that fits nothing, or a fit that failed.
+    std::optional<FitResult> Fitted;
 
     Picture CurveLayer;
     Picture SamplePicture;
@@ -108,8 +126,12 @@ class TPlot : public SeriesStyle {
     void SortByX();
     // Leaves out the points with a missing value (NaN in X or Y).
     void DropMissingPoints();
+    // Leaves out the points for which keep(i) is false, with their errors.
+    void KeepPoints(const std::function<bool(std::size_t)>& keep);
     bool SplinePlotLine();
     bool SplinePlotLineArea();
+    // The curve of the fitted formula, across the plot or over the data.
+    void FormulaPlotLine(bool dataRangeOnly);
 
     // Point i has both values: neither is missing (NaN).
     bool HasPoint(std::size_t i) const { return !std::isnan(X[i]) && !std::isnan(Y[i]); }
@@ -119,6 +141,14 @@ class TPlot : public SeriesStyle {
     // The pixel columns of the smallest and largest X of the points.
     void DataColumns(int& left, int& right);
     bool FitPolynomial();
+    // The fit weights 1 / sigma^2 from the Y errors when the style asks for
+    // them, empty otherwise; points without a positive sigma are left out
+    // of the points (with a notice).
+    std::vector<double> FitWeights();
+    // The curve y = curve(x) sampled every 5 pixel columns across the plot
+    // or the data's X range, broken where it has no value.
+    void PlotSampledCurve(bool dataRangeOnly, const std::function<double(double)>& curve);
+    void Report(FitResult result);
     void ClearCurveLayer();
     void AddClippedPolyline(PolylineReducer& canvas, const PixelPoint* points, int n) const;
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <numeric>
 
+#include "fit/FitReports.h"
 #include "platform/FormatText.h"
 #include "platform/MessageSink.h"
 #include "platform/NumberText.h"
@@ -35,6 +36,7 @@ std::vector<std::int64_t> SampleColumns(std::int64_t first, int step, std::int64
 
 bool TPlot::PlotLine() {
     using enum CurveMethod;
+    Fitted.reset();
     if (Hokan != None) {
         // Fits, splines and means are made of the points that have both
         // values; with none there is no curve.
@@ -63,6 +65,10 @@ bool TPlot::PlotLine() {
         case SplineArea:
             SortByX();
             return SplinePlotLineArea();
+        case Formula:
+        case FormulaArea:
+            FormulaPlotLine(Hokan == FormulaArea);
+            return true;
     }
     return false;
 }
@@ -86,6 +92,7 @@ void TPlot::ReadPlotLine() {
 }
 
 bool TPlot::FitPolynomial() {
+    const std::vector<double> weights = FitWeights();
     // Too few points is the series' own fault, said in its terms; other
     // singular systems raise the division error.
     const bool degreeFits = Dimension >= 0 && Dimension <= TCalc::kMaxDegree;
@@ -99,8 +106,9 @@ bool TPlot::FitPolynomial() {
     Calc.SetCol(2);
     std::copy(X.begin(), X.end(), Calc.Column(0));
     std::copy(Y.begin(), Y.end(), Calc.Column(1));
-    if (!Calc.CalcMin2(Dimension)) return false;
+    if (!Calc.CalcMin2(Dimension, weights.empty() ? nullptr : weights.data())) return false;
     fit_ = Calc.Fit();
+    Report(PolynomialFitResult(Calc, X, Y, weights));
     return true;
 }
 
@@ -144,12 +152,37 @@ void TPlot::Min2PlotLineArea() {
 }
 
 bool TPlot::MeanPlotLine() {
-    double sum = 0.0;
-    for (int i = 0; i < count_; ++i) sum += Y[i];
-    const double mean = sum != 0 ? sum / count_ : 0.0;
+    double mean = 0.0;
+    if (count_ > 0) {
+        FitResult fit = MeanFitResult(Y, FitWeights());
+        mean = fit.Parameters[0].Value;
+        Report(std::move(fit));
+    }
     const PixelPoint points[2] = {DataToPixel(Xmin, mean), DataToPixel(Xmax, mean)};
     InternalPlotLine(points, 2);
     return true;
+}
+
+void TPlot::PlotSampledCurve(bool dataRangeOnly, const std::function<double(double)>& curve) {
+    int left = 0, right = Xsize;
+    if (dataRangeOnly) DataColumns(left, right);
+    if (right < left) {
+        ClearCurveLayer();
+        return;
+    }
+    const std::int64_t n = (std::int64_t(right) - left) / 5;
+    std::vector<PixelPoint> points;
+    std::vector<int> runEnds;
+    for (std::int64_t column : SampleColumns(left, 5, n, right, Xsize)) {
+        const double x = ColumnToData(TruncToPixel(double(column)));
+        const double y = curve(x);
+        if (std::isfinite(y))
+            points.push_back(DataToPixel(x, y));
+        else
+            runEnds.push_back(int(points.size()));
+    }
+    runEnds.push_back(int(points.size()));
+    InternalPlotLines(points.data(), runEnds);
 }
 
 void TPlot::SortByX() {

@@ -162,9 +162,10 @@ TEST(TPlotSetDialog, MarkSizesAndTheColourDialog) {
     EXPECT_TRUE(l.sink.Texts.empty());
     emit dialog.Lhokan->lineEdit()->editingFinished();
     EXPECT_EQ(l.sink.Texts,
-              std::vector<std::string>{"補完方法 'spline' はありません (補完しない, 最小二乗法, "
-                                       "最小二乗法（データ範囲のみ）, スプライン, "
-                                       "スプライン（データ範囲のみ）, 平均値 のどれか)"});
+              std::vector<std::string>{
+                  "補完方法 'spline' はありません (補完しない, 最小二乗法, "
+                  "最小二乗法（データ範囲のみ）, スプライン, "
+                  "スプライン（データ範囲のみ）, 平均値, 式, 式（データ範囲のみ） のどれか)"});
     EXPECT_EQ(l.main.Series(0).Style.Hokan, CurveMethod::Spline);
     EXPECT_EQ(dialog.Lhokan->currentText().toStdString(), "スプライン");
 }
