@@ -101,6 +101,8 @@ class TfMain : public QObject {
     static constexpr const char* kYRangeText = "Y軸の範囲 %s ～ %s ではグラフを描けません";
     // A series without a legend text in messages.
     static constexpr const char* kColumnCaptionText = "%s 列目";
+    // A series without a legend text or column title in the fit report.
+    static constexpr const char* kReportColumnText = "列 %s";
     static constexpr const char* kTooLargeSettingText = "%s %s は大きすぎます (%s まで)";
     static constexpr const char* kTooSmallSettingText = "%s %s は小さすぎます (%s から)";
     // Beyond these a drawing would take minutes or more memory than there
@@ -124,6 +126,12 @@ class TfMain : public QObject {
     // drawing.
     GraphSeries& Series(int n) { return Doc.Series.at(std::size_t(n)); }
     TPlot& LineImage(int n) { return *plots_.at(std::size_t(n)); }
+    // The fits of the last drawing, series by series; each names its
+    // series by its legend text, else its column's title, else "列 n".
+    std::vector<FitResult> FitResults() const;
+    // The legend text of series n, with its fitted equation when it asks
+    // for one.
+    std::string LegendTextOf(int n);
 
     // The one way a user's change reaches the document: `change` edits it,
     // the windows show the result, and the document before and after is

@@ -8,6 +8,7 @@
 #include <map>
 
 #include "app/TfMain.h"
+#include "fit/FitText.h"
 #include "platform/Canvas.h"
 #include "platform/FormatText.h"
 #include "platform/MessageSink.h"
@@ -166,8 +167,10 @@ bool TfMain::Draw(bool showWindow) {
         LineImage(n).Ytype = Doc.Y().Type;
     }
     std::vector<int> checked;
-    for (int n = 0; n < series; ++n)
+    for (int n = 0; n < series; ++n) {
+        LineImage(n).Fitted.reset();
         if (Series(n).Plotted) checked.push_back(n);
+    }
     if (checked.empty()) {
         ShowMessage(kNoYColumnText);
         return false;
@@ -278,6 +281,10 @@ bool TfMain::Draw(bool showWindow) {
     layTexts();
     for (int round = 0; round < 3 && FitTextsInCanvas(); ++round) layTexts();
     if (!SeriesStep(checked, xs, ys, errorsX, errorsY)) return false;
+    // Fitted equations in the legend are known only now.
+    if (std::any_of(checked.begin(), checked.end(),
+                    [this](int n) { return Series(n).Style.LegendFormula && LineImage(n).Fitted; }))
+        menuExPlotClick();
 
     // The window writes its size into the canvas size when the mouse moves
     // over it; the wanted height is kept across the resize.
@@ -384,6 +391,35 @@ bool TfMain::SeriesStep(const std::vector<int>& checked, const Columns& xs, cons
         canvas.Draw(0, 0, p.CurveLayer);
     }
     return true;
+}
+
+std::vector<FitResult> TfMain::FitResults() const {
+    std::vector<FitResult> fits;
+    for (std::size_t n = 0; n < plots_.size(); ++n) {
+        if (!plots_[n]->Fitted) continue;
+        FitResult fit = *plots_[n]->Fitted;
+        const GraphSeries& s = Doc.Series.at(n);
+        const std::size_t column = std::size_t(s.YColumn - 1);
+        const std::vector<std::string> none;
+        const std::vector<std::string>& titles = std::size_t(s.Source) < Doc.Sources.size()
+                                                     ? Doc.Sources[std::size_t(s.Source)].Titles
+                                                     : none;
+        fit.Series = !s.LegendText.empty() ? s.LegendText
+                     : column < titles.size() && !titles[column].empty()
+                         ? titles[column]
+                         : FormatText(kReportColumnText, {IntToStr(s.YColumn)});
+        fits.push_back(std::move(fit));
+    }
+    return fits;
+}
+
+std::string TfMain::LegendTextOf(int n) {
+    std::string text = Series(n).LegendText;
+    if (Series(n).Style.LegendFormula && LineImage(n).Fitted) {
+        if (!text.empty()) text += "  ";
+        text += FittedEquation(*LineImage(n).Fitted);
+    }
+    return text;
 }
 
 void TfMain::menuFramePlotClick() {

@@ -198,7 +198,7 @@ void TfMain::PlaceDraggedLabels() {
 void TfMain::menuExPlotClick() {
     std::vector<LegendRow> rows;
     for (int k = 0; k < SeriesCount(); ++k)
-        rows.push_back({Series(k).LegendText, Series(k).InLegend, &LineImage(k)});
+        rows.push_back({LegendTextOf(k), Series(k).InLegend, &LineImage(k)});
     const int listed = RecordLegend(LegendPicture, rows, Doc.Sample, ToLogFont(Doc.Fonts.Sample),
                                     AllImage.Width, AllImage.Height);
     Canv.SampleBase.Visible = listed > 0;
