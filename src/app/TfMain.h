@@ -316,6 +316,10 @@ class TfMain : public QObject {
     bool RangeStep(bool xAxis, const Columns& values, const Columns& partners,
                    const std::vector<ErrorExtents>& errors);
     void ImageStep();
+    // Fits the series whose legend shows the fitted equation, before the
+    // legend is laid out.
+    void FitLegendEquations(const std::vector<int>& checked, const Columns& xs, const Columns& ys,
+                            const std::vector<ErrorExtents>& errorsY);
     bool SeriesStep(const std::vector<int>& checked, const Columns& xs, const Columns& ys,
                     std::vector<ErrorExtents>& errorsX, std::vector<ErrorExtents>& errorsY);
     bool CheckLimits(bool xAxis);

@@ -8,7 +8,6 @@
 #include <map>
 
 #include "app/TfMain.h"
-#include "fit/FitText.h"
 #include "platform/Canvas.h"
 #include "platform/FormatText.h"
 #include "platform/MessageSink.h"
@@ -275,16 +274,14 @@ bool TfMain::Draw(bool showWindow) {
         LayLabels();
         menuExPlotClick();
     };
+    // Fitted equations in the legend: known before the legend is laid out.
+    FitLegendEquations(checked, xs, ys, errorsY);
     // Texts laid out first where the settings put them, and again after
     // moving whatever would reach past the canvas (a move can widen the
     // numbers' room, so at most a few rounds).
     layTexts();
     for (int round = 0; round < 3 && FitTextsInCanvas(); ++round) layTexts();
     if (!SeriesStep(checked, xs, ys, errorsX, errorsY)) return false;
-    // Fitted equations in the legend are known only now.
-    if (std::any_of(checked.begin(), checked.end(),
-                    [this](int n) { return Series(n).Style.LegendFormula && LineImage(n).Fitted; }))
-        menuExPlotClick();
 
     // The window writes its size into the canvas size when the mouse moves
     // over it; the wanted height is kept across the resize.
@@ -391,35 +388,6 @@ bool TfMain::SeriesStep(const std::vector<int>& checked, const Columns& xs, cons
         canvas.Draw(0, 0, p.CurveLayer);
     }
     return true;
-}
-
-std::vector<FitResult> TfMain::FitResults() const {
-    std::vector<FitResult> fits;
-    for (std::size_t n = 0; n < plots_.size(); ++n) {
-        if (!plots_[n]->Fitted) continue;
-        FitResult fit = *plots_[n]->Fitted;
-        const GraphSeries& s = Doc.Series.at(n);
-        const std::size_t column = std::size_t(s.YColumn - 1);
-        const std::vector<std::string> none;
-        const std::vector<std::string>& titles = std::size_t(s.Source) < Doc.Sources.size()
-                                                     ? Doc.Sources[std::size_t(s.Source)].Titles
-                                                     : none;
-        fit.Series = !s.LegendText.empty() ? s.LegendText
-                     : column < titles.size() && !titles[column].empty()
-                         ? titles[column]
-                         : FormatText(kReportColumnText, {IntToStr(s.YColumn)});
-        fits.push_back(std::move(fit));
-    }
-    return fits;
-}
-
-std::string TfMain::LegendTextOf(int n) {
-    std::string text = Series(n).LegendText;
-    if (Series(n).Style.LegendFormula && LineImage(n).Fitted) {
-        if (!text.empty()) text += "  ";
-        text += FittedEquation(*LineImage(n).Fitted);
-    }
-    return text;
 }
 
 void TfMain::menuFramePlotClick() {

@@ -1,4 +1,5 @@
 #include "batch/BatchRun.h"
+#include "fit/FitText.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -154,6 +155,8 @@ BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& pr
             notice.Step(kSavingText);
             main.SaveGraphFile(output);
             ++result.Graphs;
+            if (options.FitReportRows)
+                options.FitReportRows(FitReportRows(path, main.FitResults()));
         });
         // A graph saved after an error lacks what the error was about: the
         // file is not done.

@@ -28,6 +28,8 @@ struct BatchOptions {
     // Read after each data file, as the batch form does; empty for none.
     std::string Config;
     std::vector<std::string> Files;
+    // Hears the fit report's rows of each drawn file; none without.
+    std::function<void(const std::string& rows)> FitReportRows;
 };
 
 // Said of the file being processed, after its name.

@@ -11,6 +11,8 @@
 #include "app/TfMain.h"
 #include "batch/BatchRun.h"
 #include "config/ConfigFile.h"
+#include "fit/FitText.h"
+#include "platform/AtomicFile.h"
 #include "platform/FormatText.h"
 #include "platform/MessageSink.h"
 #include "platform/NumberText.h"
@@ -38,6 +40,7 @@ constexpr const char* kUsage =
     "  --dpi N          png の解像度 (既定 96、24〜2400; 300 で 550x320 は 1719x1000)\n"
     "  --exact          png をアンチエイリアスなしの 96 dpi で (BMP と同じ画素)\n"
     "  --transparent    png の背景を透明に\n"
+    "  --fit-report FILE  すべてのﾌｨｯﾄの結果をタブ区切りで FILE に (- は標準出力)\n"
     "  --help           この説明\n"
     "  --version        版\n"
     "  --               これより後はすべてデータファイル (- で始まる名前も)\n"
@@ -81,7 +84,7 @@ int Usage(const std::string& problem) {
 
 int main(int argc, char* argv[]) {
     BatchOptions options;
-    std::string saveConfig;
+    std::string saveConfig, fitReport;
     bool optionsEnded = false;
     bool pngOption = false, dpiGiven = false;
     // The read options the command line gives; the rest may come from the
@@ -123,9 +126,11 @@ int main(int argc, char* argv[]) {
             options.KeepTitle = true;
         } else if (arg == "--nice-ticks") {
             options.NiceTicks = true;
-        } else if (arg == "--config" || arg == "--save-config") {
+        } else if (arg == "--config" || arg == "--save-config" || arg == "--fit-report") {
             if (i + 1 >= argc) return Usage(arg + kNeedsValueText);
-            (arg == "--config" ? options.Config : saveConfig) = argv[++i];
+            (arg == "--config"       ? options.Config
+             : arg == "--fit-report" ? fitReport
+                                     : saveConfig) = argv[++i];
         } else if (arg == "--exact") {
             options.Png.Exact = pngOption = true;
         } else if (arg == "--transparent") {
@@ -200,8 +205,30 @@ int main(int argc, char* argv[]) {
     if (delimiter) options.Read.SetDelimiter(*delimiter);
     if (decimalComma && delimiter == DataDelimiter::Comma) return Usage(kDecimalCommaWithCommaText);
     options.Read.DecimalComma = decimalComma;
-    const BatchResult result =
-        RunBatch(main, options, std::cout, {}, [&](const std::string& path) { sink.File = path; });
+    // The report on standard output streams file by file, the progress
+    // then on standard error; a report file is written whole at the end.
+    std::string reportRows;
+    if (fitReport == "-") {
+        std::fputs(kFitReportHeader, stdout);
+        options.FitReportRows = [](const std::string& rows) {
+            std::fputs(rows.c_str(), stdout);
+            std::fflush(stdout);
+        };
+    } else if (!fitReport.empty()) {
+        options.FitReportRows = [&](const std::string& rows) { reportRows += rows; };
+    }
+    const BatchResult result = RunBatch(main, options, fitReport == "-" ? std::cerr : std::cout, {},
+                                        [&](const std::string& path) { sink.File = path; });
+    if (!fitReport.empty() && fitReport != "-") {
+        sink.File = fitReport;
+        bool written = false;
+        RunCommand([&] {
+            WriteFileAtomically(fitReport, std::string(kFitReportHeader) + reportRows,
+                                {.Keep = options.Files});
+            written = true;
+        });
+        if (!written) return 1;
+    }
     if (!saveConfig.empty()) {
         sink.File = saveConfig;
         bool saved = false;

@@ -130,6 +130,20 @@ TEST(KurvoBatch, CommandLine) {
         "\r\nLineImage1->Dimension=";
     const QString degree11 = QString::fromStdString(dir.Write("d11.kvc", fitKeys + "11\r\n"));
     const QString degree5 = QString::fromStdString(dir.Write("d5.kvc", fitKeys + "5\r\n"));
+    // Formula fits that cannot be made: each names the series, the formula
+    // and the reason.
+    auto formulaConfig = [&](const std::string& name, const std::string& formula,
+                             const std::string& start) {
+        return QString::fromStdString(dir.Write(
+            name, "[Plot]\r\nLineImage1->Hokan=" + *Utf8ToCp932(NameOf(CurveMethod::Formula)) +
+                      "\r\nLineImage1->Formula=" + formula + "\r\nLineImage1->Start=" + start +
+                      "\r\n"));
+    };
+    const QString unreadFormula = formulaConfig("f1.kvc", "a*exp(", "");
+    const QString singularFit = formulaConfig("f2.kvc", "a*b*x", "");
+    const QString stuckFit = formulaConfig("f3.kvc", "a*a*x+b*b", "a=0;b=0");
+    const QString badStart = formulaConfig("f4.kvc", "a*x", "a=x");
+    const QString fiveParameters = formulaConfig("f5.kvc", "a*x^3+b*x^2+c*x+d+e", "");
     const QString fourPoints =
         QString::fromStdString(dir.Write("four.txt", "1 2\n2 3\n3 5\n4 4\n"));
     const QString words = QString::fromStdString(dir.Write("w.txt", "1 2\n2 x\n3 0\n4 5\n"));
@@ -187,6 +201,11 @@ TEST(KurvoBatch, CommandLine) {
         // saved; a notice is not.
         {{"--config", degree11, fourPoints}, 1, "four.txt のｸﾞﾗﾌは保存しましたが"},
         {{"--config", degree5, fourPoints}, 1, "'DATA2' は X の値が 4 通りしかないので 5 次"},
+        {{"--config", unreadFormula, fourPoints}, 1, "'DATA2' の式 a*exp( を読めません: "},
+        {{"--config", singularFit, fourPoints}, 1, "'DATA2' の式 a*b*x のﾌｨｯﾄはﾔｺﾋﾞ行列が特異"},
+        {{"--config", stuckFit, fourPoints}, 1, "a*a*x+b*b のﾌｨｯﾄは 500 回の反復で収束しません"},
+        {{"--config", badStart, fourPoints}, 1, "'DATA2' の初期値 a=x を読めません (式 a*x)"},
+        {{"--config", fiveParameters, fourPoints}, 1, "点が 4 個なので 5 個のﾊﾟﾗﾒｰﾀの式"},
         {{words}, 0, "1 個の値は数値ではない"},
         {{"--config", logY, fourPoints, QString::fromStdString(bad)},
          1,
