@@ -1,5 +1,7 @@
 #include "dialogs/PlotSetForm.h"
 
+#include "fit/FitModels.h"
+
 #include "app/TfMain.h"
 #include "platform/FormatText.h"
 #include "platform/MessageSink.h"
@@ -110,4 +112,39 @@ std::vector<std::string> PlotSetForm::ErrorColumnItems() const {
 
 std::string PlotSetForm::ErrorColumnText(int column) {
     return column == 0 ? kNoErrorText : IntToStr(column);
+}
+
+void PlotSetForm::ApplyFormula(const std::string& text) {
+    Apply([&](SeriesStyle& p) { p.Formula = text; });
+}
+
+void PlotSetForm::ApplyStart(const std::string& text) {
+    Apply([&](SeriesStyle& p) { p.Start = text; });
+}
+
+std::vector<std::string> PlotSetForm::FitModelItems() {
+    std::vector<std::string> items{kOwnFormulaText};
+    for (const FitModel& model : FitModels()) items.push_back(model.Caption);
+    return items;
+}
+
+int PlotSetForm::FitModelPosition(const std::string& formula) {
+    const FitModel* ready = FindFitModel(formula);
+    return ready ? int(ready - FitModels().data()) + 1 : 0;
+}
+
+void PlotSetForm::ApplyFitModel(int position) {
+    const auto models = FitModels();
+    if (position < 1 || std::size_t(position) > models.size()) return;
+    const FitModel& model = models[std::size_t(position) - 1];
+    Apply([&](SeriesStyle& p) {
+        p.Formula = model.Formula;
+        p.Start.clear();
+        if (p.Hokan != CurveMethod::Formula && p.Hokan != CurveMethod::FormulaArea)
+            p.Hokan = CurveMethod::Formula;
+    });
+}
+
+void PlotSetForm::ApplyFlag(bool SeriesStyle::*member, bool value) {
+    Apply([&](SeriesStyle& p) { p.*member = value; });
 }

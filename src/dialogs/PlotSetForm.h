@@ -61,6 +61,19 @@ class PlotSetForm {
     std::vector<std::string> ErrorColumnItems() const;
     static std::string ErrorColumnText(int column);
 
+    // The formula fit: the model, its start values, the ready model at
+    // its place in FitModelItems() (its formula with no start values, so
+    // they are guessed from each file's data; the curve method becomes
+    // "式" unless it is a formula method already), and the two flags.
+    void ApplyFormula(const std::string& text);
+    void ApplyStart(const std::string& text);
+    static constexpr const char* kOwnFormulaText = "(式を書く)";
+    static std::vector<std::string> FitModelItems();
+    void ApplyFitModel(int position);
+    // The item FitModelItems() shows for a formula.
+    static int FitModelPosition(const std::string& formula);
+    void ApplyFlag(bool SeriesStyle::*member, bool value);
+
     TfMain& Main() { return main_; }
 
   private:

@@ -55,6 +55,9 @@ Outcome Solve(const gsl_multifit_nlinear_trs* trs, Problem& problem,
     settings.trs = trs;
     settings.solver = gsl_multifit_nlinear_solver_qr;
     settings.fdtype = GSL_MULTIFIT_NLINEAR_CTRDIFF;
+    // The step that balances a central difference's truncation against
+    // rounding: the cube root of the machine epsilon, relative.
+    settings.h_df = std::cbrt(std::numeric_limits<double>::epsilon());
     gsl_multifit_nlinear_fdf fdf{};
     fdf.f = Residuals;
     fdf.n = n;
@@ -73,23 +76,32 @@ Outcome Solve(const gsl_multifit_nlinear_trs* trs, Problem& problem,
                                                    nullptr, nullptr, &info, work.get());
     iterations = int(gsl_multifit_nlinear_niter(work.get()));
     if (status == GSL_EDOM) return Outcome::NoValue;
-    // No progress is a solution only where the gradient J^T r has vanished
-    // to rounding; running out of iterations never is.
-    if (status != GSL_SUCCESS && status != GSL_ENOPROG) return Outcome::NotConverged;
+    // GSL stops without success where no step lowers the cost: at a
+    // solution that fits to rounding (exact data), or stuck. Either way
+    // the point is taken only where it is a minimum: the residual at the
+    // data's rounding, or orthogonal to every column of the Jacobian.
+    if (status != GSL_SUCCESS && status != GSL_ENOPROG && status != GSL_EMAXITER)
+        return Outcome::NotConverged;
     const gsl_vector* b = gsl_multifit_nlinear_position(work.get());
     std::vector<double> found(p);
     for (std::size_t k = 0; k < p; ++k) found[k] = gsl_vector_get(b, k);
     const gsl_matrix* jacobian = gsl_multifit_nlinear_jac(work.get());
     const gsl_vector* r = gsl_multifit_nlinear_residual(work.get());
-    if (status == GSL_ENOPROG) {
-        std::unique_ptr<gsl_vector, VectorFree> gradient(gsl_vector_alloc(p));
-        gsl_blas_dgemv(CblasTrans, 1.0, jacobian, r, 0.0, gradient.get());
-        double cost = 0;
-        gsl_blas_ddot(r, r, &cost);
-        for (std::size_t k = 0; k < p; ++k)
-            if (std::fabs(gsl_vector_get(gradient.get(), k) * found[k]) >
-                1e-10 * std::max(cost, 1e-300))
-                return Outcome::NotConverged;
+    if (status != GSL_SUCCESS) {
+        const double cost = gsl_blas_dnrm2(r);
+        double scale = 0;
+        for (std::size_t i = 0; i < n; ++i) scale = std::max(scale, std::fabs(problem.y[i]));
+        bool minimum = cost <= 1e-12 * scale * std::sqrt(double(n));
+        if (!minimum) {
+            minimum = true;
+            for (std::size_t k = 0; k < p; ++k) {
+                gsl_vector_const_view column = gsl_matrix_const_column(jacobian, k);
+                double dot = 0;
+                gsl_blas_ddot(&column.vector, r, &dot);
+                if (std::fabs(dot) > 1e-8 * gsl_blas_dnrm2(&column.vector) * cost) minimum = false;
+            }
+        }
+        if (!minimum) return Outcome::NotConverged;
     }
     // The covariance (J^T W J)^-1 at the solution. A rank-deficient
     // Jacobian (a parameter the points do not determine, or two that only

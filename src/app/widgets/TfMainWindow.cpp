@@ -1,4 +1,5 @@
 #include "app/widgets/TfMainWindow.h"
+#include "app/widgets/TFitReportWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -78,6 +79,10 @@ TfMainWindow::TfMainWindow(TfMain& state, QWidget* parent)
     connect(Canv.get(), &TCanv::CopyRequested, this,
             [this] { RunCommand([this] { state_.PopCopyClick(); }); });
     connect(&state_, &TfMain::EnablingChanged, this, &TfMainWindow::UpdateEnabling);
+    // The fit report is there after a drawing that fitted something.
+    connect(&state_, &TfMain::GraphChanged, this,
+            [this] { Item("menuFitReport")->setEnabled(!state_.FitResults().empty()); });
+    Item("menuFitReport")->setEnabled(false);
     connect(&state_, &TfMain::GridChanged, gridModel_, &DataGridModel::Reload);
     connect(&state_, &TfMain::CellsChanged, gridModel_, &DataGridModel::CellsChanged);
     connect(&state_, &TfMain::SeriesRowsChanged, this, &TfMainWindow::RebuildSeriesRows);
@@ -312,6 +317,13 @@ void TfMainWindow::OpenPlotSet(int startIndex) {
     PlotSet->raise();
     PlotSet->activateWindow();
     PlotSet->FormActivate();
+}
+
+void TfMainWindow::menuFitReportClick() {
+    if (!FitReport) FitReport = new TFitReportWindow(state_, this);
+    FitReport->show();
+    FitReport->raise();
+    FitReport->activateWindow();
 }
 
 void TfMainWindow::menuPlotConfigClick() {

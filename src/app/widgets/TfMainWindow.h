@@ -67,6 +67,7 @@ class TfMainWindow : public QMainWindow {
     void menuGraphSaveClick();
     void menuGraphCopyClick();
     void menuImageviewClick();
+    void menuFitReportClick();
     void menuSampleConfigClick();
     void menuSerialGraphClick();
     void menuPlotConfigClick();
@@ -127,4 +128,5 @@ class TfMainWindow : public QMainWindow {
     // The two modeless settings dialogs, at most one each.
     TPlotSetDialog* PlotSet = nullptr;
     TGraphSetDialog* GraphSet = nullptr;
+    class TFitReportWindow* FitReport = nullptr;
 };

@@ -83,6 +83,7 @@ void TfMainWindow::BuildMenus() {
     graph->setObjectName("menuGraph");
     AddItem(graph, "menuGraphPlot", "ｸﾞﾗﾌを描く");
     AddItem(graph, "menuImageview", "ｸﾞﾗﾌの表示");
+    AddItem(graph, "menuFitReport", "ﾌｨｯﾄ結果(&R)");
     separator(graph, "N4");
     AddItem(graph, "menuPlotConfig", "ﾌﾟﾛｯﾄﾃﾞｰﾀ設定");
     AddItem(graph, "menuGraphConfig", "ｸﾞﾗﾌ設定");
@@ -122,6 +123,7 @@ void TfMainWindow::BuildMenus() {
             [this] { RunCommand([this] { state_.menuConfigFileReadClick(*desktop_); }); });
     connect(Item("menuGraphCopy"), &QAction::triggered, this, &TfMainWindow::menuGraphCopyClick);
     connect(Item("menuImageview"), &QAction::triggered, this, &TfMainWindow::menuImageviewClick);
+    connect(Item("menuFitReport"), &QAction::triggered, this, &TfMainWindow::menuFitReportClick);
     connect(Item("menuSampleConfig"), &QAction::triggered, this,
             &TfMainWindow::menuSampleConfigClick);
     connect(Item("menuSerialGraph"), &QAction::triggered, this,

@@ -1,5 +1,6 @@
 #include "dialogs/widgets/TPlotSetDialog.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QComboBox>
@@ -96,7 +97,7 @@ TPlotSetDialog::TPlotSetDialog(TfMain& main, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), form_(main) {
     setObjectName("PlotSetDialog");
     setWindowTitle("ﾗｲﾝ設定");
-    setFixedSize(419, 330);
+    setFixedSize(419, 436);
     setModal(false);
     setAttribute(Qt::WA_DeleteOnClose, false);
 
@@ -166,6 +167,28 @@ TPlotSetDialog::TPlotSetDialog(TfMain& main, QWidget* parent)
     Label(errors, "ｷｬｯﾌﾟ", 322, 22);
     ErrorCap = Combo(errors, "ErrorCap", QRect(322, 40, 70, 22), Numbers({0, 2, 3, 4, 6}));
 
+    auto* fit = new QGroupBox("式のﾌｨｯﾄ", this);
+    fit->setGeometry(8, 328, 402, 100);
+    Label(fit, "ﾓﾃﾞﾙ", 10, 24);
+    QStringList models;
+    for (const std::string& item : PlotSetForm::FitModelItems())
+        models << QString::fromStdString(item);
+    FitModel = Combo(fit, "FitModel", QRect(50, 20, 100, 22), models, false);
+    Label(fit, "y =", 160, 24);
+    Formula = new QLineEdit(fit);
+    Formula->setObjectName("Formula");
+    Formula->setGeometry(184, 20, 208, 22);
+    Label(fit, "初期値", 10, 50);
+    Start = new QLineEdit(fit);
+    Start->setObjectName("Start");
+    Start->setGeometry(50, 46, 342, 22);
+    Weight = new QCheckBox("誤差で重み付け", fit);
+    Weight->setObjectName("Weight");
+    Weight->setGeometry(10, 72, 150, 20);
+    LegendFormula = new QCheckBox("凡例に式を表示", fit);
+    LegendFormula->setObjectName("LegendFormula");
+    LegendFormula->setGeometry(184, 72, 150, 20);
+
     PlotBitBtn = new QPushButton("ﾌﾟﾛｯﾄ", this);
     PlotBitBtn->setObjectName("PlotBitBtn");
     PlotBitBtn->setGeometry(248, 222, 75, 25);
@@ -233,6 +256,19 @@ TPlotSetDialog::TPlotSetDialog(TfMain& main, QWidget* parent)
                 }));
     connect(ErrorCap, &QComboBox::currentTextChanged, this,
             guarded([this] { Integer(ErrorCap, 0, "ｷｬｯﾌﾟの幅", &SeriesStyle::ErrorCap); }));
+    connect(FitModel, &QComboBox::activated, this, guarded([this] {
+                form_.ApplyFitModel(FitModel->currentIndex());
+                IndexChange();
+            }));
+    connect(Formula, &QLineEdit::editingFinished, this,
+            guarded([this] { form_.ApplyFormula(Formula->text().toStdString()); }));
+    connect(Start, &QLineEdit::editingFinished, this,
+            guarded([this] { form_.ApplyStart(Start->text().toStdString()); }));
+    connect(Weight, &QCheckBox::toggled, this,
+            guarded([this] { form_.ApplyFlag(&SeriesStyle::Weight, Weight->isChecked()); }));
+    connect(LegendFormula, &QCheckBox::toggled, this, guarded([this] {
+                form_.ApplyFlag(&SeriesStyle::LegendFormula, LegendFormula->isChecked());
+            }));
     KeepLabelsClearOfControls(this);
     // An undo or redo changes what the dialog shows.
     connect(&main, &TfMain::DocumentRestored, this, [this] {
@@ -301,6 +337,14 @@ void TPlotSetDialog::IndexChange() {
         for (const auto& [box, column] : columns)
             box->setCurrentText(QString::fromStdString(PlotSetForm::ErrorColumnText(column)));
         ErrorCap->setCurrentText(QString::number(source->ErrorCap));
+        FitModel->setCurrentIndex(PlotSetForm::FitModelPosition(source->Formula));
+        Formula->setText(QString::fromStdString(source->Formula));
+        Start->setText(QString::fromStdString(source->Start));
+        // A ready model without start values has them guessed from the data.
+        Start->setPlaceholderText(FitModel->currentIndex() > 0 ? "空欄: ﾃﾞｰﾀから推定"
+                                                               : "空欄: すべて 1 から");
+        Weight->setChecked(source->Weight);
+        LegendFormula->setChecked(source->LegendFormula);
     }
     loading_ = false;
 }

@@ -5,6 +5,7 @@
 #include "dialogs/PlotSetForm.h"
 
 class ColorShape;
+class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -34,6 +35,12 @@ class TPlotSetDialog : public QDialog {
     QComboBox* ErrorX;
     QComboBox* ErrorXMinus;
     QComboBox* ErrorCap;
+    // The formula fit.
+    QComboBox* FitModel;
+    QLineEdit* Formula;
+    QLineEdit* Start;
+    QCheckBox* Weight;
+    QCheckBox* LegendFormula;
     ColorShape* Mcolor;
     QComboBox* Mtype;
     QComboBox* Msize;
