@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/TfMain.h"
 #include "fit/FitText.h"
@@ -21,7 +22,6 @@ TFitReportWindow::TFitReportWindow(TfMain& main, QWidget* parent)
     Report->setObjectName("Report");
     Report->setReadOnly(true);
     Report->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Report->setTabStopDistance(12 * Report->fontMetrics().horizontalAdvance('0'));
     CopyButton = new QPushButton("ｺﾋﾟｰ", this);
     CopyButton->setObjectName("CopyButton");
     CloseButton = new QPushButton("閉じる", this);
@@ -42,5 +42,12 @@ TFitReportWindow::TFitReportWindow(TfMain& main, QWidget* parent)
 
 void TFitReportWindow::Reload() {
     const QString text = QString::fromStdString(FitReportText(main_.FitResults()));
-    if (text != Report->toPlainText()) Report->setPlainText(text);
+    if (text == Report->toPlainText()) return;
+    // Columns as wide as the widest field, so each line's values align.
+    int widest = 0;
+    for (const QString& line : text.split('\n'))
+        for (const QString& field : line.split('\t'))
+            widest = std::max(widest, Report->fontMetrics().horizontalAdvance(field));
+    Report->setTabStopDistance(widest + 16);
+    Report->setPlainText(text);
 }
