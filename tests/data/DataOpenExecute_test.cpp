@@ -18,9 +18,6 @@
 
 namespace {
 
-constexpr const char* kSpace = DataOpenOptions::kSpaceDivMark;
-constexpr const char* kComma = DataOpenOptions::kCommaDivMark;
-
 // The options form answered by the test.
 struct FormAnswer {
     DataOpenChoice choice;

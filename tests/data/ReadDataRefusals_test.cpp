@@ -19,7 +19,6 @@
 namespace {
 
 constexpr const char* kSpace = DataOpenOptions::kSpaceDivMark;
-constexpr const char* kComma = DataOpenOptions::kCommaDivMark;
 
 // A later read must not show an earlier file's numbers or names.
 TEST(ReadData, NoDataLeaksFromOneFileIntoTheNext) {
