@@ -2,6 +2,7 @@
 
 #include <muParser.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -50,6 +51,30 @@ double FitFormula::operator()(double x, const double* parameters) const {
         return parser_->Eval();
     } catch (const mu::Parser::exception_type&) {
         return std::numeric_limits<double>::quiet_NaN();
+    }
+}
+
+void FitFormula::Values(const std::vector<double>& x, const double* parameters,
+                        std::vector<double>& values) const {
+    const std::size_t n = x.size();
+    values.resize(n);
+    if (n == 0) return;
+    if (!bulk_ || bulkX_.size() != n) {
+        bulkX_.assign(n, 0.0);
+        bulkParameters_.assign(names_.size(), std::vector<double>(n));
+        bulk_ = std::make_unique<mu::Parser>();
+        bulk_->DefineVar("x", bulkX_.data());
+        for (std::size_t k = 0; k < names_.size(); ++k)
+            bulk_->DefineVar(names_[k], bulkParameters_[k].data());
+        bulk_->SetExpr(text_);
+    }
+    std::copy(x.begin(), x.end(), bulkX_.begin());
+    for (std::size_t k = 0; k < names_.size(); ++k)
+        std::fill(bulkParameters_[k].begin(), bulkParameters_[k].end(), parameters[k]);
+    try {
+        bulk_->Eval(values.data(), int(n));
+    } catch (const mu::Parser::exception_type&) {
+        std::fill(values.begin(), values.end(), std::numeric_limits<double>::quiet_NaN());
     }
 }
 

@@ -24,6 +24,10 @@ class FitFormula {
     // f(x) with the parameters in the order of Parameters(); NaN where the
     // formula has no value.
     double operator()(double x, const double* parameters) const;
+    // f at every x at once, into `values` (resized): muparser's bulk mode,
+    // which spreads the points over the cores.
+    void Values(const std::vector<double>& x, const double* parameters,
+                std::vector<double>& values) const;
 
     FitFormula();
     ~FitFormula();
@@ -39,6 +43,11 @@ class FitFormula {
     std::deque<double> values_;
     std::vector<std::string> names_;
     mutable double x_ = 0.0;
+    // The bulk parser reads x and each parameter from arrays of the points'
+    // number.
+    mutable std::unique_ptr<mu::Parser> bulk_;
+    mutable std::vector<double> bulkX_;
+    mutable std::vector<std::vector<double>> bulkParameters_;
 };
 
 // Start values "b1=1.5;b2=5" as the value for each of `names` (1 where

@@ -15,12 +15,17 @@ struct Problem {
     const FitFormula& model;
     const std::vector<double>& x;
     const std::vector<double>& y;
+    std::vector<double> values;
 };
 
 int Residuals(const gsl_vector* b, void* data, gsl_vector* f) {
-    const auto& problem = *static_cast<const Problem*>(data);
+    auto& problem = *static_cast<Problem*>(data);
+    // The parameters GSL passes may be a view with a stride.
+    std::vector<double> parameters(b->size);
+    for (std::size_t k = 0; k < b->size; ++k) parameters[k] = gsl_vector_get(b, k);
+    problem.model.Values(problem.x, parameters.data(), problem.values);
     for (std::size_t i = 0; i < problem.x.size(); ++i) {
-        const double value = problem.model(problem.x[i], gsl_vector_const_ptr(b, 0));
+        const double value = problem.values[i];
         if (!std::isfinite(value)) return GSL_EDOM;
         gsl_vector_set(f, i, value - problem.y[i]);
     }
@@ -132,7 +137,7 @@ NonlinearFit FitFormulaToPoints(const FitFormula& model, const std::vector<doubl
     const QuietGsl quiet;
     std::vector<double> solution = start;
     std::vector<double> errors(p);
-    Problem problem{model, x, y};
+    Problem problem{model, x, y, {}};
     if (p > 0) {
         // Geodesic acceleration first; where it stops at a point that does
         // not determine the parameters (Rat43 from its first start), plain
@@ -149,8 +154,9 @@ NonlinearFit FitFormulaToPoints(const FitFormula& model, const std::vector<doubl
         }
         if (fit.Result != Outcome::Fitted) return fit;
     }
-    std::vector<double> residuals(n);
-    for (std::size_t i = 0; i < n; ++i) residuals[i] = y[i] - model(x[i], solution.data());
+    std::vector<double> residuals;
+    model.Values(x, solution.data(), residuals);
+    for (std::size_t i = 0; i < n; ++i) residuals[i] = y[i] - residuals[i];
     FillFitStatistics(fit.Fit, y, residuals, weights, int(p));
     // Unweighted, the errors scale with the residual variance.
     const double scale = fit.Fit.Weighted ? 1.0 : fit.Fit.Sigma;
