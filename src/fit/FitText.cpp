@@ -131,10 +131,22 @@ std::string FittedEquation(const FitResult& fit) {
             }
             ++end;
         } else {
-            while (end < body.size() &&
-                   (IsNameCharacter(body[end]) || body[end] == '.' || body[end] == '(' ||
-                    body[end] == ')' || (body[end] == '-' && end == i + 1)))
-                ++end;
+            // A name or a number, a value's "(12)" error and "E-6" power
+            // included.
+            auto digitsAt = [&](std::size_t at) {
+                std::size_t to = at;
+                while (to < body.size() && std::isdigit(static_cast<unsigned char>(body[to]))) ++to;
+                return to;
+            };
+            if (end < body.size() && body[end] == '-') ++end;
+            while (end < body.size() && (IsNameCharacter(body[end]) || body[end] == '.')) ++end;
+            if (end < body.size() && body[end] == '(') {
+                const std::size_t close = digitsAt(end + 1);
+                if (close > end + 1 && close < body.size() && body[close] == ')') end = close + 1;
+            }
+            if (end + 1 < body.size() && body[end] == 'E' &&
+                (body[end + 1] == '+' || body[end + 1] == '-'))
+                end = digitsAt(end + 2);
         }
         marked += Concat(body.substr(i + 1, end - i - 1), "@");
         i = end - 1;

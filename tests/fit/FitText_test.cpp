@@ -39,6 +39,16 @@ TEST(FitText, Equations) {
     power.Formula = "a*x^b";
     power.Parameters = {{"a", 0.769, 0.018}, {"b", 3.86, 0.05}};
     EXPECT_EQ(FittedEquation(power), "y = 0.769(18)·x^3.86(5)@");
+    FitResult gauss;
+    gauss.Formula = "a*exp(-0.5*((x-m)/s)^2)+c";
+    gauss.Parameters = {
+        {"a", 2.574, 0.054}, {"m", 449.968, 0.075}, {"s", 4.1017, 0.075}, {"c", 0.0988, 0.0119}};
+    EXPECT_EQ(FittedEquation(gauss),
+              "y = 2.57(5)·exp(-0.5·((x - 449.97(8))/4.10(8))^2@) + 0.099(12)");
+    FitResult powers;
+    powers.Formula = "x^-n + x^k";
+    powers.Parameters = {{"n", 1234567, 6200}, {"k", 2.5, 0}};
+    EXPECT_EQ(FittedEquation(powers), "y = x^-1.235(6)E+6@ + x^2.5@");
     FitResult polynomial;
     polynomial.Parameters = {{"a0", 1.2, 0.1}, {"a1", -3, 0.02}, {"a2", 0.5, 0.01}};
     EXPECT_EQ(FittedEquation(polynomial), "y = 1.20(10) - 3.00(2)·x + 0.500(10)·x^2@");
