@@ -1,5 +1,8 @@
 #include "dialogs/PlotSetForm.h"
 
+#include <cmath>
+
+#include "fit/FitFormula.h"
 #include "fit/FitModels.h"
 
 #include "app/TfMain.h"
@@ -147,4 +150,24 @@ void PlotSetForm::ApplyFitModel(int position) {
 
 void PlotSetForm::ApplyFlag(bool SeriesStyle::*member, bool value) {
     Apply([&](SeriesStyle& p) { p.*member = value; });
+}
+
+std::string PlotSetForm::StartHint() const {
+    const SeriesStyle* source = Source();
+    const FitModel* ready = source ? FindFitModel(source->Formula) : nullptr;
+    if (!ready) return "空欄: すべて 1 から";
+    std::string hint = "空欄: ﾃﾞｰﾀから推定";
+    const int n = SeriesColumn();
+    if (n < 0) return hint;
+    const TPlot& plot = main_.LineImage(n);
+    FitFormula formula;
+    std::string reason;
+    std::vector<double> x, y;
+    for (std::size_t i = 0; i < plot.X.size() && i < plot.Y.size(); ++i)
+        if (std::isfinite(plot.X[i]) && std::isfinite(plot.Y[i])) {
+            x.push_back(plot.X[i]);
+            y.push_back(plot.Y[i]);
+        }
+    if (x.empty() || !formula.Parse(ready->Formula, reason)) return hint;
+    return hint + " (" + StartValuesText(formula.Parameters(), ready->Guess(x, y)) + ")";
 }

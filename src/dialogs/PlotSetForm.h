@@ -73,6 +73,10 @@ class PlotSetForm {
     // The item FitModelItems() shows for a formula.
     static int FitModelPosition(const std::string& formula);
     void ApplyFlag(bool SeriesStyle::*member, bool value);
+    // What the start values box says when it is empty: for a ready model
+    // that they are guessed, with the guess from the points of the last
+    // drawing when the series has them; else that they start at 1.
+    std::string StartHint() const;
 
     TfMain& Main() { return main_; }
 

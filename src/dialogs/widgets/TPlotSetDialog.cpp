@@ -340,9 +340,7 @@ void TPlotSetDialog::IndexChange() {
         FitModel->setCurrentIndex(PlotSetForm::FitModelPosition(source->Formula));
         Formula->setText(QString::fromStdString(source->Formula));
         Start->setText(QString::fromStdString(source->Start));
-        // A ready model without start values has them guessed from the data.
-        Start->setPlaceholderText(FitModel->currentIndex() > 0 ? "空欄: ﾃﾞｰﾀから推定"
-                                                               : "空欄: すべて 1 から");
+        Start->setPlaceholderText(QString::fromStdString(form_.StartHint()));
         Weight->setChecked(source->Weight);
         LegendFormula->setChecked(source->LegendFormula);
     }

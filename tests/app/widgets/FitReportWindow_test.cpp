@@ -50,6 +50,8 @@ TEST(FitReportWindow, AReadyModelIsFittedReportedAndCopied) {
     QTest::mouseClick(dialog.PlotBitBtn, Qt::LeftButton);
     ASSERT_TRUE(window.Item("menuFitReport")->isEnabled()) << ::testing::PrintToString(sink.Texts);
     EXPECT_NE(state.LegendTextOf(1).find("y = 2"), std::string::npos) << state.LegendTextOf(1);
+    // The start values left empty are guessed: the hint shows the guess.
+    EXPECT_EQ(dialog.Form().StartHint(), "空欄: ﾃﾞｰﾀから推定 (a=2;b=1)");
     dialog.close();
 
     window.activateWindow();
