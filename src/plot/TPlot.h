@@ -56,6 +56,8 @@ class TPlot : public SeriesStyle {
         "'%s' の式 %s のﾌｨｯﾄはﾔｺﾋﾞ行列が特異なので解けません (ﾊﾟﾗﾒｰﾀがﾃﾞｰﾀで決まりません)";
     static constexpr const char* kNoValueText =
         "'%s' の式 %s は初期値またはﾌｨｯﾄの途中で値を持ちません (0 での割り算など)";
+    static constexpr const char* kNoWeightsText =
+        "'%s' には Y の誤差の列がないので、重み付けなしでﾌｨｯﾄしました";
     static constexpr const char* kUnweightedPointsText =
         "'%s' の %s 点は Y の誤差が 0 以下か空なので、重み付けのﾌｨｯﾄから除きました";
     int Tag = 0;

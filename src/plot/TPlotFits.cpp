@@ -11,7 +11,11 @@
 #include "plot/TPlot.h"
 
 std::vector<double> TPlot::FitWeights() {
-    if (!Weight || ErrorsY.Empty()) return {};
+    if (!Weight) return {};
+    if (ErrorsY.Empty()) {
+        ShowNotice(FormatText(kNoWeightsText, {Caption}));
+        return {};
+    }
     // sigma is the mean of the two sides, or the one side there is.
     auto sigma = [this](std::size_t i) {
         const double minus = i < ErrorsY.Minus.size() ? ErrorsY.Minus[i] : kMissingValue;

@@ -151,6 +151,9 @@ TEST(KurvoBatch, CommandLine) {
                   "110 4427\n115 3820\n120 3307\n125 2872\n"));
     const QString badStart = formulaConfig("f4.kvc", "a*x", "a=x");
     const QString fiveParameters = formulaConfig("f5.kvc", "a*x^3+b*x^2+c*x+d+e", "");
+    const QString weightedWithoutErrors = QString::fromStdString(dir.Write(
+        "f6.kvc", "[Plot]\r\nLineImage1->Hokan=" + *Utf8ToCp932(NameOf(CurveMethod::Min2)) +
+                      "\r\nLineImage1->Dimension=1\r\nLineImage1->Weight=1\r\n"));
     const QString fourPoints =
         QString::fromStdString(dir.Write("four.txt", "1 2\n2 3\n3 5\n4 4\n"));
     const QString words = QString::fromStdString(dir.Write("w.txt", "1 2\n2 x\n3 0\n4 5\n"));
@@ -213,6 +216,9 @@ TEST(KurvoBatch, CommandLine) {
         {{"--config", stuckFit, mgh10}, 1, "b1*exp(b2/(x+b3)) のﾌｨｯﾄは 500 回の反復で収束しません"},
         {{"--config", badStart, fourPoints}, 1, "'DATA2' の初期値 a=x を読めません (式 a*x)"},
         {{"--config", fiveParameters, fourPoints}, 1, "点が 4 個なので 5 個のﾊﾟﾗﾒｰﾀの式"},
+        {{"--config", weightedWithoutErrors, fourPoints},
+         0,
+         "Y の誤差の列がないので、重み付けなしで"},
         {{words}, 0, "1 個の値は数値ではない"},
         {{"--config", logY, fourPoints, QString::fromStdString(bad)},
          1,
