@@ -169,5 +169,5 @@ std::string PlotSetForm::StartHint() const {
             y.push_back(plot.Y[i]);
         }
     if (x.empty() || !formula.Parse(ready->Formula, reason)) return hint;
-    return hint + " (" + StartValuesText(formula.Parameters(), ready->Guess(x, y)) + ")";
+    return hint + " (" + StartValuesText(formula.Parameters(), ready->Guess(x, y), 4) + ")";
 }

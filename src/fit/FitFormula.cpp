@@ -3,6 +3,7 @@
 #include <muParser.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -114,11 +115,19 @@ bool ParseStartValues(const std::string& text, const std::vector<std::string>& n
 }
 
 std::string StartValuesText(const std::vector<std::string>& names,
-                            const std::vector<double>& values) {
+                            const std::vector<double>& values, int digits) {
     std::string text;
     for (std::size_t k = 0; k < names.size() && k < values.size(); ++k) {
         if (k > 0) text += ';';
-        text += names[k] + "=" + FloatToText(values[k]);
+        char rounded[40];
+        const auto end = std::to_chars(rounded, rounded + sizeof rounded, values[k],
+                                       std::chars_format::general, digits)
+                             .ptr;
+        double value = values[k];
+        TryStrToFloat(std::string_view(rounded, std::size_t(end - rounded)), value);
+        text += names[k];
+        text += '=';
+        text += FloatToText(value);
     }
     return text;
 }

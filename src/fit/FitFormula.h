@@ -56,6 +56,7 @@ class FitFormula {
 bool ParseStartValues(const std::string& text, const std::vector<std::string>& names,
                       std::vector<double>& values, std::string& badItem);
 
-// The start values as text: "b1=1.5;b2=5", 15 significant digits.
+// The start values as text: "b1=1.5;b2=5", to `digits` significant
+// digits (at most 15).
 std::string StartValuesText(const std::vector<std::string>& names,
-                            const std::vector<double>& values);
+                            const std::vector<double>& values, int digits = 15);

@@ -1,18 +1,20 @@
 #include "fit/FitText.h"
 
 #include <cctype>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 #include "platform/NumberText.h"
 #include "plot/PlotNames.h"
 
 namespace {
 
-std::string Printed(const char* format, double value, int digits = 0) {
-    char text[64];
-    std::snprintf(text, sizeof text, format, digits, value);
-    return text;
+// Fixed ("%.*f") or general ("%.*g") digits, in the C locale whatever the
+// process's.
+std::string Printed(std::chars_format format, double value, int digits) {
+    char text[400];
+    const auto end = std::to_chars(text, text + sizeof text, value, format, digits).ptr;
+    return std::string(text, end);
 }
 
 // A value or an error for the report: 15 significant digits, empty when
@@ -38,7 +40,7 @@ bool IsNameCharacter(char c) {
 
 std::string ValueWithError(double value, double error) {
     if (!std::isfinite(value)) return FloatToText(value);
-    if (!(error > 0) || !std::isfinite(error)) return Printed("%.*g", value, 3);
+    if (!(error > 0) || !std::isfinite(error)) return Printed(std::chars_format::general, value, 3);
     int place = int(std::floor(std::log10(error)));               // of the error's first digit
     if (std::floor(error / std::pow(10.0, place)) == 1) --place;  // two digits for 1x
     // Large or small values keep a power of ten: the digits in front.
@@ -48,7 +50,7 @@ std::string ValueWithError(double value, double error) {
     const int decimals = std::max(exponent - place, 0);
     const double unit = std::pow(10.0, place);
     const double digits = std::round(error / unit);
-    std::string text = Printed("%.*f", value / scale, decimals);
+    std::string text = Printed(std::chars_format::fixed, value / scale, decimals);
     // The error in units of the last digit shown, or in full for an error
     // wider than 1 in the value's units.
     text += Concat("(", place > exponent ? FloatToText(digits * unit / scale) : FloatToText(digits),

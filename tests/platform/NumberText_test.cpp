@@ -1,4 +1,7 @@
 #include "platform/NumberText.h"
+
+#include "fit/FitFormula.h"
+#include "fit/FitText.h"
 #include "platform/FormatText.h"
 
 #include <gtest/gtest.h>
@@ -234,6 +237,14 @@ TEST(NumberText, IgnoresAProcessLocaleWithADecimalComma) {
     EXPECT_EQ(FloatToText(1.5e-7), "1.5E-7");
     EXPECT_EQ(StrToInt("1234"), 1234);
     EXPECT_EQ(ReadDataNumber("1e999").Kind, DataNumber::OutOfRange);
+    // Fit formulas and the values of the fit report and the legend.
+    FitFormula formula;
+    std::string reason;
+    ASSERT_TRUE(formula.Parse("2.5*x+b", reason)) << reason;
+    const double b = 0.25;
+    EXPECT_EQ(formula(2, &b), 5.25);
+    EXPECT_EQ(ValueWithError(5.0312, 0.04), "5.03(4)");
+    EXPECT_EQ(StartValuesText({"a"}, {2.84473}, 3), "a=2.84");
     std::setlocale(LC_ALL, saved.c_str());
 }
 
