@@ -50,6 +50,35 @@ struct QuietGsl {
 
 using Outcome = NonlinearFit::Outcome;
 
+// The Jacobian of the (weighted) residuals at b by central differences,
+// with the step that balances their truncation against rounding: the
+// cube root of the machine epsilon, relative. Null where the model has
+// no value.
+gsl_matrix* CentralJacobian(Problem& problem, const std::vector<double>& weights,
+                            const std::vector<double>& b) {
+    const std::size_t n = problem.x.size(), p = b.size();
+    const double step = std::cbrt(std::numeric_limits<double>::epsilon());
+    gsl_matrix* jacobian = gsl_matrix_alloc(n, p);
+    std::vector<double> shifted = b, above, below;
+    for (std::size_t k = 0; k < p; ++k) {
+        const double h = b[k] != 0 ? step * std::fabs(b[k]) : step;
+        shifted[k] = b[k] + h;
+        problem.model.Values(problem.x, shifted.data(), above);
+        shifted[k] = b[k] - h;
+        problem.model.Values(problem.x, shifted.data(), below);
+        shifted[k] = b[k];
+        for (std::size_t i = 0; i < n; ++i) {
+            const double slope = (above[i] - below[i]) / (2 * h);
+            if (!std::isfinite(slope)) {
+                gsl_matrix_free(jacobian);
+                return nullptr;
+            }
+            gsl_matrix_set(jacobian, i, k, weights.empty() ? slope : slope * std::sqrt(weights[i]));
+        }
+    }
+    return jacobian;
+}
+
 // One solve with the trust-region method `trs`: the solution and the
 // unscaled standard errors sqrt(diag (J^T W J)^-1).
 Outcome Solve(const gsl_multifit_nlinear_trs* trs, Problem& problem,
@@ -59,10 +88,9 @@ Outcome Solve(const gsl_multifit_nlinear_trs* trs, Problem& problem,
     gsl_multifit_nlinear_parameters settings = gsl_multifit_nlinear_default_parameters();
     settings.trs = trs;
     settings.solver = gsl_multifit_nlinear_solver_qr;
-    settings.fdtype = GSL_MULTIFIT_NLINEAR_CTRDIFF;
-    // The step that balances a central difference's truncation against
-    // rounding: the cube root of the machine epsilon, relative.
-    settings.h_df = std::cbrt(std::numeric_limits<double>::epsilon());
+    // Forward differences while searching (p evaluations a Jacobian);
+    // the covariance takes central ones at the solution.
+    settings.fdtype = GSL_MULTIFIT_NLINEAR_FWDIFF;
     gsl_multifit_nlinear_fdf fdf{};
     fdf.f = Residuals;
     fdf.n = n;
@@ -111,8 +139,10 @@ Outcome Solve(const gsl_multifit_nlinear_trs* trs, Problem& problem,
     // The covariance (J^T W J)^-1 at the solution. A rank-deficient
     // Jacobian (a parameter the points do not determine, or two that only
     // act together) leaves a column out: its variance is 0.
+    std::unique_ptr<gsl_matrix, MatrixFree> central(CentralJacobian(problem, weights, found));
+    if (!central) return Outcome::NoValue;
     std::unique_ptr<gsl_matrix, MatrixFree> covariance(gsl_matrix_alloc(p, p));
-    gsl_multifit_nlinear_covar(jacobian, 1e-13, covariance.get());
+    gsl_multifit_nlinear_covar(central.get(), 1e-13, covariance.get());
     for (std::size_t k = 0; k < p; ++k) {
         const double variance = gsl_matrix_get(covariance.get(), k, k);
         if (!(variance > 0) || !std::isfinite(variance)) return Outcome::Singular;
