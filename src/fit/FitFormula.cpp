@@ -59,7 +59,11 @@ void FitFormula::Values(const std::vector<double>& x, const double* parameters,
                         std::vector<double>& values) const {
     const std::size_t n = x.size();
     values.resize(n);
-    if (n == 0) return;
+    // The bulk mode's threads cost more than they save on few points.
+    if (n < kBulkPoints) {
+        for (std::size_t i = 0; i < n; ++i) values[i] = (*this)(x[i], parameters);
+        return;
+    }
     if (!bulk_ || bulkX_.size() != n) {
         bulkX_.assign(n, 0.0);
         bulkParameters_.assign(names_.size(), std::vector<double>(n));

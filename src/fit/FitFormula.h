@@ -24,8 +24,9 @@ class FitFormula {
     // f(x) with the parameters in the order of Parameters(); NaN where the
     // formula has no value.
     double operator()(double x, const double* parameters) const;
-    // f at every x at once, into `values` (resized): muparser's bulk mode,
-    // which spreads the points over the cores.
+    // f at every x at once, into `values` (resized): from kBulkPoints on in
+    // muparser's bulk mode, which spreads the points over the cores.
+    static constexpr std::size_t kBulkPoints = 20000;
     void Values(const std::vector<double>& x, const double* parameters,
                 std::vector<double>& values) const;
 
