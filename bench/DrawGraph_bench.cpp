@@ -141,14 +141,14 @@ BENCHMARK(BM_WriteBmp)->Unit(benchmark::kMillisecond);
 void ReplayVariant(benchmark::State& state, bool marks, bool lines) {
     TfMain& main = BenchMain();
     for (int n = 0; n < main.SeriesCount(); ++n) {
-        main.Series(n).Style.MarkType = marks ? TfMain::DefaultMark(n) : MarkKind::No;
+        main.Series(n).Style.MarkType = marks ? DefaultMark(n) : MarkKind::No;
         main.Series(n).Style.LineType = lines ? PenStyle::psSolid : PenStyle::psClear;
     }
     main.DrawGraph(false);
     const Picture graph = main.ComposeGraph();
     for (auto _ : state) benchmark::DoNotOptimize(PictureToImage(graph).constBits());
     for (int n = 0; n < main.SeriesCount(); ++n) {
-        main.Series(n).Style.MarkType = TfMain::DefaultMark(n);
+        main.Series(n).Style.MarkType = DefaultMark(n);
         main.Series(n).Style.LineType = PenStyle::psSolid;
     }
 }

@@ -48,6 +48,11 @@ class FakeDesktop : public Desktop {
     }
     std::optional<SaveFileResult> SaveFile(const SaveFileRequest&) override { return std::nullopt; }
     bool Confirm(const std::string&) override { return false; }
+    // The answer to AskText: none is a cancel.
+    std::optional<std::string> text;
+    std::optional<std::string> AskText(const std::string&, const std::string&) override {
+        return text;
+    }
     DataOpenChoice ShowDataOpenForm(const std::vector<std::string>&,
                                     const DataOpenChoice&) override {
         DataOpenChoice c;

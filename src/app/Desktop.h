@@ -48,4 +48,9 @@ class Desktop {
     virtual std::optional<SaveFileResult> SaveFile(const SaveFileRequest& request) = 0;
     // A question with yes and no; true for yes.
     virtual bool Confirm(const std::string& question) = 0;
+    // A line of text asked for; none when the user cancels (or, here, for a
+    // desktop that asks nothing).
+    virtual std::optional<std::string> AskText(const std::string& title, const std::string& label) {
+        return std::nullopt;
+    }
 };

@@ -1,4 +1,5 @@
 #include "app/TfMain.h"
+#include "document/ComputedColumns.h"
 
 #include <cctype>
 
@@ -139,6 +140,7 @@ void TfMain::FillDataGrid() {
     }
     Edit("ﾃﾞｰﾀﾌｧｲﾙを開く", [&](GraphDocument& d) {
         d.Sources = {std::move(source)};
+        d.ComputedColumns.clear();
         d.Series = std::move(series);
         d.Read = d.Sources.front().Read;
     });
@@ -153,12 +155,28 @@ void TfMain::FillDataGrid() {
     if (!notice.empty()) ShowNotice(notice);
 }
 
-MarkKind TfMain::DefaultMark(int n) {
-    using enum MarkKind;
-    static constexpr MarkKind kMarks[7] = {Maru2, Shikaku2, Sankaku2, Batsu,
-                                           Maru,  Shikaku,  Sankaku};
-    const int k = n % 7;
-    return k >= 0 ? kMarks[k] : Maru2;
+bool TfMain::AddComputedColumn(const std::string& formula) {
+    if (ColumnCount() == 0) {
+        ShowMessage(kNoDataForColumnText);
+        return false;
+    }
+    std::vector<double> values;
+    std::string reason;
+    if (!ComputeColumn(Doc.Table(), ColumnCount(), RowCount(), formula, values, reason)) {
+        ShowMessage(FormatText(kComputedColumnText, {formula, reason}));
+        return false;
+    }
+    Edit("計算列を追加", [&](GraphDocument& d) { ::AddComputedColumn(d, formula, values); });
+    return true;
+}
+
+void TfMain::menuComputedColumnClick(Desktop& desktop) {
+    if (ColumnCount() == 0) {
+        ShowMessage(kNoDataForColumnText);
+        return;
+    }
+    const auto formula = desktop.AskText(kComputedColumnTitle, kComputedColumnLabel);
+    if (formula && !formula->empty()) AddComputedColumn(*formula);
 }
 
 void TfMain::LineCheckClick(int n, bool checked) {

@@ -176,7 +176,14 @@ class TfMain : public QObject {
     // The reader's table becomes the document's source, with one series
     // per column, as one edit; plotting is enabled.
     void FillDataGrid();
-    static MarkKind DefaultMark(int n);
+    // ﾃﾞｰﾀ → 計算列を追加: a column computed from the formula, with its
+    // series row, as one edit; a formula that cannot be computed is told.
+    static constexpr const char* kNoDataForColumnText = "計算列はﾃﾞｰﾀﾌｧｲﾙを開いてから追加します";
+    bool AddComputedColumn(const std::string& formula);
+    static constexpr const char* kComputedColumnTitle = "計算列を追加";
+    static constexpr const char* kComputedColumnLabel =
+        "式 (c1, c2 … は列、row は行番号; mean(c2), min, max, sum は列全体):";
+    void menuComputedColumnClick(Desktop& desktop);
     // A click on LineCheck n: the series is plotted or not, and its legend
     // tick follows.
     void LineCheckClick(int n, bool checked);

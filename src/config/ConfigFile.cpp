@@ -7,6 +7,7 @@
 #include <variant>
 
 #include "config/ColorNames.h"
+#include "document/ComputedColumns.h"
 #include "platform/Cp932.h"
 #include "platform/FormatText.h"
 #include "platform/IniFile.h"
@@ -17,6 +18,17 @@
 #include "plot/TPlot.h"
 
 namespace {
+
+constexpr const char* kColumnsSection = "Columns";
+// Column keys are looked for up to here: the data's columns and as many
+// computed ones.
+constexpr int kMaxColumnKey = 2000;
+
+std::string ColumnKey(int n) {
+    std::string key = "Column";
+    key += IntToStr(n);
+    return key;
+}
 
 // The kinds of value a key holds, beyond numbers, texts and flags.
 struct Color {
@@ -341,6 +353,16 @@ bool Write(const GraphDocument& values, const std::string& fileName,
         return false;
     }
     GraphDocument copy = values;
+    // The computed columns by their formulas, numbered after the file's;
+    // the file's other column keys emptied, so that none is read back.
+    const int fileColumns = copy.ColumnCount() - int(copy.ComputedColumns.size());
+    for (int n = 1; n <= kMaxColumnKey; ++n) {
+        const std::size_t k = std::size_t(n - fileColumns - 1);
+        if (n > fileColumns && k < copy.ComputedColumns.size())
+            ini.WriteString(kColumnsSection, ColumnKey(n), copy.ComputedColumns[k]);
+        else if (ini.Value(kColumnsSection, ColumnKey(n)))
+            ini.WriteString(kColumnsSection, ColumnKey(n), "");
+    }
     VisitKeys(copy, KeyWriter{ini});
     if (ini.Unencodable()) {
         ShowMessage(FormatText(kUnencodableText, {*ini.Unencodable()}));
@@ -373,7 +395,22 @@ bool ReadKeys(const std::string& fileName, Visit&& visit) {
 }  // namespace
 
 bool Read(GraphDocument& values, const std::string& fileName) {
-    return ReadKeys(fileName, [&](KeyReader reader) { VisitKeys(values, reader); });
+    return ReadKeys(fileName, [&](KeyReader reader) {
+        // The computed columns first: their series rows have keys of their
+        // own. They replace those the document has; a file without any
+        // leaves them.
+        std::vector<std::string> formulas;
+        for (int n = 1; n <= kMaxColumnKey; ++n)
+            if (auto formula = reader.ini.Value(kColumnsSection, ColumnKey(n));
+                formula && !formula->empty())
+                formulas.push_back(*formula);
+        if (!formulas.empty() && !values.Sources.empty()) {
+            const int kept = values.ColumnCount() - int(values.ComputedColumns.size());
+            RemoveComputedColumns(values, kept);
+            AddComputedColumns(values, formulas);
+        }
+        VisitKeys(values, reader);
+    });
 }
 
 bool ReadDataKeys(ReadSettings& read, const std::string& fileName) {

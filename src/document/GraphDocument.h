@@ -67,6 +67,9 @@ struct GraphDocument {
     GraphDocument();
 
     std::vector<DataSource> Sources;
+    // The formulas of the columns computed from the others, in order: the
+    // first source's last columns.
+    std::vector<std::string> ComputedColumns;
     std::vector<GraphSeries> Series;
     // The style the plot dialog's "ALL" shows and sets besides every series.
     SeriesStyle Template;

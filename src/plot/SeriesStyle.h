@@ -52,3 +52,12 @@ struct SeriesStyle {
     bool LegendFormula = false;
     bool operator==(const SeriesStyle&) const = default;
 };
+
+// The mark of the n-th column's series by default: seven marks in turn.
+inline MarkKind DefaultMark(int n) {
+    using enum MarkKind;
+    static constexpr MarkKind kMarks[7] = {Maru2, Shikaku2, Sankaku2, Batsu,
+                                           Maru,  Shikaku,  Sankaku};
+    const int k = n % 7;
+    return k >= 0 ? kMarks[k] : Maru2;
+}

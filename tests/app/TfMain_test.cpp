@@ -301,8 +301,8 @@ TEST(BuildSeriesList, TitlesBecomeLegendTextsAndRowsAreRebuilt) {
 TEST(DefaultMark, CyclesThroughSevenMarks) {
     const char* expected[] = {"maru2",   "shikaku2", "sankaku2", "batsu",    "maru", "shikaku",
                               "sankaku", "maru2",    "shikaku2", "sankaku2", "batsu"};
-    for (int n = 0; n < 11; ++n) EXPECT_STREQ(NameOf(TfMain::DefaultMark(n)), expected[n]) << n;
-    EXPECT_EQ(TfMain::DefaultMark(-1), MarkKind::Maru2);
+    for (int n = 0; n < 11; ++n) EXPECT_STREQ(NameOf(DefaultMark(n)), expected[n]) << n;
+    EXPECT_EQ(DefaultMark(-1), MarkKind::Maru2);
 }
 
 TEST(LineCheckClick, TheLegendTickFollowsThePlotTick) {

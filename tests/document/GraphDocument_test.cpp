@@ -29,7 +29,7 @@ TEST(GraphDocument, BuiltByHandDrawsAsTheFileRead) {
         s.YColumn = n + 1;
         s.Plotted = s.InLegend = n > 0;
         s.LegendText = "DATA" + std::to_string(n + 1);
-        s.Style.MarkType = TfMain::DefaultMark(n);
+        s.Style.MarkType = DefaultMark(n);
         built.Series.push_back(s);
     }
     built.Y().Type = AxisKind::Log10;

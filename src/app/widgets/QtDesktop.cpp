@@ -1,6 +1,8 @@
 #include "app/widgets/QtDesktop.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 
 #include "data/widgets/TDataOpen.h"
@@ -75,4 +77,13 @@ std::optional<SaveFileResult> QtDesktop::SaveFile(const SaveFileRequest& request
 bool QtDesktop::Confirm(const std::string& question) {
     return QMessageBox::question(parent_, "Kurvo", QString::fromStdString(question),
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+std::optional<std::string> QtDesktop::AskText(const std::string& title, const std::string& label) {
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(parent_, QString::fromStdString(title), QString::fromStdString(label),
+                              QLineEdit::Normal, QString(), &ok);
+    if (!ok) return std::nullopt;
+    return text.toStdString();
 }

@@ -17,6 +17,7 @@ class QtDesktop : public Desktop {
                                     const DataOpenChoice& proposed) override;
     std::optional<SaveFileResult> SaveFile(const SaveFileRequest& request) override;
     bool Confirm(const std::string& question) override;
+    std::optional<std::string> AskText(const std::string& title, const std::string& label) override;
 
   private:
     QWidget* parent_;

@@ -79,6 +79,10 @@ void TfMainWindow::BuildMenus() {
     separator(edit, "N6")->setVisible(false);
     AddItem(edit, "menuLabelCopy", "ﾗﾍﾞﾙのｺﾋﾟｰ")->setVisible(false);
 
+    QMenu* data = bar->addMenu("ﾃﾞｰﾀ(&D)");
+    data->setObjectName("menuData");
+    AddItem(data, "menuComputedColumn", "計算列を追加(&C)");
+
     QMenu* graph = bar->addMenu("ｸﾞﾗﾌ(&G)");
     graph->setObjectName("menuGraph");
     AddItem(graph, "menuGraphPlot", "ｸﾞﾗﾌを描く");
@@ -124,6 +128,8 @@ void TfMainWindow::BuildMenus() {
     connect(Item("menuGraphCopy"), &QAction::triggered, this, &TfMainWindow::menuGraphCopyClick);
     connect(Item("menuImageview"), &QAction::triggered, this, &TfMainWindow::menuImageviewClick);
     connect(Item("menuFitReport"), &QAction::triggered, this, &TfMainWindow::menuFitReportClick);
+    connect(Item("menuComputedColumn"), &QAction::triggered, this,
+            [this] { RunCommand([this] { state_.menuComputedColumnClick(*desktop_); }); });
     connect(Item("menuSampleConfig"), &QAction::triggered, this,
             &TfMainWindow::menuSampleConfigClick);
     connect(Item("menuSerialGraph"), &QAction::triggered, this,

@@ -99,7 +99,8 @@ TEST(TfMainWindow, MenusInTheirOrder) {
     TfMainWindow window(state);
     QStringList titles;
     for (QAction* a : window.menuBar()->actions()) titles << a->text();
-    EXPECT_EQ(titles, QStringList({"ﾌｧｲﾙ(&F)", "編集(&E)", "ｸﾞﾗﾌ(&G)", "ﾃｷｽﾄ(&T)", "ﾍﾙﾌﾟ(&H)"}));
+    EXPECT_EQ(titles, QStringList({"ﾌｧｲﾙ(&F)", "編集(&E)", "ﾃﾞｰﾀ(&D)", "ｸﾞﾗﾌ(&G)", "ﾃｷｽﾄ(&T)",
+                                   "ﾍﾙﾌﾟ(&H)"}));
     QStringList file;
     for (QAction* a : window.menuBar()->actions()[0]->menu()->actions()) file << a->objectName();
     EXPECT_EQ(file, QStringList({"menuDataOpen", "menuGraphSave", "N1", "menuConfigFileRead",
