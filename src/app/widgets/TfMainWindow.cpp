@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QTableView>
@@ -53,9 +54,10 @@ TfMainWindow::TfMainWindow(TfMain& state, QWidget* parent)
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::WindowContextHelpButtonHint);
     setFont(WindowFont());
-    resize(268, 456);
-
     BuildMenus();
+    // As wide as every menu title needs, and no narrower than the grid's
+    // four columns.
+    resize(std::max(268, menuBar()->sizeHint().width()), 456);
     LoadRecentFiles();
     connect(&state_, &TfMain::RecentFilesChanged, this, &TfMainWindow::SaveRecentFiles);
     // A text box must not claim the menus' shortcuts (see eventFilter).
