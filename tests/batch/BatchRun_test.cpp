@@ -154,6 +154,8 @@ TEST(KurvoBatch, CommandLine) {
     const QString weightedWithoutErrors = QString::fromStdString(dir.Write(
         "f6.kvc", "[Plot]\r\nLineImage1->Hokan=" + *Utf8ToCp932(NameOf(CurveMethod::Min2)) +
                       "\r\nLineImage1->Dimension=1\r\nLineImage1->Weight=1\r\n"));
+    const QString missingColumn =
+        QString::fromStdString(dir.Write("cc.kvc", "[Columns]\r\nColumn3=c7+1\r\n"));
     const QString fourPoints =
         QString::fromStdString(dir.Write("four.txt", "1 2\n2 3\n3 5\n4 4\n"));
     const QString words = QString::fromStdString(dir.Write("w.txt", "1 2\n2 x\n3 0\n4 5\n"));
@@ -219,6 +221,9 @@ TEST(KurvoBatch, CommandLine) {
         {{"--config", weightedWithoutErrors, fourPoints},
          0,
          "Y の誤差の列がないので、重み付けなしで"},
+        {{"--config", missingColumn, fourPoints},
+         1,
+         "cc.kvc: 計算列の式 c7+1 を計算できません: 列 c7 はありません (ﾃﾞｰﾀは 2 列です)"},
         {{words}, 0, "1 個の値は数値ではない"},
         {{"--config", logY, fourPoints, QString::fromStdString(bad)},
          1,
