@@ -33,7 +33,7 @@ void TfMain::Enable(bool CommandEnabling::*command) {
     emit EnablingChanged();
 }
 
-void TfMain::menuDataOpenClick(Desktop& desktop) {
+void TfMain::menuDataOpenClick(Desktop& desktop, bool add) {
     OpenFileRequest request;
     request.Filter = kDataFilter;
     request.MultiSelect = true;
@@ -46,10 +46,14 @@ void TfMain::menuDataOpenClick(Desktop& desktop) {
     const auto chosen = desktop.OpenFile(request);
     if (!chosen || chosen->Files.empty()) return;
     dataFilterIndex_ = chosen->FilterIndex;
-    OpenDataFile(desktop, chosen->Files.front());
+    // Adding, every file chosen is added in turn.
+    for (const std::string& file : chosen->Files) {
+        if (!OpenDataFile(desktop, file, add)) return;
+        if (!add) return;
+    }
 }
 
-bool TfMain::OpenDataFile(Desktop& desktop, const std::string& path) {
+bool TfMain::OpenDataFile(Desktop& desktop, const std::string& path, bool add) {
     DataOpen.FileName = path;
     lastDataPath_ = path;
     const bool read = DataOpen.Execute(
@@ -60,7 +64,10 @@ bool TfMain::OpenDataFile(Desktop& desktop, const std::string& path) {
     dataRead_ = true;
     RecentData.Add(path);
     emit RecentFilesChanged();
-    FillDataGrid();
+    if (add)
+        AppendDataGrid();
+    else
+        FillDataGrid();
     return true;
 }
 
@@ -80,15 +87,20 @@ bool TfMain::OpenConfigFile(const std::string& path) {
     return true;
 }
 
-void TfMain::OpenStartFiles(Desktop& desktop, const std::vector<std::string>& files) {
-    std::string data, config;
+void TfMain::OpenStartFiles(Desktop& desktop, const std::vector<std::string>& files, bool add) {
+    std::string config;
+    std::vector<std::string> data;
     for (const std::string& file : files) {
         if (IsConfigFileName(file))
             config = file;
-        else if (data.empty())
-            data = file;
+        else
+            data.push_back(file);
     }
-    const bool read = !data.empty() && OpenDataFile(desktop, data);
+    // The first data file replaces what is read (unless adding), the
+    // others are added to it.
+    bool read = !data.empty();
+    for (std::size_t k = 0; k < data.size() && read; ++k)
+        read = OpenDataFile(desktop, data[k], add || k > 0);
     if (config.empty()) return;
     if (!IsReadablePlainFile(config)) {
         ShowMessage(ReadRefusalText(config));
@@ -97,59 +109,140 @@ void TfMain::OpenStartFiles(Desktop& desktop, const std::vector<std::string>& fi
     if (OpenConfigFile(config) && read) DrawGraph();
 }
 
-void TfMain::FillDataGrid() {
-    const int cols = DataOpen.Col();
-    const int rows = DataOpen.Row();
+namespace {
+
+// The line and mark colour of the k-th file's series: the first file's
+// black, the added files' each their own.
+TColor FileColor(std::size_t k) {
+    static constexpr TColor kColors[] = {clBlack, clRed,     clBlue, clGreen,
+                                         clNavy,  clFuchsia, clTeal, clMaroon};
+    return kColors[k % std::size(kColors)];
+}
+
+}  // namespace
+
+DataSource TfMain::ReadSource(int firstColumn) const {
     DataSource source;
     source.Path = DataOpen.FileName;
+    source.FirstColumn = firstColumn;
     source.Read = {DataOpen.Delimiter().value_or(DataDelimiter::Space), DataOpen.DecimalComma};
-    source.Columns = cols;
-    source.Rows = rows;
-    for (int i = 0; i < cols; ++i)
+    source.Columns = DataOpen.Col();
+    source.Rows = DataOpen.Row();
+    for (int i = 0; i < source.Columns; ++i)
         source.Titles.push_back(DataOpen.ReadTitle ? DataOpen.Title(i) : "");
-    auto grid = std::make_shared<TStringGrid>(cols + 1, rows + 1);
+    return source;
+}
+
+void TfMain::MoveReadIntoTable(const DataSource& source, TStringGrid& grid, bool added) {
     // The grid holds the numbers (a missing value is an empty cell) and
-    // shows the row numbers; only the column titles are texts.
-    // The reader's table moves into the grid: a million rows are not kept
+    // shows the row numbers; only the column titles are texts. The
+    // reader's table moves into the grid: a million rows are not kept
     // twice.
+    const int cols = source.Columns, rows = source.Rows, first = source.FirstColumn;
     const std::vector<double> table = DataOpen.TakeTable();
     if (table.size() >= std::size_t(cols) * std::size_t(rows))
         for (int i = 0; i < cols; ++i) {
             const double* column = table.data() + std::size_t(i) * std::size_t(rows);
-            for (int j = 0; j < rows; ++j) grid->SetNumber(i + 1, j + 1, column[j]);
+            for (int j = 0; j < rows; ++j) grid.SetNumber(first + i, j + 1, column[j]);
         }
-    grid->NumberedRows = true;
-    for (int i = 1; i <= cols; ++i)
-        grid->SetCell(i, 0,
-                      DataOpen.ReadTitle ? IntToStr(i) + " " + DataOpen.Title(i - 1) : IntToStr(i));
-    source.Table = std::move(grid);
+    grid.NumberedRows = true;
+    // An added file's columns say which file they are from.
+    std::string file = added ? FileNameOf(source.Path) : "";
+    if (added) file += ':';
+    for (int i = 0; i < cols; ++i) {
+        std::string header = IntToStr(first + i);
+        if (added) {
+            header += ' ';
+            header += file;
+            header += IntToStr(i + 1);
+        }
+        if (DataOpen.ReadTitle) {
+            header += ' ';
+            header += source.Titles[std::size_t(i)];
+        }
+        grid.SetCell(first + i, 0, header);
+    }
+}
 
+std::vector<GraphSeries> TfMain::SeriesOfSource(const DataSource& source, int index) const {
     // One series per column, with fresh styles. A file of one column is
-    // drawn against the row number; otherwise the first column is every
+    // drawn against the row number; otherwise its first column is every
     // series' X.
     std::vector<GraphSeries> series;
-    const bool oneColumn = cols == 1;
-    for (int n = 0; n < cols; ++n) {
+    const bool oneColumn = source.Columns == 1;
+    for (int n = 0; n < source.Columns; ++n) {
         GraphSeries s;
-        s.YColumn = n + 1;
+        s.Source = index;
+        s.YColumn = source.FirstColumn + n;
         s.Plotted = s.InLegend = n != 0 || oneColumn;
-        s.LegendText = DataOpen.ReadTitle ? DataOpen.Title(n) : "DATA" + IntToStr(n + 1);
-        s.Style.MarkType = DefaultMark(n);
-        if (oneColumn) s.Style.AxisX = kRowNumberAxisX;
+        // The title, else DATA n for the first file and the file's name with
+        // the column's number for an added one.
+        if (DataOpen.ReadTitle && (index == 0 || !source.Titles[std::size_t(n)].empty())) {
+            s.LegendText = source.Titles[std::size_t(n)];
+        } else {
+            s.LegendText = index == 0 ? std::string("DATA") : FileNameOf(source.Path) + " ";
+            s.LegendText += IntToStr(n + 1);
+        }
+        s.Style.MarkType = DefaultMark(s.YColumn - 1);
+        s.Style.AxisX = oneColumn ? kRowNumberAxisX : source.FirstColumn;
+        s.Style.LineColor = s.Style.MarkColor = FileColor(std::size_t(index));
         series.push_back(std::move(s));
     }
+    return series;
+}
+
+void TfMain::FillDataGrid() {
+    DataSource source = ReadSource(1);
+    auto grid = std::make_shared<TStringGrid>(source.Columns + 1, source.Rows + 1);
+    MoveReadIntoTable(source, *grid, false);
+    std::vector<GraphSeries> series = SeriesOfSource(source, 0);
+    source.Table = std::move(grid);
     Edit("ﾃﾞｰﾀﾌｧｲﾙを開く", [&](GraphDocument& d) {
         d.Sources = {std::move(source)};
         d.ComputedColumns.clear();
         d.Series = std::move(series);
         d.Read = d.Sources.front().Read;
     });
+    AfterRead();
+}
 
+void TfMain::AppendDataGrid() {
+    if (Doc.Sources.empty()) {
+        FillDataGrid();
+        return;
+    }
+    Edit("ﾃﾞｰﾀﾌｧｲﾙを追加", [&](GraphDocument& d) {
+        // The file's columns go after the files' before it; the computed
+        // columns stay last, computed again, their series as they were.
+        const std::vector<std::string> formulas = d.ComputedColumns;
+        const std::size_t files = std::min(d.Series.size(), std::size_t(d.FileColumnCount()));
+        const std::vector<GraphSeries> computed(d.Series.begin() + std::ptrdiff_t(files),
+                                                d.Series.end());
+        RemoveComputedColumns(d);
+        DataSource source = ReadSource(d.ColumnCount() + 1);
+        TStringGrid& grid = d.TableForEdit();
+        grid.SetSize(source.FirstColumn + source.Columns,
+                     std::max(grid.RowCount(), source.Rows + 1));
+        MoveReadIntoTable(source, grid, true);
+        const std::vector<GraphSeries> series = SeriesOfSource(source, int(d.Sources.size()));
+        d.Series.insert(d.Series.end(), series.begin(), series.end());
+        d.Sources.push_back(std::move(source));
+        AddComputedColumns(d, formulas);
+        for (std::size_t k = 0; k < computed.size() && k < d.ComputedColumns.size(); ++k) {
+            GraphSeries& s = d.Series[std::size_t(d.FileColumnCount()) + k];
+            const int column = s.YColumn;
+            s = computed[k];
+            s.YColumn = column;
+        }
+    });
+    AfterRead();
+}
+
+void TfMain::AfterRead() {
     Enable(&CommandEnabling::PlotButton);
     Enable(&CommandEnabling::menuGraphPlot);
     Enable(&CommandEnabling::menuGraphConfig);
     Enable(&CommandEnabling::menuPlotConfig);
-
     // Told once the grid shows the file, so that the user can look.
     const std::string notice = DataOpen.NotNumberNotice();
     if (!notice.empty()) ShowNotice(notice);

@@ -158,9 +158,10 @@ class TfMain : public QObject {
     void EditInLegend(int n, bool checked);
 
     // Choose a data file, read it through the options form, show it.
-    void menuDataOpenClick(Desktop& desktop);
+    // ﾃﾞｰﾀﾌｧｲﾙを開く, or with `add` ﾃﾞｰﾀﾌｧｲﾙを追加 (every file chosen).
+    void menuDataOpenClick(Desktop& desktop, bool add = false);
     // Reads a data file as the open command does, the options form first.
-    bool OpenDataFile(Desktop& desktop, const std::string& path);
+    bool OpenDataFile(Desktop& desktop, const std::string& path, bool add = false);
     // Reads a configuration file as the read command does, without the
     // drawing that follows it there.
     bool OpenConfigFile(const std::string& path);
@@ -168,7 +169,7 @@ class TfMain : public QObject {
     // read as the open command reads it, then the last configuration file
     // (".kvc") as the read command does, drawing when data were read. A
     // file that cannot be read gets the menus' message.
-    void OpenStartFiles(Desktop& desktop, const std::vector<std::string>& files);
+    void OpenStartFiles(Desktop& desktop, const std::vector<std::string>& files, bool add = false);
     static bool IsConfigFileName(const std::string& path);
     // The data and configuration files read last, for the file menu.
     RecentFiles RecentData;
@@ -176,6 +177,10 @@ class TfMain : public QObject {
     // The reader's table becomes the document's source, with one series
     // per column, as one edit; plotting is enabled.
     void FillDataGrid();
+    // The reader's table added to the document's: its columns after the
+    // files' before it (the computed columns stay last), its series rows
+    // with its first column as X, in a colour of its own, as one edit.
+    void AppendDataGrid();
     // ﾃﾞｰﾀ → 計算列を追加: a column computed from the formula, with its
     // series row, as one edit; a formula that cannot be computed is told.
     static constexpr const char* kNoDataForColumnText = "計算列はﾃﾞｰﾀﾌｧｲﾙを開いてから追加します";
@@ -297,6 +302,13 @@ class TfMain : public QObject {
     void DocumentRestored();
 
   private:
+    // The file just read as a source whose first column is `firstColumn`.
+    DataSource ReadSource(int firstColumn) const;
+    // The reader's numbers and the column headers into the grid.
+    void MoveReadIntoTable(const DataSource& source, TStringGrid& grid, bool added);
+    std::vector<GraphSeries> SeriesOfSource(const DataSource& source, int index) const;
+    // Plotting enabled, and the reader's notice told.
+    void AfterRead();
     // The windows follow the document: the plots' styles and samples, the
     // reader's settings, the grid and the series rows.
     void ShowDocument(const GraphDocument& before);

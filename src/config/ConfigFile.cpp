@@ -355,7 +355,7 @@ bool Write(const GraphDocument& values, const std::string& fileName,
     GraphDocument copy = values;
     // The computed columns by their formulas, numbered after the file's;
     // the file's other column keys emptied, so that none is read back.
-    const int fileColumns = copy.ColumnCount() - int(copy.ComputedColumns.size());
+    const int fileColumns = copy.FileColumnCount();
     for (int n = 1; n <= kMaxColumnKey; ++n) {
         const std::size_t k = std::size_t(n - fileColumns - 1);
         if (n > fileColumns && k < copy.ComputedColumns.size())
@@ -405,8 +405,7 @@ bool Read(GraphDocument& values, const std::string& fileName) {
                 formula && !formula->empty())
                 formulas.push_back(*formula);
         if (!formulas.empty() && !values.Sources.empty()) {
-            const int kept = values.ColumnCount() - int(values.ComputedColumns.size());
-            RemoveComputedColumns(values, kept);
+            RemoveComputedColumns(values);
             AddComputedColumns(values, formulas);
         }
         VisitKeys(values, reader);

@@ -156,18 +156,15 @@ bool ComputeColumn(const TStringGrid& table, int columns, int rows, const std::s
 void AddComputedColumn(GraphDocument& doc, const std::string& formula,
                        const std::vector<double>& values) {
     if (doc.Sources.empty()) return;
-    DataSource& source = doc.Sources.front();
+    const int n = doc.ColumnCount() + 1, rows = doc.RowCount();
     TStringGrid& table = doc.TableForEdit();
-    const int n = source.Columns + 1;
-    table.SetSize(n + 1, std::max(table.RowCount(), source.Rows + 1));
-    for (int j = 0; j < source.Rows && j < int(values.size()); ++j)
+    table.SetSize(n + 1, table.RowCount());
+    for (int j = 0; j < rows && j < int(values.size()); ++j)
         table.SetNumber(n, j + 1, values[std::size_t(j)]);
     std::string header = IntToStr(n);
     header += ' ';
     header += formula;
     table.SetCell(n, 0, header);
-    source.Columns = n;
-    source.Titles.push_back(formula);
     doc.ComputedColumns.push_back(formula);
     GraphSeries s;
     s.YColumn = n;
@@ -177,13 +174,11 @@ void AddComputedColumn(GraphDocument& doc, const std::string& formula,
     doc.Series.push_back(std::move(s));
 }
 
-void RemoveComputedColumns(GraphDocument& doc, int kept) {
+void RemoveComputedColumns(GraphDocument& doc) {
     if (doc.ComputedColumns.empty() || doc.Sources.empty()) return;
-    DataSource& source = doc.Sources.front();
+    const int kept = doc.FileColumnCount();
     TStringGrid& table = doc.TableForEdit();
     table.SetSize(kept + 1, table.RowCount());
-    source.Columns = kept;
-    source.Titles.resize(std::size_t(kept));
     if (doc.Series.size() > std::size_t(kept)) doc.Series.resize(std::size_t(kept));
     doc.ComputedColumns.clear();
 }
@@ -193,8 +188,8 @@ void AddComputedColumns(GraphDocument& doc, const std::vector<std::string>& form
         if (doc.Sources.empty()) return;
         std::vector<double> values;
         std::string reason;
-        const DataSource& source = doc.Sources.front();
-        if (!ComputeColumn(doc.Table(), source.Columns, source.Rows, formula, values, reason)) {
+        if (!ComputeColumn(doc.Table(), doc.ColumnCount(), doc.RowCount(), formula, values,
+                           reason)) {
             ShowMessage(FormatText(kComputedColumnText, {formula, reason}));
             continue;
         }

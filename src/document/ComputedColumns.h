@@ -25,9 +25,8 @@ bool ComputeColumn(const TStringGrid& table, int columns, int rows, const std::s
 void AddComputedColumn(GraphDocument& doc, const std::string& formula,
                        const std::vector<double>& values);
 
-// Takes the computed columns away: the table keeps its first `kept`
-// columns, and their series.
-void RemoveComputedColumns(GraphDocument& doc, int kept);
+// Takes the computed columns away, with their series.
+void RemoveComputedColumns(GraphDocument& doc);
 
 // Computes and appends each formula in turn (later ones may use earlier
 // ones); one that cannot be computed is told and left out.

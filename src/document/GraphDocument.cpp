@@ -7,8 +7,9 @@ GraphDocument::GraphDocument() {
 
 bool DataSource::operator==(const DataSource& other) const {
     const bool sameCells = Table == other.Table || (Table && other.Table && *Table == *other.Table);
-    return sameCells && Path == other.Path && Read == other.Read && Columns == other.Columns &&
-           Rows == other.Rows && Titles == other.Titles;
+    return sameCells && Path == other.Path && FirstColumn == other.FirstColumn &&
+           Read == other.Read && Columns == other.Columns && Rows == other.Rows &&
+           Titles == other.Titles;
 }
 
 bool GraphDocument::SameAs(const GraphDocument& other) const {
@@ -36,4 +37,12 @@ TStringGrid& GraphDocument::TableForEdit() {
     auto own = table ? std::make_shared<TStringGrid>(*table) : std::make_shared<TStringGrid>(4, 20);
     table = own;
     return *own;
+}
+
+int GraphDocument::SourceOfColumn(int column) const {
+    for (std::size_t k = Sources.size(); k-- > 0;)
+        if (column >= Sources[k].FirstColumn &&
+            column < Sources[k].FirstColumn + Sources[k].Columns)
+            return int(k);
+    return 0;
 }

@@ -32,6 +32,9 @@ struct ReadSettings {
 // edit of a cell makes a copy of its own.
 struct DataSource {
     std::string Path;
+    // The grid column of the file's first column: 1 for the first file, an
+    // added file's columns follow those before it.
+    int FirstColumn = 1;
     ReadSettings Read;
     int Columns = 0;
     int Rows = 0;
@@ -95,10 +98,18 @@ struct GraphDocument {
     AxisSettings& Axis(bool xAxis) { return Axes[xAxis ? kAxisX : kAxisY]; }
     const AxisSettings& Axis(bool xAxis) const { return Axes[xAxis ? kAxisX : kAxisY]; }
 
-    // The table of the first source; an empty grid before any read.
+    // The table of every source's columns side by side, and the computed
+    // ones after them (held by the first source); an empty grid before any
+    // read.
     const TStringGrid& Table() const;
-    int ColumnCount() const { return Sources.empty() ? 0 : Sources.front().Columns; }
-    int RowCount() const { return Sources.empty() ? 0 : Sources.front().Rows; }
+    // The table's columns and rows (the longest file's), without the
+    // headers.
+    int ColumnCount() const { return Sources.empty() ? 0 : Table().ColCount() - 1; }
+    int RowCount() const { return Sources.empty() ? 0 : Table().RowCount() - 1; }
+    // The columns the files give, before the computed ones.
+    int FileColumnCount() const { return ColumnCount() - int(ComputedColumns.size()); }
+    // The source a grid column comes from; 0 for a computed column.
+    int SourceOfColumn(int column) const;
     // The first source's table for a change: a copy of its own when another
     // document shares it.
     TStringGrid& TableForEdit();

@@ -162,7 +162,7 @@ TEST(menuDataOpenClick, RemembersTheFolderAndFilterOfTheLastRead) {
 
 // Files on the command line: the first data file through the options
 // form, the last configuration file, a drawing when both are there.
-TEST(OpenStartFiles, TheFirstDataFileAndTheLastConfiguration) {
+TEST(OpenStartFiles, TheDataFilesAddedInTurnAndTheLastConfiguration) {
     TestDir dir;
     TfMain source;
     source.Doc.X().Large = 3;
@@ -194,12 +194,13 @@ TEST(OpenStartFiles, TheFirstDataFileAndTheLastConfiguration) {
         RecordingMessageSink sink;
         ScopedMessageSink scope(sink);
         FakeDesktop desktop;
-        desktop.forms.push_back(Ok());
+        desktop.forms = {Ok(), Ok()};
         TfMain main;
         main.OpenStartFiles(desktop, c.files);
         EXPECT_EQ(main.DataRead(), c.dataRead);
         if (c.dataRead) {
             EXPECT_EQ(main.DataG().Cell(2, 2), "4");  // the first data file
+            EXPECT_EQ(main.DataG().Cell(4, 2), "8");  // the second, added
             EXPECT_EQ(main.Doc.X().Large, c.largeX);
         }
         EXPECT_EQ(main.Enabling().menuGraphSave, c.drawn);

@@ -58,7 +58,7 @@ class TfMainWindow : public QMainWindow {
   public slots:
     void menuDataOpenClick();
     // The files named on the command line.
-    void OpenStartFiles(const std::vector<std::string>& files);
+    void OpenStartFiles(const std::vector<std::string>& files, bool add = false);
     void menuQuitClick();
     void menuMokujiClick();
     void menuKeywordClick();

@@ -37,8 +37,10 @@ void TfMainWindow::dropEvent(QDropEvent* event) {
     const std::vector<std::string> files = LocalFiles(event->mimeData());
     if (files.empty()) return;
     event->acceptProposedAction();
+    // With Ctrl held the files are added to what is read.
+    const bool add = event->modifiers() & Qt::ControlModifier;
     // Read after the drop has ended: the options form is modal.
-    QTimer::singleShot(0, this, [this, files] { OpenStartFiles(files); });
+    QTimer::singleShot(0, this, [this, files, add] { OpenStartFiles(files, add); });
 }
 
 namespace {
@@ -96,6 +98,6 @@ void TfMainWindow::FillRecentMenus() {
     fill(RecentConfigs, state_.RecentConfigs, true);
 }
 
-void TfMainWindow::OpenStartFiles(const std::vector<std::string>& files) {
-    RunCommand([&] { state_.OpenStartFiles(*desktop_, files); });
+void TfMainWindow::OpenStartFiles(const std::vector<std::string>& files, bool add) {
+    RunCommand([&] { state_.OpenStartFiles(*desktop_, files, add); });
 }

@@ -47,6 +47,7 @@ void TfMainWindow::BuildMenus() {
     QMenu* file = bar->addMenu("ﾌｧｲﾙ(&F)");
     file->setObjectName("menuFile");
     AddItem(file, "menuDataOpen", "ﾃﾞｰﾀﾌｧｲﾙを開く(&O)");
+    AddItem(file, "menuDataAdd", "ﾃﾞｰﾀﾌｧｲﾙを追加(&A)");
     AddItem(file, "menuGraphSave", "ｸﾞﾗﾌの保存(&S)");
     separator(file, "N1");
     AddItem(file, "menuConfigFileRead", "設定ﾌｧｲﾙ読込み");
@@ -115,6 +116,8 @@ void TfMainWindow::BuildMenus() {
     AddItem(help, "menuVer", "ﾊﾞｰｼﾞｮﾝ情報(&A)");
 
     connect(Item("menuDataOpen"), &QAction::triggered, this, &TfMainWindow::menuDataOpenClick);
+    connect(Item("menuDataAdd"), &QAction::triggered, this,
+            [this] { RunCommand([this] { state_.menuDataOpenClick(*desktop_, true); }); });
     connect(Item("menuQuit"), &QAction::triggered, this, &TfMainWindow::menuQuitClick);
     connect(Item("menuMokuji"), &QAction::triggered, this, &TfMainWindow::menuMokujiClick);
     connect(Item("menuKeyword"), &QAction::triggered, this, &TfMainWindow::menuKeywordClick);

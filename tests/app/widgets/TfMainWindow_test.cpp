@@ -103,9 +103,9 @@ TEST(TfMainWindow, MenusInTheirOrder) {
                                    "ﾍﾙﾌﾟ(&H)"}));
     QStringList file;
     for (QAction* a : window.menuBar()->actions()[0]->menu()->actions()) file << a->objectName();
-    EXPECT_EQ(file, QStringList({"menuDataOpen", "menuGraphSave", "N1", "menuConfigFileRead",
-                                 "menuConfigFileWrite", "N2", "menuRecentData", "menuRecentConfigs",
-                                 "N3", "menuQuit"}));
+    EXPECT_EQ(file, QStringList({"menuDataOpen", "menuDataAdd", "menuGraphSave", "N1",
+                                 "menuConfigFileRead", "menuConfigFileWrite", "N2",
+                                 "menuRecentData", "menuRecentConfigs", "N3", "menuQuit"}));
 }
 
 TEST(TfMainWindow, ToolBarButtonsWithTheirTooltipsPlacesAndStates) {
