@@ -122,9 +122,16 @@ BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& pr
             main.UndoStack.clear();
         }
     } noUndo(main);
-    const int total = int(options.Files.size());
+    // Overlaid, the files are one graph: its group is every file.
+    std::vector<std::vector<std::string>> groups;
+    if (options.Overlay && !options.Files.empty())
+        groups.push_back(options.Files);
+    else
+        for (const std::string& file : options.Files) groups.push_back({file});
+    const int total = int(groups.size());
     for (int i = 0; i < total; ++i) {
-        const std::string& path = options.Files[std::size_t(i)];
+        const std::vector<std::string>& group = groups[std::size_t(i)];
+        const std::string& path = group.front();
         const std::string name = FileNameOf(path);
         progress << "[" << i + 1 << "/" << total << "] " << ShownText(name) << kWorkingText
                  << std::endl;
@@ -136,11 +143,18 @@ BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& pr
         RunCommand([&] {
             // Each file as the run says: a configuration read after the
             // last file does not choose how the next is read.
-            main.DataOpen.SetOptions(options.Read);
-            main.DataOpen.FileName = path;
             notice.Step(kReadingText);
-            if (!main.DataOpen.ReadData()) return;
-            main.FillDataGrid();
+            for (std::size_t k = 0; k < group.size(); ++k) {
+                about(group[k]);
+                main.DataOpen.SetOptions(options.Read);
+                main.DataOpen.FileName = group[k];
+                if (!main.DataOpen.ReadData()) return;
+                if (k == 0)
+                    main.FillDataGrid();
+                else
+                    main.AppendDataGrid();
+            }
+            about(path);
             if (!options.Config.empty()) {
                 about(options.Config);
                 main.ReadConfigFile(options.Config);
@@ -150,7 +164,9 @@ BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& pr
             if (options.NiceTicks) main.Doc.X().NiceTicks = main.Doc.Y().NiceTicks = true;
             notice.Step(kDrawingText);
             if (!main.DrawGraph(false)) return;
-            const std::string output = BatchOutputPath(path, options.Format);
+            const std::string output = options.Overlay && !options.Output.empty()
+                                           ? options.Output
+                                           : BatchOutputPath(path, options.Format);
             main.PngExport = options.Png;
             notice.Step(kSavingText);
             main.SaveGraphFile(output);

@@ -28,6 +28,9 @@ struct BatchOptions {
     // Read after each data file, as the batch form does; empty for none.
     std::string Config;
     std::vector<std::string> Files;
+    // All the files in one graph, saved beside the first or as Output.
+    bool Overlay = false;
+    std::string Output;
     // Hears the fit report's rows of each drawn file; none without.
     std::function<void(const std::string& rows)> FitReportRows;
 };

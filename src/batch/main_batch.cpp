@@ -40,6 +40,8 @@ constexpr const char* kUsage =
     "  --dpi N          png の解像度 (既定 96、24〜2400; 300 で 550x320 は 1719x1000)\n"
     "  --exact          png をアンチエイリアスなしの 96 dpi で (BMP と同じ画素)\n"
     "  --transparent    png の背景を透明に\n"
+    "  --overlay        データファイルをすべて一つのグラフに (最初のファイルの横に保存)\n"
+    "  --output FILE    --overlay のグラフを FILE に保存する\n"
     "  --fit-report FILE  すべてのﾌｨｯﾄの結果をタブ区切りで FILE に (- は標準出力)\n"
     "  --help           この説明\n"
     "  --version        版\n"
@@ -126,10 +128,14 @@ int main(int argc, char* argv[]) {
             options.KeepTitle = true;
         } else if (arg == "--nice-ticks") {
             options.NiceTicks = true;
-        } else if (arg == "--config" || arg == "--save-config" || arg == "--fit-report") {
+        } else if (arg == "--overlay") {
+            options.Overlay = true;
+        } else if (arg == "--config" || arg == "--save-config" || arg == "--fit-report" ||
+                   arg == "--output") {
             if (i + 1 >= argc) return Usage(arg + kNeedsValueText);
             (arg == "--config"       ? options.Config
              : arg == "--fit-report" ? fitReport
+             : arg == "--output"     ? options.Output
                                      : saveConfig) = argv[++i];
         } else if (arg == "--exact") {
             options.Png.Exact = pngOption = true;
@@ -170,6 +176,8 @@ int main(int argc, char* argv[]) {
         }
     }
     if (options.Files.empty() && saveConfig.empty()) return Usage("データファイルがありません");
+    if (!options.Output.empty() && !options.Overlay)
+        return Usage("--output は --overlay にだけ使えます");
     // SVG and PDF are vectors; the bitmap and the metafiles have their own
     // fixed resolution.
     if (pngOption && options.Format != "png")

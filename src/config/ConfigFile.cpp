@@ -24,6 +24,20 @@ constexpr const char* kColumnsSection = "Columns";
 // computed ones.
 constexpr int kMaxColumnKey = 2000;
 
+constexpr const char* kFilesKey = "Files";
+constexpr const char* kSeriesLeftOutText =
+    "%s は %s 個のﾃﾞｰﾀﾌｧｲﾙで作った設定です: ﾃﾞｰﾀにない %s 〜 %s 番目の列の設定は使いません";
+
+// "LineImage<k>-><name>", appended: GCC 12 warns wrongly (-Wrestrict) on
+// a literal added to a temporary string.
+std::string SeriesKey(int k, const char* name) {
+    std::string key = "LineImage";
+    key += IntToStr(k);
+    key += "->";
+    key += name;
+    return key;
+}
+
 std::string ColumnKey(int n) {
     std::string key = "Column";
     key += IntToStr(n);
@@ -363,6 +377,9 @@ bool Write(const GraphDocument& values, const std::string& fileName,
         else if (ini.Value(kColumnsSection, ColumnKey(n)))
             ini.WriteString(kColumnsSection, ColumnKey(n), "");
     }
+    // How many files the series came from, when more than one.
+    if (copy.Sources.size() > 1 || ini.Value("Data", kFilesKey))
+        ini.WriteInteger("Data", kFilesKey, int(std::max<std::size_t>(copy.Sources.size(), 1)));
     VisitKeys(copy, KeyWriter{ini});
     if (ini.Unencodable()) {
         ShowMessage(FormatText(kUnencodableText, {*ini.Unencodable()}));
@@ -409,6 +426,16 @@ bool Read(GraphDocument& values, const std::string& fileName) {
             AddComputedColumns(values, formulas);
         }
         VisitKeys(values, reader);
+        // Made with more files than are read: the series of the others are
+        // left out, and the user is told which.
+        const int files = reader.ini.ReadInteger("Data", kFilesKey, 1);
+        int last = -1;
+        for (int k = int(values.Series.size()); k <= kMaxColumnKey; ++k)
+            if (reader.ini.Value("Plot", SeriesKey(k, "LineWidth"))) last = k;
+        if (files > int(values.Sources.size()) && last >= 0)
+            ShowNotice(FormatText(kSeriesLeftOutText,
+                                  {fileName, IntToStr(files), IntToStr(values.Series.size() + 1),
+                                   IntToStr(last + 1)}));
     });
 }
 

@@ -224,6 +224,8 @@ TEST(KurvoBatch, CommandLine) {
         {{"--config", missingColumn, fourPoints},
          1,
          "cc.kvc: 計算列の式 c7+1 を計算できません: 列 c7 はありません (ﾃﾞｰﾀは 2 列です)"},
+        {{"--overlay", "--format", "png", "--output", "both.png", a, fourPoints}, 0, ""},
+        {{"--output", "x.png", a}, 2, "--output は --overlay にだけ使えます"},
         {{words}, 0, "1 個の値は数値ではない"},
         {{"--config", logY, fourPoints, QString::fromStdString(bad)},
          1,
@@ -247,7 +249,8 @@ TEST(KurvoBatch, CommandLine) {
         EXPECT_NE(err.find(c.inError), std::string::npos) << err;
     }
     EXPECT_EQ(ReadWholeFile(dir.Path("data2.txt")), "1 2\n3 4\n");
-    EXPECT_EQ(ReadWholeFile(dir.Path("a.png")).substr(1, 3), "PNG");  // the huge one not over it
+    EXPECT_EQ(ReadWholeFile(dir.Path("a.png")).substr(1, 3), "PNG");     // the huge one not over it
+    EXPECT_EQ(ReadWholeFile(dir.Path("both.png")).substr(1, 3), "PNG");  // overlaid
     // The program answers --help and --version without a window.
     for (const char* option : {"--help", "--version"}) {
         QProcess program;

@@ -82,6 +82,16 @@ TEST(AddDataFile, ConfigurationOfTwoFiles) {
     EXPECT_EQ(again.main.Series(4).Style.MarkType, MarkKind::Batsu);
     EXPECT_EQ(again.main.Series(5).Style.LineColor, clGreen);
     EXPECT_EQ(again.main.DataG().Cell(6, 2), "20");
+
+    // Over one file: what it has, and which series are left out.
+    Drawn one(kLinear);
+    ASSERT_TRUE(one.main.ReadConfigFile(config));
+    EXPECT_EQ(one.main.SeriesCount(), 3);
+    EXPECT_EQ(one.sink.Texts,
+              (std::vector<std::string>{
+                  "計算列の式 c5*10 を計算できません: 列 c5 はありません (ﾃﾞｰﾀは 3 列です)",
+                  config + " は 2 個のﾃﾞｰﾀﾌｧｲﾙで作った設定です: ﾃﾞｰﾀにない 4 〜 6 "
+                           "番目の列の設定は使いません"}));
 }
 
 }  // namespace
