@@ -83,9 +83,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     bool written = false;
     RunCommand([&] { written = main.WriteConfigFile(copy); });
     if (!written) return 0;  // a text the file cannot hold
-    // The copy holds every key, so what the second window held before
-    // does not matter.
-    TfMain& again = WindowOf(columns, 1).Main;
+    // Read into a second window as it started: a file without computed
+    // columns leaves those a window has.
+    TfMain& again = WindowOf(columns, 1).Reset();
     FUZZ_CHECK(again.ReadConfigFile(copy));
     // The limits are saved with the 15 significant digits the program
     // shows; a file may have held more.
