@@ -78,12 +78,15 @@ bool ComputeColumn(const TStringGrid& table, int columns, int rows, const std::s
         std::size_t open = end;
         while (open < formula.size() && formula[open] == ' ') ++open;
         const bool aggregate = name == "mean" || name == "min" || name == "max" || name == "sum";
-        if (aggregate && open < formula.size() && formula[open] == '(') {
-            std::size_t close = formula.find(')', open);
+        const std::size_t close = aggregate && open < formula.size() && formula[open] == '('
+                                      ? formula.find(')', open)
+                                      : std::string::npos;
+        // Without its closing parenthesis the formula is muparser's to refuse.
+        if (close != std::string::npos) {
             std::size_t a = open + 1, b = close;
             while (a < b && formula[a] == ' ') ++a;
             while (b > a && formula[b - 1] == ' ') --b;
-            const int n = close == std::string::npos ? 0 : ColumnOfName(formula.substr(a, b - a));
+            const int n = ColumnOfName(formula.substr(a, b - a));
             if (n > columns) {
                 reason =
                     FormatText(kNoSuchColumnText, {formula.substr(a, b - a), IntToStr(columns)});

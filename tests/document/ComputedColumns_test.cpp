@@ -54,6 +54,8 @@ TEST(ComputedColumns, FormulaTable) {
         {"c4*2", "列 c4 はありません (ﾃﾞｰﾀは 3 列です)"},
         {"mean(c9)", "列 c9 はありません (ﾃﾞｰﾀは 3 列です)"},
         {"c1*(", ""},  // muparser's own words
+        {"c2*c3+mean(c!=", ""},
+        {"sum(c2", ""},
         {"c1 + speed", ""},
     };
     for (const auto& r : refused) {
