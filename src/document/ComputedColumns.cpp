@@ -55,8 +55,11 @@ bool ComputeColumn(const TStringGrid& table, int columns, int rows, const std::s
     auto column = [&](int n) -> const std::vector<double>& {
         auto [it, fresh] = used.try_emplace(n);
         if (fresh) {
-            it->second.resize(std::size_t(std::max(rows, 0)));
-            for (int j = 0; j < rows; ++j) it->second[std::size_t(j)] = CellValue(table, n, j + 1);
+            // Only the table's cells: a name the checks let through reads as missing.
+            it->second.assign(std::size_t(std::max(rows, 0)), kMissingValue);
+            if (n <= columns && table.Contains(n, rows))
+                for (int j = 0; j < rows; ++j)
+                    it->second[std::size_t(j)] = CellValue(table, n, j + 1);
         }
         return it->second;
     };
@@ -126,7 +129,8 @@ bool ComputeColumn(const TStringGrid& table, int columns, int rows, const std::s
         parser.DefineVar("row", &rowNumber);
         parser.DefineConst("_nan", kMissingValue);
         for (std::size_t i = 0; i < expression.size();) {
-            if (!IsNameStart(expression[i]) || (i > 0 && IsNameCharacter(expression[i - 1]))) {
+            if (!IsNameStart(expression[i]) ||
+                (i > 0 && (IsNameCharacter(expression[i - 1]) || expression[i - 1] == '.'))) {
                 ++i;
                 continue;
             }

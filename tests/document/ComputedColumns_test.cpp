@@ -56,6 +56,7 @@ TEST(ComputedColumns, FormulaTable) {
         {"c1*(", ""},  // muparser's own words
         {"c2*c3+mean(c!=", ""},
         {"sum(c2", ""},
+        {"c2.c6+mean(c1)", ""},
         {"c1 + speed", ""},
     };
     for (const auto& r : refused) {
