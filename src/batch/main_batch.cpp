@@ -41,6 +41,8 @@ constexpr const char* kUsage =
     "  --exact          png をアンチエイリアスなしの 96 dpi で (BMP と同じ画素)\n"
     "  --transparent    png の背景を透明に\n"
     "  --overlay        データファイルをすべて一つのグラフに (最初のファイルの横に保存)\n"
+    "                   設定ファイルの計算列 ([Columns] Column5=c2*1e9 のような式) は\n"
+    "                   ファイルごとに、読んだ値から計算する\n"
     "  --output FILE    --overlay のグラフを FILE に保存する\n"
     "  --fit-report FILE  すべてのﾌｨｯﾄの結果をタブ区切りで FILE に (- は標準出力)\n"
     "  --help           この説明\n"

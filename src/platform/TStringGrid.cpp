@@ -64,6 +64,8 @@ void TStringGrid::SetSize(int colCount, int rowCount) {
 }
 
 std::string TStringGrid::Cell(int col, int row) const {
+    // Outside the grid there is nothing; a key there would alias a cell.
+    if (!Contains(col, row)) return std::string();
     if (!InBody(col, row)) {
         if (const auto text = texts_.find(Key(col, row)); text != texts_.end()) return text->second;
         return NumberedRows && col == 0 && row >= FixedRows ? std::to_string(row) : std::string();
@@ -75,11 +77,13 @@ std::string TStringGrid::Cell(int col, int row) const {
 }
 
 void TStringGrid::SetCell(int col, int row, std::string text) {
+    if (!Contains(col, row)) return;
     texts_[Key(col, row)] = std::move(text);
     if (InBody(col, row)) hasText_[BodyIndex(col, row)] = true;
 }
 
 void TStringGrid::SetNumber(int col, int row, double value) {
+    if (!Contains(col, row)) return;
     if (!InBody(col, row)) {
         SetCell(col, row, std::isnan(value) ? std::string() : FloatToText(value));
         return;
@@ -93,7 +97,7 @@ void TStringGrid::SetNumber(int col, int row, double value) {
 }
 
 bool TStringGrid::NumberAt(int col, int row, double& value) const {
-    if (!InBody(col, row) || hasText_[BodyIndex(col, row)]) return false;
+    if (!Contains(col, row) || !InBody(col, row) || hasText_[BodyIndex(col, row)]) return false;
     value = numbers_[BodyIndex(col, row)];
     return true;
 }

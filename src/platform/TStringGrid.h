@@ -23,7 +23,8 @@ class TStringGrid {
     void SetSize(int colCount, int rowCount);
 
     // The cell's text: the text it was given, or its number's general
-    // form, or "" for no number.
+    // form, or "" for no number (and outside the grid, where writes are
+    // ignored).
     std::string Cell(int col, int row) const;
     void SetCell(int col, int row, std::string text);
     // A number (NaN for none): the cell shows its general form, and reads

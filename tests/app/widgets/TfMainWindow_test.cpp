@@ -257,6 +257,20 @@ TEST(TfMainWindow, DroppedFilesAreRead) {
     EXPECT_EQ(state.DataG().Cell(2, 2), "4");
     EXPECT_EQ(state.Doc.X().Large, 6);
     EXPECT_TRUE(window.Button("SaveGraphButton")->isEnabled());
+    // Dropped with Ctrl held, a data file is added to the one read.
+    RecordingMessageSink sink;
+    ScopedMessageSink scope(sink);
+    QMimeData more;
+    more.setUrls({QUrl::fromLocalFile(QString::fromStdString(dir.Write("e.txt", "5 6\n7 8\n")))});
+    QDragEnterEvent enterMore(QPoint(50, 100), Qt::CopyAction, &more, Qt::LeftButton,
+                              Qt::ControlModifier);
+    QApplication::sendEvent(&window, &enterMore);
+    QDropEvent add(QPointF(50, 100), Qt::CopyAction, &more, Qt::LeftButton, Qt::ControlModifier);
+    QApplication::sendEvent(&window, &add);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(state.ColumnCount(), 4);
+    EXPECT_TRUE(sink.Texts.empty()) << ::testing::PrintToString(sink.Texts);
+    EXPECT_EQ(state.DataG().Cell(4, 2), "8");
 }
 
 // The file menu offers the last files read, newest first, also in the
