@@ -42,15 +42,18 @@ std::vector<FitResult> TfMain::FitResults() const {
         if (!plots_[n]->Fitted) continue;
         FitResult fit = *plots_[n]->Fitted;
         const GraphSeries& s = Doc.Series.at(n);
-        const std::size_t column = std::size_t(s.YColumn - 1);
-        const std::vector<std::string> none;
-        const std::vector<std::string>& titles = std::size_t(s.Source) < Doc.Sources.size()
-                                                     ? Doc.Sources[std::size_t(s.Source)].Titles
-                                                     : none;
+        // The title of the column in its own file (a computed column has
+        // none).
+        std::string title;
+        const int source = Doc.SourceOfColumn(s.YColumn);
+        if (std::size_t(source) < Doc.Sources.size() && s.YColumn <= Doc.FileColumnCount()) {
+            const DataSource& file = Doc.Sources[std::size_t(source)];
+            const std::size_t column = std::size_t(s.YColumn - file.FirstColumn);
+            if (column < file.Titles.size()) title = file.Titles[column];
+        }
         fit.Series = !s.LegendText.empty() ? s.LegendText
-                     : column < titles.size() && !titles[column].empty()
-                         ? titles[column]
-                         : FormatText(kReportColumnText, {IntToStr(s.YColumn)});
+                     : !title.empty()      ? title
+                                           : FormatText(kReportColumnText, {IntToStr(s.YColumn)});
         fits.push_back(std::move(fit));
     }
     return fits;

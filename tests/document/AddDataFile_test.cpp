@@ -49,6 +49,13 @@ TEST(AddDataFile, ColumnsSeriesAndUndo) {
     EXPECT_EQ(d.main.Series(5).YColumn, 6);
     EXPECT_EQ(d.main.Series(5).LegendText, "c2+c3");
     EXPECT_TRUE(d.main.DrawGraph(false));
+    // A fit names a series without a legend text by its column's title in
+    // its own file.
+    d.main.Series(4).LegendText.clear();
+    d.main.Series(4).Style.Hokan = CurveMethod::Mean;
+    ASSERT_TRUE(d.main.DrawGraph(false));
+    ASSERT_EQ(d.main.FitResults().size(), 1u);
+    EXPECT_EQ(d.main.FitResults()[0].Series, "v");
     // Without titles, the file's name and the column's number.
     Add(d, "f.txt", "1 2 3\n4 5 6\n");
     EXPECT_EQ(d.main.Series(7).LegendText, "f.txt 3");
