@@ -147,19 +147,10 @@ void TfMain::MoveReadIntoTable(const DataSource& source, TStringGrid& grid, bool
         }
     grid.NumberedRows = true;
     // An added file's columns say which file they are from.
-    std::string file = added ? FileNameOf(source.Path) : "";
-    if (added) file += ':';
     for (int i = 0; i < cols; ++i) {
         std::string header = IntToStr(first + i);
-        if (added) {
-            header += ' ';
-            header += file;
-            header += IntToStr(i + 1);
-        }
-        if (DataOpen.ReadTitle) {
-            header += ' ';
-            header += source.Titles[std::size_t(i)];
-        }
+        if (added) header += Concat(" ", FileNameOf(source.Path), ":", IntToStr(i + 1));
+        if (DataOpen.ReadTitle) header += Concat(" ", source.Titles[std::size_t(i)]);
         grid.SetCell(first + i, 0, header);
     }
 }
@@ -177,12 +168,12 @@ std::vector<GraphSeries> TfMain::SeriesOfSource(const DataSource& source, int in
         s.Plotted = s.InLegend = n != 0 || oneColumn;
         // The title, else DATA n for the first file and the file's name with
         // the column's number for an added one.
-        if (DataOpen.ReadTitle && (index == 0 || !source.Titles[std::size_t(n)].empty())) {
+        if (DataOpen.ReadTitle && (index == 0 || !source.Titles[std::size_t(n)].empty()))
             s.LegendText = source.Titles[std::size_t(n)];
-        } else {
-            s.LegendText = index == 0 ? std::string("DATA") : FileNameOf(source.Path) + " ";
-            s.LegendText += IntToStr(n + 1);
-        }
+        else if (index == 0)
+            s.LegendText = Concat("DATA", IntToStr(n + 1));
+        else
+            s.LegendText = Concat(FileNameOf(source.Path), " ", IntToStr(n + 1));
         s.Style.MarkType = DefaultMark(s.YColumn - 1);
         s.Style.AxisX = oneColumn ? kRowNumberAxisX : source.FirstColumn;
         s.Style.LineColor = s.Style.MarkColor = FileColor(std::size_t(index));
@@ -253,14 +244,9 @@ bool TfMain::AddComputedColumn(const std::string& formula) {
         ShowMessage(kNoDataForColumnText);
         return false;
     }
-    std::vector<double> values;
-    std::string reason;
-    if (!ComputeColumn(Doc.Table(), ColumnCount(), RowCount(), formula, values, reason)) {
-        ShowMessage(FormatText(kComputedColumnText, {formula, reason}));
-        return false;
-    }
-    Edit("計算列を追加", [&](GraphDocument& d) { ::AddComputedColumn(d, formula, values); });
-    return true;
+    bool added = false;
+    Edit("計算列を追加", [&](GraphDocument& d) { added = ::AddComputedColumn(d, formula); });
+    return added;
 }
 
 void TfMain::menuComputedColumnClick(Desktop& desktop) {

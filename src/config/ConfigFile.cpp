@@ -28,20 +28,12 @@ constexpr const char* kFilesKey = "Files";
 constexpr const char* kSeriesLeftOutText =
     "%s は %s 個のﾃﾞｰﾀﾌｧｲﾙで作った設定です: ﾃﾞｰﾀにない %s 〜 %s 番目の列の設定は使いません";
 
-// "LineImage<k>-><name>", appended: GCC 12 warns wrongly (-Wrestrict) on
-// a literal added to a temporary string.
 std::string SeriesKey(int k, const char* name) {
-    std::string key = "LineImage";
-    key += IntToStr(k);
-    key += "->";
-    key += name;
-    return key;
+    return Concat("LineImage", IntToStr(k), "->", name);
 }
 
 std::string ColumnKey(int n) {
-    std::string key = "Column";
-    key += IntToStr(n);
-    return key;
+    return Concat("Column", IntToStr(n));
 }
 
 // The kinds of value a key holds, beyond numbers, texts and flags.

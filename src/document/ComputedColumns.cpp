@@ -49,20 +49,18 @@ std::string ExactText(double v) {
 
 bool ComputeColumn(const TStringGrid& table, int columns, int rows, const std::string& formula,
                    std::vector<double>& values, std::string& reason) {
-    // The names the formula uses, and the whole-column functions of one
-    // column replaced by their values.
+    // One pass over the formula: the columns it names (each checked), and
+    // the whole-column functions of one column replaced by their values.
     std::map<int, std::vector<double>> used;
     auto column = [&](int n) -> const std::vector<double>& {
         auto [it, fresh] = used.try_emplace(n);
         if (fresh) {
-            // Only the table's cells: a name the checks let through reads as missing.
-            it->second.assign(std::size_t(std::max(rows, 0)), kMissingValue);
-            if (n <= columns && table.Contains(n, rows))
-                for (int j = 0; j < rows; ++j)
-                    it->second[std::size_t(j)] = CellValue(table, n, j + 1);
+            it->second.resize(std::size_t(std::max(rows, 0)));
+            for (int j = 0; j < rows; ++j) it->second[std::size_t(j)] = CellValue(table, n, j + 1);
         }
         return it->second;
     };
+    std::map<std::string, int> named;
     std::string expression;
     for (std::size_t i = 0; i < formula.size();) {
         if (!IsNameStart(formula[i]) ||
@@ -73,9 +71,12 @@ bool ComputeColumn(const TStringGrid& table, int columns, int rows, const std::s
         std::size_t end = i;
         while (end < formula.size() && IsNameCharacter(formula[end])) ++end;
         const std::string name = formula.substr(i, end - i);
-        if (const int n = ColumnOfName(name); n > 0 && n > columns) {
-            reason = FormatText(kNoSuchColumnText, {name, IntToStr(columns)});
-            return false;
+        if (const int n = ColumnOfName(name); n > 0) {
+            if (n > columns) {
+                reason = FormatText(kNoSuchColumnText, {name, IntToStr(columns)});
+                return false;
+            }
+            named[name] = n;
         }
         // mean(cN), min(cN), max(cN), sum(cN): over the column's numbers.
         std::size_t open = end;
@@ -110,9 +111,7 @@ bool ComputeColumn(const TStringGrid& table, int columns, int rows, const std::s
                                       : name == "min"  ? low
                                       : name == "max"  ? high
                                                        : sum;
-                expression += '(';
-                expression += std::isnan(result) ? std::string("_nan") : ExactText(result);
-                expression += ')';
+                expression += Concat("(", std::isnan(result) ? "_nan" : ExactText(result), ")");
                 i = close + 1;
                 continue;
             }
@@ -128,22 +127,10 @@ bool ComputeColumn(const TStringGrid& table, int columns, int rows, const std::s
     try {
         parser.DefineVar("row", &rowNumber);
         parser.DefineConst("_nan", kMissingValue);
-        for (std::size_t i = 0; i < expression.size();) {
-            if (!IsNameStart(expression[i]) ||
-                (i > 0 && (IsNameCharacter(expression[i - 1]) || expression[i - 1] == '.'))) {
-                ++i;
-                continue;
-            }
-            std::size_t end = i;
-            while (end < expression.size() && IsNameCharacter(expression[end])) ++end;
-            const std::string name = expression.substr(i, end - i);
-            const int n = ColumnOfName(name);
-            if (n > 0 && parser.GetVar().count(name) == 0) {
-                cells.push_back(0);
-                parser.DefineVar(name, &cells.back());
-                inputs.emplace_back(&cells.back(), &column(n));
-            }
-            i = end;
+        for (const auto& [name, n] : named) {
+            cells.push_back(0);
+            parser.DefineVar(name, &cells.back());
+            inputs.emplace_back(&cells.back(), &column(n));
         }
         parser.SetExpr(expression);
         values.assign(std::size_t(std::max(rows, 0)), kMissingValue);
@@ -160,18 +147,20 @@ bool ComputeColumn(const TStringGrid& table, int columns, int rows, const std::s
     return true;
 }
 
-void AddComputedColumn(GraphDocument& doc, const std::string& formula,
-                       const std::vector<double>& values) {
-    if (doc.Sources.empty()) return;
+bool AddComputedColumn(GraphDocument& doc, const std::string& formula) {
+    if (doc.Sources.empty()) return false;
+    std::vector<double> values;
+    std::string reason;
+    if (!ComputeColumn(doc.Table(), doc.ColumnCount(), doc.RowCount(), formula, values, reason)) {
+        ShowMessage(FormatText(kComputedColumnText, {formula, reason}));
+        return false;
+    }
     const int n = doc.ColumnCount() + 1, rows = doc.RowCount();
     TStringGrid& table = doc.TableForEdit();
     table.SetSize(n + 1, table.RowCount());
     for (int j = 0; j < rows && j < int(values.size()); ++j)
         table.SetNumber(n, j + 1, values[std::size_t(j)]);
-    std::string header = IntToStr(n);
-    header += ' ';
-    header += formula;
-    table.SetCell(n, 0, header);
+    table.SetCell(n, 0, Concat(IntToStr(n), " ", formula));
     doc.ComputedColumns.push_back(formula);
     GraphSeries s;
     s.YColumn = n;
@@ -179,6 +168,7 @@ void AddComputedColumn(GraphDocument& doc, const std::string& formula,
     s.LegendText = formula;
     s.Style.MarkType = DefaultMark(n - 1);
     doc.Series.push_back(std::move(s));
+    return true;
 }
 
 void RemoveComputedColumns(GraphDocument& doc) {
@@ -191,15 +181,5 @@ void RemoveComputedColumns(GraphDocument& doc) {
 }
 
 void AddComputedColumns(GraphDocument& doc, const std::vector<std::string>& formulas) {
-    for (const std::string& formula : formulas) {
-        if (doc.Sources.empty()) return;
-        std::vector<double> values;
-        std::string reason;
-        if (!ComputeColumn(doc.Table(), doc.ColumnCount(), doc.RowCount(), formula, values,
-                           reason)) {
-            ShowMessage(FormatText(kComputedColumnText, {formula, reason}));
-            continue;
-        }
-        AddComputedColumn(doc, formula, values);
-    }
+    for (const std::string& formula : formulas) AddComputedColumn(doc, formula);
 }

@@ -19,15 +19,14 @@ inline constexpr const char* kNoSuchColumnText = "列 %s はありません (ﾃ
 bool ComputeColumn(const TStringGrid& table, int columns, int rows, const std::string& formula,
                    std::vector<double>& values, std::string& reason);
 
-// Appends the column to the document's table with its formula as title, a
-// series row for it (plotted, in the legend) and the formula to the list
-// that configuration files keep.
-void AddComputedColumn(GraphDocument& doc, const std::string& formula,
-                       const std::vector<double>& values);
+// Computes the column and appends it to the document's table with its
+// formula as title, a series row for it (plotted, in the legend) and the
+// formula to the list that configuration files keep. A formula that cannot
+// be computed is told, and false.
+bool AddComputedColumn(GraphDocument& doc, const std::string& formula);
 
 // Takes the computed columns away, with their series.
 void RemoveComputedColumns(GraphDocument& doc);
 
-// Computes and appends each formula in turn (later ones may use earlier
-// ones); one that cannot be computed is told and left out.
+// Each formula in turn (later ones may use earlier ones).
 void AddComputedColumns(GraphDocument& doc, const std::vector<std::string>& formulas);

@@ -46,7 +46,7 @@ bool FitFormula::Parse(const std::string& text, std::string& reason) {
 
 double FitFormula::operator()(double x, const double* parameters) const {
     x_ = x;
-    auto value = const_cast<std::deque<double>&>(values_).begin();
+    auto value = values_.begin();
     for (std::size_t k = 0; k < names_.size(); ++k, ++value) *value = parameters[k];
     try {
         return parser_->Eval();

@@ -41,7 +41,8 @@ class FitFormula {
     std::string text_;
     std::unique_ptr<mu::Parser> parser_;
     // Addresses the parser holds: a deque keeps them in place as it grows.
-    std::deque<double> values_;
+    // An evaluation sets them.
+    mutable std::deque<double> values_;
     std::vector<std::string> names_;
     mutable double x_ = 0.0;
     // The bulk parser reads x and each parameter from arrays of the points'

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "platform/FormatText.h"
 #include "platform/NumberText.h"
 
 FitResult PolynomialFitResult(const TCalc& calc, const std::vector<double>& x,
@@ -12,12 +13,9 @@ FitResult PolynomialFitResult(const TCalc& calc, const std::vector<double>& x,
     for (std::size_t i = 0; i < y.size(); ++i) residuals[i] = y[i] - polynomial(x[i]);
     FillFitStatistics(result, y, residuals, weights, polynomial.Degree + 1);
     const double scale = result.Weighted ? 1.0 : result.Sigma;
-    for (int j = 0; j <= polynomial.Degree; ++j) {
-        std::string name = "a";
-        name += IntToStr(j);
-        result.Parameters.push_back({name, calc.Coefficients()[std::size_t(j)],
+    for (int j = 0; j <= polynomial.Degree; ++j)
+        result.Parameters.push_back({Concat("a", IntToStr(j)), calc.Coefficients()[std::size_t(j)],
                                      calc.CoefficientErrors()[std::size_t(j)] * scale});
-    }
     return result;
 }
 

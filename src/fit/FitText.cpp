@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "platform/FormatText.h"
 #include "platform/NumberText.h"
 #include "plot/PlotNames.h"
 
@@ -21,15 +22,6 @@ std::string Printed(std::chars_format format, double value, int digits) {
 // there is none.
 std::string ReportNumber(double v) {
     return std::isfinite(v) ? FloatToText(v) : std::string();
-}
-
-// Texts joined by appending: GCC 12 warns wrongly (-Wrestrict) on a
-// literal added to a temporary string.
-template <typename... Parts>
-std::string Concat(const Parts&... parts) {
-    std::string out;
-    (out += ... += parts);
-    return out;
 }
 
 bool IsNameCharacter(char c) {

@@ -35,9 +35,6 @@ int Residuals(const gsl_vector* b, void* data, gsl_vector* f) {
 struct WorkspaceFree {
     void operator()(gsl_multifit_nlinear_workspace* w) const { gsl_multifit_nlinear_free(w); }
 };
-struct VectorFree {
-    void operator()(gsl_vector* v) const { gsl_vector_free(v); }
-};
 struct MatrixFree {
     void operator()(gsl_matrix* m) const { gsl_matrix_free(m); }
 };

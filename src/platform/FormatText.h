@@ -17,3 +17,12 @@ std::string ShownText(std::string_view text);
 // field of 200 MB would fill the screen and the memory of the text layout.
 inline constexpr std::size_t kQuotedCharacters = 80;
 std::string QuotedText(std::string_view text);
+
+// The texts one after another. Built by appending: GCC 12 warns wrongly
+// (-Wrestrict) where a literal is added to a temporary string.
+template <typename... Texts>
+std::string Concat(const Texts&... texts) {
+    std::string out;
+    (out += ... += texts);
+    return out;
+}

@@ -79,6 +79,15 @@ QComboBox* Combo(QWidget* parent, const char* name, QRect bounds, const QStringL
     return c;
 }
 
+// A control named and placed on its parent.
+template <typename Control, typename... Args>
+Control* Placed(QWidget* parent, const char* name, QRect bounds, Args&&... args) {
+    auto* c = new Control(std::forward<Args>(args)..., parent);
+    c->setObjectName(name);
+    c->setGeometry(bounds);
+    return c;
+}
+
 void Label(QWidget* parent, const char* text, int x, int y) {
     auto* l = new QLabel(QString::fromUtf8(text), parent);
     l->move(x, y);
@@ -175,26 +184,15 @@ TPlotSetDialog::TPlotSetDialog(TfMain& main, QWidget* parent)
         models << QString::fromStdString(item);
     FitModel = Combo(fit, "FitModel", QRect(50, 20, 100, 22), models, false);
     Label(fit, "y =", 160, 24);
-    Formula = new QLineEdit(fit);
-    Formula->setObjectName("Formula");
-    Formula->setGeometry(184, 20, 208, 22);
+    Formula = Placed<QLineEdit>(fit, "Formula", QRect(184, 20, 208, 22));
     Label(fit, "初期値", 10, 50);
-    Start = new QLineEdit(fit);
-    Start->setObjectName("Start");
-    Start->setGeometry(50, 46, 342, 22);
-    Weight = new QCheckBox("誤差で重み付け", fit);
-    Weight->setObjectName("Weight");
-    Weight->setGeometry(10, 72, 150, 20);
-    LegendFormula = new QCheckBox("凡例に式を表示", fit);
-    LegendFormula->setObjectName("LegendFormula");
-    LegendFormula->setGeometry(184, 72, 150, 20);
+    Start = Placed<QLineEdit>(fit, "Start", QRect(50, 46, 342, 22));
+    Weight = Placed<QCheckBox>(fit, "Weight", QRect(10, 72, 150, 20), "誤差で重み付け");
+    LegendFormula =
+        Placed<QCheckBox>(fit, "LegendFormula", QRect(184, 72, 150, 20), "凡例に式を表示");
 
-    PlotBitBtn = new QPushButton("ﾌﾟﾛｯﾄ", this);
-    PlotBitBtn->setObjectName("PlotBitBtn");
-    PlotBitBtn->setGeometry(248, 222, 75, 25);
-    BitBtnClose = new QPushButton("閉じる", this);
-    BitBtnClose->setObjectName("BitBtnClose");
-    BitBtnClose->setGeometry(332, 222, 75, 25);
+    PlotBitBtn = Placed<QPushButton>(this, "PlotBitBtn", QRect(248, 222, 75, 25), "ﾌﾟﾛｯﾄ");
+    BitBtnClose = Placed<QPushButton>(this, "BitBtnClose", QRect(332, 222, 75, 25), "閉じる");
 
     ChooseColor = [this](const QColor& start) -> std::optional<QColor> {
         const QColor c =
