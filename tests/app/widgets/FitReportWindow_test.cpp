@@ -13,8 +13,8 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "TestSupport.h"
 #include "app/TfMain.h"
+#include "app/widgets/ShownWindow.h"
 #include "app/widgets/TFitReportWindow.h"
 #include "app/widgets/TfMainWindow.h"
 #include "dialogs/widgets/TPlotSetDialog.h"
@@ -23,16 +23,10 @@
 namespace {
 
 TEST(FitReportWindow, AReadyModelIsFittedReportedAndCopied) {
-    TestDir dir;
-    FakeDesktop desktop;
-    RecordingMessageSink sink;
-    ScopedMessageSink scope{sink};
-    TfMain state;
-    TfMainWindow window{state};
-    desktop.file = dir.Write("line.txt", "0 1\n1 3\n2 5\n3 7\n");
-    window.SetDesktop(&desktop);
-    window.menuDataOpenClick();
-    window.show();
+    ShownWindow shown("0 1\n1 3\n2 5\n3 7\n");
+    TfMain& state = shown.state;
+    TfMainWindow& window = shown.window;
+    const RecordingMessageSink& sink = shown.sink;
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     EXPECT_FALSE(window.Item("menuFitReport")->isEnabled());
 

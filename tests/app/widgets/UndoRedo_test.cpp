@@ -17,6 +17,7 @@
 
 #include "TestSupport.h"
 #include "app/TfMain.h"
+#include "app/widgets/ShownWindow.h"
 #include "app/widgets/TCanv.h"
 #include "app/widgets/TfMainWindow.h"
 #include "dialogs/widgets/TGraphSetDialog.h"
@@ -26,18 +27,8 @@
 
 namespace {
 
-struct Window {
-    TestDir dir;
-    FakeDesktop desktop;
-    RecordingMessageSink sink;
-    ScopedMessageSink scope{sink};
-    TfMain state;
-    TfMainWindow window{state};
-    Window() {
-        desktop.file = dir.Write("a.txt", "0 1 5\n1 3 4\n2 2 6\n3 5 5\n");
-        window.SetDesktop(&desktop);
-        window.menuDataOpenClick();
-        window.show();
+struct Window : ShownWindow {
+    Window() : ShownWindow("0 1 5\n1 3 4\n2 2 6\n3 5 5\n") {
         EXPECT_TRUE(state.DrawGraph());
         // What was done to get here is not under test.
         state.UndoStack.clear();
