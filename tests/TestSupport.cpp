@@ -2,8 +2,11 @@
 
 #include <sys/stat.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
+
+#include "platform/TimeText.h"
 
 TestDir::TestDir() : dir_(QDir::tempPath() + "/kurvo-test-XXXXXX") {}
 
@@ -33,4 +36,20 @@ std::string TestDir::MakeFifo(const std::string& name) const {
     const std::string path = Path(name);
     ::mkfifo(path.c_str(), 0600);
     return path;
+}
+
+ScopedTimeZone::ScopedTimeZone(const char* tz) {
+    const char* old = std::getenv("TZ");
+    hadTz_ = old != nullptr;
+    if (old) savedTz_ = old;
+    setenv("TZ", tz, 1);
+    ForgetLocalOffsets();
+}
+
+ScopedTimeZone::~ScopedTimeZone() {
+    if (hadTz_)
+        setenv("TZ", savedTz_.c_str(), 1);
+    else
+        unsetenv("TZ");
+    ForgetLocalOffsets();
 }

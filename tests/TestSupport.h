@@ -21,6 +21,19 @@ class TestDir {
 
 std::string ReadWholeFile(const std::string& path);
 
+// Local time set to a zone (TZ syntax, "JST-9") for one test, and back.
+class ScopedTimeZone {
+  public:
+    explicit ScopedTimeZone(const char* tz);
+    ~ScopedTimeZone();
+    ScopedTimeZone(const ScopedTimeZone&) = delete;
+    ScopedTimeZone& operator=(const ScopedTimeZone&) = delete;
+
+  private:
+    bool hadTz_ = false;
+    std::string savedTz_;
+};
+
 // The kinds print by their names in failure messages.
 #include <ostream>
 

@@ -144,6 +144,7 @@ void TfMain::MoveReadIntoTable(const DataSource& source, TStringGrid& grid, bool
         for (int i = 0; i < cols; ++i) {
             const double* column = table.data() + std::size_t(i) * std::size_t(rows);
             for (int j = 0; j < rows; ++j) grid.SetNumber(first + i, j + 1, column[j]);
+            if (const TimeForm* form = DataOpen.TimeFormOf(i)) grid.SetTimeForm(first + i, *form);
         }
     grid.NumberedRows = true;
     // An added file's columns say which file they are from.

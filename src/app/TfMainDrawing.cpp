@@ -14,6 +14,7 @@
 #include "platform/NumberText.h"
 #include "platform/PictureReplay.h"
 #include "platform/RaisedError.h"
+#include "platform/TimeText.h"
 #include "plot/NiceTicks.h"
 #include "plot/PlotNames.h"
 
@@ -49,7 +50,7 @@ GridColumns ReadGridColumns(const TStringGrid& grid, const std::vector<int>& wan
                 continue;
             }
             const std::string cell = grid.Cell(columns[k], j + 1);
-            if (TryStrToFloat(cell, target)) continue;
+            if (TryNumberOrTime(cell, target)) continue;
             if (IsMissingValueText(cell) || IsInfinityText(cell))
                 target = kMissingValue;
             else if (!out.firstBadRow.count(columns[k]))

@@ -1,6 +1,7 @@
 #include "data/FieldSplitter.h"
 
 #include "platform/NumberText.h"
+#include "platform/TimeText.h"
 
 namespace {
 
@@ -80,7 +81,9 @@ std::string_view CommentText(std::string_view line) {
 bool HoldsText(std::string_view line, const FieldSplitter& splitter, char point) {
     bool text = false;
     splitter.ForEach(line, [&](std::string_view field) {
-        text = ReadDataNumber(field, point).Kind == DataNumber::Text;
+        // Dates and times are data, also those that are no real date.
+        text = ReadDataNumber(field, point).Kind == DataNumber::Text &&
+               ReadTimeField(field).Kind == TimeField::NotTime;
         return !text;
     });
     return text;

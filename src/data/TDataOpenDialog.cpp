@@ -1,6 +1,7 @@
 #include "data/TDataOpenDialog.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <new>
 
@@ -11,6 +12,7 @@
 #include "platform/NumberText.h"
 #include "platform/PlainFile.h"
 #include "platform/RaisedError.h"
+#include "platform/TimeText.h"
 
 namespace {
 
@@ -54,6 +56,27 @@ std::string_view TrimTitle(std::string_view field) {
         field.remove_prefix(1);
     while (!field.empty() && static_cast<unsigned char>(field.back()) <= 32) field.remove_suffix(1);
     return field;
+}
+
+// A column of dates followed by one of times of day (a date and a time
+// with a blank between, split by the blank delimiter): the dates take the
+// times, so that the first column alone is the whole time of each row. A
+// row without its time keeps its date's midnight.
+void JoinDatesAndTimes(std::vector<double>& table, std::size_t stride,
+                       const std::vector<std::optional<TimeForm>>& forms) {
+    for (std::size_t c = 0; c + 1 < forms.size(); ++c) {
+        const auto &date = forms[c], &time = forms[c + 1];
+        if (!date || date->TimeOfDay || date->TimeParts != 0 || !time || !time->TimeOfDay) continue;
+        double* dates = table.data() + c * stride;
+        const double* clock = dates + stride;
+        for (std::size_t r = 0; r < stride; ++r) {
+            if (std::isnan(dates[r]) || std::isnan(clock[r])) continue;
+            CivilTime civil = ToCivil(dates[r], true);
+            civil.Hour = civil.Minute = 0;
+            civil.Second = clock[r];
+            dates[r] = FromCivil(civil, true);
+        }
+    }
 }
 
 }  // namespace
@@ -216,6 +239,7 @@ bool TDataOpenDialog::ReadData() {
         return false;
     };
     NotNumbers notNumbers;
+    std::vector<std::optional<TimeForm>> timeForms(static_cast<std::size_t>(col_));
     std::int64_t numbers = 0;
     std::string scratch;
     for (int r = 0; r < row_; ++r) {
@@ -242,7 +266,17 @@ bool TDataOpenDialog::ReadData() {
             if (fast == 0 || !closed || (fieldEnd < n && !splitter.IsDelimiter(line[fieldEnd]))) {
                 const FieldSplitter::Field field = splitter.Scan(line, i, scratch);
                 fieldEnd = field.End;
-                const DataNumber number = ReadDataNumber(field.Text, point);
+                const TimeField time = ReadTimeField(field.Text);
+                DataNumber number;
+                if (time.Kind == TimeField::Valid) {
+                    number = {DataNumber::Number, time.Seconds};
+                    if (!timeForms[std::size_t(c)]) timeForms[std::size_t(c)] = time.Form;
+                } else if (time.Kind == TimeField::Invalid) {
+                    // A date that is none (2024-02-30) is missing, never its year.
+                    number = {DataNumber::Text, kMissingValue};
+                } else {
+                    number = ReadDataNumber(field.Text, point);
+                }
                 value = number.Value;
                 if (number.Kind == DataNumber::OutOfRange)
                     return refuse(FormatText(kOutOfRangeText, {FileName, IntToStr(lineIndex + 1),
@@ -276,8 +310,10 @@ bool TDataOpenDialog::ReadData() {
                                  {FileName, delimiter ? DelimiterName(*delimiter) : DivMark}));
     }
 
+    JoinDatesAndTimes(table, stride, timeForms);
     table_ = std::move(table);
     stride_ = stride;
+    timeForms_ = std::move(timeForms);
     notNumbers_ = std::move(notNumbers);
     for (int i = ReadTitle ? titlesGiven : 0; i < kMaxCol; ++i) titles_[std::size_t(i)].clear();
     return true;

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "data/DataOpenChoice.h"
 #include "data/FieldSplitter.h"
 #include "platform/SystemMemory.h"
+#include "platform/TimeText.h"
 
 // Reads a numeric text file into the data table: up to 1000 columns of as
 // many rows as memory holds, and up to 1000 column titles. A value the file
@@ -54,6 +56,13 @@ class TDataOpenDialog : public DataOpenOptions {
         std::string Text;
     };
     const NotNumbers& NotNumberFields() const { return notNumbers_; }
+    // The form of a column of dates or times (its values are seconds since
+    // 1970, or since midnight for times of day), as its first time was
+    // written; none for a column of numbers.
+    const TimeForm* TimeFormOf(int col) const {
+        const std::size_t k = std::size_t(col);
+        return k < timeForms_.size() && timeForms_[k] ? &*timeForms_[k] : nullptr;
+    }
     // What the user is told of them after the read; empty when there were
     // none.
     std::string NotNumberNotice() const;
@@ -74,4 +83,5 @@ class TDataOpenDialog : public DataOpenOptions {
     int col_ = 1;
     int row_ = 1;
     NotNumbers notNumbers_;
+    std::vector<std::optional<TimeForm>> timeForms_;
 };

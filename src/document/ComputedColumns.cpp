@@ -12,6 +12,7 @@
 #include "platform/FormatText.h"
 #include "platform/MessageSink.h"
 #include "platform/NumberText.h"
+#include "platform/TimeText.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ namespace {
 // number and an infinity.
 double CellValue(const TStringGrid& table, int col, int row) {
     double v = kMissingValue;
-    if (!table.NumberAt(col, row, v) && !TryStrToFloat(table.Cell(col, row), v))
+    if (!table.NumberAt(col, row, v) && !TryNumberOrTime(table.Cell(col, row), v))
         return kMissingValue;
     return std::isfinite(v) ? v : kMissingValue;
 }

@@ -58,6 +58,7 @@ void TStringGrid::SetSize(int colCount, int rowCount) {
     }
     numbers_ = std::move(numbers);
     hasText_ = std::move(hasText);
+    timeForms_.erase(timeForms_.lower_bound(colCount), timeForms_.end());
     texts_ = std::move(texts);
     colCount_ = colCount;
     rowCount_ = rowCount;
@@ -73,7 +74,9 @@ std::string TStringGrid::Cell(int col, int row) const {
     if (hasText_[BodyIndex(col, row)]) return texts_.at(Key(col, row));
     const double value = numbers_[BodyIndex(col, row)];
     if (std::isinf(value)) return value > 0 ? "inf" : "-inf";
-    return std::isnan(value) ? std::string() : FloatToText(value);
+    if (std::isnan(value)) return std::string();
+    if (const TimeForm* form = TimeFormOf(col)) return TimeText(value, *form);
+    return FloatToText(value);
 }
 
 void TStringGrid::SetCell(int col, int row, std::string text) {

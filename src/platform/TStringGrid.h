@@ -1,8 +1,11 @@
 #pragma once
 
+#include <map>
 #include <string>
 #include <unordered_map>
 #include <vector>
+
+#include "platform/TimeText.h"
 
 // The cells of a string grid, with the grid's designed geometry. Column 0
 // and row 0 are the fixed header column and row.
@@ -37,6 +40,15 @@ class TStringGrid {
         return col >= 0 && row >= 0 && col < colCount_ && row < rowCount_;
     }
 
+    // A column of times: its numbers are seconds since 1970 and show as
+    // times in the form they were read in. Columns without one show
+    // numbers.
+    void SetTimeForm(int col, const TimeForm& form) { timeForms_[col] = form; }
+    const TimeForm* TimeFormOf(int col) const {
+        const auto form = timeForms_.find(col);
+        return form == timeForms_.end() ? nullptr : &form->second;
+    }
+
     // Column 0 shows 1, 2, 3, ... below the fixed row, unless a cell was
     // given a text.
     bool NumberedRows = false;
@@ -64,4 +76,5 @@ class TStringGrid {
     // numbers asks for every cell.
     std::vector<bool> hasText_;
     std::unordered_map<std::size_t, std::string> texts_;
+    std::map<int, TimeForm> timeForms_;
 };
