@@ -162,11 +162,17 @@ std::vector<GraphSeries> TfMain::SeriesOfSource(const DataSource& source, int in
     // series' X.
     std::vector<GraphSeries> series;
     const bool oneColumn = source.Columns == 1;
+    bool hasNumberColumn = false;
+    for (int n = 1; n < source.Columns; ++n) hasNumberColumn |= !DataOpen.TimeFormOf(n);
     for (int n = 0; n < source.Columns; ++n) {
         GraphSeries s;
         s.Source = index;
         s.YColumn = source.FirstColumn + n;
         s.Plotted = s.InLegend = n != 0 || oneColumn;
+        // A column of times beside numbers is no quantity to draw (the
+        // time of day beside a date, a second timestamp): it is there to
+        // be chosen as X.
+        if (!oneColumn && DataOpen.TimeFormOf(n) && hasNumberColumn) s.Plotted = s.InLegend = false;
         // The title, else DATA n for the first file and the file's name with
         // the column's number for an added one.
         if (DataOpen.ReadTitle && (index == 0 || !source.Titles[std::size_t(n)].empty()))

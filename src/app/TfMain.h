@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QUndoStack>
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -203,6 +204,12 @@ class TfMain : public QObject {
     void TickCounts(bool xAxis, int& divisions, int& minors) const;
     // With round steps on fixed linear limits: the ticks inside them.
     std::optional<NiceTicks> FixedLimitTicks(bool xAxis) const;
+    // Whether an axis shows times, and on whose clock: its type is 日時,
+    // or it is linear and every plotted series has a time column on it.
+    std::optional<DateClock> DateClockOf(AxisIndex axis) const;
+    // The calendar ticks of a date axis at its limits; none for an axis
+    // that is no date axis or a span no calendar step divides.
+    std::optional<DateTicks> AxisDates(AxisIndex axis) const;
     void menuPlotNumberClick();
     // Lays the title and axis labels out anew, dragged ones too.
     void menuLabelPlotClick();
@@ -343,6 +350,10 @@ class TfMain : public QObject {
                     std::vector<ErrorExtents>& errorsX, std::vector<ErrorExtents>& errorsY);
     bool CheckLimits(bool xAxis);
     bool CheckDrawableSettings();
+    // The limits of an automatic date axis at the calendar steps around
+    // its data, and their ticks kept for the frame and the numbers.
+    void RoundDateLimits(AxisIndex axis, double lo, double hi);
+    std::array<std::optional<DateTicks>, 3> dateTicks_;
 
     std::vector<std::unique_ptr<TPlot>> plots_;
     CommandEnabling enabling_;

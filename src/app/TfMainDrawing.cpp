@@ -327,6 +327,7 @@ bool TfMain::RangeStep(bool xAxis, const Columns& values, const Columns& partner
             }
         }
     }
+    RoundDateLimits(xAxis ? kAxisX : kAxisY, Calc.Min, Calc.Max);
     for (int n = 0; n < SeriesCount(); ++n) {
         (xAxis ? LineImage(n).Xmax : LineImage(n).Ymax) = max;
         (xAxis ? LineImage(n).Xmin : LineImage(n).Ymin) = min;
@@ -400,6 +401,8 @@ void TfMain::menuFramePlotClick() {
     TickCounts(false, AllImage.YLargeGrid, AllImage.YSmallGrid);
     AllImage.XTicks = FixedLimitTicks(true);
     AllImage.YTicks = FixedLimitTicks(false);
+    AllImage.XDates = AxisDates(kAxisX);
+    AllImage.YDates = AxisDates(kAxisY);
     AllImage.LargePen = Doc.Gridline.Largewidth;
     AllImage.SmallPen = Doc.Gridline.Smallwidth;
     AllImage.GridLineWidth = Doc.Gridline.LInewidth;

@@ -135,6 +135,7 @@ void TfMain::menuPlotNumberClick() {
     int minors = 0;
     TickCounts(true, axis.Divisions, minors);
     axis.Ticks = FixedLimitTicks(true);
+    axis.Dates = AxisDates(kAxisX);
     MakeAxisNumbers(XNumbers, axis, AllImage, font);
     axis.XAxis = false;
     axis.Type = Doc.Y().Type;
@@ -142,6 +143,7 @@ void TfMain::menuPlotNumberClick() {
     axis.Max = Doc.Y().Max;
     TickCounts(false, axis.Divisions, minors);
     axis.Ticks = FixedLimitTicks(false);
+    axis.Dates = AxisDates(kAxisY);
     MakeAxisNumbers(YNumbers, axis, AllImage, font);
     emit GraphChanged();
 }

@@ -1,10 +1,12 @@
 #include "graph/AxisNumbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string_view>
 
 #include "graph/TFrame.h"
+#include "platform/FormatText.h"
 #include "platform/NumberText.h"
 #include "plot/PlotNames.h"
 
@@ -180,7 +182,33 @@ struct Tick {
     bool Shown = true;
     // The number of a logarithmic axis' limit.
     bool Limit = false;
+    // What a date axis' number leaves unsaid (its day, its year).
+    std::string Date;
 };
+
+std::vector<Tick> CalendarTicks(const AxisNumberLayout& axis, const DateTicks& dates) {
+    std::vector<Tick> ticks;
+    const std::size_t n = dates.Majors.size();
+    std::string previous;
+    for (std::size_t k = 0; k < n; ++k) {
+        // X from the left, Y from the top.
+        const std::size_t i = axis.XAxis ? k : n - 1 - k;
+        Tick t;
+        t.Caption = dates.Texts[i];
+        t.Date = dates.Dates[i];
+        const double f = (dates.Majors[i] - axis.Min) / (axis.Max - axis.Min);
+        t.Position = axis.XAxis ? f * axis.Width : (1 - f) * axis.Height;
+        ticks.push_back(t);
+    }
+    // A Y number carries its date in front where it changes, from the bottom.
+    if (!axis.XAxis)
+        for (std::size_t k = n; k-- > 0;) {
+            Tick& t = ticks[k];
+            if (!t.Date.empty() && t.Date != previous) t.Caption = Concat(t.Date, " ", t.Caption);
+            previous = t.Date;
+        }
+    return ticks;
+}
 
 std::vector<Tick> PlannedTicks(const AxisNumberLayout& axis, const NiceTicks& plan) {
     std::vector<double> values;
@@ -199,6 +227,7 @@ std::vector<Tick> PlannedTicks(const AxisNumberLayout& axis, const NiceTicks& pl
 }
 
 std::vector<Tick> LinearTicks(const AxisNumberLayout& axis) {
+    if (axis.Dates) return CalendarTicks(axis, *axis.Dates);
     if (axis.Ticks) return PlannedTicks(axis, *axis.Ticks);
     const int n = axis.Divisions + 1;
     const double step = n > 1 ? (axis.Max - axis.Min) / (n - 1) : axis.Max - axis.Min;
@@ -328,6 +357,29 @@ void ThinNumbers(std::vector<std::unique_ptr<TMathLabel>>& labels, const std::ve
         if (ticks[i].Shown && !shownWith(i, k)) labels[i]->Visible = false;
 }
 
+// Below the X numbers: the date of the first shown number, and of each
+// one after it whose date is another.
+void AddDateLines(std::vector<std::unique_ptr<TMathLabel>>& labels, const std::vector<Tick>& ticks,
+                  const TLogFont& font) {
+    std::string previous;
+    const std::size_t numbers = labels.size();
+    for (std::size_t i = 0; i < numbers && i < ticks.size(); ++i) {
+        const TMathLabel& number = *labels[i];
+        if (!number.Visible || ticks[i].Date.empty() || ticks[i].Date == previous) continue;
+        previous = ticks[i].Date;
+        auto label = std::make_unique<TMathLabel>();
+        label->Name = "Xnum" + IntToStr(std::int64_t(labels.size()));
+        label->OnGraphWindow = true;
+        label->Font = font;
+        label->SetCaption(ticks[i].Date);
+        label->Top = number.Top + number.Height;
+        label->Left = number.Left + number.Width / 2 - label->Width / 2;
+        // The first date starts no further left than its number.
+        if (labels.size() == numbers) label->Left = std::max(label->Left, number.Left);
+        labels.push_back(std::move(label));
+    }
+}
+
 }  // namespace
 
 void MakeAxisNumbers(std::vector<std::unique_ptr<TMathLabel>>& labels, const AxisNumberLayout& axis,
@@ -366,4 +418,5 @@ void MakeAxisNumbers(std::vector<std::unique_ptr<TMathLabel>>& labels, const Axi
         first = std::floor(scaled);
     }
     ThinNumbers(labels, ticks, powers, linear, axis.XAxis, font, first);
+    if (axis.XAxis) AddDateLines(labels, ticks, font);
 }

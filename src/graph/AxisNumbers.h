@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "graph/TMathLabel.h"
+#include "plot/DateTicks.h"
 #include "plot/NiceTicks.h"
 #include "plot/PlotNames.h"
 
@@ -38,6 +39,8 @@ struct AxisNumberLayout {
     int Divisions = 4;
     // Round ticks inside fixed limits, in place of the divisions (linear).
     std::optional<NiceTicks> Ticks;
+    // Calendar ticks of a date axis, in place of both.
+    std::optional<DateTicks> Dates;
     int Left = 0, Top = 0, Width = 0, Height = 0;
 };
 
@@ -46,6 +49,9 @@ struct AxisNumberLayout {
 // centred on its tick (X) or left of it centred on its row (Y). A linear
 // axis gets one per division point, a logarithmic one one per power of its
 // base (hidden outside the limits) and, with fewer than two powers inside,
-// its two limits too. The frame gives the logarithmic ticks' pixels.
+// its two limits too. The frame gives the logarithmic ticks' pixels. A date
+// axis is numbered at its calendar ticks; the date a number does not tell
+// goes below the first X number and wherever it changes (after the X
+// numbers, "Xnum…" too), before the Y number.
 void MakeAxisNumbers(std::vector<std::unique_ptr<TMathLabel>>& labels, const AxisNumberLayout& axis,
                      const TFrame& frame, const TLogFont& font);

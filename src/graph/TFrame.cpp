@@ -54,6 +54,8 @@ void TFrame::DrawBox() {
 TFrame::AxisMarks TFrame::MarksOf(bool xAxis) const {
     const std::optional<NiceTicks>& planned = xAxis ? XTicks : YTicks;
     if (IsLogAxis(xAxis ? Xtype : Ytype)) return LogMarks(xAxis);
+    if (const std::optional<DateTicks>& dates = xAxis ? XDates : YDates; dates)
+        return DateMarks(xAxis, *dates);
     return planned ? PlannedMarks(xAxis, *planned) : DividedMarks(xAxis);
 }
 
@@ -97,6 +99,24 @@ TFrame::AxisMarks TFrame::PlannedMarks(bool xAxis, const NiceTicks& ticks) const
             if (v > lo && v < hi) marks.Ticks.push_back({place(v), false});
         }
     }
+    return marks;
+}
+
+// Calendar steps, placed like round ones: majors strictly inside the
+// plot area, minors between the limits.
+TFrame::AxisMarks TFrame::DateMarks(bool xAxis, const DateTicks& ticks) const {
+    AxisMarks marks;
+    marks.MinorFrom = xAxis ? 1 : 0;
+    const double lo = xAxis ? Xmin : Ymin, hi = xAxis ? Xmax : Ymax;
+    const int size = xAxis ? Xsize : Ysize;
+    auto place = [&](double v) {
+        const double f = (v - lo) / (hi - lo);
+        return TruncToPixel((xAxis ? f : 1 - f) * size);
+    };
+    for (double v : ticks.Majors)
+        if (const int at = place(v); at > 0 && at < size) marks.Ticks.push_back({at, true});
+    for (double v : ticks.Minors)
+        if (v > lo && v < hi) marks.Ticks.push_back({place(v), false});
     return marks;
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/Picture.h"
+#include "plot/DateTicks.h"
 #include "plot/NiceTicks.h"
 #include "plot/TPlot.h"
 
@@ -36,6 +37,8 @@ class TFrame : public TPlot {
     int SmallLength = 0;
     // Round ticks inside fixed linear limits, in place of the divisions.
     std::optional<NiceTicks> XTicks, YTicks;
+    // Calendar ticks of a date axis, in place of either.
+    std::optional<DateTicks> XDates, YDates;
 
     Picture FramePicture;
     Picture XGridPicture;
@@ -62,6 +65,7 @@ class TFrame : public TPlot {
     AxisMarks MarksOf(bool xAxis) const;
     AxisMarks DividedMarks(bool xAxis) const;
     AxisMarks PlannedMarks(bool xAxis, const NiceTicks& ticks) const;
+    AxisMarks DateMarks(bool xAxis, const DateTicks& ticks) const;
     AxisMarks LogMarks(bool xAxis) const;
     void DrawGrid(bool xAxis, const AxisMarks& marks);
     void DrawBox();

@@ -6,6 +6,7 @@ constexpr KindName<AxisKind> kAxisKinds[] = {
     {AxisKind::Linear, "線形"},
     {AxisKind::Log10, "常用対数"},
     {AxisKind::Ln, "自然対数"},
+    {AxisKind::Date, "日時"},
 };
 
 constexpr KindName<CurveMethod> kCurveMethods[] = {

@@ -11,7 +11,8 @@
 // only the enums are compared; a name is looked up where it comes in and
 // refused there when it is none of these.
 
-enum class AxisKind : std::uint8_t { Linear, Log10, Ln };
+// A date axis is linear in seconds since 1970, with calendar ticks.
+enum class AxisKind : std::uint8_t { Linear, Log10, Ln, Date };
 
 // The curve method of a series, in the order the settings dialog lists
 // them.
@@ -63,5 +64,5 @@ std::string NameList(std::span<const KindName<Kind>> names) {
 }
 
 inline bool IsLogAxis(AxisKind kind) {
-    return kind != AxisKind::Linear;
+    return kind == AxisKind::Log10 || kind == AxisKind::Ln;
 }

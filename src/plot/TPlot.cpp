@@ -39,7 +39,7 @@ double LogOf(AxisMapping::Kind kind, double v) {
 
 // Only an exact 0 is replaced; DataToPixel guards every value not above 0.
 double Scale(AxisMapping::Kind kind, double v) {
-    if (kind == AxisMapping::Kind::Linear) return v;
+    if (!IsLogAxis(kind)) return v;
     return v == 0 ? 0 : LogOf(kind, v);
 }
 
@@ -69,8 +69,9 @@ double TPlot::UnscaleY(double v) const {
 
 AxisMapping TPlot::Mapping() const {
     AxisMapping m;
-    m.X = Xtype;
-    m.Y = Ytype;
+    // A date axis maps its seconds like any linear one.
+    m.X = IsLogAxis(Xtype) ? Xtype : AxisKind::Linear;
+    m.Y = IsLogAxis(Ytype) ? Ytype : AxisKind::Linear;
     m.Xmin = Xmin;
     m.Xmax = Xmax;
     m.Ymin = Ymin;

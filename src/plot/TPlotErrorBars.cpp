@@ -48,7 +48,7 @@ bool TPlot::PlotErrorBars() {
         for (const auto& [end, cap] : {std::pair{bar.low, bar.lowCap}, {bar.high, bar.highCap}})
             if (cap && end >= 0 && end <= size) line(end, capFrom, end, capTo);
     };
-    const bool logX = mapping.X != AxisKind::Linear, logY = mapping.Y != AxisKind::Linear;
+    const bool logX = IsLogAxis(mapping.X), logY = IsLogAxis(mapping.Y);
     for (std::size_t i = 0; i < std::size_t(Count()); ++i) {
         if (!HasPoint(i)) continue;
         const PixelPoint p = mapping.Map(X[i], Y[i]);

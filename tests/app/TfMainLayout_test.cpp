@@ -136,6 +136,30 @@ TEST(AxisNumbers, LogarithmicCaptionsAndPlaces) {
     EXPECT_EQ(top.Left, 80 - top.Width - 4);
 }
 
+// Time columns on X: limits and ticks at round hours, the date below the
+// first number and where it changes, the X label below the dates; a
+// column of numbers set to the date type is read as seconds since 1970.
+TEST(AxisNumbers, DateAxesAtCalendarSteps) {
+    ScopedTimeZone zone("UTC0");
+    Drawn d("2024-01-31T01:10 1\n2024-01-31T13:00 3\n2024-02-01T02:50 2\n");
+    ASSERT_TRUE(d.main.DrawGraph(false));
+    EXPECT_EQ(Captions(d.main.XNumbers),
+              (std::vector<std::string>{"00:00", "06:00", "12:00", "18:00", "00:00", "06:00",
+                                        "2024-01-31", "2024-02-01"}));
+    const TMathLabel &first = *d.main.XNumbers[0], &date = *d.main.XNumbers[6];
+    EXPECT_EQ(date.Top, first.Top + first.Height);
+    EXPECT_EQ(date.Left, first.Left);
+    EXPECT_GE(d.main.Canv.Xlabel.Top, date.Top + date.Height + 5);
+    EXPECT_EQ(d.main.Doc.X().Min, 1706659200);  // 2024-01-31T00:00Z
+    EXPECT_EQ(d.main.Doc.X().Max, 1706659200 + 30 * 3600);
+
+    Drawn numbers("0 1\n86400 2\n345600 3\n");
+    numbers.main.Doc.X().Type = AxisKind::Date;
+    ASSERT_TRUE(numbers.main.DrawGraph(false));
+    EXPECT_EQ(Captions(numbers.main.XNumbers),
+              (std::vector<std::string>{"01-01", "01-02", "01-03", "01-04", "01-05", "1970"}));
+}
+
 TEST(AxisNumbers, DecisionsForFewAndManyDivisions) {
     Drawn d(kLinear);
     d.main.Doc.X().Large = 0;   // one number: the lower limit alone

@@ -213,7 +213,7 @@ TEST(GraphSetForm, ChecksAndReplacements) {
         {"a typed axis type that is none of the names keeps the type",
          [](GraphSetTexts& t) { t.AxistypeY = "log"; },
          [](const TfMain& m) { EXPECT_EQ(m.Doc.Y().Type, AxisKind::Linear); },
-         {"軸の種類 'log' はありません (線形, 常用対数, 自然対数 のどれか)"}},
+         {"軸の種類 'log' はありません (線形, 常用対数, 自然対数, 日時 のどれか)"}},
         {"1001, 19 and -1 with one message",
          [](GraphSetTexts& t) {
              t.Canvaswidth = "1001";
