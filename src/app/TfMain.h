@@ -4,6 +4,7 @@
 #include <QUndoStack>
 #include <array>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -100,6 +101,7 @@ class TfMain : public QObject {
         "'%s' の誤差の列 %s はありません (データは %s 列です)";
     static constexpr const char* kXRangeText = "X軸の範囲 %s ～ %s ではグラフを描けません";
     static constexpr const char* kYRangeText = "Y軸の範囲 %s ～ %s ではグラフを描けません";
+    static constexpr const char* kY2RangeText = "右Y軸の範囲 %s ～ %s ではグラフを描けません";
     // A series without a legend text in messages.
     static constexpr const char* kColumnCaptionText = "%s 列目";
     // A series without a legend text or column title in the fit report.
@@ -339,8 +341,22 @@ class TfMain : public QObject {
     // The steps of a drawing: the range of one axis from the points of the
     // checked series, the blank graph image, each series' marks and curve.
     using Columns = std::vector<std::vector<double>*>;
-    bool RangeStep(bool xAxis, const Columns& values, const Columns& partners,
+    bool RangeStep(AxisIndex axis, const Columns& values, const Columns& partners,
                    const std::vector<ErrorExtents>& errors);
+    // The ranges of X and of each Y axis from the series drawn against it,
+    // given to every series.
+    bool AxisRanges(const std::vector<int>& checked, const Columns& xs, const Columns& ys,
+                    const std::vector<ErrorExtents>& errorsX,
+                    const std::vector<ErrorExtents>& errorsY);
+    // The left or the right Y axis of series n.
+    AxisIndex YAxisOf(int n) const;
+    // Leaves the points at or below 0 of each logarithmic axis out (missing
+    // values); a column another axis shows too is filtered in a copy kept
+    // in `copies`. The notice of how many, empty for none.
+    std::string LeaveOutNotPositive(const std::vector<int>& checked,
+                                    const std::vector<int>& xColumns,
+                                    const std::vector<int>& yColumns, Columns& xs, Columns& ys,
+                                    std::map<std::pair<int, int>, std::vector<double>>& copies);
     void ImageStep();
     // Fits the series whose legend shows the fitted equation, before the
     // legend is laid out.
@@ -348,7 +364,7 @@ class TfMain : public QObject {
                             const std::vector<ErrorExtents>& errorsY);
     bool SeriesStep(const std::vector<int>& checked, const Columns& xs, const Columns& ys,
                     std::vector<ErrorExtents>& errorsX, std::vector<ErrorExtents>& errorsY);
-    bool CheckLimits(bool xAxis);
+    bool CheckLimits(AxisIndex axis);
     bool CheckDrawableSettings();
     // The limits of an automatic date axis at the calendar steps around
     // its data, and their ticks kept for the frame and the numbers.

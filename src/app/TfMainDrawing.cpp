@@ -70,46 +70,7 @@ void RaiseFirstBadCell(const TStringGrid& grid, const GridColumns& read,
     }
 }
 
-// Fills the work table for one axis range: column m holds the largest and
-// the smallest of the m-th series' values at its whole points (NaN for
-// none). The table's range is then the range of all those values, and a
-// million rows are not copied to find it.
-void FillRangeTable(TCalc& calc, const std::vector<std::vector<double>*>& values,
-                    const std::vector<std::vector<double>*>& partners,
-                    const std::vector<ErrorExtents>& errors, bool log, int rows) {
-    calc.SetCol(int(values.size()));
-    calc.SetRow(2);
-    for (std::size_t m = 0; m < values.size(); ++m) {
-        double max = kMissingValue, min = kMissingValue;
-        const std::vector<double>& v = *values[m];
-        const std::vector<double>& other = *partners[m];
-        for (int j = 0; j < rows; ++j) {
-            const double value = v[std::size_t(j)];
-            if (std::isnan(other[std::size_t(j)]) || std::isnan(value)) continue;
-            if (!(value <= max)) max = value;
-            if (!(value >= min)) min = value;
-        }
-        WidenByErrors(min, max, v, other, errors[m], log);
-        double* column = calc.Column(int(m));
-        column[0] = max;
-        column[1] = min;
-    }
-}
-
 }  // namespace
-
-bool TfMain::CheckLimits(bool xAxis) {
-    const double lo = Doc.Axis(xAxis).Min;
-    const double hi = Doc.Axis(xAxis).Max;
-    const AxisKind type = Doc.Axis(xAxis).Type;
-    const bool log = IsLogAxis(type);
-    const bool usable = std::isfinite(lo) && std::isfinite(hi) && lo != hi &&
-                        std::isfinite(hi - lo) && (!log || (lo > 0 && hi > 0));
-    if (!usable)
-        ShowMessage(
-            FormatText(xAxis ? kXRangeText : kYRangeText, {FloatToText(lo), FloatToText(hi)}));
-    return usable;
-}
 
 bool TfMain::CheckDrawableSettings() {
     // No lower limit where a negative value draws nothing harmful.
@@ -164,7 +125,7 @@ bool TfMain::Draw(bool showWindow) {
     ShowSeriesStyles(false);
     for (int n = 0; n < series; ++n) {
         LineImage(n).Xtype = Doc.X().Type;
-        LineImage(n).Ytype = Doc.Y().Type;
+        LineImage(n).Ytype = Doc.Axes[std::size_t(YAxisOf(n))].Type;
     }
     std::vector<int> checked;
     for (int n = 0; n < series; ++n) {
@@ -233,41 +194,12 @@ bool TfMain::Draw(bool showWindow) {
         ys.push_back(&cells.values.at(yColumns[std::size_t(m)]));
     }
     // A logarithmic axis cannot show values of 0 or below: those points are
-    // left out like missing ones, and counted for a notice. A column on
-    // both axes is filtered in a copy of its own.
-    std::map<std::pair<bool, int>, std::vector<double>> logCopies;
-    std::string logNotice;
-    for (const bool xAxis : {true, false}) {
-        if (!IsLogAxis(Doc.Axis(xAxis).Type)) continue;
-        Columns& axis = xAxis ? xs : ys;
-        const std::vector<int>& own = xAxis ? xColumns : yColumns;
-        const std::vector<int>& other = xAxis ? yColumns : xColumns;
-        std::map<const std::vector<double>*, std::vector<double>*> filtered;
-        std::int64_t leftOut = 0;
-        for (int m = 0; m < k; ++m) {
-            const int column = own[std::size_t(m)];
-            std::vector<double>*& target = filtered[axis[std::size_t(m)]];
-            if (!target) {
-                target = axis[std::size_t(m)];
-                if (std::find(other.begin(), other.end(), column) != other.end())
-                    target = &(logCopies[{xAxis, column}] = *target);
-                for (double& v : *target)
-                    if (v <= 0) {
-                        v = kMissingValue;
-                        ++leftOut;
-                    }
-            }
-            axis[std::size_t(m)] = target;
-        }
-        if (leftOut == 0) continue;
-        // Appended, not "\n" + text: GCC 12 warns wrongly (-Wrestrict) on a
-        // literal added to a temporary string.
-        if (!logNotice.empty()) logNotice += '\n';
-        logNotice +=
-            FormatText(kNotPositiveLeftOutText, {xAxis ? "X" : "Y", std::to_string(leftOut)});
-    }
+    // left out like missing ones, and counted for a notice.
+    std::map<std::pair<int, int>, std::vector<double>> logCopies;
+    const std::string logNotice =
+        LeaveOutNotPositive(checked, xColumns, yColumns, xs, ys, logCopies);
 
-    if (!RangeStep(true, xs, ys, errorsX) || !RangeStep(false, ys, xs, errorsY)) return false;
+    if (!AxisRanges(checked, xs, ys, errorsX, errorsY)) return false;
     auto layTexts = [this] {
         ImageStep();
         menuFramePlotClick();
@@ -302,37 +234,6 @@ bool TfMain::Draw(bool showWindow) {
     emit GraphChanged();
     if (!logNotice.empty()) ShowNotice(logNotice);
     return true;
-}
-
-bool TfMain::RangeStep(bool xAxis, const Columns& values, const Columns& partners,
-                       const std::vector<ErrorExtents>& errors) {
-    FillRangeTable(Calc, values, partners, errors, IsLogAxis(Doc.Axis(xAxis).Type), RowCount());
-    Calc.Type = Doc.Axis(xAxis).Type;
-    Calc.CalcMaxMin();
-    if (std::isnan(Calc.Max)) {
-        ShowMessage(kNoPointsText);
-        return false;
-    }
-    double& max = Doc.Axis(xAxis).Max;
-    double& min = Doc.Axis(xAxis).Min;
-    if (Doc.Axis(xAxis).Autosize) {
-        max = Calc.AboutMax;
-        min = Calc.AboutMin;
-        if (Doc.Axis(xAxis).NiceTicks && !IsLogAxis(Calc.Type)) {
-            // Limits no round step can split keep the usual rounding.
-            const NiceTicks plan = NiceTicksFor(Calc.Min, Calc.Max);
-            if (plan.Intervals >= 4) {
-                max = plan.Max;
-                min = plan.Min;
-            }
-        }
-    }
-    RoundDateLimits(xAxis ? kAxisX : kAxisY, Calc.Min, Calc.Max);
-    for (int n = 0; n < SeriesCount(); ++n) {
-        (xAxis ? LineImage(n).Xmax : LineImage(n).Ymax) = max;
-        (xAxis ? LineImage(n).Xmin : LineImage(n).Ymin) = min;
-    }
-    return CheckLimits(xAxis);
 }
 
 void TfMain::ImageStep() {

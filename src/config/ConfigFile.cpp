@@ -93,8 +93,10 @@ void VisitDataKeys(ReadSettings& read, Visit&& visit) {
 
 // Visits every key of the file, in the file's order, with its value. The
 // writer and the reader both walk this one list, so a key is named once.
+// `rightAxis`: the keys of the right Y axis too, which a file holds only
+// once the right axis is used, so that older files stay as they were.
 template <typename Visit>
-void VisitKeys(GraphDocument& v, Visit&& visit) {
+void VisitKeys(GraphDocument& v, bool rightAxis, Visit&& visit) {
     constexpr int kIntMax = std::numeric_limits<int>::max();
     constexpr int kMinSize = GraphSettings::kMinSize, kMaxSize = GraphSettings::kMaxSize;
     constexpr int kMaxPosition = GraphSettings::kMaxPosition;
@@ -119,6 +121,8 @@ void VisitKeys(GraphDocument& v, Visit&& visit) {
         visit("Plot", n + "MarkColor", Color{p.MarkColor});
         visit("Plot", n + "MarkPass", Ranged{p.MarkPass, 0, kIntMax});
         visit("Plot", n + "AxisX", Ranged{p.AxisX, 0, SeriesStyle::kMaxAxisX});
+        visit("Plot", n + "AxisY",
+              Ranged{p.AxisY, SeriesStyle::kLeftAxis, SeriesStyle::kRightAxis});
         visit("Plot", n + "ErrorY", Ranged{p.ErrorY, 0, SeriesStyle::kMaxAxisX});
         visit("Plot", n + "ErrorYMinus", Ranged{p.ErrorYMinus, 0, SeriesStyle::kMaxAxisX});
         visit("Plot", n + "ErrorX", Ranged{p.ErrorX, 0, SeriesStyle::kMaxAxisX});
@@ -142,6 +146,13 @@ void VisitKeys(GraphDocument& v, Visit&& visit) {
     visit("Graph", "MinY", Limit{y.Min});
     visit("Graph", "AutosizeX", x.Autosize);
     visit("Graph", "AutosizeY", y.Autosize);
+    AxisSettings& y2 = v.Y2();
+    if (rightAxis) {
+        visit("Graph", "AxistypeY2", Named{y2.Type, AxisKindNames()});
+        visit("Graph", "MaxY2", Limit{y2.Max});
+        visit("Graph", "MinY2", Limit{y2.Min});
+        visit("Graph", "AutosizeY2", y2.Autosize);
+    }
     visit("Graph", "Width", Ranged{g.Width, kMinSize, kMaxSize});
     visit("Graph", "Height", Ranged{g.Height, kMinSize, kMaxSize});
     visit("Graph", "Left", Ranged{g.Left, -kMaxPosition, kMaxPosition});
@@ -150,9 +161,11 @@ void VisitKeys(GraphDocument& v, Visit&& visit) {
     visit("Graph", "Canvasheight", Ranged{g.Canvasheight, kMinSize, kMaxSize});
     visit("Graph", "NiceTicksX", x.NiceTicks);
     visit("Graph", "NiceTicksY", y.NiceTicks);
+    if (rightAxis) visit("Graph", "NiceTicksY2", y2.NiceTicks);
     visit("Title", "Main", v.Title.Main);
     visit("Title", "X", x.Title);
     visit("Title", "Y", y.Title);
+    if (rightAxis) visit("Title", "Y2", y2.Title);
     SampleSettings& s = v.Sample;
     visit("Sample", "Left", Ranged{s.Left, -kMaxPosition, kMaxPosition});
     visit("Sample", "Top", Ranged{s.Top, -kMaxPosition, kMaxPosition});
@@ -166,15 +179,18 @@ void VisitKeys(GraphDocument& v, Visit&& visit) {
     visit("Gridline", "Largelength", Ranged{l.Largelength, 0, kMaxLength});
     visit("Gridline", "SmallX", Ranged{x.Small, 1, kMaxCount});
     visit("Gridline", "SmallY", Ranged{y.Small, 1, kMaxCount});
+    if (rightAxis) {
+        visit("Gridline", "LargeY2", Ranged{y2.Large, 1, kMaxCount});
+        visit("Gridline", "SmallY2", Ranged{y2.Small, 1, kMaxCount});
+    }
     visit("Gridline", "Smallwidth", Ranged{l.Smallwidth, 0, kMaxWidth});
     visit("Gridline", "Smalllength", Ranged{l.Smalllength, 0, kMaxLength});
     visit("Gridline", "LInewidth", Ranged{l.LInewidth, 0, kMaxWidth});
-    const std::pair<const char*, FontSetting*> fonts[] = {{"Graphtitle", &v.Fonts.Graphtitle},
-                                                          {"TitleX", &x.TitleFont},
-                                                          {"TitleY", &y.TitleFont},
-                                                          {"Num", &v.Fonts.Num},
-                                                          {"Sample", &v.Fonts.Sample}};
+    const std::pair<const char*, FontSetting*> fonts[] = {
+        {"Graphtitle", &v.Fonts.Graphtitle}, {"TitleX", &x.TitleFont}, {"TitleY", &y.TitleFont},
+        {"TitleY2", &y2.TitleFont},          {"Num", &v.Fonts.Num},    {"Sample", &v.Fonts.Sample}};
     for (const auto& [key, font] : fonts) {
+        if (font == &y2.TitleFont && !rightAxis) continue;
         const std::string n = std::string(key) + "->";
         visit("Fonts", n + "Size",
               Ranged{font->Size, -FontSetting::kMaxSize, FontSetting::kMaxSize});
@@ -372,7 +388,9 @@ bool Write(const GraphDocument& values, const std::string& fileName,
     // How many files the series came from, when more than one.
     if (copy.Sources.size() > 1 || ini.Value("Data", kFilesKey))
         ini.WriteInteger("Data", kFilesKey, int(std::max<std::size_t>(copy.Sources.size(), 1)));
-    VisitKeys(copy, KeyWriter{ini});
+    const bool rightAxis = copy.UsesRightAxis() || copy.Y2() != GraphDocument().Y2() ||
+                           ini.Value("Graph", "AxistypeY2");
+    VisitKeys(copy, rightAxis, KeyWriter{ini});
     if (ini.Unencodable()) {
         ShowMessage(FormatText(kUnencodableText, {*ini.Unencodable()}));
         return false;
@@ -417,7 +435,7 @@ bool Read(GraphDocument& values, const std::string& fileName) {
             RemoveComputedColumns(values);
             AddComputedColumns(values, formulas);
         }
-        VisitKeys(values, reader);
+        VisitKeys(values, true, reader);
         // Made with more files than are read: the series of the others are
         // left out, and the user is told which.
         const int files = reader.ini.ReadInteger("Data", kFilesKey, 1);

@@ -3,6 +3,13 @@
 GraphDocument::GraphDocument() {
     X().Title = "X AXIS";
     Y().Title = "Y AXIS";
+    Y2().Title = "Y2 AXIS";
+}
+
+bool GraphDocument::UsesRightAxis() const {
+    for (const GraphSeries& s : Series)
+        if (s.Plotted && s.Style.AxisY == SeriesStyle::kRightAxis) return true;
+    return false;
 }
 
 bool DataSource::operator==(const DataSource& other) const {

@@ -64,7 +64,8 @@ struct LabelPlace {
     bool operator==(const LabelPlace&) const = default;
 };
 
-enum AxisIndex : int { kAxisX = 0, kAxisY = 1 };
+// The Y2 axis is the right one, of the series drawn against it.
+enum AxisIndex : int { kAxisX = 0, kAxisY = 1, kAxisY2 = 2 };
 
 struct GraphDocument {
     GraphDocument();
@@ -76,7 +77,7 @@ struct GraphDocument {
     std::vector<GraphSeries> Series;
     // The style the plot dialog's "ALL" shows and sets besides every series.
     SeriesStyle Template;
-    std::array<AxisSettings, 2> Axes;
+    std::array<AxisSettings, 3> Axes;
     // The canvas, and the plot area's size and place on it.
     GraphSettings Graph;
     GridlineSettings Gridline;
@@ -88,8 +89,10 @@ struct GraphDocument {
     FontSettings Fonts;
     // How the next data file is read.
     ReadSettings Read;
-    std::optional<LabelPlace> TitlePlace, XlabelPlace, YlabelPlace;
-    void ForgetLabelPlaces() { TitlePlace = XlabelPlace = YlabelPlace = std::nullopt; }
+    std::optional<LabelPlace> TitlePlace, XlabelPlace, YlabelPlace, Y2labelPlace;
+    void ForgetLabelPlaces() {
+        TitlePlace = XlabelPlace = YlabelPlace = Y2labelPlace = std::nullopt;
+    }
 
     AxisSettings& X() { return Axes[kAxisX]; }
     AxisSettings& Y() { return Axes[kAxisY]; }
@@ -97,6 +100,10 @@ struct GraphDocument {
     const AxisSettings& Y() const { return Axes[kAxisY]; }
     AxisSettings& Axis(bool xAxis) { return Axes[xAxis ? kAxisX : kAxisY]; }
     const AxisSettings& Axis(bool xAxis) const { return Axes[xAxis ? kAxisX : kAxisY]; }
+    AxisSettings& Y2() { return Axes[kAxisY2]; }
+    const AxisSettings& Y2() const { return Axes[kAxisY2]; }
+    // Whether a plotted series is drawn against the right axis.
+    bool UsesRightAxis() const;
 
     // The table of every source's columns side by side, and the computed
     // ones after them (held by the first source); an empty grid before any

@@ -31,6 +31,9 @@ struct SeriesStyle {
     int MarkPass = 0;
     // The grid column of the X values; kRowNumberAxisX for the row number.
     int AxisX = 1;
+    // The Y axis the series is drawn against: the left (1) or the right.
+    static constexpr int kLeftAxis = 1, kRightAxis = 2;
+    int AxisY = kLeftAxis;
     // Error bars: the grid columns of the errors, 0 for none. ErrorY alone
     // is both sides; with ErrorYMinus it is the plus side (X likewise).
     int ErrorY = 0;
