@@ -42,7 +42,7 @@ struct CommandEnabling {
 };
 
 // What a click in the graph window selected.
-enum class GraphObject { None, Image, SampleBase, Graphtitle, Xlabel, Ylabel, Number };
+enum class GraphObject { None, Image, SampleBase, Graphtitle, Xlabel, Ylabel, Y2label, Number };
 
 // The popup items the selection offers.
 struct PopupItems {
@@ -74,6 +74,8 @@ class TfMain : public QObject {
     // The hidden template frame: it draws the frame picture, and its size
     // is that of every sample.
     TFrame AllImage;
+    // The right axis' ticks, its Y the right axis.
+    TFrame RightImage;
     // The work table for the axis ranges.
     TCalc Calc;
     Picture PlotPicture;
@@ -86,6 +88,7 @@ class TfMain : public QObject {
     // window.
     std::vector<std::unique_ptr<TMathLabel>> XNumbers;
     std::vector<std::unique_ptr<TMathLabel>> YNumbers;
+    std::vector<std::unique_ptr<TMathLabel>> Y2Numbers;
     GraphObject Selected = GraphObject::None;
     TMathLabel* SelectedLabel = nullptr;
 
@@ -201,11 +204,13 @@ class TfMain : public QObject {
     bool DrawGraph(bool showWindow = true);
     bool PlotButtonClick() { return DrawGraph(); }
     void menuFramePlotClick();
+    // A frame's settings for X and one Y axis.
+    void SetUpFrame(TFrame& frame, AxisIndex yAxis);
     // The major divisions and the minor parts an axis is drawn with: the
     // grid settings, or with round steps the plan of its limits.
-    void TickCounts(bool xAxis, int& divisions, int& minors) const;
+    void TickCounts(AxisIndex axis, int& divisions, int& minors) const;
     // With round steps on fixed linear limits: the ticks inside them.
-    std::optional<NiceTicks> FixedLimitTicks(bool xAxis) const;
+    std::optional<NiceTicks> FixedLimitTicks(AxisIndex axis) const;
     // Whether an axis shows times, and on whose clock: its type is 日時,
     // or it is linear and every plotted series has a time column on it.
     std::optional<DateClock> DateClockOf(AxisIndex axis) const;

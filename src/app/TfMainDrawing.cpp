@@ -293,27 +293,42 @@ bool TfMain::SeriesStep(const std::vector<int>& checked, const Columns& xs, cons
     return true;
 }
 
+void TfMain::SetUpFrame(TFrame& frame, AxisIndex yAxis) {
+    const AxisSettings& y = Doc.Axes[std::size_t(yAxis)];
+    frame.Xsize = Doc.Graph.Width;
+    frame.Ysize = Doc.Graph.Height;
+    frame.LargeLength = Doc.Gridline.Largelength;
+    frame.SmallLength = Doc.Gridline.Smalllength;
+    TickCounts(kAxisX, frame.XLargeGrid, frame.XSmallGrid);
+    TickCounts(yAxis, frame.YLargeGrid, frame.YSmallGrid);
+    frame.XTicks = FixedLimitTicks(kAxisX);
+    frame.YTicks = FixedLimitTicks(yAxis);
+    frame.XDates = AxisDates(kAxisX);
+    frame.YDates = AxisDates(yAxis);
+    frame.LargePen = Doc.Gridline.Largewidth;
+    frame.SmallPen = Doc.Gridline.Smallwidth;
+    frame.GridLineWidth = Doc.Gridline.LInewidth;
+    frame.Xtype = Doc.X().Type;
+    frame.Ytype = y.Type;
+    frame.Xmax = Doc.X().Max;
+    frame.Xmin = Doc.X().Min;
+    frame.Ymax = y.Max;
+    frame.Ymin = y.Min;
+}
+
 void TfMain::menuFramePlotClick() {
-    AllImage.Xsize = Doc.Graph.Width;
-    AllImage.Ysize = Doc.Graph.Height;
-    AllImage.LargeLength = Doc.Gridline.Largelength;
-    AllImage.SmallLength = Doc.Gridline.Smalllength;
-    TickCounts(true, AllImage.XLargeGrid, AllImage.XSmallGrid);
-    TickCounts(false, AllImage.YLargeGrid, AllImage.YSmallGrid);
-    AllImage.XTicks = FixedLimitTicks(true);
-    AllImage.YTicks = FixedLimitTicks(false);
-    AllImage.XDates = AxisDates(kAxisX);
-    AllImage.YDates = AxisDates(kAxisY);
-    AllImage.LargePen = Doc.Gridline.Largewidth;
-    AllImage.SmallPen = Doc.Gridline.Smallwidth;
-    AllImage.GridLineWidth = Doc.Gridline.LInewidth;
-    AllImage.Xtype = Doc.X().Type;
-    AllImage.Ytype = Doc.Y().Type;
-    AllImage.Xmax = Doc.X().Max;
-    AllImage.Xmin = Doc.X().Min;
-    AllImage.Ymax = Doc.Y().Max;
-    AllImage.Ymin = Doc.Y().Min;
+    // With a right axis the left ticks stand on the left border alone and
+    // the right axis' on the right one; the grid lines are the left axis'.
+    const bool right = Doc.UsesRightAxis();
+    SetUpFrame(AllImage, kAxisY);
+    AllImage.YSides = right ? TFrame::Sides::Left : TFrame::Sides::Both;
     AllImage.DrawFrame();
+    if (!right) return;
+    SetUpFrame(RightImage, kAxisY2);
+    RightImage.YSides = TFrame::Sides::Right;
+    RightImage.DrawRightTicks();
+    Canvas canvas(AllImage.FramePicture);
+    canvas.Draw(0, 0, RightImage.YGridPicture);
 }
 
 void TfMain::menuImageviewClick() {

@@ -3,9 +3,10 @@
 #include "app/TfMain.h"
 
 std::vector<TMathLabel*> TfMain::GraphLabels() {
-    std::vector<TMathLabel*> labels = {&Canv.Graphtitle, &Canv.Ylabel, &Canv.Xlabel};
+    std::vector<TMathLabel*> labels = {&Canv.Graphtitle, &Canv.Ylabel, &Canv.Xlabel, &Canv.Y2label};
     for (auto& l : XNumbers) labels.push_back(l.get());
     for (auto& l : YNumbers) labels.push_back(l.get());
+    for (auto& l : Y2Numbers) labels.push_back(l.get());
     return labels;
 }
 
@@ -23,6 +24,7 @@ GraphObject TfMain::ObjectAt(int x, int y, TMathLabel** label) {
         if (*it == &Canv.Graphtitle) return GraphObject::Graphtitle;
         if (*it == &Canv.Xlabel) return GraphObject::Xlabel;
         if (*it == &Canv.Ylabel) return GraphObject::Ylabel;
+        if (*it == &Canv.Y2label) return GraphObject::Y2label;
         return GraphObject::Number;
     }
     const ImageControl& legend = Canv.SampleBase;
@@ -93,6 +95,7 @@ void TfMain::FormDragDrop() {
             Selected == GraphObject::Graphtitle ? &GraphDocument::TitlePlace
             : Selected == GraphObject::Xlabel   ? &GraphDocument::XlabelPlace
             : Selected == GraphObject::Ylabel   ? &GraphDocument::YlabelPlace
+            : Selected == GraphObject::Y2label  ? &GraphDocument::Y2labelPlace
                                                 : nullptr;
         if (place)
             Edit("ﾗﾍﾞﾙの移動", [&](GraphDocument& d) {
@@ -144,6 +147,7 @@ PopupItems TfMain::PopupPopup() {
         case GraphObject::Graphtitle:
         case GraphObject::Xlabel:
         case GraphObject::Ylabel:
+        case GraphObject::Y2label:
             items.PopCopy = items.PopSet = items.PopFont = true;
             break;
         case GraphObject::Number:
@@ -169,6 +173,8 @@ FontSetting* TfMain::SelectedFontIn(GraphDocument& d) {
             return &d.X().TitleFont;
         case GraphObject::Ylabel:
             return &d.Y().TitleFont;
+        case GraphObject::Y2label:
+            return &d.Y2().TitleFont;
         case GraphObject::SampleBase:
             return &d.Fonts.Sample;
         case GraphObject::None:
@@ -195,6 +201,9 @@ void TfMain::ApplyLabelEdit(const std::string& caption, const TLogFont& font) {
         } else if (Selected == GraphObject::Ylabel) {
             d.Y().Title = caption;
             d.Y().TitleFont = FromLogFont(font, d.Y().TitleFont);
+        } else if (Selected == GraphObject::Y2label) {
+            d.Y2().Title = caption;
+            d.Y2().TitleFont = FromLogFont(font, d.Y2().TitleFont);
         }
     });
     LayLabels();

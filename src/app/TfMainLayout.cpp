@@ -55,11 +55,12 @@ void Fit(int low, int high, int size, int& position, int& extent) {
 
 bool TfMain::FitTextsInCanvas() {
     Reach reach;
-    for (const auto* numbers : {&XNumbers, &YNumbers})
+    for (const auto* numbers : {&XNumbers, &YNumbers, &Y2Numbers})
         for (const auto& label : *numbers) reach.Add(*label);
     reach.Add(Canv.Graphtitle);
     reach.Add(Canv.Xlabel);
     reach.Add(Canv.Ylabel);
+    reach.Add(Canv.Y2label);
     bool moved = false;
     if (reach.started) {
         const GraphSettings before = Doc.Graph;
@@ -84,31 +85,41 @@ bool TfMain::FitTextsInCanvas() {
             moved = true;
         }
     }
+    // A legend beside the plot area leaves the right axis its numbers and
+    // label: the plot area narrows by what they would cover.
+    const TMathLabel& y2 = Canv.Y2label;
+    const int plotRight = Doc.Graph.Left + Doc.Graph.Width;
+    const int covered = y2.Left + y2.Width + 10 - Doc.Sample.Left;
+    if (legend.Visible && y2.Visible && Doc.Sample.Left >= plotRight - 10 && covered > 0 &&
+        Doc.Graph.Width > GraphSettings::kMinSize) {
+        Doc.Graph.Width = std::max(GraphSettings::kMinSize, Doc.Graph.Width - covered);
+        moved = true;
+    }
     return moved;
 }
 
-void TfMain::TickCounts(bool xAxis, int& divisions, int& minors) const {
-    divisions = Doc.Axis(xAxis).Large;
-    minors = Doc.Axis(xAxis).Small;
-    if (!Doc.Axis(xAxis).NiceTicks) return;
-    if (IsLogAxis(Doc.Axis(xAxis).Type)) {
+void TfMain::TickCounts(AxisIndex axis, int& divisions, int& minors) const {
+    const AxisSettings& settings = Doc.Axes[std::size_t(axis)];
+    divisions = settings.Large;
+    minors = settings.Small;
+    if (!settings.NiceTicks) return;
+    if (IsLogAxis(settings.Type)) {
         minors = 9;
         return;
     }
     // Fixed limits get their ticks from FixedLimitTicks.
-    if (!Doc.Axis(xAxis).Autosize) return;
+    if (!settings.Autosize) return;
     // The limits are the plan's own, so planning them again gives its ticks.
-    const NiceTicks plan =
-        xAxis ? NiceTicksFor(Doc.X().Min, Doc.X().Max) : NiceTicksFor(Doc.Y().Min, Doc.Y().Max);
+    const NiceTicks plan = NiceTicksFor(settings.Min, settings.Max);
     if (plan.Intervals < 4) return;
     divisions = plan.Intervals;
     minors = plan.Minors;
 }
 
-std::optional<NiceTicks> TfMain::FixedLimitTicks(bool xAxis) const {
-    if (!Doc.Axis(xAxis).NiceTicks || Doc.Axis(xAxis).Autosize || IsLogAxis(Doc.Axis(xAxis).Type))
-        return std::nullopt;
-    const double lo = Doc.Axis(xAxis).Min, hi = Doc.Axis(xAxis).Max;
+std::optional<NiceTicks> TfMain::FixedLimitTicks(AxisIndex axis) const {
+    const AxisSettings& settings = Doc.Axes[std::size_t(axis)];
+    if (!settings.NiceTicks || settings.Autosize || IsLogAxis(settings.Type)) return std::nullopt;
+    const double lo = settings.Min, hi = settings.Max;
     if (!(hi > lo) || !std::isfinite(hi - lo)) return std::nullopt;
     const NiceTicks plan = NiceTicksWithin(lo, hi);
     if (plan.Intervals < 4) return std::nullopt;
@@ -128,23 +139,26 @@ void TfMain::menuPlotNumberClick() {
     axis.Width = Canv.Image.Width;
     axis.Height = Canv.Image.Height;
     const TLogFont font = ToLogFont(Doc.Fonts.Num);
-    axis.XAxis = true;
-    axis.Type = Doc.X().Type;
-    axis.Min = Doc.X().Min;
-    axis.Max = Doc.X().Max;
-    int minors = 0;
-    TickCounts(true, axis.Divisions, minors);
-    axis.Ticks = FixedLimitTicks(true);
-    axis.Dates = AxisDates(kAxisX);
-    MakeAxisNumbers(XNumbers, axis, AllImage, font);
-    axis.XAxis = false;
-    axis.Type = Doc.Y().Type;
-    axis.Min = Doc.Y().Min;
-    axis.Max = Doc.Y().Max;
-    TickCounts(false, axis.Divisions, minors);
-    axis.Ticks = FixedLimitTicks(false);
-    axis.Dates = AxisDates(kAxisY);
-    MakeAxisNumbers(YNumbers, axis, AllImage, font);
+    auto numbers = [&](AxisIndex index, std::vector<std::unique_ptr<TMathLabel>>& labels,
+                       const TFrame& frame) {
+        const AxisSettings& settings = Doc.Axes[std::size_t(index)];
+        axis.XAxis = index == kAxisX;
+        axis.RightAxis = index == kAxisY2;
+        axis.Type = settings.Type;
+        axis.Min = settings.Min;
+        axis.Max = settings.Max;
+        int minors = 0;
+        TickCounts(index, axis.Divisions, minors);
+        axis.Ticks = FixedLimitTicks(index);
+        axis.Dates = AxisDates(index);
+        MakeAxisNumbers(labels, axis, frame, font);
+    };
+    numbers(kAxisX, XNumbers, AllImage);
+    numbers(kAxisY, YNumbers, AllImage);
+    if (Doc.UsesRightAxis())
+        numbers(kAxisY2, Y2Numbers, RightImage);
+    else
+        Y2Numbers.clear();
     emit GraphChanged();
 }
 
@@ -181,6 +195,17 @@ void TfMain::LayLabels() {
         if (label->Visible && label->Left < m) m = label->Left;
     y.Left = m - y.Width - 10;
     y.Top = T + H / 2 - y.Height / 2;
+
+    // Right of the rightmost visible right-axis number.
+    TMathLabel& y2 = Canv.Y2label;
+    y2.Visible = Doc.UsesRightAxis();
+    y2.Font = ToLogFont(Doc.Y2().TitleFont);
+    y2.SetCaption(Doc.Y2().Title);
+    int r = L + W;
+    for (const auto& label : Y2Numbers)
+        if (label->Visible) r = std::max(r, label->Left + label->Width);
+    y2.Left = r + 10;
+    y2.Top = T + H / 2 - y2.Height / 2;
     PlaceDraggedLabels();
     emit GraphChanged();
 }
@@ -189,7 +214,8 @@ void TfMain::PlaceDraggedLabels() {
     const std::pair<const std::optional<LabelPlace>&, TMathLabel&> labels[] = {
         {Doc.TitlePlace, Canv.Graphtitle},
         {Doc.XlabelPlace, Canv.Xlabel},
-        {Doc.YlabelPlace, Canv.Ylabel}};
+        {Doc.YlabelPlace, Canv.Ylabel},
+        {Doc.Y2labelPlace, Canv.Y2label}};
     for (const auto& [place, label] : labels) {
         if (!place) continue;
         label.Left = place->Left;

@@ -218,7 +218,7 @@ std::vector<Tick> PlannedTicks(const AxisNumberLayout& axis, const NiceTicks& pl
     std::vector<Tick> ticks;
     for (std::size_t i = 0; i < values.size(); ++i) {
         Tick t;
-        t.Caption = axis.XAxis ? TrimSpaces(texts[i]) : texts[i];
+        t.Caption = axis.XAxis || axis.RightAxis ? TrimSpaces(texts[i]) : texts[i];
         const double f = (values[i] - axis.Min) / (axis.Max - axis.Min);
         t.Position = axis.XAxis ? f * axis.Width : (1 - f) * axis.Height;
         ticks.push_back(t);
@@ -246,7 +246,8 @@ std::vector<Tick> LinearTicks(const AxisNumberLayout& axis) {
         Tick t;
         // X numbers lose their padding; Y numbers keep it, so that they
         // tend to right-align at the axis.
-        t.Caption = axis.XAxis ? TrimSpaces(texts[std::size_t(i)]) : texts[std::size_t(i)];
+        t.Caption = axis.XAxis || axis.RightAxis ? TrimSpaces(texts[std::size_t(i)])
+                                                 : texts[std::size_t(i)];
         if (axis.XAxis)
             t.Position = n > 1 ? double(axis.Width) / (n - 1) * i : 0.0;
         else
@@ -391,7 +392,10 @@ void MakeAxisNumbers(std::vector<std::unique_ptr<TMathLabel>>& labels, const Axi
     std::size_t powers = 0;  // the labels before the limits' numbers
     for (const Tick& tick : ticks) {
         auto label = std::make_unique<TMathLabel>();
-        label->Name = (axis.XAxis ? "Xnum" : "Ynum") + IntToStr(std::int64_t(labels.size()));
+        label->Name = Concat(axis.XAxis       ? "Xnum"
+                             : axis.RightAxis ? "Y2num"
+                                              : "Ynum",
+                             IntToStr(std::int64_t(labels.size())));
         label->OnGraphWindow = true;
         label->Font = font;
         label->SetCaption(tick.Shown ? tick.Caption : "");
@@ -403,7 +407,10 @@ void MakeAxisNumbers(std::vector<std::unique_ptr<TMathLabel>>& labels, const Axi
                 if (label->Left < L - 4) label->Left = L - 4;
             } else {
                 label->Top = T + int(tick.Position) - label->Height / 2;
-                label->Left = L - label->Width - (linear ? 5 : 4);
+                if (axis.RightAxis)
+                    label->Left = L + axis.Width + (linear ? 5 : 4);
+                else
+                    label->Left = L - label->Width - (linear ? 5 : 4);
             }
         }
         if (!tick.Limit) powers = labels.size() + 1;

@@ -34,6 +34,8 @@ std::string TrimSpaces(const std::string& text);
 // major divisions (linear), and the plot area's place in the graph window.
 struct AxisNumberLayout {
     bool XAxis = true;
+    // The right Y axis: numbers right of the plot area, left-aligned.
+    bool RightAxis = false;
     AxisKind Type = AxisKind::Linear;
     double Min = 0, Max = 0;
     int Divisions = 4;

@@ -22,6 +22,8 @@ GraphWindowState::GraphWindowState() {
     DesignLabel(Graphtitle, "Graphtitle", 216, 16, 0);
     DesignLabel(Ylabel, "Ylabel", 32, 168, 90);
     DesignLabel(Xlabel, "Xlabel", 232, 256, 0);
+    DesignLabel(Y2label, "Y2label", 432, 168, 90);
+    Y2label.Visible = false;
     Paint.Select(184, 96, 81, 49);
     Paint.Visible = false;
 }

@@ -34,6 +34,8 @@ struct GraphWindowState {
     TMathLabel Graphtitle;
     TMathLabel Ylabel;
     TMathLabel Xlabel;
+    // The right axis' label: shown only with a right axis.
+    TMathLabel Y2label;
     SelectionGeometry Paint;
     int ClientWidth = 628;
     int ClientHeight = 344;

@@ -44,6 +44,11 @@ void TFrame::DrawFrame() {
     canvas.Draw(0, 0, BoxPicture);
 }
 
+void TFrame::DrawRightTicks() {
+    Restart(YGridPicture, Xsize, Ysize);
+    DrawGrid(false, MarksOf(false));
+}
+
 void TFrame::DrawBox() {
     Canvas canvas(BoxPicture);
     canvas.Pen.Width = 2;
@@ -157,8 +162,10 @@ void TFrame::DrawGrid(bool xAxis, const AxisMarks& marks) {
     const bool log = marks.Logarithmic;
     // Ticks at both borders: linear ones drawn towards the far border,
     // logarithmic ones from each border inwards.
+    const bool near = xAxis || YSides != Sides::Right, far = xAxis || YSides != Sides::Left;
     auto ticks = [&](int at, int from, int length) {
-        line(at, from, length);
+        if (near) line(at, from, length);
+        if (!far) return;
         if (log)
             line(at, across, across - length);
         else
@@ -166,7 +173,7 @@ void TFrame::DrawGrid(bool xAxis, const AxisMarks& marks) {
     };
     for (const GridMark& mark : marks.Ticks) {
         if (mark.Major) {
-            if (GridLineWidth >= 1) {
+            if (GridLineWidth >= 1 && near) {
                 canvas.Pen.Color = log ? kLogGridColor : kLinearGridColor;
                 canvas.Pen.Width = GridLineWidth;
                 line(mark.At, log ? 0 : 1, across);

@@ -39,6 +39,12 @@ class TFrame : public TPlot {
     std::optional<NiceTicks> XTicks, YTicks;
     // Calendar ticks of a date axis, in place of either.
     std::optional<DateTicks> XDates, YDates;
+    // The borders that carry the Y ticks: both without a right axis; with
+    // one the left frame's Y ticks stand on the left border and the right
+    // axis' frame (its Y is the right axis) has its ticks alone, without
+    // grid lines, on the right border.
+    enum class Sides { Both, Left, Right };
+    Sides YSides = Sides::Both;
 
     Picture FramePicture;
     Picture XGridPicture;
@@ -48,6 +54,8 @@ class TFrame : public TPlot {
     // No half pixel is added before truncation, unlike DataToPixel.
     PixelPoint TickToPixel(double x, double y) const;
     void DrawFrame();
+    // The right axis' ticks alone into YGridPicture (YSides Right).
+    void DrawRightTicks();
 
   private:
     // Where an axis has its grid lines and ticks, in pixels along it: the
