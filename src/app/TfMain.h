@@ -221,6 +221,11 @@ class TfMain : public QObject {
     // Lays the title and axis labels out anew, dragged ones too.
     void menuLabelPlotClick();
     void menuExPlotClick();
+    // A legend row's text: the series' legend text, and its axis where
+    // the legend is asked to tell it.
+    static constexpr const char* kLeftAxisNote = " (左軸)";
+    static constexpr const char* kRightAxisNote = " (右軸)";
+    std::string LegendRowText(int n);
     void menuImageviewClick();
     // Rebuilds the label picture from the visible labels of the graph
     // window.

@@ -89,6 +89,8 @@ bool TfMain::CheckDrawableSettings() {
         {GridlineNames::LargeY, Doc.Y().Large, kMaxDivisions},
         {GridlineNames::SmallX, Doc.X().Small, kMaxDivisions},
         {GridlineNames::SmallY, Doc.Y().Small, kMaxDivisions},
+        {GridlineNames::LargeY2, Doc.Y2().Large, kMaxDivisions},
+        {GridlineNames::SmallY2, Doc.Y2().Small, kMaxDivisions},
         {GridlineNames::Largewidth, Doc.Gridline.Largewidth, kMaxDivisions},
         {GridlineNames::Smallwidth, Doc.Gridline.Smallwidth, kMaxDivisions},
         {GridlineNames::LInewidth, Doc.Gridline.LInewidth, kMaxDivisions},
@@ -96,6 +98,7 @@ bool TfMain::CheckDrawableSettings() {
         {"ﾀｲﾄﾙ ﾌｫﾝﾄｻｲｽﾞ", Doc.Fonts.Graphtitle.Size, FontSetting::kMaxSize, -FontSetting::kMaxSize},
         {"X軸 ﾌｫﾝﾄｻｲｽﾞ", Doc.X().TitleFont.Size, FontSetting::kMaxSize, -FontSetting::kMaxSize},
         {"Y軸 ﾌｫﾝﾄｻｲｽﾞ", Doc.Y().TitleFont.Size, FontSetting::kMaxSize, -FontSetting::kMaxSize},
+        {"右Y軸 ﾌｫﾝﾄｻｲｽﾞ", Doc.Y2().TitleFont.Size, FontSetting::kMaxSize, -FontSetting::kMaxSize},
         {"数字 ﾌｫﾝﾄｻｲｽﾞ", Doc.Fonts.Num.Size, FontSetting::kMaxSize, -FontSetting::kMaxSize},
         {"凡例 ﾌｫﾝﾄｻｲｽﾞ", Doc.Fonts.Sample.Size, FontSetting::kMaxSize, -FontSetting::kMaxSize},
     };

@@ -223,10 +223,17 @@ void TfMain::PlaceDraggedLabels() {
     }
 }
 
+std::string TfMain::LegendRowText(int n) {
+    std::string text = LegendTextOf(n);
+    if (Doc.Sample.AxisNote && Doc.UsesRightAxis())
+        text += YAxisOf(n) == kAxisY2 ? kRightAxisNote : kLeftAxisNote;
+    return text;
+}
+
 void TfMain::menuExPlotClick() {
     std::vector<LegendRow> rows;
     for (int k = 0; k < SeriesCount(); ++k)
-        rows.push_back({LegendTextOf(k), Series(k).InLegend, &LineImage(k)});
+        rows.push_back({LegendRowText(k), Series(k).InLegend, &LineImage(k)});
     const int listed = RecordLegend(LegendPicture, rows, Doc.Sample, ToLogFont(Doc.Fonts.Sample),
                                     AllImage.Width, AllImage.Height);
     Canv.SampleBase.Visible = listed > 0;

@@ -172,6 +172,7 @@ void VisitKeys(GraphDocument& v, bool rightAxis, Visit&& visit) {
     visit("Sample", "Shadowsize", Ranged{s.Shadowsize, 0, SampleSettings::kMaxShadow});
     visit("Sample", "Shadowcolor", Color{s.Shadowcolor});
     visit("Sample", "Frontcolor", Color{s.Frontcolor});
+    if (rightAxis) visit("Sample", "AxisNote", s.AxisNote);
     GridlineSettings& l = v.Gridline;
     visit("Gridline", "LargeX", Ranged{x.Large, 1, kMaxCount});
     visit("Gridline", "LargeY", Ranged{y.Large, 1, kMaxCount});

@@ -36,6 +36,15 @@ GraphSetTexts LoadGraphSet(const GraphDocument& d) {
     t.LargeWidth = IntToStr(l.Largewidth);
     t.SmallWidth = IntToStr(l.Smallwidth);
     t.GridlineWidth = IntToStr(l.LInewidth);
+    const AxisSettings& y2 = d.Y2();
+    t.AxistypeY2 = NameOf(y2.Type);
+    t.AutosizeY2 = y2.Autosize;
+    t.NiceTicksY2 = y2.NiceTicks;
+    t.MinY2 = FloatToText(y2.Min);
+    t.MaxY2 = FloatToText(y2.Max);
+    t.LargeGridY2 = IntToStr(y2.Large);
+    t.SmallGridY2 = IntToStr(y2.Small);
+    t.AxisNote = d.Sample.AxisNote;
     return t;
 }
 
@@ -81,21 +90,27 @@ void GridField(int& field, const std::string& text, int minimum, const char* nam
 
 void ApplyGraphSet(GraphDocument& d, const GraphSetTexts& t) {
     GraphSettings& g = d.Graph;
-    AxisSettings &x = d.X(), &y = d.Y();
+    AxisSettings &x = d.X(), &y = d.Y(), &y2 = d.Y2();
     AxisTypeField(x.Type, t.AxistypeX);
     AxisTypeField(y.Type, t.AxistypeY);
+    AxisTypeField(y2.Type, t.AxistypeY2);
     x.Autosize = t.AutosizeX;
     y.Autosize = t.AutosizeY;
+    y2.Autosize = t.AutosizeY2;
     x.NiceTicks = t.NiceTicksX;
     y.NiceTicks = t.NiceTicksY;
+    y2.NiceTicks = t.NiceTicksY2;
+    d.Sample.AxisNote = t.AxisNote;
     x.Max = StrToFloat(t.MaxX);
     y.Max = StrToFloat(t.MaxY);
+    y2.Max = StrToFloat(t.MaxY2);
     x.Min = StrToFloat(t.MinX);
     y.Min = StrToFloat(t.MinY);
-    for (AxisSettings* axis : {&x, &y}) {
+    y2.Min = StrToFloat(t.MinY2);
+    for (AxisSettings* axis : {&x, &y, &y2}) {
         if (!(axis->Max > axis->Min)) axis->Max = axis->Min + 10;
     }
-    for (AxisSettings* axis : {&x, &y}) CheckLogMinimum(*axis);
+    for (AxisSettings* axis : {&x, &y, &y2}) CheckLogMinimum(*axis);
     g.Canvaswidth = StrToInt(t.Canvaswidth);
     g.Canvasheight = StrToInt(t.Canvasheight);
     g.Width = StrToInt(t.Graphwidth);
@@ -116,6 +131,8 @@ void ApplyGraphSet(GraphDocument& d, const GraphSetTexts& t) {
     GridField(x.Small, t.SmallGridX, 1, GridlineNames::SmallX);
     GridField(y.Large, t.LargeGridY, 1, GridlineNames::LargeY);
     GridField(y.Small, t.SmallGridY, 1, GridlineNames::SmallY);
+    GridField(y2.Large, t.LargeGridY2, 1, GridlineNames::LargeY2);
+    GridField(y2.Small, t.SmallGridY2, 1, GridlineNames::SmallY2);
     GridField(l.Largelength, t.LargeLength, 0, GridlineNames::Largelength);
     GridField(l.Smalllength, t.SmallLength, 0, GridlineNames::Smalllength);
     GridField(l.Largewidth, t.LargeWidth, 0, GridlineNames::Largewidth);

@@ -19,6 +19,11 @@ struct GraphSetTexts {
     std::string Canvaswidth, Canvasheight, Graphwidth, Graphheight, Graphleft, Graphtop;
     std::string LargeGridX, SmallGridX, LargeGridY, SmallGridY;
     std::string LargeLength, SmallLength, LargeWidth, SmallWidth, GridlineWidth;
+    // The right Y axis.
+    std::string AxistypeY2;
+    bool AutosizeY2 = true, NiceTicksY2 = false;
+    std::string MinY2, MaxY2, LargeGridY2, SmallGridY2;
+    bool AxisNote = false;
 };
 
 inline constexpr const char* kUnknownAxisTypeText = "軸の種類 '%s' はありません (%s のどれか)";

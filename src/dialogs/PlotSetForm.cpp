@@ -88,6 +88,11 @@ void PlotSetForm::ApplyAxisX(const std::string& text) {
     ApplyInteger(text, 1, "X 軸の番号", &SeriesStyle::AxisX);
 }
 
+void PlotSetForm::ApplyAxisY(int position) {
+    if (position < 0 || position >= int(std::size(kAxisYItems))) return;
+    Apply([&](SeriesStyle& p) { p.AxisY = SeriesStyle::kLeftAxis + position; });
+}
+
 std::vector<std::string> PlotSetForm::AxisXItems() const {
     std::vector<std::string> items{kRowNumberText};
     for (int n = 1; n <= main_.SeriesCount(); ++n) items.push_back(IntToStr(n));

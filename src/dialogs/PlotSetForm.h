@@ -55,6 +55,9 @@ class PlotSetForm {
     // The X choices the dialog lists: "行番号", then each column.
     std::vector<std::string> AxisXItems() const;
     static std::string AxisXText(int axisX);
+    // The Y axis by its place in the list: the left one, or the right.
+    static constexpr const char* kAxisYItems[] = {"左", "右"};
+    void ApplyAxisY(int position);
     // An error column: a column number from 1, or "なし" for none.
     static constexpr const char* kNoErrorText = "なし";
     void ApplyErrorColumn(const std::string& text, const char* field, int SeriesStyle::*member);

@@ -49,6 +49,8 @@ struct GridlineNames {
     static constexpr const char* SmallX = "X軸 副目盛り数";
     static constexpr const char* LargeY = "Y軸 主目盛り数";
     static constexpr const char* SmallY = "Y軸 副目盛り数";
+    static constexpr const char* LargeY2 = "右Y軸 主目盛り数";
+    static constexpr const char* SmallY2 = "右Y軸 副目盛り数";
     static constexpr const char* Largelength = "主目盛り 長さ";
     static constexpr const char* Smalllength = "副目盛り 長さ";
     static constexpr const char* Largewidth = "主目盛り 太さ";
@@ -64,6 +66,8 @@ struct SampleSettings {
     TColor Shadowcolor = clBlack;
     TColor Frontcolor = clWhite;
     int Shadowsize = 3;
+    // With a right axis: each row says which axis its series is on.
+    bool AxisNote = false;
     bool operator==(const SampleSettings&) const = default;
 };
 

@@ -51,6 +51,9 @@ TGraphSetDialog::TGraphSetDialog(TfMain& main, QWidget* parent)
     axis->setObjectName("TabSheetAxis");
     PageControl->addTab(size, "サイズ　範囲");
     PageControl->addTab(axis, "軸　目盛り");
+    auto* right = new QWidget;
+    right->setObjectName("TabSheetRightAxis");
+    PageControl->addTab(right, "右Y軸");
 
     auto edit = [this](QWidget* page, const char* name, int x, int y) {
         auto* e = new QLineEdit(page);
@@ -116,6 +119,23 @@ TGraphSetDialog::TGraphSetDialog(TfMain& main, QWidget* parent)
     NiceTicksX = CheckBox(axis, "NiceTicksX", "X軸", QRect(150, 214, 60, 20));
     NiceTicksY = CheckBox(axis, "NiceTicksY", "Y軸", QRect(230, 214, 60, 20));
 
+    // The right Y axis, of the series the plot settings put on it.
+    Label(right, "軸の種類", 8, 12);
+    combo(right, "AxistypeY2", 110, 8, types);
+    AutosizeY2 = CheckBox(right, "AutosizeY2", "右Y範囲の自動設定", QRect(8, 40, 200, 20));
+    Label(right, "最小値", 124, 68);
+    Label(right, "最大値", 214, 68);
+    Label(right, "右Y軸範囲", 8, 88);
+    edit(right, "MinY2", 110, 84);
+    edit(right, "MaxY2", 200, 84);
+    Label(right, "主目盛り", 120, 118);
+    Label(right, "副目盛り", 220, 118);
+    Label(right, "目盛り数", 8, 140);
+    combo(right, "LargeGridY2", 110, 136, Range(1, 10));
+    combo(right, "SmallGridY2", 210, 136, Range(1, 10));
+    NiceTicksY2 = CheckBox(right, "NiceTicksY2", "目盛りをきりのよい値に", QRect(8, 170, 220, 20));
+    AxisNote = CheckBox(right, "AxisNote", "凡例に左軸か右軸かを書く", QRect(8, 200, 240, 20));
+
     OkBitBtn = new QPushButton("OK", this);
     OkBitBtn->setObjectName("OkBitBtn");
     OkBitBtn->setGeometry(20, 298, 90, 25);
@@ -168,6 +188,14 @@ GraphSetTexts TGraphSetDialog::Texts() const {
     t.LargeWidth = c("LargeWidth");
     t.SmallWidth = c("SmallWidth");
     t.GridlineWidth = c("GridlineWidth");
+    t.AxistypeY2 = c("AxistypeY2");
+    t.AutosizeY2 = AutosizeY2->isChecked();
+    t.NiceTicksY2 = NiceTicksY2->isChecked();
+    t.MinY2 = e("MinY2");
+    t.MaxY2 = e("MaxY2");
+    t.LargeGridY2 = c("LargeGridY2");
+    t.SmallGridY2 = c("SmallGridY2");
+    t.AxisNote = AxisNote->isChecked();
     return t;
 }
 
@@ -213,6 +241,14 @@ void TGraphSetDialog::FormActivate() {
     c("LargeWidth", t.LargeWidth);
     c("SmallWidth", t.SmallWidth);
     c("GridlineWidth", t.GridlineWidth);
+    c("AxistypeY2", t.AxistypeY2);
+    AutosizeY2->setChecked(t.AutosizeY2);
+    NiceTicksY2->setChecked(t.NiceTicksY2);
+    e("MinY2", t.MinY2);
+    e("MaxY2", t.MaxY2);
+    c("LargeGridY2", t.LargeGridY2);
+    c("SmallGridY2", t.SmallGridY2);
+    AxisNote->setChecked(t.AxisNote);
 }
 
 bool TGraphSetDialog::OkBitBtnClick() {

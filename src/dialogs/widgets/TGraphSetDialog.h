@@ -29,6 +29,10 @@ class TGraphSetDialog : public QDialog {
     // "目盛りをきりのよい値に" for the X and the Y axis.
     QCheckBox* NiceTicksX;
     QCheckBox* NiceTicksY;
+    // The right Y axis' page.
+    QCheckBox* AutosizeY2;
+    QCheckBox* NiceTicksY2;
+    QCheckBox* AxisNote;
     QPushButton* OkBitBtn;
     QPushButton* PlotBitBtn;
     QPushButton* CloseBitBtn;

@@ -141,6 +141,10 @@ TPlotSetDialog::TPlotSetDialog(TfMain& main, QWidget* parent)
         Combo(line, "Ldimension", QRect(120, 130, 70, 22), Numbers({1, 2, 3, 4, 5, 6, 7, 8, 9}));
     Label(this, "X 軸の番号", 16, 224);
     AxisX = Combo(this, "AxisX", QRect(90, 220, 70, 22), {});
+    Label(this, "Y 軸", 176, 224);
+    QStringList sides;
+    for (const char* side : PlotSetForm::kAxisYItems) sides << side;
+    AxisY = Combo(this, "AxisY", QRect(214, 220, 70, 22), sides);
 
     auto* mark = new QGroupBox("マーカー", this);
     mark->setGeometry(214, 40, 196, 172);
@@ -241,6 +245,8 @@ TPlotSetDialog::TPlotSetDialog(TfMain& main, QWidget* parent)
             guarded([this] { Integer(Mpass, 0, "間引く間隔", &SeriesStyle::MarkPass); }));
     connect(AxisX, &QComboBox::currentTextChanged, this,
             guarded([this] { form_.ApplyAxisX(AxisX->currentText().toStdString()); }));
+    connect(AxisY, &QComboBox::currentIndexChanged, this,
+            guarded([this] { form_.ApplyAxisY(AxisY->currentIndex()); }));
     const std::pair<QComboBox*, std::pair<const char*, int SeriesStyle::*>> errorColumns[] = {
         {ErrorY, {"Y 誤差の列", &SeriesStyle::ErrorY}},
         {ErrorYMinus, {"Y 誤差 (-側) の列", &SeriesStyle::ErrorYMinus}},
@@ -328,6 +334,7 @@ void TPlotSetDialog::IndexChange() {
         Msize->setCurrentIndex(size >= 0 && size < Msize->count() ? size : -1);
         Mpass->setCurrentText(QString::number(source->MarkPass));
         AxisX->setCurrentText(QString::fromStdString(PlotSetForm::AxisXText(source->AxisX)));
+        AxisY->setCurrentIndex(source->AxisY == SeriesStyle::kRightAxis ? 1 : 0);
         const std::pair<QComboBox*, int> columns[] = {{ErrorY, source->ErrorY},
                                                       {ErrorYMinus, source->ErrorYMinus},
                                                       {ErrorX, source->ErrorX},

@@ -29,6 +29,7 @@ class TPlotSetDialog : public QDialog {
     QComboBox* Lhokan;
     QComboBox* Ldimension;
     QComboBox* AxisX;
+    QComboBox* AxisY;
     // The error columns and the caps' half width.
     QComboBox* ErrorY;
     QComboBox* ErrorYMinus;
