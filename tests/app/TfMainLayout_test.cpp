@@ -196,6 +196,64 @@ TEST(LabelPlot, TitleAboveLabelsBelowAndLeft) {
     EXPECT_EQ(y.Left, 80 - y.Width - 10);
 }
 
+// A series on the right axis: that axis ranges over its own series, has
+// its ticks on the right border without grid lines (the left ticks on the
+// left border alone), its numbers right of the plot area and its label
+// right of them, turned like the left one.
+TEST(RightAxis, OwnRangeTicksNumbersAndLabel) {
+    Drawn d(kLinear);
+    d.main.Series(2).Style.AxisY = SeriesStyle::kRightAxis;
+    d.main.Doc.Y2().Large = 5;
+    for (GraphSeries& s : d.main.Doc.Series) s.InLegend = false;  // no legend beside
+    ASSERT_TRUE(d.main.DrawGraph(false));
+    EXPECT_EQ(d.main.Doc.Y().Min, 0);
+    EXPECT_EQ(d.main.Doc.Y().Max, 100);
+    EXPECT_LE(d.main.Doc.Y2().Min, 50);
+    EXPECT_GE(d.main.Doc.Y2().Max, 80);
+    EXPECT_GT(d.main.Doc.Y2().Min, 0);
+    EXPECT_EQ(d.main.LineImage(2).Ymin, d.main.Doc.Y2().Min);
+    EXPECT_EQ(d.main.LineImage(1).Ymax, 100);
+
+    ASSERT_EQ(d.main.Y2Numbers.size(), 6u);
+    const int L = 80, T = 50, W = 300, H = 200;
+    int right = 0;
+    for (std::size_t i = 0; i < 6; ++i) {
+        const TMathLabel& n = *d.main.Y2Numbers[i];
+        EXPECT_EQ(n.Name, "Y2num" + std::to_string(i));
+        EXPECT_EQ(n.Left, L + W + 5) << i;
+        EXPECT_EQ(n.Top, T + (H / 5) * int(i) - n.Height / 2) << i;
+        EXPECT_EQ(n.Caption().front() == ' ', false) << n.Caption();
+        right = std::max(right, n.Left + n.Width);
+    }
+    const TMathLabel& label = d.main.Canv.Y2label;
+    EXPECT_TRUE(label.Visible);
+    EXPECT_EQ(label.Caption(), "Y2 AXIS");
+    EXPECT_EQ(label.Left, right + 10);
+    EXPECT_EQ(label.Top, T + H / 2 - label.Height / 2);
+    EXPECT_GT(label.Height, label.Width);
+
+    QImage frame(W + 2, H + 2, QImage::Format_RGB32);
+    frame.fill(Qt::white);
+    {
+        QPainter painter(&frame);
+        ReplayPicture(painter, d.main.AllImage.FramePicture, 0, 0);
+    }
+    auto black = [&](int x, int y) { return frame.pixel(x, y) == qRgb(0, 0, 0); };
+    auto white = [&](int x, int y) { return frame.pixel(x, y) == qRgb(255, 255, 255); };
+    EXPECT_TRUE(black(3, 50));       // a left tick on the left border
+    EXPECT_FALSE(black(W - 3, 50));  // ... and none on the right
+    EXPECT_TRUE(black(W - 3, 40));   // a right tick on the right border
+    EXPECT_TRUE(white(3, 40));       // ... none on the left
+    EXPECT_TRUE(white(W / 2, 40));   // ... and no grid line
+    EXPECT_FALSE(white(W / 2, 50));  // the left axis' grid line
+
+    // Back on the left: the graph of one axis, no right axis drawn.
+    d.main.Series(2).Style.AxisY = SeriesStyle::kLeftAxis;
+    ASSERT_TRUE(d.main.DrawGraph(false));
+    EXPECT_TRUE(d.main.Y2Numbers.empty());
+    EXPECT_FALSE(d.main.Canv.Y2label.Visible);
+}
+
 // A logarithmic axis with fewer than two powers inside its limits numbers
 // its limits too, at their pixels; a limit that would cover a power's
 // number stays hidden.

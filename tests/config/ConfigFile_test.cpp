@@ -100,6 +100,7 @@ TEST(ConfigFile, EveryKeyRoundTrips) {
     p.ErrorX = 2;
     p.ErrorXMinus = 3;
     p.ErrorCap = 5;
+    p.AxisY = SeriesStyle::kRightAxis;
     written.LineCheckClick(0, true);
     w.Series[0].InLegend = false;  // stored after the click set it
     w.Series[1].InLegend = false;
@@ -122,6 +123,15 @@ TEST(ConfigFile, EveryKeyRoundTrips) {
                          8,
                          "電圧 (V)",
                          FontSetting{"Courier New", 2, clMaroon, 16, true, false, false, true}};
+    w.Y2() = AxisSettings{AxisKind::Date,
+                          false,
+                          1.7e9,
+                          1.8e9,
+                          true,
+                          6,
+                          2,
+                          "圧力 (hPa)",
+                          FontSetting{"Arial", 0, clTeal, 11, false, false, true, false}};
     w.Graph = GraphSettings{.Width = 410,
                             .Height = 190,
                             .Left = 61,
@@ -129,7 +139,7 @@ TEST(ConfigFile, EveryKeyRoundTrips) {
                             .Canvaswidth = 640,
                             .Canvasheight = 500};
     w.Title.Main = "表題 x^2@";
-    w.Sample = SampleSettings{12, -5, clNavy, 0x80000005, 0};
+    w.Sample = SampleSettings{12, -5, clNavy, 0x80000005, 0, true};
     w.Gridline = GridlineSettings{2, 7, 1, 5, 0};
     w.Fonts.Graphtitle = FontSetting{"Times New Roman", 1, clPurple, 18, true, true, false, false};
     w.Fonts.Num = FontSetting{"ＭＳ Ｐゴシック", 128, clGreen, 9, true, false, true, false};
@@ -145,8 +155,8 @@ TEST(ConfigFile, EveryKeyRoundTrips) {
     GraphDocument expected = w;
     expected.Sources = read.Doc.Sources;  // the data are not kept
     EXPECT_TRUE(read.Doc == expected);
-    for (bool xAxis : {true, false})
-        EXPECT_TRUE(read.Doc.Axis(xAxis) == w.Axis(xAxis)) << (xAxis ? "X" : "Y");
+    for (AxisIndex axis : {kAxisX, kAxisY, kAxisY2})
+        EXPECT_TRUE(read.Doc.Axes[axis] == w.Axes[axis]) << axis;
     EXPECT_TRUE(read.Doc.Series == w.Series);
     EXPECT_EQ(read.LineImage(2).MarkType, MarkKind::Batsu);  // the plot shows the document
     EXPECT_EQ(read.DataOpen.Delimiter(), DataDelimiter::Semicolon);
@@ -158,6 +168,8 @@ TEST(ConfigFile, EveryKeyRoundTrips) {
     EXPECT_NE(text.find("Num->Style=Bold Underline\r\n"), std::string::npos);
     EXPECT_NE(text.find("LineImage2->LineColor=0x00563412\r\n"), std::string::npos);
     EXPECT_NE(text.find("Frontcolor=clWindow\r\n"), std::string::npos);
+    EXPECT_NE(text.find("AxistypeY2=日時\r\n"), std::string::npos);
+    EXPECT_NE(text.find("TitleY2->Color=clTeal\r\n"), std::string::npos);
 }
 
 TEST(ConfigFile, WritingInPlaceKeepsForeignLines) {
