@@ -244,8 +244,8 @@ TEST(RightAxis, OwnRangeTicksNumbersAndLabel) {
     EXPECT_FALSE(black(W - 3, 50));  // ... and none on the right
     EXPECT_TRUE(black(W - 3, 40));   // a right tick on the right border
     EXPECT_TRUE(white(3, 40));       // ... none on the left
-    EXPECT_TRUE(white(W / 2, 40));   // ... and no grid line
-    EXPECT_FALSE(white(W / 2, 50));  // the left axis' grid line
+    EXPECT_TRUE(white(100, 40));     // ... and no grid line
+    EXPECT_FALSE(white(100, 50));    // the left axis' grid line
 
     // Back on the left: the graph of one axis, no right axis drawn.
     d.main.Series(2).Style.AxisY = SeriesStyle::kLeftAxis;
