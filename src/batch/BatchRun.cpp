@@ -1,6 +1,7 @@
 #include "batch/BatchRun.h"
 #include "fit/FitText.h"
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -161,7 +162,12 @@ BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& pr
                 about(path);
             }
             if (!options.KeepTitle) main.Doc.Title.Main = GraphTitleOf(path);
-            if (options.NiceTicks) main.Doc.X().NiceTicks = main.Doc.Y().NiceTicks = true;
+            if (options.NiceTicks)
+                main.Doc.X().NiceTicks = main.Doc.Y().NiceTicks = main.Doc.Y2().NiceTicks = true;
+            for (GraphSeries& s : main.Doc.Series)
+                if (std::find(options.RightAxisColumns.begin(), options.RightAxisColumns.end(),
+                              s.YColumn) != options.RightAxisColumns.end())
+                    s.Style.AxisY = SeriesStyle::kRightAxis;
             notice.Step(kDrawingText);
             if (!main.DrawGraph(false)) return;
             const std::string output = options.Overlay && !options.Output.empty()

@@ -20,6 +20,9 @@ struct BatchOptions {
     bool KeepTitle = false;
     // Round tick steps on both axes, over what the configuration says.
     bool NiceTicks = false;
+    // The grid columns whose series are drawn against the right Y axis,
+    // over what the configuration says.
+    std::vector<int> RightAxisColumns;
     std::string Format = "emf";
     // For PNG only.
     PngOptions Png;

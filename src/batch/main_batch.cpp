@@ -1,6 +1,7 @@
 // kurvo-batch: draws a graph for each data file, without a window.
 #include <QGuiApplication>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <iostream>
 #include <iterator>
@@ -33,6 +34,7 @@ constexpr const char* kUsage =
     "  --skip N         先頭の N 行を読み飛ばす\n"
     "  --keep-title     グラフタイトルをファイル名にしない\n"
     "  --nice-ticks     自動の範囲と目盛りをきりのよい値 (1, 2, 2.5, 5 x 10^k) にする\n"
+    "  --right-axis 列  その列 (3 や 2,4) の系列を右の Y 軸に描く (範囲も目盛りも別)\n"
     "  --config FILE    データファイルごとに読む設定ファイル (.kvc)。区切りと小数点は\n"
     "                   コマンドで区切りを指定しなければ、この設定ファイルの [Data] に従う\n"
     "  --save-config FILE  終わったあと、その時の設定を保存する\n"
@@ -52,6 +54,10 @@ constexpr const char* kUsage =
     "  \"...\" で囲んだ値は引用符を外して読み、中の区切りは文字として扱う。\n"
     "  数値でない値 (文字、inf) は欠損値になり、その数と最初の場所を標準エラーに書く。\n"
     "  1.0D-03 のような D, Q の指数も読む。1 列だけのファイルは行番号を X に描く。\n"
+    "  日付と時刻 (2024-01-31, 2024-01-31T06:00:00Z, 2024/1/31 6:00, 06:00:00) は\n"
+    "  1970-01-01 UTC からの秒として読む (ゾーンのない時刻はこの機械の時刻、時刻だけは\n"
+    "  0 時からの秒)。その列を X にした軸は日時の軸 (暦のきりのよい目盛り) になる。\n"
+    "  ない日付 (2024-02-30) は欠損値。\n"
     "終了コード:\n"
     "  0  すべてのグラフを保存した\n"
     "  1  飛ばしたファイル、またはエラーのあった部分を描かずに保存したファイルがある\n"
@@ -130,6 +136,24 @@ int main(int argc, char* argv[]) {
             options.KeepTitle = true;
         } else if (arg == "--nice-ticks") {
             options.NiceTicks = true;
+        } else if (arg == "--right-axis") {
+            if (i + 1 >= argc) return Usage(arg + kNeedsValueText);
+            const std::string value = argv[++i];
+            options.RightAxisColumns.clear();
+            std::size_t from = 0;
+            while (from <= value.size()) {
+                const std::size_t comma = std::min(value.find(',', from), value.size());
+                int column = 0;
+                double number = 0;
+                if (TryStrToFloat(value.substr(from, comma - from), number) && number >= 1 &&
+                    number <= SeriesStyle::kMaxAxisX && number == std::floor(number))
+                    column = int(number);
+                if (column == 0)
+                    return Usage(FormatText(
+                        "--right-axis には列の番号を 3 や 2,4 のように指定します ('%s')", {value}));
+                options.RightAxisColumns.push_back(column);
+                from = comma + 1;
+            }
         } else if (arg == "--overlay") {
             options.Overlay = true;
         } else if (arg == "--config" || arg == "--save-config" || arg == "--fit-report" ||

@@ -236,6 +236,9 @@ TEST(KurvoBatch, CommandLine) {
         {{european}, 1, "'スペース' 区切りの数値の行がありません"},
         {{"--delimiter", "tab", "--config", europeanLook, european}, 1, "'タブ' 区切り"},
         {{"--delimiter", "pipe", a}, 2, "区切り 'pipe' は使えません"},
+        {{"--right-axis", "2", a}, 0, ""},
+        {{"--right-axis", "2,0", a}, 2, "--right-axis には列の番号を 3 や 2,4 のように指定します"},
+        {{"--right-axis", "1.5", a}, 2, "('1.5')"},
         {{"--comma", "--delimiter", "tab", a}, 2, "区切りは一つだけ"},
         {{"--comma", "--decimal-comma", a}, 2, "カンマ区切りとは一緒に使えません"},
     };
