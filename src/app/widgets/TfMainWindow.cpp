@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -86,6 +87,20 @@ TfMainWindow::TfMainWindow(TfMain& state, QWidget* parent)
             [this] { Item("menuFitReport")->setEnabled(!state_.FitResults().empty()); });
     Item("menuFitReport")->setEnabled(false);
     connect(&state_, &TfMain::GridChanged, gridModel_, &DataGridModel::Reload);
+    // A column of times is as wide as its first time; the others keep the
+    // grid's width.
+    connect(&state_, &TfMain::GridChanged, this, [this] {
+        const TStringGrid& grid = state_.DataG();
+        const QFontMetrics metrics(DataG->font());
+        for (int col = grid.FixedCols; col < grid.ColCount(); ++col) {
+            int width = grid.DefaultColWidth;
+            if (grid.TimeFormOf(col) && grid.Contains(col, grid.FixedRows))
+                width = std::max(width, metrics.horizontalAdvance(QString::fromStdString(
+                                            grid.Cell(col, grid.FixedRows))) +
+                                            12);
+            DataG->setColumnWidth(col - grid.FixedCols, width);
+        }
+    });
     connect(&state_, &TfMain::CellsChanged, gridModel_, &DataGridModel::CellsChanged);
     connect(&state_, &TfMain::SeriesRowsChanged, this, &TfMainWindow::RebuildSeriesRows);
     connect(&state_, &TfMain::SeriesRowChanged, this, &TfMainWindow::UpdateSeriesRow);

@@ -141,10 +141,10 @@ TPlotSetDialog::TPlotSetDialog(TfMain& main, QWidget* parent)
         Combo(line, "Ldimension", QRect(120, 130, 70, 22), Numbers({1, 2, 3, 4, 5, 6, 7, 8, 9}));
     Label(this, "X 軸の番号", 16, 224);
     AxisX = Combo(this, "AxisX", QRect(90, 220, 70, 22), {});
-    Label(this, "Y 軸", 176, 224);
+    Label(this, "Y 軸", 166, 224);
     QStringList sides;
     for (const char* side : PlotSetForm::kAxisYItems) sides << side;
-    AxisY = Combo(this, "AxisY", QRect(214, 220, 70, 22), sides);
+    AxisY = Combo(this, "AxisY", QRect(192, 220, 50, 22), sides);
 
     auto* mark = new QGroupBox("マーカー", this);
     mark->setGeometry(214, 40, 196, 172);
