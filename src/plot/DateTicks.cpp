@@ -114,15 +114,17 @@ CivilTime Floor(double t, Unit unit, double count, DateClock clock) {
             c.Hour = int(FloorTo(c.Hour, count));
             break;
         case Unit::Day:
+            // Steps of days start again on the first of each month.
+            c.Second = 0;
+            c.Minute = c.Hour = 0;
+            c.Day = int(FloorTo(c.Day - 1, count)) + 1;
+            break;
         case Unit::Week: {
             c.Second = 0;
             c.Minute = c.Hour = 0;
-            // Days counted from 1970-01-01; weeks start on Mondays (the
-            // first was 1970-01-05).
+            // Weeks start on Mondays; the first after 1970-01-01 was the 5th.
             const auto day = std::int64_t(std::floor(FromCivil(c, false) / kDay));
-            const std::int64_t period = unit == Unit::Week ? 7 : std::int64_t(count);
-            const std::int64_t origin = unit == Unit::Week ? 4 : 0;
-            c.Day -= int(((day - origin) % period + period) % period);
+            c.Day -= int(((day - 4) % 7 + 7) % 7);
             break;
         }
         case Unit::Month:
@@ -174,11 +176,20 @@ double StepFrom(CivilTime c, Unit unit, double count, std::int64_t k, DateClock 
 std::vector<double> Walk(double lo, double hi, Unit unit, double count, DateClock clock) {
     std::vector<double> values;
     if (count <= 0) return values;
-    const CivilTime start = Floor(lo, unit, count, clock);
+    CivilTime start = Floor(lo, unit, count, clock);
     // A hair of the step: sums of decimal seconds are not exact.
     const double slack = count * UnitLength(unit) * 1e-6;
     for (std::int64_t k = 0; k < 100000; ++k) {
-        const double t = StepFrom(start, unit, count, k, clock);
+        double t = StepFrom(start, unit, count, k, clock);
+        // Days of a month: a step into the next month starts it at its first.
+        if (unit == Unit::Day && count > 1 && k > 0) {
+            const CivilTime c = ToCivil(t, IsLocal(clock));
+            if (c.Day != 1 && (c.Day - 1) % int(count) != 0) {
+                start = {.Year = c.Year, .Month = c.Month, .Day = 1};
+                start.Day -= int(count * double(k));  // so that step k is the 1st
+                t = StepFrom(start, unit, count, k, clock);
+            }
+        }
         values.push_back(t);
         if (t >= hi - slack) break;
     }
