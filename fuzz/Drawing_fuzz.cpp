@@ -24,9 +24,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     RunCommand([&] { read = main.DataOpen.ReadData(); });
     if (!read) return 0;
     main.FillDataGrid();
-    const AxisKind types[] = {AxisKind::Linear, AxisKind::Log10, AxisKind::Ln};
-    main.Doc.X().Type = types[(data[0] >> 2) % 3];
-    main.Doc.Y().Type = types[(data[0] >> 4) % 3];
+    const AxisKind types[] = {AxisKind::Linear, AxisKind::Log10, AxisKind::Ln, AxisKind::Date};
+    main.Doc.X().Type = types[(data[0] >> 2) % 4];
+    main.Doc.Y().Type = types[(data[0] >> 4) % 4];
+    // The last series on the right axis, of the left axis' type.
+    if ((data[0] & 0x40) && main.SeriesCount() > 1) {
+        main.Series(main.SeriesCount() - 1).Style.AxisY = SeriesStyle::kRightAxis;
+        main.Doc.Y2().Type = main.Doc.Y().Type;
+    }
     const CurveMethod methods[] = {CurveMethod::None, CurveMethod::Min2,   CurveMethod::Min2Area,
                                    CurveMethod::Mean, CurveMethod::Spline, CurveMethod::SplineArea};
     for (int k = 0; k < main.SeriesCount(); ++k)
