@@ -70,7 +70,7 @@ void JoinDatesAndTimes(std::vector<double>& table, std::size_t stride,
         double* dates = table.data() + c * stride;
         const double* clock = dates + stride;
         for (std::size_t r = 0; r < stride; ++r) {
-            if (std::isnan(dates[r]) || std::isnan(clock[r])) continue;
+            if (!IsCalendarTime(dates[r]) || std::isnan(clock[r])) continue;
             CivilTime civil = ToCivil(dates[r], true);
             civil.Hour = civil.Minute = 0;
             civil.Second = clock[r];

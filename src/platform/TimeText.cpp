@@ -1,5 +1,6 @@
 #include "platform/TimeText.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <ctime>
@@ -149,6 +150,7 @@ void ForgetLocalOffsets() {
 }
 
 CivilTime ToCivil(double seconds, bool local) {
+    seconds = std::isnan(seconds) ? 0 : std::clamp(seconds, -kMaxTimeSeconds, kMaxTimeSeconds);
     const double shifted = seconds + (local ? LocalOffsetSeconds(seconds) : 0);
     const double days = std::floor(shifted / kDay);
     double rest = shifted - days * kDay;
@@ -247,6 +249,7 @@ bool TryNumberOrTime(std::string_view text, double& value) {
 
 std::string TimeText(double seconds, const TimeForm& form) {
     if (!std::isfinite(seconds)) return std::string();
+    if (!IsCalendarTime(seconds)) return FloatToText(seconds);
     const bool local = !form.TimeOfDay && form.ZoneKind == TimeForm::Zone::Local;
     const double shown =
         form.ZoneKind == TimeForm::Zone::Offset ? seconds + form.OffsetMinutes * 60.0 : seconds;

@@ -52,11 +52,20 @@ TimeField ReadTimeField(std::string_view text);
 // A cell's text as a value: a number (strictly), else a date or time.
 bool TryNumberOrTime(std::string_view text, double& value);
 
-// The text of a value in a form: what the field it came from looked like.
+// The times a calendar counts here: a million years either way of 1970.
+// A value beyond (a plain number in a column of times) is no time.
+inline constexpr double kMaxTimeSeconds = 3.2e13;
+inline bool IsCalendarTime(double seconds) {
+    return seconds >= -kMaxTimeSeconds && seconds <= kMaxTimeSeconds;
+}
+
+// The text of a value in a form: what the field it came from looked like;
+// a value that is no calendar time as a number.
 std::string TimeText(double seconds, const TimeForm& form);
 
 // The calendar and the clock of a time: in local time, or in UTC (which
-// is also how a time of day reads, from its midnight).
+// is also how a time of day reads, from its midnight). Times beyond the
+// calendar are held at its ends.
 struct CivilTime {
     std::int64_t Year = 1970;
     int Month = 1, Day = 1, Hour = 0, Minute = 0;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "TestSupport.h"
 
 namespace {
@@ -82,6 +84,14 @@ TEST_F(TimeTextTest, SummerTimeIsTheOffsetOfItsDay) {
     EXPECT_DOUBLE_EQ(ReadTimeField("2024-01-31 12:00").Seconds, kJan31Utc + 11 * 3600);
     const TimeField july = ReadTimeField("2024-07-01 12:00");
     EXPECT_EQ(TimeText(july.Seconds, july.Form), "2024-07-01 12:00");
+}
+
+TEST(TimeTextCells, ValuesBeyondTheCalendarAreNumbers) {
+    const TimeForm form;
+    EXPECT_EQ(TimeText(1e300, form), "1E300");
+    EXPECT_EQ(TimeText(-4e13, form), "-40000000000000");
+    EXPECT_EQ(ToCivil(1e300, false).Year, ToCivil(kMaxTimeSeconds, false).Year);
+    EXPECT_EQ(ToCivil(std::nan(""), false).Year, 1970);
 }
 
 TEST(TimeTextCells, EditedCellsReadAsNumbersOrTimes) {
