@@ -88,9 +88,11 @@ bool TfMain::FitTextsInCanvas() {
     // A legend beside the plot area leaves the right axis its numbers and
     // label: the plot area narrows by what they would cover.
     const TMathLabel& y2 = Canv.Y2label;
-    const int plotRight = Doc.Graph.Left + Doc.Graph.Width;
     const int covered = y2.Left + y2.Width + 10 - Doc.Sample.Left;
-    if (legend.Visible && y2.Visible && Doc.Sample.Left >= plotRight - 10 && covered > 0 &&
+    const bool beside = Doc.Sample.Left > Doc.Graph.Left + Doc.Graph.Width / 2 &&
+                        Doc.Sample.Top < Doc.Graph.Top + Doc.Graph.Height &&
+                        Doc.Sample.Top + legend.Height > Doc.Graph.Top;
+    if (legend.Visible && y2.Visible && beside && covered > 0 &&
         Doc.Graph.Width > GraphSettings::kMinSize) {
         Doc.Graph.Width = std::max(GraphSettings::kMinSize, Doc.Graph.Width - covered);
         moved = true;

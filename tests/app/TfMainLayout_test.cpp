@@ -247,6 +247,12 @@ TEST(RightAxis, OwnRangeTicksNumbersAndLabel) {
     EXPECT_TRUE(white(100, 40));     // ... and no grid line
     EXPECT_FALSE(white(100, 50));    // the left axis' grid line
 
+    // A legend beside the plot area leaves the right axis room.
+    for (GraphSeries& s : d.main.Doc.Series) s.InLegend = true;
+    ASSERT_TRUE(d.main.DrawGraph(false));
+    EXPECT_LE(label.Left + label.Width + 10, d.main.Canv.SampleBase.Left);
+    EXPECT_LT(d.main.Doc.Graph.Width, W);
+
     // Back on the left: the graph of one axis, no right axis drawn.
     d.main.Series(2).Style.AxisY = SeriesStyle::kLeftAxis;
     ASSERT_TRUE(d.main.DrawGraph(false));
