@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
@@ -81,6 +82,14 @@ TEST(TPlotSetDialog, TheStartIndexSurvivesSwitchingEntries) {
     EXPECT_EQ(l.main.Series(2).Style.AxisX, kRowNumberAxisX);
     dialog.FormActivate();
     EXPECT_EQ(dialog.AxisX->currentText().toStdString(), "行番号");
+    // The Y axis: left, or the right one, chosen with the keys.
+    EXPECT_EQ(dialog.AxisY->currentText().toStdString(), "左");
+    dialog.AxisY->setFocus();
+    QTest::keyClick(dialog.AxisY, Qt::Key_Down);
+    EXPECT_EQ(l.main.Series(2).Style.AxisY, SeriesStyle::kRightAxis);
+    EXPECT_EQ(l.main.Series(1).Style.AxisY, SeriesStyle::kLeftAxis);
+    dialog.FormActivate();
+    EXPECT_EQ(dialog.AxisY->currentText().toStdString(), "右");
 }
 
 TEST(TPlotSetDialog, IntegerFieldsRefuseWhatTheDrawingCannotUse) {
@@ -272,6 +281,24 @@ TEST(TGraphSetDialog, ShowsTheRecordsAndStopsAtABadNumber) {
     EXPECT_EQ(plots, 0);
     EXPECT_EQ(l.main.Doc.X().Type, AxisKind::Log10);  // applied before the error
     EXPECT_EQ(l.main.Doc.Graph.Canvaswidth, 550);     // after it: not
+
+    // The right axis' page: its own type, range and ticks.
+    dialog.Edit("MinY")->setText("0");
+    dialog.Combo("AxistypeY2")->setCurrentText("日時");
+    dialog.AutosizeY2->setChecked(false);
+    dialog.Edit("MinY2")->setText("5");
+    dialog.Edit("MaxY2")->setText("2");  // not above the minimum: minimum + 10
+    dialog.Combo("LargeGridY2")->setCurrentText("6");
+    dialog.AxisNote->setChecked(true);
+    dialog.OkBitBtn->click();
+    const AxisSettings& y2 = l.main.Doc.Y2();
+    EXPECT_EQ(y2.Type, AxisKind::Date);
+    EXPECT_FALSE(y2.Autosize);
+    EXPECT_EQ(y2.Min, 5);
+    EXPECT_EQ(y2.Max, 15);
+    EXPECT_EQ(y2.Large, 6);
+    EXPECT_TRUE(l.main.Doc.Sample.AxisNote);
+    EXPECT_EQ(l.main.Doc.Y().Type, AxisKind::Linear);
 }
 
 TEST(TFontSetDialog, NamesSizesOkAndCancel) {
