@@ -173,7 +173,7 @@ std::optional<DateClock> TfMain::DateClockOf(AxisIndex axis) const {
     bool plotted = false, allTimes = true;
     for (int n = 0; n < SeriesCount(); ++n) {
         const GraphSeries& s = Doc.Series[std::size_t(n)];
-        if (!s.Plotted) continue;
+        if (!s.Plotted || (axis != kAxisX && YAxisOf(n) != axis)) continue;
         plotted = true;
         const int column = axis == kAxisX ? s.Style.AxisX : s.YColumn;
         const TimeForm* form = column > 0 ? DataG().TimeFormOf(column) : nullptr;

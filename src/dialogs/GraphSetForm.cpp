@@ -4,9 +4,34 @@
 #include "platform/MessageSink.h"
 #include "platform/NumberText.h"
 #include "platform/RaisedError.h"
+#include "platform/TimeText.h"
 #include "plot/PlotNames.h"
 
-GraphSetTexts LoadGraphSet(const GraphDocument& d) {
+#include <cmath>
+
+namespace {
+
+std::string LimitText(double value, const std::optional<DateClock>& clock) {
+    if (!clock || !IsCalendarTime(value)) return FloatToText(value);
+    TimeForm form;
+    form.TimeOfDay = *clock == DateClock::TimeOfDay;
+    form.TimeParts = 3;
+    form.TimeSeparator = ' ';
+    form.ZoneKind = *clock == DateClock::Utc ? TimeForm::Zone::Utc : TimeForm::Zone::Local;
+    // Fractions of a second only where the limit has them.
+    if (value != std::floor(value)) form.FractionDigits = 3;
+    return TimeText(value, form);
+}
+
+double LimitValue(const std::string& text) {
+    const TimeField time = ReadTimeField(text);
+    return time.Kind == TimeField::Valid ? time.Seconds : StrToFloat(text);
+}
+
+}  // namespace
+
+GraphSetTexts LoadGraphSet(const GraphDocument& d,
+                           const std::array<std::optional<DateClock>, 3>& dateAxes) {
     const GraphSettings& g = d.Graph;
     const GridlineSettings& l = d.Gridline;
     const AxisSettings &x = d.X(), &y = d.Y();
@@ -17,10 +42,10 @@ GraphSetTexts LoadGraphSet(const GraphDocument& d) {
     t.AutosizeY = y.Autosize;
     t.NiceTicksX = x.NiceTicks;
     t.NiceTicksY = y.NiceTicks;
-    t.MinX = FloatToText(x.Min);
-    t.MaxX = FloatToText(x.Max);
-    t.MinY = FloatToText(y.Min);
-    t.MaxY = FloatToText(y.Max);
+    t.MinX = LimitText(x.Min, dateAxes[kAxisX]);
+    t.MaxX = LimitText(x.Max, dateAxes[kAxisX]);
+    t.MinY = LimitText(y.Min, dateAxes[kAxisY]);
+    t.MaxY = LimitText(y.Max, dateAxes[kAxisY]);
     t.Canvaswidth = IntToStr(g.Canvaswidth);
     t.Canvasheight = IntToStr(g.Canvasheight);
     t.Graphwidth = IntToStr(g.Width);
@@ -40,8 +65,8 @@ GraphSetTexts LoadGraphSet(const GraphDocument& d) {
     t.AxistypeY2 = NameOf(y2.Type);
     t.AutosizeY2 = y2.Autosize;
     t.NiceTicksY2 = y2.NiceTicks;
-    t.MinY2 = FloatToText(y2.Min);
-    t.MaxY2 = FloatToText(y2.Max);
+    t.MinY2 = LimitText(y2.Min, dateAxes[kAxisY2]);
+    t.MaxY2 = LimitText(y2.Max, dateAxes[kAxisY2]);
     t.LargeGridY2 = IntToStr(y2.Large);
     t.SmallGridY2 = IntToStr(y2.Small);
     t.AxisNote = d.Sample.AxisNote;
@@ -101,12 +126,12 @@ void ApplyGraphSet(GraphDocument& d, const GraphSetTexts& t) {
     y.NiceTicks = t.NiceTicksY;
     y2.NiceTicks = t.NiceTicksY2;
     d.Sample.AxisNote = t.AxisNote;
-    x.Max = StrToFloat(t.MaxX);
-    y.Max = StrToFloat(t.MaxY);
-    y2.Max = StrToFloat(t.MaxY2);
-    x.Min = StrToFloat(t.MinX);
-    y.Min = StrToFloat(t.MinY);
-    y2.Min = StrToFloat(t.MinY2);
+    x.Max = LimitValue(t.MaxX);
+    y.Max = LimitValue(t.MaxY);
+    y2.Max = LimitValue(t.MaxY2);
+    x.Min = LimitValue(t.MinX);
+    y.Min = LimitValue(t.MinY);
+    y2.Min = LimitValue(t.MinY2);
     for (AxisSettings* axis : {&x, &y, &y2}) {
         if (!(axis->Max > axis->Min)) axis->Max = axis->Min + 10;
     }

@@ -4,6 +4,10 @@
 
 #include <string>
 
+#include <array>
+#include <optional>
+
+#include "plot/DateTicks.h"
 #include "plot/PlotNames.h"
 
 #include "document/GraphDocument.h"
@@ -31,8 +35,12 @@ inline constexpr const char* kLogMinimumText = "対数グラフでは最小値 >
 inline constexpr const char* kSizeText = "グラフ、キャンバスサイズは20～1000のまでです。";
 inline constexpr const char* kGridFieldText = kAtLeastText;
 
-// The records as the dialog shows them when it becomes active.
-GraphSetTexts LoadGraphSet(const GraphDocument& document);
+// The records as the dialog shows them when it becomes active. The limits
+// of a date axis (by AxisIndex: its clock) are shown as times,
+// "2024-03-15 06:00:00"; a limit typed as a time is read as one on any
+// axis.
+GraphSetTexts LoadGraphSet(const GraphDocument& document,
+                           const std::array<std::optional<DateClock>, 3>& dateAxes = {});
 
 // Applies the texts in the dialog's order, with its checks and messages.
 // A text that is no number raises the conversion error there; what was

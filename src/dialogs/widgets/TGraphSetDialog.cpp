@@ -209,7 +209,9 @@ void TGraphSetDialog::showEvent(QShowEvent* event) {
 }
 
 void TGraphSetDialog::FormActivate() {
-    const GraphSetTexts t = LoadGraphSet(main_.Doc);
+    const GraphSetTexts t = LoadGraphSet(
+        main_.Doc,
+        {main_.DateClockOf(kAxisX), main_.DateClockOf(kAxisY), main_.DateClockOf(kAxisY2)});
     auto e = [this](const char* n, const std::string& v) {
         Edit(n)->setText(QString::fromStdString(v));
     };

@@ -299,6 +299,17 @@ TEST(TGraphSetDialog, ShowsTheRecordsAndStopsAtABadNumber) {
     EXPECT_EQ(y2.Large, 6);
     EXPECT_TRUE(l.main.Doc.Sample.AxisNote);
     EXPECT_EQ(l.main.Doc.Y().Type, AxisKind::Linear);
+
+    // A date axis shows its limits as times, and takes them typed so.
+    ScopedTimeZone utc("UTC0");
+    dialog.FormActivate();
+    EXPECT_EQ(dialog.Edit("MinY2")->text().toStdString(), "1970-01-01 00:00:05");
+    EXPECT_EQ(dialog.Edit("MinY")->text().toStdString(), "0");
+    dialog.Edit("MinY2")->setText("2024-01-31 06:00");
+    dialog.Edit("MaxY2")->setText("2024-02-01");
+    dialog.OkBitBtn->click();
+    EXPECT_EQ(y2.Min, 1706680800);
+    EXPECT_EQ(y2.Max, 1706745600);
 }
 
 TEST(TFontSetDialog, NamesSizesOkAndCancel) {
