@@ -7,6 +7,8 @@
 #include "app/Drawn.h"
 #include "app/TfMain.h"
 #include "graph/AxisNumbers.h"
+#include "platform/BmpWriter.h"
+#include "platform/EmfWriter.h"
 #include "platform/FontSubstitution.h"
 #include "platform/MessageSink.h"
 #include "platform/NumberText.h"
@@ -258,6 +260,25 @@ TEST(RightAxis, OwnRangeTicksNumbersAndLabel) {
     ASSERT_TRUE(d.main.DrawGraph(false));
     EXPECT_TRUE(d.main.Y2Numbers.empty());
     EXPECT_FALSE(d.main.Canv.Y2label.Visible);
+}
+
+// Whatever the right axis is set to, a graph without a series on it is
+// the graph of one Y axis, to the byte.
+TEST(RightAxis, UnusedItLeavesTheGraphAsItWas) {
+    Drawn plain(kLinear), set(kLinear);
+    AxisSettings& y2 = set.main.Doc.Y2();
+    y2.Type = AxisKind::Log10;
+    y2.Autosize = false;
+    y2.Min = 1;
+    y2.Max = 1000;
+    y2.Title = "p (hPa)";
+    y2.Large = 7;
+    set.main.Doc.Sample.AxisNote = true;
+    set.main.Series(0).Style.AxisY = SeriesStyle::kRightAxis;  // not plotted
+    ASSERT_TRUE(plain.main.DrawGraph(false));
+    ASSERT_TRUE(set.main.DrawGraph(false));
+    EXPECT_EQ(BmpBytes(set.main.ComposeGraph()), BmpBytes(plain.main.ComposeGraph()));
+    EXPECT_EQ(EmfBytes(set.main.ComposeGraph()), EmfBytes(plain.main.ComposeGraph()));
 }
 
 // A logarithmic axis with fewer than two powers inside its limits numbers
