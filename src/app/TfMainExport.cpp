@@ -51,7 +51,8 @@ void TfMain::SaveGraphFile(const std::string& name) {
     } else if (extension == ".emf") {
         bytes = EmfBytes(graph);
     } else if (extension == ".svg" || extension == ".pdf") {
-        const QByteArray vector = extension == ".svg" ? SvgBytes(graph) : PdfBytes(graph);
+        const QByteArray vector =
+            extension == ".svg" ? SvgBytes(graph) : PdfBytes(graph, PlainText(Doc.Title.Main));
         bytes.assign(vector.constData(), std::size_t(vector.size()));
     } else if (extension == ".png") {
         bytes = PngBytes(graph, PngExport);

@@ -43,6 +43,21 @@ std::string EscapeMarkup(const std::string& text) {
     return out;
 }
 
+std::string PlainText(const std::string& caption) {
+    std::string out;
+    const std::vector<std::string> chars = Characters(caption);
+    for (std::size_t i = 0; i < chars.size(); ++i) {
+        const std::string& c = chars[i];
+        if (c == "^" || c == "_" || c == "@") continue;
+        if (c == "\\") {
+            if (i + 1 < chars.size()) out += chars[++i];
+            continue;
+        }
+        out += c;
+    }
+    return out;
+}
+
 std::string WrapSelection(const std::string& text, int start, int length, char marker) {
     if (length <= 0) return text;
     const QString q = QString::fromStdString(text);

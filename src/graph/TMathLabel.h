@@ -7,6 +7,9 @@
 // The text with each markup character ("^", "_", "@", "\") escaped, so a
 // label shows it as it is: "run_01" becomes "run\_01".
 std::string EscapeMarkup(const std::string& text);
+// A caption as plain text: the markup taken out, escaped characters as
+// themselves: x^2@ \^ is x2 ^.
+std::string PlainText(const std::string& caption);
 
 // The text with the selection (start and length in UTF-16 units, as text
 // boxes count) wrapped in a size marker ("^" or "_") and "@", which ends it.

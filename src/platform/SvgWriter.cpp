@@ -202,8 +202,8 @@ void SvgWriter::Shape(const PictureOp& op) {
             std::to_string(top) + "\"/>\n";
 }
 
-// Text as text: the face the user chose, the installed one that draws it
-// here, a generic family; hung from the top-left corner of its first cell
+// Text as text in the fonts it was measured with, the face the user chose
+// and a generic family; hung from the top-left corner of its first cell
 // and turned about it.
 void SvgWriter::Text(const PictureOp& op) {
     const std::string& text = picture_.TextOf(op);
@@ -224,15 +224,18 @@ void SvgWriter::Text(const PictureOp& op) {
         Number(out_, op.B);
         out_ += ")\"";
     }
-    // The face, then the fonts that draw it here: its substitute and those
-    // Qt falls back to for characters it lacks (Japanese in a Latin face).
-    std::vector<std::string> families{font_.FaceName, substitute.toStdString()};
+    // The fonts the text was measured with here first (the face's
+    // substitute and those Qt falls back to for characters it lacks,
+    // Japanese in a Latin face), so that readers place every run where it
+    // was measured; then the face the user chose, then a generic family.
+    std::vector<std::string> families{substitute.toStdString()};
     QTextLayout layout(QString::fromStdString(text), qfont);
     layout.beginLayout();
     layout.createLine();
     layout.endLayout();
     for (const QGlyphRun& run : layout.glyphRuns())
         families.push_back(run.rawFont().familyName().toStdString());
+    families.push_back(font_.FaceName);
     out_ += " font-family=\"";
     for (std::size_t i = 0; i < families.size(); ++i) {
         if (families[i].empty() || std::find(families.begin(), families.begin() + long(i),

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 #include <cmath>
@@ -293,7 +294,9 @@ TEST(PublishingFormats, ReadersDrawWhatTheBmpShows) {
     const std::string svg = ReadWholeFile(dir.Path("ref.svg"));
     EXPECT_NE(svg.find("width=\"680px\" height=\"420px\" viewBox=\"0 0 680 420\""),
               std::string::npos);
-    EXPECT_NE(svg.find("font-family=\"'Times New Roman', 'Liberation Serif'"), std::string::npos);
+    // The fonts the text was measured with first, then the face asked for.
+    EXPECT_NE(svg.find("font-family=\"'Liberation Serif', 'Times New Roman', serif\""),
+              std::string::npos);
     QProcess text;
     text.start("pdftotext", {QString::fromStdString(dir.Path("ref.pdf")), "-"});
     ASSERT_TRUE(text.waitForFinished(60000));
@@ -304,6 +307,22 @@ TEST(PublishingFormats, ReadersDrawWhatTheBmpShows) {
         EXPECT_NE(svg.find(label), std::string::npos) << label << " in SVG";
     }
 
+    // The title is the graph's; every embedded font is a tagged subset.
+    QProcess info, fonts;
+    info.start("pdfinfo", {QString::fromStdString(dir.Path("ref.pdf"))});
+    fonts.start("pdffonts", {QString::fromStdString(dir.Path("ref.pdf"))});
+    ASSERT_TRUE(info.waitForFinished(60000) && fonts.waitForFinished(60000));
+    EXPECT_TRUE(
+        QString::fromUtf8(info.readAllStandardOutput()).contains("Title:           参照グラフ"));
+    const QStringList fontLines = QString::fromUtf8(fonts.readAllStandardOutput()).split('\n');
+    int embedded = 0;
+    for (const QString& line : fontLines.mid(2)) {
+        if (line.trimmed().isEmpty()) continue;
+        ++embedded;
+        EXPECT_TRUE(line.contains(QRegularExpression("^[A-Z]{6}\\+\\S+ .* yes yes yes")))
+            << line.toStdString();
+    }
+    EXPECT_GE(embedded, 2);  // a Latin and a Japanese font
     EXPECT_EQ(QImage(QString::fromStdString(dir.Path("ref300.png"))).size(), QSize(2125, 1313));
     EXPECT_EQ(Load(dir.Path("exact.png")), Load(dir.Path("ref.bmp")));
 }

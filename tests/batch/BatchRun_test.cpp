@@ -38,6 +38,7 @@ TEST(BatchOutputPath, ReplacesOnlyTheLastExtension) {
     for (const Case& c : cases) {
         EXPECT_EQ(BatchOutputPath(c.data, c.format), c.output);
         EXPECT_EQ(GraphTitleOf(c.data), c.title);
+        EXPECT_EQ(PlainText(c.title), FileTitle(c.data));  // the PDF's title
     }
 }
 
