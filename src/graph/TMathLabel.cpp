@@ -91,7 +91,7 @@ void TMathLabel::Render() {
         picture_.SetSize(1, 1);
         Canvas canvas(picture_);
         canvas.Brush = TBrush{Color, BrushStyle::bsSolid};
-        canvas.FillRect({0, 0, 1, 1});
+        canvas.FillBackdrop({0, 0, 1, 1});
         return;
     }
     const double a = angle_ * M_PI / 180.0;
@@ -133,7 +133,12 @@ void TMathLabel::Render() {
     picture_.SetSize(Width, Height);
     Canvas canvas(picture_);
     canvas.Brush = TBrush{Color, BrushStyle::bsSolid};
-    canvas.FillRect({0, 0, Width, Height});
+    // A white box only hides what lies under the text; a colour of the
+    // user's is part of the graph.
+    if (Color == clWhite)
+        canvas.FillBackdrop({0, 0, Width, Height});
+    else
+        canvas.FillRect({0, 0, Width, Height});
     canvas.Brush.Style = BrushStyle::bsClear;
     canvas.Font = Font;
     canvas.Font.Escapement = angle_ * 10;

@@ -77,6 +77,11 @@ void Canvas::FillRect(const PixelRect& rect) {
     Add(OpKind::FillRect, rect.Left, rect.Top, rect.Right, rect.Bottom);
 }
 
+void Canvas::FillBackdrop(const PixelRect& rect) {
+    FillRect(rect);
+    target_.ops_.back().Backdrop = true;
+}
+
 void Canvas::TextOut(int x, int y, const std::string& text) {
     SyncFont();
     target_.texts_.push_back(text);

@@ -21,6 +21,8 @@ class Canvas {
     void Ellipse(int left, int top, int right, int bottom);
     void Polygon(const PixelPoint* points, int count);
     void FillRect(const PixelRect& rect);
+    // A fill that is only the box behind a text (see PictureOp::Backdrop).
+    void FillBackdrop(const PixelRect& rect);
     void TextOut(int x, int y, const std::string& text);
     // Records the operations of another picture moved by (x, y).
     void Draw(int x, int y, const Picture& picture);

@@ -100,8 +100,8 @@ QByteArray PdfBytes(const Picture& picture, const std::string& title) {
         // destructor and end the program; ended here, it is reported.
         auto painter = std::make_unique<QPainter>(&pdf);
         try {
-            painter->fillRect(QRect(0, 0, w, h), Qt::white);
-            ReplayPicture(*painter, picture, 0, 0, ReplayStyle::Smooth);
+            // The page is transparent, and texts have no box of their own.
+            ReplayPicture(*painter, picture, 0, 0, ReplayStyle::Smooth, false);
             painter->end();
         } catch (const std::bad_alloc&) {
             try {

@@ -114,6 +114,9 @@ struct PictureOp {
     int A = 0, B = 0, C = 0, D = 0;
     std::uint32_t Index = 0;
     std::uint32_t Count = 0;
+    // A fill that only lays an opaque box behind a text: left out where
+    // the background is transparent (SVG, PDF, a transparent PNG).
+    bool Backdrop = false;
 };
 
 // A recorded picture: a size and a list of drawing operations. Strokes

@@ -73,8 +73,11 @@ constexpr int kStampMargin = 2;
 
 class Replayer {
   public:
-    Replayer(QPainter& painter, const Picture& picture, ReplayStyle style)
-        : painter_(painter), picture_(picture), smooth_(style == ReplayStyle::Smooth) {}
+    Replayer(QPainter& painter, const Picture& picture, ReplayStyle style, bool backdrops)
+        : painter_(painter),
+          picture_(picture),
+          smooth_(style == ReplayStyle::Smooth),
+          backdrops_(backdrops) {}
 
     void Run();
 
@@ -96,6 +99,7 @@ class Replayer {
     QPainter& painter_;
     const Picture& picture_;
     bool smooth_;
+    bool backdrops_;
     TPen pen_;
     TBrush brush_;
     TLogFont font_;
@@ -317,7 +321,7 @@ void Replayer::Run() {
                 Shape(op);
                 break;
             case OpKind::FillRect:
-                if (brush_.Style == BrushStyle::bsClear) break;
+                if (brush_.Style == BrushStyle::bsClear || (op.Backdrop && !backdrops_)) break;
                 painter_.fillRect(QRect(op.A, op.B, op.C - op.A, op.D - op.B), qbrush_);
                 break;
             case OpKind::TextOut: {
@@ -351,12 +355,13 @@ static void ClearUpperVectorState() {
 #endif
 }
 
-void ReplayPicture(QPainter& painter, const Picture& picture, int x, int y, ReplayStyle style) {
+void ReplayPicture(QPainter& painter, const Picture& picture, int x, int y, ReplayStyle style,
+                   bool backdrops) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, style == ReplayStyle::Smooth);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.translate(x, y);
-    Replayer(painter, picture, style).Run();
+    Replayer(painter, picture, style, backdrops).Run();
     painter.restore();
     ClearUpperVectorState();
 }

@@ -18,8 +18,10 @@
 // centred on the pixel centres the pixel rules paint; for PDF and for
 // images at other resolutions.
 enum class ReplayStyle { Pixels, Smooth };
+// Without `backdrops` the boxes behind texts are left out, for a
+// transparent background.
 void ReplayPicture(QPainter& painter, const Picture& picture, int x = 0, int y = 0,
-                   ReplayStyle style = ReplayStyle::Pixels);
+                   ReplayStyle style = ReplayStyle::Pixels, bool backdrops = true);
 
 // A white 32-bit image to replay pictures on. Filled by a plain loop:
 // Qt's vector fill can leave the upper halves of the x86 vector registers

@@ -28,8 +28,8 @@ QImage PictureAtResolution(const Picture& picture, const PngOptions& options) {
     QPainter painter(&image);
     if (!painter.isActive()) RaiseImageMemory(w, h);
     painter.scale(scale, scale);
-    ReplayPicture(painter, picture, 0, 0,
-                  options.Exact ? ReplayStyle::Pixels : ReplayStyle::Smooth);
+    ReplayPicture(painter, picture, 0, 0, options.Exact ? ReplayStyle::Pixels : ReplayStyle::Smooth,
+                  !options.Transparent);
     painter.end();
     image.setDotsPerMeterX(dotsPerMeter);
     image.setDotsPerMeterY(dotsPerMeter);

@@ -294,8 +294,7 @@ std::string SvgWriter::Write() {
         "xmlns:xlink=\"http://www.w3.org/1999/xlink\" version=\"1.1\" width=\"" +
         std::to_string(w) + "px\" height=\"" + std::to_string(h) + "px\" viewBox=\"0 0 " +
         std::to_string(w) + " " + std::to_string(h) + "\">\n<title>Kurvo</title>\n" +
-        "<rect width=\"" + std::to_string(w) + "\" height=\"" + std::to_string(h) +
-        "\" fill=\"#ffffff\"/>\n"
+        // The background is transparent, and texts have no box of their own.
         "<g stroke-linecap=\"butt\" stroke-linejoin=\"miter\">\n";
     for (const PictureOp& op : picture_.Ops()) {
         if (op.Kind != OpKind::LineTo) FlushRun();
@@ -323,7 +322,9 @@ std::string SvgWriter::Write() {
                 Shape(op);
                 break;
             case OpKind::FillRect:
-                if (brush_.Style == BrushStyle::bsClear || op.C <= op.A || op.D <= op.B) break;
+                if (brush_.Style == BrushStyle::bsClear || op.C <= op.A || op.D <= op.B ||
+                    op.Backdrop)
+                    break;
                 out_ += "<rect x=\"" + std::to_string(op.A) + "\" y=\"" + std::to_string(op.B) +
                         "\" width=\"" + std::to_string(op.C - op.A) + "\" height=\"" +
                         std::to_string(op.D - op.B) + "\"";

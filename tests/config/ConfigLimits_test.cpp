@@ -102,7 +102,7 @@ TEST(ConfigFile, EveryNumberAtAndBeyondItsLimitsDrawsOrIsRefused) {
             }
             ++drawn;
             const std::string svg = SvgBytes(main.ComposeGraph()).toStdString();
-            EXPECT_NE(svg.find("width=\"" + std::to_string(main.Doc.Graph.Canvaswidth) + "\""),
+            EXPECT_NE(svg.find("width=\"" + std::to_string(main.Doc.Graph.Canvaswidth) + "px\""),
                       std::string::npos)
                 << label;
             EXPECT_GT(EmfBytes(main.ComposeGraph()).size(), 100u) << label;

@@ -4,7 +4,11 @@
 
 #include <cmath>
 
+#include "platform/Colors.h"
 #include "platform/FontSubstitution.h"
+#include "platform/PictureReplay.h"
+#include "platform/PngWriter.h"
+#include "platform/SvgWriter.h"
 
 namespace {
 
@@ -111,6 +115,29 @@ TEST(TMathLabel, SizesToTheTurnedText) {
     EXPECT_EQ(runs[0].x, 0);
     EXPECT_EQ(runs[0].y, total);  // starts at the bottom left, runs upward
     EXPECT_EQ(label.CaptionPicture().Width(), th);
+}
+
+}  // namespace
+
+namespace {
+
+// A white label box only hides what lies under the text: the window and
+// the BMP keep it; SVG, PDF and a transparent PNG leave it out. A box of
+// the user's colour stays everywhere.
+TEST(TMathLabel, WhiteBoxesAreLeftOutOnTransparentBackgrounds) {
+    for (const TColor colour : {clWhite, clYellow}) {
+        TMathLabel label;
+        label.Color = colour;
+        label.SetCaption("Ag");
+        const Picture& p = label.CaptionPicture();
+        const QImage shown = PictureToImage(p);
+        const QImage clear = PictureAtResolution(p, PngOptions{.Dpi = 96, .Transparent = true});
+        // The top-left corner lies in the box, clear of the glyphs.
+        EXPECT_EQ(shown.pixel(0, 0), ToQColor(colour).rgb());
+        EXPECT_EQ(qAlpha(clear.pixel(0, 0)), colour == clWhite ? 0 : 255);
+        const std::string svg = SvgBytes(p).toStdString();
+        EXPECT_EQ(svg.find("<rect") != std::string::npos, colour != clWhite);
+    }
 }
 
 }  // namespace
