@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "data/DataOpenChoice.h"
+#include "platform/PngWriter.h"
 
 // What the commands ask of the desktop: common dialogs and forms. The
 // desktop program answers with real dialogs, tests with prepared answers.
@@ -53,4 +54,9 @@ class Desktop {
     virtual std::optional<std::string> AskText(const std::string& title, const std::string& label) {
         return std::nullopt;
     }
+    // The resolution and background of a PNG to save, starting from
+    // `current`; none when the user cancels. A desktop that asks nothing
+    // keeps `current`.
+    static constexpr int kMinAskedDpi = 72;
+    virtual std::optional<PngOptions> AskPngOptions(const PngOptions& current) { return current; }
 };

@@ -83,6 +83,14 @@ void TfMain::menuGraphSaveClick(Desktop& desktop) {
     static const char* const kExtensions[] = {".emf", ".wmf", ".bmp", ".svg", ".pdf", ".png"};
     const int filter = std::clamp(chosen->FilterIndex, 1, int(std::size(kExtensions)));
     const std::string name = WithoutExtension(typed) + kExtensions[filter - 1];
+    // A PNG's resolution and background, asked each time and kept for the
+    // next.
+    std::optional<PngOptions> png;
+    if (FileExtension(name) == ".png") {
+        png = desktop.AskPngOptions(PngExport);
+        if (!png) return;
+        png->Dpi = std::clamp(png->Dpi, Desktop::kMinAskedDpi, PngOptions::kMaxDpi);
+    }
     // The dialog asked about the name as typed; a different final name
     // that exists is asked about too, and "no" leaves everything as it was.
     if (name != typed && std::filesystem::exists(name) &&
@@ -90,6 +98,7 @@ void TfMain::menuGraphSaveClick(Desktop& desktop) {
         return;
     lastImageName_ = typed;
     lastImageFilter_ = filter;
+    if (png) PngExport = *png;
     SaveGraphFile(name);
     savedOnce_ = true;
 }

@@ -149,6 +149,17 @@ class SaveDesktop : public Desktop {
         questions.push_back(q);
         return yes;
     }
+    // The PNG questions' answers in turn (none: cancel), and what they
+    // started from.
+    std::deque<std::optional<PngOptions>> pngAnswers;
+    std::vector<PngOptions> pngAsked;
+    std::optional<PngOptions> AskPngOptions(const PngOptions& current) override {
+        pngAsked.push_back(current);
+        if (pngAnswers.empty()) return current;
+        auto a = pngAnswers.front();
+        pngAnswers.pop_front();
+        return a;
+    }
 };
 
 // An image too large for any memory is refused before anything is
@@ -302,6 +313,31 @@ TEST(menuGraphSaveClick, TheChosenFilterGivesTheExtension) {
     desktop.answers.push_back(std::nullopt);
     g.main.menuGraphSaveClick(desktop);
     EXPECT_EQ(g.main.LastImageFilter(), 6);
+}
+
+// A PNG's resolution and background are asked for, kept for the next
+// one, and a cancel writes nothing.
+TEST(menuGraphSaveClick, APngAsksItsResolutionAndBackground) {
+    Graph g;
+    SaveDesktop desktop;
+    desktop.pngAnswers = {PngOptions{.Dpi = 300, .Transparent = true}, std::nullopt,
+                          PngOptions{.Dpi = 10}};
+    desktop.answers = {
+        SaveFileResult{g.dir.Path("a.png"), 6}, SaveFileResult{g.dir.Path("b.png"), 6},
+        SaveFileResult{g.dir.Path("c.png"), 6}, SaveFileResult{g.dir.Path("d.emf"), 1}};
+    for (int k = 0; k < 4; ++k) g.main.menuGraphSaveClick(desktop);
+    ASSERT_EQ(desktop.pngAsked.size(), 3u);  // not for the EMF
+    EXPECT_EQ(desktop.pngAsked[0].Dpi, 96);
+    EXPECT_EQ(desktop.pngAsked[1].Dpi, 300);  // remembered
+    EXPECT_TRUE(desktop.pngAsked[1].Transparent);
+    const QImage a(QString::fromStdString(g.dir.Path("a.png")));
+    EXPECT_EQ(a.width(), 550 * 300 / 96 + 1);
+    EXPECT_EQ(a.dotsPerMeterX(), 11811);
+    EXPECT_TRUE(a.hasAlphaChannel());
+    EXPECT_FALSE(std::filesystem::exists(g.dir.Path("b.png")));
+    // Below the least resolution asked for: the least.
+    EXPECT_EQ(QImage(QString::fromStdString(g.dir.Path("c.png"))).dotsPerMeterX(), 2835);
+    EXPECT_EQ(Kind(ReadWholeFile(g.dir.Path("d.emf"))), "emf");
 }
 
 TEST(menuGraphSaveClick, AnExistingFinalNameIsAskedAbout) {

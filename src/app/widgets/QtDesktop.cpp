@@ -1,9 +1,16 @@
 #include "app/widgets/QtDesktop.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFormLayout>
 #include <QInputDialog>
+#include <QIntValidator>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "data/widgets/TDataOpen.h"
 
@@ -77,6 +84,47 @@ std::optional<SaveFileResult> QtDesktop::SaveFile(const SaveFileRequest& request
 bool QtDesktop::Confirm(const std::string& question) {
     return QMessageBox::question(parent_, "Kurvo", QString::fromStdString(question),
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+std::optional<PngOptions> QtDesktop::AskPngOptions(const PngOptions& current) {
+    QDialog dialog(parent_);
+    dialog.setObjectName("PngOptionsDialog");
+    dialog.setWindowTitle("PNG の保存");
+    auto* form = new QFormLayout(&dialog);
+    auto* dpi = new QComboBox(&dialog);
+    dpi->setObjectName("Dpi");
+    dpi->setEditable(true);
+    for (int v : {72, 96, 150, 300, 600, 1200, 2400}) dpi->addItem(QString::number(v));
+    dpi->setValidator(new QIntValidator(kMinAskedDpi, PngOptions::kMaxDpi, dpi));
+    dpi->setCurrentText(QString::number(current.Dpi));
+    form->addRow(QString("解像度 (dpi、%1～%2)").arg(kMinAskedDpi).arg(PngOptions::kMaxDpi), dpi);
+    auto* transparent = new QCheckBox("背景を透明にする", &dialog);
+    transparent->setObjectName("Transparent");
+    transparent->setChecked(current.Transparent);
+    form->addRow(transparent);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    buttons->button(QDialogButtonBox::Cancel)->setText("ｷｬﾝｾﾙ");
+    form->addRow(buttons);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
+        // A number the box could not take whole (below the least) is said.
+        int pos = 0;
+        QString text = dpi->currentText();
+        if (dpi->validator()->validate(text, pos) != QValidator::Acceptable) {
+            QMessageBox::warning(&dialog, "PNG の保存",
+                                 QString("解像度は %1 から %2 までの整数です")
+                                     .arg(kMinAskedDpi)
+                                     .arg(PngOptions::kMaxDpi));
+            return;
+        }
+        dialog.accept();
+    });
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    PngOptions chosen = current;
+    chosen.Dpi = dpi->currentText().toInt();
+    chosen.Exact = false;
+    chosen.Transparent = transparent->isChecked();
+    return chosen;
 }
 
 std::optional<std::string> QtDesktop::AskText(const std::string& title, const std::string& label) {

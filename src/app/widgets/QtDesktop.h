@@ -18,6 +18,7 @@ class QtDesktop : public Desktop {
     std::optional<SaveFileResult> SaveFile(const SaveFileRequest& request) override;
     bool Confirm(const std::string& question) override;
     std::optional<std::string> AskText(const std::string& title, const std::string& label) override;
+    std::optional<PngOptions> AskPngOptions(const PngOptions& current) override;
 
   private:
     QWidget* parent_;
