@@ -82,6 +82,13 @@ TFrame::AxisMarks TFrame::DividedMarks(bool xAxis) const {
     return marks;
 }
 
+int TFrame::LinearPixel(bool xAxis, double v) const {
+    const double lo = xAxis ? Xmin : Ymin, hi = xAxis ? Xmax : Ymax;
+    const double f = (v - lo) / (hi - lo);
+    // X from the left, Y from the top.
+    return TruncToPixel((xAxis ? f : 1 - f) * (xAxis ? Xsize : Ysize));
+}
+
 // Round steps inside fixed linear limits: the majors strictly inside the
 // plot area, the minors between the limits.
 TFrame::AxisMarks TFrame::PlannedMarks(bool xAxis, const NiceTicks& ticks) const {
@@ -89,11 +96,7 @@ TFrame::AxisMarks TFrame::PlannedMarks(bool xAxis, const NiceTicks& ticks) const
     marks.MinorFrom = xAxis ? 1 : 0;
     const double lo = xAxis ? Xmin : Ymin, hi = xAxis ? Xmax : Ymax;
     const int size = xAxis ? Xsize : Ysize;
-    // X from the left, Y from the top.
-    auto place = [&](double v) {
-        const double f = (v - lo) / (hi - lo);
-        return TruncToPixel((xAxis ? f : 1 - f) * size);
-    };
+    auto place = [&](double v) { return LinearPixel(xAxis, v); };
     const double minor = ticks.Step / std::max(ticks.Minors, 1);
     for (int i = -1; i < ticks.Majors; ++i) {
         const double major = ticks.Major(i);
@@ -114,10 +117,7 @@ TFrame::AxisMarks TFrame::DateMarks(bool xAxis, const DateTicks& ticks) const {
     marks.MinorFrom = xAxis ? 1 : 0;
     const double lo = xAxis ? Xmin : Ymin, hi = xAxis ? Xmax : Ymax;
     const int size = xAxis ? Xsize : Ysize;
-    auto place = [&](double v) {
-        const double f = (v - lo) / (hi - lo);
-        return TruncToPixel((xAxis ? f : 1 - f) * size);
-    };
+    auto place = [&](double v) { return LinearPixel(xAxis, v); };
     for (double v : ticks.Majors)
         if (const int at = place(v); at > 0 && at < size) marks.Ticks.push_back({at, true});
     for (double v : ticks.Minors)

@@ -72,6 +72,8 @@ class TFrame : public TPlot {
     };
     AxisMarks MarksOf(bool xAxis) const;
     AxisMarks DividedMarks(bool xAxis) const;
+    // The pixel of a value along a linear axis, truncated.
+    int LinearPixel(bool xAxis, double v) const;
     AxisMarks PlannedMarks(bool xAxis, const NiceTicks& ticks) const;
     AxisMarks DateMarks(bool xAxis, const DateTicks& ticks) const;
     AxisMarks LogMarks(bool xAxis) const;
