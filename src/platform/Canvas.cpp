@@ -4,7 +4,15 @@
 
 void Canvas::Add(OpKind kind, int a, int b, int c, int d, std::uint32_t index,
                  std::uint32_t count) {
-    target_.ops_.push_back(PictureOp{kind, a, b, c, d, index, count});
+    const bool placed = kind >= OpKind::MoveTo && kind <= OpKind::Polygon;
+    target_.ops_.push_back(PictureOp{.Kind = kind,
+                                     .A = a,
+                                     .B = b,
+                                     .C = c,
+                                     .D = d,
+                                     .Index = index,
+                                     .Count = count,
+                                     .Exact = placed ? Exact : SubPixel{}});
 }
 
 void Canvas::SyncPen() {
@@ -31,7 +39,10 @@ void Canvas::SyncFont() {
 void Canvas::SyncPosition() {
     if (positionRecorded_) return;
     positionRecorded_ = true;
+    const SubPixel exact = Exact;
+    Exact = positionExact_;
     Add(OpKind::MoveTo, position_.x, position_.y);
+    Exact = exact;
 }
 
 // A move is recorded when a line follows it, after the line's pen: every
@@ -39,6 +50,7 @@ void Canvas::SyncPosition() {
 // readers expect a path.
 void Canvas::MoveTo(int x, int y) {
     position_ = {x, y};
+    positionExact_ = Exact;
     positionRecorded_ = false;
 }
 
@@ -49,6 +61,7 @@ void Canvas::LineTo(int x, int y) {
     SyncPosition();
     Add(OpKind::LineTo, x, y);
     position_ = {x, y};
+    positionExact_ = Exact;
 }
 
 void Canvas::Rectangle(int left, int top, int right, int bottom) {

@@ -14,6 +14,9 @@ class Canvas {
     TPen Pen;
     TBrush Brush;
     TLogFont Font;
+    // Where exactly the points and shapes drawn next lie, off their pixels
+    // (see PictureOp::Exact); texts and fills ignore it.
+    SubPixel Exact;
 
     void MoveTo(int x, int y);
     void LineTo(int x, int y);
@@ -43,5 +46,6 @@ class Canvas {
     TBrush recordedBrush_;
     TLogFont recordedFont_;
     PixelPoint position_;
+    SubPixel positionExact_;
     bool positionRecorded_ = true;
 };

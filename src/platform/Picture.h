@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -49,6 +50,10 @@ struct TPen {
     TColor Color = clBlack;
     PenStyle Style = PenStyle::psSolid;
     int Width = 1;
+    // The width in pixels with its fraction (0.5 pt is 0.667), for the
+    // devices that draw fractions (SVG, PDF, PNG at any dpi); 0: Width.
+    // Pixel devices paint Width.
+    float FineWidth = 0;
     bool operator==(const TPen&) const = default;
 };
 
@@ -63,6 +68,11 @@ inline int PaintedWidth(const TPen& pen) {
 // pixel edges. A clear pen strokes nothing.
 inline double StrokeOffset(const TPen& pen) {
     return pen.Style != PenStyle::psClear && PaintedWidth(pen) % 2 ? 0.5 : 0.0;
+}
+
+// The stroke width of a device that draws fractions of a pixel.
+inline double SmoothWidth(const TPen& pen) {
+    return pen.FineWidth > 0 ? std::min(double(pen.FineWidth), 10000.0) : double(PaintedWidth(pen));
 }
 
 struct TBrush {
@@ -109,14 +119,26 @@ enum class OpKind : std::uint8_t {
     TextOut,    // top-left (A, B), text Index in texts
 };
 
+// Where a point lies exactly, as an offset in pixels from the pixel it is
+// drawn on.
+struct SubPixel {
+    float x = 0;
+    float y = 0;
+    bool operator==(const SubPixel&) const = default;
+};
+
 struct PictureOp {
     OpKind Kind;
-    int A = 0, B = 0, C = 0, D = 0;
-    std::uint32_t Index = 0;
-    std::uint32_t Count = 0;
     // A fill that only lays an opaque box behind a text: left out where
     // the background is transparent (SVG, PDF, a transparent PNG).
     bool Backdrop = false;
+    int A = 0, B = 0, C = 0, D = 0;
+    std::uint32_t Index = 0;
+    std::uint32_t Count = 0;
+    // Where a point of a curve (MoveTo, LineTo) or a whole mark (a shape)
+    // lies exactly, off the pixels it is recorded on. The window, BMP, EMF
+    // and WMF draw the pixels; SVG, PDF and PNG at any dpi draw here.
+    SubPixel Exact;
 };
 
 // A recorded picture: a size and a list of drawing operations. Strokes

@@ -18,12 +18,13 @@
 
 namespace {
 
-QPen MakeQPen(const TPen& pen) {
+// A smooth pen has its fine width.
+QPen MakeQPen(const TPen& pen, bool smooth) {
     if (pen.Style == PenStyle::psClear) return QPen(Qt::NoPen);
     QPen q(ToQColor(pen.Color));
     // Wider pens than any picture is large paint nothing more.
-    const int width = PaintedWidth(pen);
-    q.setWidth(width);
+    const qreal width = smooth ? SmoothWidth(pen) : PaintedWidth(pen);
+    q.setWidthF(width);
     q.setCapStyle(Qt::FlatCap);
     q.setJoinStyle(Qt::MiterJoin);
     // The dash lengths are pixels; Qt counts them in pen widths.
@@ -83,18 +84,29 @@ class Replayer {
 
   private:
     void ApplyShapeState();
-    void LineTo(QPoint to);
+    void LineTo(QPoint to, QPointF exactTo);
+    // Where a smooth replay draws a point recorded at (x, y): exactly
+    // where it lies; other replays, on its pixel.
+    QPointF At(int x, int y, SubPixel exact) const {
+        return smooth_ ? QPointF(x + qreal(exact.x), y + qreal(exact.y)) : QPointF(x, y);
+    }
     // Without a raster, a run of lines is one polyline, so that its dashes
     // go on from line to line.
     void FlushRun();
     void Shape(const PictureOp& op);
     // Draws a shape moved by (dx, dy); with a raster, a polygon's outline
     // is made of its lines, so that every corner is painted.
-    void DrawShape(QPainter& p, Raster* raster, const PictureOp& op, int dx, int dy);
+    // A smooth shape is moved by `exact` as well.
+    void DrawShape(QPainter& p, Raster* raster, const PictureOp& op, int dx, int dy,
+                   QPointF exact = {});
     const Stamp& StampOf(const PictureOp& op, int left, int top, int right, int bottom);
 
     // Smooth strokes lie where the pixel rules paint them.
     qreal SmoothOffset() const { return smooth_ ? StrokeOffset(pen_) : 0.0; }
+    // A smooth shape lies exactly where its mark does.
+    QPointF ExactShift(const PictureOp& op) const {
+        return smooth_ ? QPointF(op.Exact.x, op.Exact.y) : QPointF();
+    }
 
     QPainter& painter_;
     const Picture& picture_;
@@ -103,10 +115,11 @@ class Replayer {
     TPen pen_;
     TBrush brush_;
     TLogFont font_;
-    QPen qpen_ = MakeQPen(TPen{});
+    QPen qpen_ = MakeQPen(TPen{}, false);
     QBrush qbrush_{ToQColor(TBrush{}.Color)};
     bool shapeStateApplied_ = false;
     QPoint position_{0, 0};
+    QPointF exactPosition_{0, 0};
     std::vector<QPoint> polygon_;
     std::vector<QPointF> smoothPoints_;
     // Set when the painter draws on a 32-bit image with no more than a
@@ -115,7 +128,7 @@ class Replayer {
     std::optional<Raster> raster_;
     int dashPhase_ = 0;
     bool joined_ = false;
-    std::vector<QPoint> run_;
+    std::vector<QPointF> run_;
     // Marks repeat by the thousand, and a small shape at a whole-pixel
     // position always has the same pixels: each is drawn once, then copied.
     // Marks of one series follow each other: the last stamp first.
@@ -135,15 +148,15 @@ void Replayer::ApplyShapeState() {
     shapeStateApplied_ = true;
 }
 
-void Replayer::LineTo(QPoint to) {
+void Replayer::LineTo(QPoint to, QPointF exactTo) {
     if (raster_) {
         if (to == position_) return;
         raster_->Line({position_.x(), position_.y()}, {to.x(), to.y()}, pen_, dashPhase_, joined_);
         joined_ = true;
         return;
     }
-    if (run_.empty()) run_.push_back(position_);
-    run_.push_back(to);
+    if (run_.empty()) run_.push_back(exactPosition_);
+    run_.push_back(exactTo);
 }
 
 void Replayer::FlushRun() {
@@ -152,22 +165,23 @@ void Replayer::FlushRun() {
         ApplyShapeState();
         const qreal o = SmoothOffset();
         smoothPoints_.clear();
-        for (const QPoint& p : run_) smoothPoints_.emplace_back(p.x() + o, p.y() + o);
+        for (const QPointF& p : run_) smoothPoints_.emplace_back(p.x() + o, p.y() + o);
         painter_.drawPolyline(smoothPoints_.data(), int(smoothPoints_.size()));
     }
     run_.clear();
 }
 
-void Replayer::DrawShape(QPainter& p, Raster* raster, const PictureOp& op, int dx, int dy) {
+void Replayer::DrawShape(QPainter& p, Raster* raster, const PictureOp& op, int dx, int dy,
+                         QPointF exact) {
     if (op.Kind == OpKind::Polygon) {
         const PixelPoint* points = picture_.PointsOf(op);
         polygon_.clear();
         for (std::uint32_t i = 0; i < op.Count; ++i)
             polygon_.emplace_back(points[i].x + dx, points[i].y + dy);
         if (!raster) {
-            const qreal o = SmoothOffset();
+            const QPointF o = QPointF(SmoothOffset(), SmoothOffset()) + exact;
             smoothPoints_.clear();
-            for (const QPoint& q : polygon_) smoothPoints_.emplace_back(q.x() + o, q.y() + o);
+            for (const QPoint& q : polygon_) smoothPoints_.push_back(QPointF(q) + o);
             p.drawPolygon(smoothPoints_.data(), int(smoothPoints_.size()));
             return;
         }
@@ -187,7 +201,7 @@ void Replayer::DrawShape(QPainter& p, Raster* raster, const PictureOp& op, int d
     const QRect box = OutlineBox(op.A + dx, op.B + dy, op.C + dx, op.D + dy);
     if (smooth_) {
         const qreal o = SmoothOffset();
-        const QRectF smoothBox = QRectF(box).translated(o, o);
+        const QRectF smoothBox = QRectF(box).translated(QPointF(o, o) + exact);
         if (op.Kind == OpKind::Rectangle)
             p.drawRect(smoothBox);
         else
@@ -261,7 +275,8 @@ void Replayer::Shape(const PictureOp& op) {
     if (smoothStamps_ && small) {
         const QImage& image = StampOf(op, left, top, right, bottom).image;
         const QTransform world = painter_.transform();
-        const QPointF corner = world.map(QPointF(left - kStampMargin, top - kStampMargin));
+        const QPointF corner =
+            world.map(QPointF(left - kStampMargin, top - kStampMargin) + ExactShift(op));
         painter_.setTransform(QTransform());
         painter_.drawImage(QPoint(int(std::lround(corner.x())), int(std::lround(corner.y()))),
                            image);
@@ -269,7 +284,7 @@ void Replayer::Shape(const PictureOp& op) {
         return;
     }
     ApplyShapeState();
-    DrawShape(painter_, raster_ ? &*raster_ : nullptr, op, 0, 0);
+    DrawShape(painter_, raster_ ? &*raster_ : nullptr, op, 0, 0, ExactShift(op));
 }
 
 void Replayer::Run() {
@@ -291,7 +306,7 @@ void Replayer::Run() {
         switch (op.Kind) {
             case OpKind::Pen:
                 pen_ = picture_.PenOf(op);
-                qpen_ = MakeQPen(pen_);
+                qpen_ = MakeQPen(pen_, smooth_);
                 shapeStateApplied_ = false;
                 dashPhase_ = 0;
                 joined_ = false;
@@ -306,13 +321,16 @@ void Replayer::Run() {
                 break;
             case OpKind::MoveTo:
                 position_ = QPoint(op.A, op.B);
+                exactPosition_ = At(op.A, op.B, op.Exact);
                 dashPhase_ = 0;
                 joined_ = false;
                 break;
             case OpKind::LineTo: {
                 const QPoint to(op.A, op.B);
-                LineTo(to);
+                const QPointF exactTo = At(op.A, op.B, op.Exact);
+                LineTo(to, exactTo);
                 position_ = to;
+                exactPosition_ = exactTo;
                 break;
             }
             case OpKind::Rectangle:

@@ -1,31 +1,41 @@
 #include "platform/PolylineReducer.h"
 
-void PolylineReducer::MoveTo(int x, int y) {
+void PolylineReducer::MoveTo(int x, int y, SubPixel exact) {
     Finish();
+    canvas_.Exact = exact;
     canvas_.MoveTo(x, y);
     if (!reduce_) return;
     active_ = true;
     x_ = x;
     first_ = last_ = low_ = high_ = y;
     lowCount_ = highCount_ = 1;
+    lastExact_ = lowExact_ = highExact_ = exact;
 }
 
-void PolylineReducer::LineTo(int x, int y) {
+void PolylineReducer::Line(int x, int y, SubPixel exact) {
+    canvas_.Exact = exact;
+    canvas_.LineTo(x, y);
+}
+
+void PolylineReducer::LineTo(int x, int y, SubPixel exact) {
     if (!reduce_) {
-        canvas_.LineTo(x, y);
+        Line(x, y, exact);
         return;
     }
-    if (!active_) MoveTo(canvas_.PenPos().x, canvas_.PenPos().y);
+    if (!active_) MoveTo(canvas_.PenPos().x, canvas_.PenPos().y, canvas_.Exact);
     if (x == x_) {
         if (y == last_) return;  // on the pixel of the point before
         last_ = y;
+        lastExact_ = exact;
         if (y < low_) {
             low_ = y;
             lowCount_ = 0;
+            lowExact_ = exact;
         }
         if (y > high_) {
             high_ = y;
             highCount_ = 0;
+            highExact_ = exact;
         }
         lowCount_ += y == low_;
         highCount_ += y == high_;
@@ -33,10 +43,11 @@ void PolylineReducer::LineTo(int x, int y) {
     }
     CloseColumn();
     // The line into the next column, as it was; its end opens the column.
-    canvas_.LineTo(x, y);
+    Line(x, y, exact);
     x_ = x;
     first_ = last_ = low_ = high_ = y;
     lowCount_ = highCount_ = 1;
+    lastExact_ = lowExact_ = highExact_ = exact;
 }
 
 // The column's vertical moves, from first_ to last_, painted every pixel
@@ -66,10 +77,13 @@ void PolylineReducer::CloseColumn() {
             third = low_;
         }
     }
+    auto exactOf = [&](int y) {
+        return y == last_ ? lastExact_ : y == low_ ? lowExact_ : highExact_;
+    };
     int at = first_;
     for (const int y : {second, third, last_}) {
         if (y == at) continue;
-        canvas_.LineTo(x_, y);
+        Line(x_, y, exactOf(y));
         at = y;
     }
 }

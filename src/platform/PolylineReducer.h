@@ -12,7 +12,8 @@
 // each other in one pixel column (vertical moves) become the column's
 // entry, its lowest and highest pixels and its exit, in an order that
 // paints what the moves painted, the end-point rule included. Lines
-// between columns are kept as they are.
+// between columns are kept as they are. Each point kept keeps where it
+// lies exactly (Canvas::Exact).
 class PolylineReducer {
   public:
     explicit PolylineReducer(Canvas& canvas)
@@ -20,13 +21,14 @@ class PolylineReducer {
           reduce_(canvas.Pen.Style == PenStyle::psSolid && canvas.Pen.Width <= 1) {}
     ~PolylineReducer() { Finish(); }
 
-    void MoveTo(int x, int y);
-    void LineTo(int x, int y);
+    void MoveTo(int x, int y, SubPixel exact = {});
+    void LineTo(int x, int y, SubPixel exact = {});
     // Records what is pending; the destructor does too.
     void Finish();
 
   private:
     void CloseColumn();
+    void Line(int x, int y, SubPixel exact);
 
     Canvas& canvas_;
     const bool reduce_;
@@ -35,4 +37,5 @@ class PolylineReducer {
     // and last y, its lowest and highest y and how often each occurred.
     int x_ = 0, first_ = 0, last_ = 0, low_ = 0, high_ = 0;
     int lowCount_ = 0, highCount_ = 0;
+    SubPixel lastExact_, lowExact_, highExact_;
 };

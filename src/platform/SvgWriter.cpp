@@ -5,8 +5,10 @@
 #include <QRawFont>
 #include <QTextLayout>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -16,15 +18,16 @@
 
 namespace {
 
-// Coordinates are whole or half pixels: one decimal at most.
+// Coordinates to a hundredth of a pixel (a quarter of a micrometre at
+// 96 dpi), without trailing zeros.
 void Number(std::string& out, double v) {
     char buffer[32];
-    const double tenths = std::round(v * 10);
-    if (std::fmod(tenths, 10) == 0)
-        std::snprintf(buffer, sizeof buffer, "%.0f", tenths / 10);
-    else
-        std::snprintf(buffer, sizeof buffer, "%.1f", tenths / 10);
-    out += buffer;
+    const double hundredths = std::round(v * 100);
+    std::snprintf(buffer, sizeof buffer, "%.2f", hundredths == 0 ? 0.0 : hundredths / 100);
+    std::size_t length = std::strlen(buffer);
+    while (buffer[length - 1] == '0') --length;
+    if (buffer[length - 1] == '.') --length;
+    out.append(buffer, length);
 }
 
 std::string Hex(TColor color) {
@@ -82,7 +85,7 @@ class SvgWriter {
     void Fill(std::string& out);    // the brush's fill attribute
     void Shape(const PictureOp& op);
     // The element of a shape moved by (dx, dy).
-    void ShapeElement(std::string& out, const PictureOp& op, int dx, int dy);
+    void ShapeElement(std::string& out, const PictureOp& op, double dx, double dy);
     void Text(const PictureOp& op);
 
     const Picture& picture_;
@@ -90,8 +93,9 @@ class SvgWriter {
     TPen pen_;
     TBrush brush_;
     TLogFont font_;
-    PixelPoint position_;
-    std::vector<PixelPoint> run_;
+    // Where the points lie exactly.
+    std::array<double, 2> position_{};
+    std::vector<std::array<double, 2>> run_;
     // Marks repeat by the thousand: each is defined once and used where it
     // stands.
     std::unordered_map<std::string, std::size_t> marks_;
@@ -103,7 +107,7 @@ void SvgWriter::Stroke(std::string& out) {
         return;
     }
     out += " stroke=\"" + Hex(pen_.Color) + "\" stroke-width=\"";
-    Number(out, PaintedWidth(pen_));
+    Number(out, SmoothWidth(pen_));
     out += "\"";
     if (const DashPattern* dashes = DashPatternOf(pen_.Style)) {
         out += " stroke-dasharray=\"";
@@ -126,9 +130,9 @@ void SvgWriter::FlushRun() {
         out_ += "<polyline points=\"";
         for (std::size_t i = 0; i < run_.size(); ++i) {
             if (i) out_ += ' ';
-            Number(out_, run_[i].x + o);
+            Number(out_, run_[i][0] + o);
             out_ += ',';
-            Number(out_, run_[i].y + o);
+            Number(out_, run_[i][1] + o);
         }
         out_ += "\" fill=\"none\"";
         Stroke(out_);
@@ -139,7 +143,7 @@ void SvgWriter::FlushRun() {
 
 // Where the pixel rules paint: a box's outline on its columns l and r - 1
 // and rows t and b - 1, so the stroke runs through their centres.
-void SvgWriter::ShapeElement(std::string& out, const PictureOp& op, int dx, int dy) {
+void SvgWriter::ShapeElement(std::string& out, const PictureOp& op, double dx, double dy) {
     const double o = StrokeOffset(pen_);
     if (op.Kind == OpKind::Polygon) {
         const PixelPoint* points = picture_.PointsOf(op);
@@ -186,7 +190,7 @@ void SvgWriter::Shape(const PictureOp& op) {
     const int left = box.Left, top = box.Top, right = box.Right, bottom = box.Bottom;
     constexpr int kMaxMark = 64;
     if (right - left > kMaxMark || bottom - top > kMaxMark) {
-        ShapeElement(out_, op, 0, 0);
+        ShapeElement(out_, op, op.Exact.x, op.Exact.y);
         out_ += '\n';
         return;
     }
@@ -198,8 +202,11 @@ void SvgWriter::Shape(const PictureOp& op) {
     std::string id = "m";
     id += std::to_string(mark->second);
     if (added) out_ += "<defs><g id=\"" + id + "\">" + mark->first + "</g></defs>\n";
-    out_ += "<use xlink:href=\"#" + id + "\" x=\"" + std::to_string(left) + "\" y=\"" +
-            std::to_string(top) + "\"/>\n";
+    out_ += "<use xlink:href=\"#" + id + "\" x=\"";
+    Number(out_, left + double(op.Exact.x));
+    out_ += "\" y=\"";
+    Number(out_, top + double(op.Exact.y));
+    out_ += "\"/>\n";
 }
 
 // Text as text in the fonts it was measured with, the face the user chose
@@ -309,11 +316,11 @@ std::string SvgWriter::Write() {
                 font_ = picture_.FontOf(op);
                 break;
             case OpKind::MoveTo:
-                position_ = {op.A, op.B};
+                position_ = {op.A + double(op.Exact.x), op.B + double(op.Exact.y)};
                 break;
             case OpKind::LineTo:
                 if (run_.empty()) run_.push_back(position_);
-                position_ = {op.A, op.B};
+                position_ = {op.A + double(op.Exact.x), op.B + double(op.Exact.y)};
                 run_.push_back(position_);
                 break;
             case OpKind::Rectangle:

@@ -89,7 +89,18 @@ AxisMapping TPlot::Mapping() const {
     return m;
 }
 
-PixelPoint AxisMapping::Map(double x, double y) const {
+namespace {
+
+// How far an exact position e lies off its pixel; a position clamped into
+// the pixel range (far off the plot) lies on it.
+float OffPixel(double e, int pixel) {
+    const double off = e - pixel;
+    return std::abs(off) <= 2 ? float(off) : 0.0f;
+}
+
+}  // namespace
+
+PixelPoint AxisMapping::Map(double x, double y, SubPixel* exact) const {
     double px, py;
     if (X != Kind::Linear) {
         // A value that is not positive stands where 1 would.
@@ -104,7 +115,11 @@ PixelPoint AxisMapping::Map(double x, double y) const {
     } else {
         py = Ysize - (y - Ymin) * Ysize / (Ymax - Ymin) + 0.5;
     }
-    return {TruncToPixel(px), TruncToPixel(py)};
+    const PixelPoint pixel{TruncToPixel(px), TruncToPixel(py)};
+    // The pixel is the exact position rounded (half a pixel added, then
+    // truncated).
+    if (exact) *exact = {OffPixel(px - 0.5, pixel.x), OffPixel(py - 0.5, pixel.y)};
+    return pixel;
 }
 
 void TPlot::PixelToData(int px, int py, double& x, double& y) const {
@@ -171,7 +186,7 @@ void TPlot::PlotMark() {
     for (std::int64_t i = 0; i < marks; ++i) {
         const std::size_t k = std::size_t(i * step);
         if (!HasPoint(k)) continue;  // a missing value has no mark
-        const PixelPoint p = mapping.Map(X[k], Y[k]);
+        const PixelPoint p = mapping.Map(X[k], Y[k], &canvas.Exact);
         // A mark on the pixel of the mark before is that mark.
         if (!Inside(p) || p == before) continue;
         DrawMark(canvas, MarkType, p.x, p.y, h, MarkColor, false);
@@ -192,10 +207,13 @@ void TPlot::DrawSample() {
 }
 
 void TPlot::InternalPlotLine(const PixelPoint* points, int n) {
-    InternalPlotLines(points, {std::max(n, 0)});
+    CurvePoints curve;
+    curve.Pixels.assign(points, points + std::max(n, 0));
+    curve.Exact.resize(curve.Pixels.size());
+    InternalPlotLines(curve);
 }
 
-void TPlot::InternalPlotLines(const PixelPoint* points, const std::vector<int>& runEnds) {
+void TPlot::InternalPlotLines(const CurvePoints& points) {
     ClearCurveLayer();
     // No reservation by the number of points: reduced, a million of them
     // are a few thousand operations.
@@ -204,54 +222,89 @@ void TPlot::InternalPlotLines(const PixelPoint* points, const std::vector<int>& 
     canvas.Brush.Style = BrushStyle::bsClear;
     PolylineReducer runs(canvas);
     int begin = 0;
-    for (int end : runEnds) {
-        AddClippedPolyline(runs, points + begin, end - begin);
+    for (int end : points.RunEnds) {
+        AddClippedPolyline(runs, points, begin, end);
         begin = end;
     }
+    AddClippedPolyline(runs, points, begin, int(points.Pixels.size()));
 }
 
-void TPlot::AddClippedPolyline(PolylineReducer& canvas, const PixelPoint* points, int n) const {
+void TPlot::AddClippedPolyline(PolylineReducer& canvas, const CurvePoints& curve, int begin,
+                               int end) const {
+    const PixelPoint* points = curve.Pixels.data();
+    const SubPixel* exact = curve.Exact.data();
     bool drawing = false;
-    for (int i = 0; i < n; ++i) {
+    for (int i = begin; i < end; ++i) {
         const bool inside = Inside(points[i]);
         if (inside && !drawing) {
-            if (i == 0) {
-                canvas.MoveTo(points[0].x, points[0].y);
+            if (i == begin) {
+                canvas.MoveTo(points[i].x, points[i].y, exact[i]);
             } else {
                 const PixelPoint entry = ClipToFrame(points[i], points[i - 1]);
-                canvas.MoveTo(entry.x, entry.y);
-                canvas.LineTo(points[i].x, points[i].y);
+                canvas.MoveTo(entry.x, entry.y, CrossingExact(curve, i, i - 1, entry));
+                canvas.LineTo(points[i].x, points[i].y, exact[i]);
             }
             drawing = true;
         } else if (inside) {
-            canvas.LineTo(points[i].x, points[i].y);
+            canvas.LineTo(points[i].x, points[i].y, exact[i]);
         } else if (drawing) {
             const PixelPoint exit = ClipToFrame(points[i], points[i - 1]);
-            canvas.LineTo(exit.x, exit.y);
+            canvas.LineTo(exit.x, exit.y, CrossingExact(curve, i - 1, i, exit));
             drawing = false;
         }
     }
 }
 
-PixelPoint TPlot::ClipToFrame(PixelPoint p, PixelPoint q) const {
+SubPixel TPlot::CrossingExact(const CurvePoints& curve, int inside, int outside,
+                              PixelPoint crossing) const {
+    auto at = [&](int i) -> std::array<double, 2> {
+        return {curve.Pixels[i].x + double(curve.Exact[i].x),
+                curve.Pixels[i].y + double(curve.Exact[i].y)};
+    };
+    const std::array<double, 2> c = ExactCrossing(at(inside), at(outside));
+    return {OffPixel(c[0], crossing.x), OffPixel(c[1], crossing.y)};
+}
+
+namespace {
+
+// Where the segment p-q crosses the frame (0, 0)-(xsize, ysize), p or q
+// inside; `round` puts a computed coordinate on its pixel, or leaves it.
+template <typename Round>
+std::array<double, 2> Crossing(std::array<double, 2> p, std::array<double, 2> q, int xsize,
+                               int ysize, Round round) {
+    auto inside = [&](const std::array<double, 2>& a) {
+        return a[0] >= 0 && a[0] <= xsize && a[1] >= 0 && a[1] <= ysize;
+    };
     // R has the larger x; with equal x, R is p.
-    const PixelPoint r = q.x > p.x ? q : p;
-    const PixelPoint l = q.x > p.x ? p : q;
-    const double lx = l.x, ly = l.y, rx = r.x, ry = r.y;
+    const std::array<double, 2> r = q[0] > p[0] ? q : p;
+    const std::array<double, 2> l = q[0] > p[0] ? p : q;
+    const double lx = l[0], ly = l[1], rx = r[0], ry = r[1];
     bool found = false;
-    PixelPoint c;
-    if ((l.y > Ysize || r.y > Ysize) && ry != ly) {
-        c = {TruncToPixel(lx + (Ysize - ly) / (ry - ly) * (rx - lx)), Ysize};
+    std::array<double, 2> c{};
+    if ((ly > ysize || ry > ysize) && ry != ly) {
+        c = {round(lx + (ysize - ly) / (ry - ly) * (rx - lx)), double(ysize)};
         found = true;
-    } else if ((l.y < 0 || r.y < 0) && ry != ly) {
-        c = {TruncToPixel(lx + (0 - ly) / (ry - ly) * (rx - lx)), 0};
+    } else if ((ly < 0 || ry < 0) && ry != ly) {
+        c = {round(lx + (0 - ly) / (ry - ly) * (rx - lx)), 0.0};
         found = true;
     }
-    if (found && c.x >= 0 && c.x <= Xsize) return c;
-    if (rx == lx) return Inside(p) ? p : q;
-    if (r.x > Xsize || (found && c.x > Xsize))
-        return {Xsize, TruncToPixel(ly + (ry - ly) * (Xsize - lx) / (rx - lx))};
-    return {0, TruncToPixel(ry + (ly - ry) * (0 - rx) / (lx - rx))};
+    if (found && c[0] >= 0 && c[0] <= xsize) return c;
+    if (rx == lx) return inside(p) ? p : q;
+    if (rx > xsize || (found && c[0] > xsize))
+        return {double(xsize), round(ly + (ry - ly) * (xsize - lx) / (rx - lx))};
+    return {0.0, round(ry + (ly - ry) * (0 - rx) / (lx - rx))};
+}
+
+}  // namespace
+
+PixelPoint TPlot::ClipToFrame(PixelPoint p, PixelPoint q) const {
+    const auto c = Crossing({double(p.x), double(p.y)}, {double(q.x), double(q.y)}, Xsize, Ysize,
+                            [](double v) { return double(TruncToPixel(v)); });
+    return {int(c[0]), int(c[1])};
+}
+
+std::array<double, 2> TPlot::ExactCrossing(std::array<double, 2> p, std::array<double, 2> q) const {
+    return Crossing(p, q, Xsize, Ysize, [](double v) { return v; });
 }
 
 void TPlot::DropMissingPoints() {

@@ -28,7 +28,29 @@ struct AxisMapping {
     double LogXmin = 0, LogXmax = 0, LogYmin = 0, LogYmax = 0;
     int Xsize = 0, Ysize = 0;
 
-    PixelPoint Map(double x, double y) const;
+    // The pixel of (x, y) and, when asked, where exactly it lies off it.
+    PixelPoint Map(double x, double y, SubPixel* exact = nullptr) const;
+};
+
+// The points of a curve as polylines: the pixels of the pixel devices,
+// where each point lies exactly, and where one run of points ends and the
+// next begins.
+struct CurvePoints {
+    std::vector<PixelPoint> Pixels;
+    std::vector<SubPixel> Exact;
+    // Run k ends before point RunEnds[k]; a last run ends at the end.
+    std::vector<int> RunEnds;
+
+    void Add(const AxisMapping& mapping, double x, double y) {
+        SubPixel exact;
+        Pixels.push_back(mapping.Map(x, y, &exact));
+        Exact.push_back(exact);
+    }
+    void EndRun() { RunEnds.push_back(int(Pixels.size())); }
+    void Reserve(std::size_t n) {
+        Pixels.reserve(n);
+        Exact.reserve(n);
+    }
 };
 
 // One plotted Y column with its X column, its line and mark styles, its
@@ -114,12 +136,15 @@ class TPlot : public SeriesStyle {
     // none to draw.
     bool PlotErrorBars();
     bool PlotLine();
+    // One clipped polyline through the pixels.
     void InternalPlotLine(const PixelPoint* points, int n);
-    // Several clipped polylines, one per run of points: run k ends before
-    // points[runEnds[k]].
-    void InternalPlotLines(const PixelPoint* points, const std::vector<int>& runEnds);
+    // A clipped polyline per run of the points.
+    void InternalPlotLines(const CurvePoints& points);
     void DrawSample();
+    // Where the segment from p (inside) to q (outside) crosses the frame,
+    // in pixels; ExactCrossing gives it exactly.
     PixelPoint ClipToFrame(PixelPoint p, PixelPoint q) const;
+    std::array<double, 2> ExactCrossing(std::array<double, 2> p, std::array<double, 2> q) const;
 
     void ReadPlotLine();
     void Min2PlotLine();
@@ -152,7 +177,11 @@ class TPlot : public SeriesStyle {
     void PlotSampledCurve(bool dataRangeOnly, const std::function<double(double)>& curve);
     void Report(FitResult result);
     void ClearCurveLayer();
-    void AddClippedPolyline(PolylineReducer& canvas, const PixelPoint* points, int n) const;
+    void AddClippedPolyline(PolylineReducer& canvas, const CurvePoints& points, int begin,
+                            int end) const;
+    // The exact crossing of the frame, off its pixel.
+    SubPixel CrossingExact(const CurvePoints& points, int inside, int outside,
+                           PixelPoint crossing) const;
 
     int count_ = 1;
     FittedPolynomial fit_;

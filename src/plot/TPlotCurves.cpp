@@ -76,19 +76,17 @@ bool TPlot::PlotLine() {
 void TPlot::ReadPlotLine() {
     // The polyline breaks at a missing value: each run of points that have
     // both values is a polyline of its own.
-    std::vector<PixelPoint> points;
-    points.reserve(std::size_t(count_));
-    std::vector<int> runEnds;
+    CurvePoints points;
+    points.Reserve(std::size_t(count_));
     const AxisMapping mapping = Mapping();
     // An empty run (missing values in a row) draws nothing.
     for (int i = 0; i < count_; ++i) {
         if (HasPoint(std::size_t(i)))
-            points.push_back(mapping.Map(X[i], Y[i]));
+            points.Add(mapping, X[i], Y[i]);
         else
-            runEnds.push_back(int(points.size()));
+            points.EndRun();
     }
-    runEnds.push_back(int(points.size()));
-    InternalPlotLines(points.data(), runEnds);
+    InternalPlotLines(points);
 }
 
 bool TPlot::FitPolynomial() {
@@ -127,12 +125,13 @@ void TPlot::Min2PlotLine() {
         return;
     }
     const int n = Xsize / 5;
-    std::vector<PixelPoint> points;
+    CurvePoints points;
+    const AxisMapping mapping = Mapping();
     for (std::int64_t column : SampleColumns(0, 5, n, Xsize, Xsize)) {
         const double x = ColumnToData(int(column));
-        points.push_back(DataToPixel(x, fit_(x)));
+        points.Add(mapping, x, fit_(x));
     }
-    InternalPlotLine(points.data(), int(points.size()));
+    InternalPlotLines(points);
 }
 
 void TPlot::Min2PlotLineArea() {
@@ -143,12 +142,13 @@ void TPlot::Min2PlotLineArea() {
         return;
     }
     const std::int64_t n = (std::int64_t(right) - left) / 5;
-    std::vector<PixelPoint> points;
+    CurvePoints points;
+    const AxisMapping mapping = Mapping();
     for (std::int64_t column : SampleColumns(left, 5, n, right, Xsize)) {
         const double x = ColumnToData(TruncToPixel(double(column)));
-        points.push_back(DataToPixel(x, fit_(x)));
+        points.Add(mapping, x, fit_(x));
     }
-    InternalPlotLine(points.data(), int(points.size()));
+    InternalPlotLines(points);
 }
 
 bool TPlot::MeanPlotLine() {
@@ -158,8 +158,11 @@ bool TPlot::MeanPlotLine() {
         mean = fit.Parameters[0].Value;
         Report(std::move(fit));
     }
-    const PixelPoint points[2] = {DataToPixel(Xmin, mean), DataToPixel(Xmax, mean)};
-    InternalPlotLine(points, 2);
+    CurvePoints points;
+    const AxisMapping mapping = Mapping();
+    points.Add(mapping, Xmin, mean);
+    points.Add(mapping, Xmax, mean);
+    InternalPlotLines(points);
     return true;
 }
 
@@ -171,18 +174,17 @@ void TPlot::PlotSampledCurve(bool dataRangeOnly, const std::function<double(doub
         return;
     }
     const std::int64_t n = (std::int64_t(right) - left) / 5;
-    std::vector<PixelPoint> points;
-    std::vector<int> runEnds;
+    CurvePoints points;
+    const AxisMapping mapping = Mapping();
     for (std::int64_t column : SampleColumns(left, 5, n, right, Xsize)) {
         const double x = ColumnToData(TruncToPixel(double(column)));
         const double y = curve(x);
         if (std::isfinite(y))
-            points.push_back(DataToPixel(x, y));
+            points.Add(mapping, x, y);
         else
-            runEnds.push_back(int(points.size()));
+            points.EndRun();
     }
-    runEnds.push_back(int(points.size()));
-    InternalPlotLines(points.data(), runEnds);
+    InternalPlotLines(points);
 }
 
 void TPlot::SortByX() {
@@ -211,12 +213,13 @@ bool TPlot::SplinePlotLine() {
     }
     if (!Calc.CalcSpline()) return false;
     const int n = Xsize / 4;
-    std::vector<PixelPoint> points;
+    CurvePoints points;
+    const AxisMapping mapping = Mapping();
     for (std::int64_t column : SampleColumns(0, 4, n, Xsize, Xsize)) {
         const double x = ColumnToData(int(column));
-        points.push_back(DataToPixel(x, Calc.SplineValue(x)));
+        points.Add(mapping, x, Calc.SplineValue(x));
     }
-    InternalPlotLine(points.data(), int(points.size()));
+    InternalPlotLines(points);
     return true;
 }
 
@@ -237,11 +240,12 @@ bool TPlot::SplinePlotLineArea() {
         return true;
     }
     const std::int64_t n = (std::int64_t(right) - left) / 5;
-    std::vector<PixelPoint> points;
+    CurvePoints points;
+    const AxisMapping mapping = Mapping();
     for (std::int64_t column : SampleColumns(left, 5, n, right, Xsize)) {
         const double x = ColumnToData(TruncToPixel(double(column)));
-        points.push_back(DataToPixel(x, Calc.SplineValue(x)));
+        points.Add(mapping, x, Calc.SplineValue(x));
     }
-    InternalPlotLine(points.data(), int(points.size()));
+    InternalPlotLines(points);
     return true;
 }
