@@ -32,6 +32,7 @@ const Picture& TfMain::ComposeGraph() {
     Picture& graph = ComposedPicture;
     graph.Clear();
     graph.SetSize(Doc.Graph.Canvaswidth, Doc.Graph.Canvasheight);
+    graph.SetExactSize(Doc.Graph.ExactCanvasWidth(), Doc.Graph.ExactCanvasHeight());
     graph.Reserve(AllImage.FramePicture.Ops().size() + PlotPicture.Ops().size() +
                   LabelPicture.Ops().size() + LegendPicture.Ops().size() + 16);
     Canvas canvas(graph);

@@ -164,6 +164,9 @@ BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& pr
             if (!options.KeepTitle) main.Doc.Title.Main = GraphTitleOf(path);
             if (options.NiceTicks)
                 main.Doc.X().NiceTicks = main.Doc.Y().NiceTicks = main.Doc.Y2().NiceTicks = true;
+            if (options.Size)
+                main.Doc.Graph.SetCanvas(options.Size->Unit, options.Size->Width,
+                                         options.Size->Height);
             for (GraphSeries& s : main.Doc.Series)
                 if (std::find(options.RightAxisColumns.begin(), options.RightAxisColumns.end(),
                               s.YColumn) != options.RightAxisColumns.end())

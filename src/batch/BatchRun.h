@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "data/DataOpenOptions.h"
+#include "graph/SettingsRecords.h"
 #include "platform/FilePaths.h"
 #include "platform/PngWriter.h"
 
@@ -23,6 +24,8 @@ struct BatchOptions {
     // The grid columns whose series are drawn against the right Y axis,
     // over what the configuration says.
     std::vector<int> RightAxisColumns;
+    // The canvas, over what the configuration says.
+    std::optional<CanvasSize> Size;
     std::string Format = "emf";
     // For PNG only.
     PngOptions Png;

@@ -42,6 +42,7 @@ constexpr const char* kUsage =
     "  --dpi N          png の解像度 (既定 96、24〜2400; 300 で 550x320 は 1719x1000)\n"
     "  --exact          png をアンチエイリアスなしの 96 dpi で (BMP と同じ画素)\n"
     "  --transparent    png の背景を透明に\n"
+    "  --size 幅x高さ   キャンバスの大きさ: 8.5cmx6cm, 85x60mm, 3.5inx2.5in, 600x400 (ピクセル)\n"
     "  --overlay        データファイルをすべて一つのグラフに (最初のファイルの横に保存)\n"
     "                   設定ファイルの計算列 ([Columns] Column5=c2*1e9 のような式) は\n"
     "                   ファイルごとに、読んだ値から計算する\n"
@@ -65,6 +66,9 @@ constexpr const char* kUsage =
     "  2  コマンドの指定が誤っている (読めない設定ファイル、範囲外の数を持つ設定ファイルを含む)\n";
 
 constexpr const char* kNeedsValueText = " には値が必要です";
+constexpr const char* kSizeOptionText =
+    "--size '%s' は使えません: 8.5cmx6cm のように幅と高さを (単位は cm, mm, in, px)、"
+    "20 から 10000 ピクセルまでで指定します";
 constexpr const char* kTwoDelimitersText = "区切りは一つだけ指定します";
 constexpr const char* kDecimalCommaWithCommaText =
     "小数点のカンマ (--decimal-comma) はカンマ区切りとは一緒に使えません";
@@ -154,6 +158,17 @@ int main(int argc, char* argv[]) {
                 options.RightAxisColumns.push_back(column);
                 from = comma + 1;
             }
+        } else if (arg == "--size") {
+            if (i + 1 >= argc) return Usage(arg + kNeedsValueText);
+            const std::string value = argv[++i];
+            options.Size = ReadCanvasSize(value);
+            GraphSettings canvas;
+            if (options.Size)
+                canvas.SetCanvas(options.Size->Unit, options.Size->Width, options.Size->Height);
+            if (!options.Size ||
+                std::min(canvas.Canvaswidth, canvas.Canvasheight) < GraphSettings::kMinSize ||
+                std::max(canvas.Canvaswidth, canvas.Canvasheight) > GraphSettings::kMaxSize)
+                return Usage(FormatText(kSizeOptionText, {value}));
         } else if (arg == "--overlay") {
             options.Overlay = true;
         } else if (arg == "--config" || arg == "--save-config" || arg == "--fit-report" ||

@@ -1,6 +1,8 @@
 #include "config/ConfigFile.h"
 
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <optional>
 #include <span>
@@ -97,7 +99,21 @@ struct KeyWriter {
     void operator()(const char* section, const std::string& key, Named<Kind> n) {
         ini.WriteString(section, key, NameOf(n.value));
     }
+    void operator()(const char* section, const std::string& key, Fine f) {
+        ini.WriteString(section, key, FloatToText(f.value));
+    }
+    template <typename Inner>
+    void operator()(const char* section, const std::string& key, WhenSet<Inner> w) {
+        if (w.set || ini.Value(section, key)) (*this)(section, key, w.inner);
+    }
 };
+
+// A limit of a message, to four significant digits.
+std::string LimitText(double v) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.4g", v);
+    return FloatToText(std::strtod(text, nullptr));
+}
 
 // Reads each kind of value with its current contents as the default.
 struct KeyReader {
@@ -176,6 +192,20 @@ struct KeyReader {
                 FormatText(ConfigFile::kUnknownDelimiterText, {ini.FileName(), *text})};
         d.value = *delimiter;
     }
+    void operator()(const char* section, const std::string& key, Fine f) {
+        const auto text = ini.Value(section, key);
+        if (!text) return;
+        double value = 0;
+        if (!TryStrToFloat(*text, value) || !(value >= f.min && value <= f.max))
+            throw OutOfRange{FormatText(
+                ConfigFile::kOutOfRangeText,
+                {ini.FileName(), section, key, *text, LimitText(f.min), LimitText(f.max)})};
+        f.value = value;
+    }
+    template <typename Inner>
+    void operator()(const char* section, const std::string& key, WhenSet<Inner> w) {
+        (*this)(section, key, w.inner);
+    }
     void operator()(const char* section, const std::string& key, LineCheck c) {
         const bool checked = ini.ReadBool(section, key, c.series.Plotted);
         if (checked == c.series.Plotted) return;
@@ -227,6 +257,9 @@ bool Write(const GraphDocument& values, const std::string& fileName,
         ini.WriteInteger("Data", kFilesKey, int(std::max<std::size_t>(copy.Sources.size(), 1)));
     const bool rightAxis = copy.UsesRightAxis() || copy.Y2() != GraphDocument().Y2() ||
                            ini.Value("Graph", "AxistypeY2");
+    // The canvas in its unit as the pixels now measure it.
+    GraphSettings& g = copy.Graph;
+    g.SetCanvas(g.CanvasUnit, g.CanvasWidthInUnit(), g.CanvasHeightInUnit());
     VisitKeys(copy, rightAxis, KeyWriter{ini});
     if (ini.Unencodable()) {
         ShowMessage(FormatText(kUnencodableText, {*ini.Unencodable()}));
@@ -273,6 +306,16 @@ bool Read(GraphDocument& values, const std::string& fileName) {
             AddComputedColumns(values, formulas);
         }
         VisitKeys(values, true, reader);
+        // A canvas in pixels alone is one of an older file.
+        GraphSettings& g = values.Graph;
+        const TIniFile& ini = reader.ini;
+        if (!ini.Value("Graph", "CanvasUnit") &&
+            (ini.Value("Graph", "Canvaswidth") || ini.Value("Graph", "Canvasheight")))
+            g.CanvasUnit = LengthUnit::Px;
+        if (g.CanvasUnit != LengthUnit::Px && g.CanvasUnitWidth > 0 && g.CanvasUnitHeight > 0)
+            g.SetCanvas(g.CanvasUnit, g.CanvasUnitWidth, g.CanvasUnitHeight);
+        else
+            g.CanvasUnit = LengthUnit::Px;
         // Made with more files than are read: the series of the others are
         // left out, and the user is told which.
         const int files = reader.ini.ReadInteger("Data", kFilesKey, 1);

@@ -40,6 +40,22 @@ struct Ranged {
     int& value;
     int min, max;
 };
+// A length with decimals, from min to max: a canvas in its unit, a line
+// width in points.
+struct Fine {
+    double& value;
+    double min, max;
+};
+// A key a file holds only once its value is set (`set`), so that older
+// files and their readers stay as they were; a file that holds it has it
+// written again.
+template <typename Inner>
+struct WhenSet {
+    Inner inner;
+    bool set;
+};
+template <typename Inner>
+WhenSet(Inner, bool) -> WhenSet<Inner>;
 // Thrown by the reader at the first number out of range.
 struct OutOfRange {
     std::string text;
@@ -89,6 +105,9 @@ void VisitKeys(GraphDocument& v, bool rightAxis, Visit&& visit) {
         visit("CheckBox", "LineCheck" + number, LineCheck{s});
         const std::string n = "LineImage" + number + "->";
         visit("Plot", n + "LineWidth", Ranged{p.LineWidth, 0, SeriesStyle::kMaxLineWidth});
+        visit("Plot", n + "LineWidthPt",
+              WhenSet{Fine{p.LineWidthPoints, 0, SeriesStyle::kMaxLineWidthPoints},
+                      p.LineWidthPoints > 0});
         visit("Plot", n + "LineColor", Color{p.LineColor});
         visit("Plot", n + "LineType", Pen{p.LineType});
         visit("Plot", n + "Hokan", Named{p.Hokan, CurveMethodNames()});
@@ -136,6 +155,15 @@ void VisitKeys(GraphDocument& v, bool rightAxis, Visit&& visit) {
     visit("Graph", "Top", Ranged{g.Top, -kMaxPosition, kMaxPosition});
     visit("Graph", "Canvaswidth", Ranged{g.Canvaswidth, kMinSize, kMaxSize});
     visit("Graph", "Canvasheight", Ranged{g.Canvasheight, kMinSize, kMaxSize});
+    {
+        const bool inUnit = g.CanvasUnit != LengthUnit::Px;
+        visit("Graph", "CanvasUnit", WhenSet{Named{g.CanvasUnit, LengthUnitNames()}, inUnit});
+        // Read after the unit, so that the limits are in it.
+        const double perUnit = PixelsPerUnit(g.CanvasUnit);
+        const double low = kMinSize / perUnit, high = kMaxSize / perUnit;
+        visit("Graph", "CanvasUnitWidth", WhenSet{Fine{g.CanvasUnitWidth, low, high}, inUnit});
+        visit("Graph", "CanvasUnitHeight", WhenSet{Fine{g.CanvasUnitHeight, low, high}, inUnit});
+    }
     visit("Graph", "NiceTicksX", x.NiceTicks);
     visit("Graph", "NiceTicksY", y.NiceTicks);
     if (rightAxis) visit("Graph", "NiceTicksY2", y2.NiceTicks);

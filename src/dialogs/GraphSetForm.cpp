@@ -7,6 +7,7 @@
 #include "platform/TimeText.h"
 #include "plot/PlotNames.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -21,6 +22,12 @@ std::string LimitText(double value, const std::optional<DateClock>& clock) {
     // Fractions of a second only where the limit has them.
     if (value != std::floor(value)) form.FractionDigits = 3;
     return TimeText(value, form);
+}
+
+// A canvas length: whole pixels, or the length in its unit to a thousandth.
+std::string CanvasText(int pixels, LengthUnit unit, double inUnit) {
+    if (unit == LengthUnit::Px) return IntToStr(pixels);
+    return FloatToText(std::round(inUnit * 1000) / 1000);
 }
 
 double LimitValue(const std::string& text) {
@@ -46,8 +53,10 @@ GraphSetTexts LoadGraphSet(const GraphDocument& d,
     t.MaxX = LimitText(x.Max, dateAxes[kAxisX]);
     t.MinY = LimitText(y.Min, dateAxes[kAxisY]);
     t.MaxY = LimitText(y.Max, dateAxes[kAxisY]);
-    t.Canvaswidth = IntToStr(g.Canvaswidth);
-    t.Canvasheight = IntToStr(g.Canvasheight);
+    t.CanvasUnit = NameOf(g.CanvasUnit);
+    t.Canvaswidth = CanvasText(g.Canvaswidth, g.CanvasUnit, g.CanvasWidthInUnit());
+    t.Canvasheight = CanvasText(g.Canvasheight, g.CanvasUnit, g.CanvasHeightInUnit());
+    t.NumberSize = IntToStr(d.Fonts.Num.Size);
     t.Graphwidth = IntToStr(g.Width);
     t.Graphheight = IntToStr(g.Height);
     t.Graphleft = IntToStr(g.Left);
@@ -71,6 +80,17 @@ GraphSetTexts LoadGraphSet(const GraphDocument& d,
     t.SmallGridY2 = IntToStr(y2.Small);
     t.AxisNote = d.Sample.AxisNote;
     return t;
+}
+
+std::string CanvasTextInUnit(const std::string& text, const std::string& from,
+                             const std::string& to) {
+    const auto source = KindOfName(LengthUnitNames(), from);
+    const auto target = KindOfName(LengthUnitNames(), to);
+    double value = 0;
+    if (!source || !target || !TryStrToFloat(text, value)) return text;
+    const double pixels = value * PixelsPerUnit(*source);
+    return CanvasText(int(std::lround(std::clamp(pixels, -1e9, 1e9))), *target,
+                      pixels / PixelsPerUnit(*target));
 }
 
 namespace {
@@ -111,6 +131,31 @@ void GridField(int& field, const std::string& text, int minimum, const char* nam
     field = value;
 }
 
+// The canvas in the unit chosen; whole pixels as ever, a unit of length
+// with decimals.
+void CanvasField(GraphSettings& g, const GraphSetTexts& t) {
+    const auto unit = KindOfName(LengthUnitNames(), t.CanvasUnit);
+    if (!unit)
+        ShowMessage(FormatText(kUnknownUnitText, {t.CanvasUnit, NameList(LengthUnitNames())}));
+    if (unit.value_or(g.CanvasUnit) == LengthUnit::Px) {
+        g.CanvasUnit = LengthUnit::Px;
+        g.Canvaswidth = StrToInt(t.Canvaswidth);
+        g.Canvasheight = StrToInt(t.Canvasheight);
+        return;
+    }
+    const double width = StrToFloat(t.Canvaswidth);
+    g.SetCanvas(unit.value_or(g.CanvasUnit), width, StrToFloat(t.Canvasheight));
+}
+
+void NumberSizeField(FontSetting& font, const std::string& text) {
+    const int size = StrToInt(text);
+    if (size < 1 || size > FontSetting::kMaxSize) {
+        ShowMessage(FormatText(kNumberSizeText, {IntToStr(FontSetting::kMaxSize)}));
+        return;
+    }
+    font.Size = size;
+}
+
 }  // namespace
 
 void ApplyGraphSet(GraphDocument& d, const GraphSetTexts& t) {
@@ -136,8 +181,7 @@ void ApplyGraphSet(GraphDocument& d, const GraphSetTexts& t) {
         if (!(axis->Max > axis->Min)) axis->Max = axis->Min + 10;
     }
     for (AxisSettings* axis : {&x, &y, &y2}) CheckLogMinimum(*axis);
-    g.Canvaswidth = StrToInt(t.Canvaswidth);
-    g.Canvasheight = StrToInt(t.Canvasheight);
+    CanvasField(g, t);
     g.Width = StrToInt(t.Graphwidth);
     g.Height = StrToInt(t.Graphheight);
     g.Left = StrToInt(t.Graphleft);
@@ -149,6 +193,9 @@ void ApplyGraphSet(GraphDocument& d, const GraphSetTexts& t) {
     ok &= SizeWithin(g.Left, 0, 1000, 0);
     ok &= SizeWithin(g.Top, 0, 1000, 0);
     if (!ok) ShowMessage(kSizeText);
+    // A canvas replaced in pixels is measured in its unit again.
+    g.SetCanvas(g.CanvasUnit, g.CanvasWidthInUnit(), g.CanvasHeightInUnit());
+    NumberSizeField(d.Fonts.Num, t.NumberSize);
     GridlineSettings& l = d.Gridline;
     // Division counts below 1 and negative lengths and widths draw
     // nothing useful: they are refused by name.

@@ -62,7 +62,37 @@ void PlotSetForm::ApplyInteger(const std::string& text, int minimum, const char*
         ShowMessage(FormatText(kFieldText, {field, IntToStr(minimum)}));
         return;
     }
-    Apply([&](SeriesStyle& p) { p.*member = value; });
+    Apply([&](SeriesStyle& p) {
+        p.*member = value;
+        // Whole pixels replace a width in points.
+        if (member == &SeriesStyle::LineWidth) p.LineWidthPoints = 0;
+    });
+}
+
+bool PlotSetForm::ApplyLineWidth(const std::string& text, bool finished) {
+    std::string number = text;
+    const bool points = number.size() >= 2 && (number.ends_with("pt") || number.ends_with("PT"));
+    if (!points && number.find_first_of(".pP") == std::string::npos) {
+        ApplyInteger(text, 0, "ラインの太さ", &SeriesStyle::LineWidth);
+        return true;
+    }
+    if (points) number.resize(number.size() - 2);
+    double value = 0;
+    if (!points || !TryStrToFloat(number, value) || !(value > 0) ||
+        value > SeriesStyle::kMaxLineWidthPoints) {
+        if (finished) ShowMessage(kLineWidthText);
+        return false;
+    }
+    Apply([&](SeriesStyle& p) {
+        p.LineWidthPoints = value;
+        p.LineWidth = std::max(1, int(std::lround(value * kPixelsPerPoint)));
+    });
+    return true;
+}
+
+std::string PlotSetForm::LineWidthText(const SeriesStyle& style) {
+    if (style.LineWidthPoints > 0) return Concat(FloatToText(style.LineWidthPoints), "pt");
+    return IntToStr(style.LineWidth);
 }
 
 bool PlotSetForm::ApplyCurveMethod(const std::string& text, bool finished) {

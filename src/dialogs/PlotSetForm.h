@@ -43,6 +43,14 @@ class PlotSetForm {
     // `minimum` is refused with a message naming the field.
     void ApplyInteger(const std::string& text, int minimum, const char* field,
                       int SeriesStyle::*member);
+    // The line width: whole pixels as an integer field, or points with
+    // decimals ("0.5pt"). A text on its way to points ("0.", "0.5p") is
+    // kept back while the typing goes on and refused once it is
+    // `finished`; false then.
+    bool ApplyLineWidth(const std::string& text, bool finished);
+    static std::string LineWidthText(const SeriesStyle& style);
+    static constexpr const char* kLineWidthText =
+        "ラインの太さは 0 以上の整数 (ピクセル) か、0.5pt のような 0 より大きいポイントです";
     // The curve method by its name as listed or typed: a name of the
     // table applies at once; another is refused with a message once the
     // typing is `finished`, and kept back while it goes on.

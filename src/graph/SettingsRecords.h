@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/Colors.h"
 #include "platform/Picture.h"
@@ -26,8 +28,34 @@ struct GraphSettings {
     int Top = 50;
     int Canvaswidth = 550;
     int Canvasheight = 320;
+    // The canvas as the user gave it: in a unit of length (8.5 x 6 cm),
+    // Canvaswidth and Canvasheight then its whole pixels. In pixels the
+    // sizes in the unit are not used.
+    LengthUnit CanvasUnit = LengthUnit::Px;
+    double CanvasUnitWidth = 0;
+    double CanvasUnitHeight = 0;
     bool operator==(const GraphSettings&) const = default;
+
+    // Sets the canvas in a unit; its pixels are the sizes rounded.
+    void SetCanvas(LengthUnit unit, double width, double height);
+    // The canvas in pixels with their fractions (8.5 cm is 321.26): the
+    // size in the unit while the whole pixels are still its own, else
+    // the pixels (set since, by a window or an older file).
+    double ExactCanvasWidth() const;
+    double ExactCanvasHeight() const;
+    // The canvas in its unit, as ExactCanvasWidth measures it.
+    double CanvasWidthInUnit() const { return ExactCanvasWidth() / PixelsPerUnit(CanvasUnit); }
+    double CanvasHeightInUnit() const { return ExactCanvasHeight() / PixelsPerUnit(CanvasUnit); }
 };
+
+// A canvas size as a command gives it: "8.5cmx6cm", "85x60mm" (the unit
+// once, for both), "3.5inx2.5in", "600x400" (pixels).
+struct CanvasSize {
+    LengthUnit Unit = LengthUnit::Px;
+    double Width = 0, Height = 0;
+};
+// The size a text gives, with sides above 0; none for another text.
+std::optional<CanvasSize> ReadCanvasSize(std::string_view text);
 
 struct GridlineSettings {
     // Divisions, and the widths of lines and ticks in pixels.

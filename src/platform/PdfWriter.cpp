@@ -82,7 +82,7 @@ void TagSubsetFonts(QByteArray& pdf) {
 
 QByteArray PdfBytes(const Picture& picture, const std::string& title) {
     constexpr double kPointsPerPixel = 72.0 / 96;
-    const int w = std::max(picture.Width(), 1), h = std::max(picture.Height(), 1);
+    const double w = std::max(picture.ExactWidth(), 1.0), h = std::max(picture.ExactHeight(), 1.0);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);

@@ -7,6 +7,7 @@
 void Picture::Clear() {
     width_ = 0;
     height_ = 0;
+    exactWidth_ = exactHeight_ = 0;
     ops_.clear();
     pens_.clear();
     brushes_.clear();

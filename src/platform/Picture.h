@@ -151,7 +151,17 @@ class Picture {
     void SetSize(int width, int height) {
         width_ = width;
         height_ = height;
+        exactWidth_ = exactHeight_ = 0;
     }
+    // The size with its fractions of a pixel (a canvas of 8.5 cm is 321.26
+    // pixels wide), for the outputs that have them; whole, Width and
+    // Height.
+    void SetExactSize(double width, double height) {
+        exactWidth_ = width;
+        exactHeight_ = height;
+    }
+    double ExactWidth() const { return exactWidth_ > 0 ? exactWidth_ : width_; }
+    double ExactHeight() const { return exactHeight_ > 0 ? exactHeight_ : height_; }
     // Empties the picture and sets its size to 0 x 0.
     void Clear();
     bool Empty() const { return ops_.empty(); }
@@ -171,6 +181,8 @@ class Picture {
     friend class Canvas;
     int width_ = 0;
     int height_ = 0;
+    double exactWidth_ = 0;
+    double exactHeight_ = 0;
     std::vector<PictureOp> ops_;
     std::vector<TPen> pens_;
     std::vector<TBrush> brushes_;

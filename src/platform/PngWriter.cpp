@@ -16,8 +16,8 @@ QImage PictureAtResolution(const Picture& picture, const PngOptions& options) {
         return image;
     }
     const double scale = dpi / 96.0;
-    const int w = std::max(int(std::lround(std::max(picture.Width(), 1) * scale)), 1);
-    const int h = std::max(int(std::lround(std::max(picture.Height(), 1) * scale)), 1);
+    const int w = std::max(int(std::lround(std::max(picture.ExactWidth(), 1.0) * scale)), 1);
+    const int h = std::max(int(std::lround(std::max(picture.ExactHeight(), 1.0) * scale)), 1);
     QImage image;
     if (options.Transparent) {
         image = NewImage(w, h, QImage::Format_ARGB32_Premultiplied);

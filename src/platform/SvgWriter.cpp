@@ -294,13 +294,15 @@ void SvgWriter::Text(const PictureOp& op) {
 }
 
 std::string SvgWriter::Write() {
-    const int w = std::max(picture_.Width(), 1), h = std::max(picture_.Height(), 1);
+    std::string w, h;
+    Number(w, std::max(picture_.ExactWidth(), 1.0));
+    Number(h, std::max(picture_.ExactHeight(), 1.0));
     out_ =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         "<svg xmlns=\"http://www.w3.org/2000/svg\" "
         "xmlns:xlink=\"http://www.w3.org/1999/xlink\" version=\"1.1\" width=\"" +
-        std::to_string(w) + "px\" height=\"" + std::to_string(h) + "px\" viewBox=\"0 0 " +
-        std::to_string(w) + " " + std::to_string(h) + "\">\n<title>Kurvo</title>\n" +
+        w + "px\" height=\"" + h + "px\" viewBox=\"0 0 " + w + " " + h +
+        "\">\n<title>Kurvo</title>\n" +
         // The background is transparent, and texts have no box of their own.
         "<g stroke-linecap=\"butt\" stroke-linejoin=\"miter\">\n";
     for (const PictureOp& op : picture_.Ops()) {

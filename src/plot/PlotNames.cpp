@@ -31,6 +31,13 @@ constexpr KindName<MarkKind> kMarkKinds[] = {
     {MarkKind::Batsu, "batsu"},
 };
 
+constexpr KindName<LengthUnit> kLengthUnits[] = {
+    {LengthUnit::Px, "px"},
+    {LengthUnit::Cm, "cm"},
+    {LengthUnit::Mm, "mm"},
+    {LengthUnit::In, "in"},
+};
+
 template <typename Kind, std::size_t N>
 const char* Find(const KindName<Kind> (&names)[N], Kind kind) {
     for (const KindName<Kind>& entry : names)
@@ -49,6 +56,9 @@ std::span<const KindName<CurveMethod>> CurveMethodNames() {
 std::span<const KindName<MarkKind>> MarkKindNames() {
     return kMarkKinds;
 }
+std::span<const KindName<LengthUnit>> LengthUnitNames() {
+    return kLengthUnits;
+}
 
 const char* NameOf(AxisKind kind) {
     return Find(kAxisKinds, kind);
@@ -58,4 +68,7 @@ const char* NameOf(CurveMethod method) {
 }
 const char* NameOf(MarkKind mark) {
     return Find(kMarkKinds, mark);
+}
+const char* NameOf(LengthUnit unit) {
+    return Find(kLengthUnits, unit);
 }

@@ -29,6 +29,9 @@ enum class CurveMethod : std::uint8_t {
 
 enum class MarkKind : std::uint8_t { No, Maru, Shikaku, Sankaku, Maru2, Shikaku2, Sankaku2, Batsu };
 
+// The units a canvas is given in.
+enum class LengthUnit : std::uint8_t { Px, Cm, Mm, In };
+
 template <typename Kind>
 struct KindName {
     Kind kind;
@@ -39,10 +42,28 @@ struct KindName {
 std::span<const KindName<AxisKind>> AxisKindNames();
 std::span<const KindName<CurveMethod>> CurveMethodNames();
 std::span<const KindName<MarkKind>> MarkKindNames();
+std::span<const KindName<LengthUnit>> LengthUnitNames();
 
 const char* NameOf(AxisKind kind);
 const char* NameOf(CurveMethod method);
 const char* NameOf(MarkKind mark);
+const char* NameOf(LengthUnit unit);
+
+// Pixels are 1/96 inch, as everywhere in the program: 1 cm is 37.8 pixels.
+constexpr double PixelsPerUnit(LengthUnit unit) {
+    switch (unit) {
+        case LengthUnit::Cm:
+            return 96 / 2.54;
+        case LengthUnit::Mm:
+            return 9.6 / 2.54;
+        case LengthUnit::In:
+            return 96;
+        case LengthUnit::Px:
+            break;
+    }
+    return 1;
+}
+constexpr double kPixelsPerPoint = 96.0 / 72;
 
 // The kind a name stands for; none for a name that is not in the table.
 template <typename Kind>

@@ -19,6 +19,10 @@ struct SeriesStyle {
     static constexpr int kMaxAxisX = 1000;
 
     int LineWidth = 1;
+    // The width in points where the user gave it so (0.5 pt), else 0;
+    // LineWidth is then its whole pixels, at least 1.
+    double LineWidthPoints = 0;
+    static constexpr double kMaxLineWidthPoints = kMaxLineWidth / kPixelsPerPoint;
     TColor LineColor = clBlack;
     PenStyle LineType = PenStyle::psSolid;
     CurveMethod Hokan = CurveMethod::None;
@@ -63,4 +67,12 @@ inline MarkKind DefaultMark(int n) {
                                            Maru,  Shikaku,  Sankaku};
     const int k = n % 7;
     return k >= 0 ? kMarks[k] : Maru2;
+}
+
+// The pen of a series' line: its whole pixels, and the fraction for the
+// devices that draw it.
+inline TPen LinePen(const SeriesStyle& style, PenStyle type) {
+    TPen pen{style.LineColor, type, style.LineWidth};
+    if (style.LineWidthPoints > 0) pen.FineWidth = float(style.LineWidthPoints * kPixelsPerPoint);
+    return pen;
 }

@@ -198,7 +198,7 @@ void TPlot::DrawSample() {
     SamplePicture.Clear();
     SamplePicture.SetSize(Width, Height);
     Canvas canvas(SamplePicture);
-    canvas.Pen = TPen{LineColor, LineType, LineWidth};
+    canvas.Pen = LinePen(*this, LineType);
     canvas.MoveTo(5, Height / 2);
     canvas.LineTo(Width - 5, Height / 2);
     canvas.Pen = TPen{MarkColor, PenStyle::psSolid, 1};
@@ -218,7 +218,7 @@ void TPlot::InternalPlotLines(const CurvePoints& points) {
     // No reservation by the number of points: reduced, a million of them
     // are a few thousand operations.
     Canvas canvas(CurveLayer);
-    canvas.Pen = TPen{LineColor, LineType, LineWidth};
+    canvas.Pen = LinePen(*this, LineType);
     canvas.Brush.Style = BrushStyle::bsClear;
     PolylineReducer runs(canvas);
     int begin = 0;

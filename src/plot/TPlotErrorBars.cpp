@@ -22,7 +22,7 @@ bool TPlot::PlotErrorBars() {
     ClearCurveLayer();
     if (ErrorsX.Empty() && ErrorsY.Empty()) return false;
     Canvas canvas(CurveLayer);
-    canvas.Pen = TPen{LineColor, PenStyle::psSolid, LineWidth};
+    canvas.Pen = LinePen(*this, PenStyle::psSolid);
     const AxisMapping mapping = Mapping();
     // Draws a bar along Y (vertical) or X, clipped to [0, size] along it,
     // skipped when its line lies outside the area across.

@@ -86,6 +86,7 @@ TEST(ConfigFile, EveryKeyRoundTrips) {
     GraphDocument& w = written.Doc;
     SeriesStyle& p = w.Series[2].Style;
     p.LineWidth = 3;
+    p.LineWidthPoints = 2.25;
     p.LineColor = RGBColor(0x12, 0x34, 0x56);
     p.LineType = PenStyle::psDashDot;
     p.Hokan = CurveMethod::SplineArea;
@@ -138,6 +139,7 @@ TEST(ConfigFile, EveryKeyRoundTrips) {
                             .Top = 42,
                             .Canvaswidth = 640,
                             .Canvasheight = 500};
+    w.Graph.SetCanvas(LengthUnit::Mm, 85.5, 60);
     w.Title.Main = "表題 x^2@";
     w.Sample = SampleSettings{12, -5, clNavy, 0x80000005, 0, true};
     w.Gridline = GridlineSettings{2, 7, 1, 5, 0};
@@ -170,6 +172,16 @@ TEST(ConfigFile, EveryKeyRoundTrips) {
     EXPECT_NE(text.find("Frontcolor=clWindow\r\n"), std::string::npos);
     EXPECT_NE(text.find("AxistypeY2=日時\r\n"), std::string::npos);
     EXPECT_NE(text.find("TitleY2->Color=clTeal\r\n"), std::string::npos);
+    EXPECT_NE(text.find("Canvaswidth=323\r\nCanvasheight=227\r\nCanvasUnit=mm\r\n"
+                        "CanvasUnitWidth=85.5\r\nCanvasUnitHeight=60\r\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("LineImage2->LineWidthPt=2.25\r\n"), std::string::npos);
+    // A canvas in pixels alone, as older files have it, is in pixels.
+    const std::string older = dir.Write("older.kvc", "[Graph]\r\nCanvaswidth=500\r\n");
+    ASSERT_TRUE(read.ReadConfigFile(older));
+    EXPECT_EQ(read.Doc.Graph.CanvasUnit, LengthUnit::Px);
+    EXPECT_EQ(read.Doc.Graph.ExactCanvasWidth(), 500);
+    EXPECT_EQ(read.Doc.Graph.Canvasheight, 227);
 }
 
 TEST(ConfigFile, WritingInPlaceKeepsForeignLines) {
@@ -257,6 +269,9 @@ TEST(ConfigFile, ValuesOutsideTheirRangesAreRefused) {
         {"Plot", "LineImage1->MarkSize", "0x7fffffff", "0 10000"},
         {"Plot", "LineImage1->AxisX", "-1", "0 1000"},
         {"Fonts", "Num->Size", "5000", "-1000 1000"},
+        {"Plot", "LineImage0->LineWidthPt", "-0.5", "0 750"},
+        {"Graph", "CanvasUnitWidth", "5", "20 10000"},
+        {"Graph", "CanvasUnitHeight", "half", "20 10000"},
     };
     for (const Case& c : cases) {
         TestDir dir;

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabWidget>
 
 #include "app/TfMain.h"
@@ -66,6 +67,19 @@ TGraphSetDialog::TGraphSetDialog(TfMain& main, QWidget* parent)
     Label(size, "キャンバスサイズ", 8, 26);
     edit(size, "Canvaswidth", 110, 22);
     edit(size, "Canvasheight", 200, 22);
+    // The canvas's unit: a figure for print is given in cm or inches.
+    auto* unit = new QComboBox(size);
+    unit->setObjectName("CanvasUnit");
+    for (const auto& entry : LengthUnitNames()) unit->addItem(QString::fromUtf8(entry.name));
+    unit->setGeometry(283, 22, 38, 22);
+    combos_["CanvasUnit"] = unit;
+    // The sizes shown go over to the new unit.
+    connect(unit, &QComboBox::currentTextChanged, this, [this](const QString& to) {
+        for (const char* name : {"Canvaswidth", "Canvasheight"})
+            Edit(name)->setText(QString::fromStdString(
+                CanvasTextInUnit(Edit(name)->text().toStdString(), shownUnit_, to.toStdString())));
+        shownUnit_ = to.toStdString();
+    });
     Label(size, "グラフサイズ", 8, 54);
     edit(size, "Graphwidth", 110, 50);
     edit(size, "Graphheight", 200, 50);
@@ -84,6 +98,8 @@ TGraphSetDialog::TGraphSetDialog(TfMain& main, QWidget* parent)
     Label(size, "Y軸範囲", 8, 202);
     edit(size, "MinY", 110, 198);
     edit(size, "MaxY", 200, 198);
+    Label(size, "数値の大きさ (pt)", 8, 234);
+    edit(size, "NumberSize", 110, 230);
 
     auto combo = [this](QWidget* page, const char* name, int x, int y, const QStringList& items) {
         auto* c = new QComboBox(page);
@@ -173,8 +189,10 @@ GraphSetTexts TGraphSetDialog::Texts() const {
     t.MaxX = e("MaxX");
     t.MinY = e("MinY");
     t.MaxY = e("MaxY");
+    t.CanvasUnit = c("CanvasUnit");
     t.Canvaswidth = e("Canvaswidth");
     t.Canvasheight = e("Canvasheight");
+    t.NumberSize = e("NumberSize");
     t.Graphwidth = e("Graphwidth");
     t.Graphheight = e("Graphheight");
     t.Graphleft = e("Graphleft");
@@ -228,8 +246,15 @@ void TGraphSetDialog::FormActivate() {
     e("MaxX", t.MaxX);
     e("MinY", t.MinY);
     e("MaxY", t.MaxY);
+    {
+        // The texts are in the unit already.
+        const QSignalBlocker quiet(Combo("CanvasUnit"));
+        c("CanvasUnit", t.CanvasUnit);
+        shownUnit_ = t.CanvasUnit;
+    }
     e("Canvaswidth", t.Canvaswidth);
     e("Canvasheight", t.Canvasheight);
+    e("NumberSize", t.NumberSize);
     e("Graphwidth", t.Graphwidth);
     e("Graphheight", t.Graphheight);
     e("Graphleft", t.Graphleft);

@@ -59,4 +59,6 @@ class TGraphSetDialog : public QDialog {
     TfMain& main_;
     std::map<std::string, QLineEdit*> edits_;
     std::map<std::string, QComboBox*> combos_;
+    // The unit the canvas sizes are shown in.
+    std::string shownUnit_ = "px";
 };

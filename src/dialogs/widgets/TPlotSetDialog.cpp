@@ -127,7 +127,11 @@ TPlotSetDialog::TPlotSetDialog(TfMain& main, QWidget* parent)
     for (const char* s : kPenStyles) styles << s;
     Ltype = Combo(line, "Ltype", QRect(90, 46, 100, 22), styles);
     Label(line, "太さ", 10, 78);
-    Lwidth = Combo(line, "Lwidth", QRect(90, 74, 100, 22), Numbers({1, 2, 3}));
+    Lwidth = Combo(line, "Lwidth", QRect(90, 74, 100, 22),
+                   Numbers({1, 2, 3}) << "0.5pt"
+                                      << "1pt"
+                                      << "1.5pt"
+                                      << "2pt");
     Label(line, "データ補完", 10, 106);
     QStringList methods;
     for (const auto& entry : CurveMethodNames()) methods << QString::fromUtf8(entry.name);
@@ -225,7 +229,10 @@ TPlotSetDialog::TPlotSetDialog(TfMain& main, QWidget* parent)
                 form_.Apply([&](SeriesStyle& p) { p.LineType = PenStyle(position); });
             }));
     connect(Lwidth, &QComboBox::currentTextChanged, this,
-            guarded([this] { Integer(Lwidth, 0, "ラインの太さ", &SeriesStyle::LineWidth); }));
+            guarded([this] { form_.ApplyLineWidth(Lwidth->currentText().toStdString(), false); }));
+    connect(Lwidth->lineEdit(), &QLineEdit::editingFinished, this, guarded([this] {
+                if (!form_.ApplyLineWidth(Lwidth->currentText().toStdString(), true)) IndexChange();
+            }));
     connect(Lhokan, &QComboBox::currentTextChanged, this, guarded([this] {
                 form_.ApplyCurveMethod(Lhokan->currentText().toStdString(), false);
             }));
@@ -326,7 +333,7 @@ void TPlotSetDialog::IndexChange() {
         Ltype->setCurrentIndex(int(source->LineType) <= 5 ? int(source->LineType) : -1);
         Lhokan->setCurrentText(QString::fromUtf8(NameOf(source->Hokan)));
         Ldimension->setCurrentText(QString::number(source->Dimension));
-        Lwidth->setCurrentText(QString::number(source->LineWidth));
+        Lwidth->setCurrentText(QString::fromStdString(PlotSetForm::LineWidthText(*source)));
         Mcolor->Color = ToQColor(source->MarkColor);
         Mcolor->update();
         Mtype->setCurrentIndex(Mtype->findText(QString::fromUtf8(NameOf(source->MarkType))));

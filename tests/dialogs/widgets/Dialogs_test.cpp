@@ -119,6 +119,23 @@ TEST(TPlotSetDialog, IntegerFieldsRefuseWhatTheDrawingCannotUse) {
         EXPECT_EQ(after.AxisX, before.AxisX);
         EXPECT_EQ(after.MarkSize, before.MarkSize);
     }
+    // A width in points: whole pixels for the window, the fraction kept;
+    // a text on its way to one waits for the end of the typing.
+    Loaded l;
+    TPlotSetDialog dialog(l.main);
+    dialog.SetStartIndex(2);
+    dialog.FormActivate();
+    QComboBox* width = dialog.findChild<QComboBox*>("Lwidth");
+    for (const char* typed : {"0", "0.", "0.5", "0.5p", "0.5pt"}) width->setCurrentText(typed);
+    EXPECT_TRUE(l.sink.Texts.empty());
+    EXPECT_EQ(l.main.Doc.Series[1].Style.LineWidth, 1);
+    EXPECT_EQ(l.main.Doc.Series[1].Style.LineWidthPoints, 0.5);
+    width->setCurrentText("3");
+    EXPECT_EQ(l.main.Doc.Series[1].Style.LineWidthPoints, 0);
+    width->setCurrentText("-1pt");
+    emit width->lineEdit()->editingFinished();
+    EXPECT_EQ(l.sink.Texts, std::vector<std::string>{PlotSetForm::kLineWidthText});
+    EXPECT_EQ(width->currentText().toStdString(), "3");
 }
 
 TEST(TPlotSetDialog, AnIndexThatNamesNoSeriesTouchesNothing) {
@@ -251,6 +268,35 @@ TEST(GraphSetForm, ChecksAndReplacements) {
              EXPECT_EQ(m.Doc.Gridline.Largelength, 6);
          },
          {"Y軸 副目盛り数 は 1 以上にしてください", "主目盛り 長さ は 0 以上にしてください"}},
+        {"a canvas of 8.5 x 6 cm with 8-point numbers",
+         [](GraphSetTexts& t) {
+             t.CanvasUnit = "cm";
+             t.Canvaswidth = "8.5";
+             t.Canvasheight = "6";
+             t.NumberSize = "8";
+         },
+         [](const TfMain& m) {
+             EXPECT_EQ(m.Doc.Graph.Canvaswidth, 321);
+             EXPECT_NEAR(m.Doc.Graph.ExactCanvasWidth(), 321.2598, 1e-4);
+             EXPECT_EQ(m.Doc.Fonts.Num.Size, 8);
+             const GraphSetTexts shown = LoadGraphSet(m.Doc);
+             EXPECT_EQ(shown.Canvaswidth + " x " + shown.Canvasheight + " " + shown.CanvasUnit,
+                       "8.5 x 6 cm");
+         },
+         {}},
+        {"a canvas too wide in inches is replaced, and measured in inches",
+         [](GraphSetTexts& t) {
+             t.CanvasUnit = "in";
+             t.Canvaswidth = "20";
+             t.NumberSize = "0";
+         },
+         [](const TfMain& m) {
+             EXPECT_EQ(m.Doc.Graph.Canvaswidth, 400);
+             EXPECT_EQ(LoadGraphSet(m.Doc).Canvaswidth, "4.167");
+             EXPECT_EQ(m.Doc.Fonts.Num.Size, 12);
+         },
+         {"グラフ、キャンバスサイズは20～1000のまでです。",
+          "数値の大きさは 1 から 1000 ポイントまでです"}},
     };
     for (const Case& c : cases) {
         Loaded l;
@@ -310,6 +356,12 @@ TEST(TGraphSetDialog, ShowsTheRecordsAndStopsAtABadNumber) {
     dialog.OkBitBtn->click();
     EXPECT_EQ(y2.Min, 1706680800);
     EXPECT_EQ(y2.Max, 1706745600);
+
+    // Another unit shows the sizes in it.
+    dialog.Combo("CanvasUnit")->setCurrentText("cm");
+    EXPECT_EQ(dialog.Edit("Canvaswidth")->text().toStdString(), "18.521");  // 700 px
+    dialog.Combo("CanvasUnit")->setCurrentText("mm");
+    EXPECT_EQ(dialog.Edit("Canvaswidth")->text().toStdString(), "185.21");
 }
 
 TEST(TFontSetDialog, NamesSizesOkAndCancel) {
