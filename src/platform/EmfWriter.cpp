@@ -31,6 +31,13 @@ class EmfWriter {
     }
     void FlushLines();
     void FlushSegments();
+    // A line of a dashed pen as its dashes, segments of a solid pen: readers
+    // draw a pen's own dash style each their own way, or not at all.
+    void DashedLine(const PictureOp& op);
+    // The pen object for lines (solid where the pen is dashed) or for
+    // shapes (its style), made when the other one is selected.
+    void UsePenFor(bool lines);
+    void CreatePen(const TPen& pen, bool styled);
     void Polygon(const std::vector<U_POINTL>& points);
     void SelectPen(const TPen& pen);
     void SelectBrush(const TBrush& brush);
@@ -53,6 +60,14 @@ class EmfWriter {
     uint32_t penSlot_ = 0, brushSlot_ = 0, fontSlot_ = 0;
     bool noBrushInUse_ = false;
     int penWidth_ = 1;
+    TPen pen_;
+    // The pattern of a dashed pen in effect, where the run stands in it,
+    // the current position, and whether the selected pen object is the
+    // styled one.
+    const DashPattern* dashes_ = nullptr;
+    int dashPhase_ = 0;
+    U_POINTL position_{0, 0};
+    bool styledPen_ = false;
     std::vector<U_POINTL> polyline_;
     // Move-line pairs one after the other (the crosses of the marks), drawn
     // as one record of separate lines.
@@ -71,8 +86,9 @@ void EmfWriter::FlushSegments() {
         Emit(U_EMRPOLYPOLYLINE_set(bounds, uint32_t(counts.size()), counts.data(),
                                    uint32_t(segments_.size()), segments_.data()));
     }
-    // The lines leave the current position at the last end.
-    Emit(U_EMRMOVETOEX_set(segments_.back()));
+    // The lines leave the current position at the last end (of a dashed
+    // run: at its end, where a gap may be).
+    Emit(U_EMRMOVETOEX_set(dashes_ ? position_ : segments_.back()));
     segments_.clear();
 }
 
@@ -102,10 +118,55 @@ void EmfWriter::Polygon(const std::vector<U_POINTL>& points) {
     }
 }
 
+void EmfWriter::DashedLine(const PictureOp& op) {
+    const U_POINTL to{op.A, op.B};
+    if (op.Kind == OpKind::MoveTo) {
+        position_ = to;
+        dashPhase_ = 0;
+        return;
+    }
+    UsePenFor(true);
+    const U_POINTL from = position_;
+    const std::int64_t dx = std::int64_t(to.x) - from.x, dy = std::int64_t(to.y) - from.y;
+    const std::int64_t steps = std::max(std::abs(dx), std::abs(dy));
+    // Step k of the line, as the pixels count them along its major axis.
+    auto at = [&](std::int64_t k) {
+        return U_POINTL{int32_t(from.x + std::llround(double(dx) * double(k) / double(steps))),
+                        int32_t(from.y + std::llround(double(dy) * double(k) / double(steps)))};
+    };
+    dashPhase_ = ForEachDash(*dashes_, dashPhase_, steps, [&](std::int64_t k, std::int64_t end) {
+        segments_.push_back(at(k));
+        segments_.push_back(at(end));
+    });
+    position_ = to;
+}
+
 void EmfWriter::SelectPen(const TPen& pen) {
+    pen_ = pen;
+    dashes_ = DashPatternOf(pen.Style);
+    dashPhase_ = 0;
+    // Lines come first: a dashed pen is made solid for its dashes.
+    CreatePen(pen, !dashes_);
+}
+
+void EmfWriter::UsePenFor(bool lines) {
+    const bool styled = !(lines && dashes_);
+    if (styled != styledPen_) CreatePen(pen_, styled);
+}
+
+void EmfWriter::CreatePen(const TPen& pen, bool styled) {
     penWidth_ = pen.Width;
+    styledPen_ = styled;
     const uint32_t slot = FreeSlot(1, penSlot_);
-    if (DashPatternOf(pen.Style)) {
+    if (!styled) {
+        // The dashes' solid pen: as wide as the pixels, flat at the ends.
+        PU_EXTLOGPEN elp = extlogpen_set(
+            U_PS_GEOMETRIC | U_PS_SOLID | U_PS_ENDCAP_FLAT | U_PS_JOIN_MITER,
+            uint32_t(std::max(pen.Width, 1)), U_BS_SOLID, ColorRef(pen.Color), 0, 0, nullptr);
+        char* record = elp ? U_EMREXTCREATEPEN_set(slot, nullptr, 0, nullptr, elp) : nullptr;
+        std::free(elp);
+        Emit(record);
+    } else if (DashPatternOf(pen.Style)) {
         // Readers draw the dashes of a cosmetic pen a pixel or two long, or
         // not at all; a geometric pen with the style shows them everywhere.
         PU_EXTLOGPEN elp = extlogpen_set(
@@ -220,6 +281,11 @@ void EmfWriter::WriteOperations() {
     out_.Bytes().reserve(ops.size() * 24 + 4096);
     for (std::size_t i = 0; i < ops.size(); ++i) {
         const PictureOp& op = ops[i];
+        if (dashes_ && (op.Kind == OpKind::MoveTo || op.Kind == OpKind::LineTo)) {
+            UseNoBrush();
+            DashedLine(op);
+            continue;
+        }
         // A move followed by a single line is a separate segment.
         const bool pair = op.Kind == OpKind::MoveTo && i + 1 < ops.size() &&
                           ops[i + 1].Kind == OpKind::LineTo &&
@@ -253,6 +319,7 @@ void EmfWriter::WriteOperations() {
                 polyline_.push_back(U_POINTL{op.A, op.B});
                 break;
             case OpKind::Rectangle:
+                UsePenFor(false);
                 UseBrush();
                 if (penWidth_ > 1) {
                     Polygon(BoxOutline(op));
@@ -261,10 +328,12 @@ void EmfWriter::WriteOperations() {
                 }
                 break;
             case OpKind::Ellipse:
+                UsePenFor(false);
                 UseBrush();
                 Emit(U_EMRELLIPSE_set(U_RECTL{op.A, op.B, op.C, op.D}));
                 break;
             case OpKind::Polygon: {
+                UsePenFor(false);
                 UseBrush();
                 const PixelPoint* p = picture_.PointsOf(op);
                 std::vector<U_POINTL> points;

@@ -30,8 +30,8 @@ void SaveReferenceGraph(const TestDir& dir) {
         const double x = i * 0.5;
         char row[256];
         std::snprintf(row, sizeof row, "%g %.4f 9 1 %.4f %.4f %.4f %.4f %.4f\n", x,
-                      std::sin(x) * 3 + 5, std::cos(x) * 2 + 5, std::log(x + 1) * 2 + 2, x * x / 12,
-                      x * 0.8, std::fabs(std::fmod(x, 4) - 2) * 2 + 2);
+                      std::sin(x) * 3 + 5, 3.0, std::log(x + 1) * 2 + 2, x * x / 12, x * 0.8,
+                      std::fabs(std::fmod(x, 4) - 2) * 2 + 2);
         data += row;
     }
     TfMain main;
@@ -50,7 +50,7 @@ void SaveReferenceGraph(const TestDir& dir) {
         {MarkKind::Maru, PenStyle::psSolid, clBlack, 1, CurveMethod::Spline},
         {MarkKind::No, PenStyle::psDash, clRed, 1, CurveMethod::None},
         {MarkKind::Batsu, PenStyle::psDot, clBlue, 1, CurveMethod::None},
-        {MarkKind::Maru2, PenStyle::psDashDot, clGreen, 1, CurveMethod::Spline},
+        {MarkKind::No, PenStyle::psDashDot, clGreen, 1, CurveMethod::Spline},
         {MarkKind::Shikaku, PenStyle::psDashDotDot, clPurple, 1, CurveMethod::None},
         {MarkKind::Shikaku2, PenStyle::psSolid, clTeal, 1, CurveMethod::None},
         {MarkKind::Sankaku, PenStyle::psSolid, clOlive, 3, CurveMethod::None},
@@ -188,10 +188,23 @@ void ExpectLikeTheBmp(const TestDir& dir, const std::vector<Rendering>& renderin
     auto dark = [](QRgb c) { return Lum(c) < 96; };
     auto red = [](QRgb c) { return qRed(c) > qGreen(c) + 60 && qRed(c) > qBlue(c) + 60; };
     auto blue = [](QRgb c) { return qBlue(c) > qRed(c) + 60 && qBlue(c) > qGreen(c) + 60; };
-    // The red dashed line lies at 9, the blue dotted one at 1, of 0 to 10.
+    auto green = [](QRgb c) { return qGreen(c) > qRed(c) + 40 && qGreen(c) > qBlue(c) + 40; };
+    // The red dashed line lies at 9, the blue dotted one at 1 and the green
+    // dash-dotted one at 3, of 0 to 10.
     const int redRow = kTop + kHeight / 10, blueRow = kTop + kHeight * 9 / 10;
-    ASSERT_GE(Dashes(bmp, bmpCorner, redRow, red), 12);
-    ASSERT_GE(Dashes(bmp, bmpCorner, blueRow, blue), 12);
+    const int greenRow = kTop + kHeight * 7 / 10;
+    struct Pattern {
+        const char* name;
+        int row;
+        std::function<bool(QRgb)> colour;
+        int dashes;  // in the BMP
+    } patterns[] = {{"dashed", redRow, red, 0},
+                    {"dotted", blueRow, blue, 0},
+                    {"dash-dotted", greenRow, green, 0}};
+    for (Pattern& p : patterns) {
+        p.dashes = Dashes(bmp, bmpCorner, p.row, p.colour);
+        ASSERT_GE(p.dashes, 12) << p.name;
+    }
     int bmpDarkOutside = 0;
     for (int y = 0; y < bmp.height(); ++y)
         for (int x = 0; x < bmp.width(); ++x)
@@ -208,9 +221,12 @@ void ExpectLikeTheBmp(const TestDir& dir, const std::vector<Rendering>& renderin
         EXPECT_GE(Found(bmp, shown, offset, plot, grid, anyInk, 1), 0.98) << "grid lines";
         EXPECT_GE(Found(bmp, shown, offset, ticks, black, ink, 2), 0.97) << "ticks and curves";
         EXPECT_GE(Found(bmp, shown, offset, plot, ink, anyInk, 2), 0.97) << "everything drawn";
-        // Dashes that show as dashes.
-        EXPECT_GE(Dashes(shown, corner, redRow + offset.y(), red), 8) << "dashed";
-        EXPECT_GE(Dashes(shown, corner, blueRow + offset.y(), blue), 8) << "dotted";
+        // The dashes of the BMP, as many of them: a dotted line is no
+        // dashed one.
+        for (const Pattern& p : patterns)
+            EXPECT_NEAR(Dashes(shown, corner, p.row + offset.y(), p.colour), p.dashes,
+                        p.dashes / 8 + 1)
+                << p.name;
         // No label on a dark box: about as much dark outside the plot area
         // as in the BMP (texts differ by font and hinting).
         int darkOutside = 0;
