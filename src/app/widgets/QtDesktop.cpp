@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
 
 #include "data/widgets/TDataOpen.h"
 
@@ -86,6 +87,22 @@ bool QtDesktop::Confirm(const std::string& question) {
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
+namespace {
+
+constexpr const char* kPngDpiKey = "Png/Dpi";
+constexpr const char* kPngTransparentKey = "Png/Transparent";
+
+}  // namespace
+
+PngOptions SavedPngOptions() {
+    const QSettings settings;
+    PngOptions options;
+    const int dpi = settings.value(kPngDpiKey, options.Dpi).toInt();
+    if (dpi >= Desktop::kMinAskedDpi && dpi <= PngOptions::kMaxDpi) options.Dpi = dpi;
+    options.Transparent = settings.value(kPngTransparentKey, false).toBool();
+    return options;
+}
+
 std::optional<PngOptions> QtDesktop::AskPngOptions(const PngOptions& current) {
     QDialog dialog(parent_);
     dialog.setObjectName("PngOptionsDialog");
@@ -124,6 +141,9 @@ std::optional<PngOptions> QtDesktop::AskPngOptions(const PngOptions& current) {
     chosen.Dpi = dpi->currentText().toInt();
     chosen.Exact = false;
     chosen.Transparent = transparent->isChecked();
+    QSettings settings;
+    settings.setValue(kPngDpiKey, chosen.Dpi);
+    settings.setValue(kPngTransparentKey, chosen.Transparent);
     return chosen;
 }
 

@@ -24,5 +24,9 @@ class QtDesktop : public Desktop {
     QWidget* parent_;
 };
 
+// The PNG resolution and background last chosen (kept in the settings
+// when the dialog is answered), or the defaults.
+PngOptions SavedPngOptions();
+
 // "caption|pattern|caption|pattern" as Qt's name filters.
 QStringList ToQtNameFilters(const std::string& filter);

@@ -19,6 +19,7 @@
 
 #include "app/TfMain.h"
 #include "app/widgets/DataGridModel.h"
+#include "app/widgets/QtDesktop.h"
 #include "app/widgets/TCanv.h"
 #include "app/widgets/TFver.h"
 #include "app/widgets/THelpViewer.h"
@@ -60,6 +61,7 @@ TfMainWindow::TfMainWindow(TfMain& state, QWidget* parent)
     // four columns.
     resize(std::max(268, menuBar()->sizeHint().width()), 456);
     LoadRecentFiles();
+    state_.PngExport = SavedPngOptions();
     connect(&state_, &TfMain::RecentFilesChanged, this, &TfMainWindow::SaveRecentFiles);
     // A text box must not claim the menus' shortcuts (see eventFilter).
     qApp->installEventFilter(this);

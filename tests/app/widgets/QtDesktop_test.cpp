@@ -62,6 +62,10 @@ TEST(QtDesktop, AsksAPngsResolutionAndBackground) {
     EXPECT_TRUE(chosen->Transparent);
     EXPECT_EQ(warnings, std::vector<std::string>{"解像度は 72 から 2400 までの整数です"});
     EXPECT_FALSE(desktop.AskPngOptions(*chosen));
+    // The answer is the next run's start; a cancel keeps it.
+    const PngOptions saved = SavedPngOptions();
+    EXPECT_EQ(saved.Dpi, 600);
+    EXPECT_TRUE(saved.Transparent);
 }
 
 }  // namespace
