@@ -41,11 +41,11 @@ TGraphSetDialog::TGraphSetDialog(TfMain& main, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), main_(main) {
     setObjectName("GraphSetDialog");
     setWindowTitle("Kurvo ｸﾞﾗﾌ設定");
-    setFixedSize(336, 332);
+    setFixedSize(360, 332);
     setModal(false);
 
     PageControl = new QTabWidget(this);
-    PageControl->setGeometry(4, 4, 328, 284);
+    PageControl->setGeometry(4, 4, 352, 284);
     auto* size = new QWidget;
     size->setObjectName("TabSheetGraph");
     auto* axis = new QWidget;
@@ -71,7 +71,7 @@ TGraphSetDialog::TGraphSetDialog(TfMain& main, QWidget* parent)
     auto* unit = new QComboBox(size);
     unit->setObjectName("CanvasUnit");
     for (const auto& entry : LengthUnitNames()) unit->addItem(QString::fromUtf8(entry.name));
-    unit->setGeometry(283, 22, 38, 22);
+    unit->setGeometry(288, 22, 56, 22);
     combos_["CanvasUnit"] = unit;
     // The sizes shown go over to the new unit.
     connect(unit, &QComboBox::currentTextChanged, this, [this](const QString& to) {
