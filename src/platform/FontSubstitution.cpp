@@ -61,6 +61,13 @@ QFont MakeQFont(const TLogFont& font) {
     return f;
 }
 
+double PointSizeScale(const TLogFont& font) {
+    if (font.Height >= 0) return 1;
+    const double pixels = -double(font.Height);
+    const double points = std::round(pixels * 72 / 96);
+    return points >= 1 ? points * 96 / 72 / pixels : 1;
+}
+
 int TextWidth(const TLogFont& font, const std::string& text) {
     return QFontMetrics(MakeQFont(font)).horizontalAdvance(QString::fromStdString(text));
 }

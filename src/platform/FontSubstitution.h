@@ -19,6 +19,12 @@ std::string ChosenFaceName(const QString& chosenFamily, const std::string& previ
 // The Qt font that draws and measures a logical font.
 QFont MakeQFont(const TLogFont& font);
 
+// How much larger the outputs that draw fractions of a pixel (SVG, PDF,
+// PNG) draw a font than its whole pixels: a character height stands for
+// the nearest whole point size (8 points is 11 pixels in the window and
+// 10.67 there, so 0.97); a cell height, and a size below a point, as it is.
+double PointSizeScale(const TLogFont& font);
+
 // Width and height in pixels of a text drawn in a logical font, unrotated.
 int TextWidth(const TLogFont& font, const std::string& text);
 int TextHeight(const TLogFont& font, const std::string& text);

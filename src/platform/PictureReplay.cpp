@@ -350,6 +350,11 @@ void Replayer::Run() {
                 painter_.setPen(ToQColor(font_.Color));
                 painter_.translate(op.A, op.B);
                 if (font_.Escapement != 0) painter_.rotate(-font_.Escapement / 10.0);
+                if (smooth_) {
+                    // At its true point size, from the same corner.
+                    const qreal scale = PointSizeScale(font_);
+                    painter_.scale(scale, scale);
+                }
                 painter_.drawText(0, QFontMetrics(qfont).ascent(), text);
                 painter_.restore();
                 shapeStateApplied_ = false;

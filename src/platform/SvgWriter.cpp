@@ -220,7 +220,9 @@ void SvgWriter::Text(const PictureOp& op) {
     out_ += "<text x=\"";
     Number(out_, op.A);
     out_ += "\" y=\"";
-    Number(out_, op.B + QFontMetrics(qfont).ascent());
+    // At its true point size, hung from the same corner.
+    const double scale = PointSizeScale(font_);
+    Number(out_, op.B + QFontMetrics(qfont).ascent() * scale);
     out_ += "\"";
     if (font_.Escapement != 0) {
         out_ += " transform=\"rotate(";
@@ -253,7 +255,7 @@ void SvgWriter::Text(const PictureOp& op) {
         out_ += "', ";
     }
     out_ += std::string(GenericFamily(substitute)) + "\" font-size=\"";
-    Number(out_, qfont.pixelSize());
+    Number(out_, qfont.pixelSize() * scale);
     out_ += "px\"";
     if (qfont.weight() >= QFont::DemiBold) out_ += " font-weight=\"bold\"";
     if (font_.Italic) out_ += " font-style=\"italic\"";
@@ -263,7 +265,8 @@ void SvgWriter::Text(const PictureOp& op) {
                 (font_.StrikeOut ? "line-through" : "") + "\"";
     // The width the graph was laid out with: a reader whose fallback font
     // for some characters is wider still puts the next run where it belongs.
-    const double width = QFontMetricsF(qfont).horizontalAdvance(QString::fromStdString(text));
+    const double width =
+        QFontMetricsF(qfont).horizontalAdvance(QString::fromStdString(text)) * scale;
     if (width > 0) {
         out_ += " textLength=\"";
         Number(out_, width);
@@ -284,7 +287,7 @@ void SvgWriter::Text(const PictureOp& op) {
             break;
         }
         out_ += "<tspan x=\"";
-        Number(out_, op.A + metrics.horizontalAdvance(q.left(start)));
+        Number(out_, op.A + metrics.horizontalAdvance(q.left(start)) * scale);
         out_ += "\">";
         Escaped(out_, q.mid(start, i - start).toStdString());
         out_ += "</tspan>";
