@@ -13,6 +13,8 @@
 
 namespace {
 
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
 std::string_view Trim(std::string_view s) {
     std::size_t a = 0, b = s.size();
     while (a < b && (s[a] == ' ' || s[a] == '\t')) ++a;
@@ -81,14 +83,15 @@ TIniFile::TIniFile(std::string fileName) : fileName_(std::move(fileName)) {
     const std::string& bytes = *read;
     exists_ = true;
     bool indexed = false;
-    std::size_t pos = 0;
+    utf8_ = bytes.starts_with(kUtf8Mark);
+    std::size_t pos = utf8_ ? kUtf8Mark.size() : 0;
     while (pos < bytes.size()) {
         std::size_t end = bytes.find('\n', pos);
         if (end == std::string::npos) end = bytes.size();
         std::string_view raw(bytes.data() + pos, end - pos);
         if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
         pos = end + 1;
-        Line line{std::string(raw), Cp932ToUtf8(raw)};
+        Line line{std::string(raw), utf8_ ? std::string(raw) : Cp932ToUtf8(raw)};
         if (const auto name = SectionName(line.Text)) {
             indexed = sectionIndex_.emplace(std::string(*name), sections_.size()).second;
             sections_.push_back(Section{std::move(line), {}, {}, 0});
@@ -124,7 +127,14 @@ std::optional<std::string> TIniFile::Value(const std::string& section,
     if (value.size() >= 2 && ((value.front() == '"' && value.back() == '"') ||
                               (value.front() == '\'' && value.back() == '\'')))
         value = value.substr(1, value.size() - 2);
-    return Cp932ToUtf8(Cp932Prefix(value, kMaxValueBytes));
+    if (!utf8_) return Cp932ToUtf8(Cp932Prefix(value, kMaxValueBytes));
+    // As many bytes, without half a character.
+    std::size_t length = std::min(value.size(), kMaxValueBytes);
+    while (length > 0 && length < value.size() &&
+           (static_cast<unsigned char>(value[length]) & 0xC0) == 0x80)
+        --length;
+    value.resize(length);
+    return value;
 }
 
 std::string TIniFile::ReadString(const std::string& section, const std::string& key,
@@ -152,19 +162,27 @@ bool TIniFile::ReadBool(const std::string& section, const std::string& key,
 }
 
 TIniFile::Line TIniFile::MakeLine(const std::string& text) {
-    auto bytes = Utf8ToCp932(text);
-    if (!bytes) {
-        if (!unencodable_) unencodable_ = text;
-        bytes = std::string();
+    if (!utf8_) {
+        if (auto bytes = Utf8ToCp932(text)) return Line{*bytes, text};
+        // A character CP932 has no code for: the whole file goes over to
+        // UTF-8, which holds every text.
+        SwitchToUtf8();
     }
-    return Line{*bytes, text};
+    return Line{text, text};
+}
+
+void TIniFile::SwitchToUtf8() {
+    utf8_ = true;
+    for (Section& section : sections_) {
+        if (section.Header) section.Header->Bytes = section.Header->Text;
+        for (Line& line : section.Lines) line.Bytes = line.Text;
+    }
 }
 
 void TIniFile::WriteString(const std::string& section, const std::string& key,
                            const std::string& value) {
     // A line break would end the line and make the rest a line of its own.
-    if (!unencodable_ && (value.find('\n') != std::string::npos || !Utf8ToCp932(value)))
-        unencodable_ = value;
+    if (!unencodable_ && value.find_first_of("\r\n") != std::string::npos) unencodable_ = value;
     auto [s, added] = sectionIndex_.emplace(section, sections_.size());
     if (added) sections_.push_back(Section{MakeLine("[" + section + "]"), {}, {}, 0});
     Section& target = sections_[s->second];
@@ -192,7 +210,7 @@ void TIniFile::WriteBool(const std::string& section, const std::string& key, boo
 }
 
 void TIniFile::UpdateFile(const std::vector<std::string>& keep) const {
-    std::string bytes;
+    std::string bytes(utf8_ ? kUtf8Mark : std::string_view());
     auto add = [&bytes](const Line& line) {
         bytes += line.Bytes;
         bytes += "\r\n";

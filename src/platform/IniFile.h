@@ -10,8 +10,10 @@
 // without regard to case. Writing changes the file in memory in place (a
 // present key gets the new value, a new key goes to the end of its
 // section, a new section to the end of the file, every other line stays
-// byte for byte); UpdateFile then saves the whole text at once, in CP932
-// with CR LF line ends, or not at all.
+// byte for byte); UpdateFile then saves the whole text at once, with CR LF
+// line ends, or not at all. The text is CP932 while every character has a
+// code there; a file that holds others (µ, ä, 😀) is UTF-8 with a byte
+// order mark, which is how such a file is recognised when read.
 class TIniFile {
   public:
     // Reads the file if it exists; a missing file is an empty one.
@@ -35,8 +37,10 @@ class TIniFile {
     void WriteInteger(const std::string& section, const std::string& key, int value);
     void WriteBool(const std::string& section, const std::string& key, bool value);
 
-    // The first text written that a line of the file cannot hold (a
-    // character without CP932 code, a line break), if any.
+    // The text is UTF-8 (a byte order mark), not CP932.
+    bool IsUtf8() const { return utf8_; }
+    // The first text written that a line of the file cannot hold (a line
+    // break), if any.
     const std::optional<std::string>& Unencodable() const { return unencodable_; }
     // Saves through a temporary file renamed over the old one, never over
     // a kept file; raises "%s に書き込めません" with the reason when that
@@ -75,12 +79,15 @@ class TIniFile {
     };
     const Line* FindLine(const std::string& section, const std::string& key) const;
     Line MakeLine(const std::string& text);
+    // Makes every line UTF-8, as its text reads.
+    void SwitchToUtf8();
 
     std::string fileName_;
     bool exists_ = false;
     std::vector<Section> sections_;
     NameIndex sectionIndex_;
     std::optional<std::string> unencodable_;
+    bool utf8_ = false;
 };
 
 // Equal but for the case of ASCII letters.

@@ -152,9 +152,9 @@ TEST(ConfigFile, AFolderChangesNothing) {
 }
 
 TEST(ConfigFile, ATextTheFileCannotHoldRefusesTheSave) {
-    // A character without CP932 code, and a line break, which would end the
-    // line and make the rest of the text a line of its own.
-    for (const std::string title : {"Temperature 😀", "two\n[Graph]\nWidth=9999"}) {
+    // A line break would end the line and make the rest of the text a line
+    // of its own.
+    for (const std::string title : {"two\n[Graph]\nWidth=9999", "cr\rlf"}) {
         TestDir dir;
         RecordingMessageSink sink;
         ScopedMessageSink scope(sink);
@@ -165,6 +165,30 @@ TEST(ConfigFile, ATextTheFileCannotHoldRefusesTheSave) {
         EXPECT_EQ(sink.Texts, std::vector<std::string>{
                                   "'" + title + "' は設定ﾌｧｲﾙに保存できない文字を含んでいます"});
         EXPECT_EQ(ReadWholeFile(path), "[Title]\r\nMain=old\r\n");
+    }
+}
+
+// Texts that CP932 cannot hold make the file UTF-8 with a byte order mark,
+// the lines it had before included; it reads back as written. A file whose
+// texts all fit stays CP932.
+TEST(ConfigFile, TextsBeyondShiftJisAreSavedAsUtf8) {
+    for (const std::string legend : {"d (µm)", "Mädchen", "Temperature 😀", "温度 (℃)"}) {
+        TestDir dir;
+        const std::string path =
+            dir.Write("keep.kvc", *Utf8ToCp932("; 測定の設定\r\n[Title]\r\nMain=old\r\n"));
+        TfMain main;
+        Load(main, dir, 2);
+        main.Doc.Series[1].LegendText = legend;
+        ASSERT_TRUE(main.WriteConfigFile(path)) << legend;
+        const std::string bytes = ReadWholeFile(path);
+        const bool utf8 = !Utf8ToCp932(legend);
+        EXPECT_EQ(bytes.starts_with("\xEF\xBB\xBF; 測定の設定\r\n"), utf8) << legend;
+        EXPECT_EQ(bytes.starts_with(*Utf8ToCp932("; 測定の設定\r\n")), !utf8) << legend;
+        TfMain read;
+        Load(read, dir, 2);
+        ASSERT_TRUE(read.ReadConfigFile(path));
+        EXPECT_EQ(read.Doc.Series[1].LegendText, legend);
+        EXPECT_EQ(read.Doc.Title.Main, main.Doc.Title.Main);
     }
 }
 
