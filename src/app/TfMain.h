@@ -48,6 +48,8 @@ enum class GraphObject { None, Image, SampleBase, Graphtitle, Xlabel, Ylabel, Y2
 struct PopupItems {
     bool PopCopy = false, PopFont = false, PopSet = false, PopPlot = false, PopGraph = false,
          PopSample = false;
+    // A moved title or axis label: back to its place in the layout.
+    bool PopPlace = false;
     bool operator==(const PopupItems&) const = default;
 };
 
@@ -295,6 +297,9 @@ class TfMain : public QObject {
     void FormDeactivate();
     void FormMouseMove(int clientWidth, int clientHeight);
     PopupItems PopupPopup();
+    // The selected title or axis label goes back to where the layout puts
+    // it (one undo step).
+    void ResetSelectedLabelPlace();
     // The settings font the selection uses, and its change from the popup.
     FontSetting* SelectedFont();
     void ApplySelectedFont(const FontSetting& font);
@@ -342,6 +347,9 @@ class TfMain : public QObject {
     // The document's places of dragged labels.
     void PlaceDraggedLabels();
     FontSetting* SelectedFontIn(GraphDocument& document);
+    // Where the document keeps the place of the selected title or axis
+    // label; none for another selection.
+    std::optional<LabelPlace> GraphDocument::*SelectedLabelPlace() const;
     // Moves the plot area in, by the least, and shrinks it where moving is
     // not enough, when a number, an axis label or the title reaches past
     // the canvas; moves the legend left or up when it crosses the right or

@@ -118,8 +118,8 @@ bool TfMain::CheckDrawableSettings() {
 }
 
 bool TfMain::DrawGraph(bool showWindow) {
-    // A drawing lays the labels out anew.
-    Doc.ForgetLabelPlaces();
+    // Labels the user moved stay where they were put (ﾗﾍﾞﾙの配置 lays them
+    // out anew).
     return Draw(showWindow);
 }
 

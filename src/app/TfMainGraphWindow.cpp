@@ -90,14 +90,8 @@ void TfMain::FormDragDrop() {
         Canv.SampleBase.Left = paint.Left;
         Canv.SampleBase.Top = paint.Top;
     } else if (SelectedLabel) {
-        // Kept until the next drawing lays the labels out again.
-        std::optional<LabelPlace> GraphDocument::*place =
-            Selected == GraphObject::Graphtitle ? &GraphDocument::TitlePlace
-            : Selected == GraphObject::Xlabel   ? &GraphDocument::XlabelPlace
-            : Selected == GraphObject::Ylabel   ? &GraphDocument::YlabelPlace
-            : Selected == GraphObject::Y2label  ? &GraphDocument::Y2labelPlace
-                                                : nullptr;
-        if (place)
+        // Kept through drawings and in configuration files, until ﾗﾍﾞﾙの配置.
+        if (const auto place = SelectedLabelPlace())
             Edit("ﾗﾍﾞﾙの移動", [&](GraphDocument& d) {
                 d.*place = LabelPlace{paint.Left, paint.Top};
             });
@@ -135,6 +129,28 @@ void TfMain::FormMouseMove(int clientWidth, int clientHeight) {
     Canv.ClientHeight = clientHeight;
 }
 
+std::optional<LabelPlace> GraphDocument::*TfMain::SelectedLabelPlace() const {
+    switch (Selected) {
+        case GraphObject::Graphtitle:
+            return &GraphDocument::TitlePlace;
+        case GraphObject::Xlabel:
+            return &GraphDocument::XlabelPlace;
+        case GraphObject::Ylabel:
+            return &GraphDocument::YlabelPlace;
+        case GraphObject::Y2label:
+            return &GraphDocument::Y2labelPlace;
+        default:
+            return nullptr;
+    }
+}
+
+void TfMain::ResetSelectedLabelPlace() {
+    const auto place = SelectedLabelPlace();
+    if (!place || !(Doc.*place)) return;
+    Edit("ﾗﾍﾞﾙの配置", [&](GraphDocument& d) { (d.*place).reset(); });
+    LayLabels();
+}
+
 PopupItems TfMain::PopupPopup() {
     PopupItems items;
     switch (Selected) {
@@ -149,6 +165,7 @@ PopupItems TfMain::PopupPopup() {
         case GraphObject::Ylabel:
         case GraphObject::Y2label:
             items.PopCopy = items.PopSet = items.PopFont = true;
+            items.PopPlace = Doc.*SelectedLabelPlace() != std::nullopt;
             break;
         case GraphObject::Number:
             items.PopFont = true;
@@ -190,8 +207,7 @@ void TfMain::ApplyLabelEdit(const std::string& caption, const TLogFont& font) {
     SelectedLabel->Font = font;
     SelectedLabel->SetCaption(caption);
     Edit("ﾗﾍﾞﾙの編集", [&](GraphDocument& d) {
-        // The labels are laid out again, the edited one among them.
-        d.ForgetLabelPlaces();
+        // A moved label keeps its place; the others are laid out again.
         if (Selected == GraphObject::Graphtitle) {
             d.Title.Main = caption;
             d.Fonts.Graphtitle = FromLogFont(font, d.Fonts.Graphtitle);
@@ -213,9 +229,8 @@ void TfMain::ApplyLabelEdit(const std::string& caption, const TLogFont& font) {
 void TfMain::ApplySelectedFont(const FontSetting& font) {
     if (!SelectedFont()) return;
     Edit("ﾌｫﾝﾄ変更", [&](GraphDocument& d) {
+        // The labels are laid out again; the moved ones keep their places.
         *SelectedFontIn(d) = font;
-        // The labels are laid out again.
-        d.ForgetLabelPlaces();
     });
     menuPlotNumberClick();
     LayLabels();

@@ -1,5 +1,6 @@
 #include "config/ConfigFile.h"
 
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -101,6 +102,11 @@ struct KeyWriter {
     }
     void operator()(const char* section, const std::string& key, Fine f) {
         ini.WriteString(section, key, FloatToText(f.value));
+    }
+    void operator()(const char* section, const std::string& key, Place p) {
+        ini.WriteString(
+            section, key,
+            p.value ? Concat(IntToStr(p.value->Left), ",", IntToStr(p.value->Top)) : "");
     }
     template <typename Inner>
     void operator()(const char* section, const std::string& key, WhenSet<Inner> w) {
@@ -205,6 +211,25 @@ struct KeyReader {
     template <typename Inner>
     void operator()(const char* section, const std::string& key, WhenSet<Inner> w) {
         (*this)(section, key, w.inner);
+    }
+    // Empty: the label is laid out; else two positions as the canvas's.
+    void operator()(const char* section, const std::string& key, Place p) {
+        const auto text = ini.Value(section, key);
+        if (!text) return;
+        if (text->empty()) {
+            p.value.reset();
+            return;
+        }
+        const std::size_t comma = text->find(',');
+        double left = 0, top = 0;
+        constexpr int kMax = GraphSettings::kMaxPosition;
+        if (comma == std::string::npos || !TryStrToFloat(text->substr(0, comma), left) ||
+            !TryStrToFloat(text->substr(comma + 1), top) || left != std::floor(left) ||
+            top != std::floor(top) || std::abs(left) > kMax || std::abs(top) > kMax)
+            throw OutOfRange{
+                FormatText(ConfigFile::kPlaceText,
+                           {ini.FileName(), section, key, *text, IntToStr(-kMax), IntToStr(kMax)})};
+        p.value = LabelPlace{int(left), int(top)};
     }
     void operator()(const char* section, const std::string& key, LineCheck c) {
         const bool checked = ini.ReadBool(section, key, c.series.Plotted);

@@ -45,6 +45,8 @@ inline constexpr const char* kOutOfRangeText =
 bool Read(GraphDocument& values, const std::string& fileName);
 
 // An axis type, curve method or mark type that is none of the names.
+inline constexpr const char* kPlaceText =
+    "設定ﾌｧｲﾙ %s の [%s] %s=%s は使えません (左,上 の整数の組で、%s から %s まで)";
 inline constexpr const char* kUnknownNameText =
     "設定ﾌｧｲﾙ %s の [%s] %s=%s は使えません (%s のどれか)";
 

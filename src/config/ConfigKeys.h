@@ -3,6 +3,7 @@
 // The keys of a configuration file: each kind of value a key holds, and
 // the one walk over every key that the writer and the reader share.
 #include <limits>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -56,6 +57,10 @@ struct WhenSet {
 };
 template <typename Inner>
 WhenSet(Inner, bool) -> WhenSet<Inner>;
+// Where a dragged label stands, "left,top"; none for a label laid out.
+struct Place {
+    std::optional<LabelPlace>& value;
+};
 // Thrown by the reader at the first number out of range.
 struct OutOfRange {
     std::string text;
@@ -171,6 +176,11 @@ void VisitKeys(GraphDocument& v, bool rightAxis, Visit&& visit) {
     visit("Title", "X", x.Title);
     visit("Title", "Y", y.Title);
     if (rightAxis) visit("Title", "Y2", y2.Title);
+    // Labels the user moved, once there are any.
+    visit("Title", "MainPlace", WhenSet{Place{v.TitlePlace}, v.TitlePlace.has_value()});
+    visit("Title", "XPlace", WhenSet{Place{v.XlabelPlace}, v.XlabelPlace.has_value()});
+    visit("Title", "YPlace", WhenSet{Place{v.YlabelPlace}, v.YlabelPlace.has_value()});
+    visit("Title", "Y2Place", WhenSet{Place{v.Y2labelPlace}, v.Y2labelPlace.has_value()});
     SampleSettings& s = v.Sample;
     visit("Sample", "Left", Ranged{s.Left, -kMaxPosition, kMaxPosition});
     visit("Sample", "Top", Ranged{s.Top, -kMaxPosition, kMaxPosition});

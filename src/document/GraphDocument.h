@@ -56,8 +56,8 @@ struct GraphSeries {
     bool operator==(const GraphSeries&) const = default;
 };
 
-// A label the user dragged: where it is until the next drawing lays it
-// out again.
+// A label the user dragged: where it stays, through drawings and in
+// configuration files, until ﾗﾍﾞﾙの配置 lays the labels out again.
 struct LabelPlace {
     int Left = 0;
     int Top = 0;

@@ -141,6 +141,8 @@ TEST(ConfigFile, EveryKeyRoundTrips) {
                             .Canvasheight = 500};
     w.Graph.SetCanvas(LengthUnit::Mm, 85.5, 60);
     w.Title.Main = "表題 x^2@";
+    w.TitlePlace = LabelPlace{120, -7};
+    w.Y2labelPlace = LabelPlace{600, 80};
     w.Sample = SampleSettings{12, -5, clNavy, 0x80000005, 0, true};
     w.Gridline = GridlineSettings{2, 7, 1, 5, 0};
     w.Fonts.Graphtitle = FontSetting{"Times New Roman", 1, clPurple, 18, true, true, false, false};
@@ -176,6 +178,7 @@ TEST(ConfigFile, EveryKeyRoundTrips) {
                         "CanvasUnitWidth=85.5\r\nCanvasUnitHeight=60\r\n"),
               std::string::npos);
     EXPECT_NE(text.find("LineImage2->LineWidthPt=2.25\r\n"), std::string::npos);
+    EXPECT_NE(text.find("MainPlace=120,-7\r\nY2Place=600,80\r\n"), std::string::npos);
     // A canvas in pixels alone, as older files have it, is in pixels.
     const std::string older = dir.Write("older.kvc", "[Graph]\r\nCanvaswidth=500\r\n");
     ASSERT_TRUE(read.ReadConfigFile(older));

@@ -57,6 +57,7 @@ TCanv::TCanv(TfMain& state, QWidget* parent) : QWidget(parent, Qt::Window), stat
     PopPlot = item("PopPlot", "ﾌﾟﾛｯﾄ設定");
     PopGraph = item("PopGraph", "ｸﾞﾗﾌ設定");
     PopSample = item("PopSample", "凡例の設定");
+    PopPlace = item("PopPlace", "元の位置に戻す");
     PopGraph->setVisible(false);
     PopSample->setVisible(false);
     connect(PopCopy, &QAction::triggered, this, &TCanv::CopyRequested);
@@ -65,6 +66,8 @@ TCanv::TCanv(TfMain& state, QWidget* parent) : QWidget(parent, Qt::Window), stat
     connect(PopPlot, &QAction::triggered, this, &TCanv::PlotSettingsRequested);
     connect(PopGraph, &QAction::triggered, this, &TCanv::GraphSettingsRequested);
     connect(PopSample, &QAction::triggered, this, &TCanv::SampleSettingsRequested);
+    connect(PopPlace, &QAction::triggered, this,
+            [this] { RunCommand([this] { state_.ResetSelectedLabelPlace(); }); });
 
     connect(&state_, &TfMain::GraphChanged, this, &TCanv::Refresh);
     connect(&state_, &TfMain::ShowGraphWindow, this, &TCanv::ShowGraph);
@@ -178,6 +181,7 @@ void TCanv::ShowPopup(QPoint global) {
     PopPlot->setVisible(items.PopPlot);
     PopGraph->setVisible(items.PopGraph);
     PopSample->setVisible(items.PopSample);
+    PopPlace->setVisible(items.PopPlace);
     Popup->popup(global);
 }
 

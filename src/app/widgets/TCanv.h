@@ -25,6 +25,7 @@ class TCanv : public QWidget {
     QAction* PopPlot;
     QAction* PopGraph;
     QAction* PopSample;
+    QAction* PopPlace;
 
     // The object under a point of the client area, the selection rectangle
     // not counted; None for the background.

@@ -91,6 +91,39 @@ void Drag(TCanv& canv, QPoint from, QPoint to) {
     QTest::mouseRelease(&canv, Qt::LeftButton, {}, to);
 }
 
+// A dragged title keeps its place through the next drawing, and in the
+// configuration file; its popup's 元の位置に戻す lays it out again.
+TEST(TCanv, AMovedTitleStaysThroughDrawingsAndFiles) {
+    Shown s;
+    TMathLabel& title = s.state.Canv.Graphtitle;
+    const QPoint from(title.Left + title.Width / 2, title.Top + title.Height / 2);
+    const int left = title.Left, top = title.Top;
+    QTest::mouseClick(&s.canv, Qt::LeftButton, {}, from);
+    Drag(s.canv, from, from + QPoint(-60, 200));
+    EXPECT_EQ(title.Left, left - 60);
+    ASSERT_TRUE(s.state.DrawGraph());
+    EXPECT_EQ(title.Left, left - 60);
+    EXPECT_EQ(title.Top, top + 200);
+    const std::string path = s.dir.Path("moved.kvc");
+    ASSERT_TRUE(s.state.WriteConfigFile(path));
+    TfMain read;
+    read.DataOpen.FileName = s.state.DataOpen.FileName;
+    read.DataOpen.DivMark = " ";
+    ASSERT_TRUE(read.DataOpen.ReadData());
+    read.FillDataGrid();
+    ASSERT_TRUE(read.ReadConfigFile(path));
+    ASSERT_TRUE(read.DrawGraph(false));
+    EXPECT_EQ(read.Canv.Graphtitle.Left, left - 60);
+    EXPECT_EQ(read.Canv.Graphtitle.Top, top + 200);
+    const QPoint moved = from + QPoint(-60, 200);
+    QTest::mouseClick(&s.canv, Qt::LeftButton, {}, moved);
+    EXPECT_TRUE(s.state.PopupPopup().PopPlace);
+    s.canv.findChild<QAction*>("PopPlace")->trigger();
+    EXPECT_EQ(title.Left, left);
+    EXPECT_EQ(title.Top, top);
+    EXPECT_FALSE(s.state.Doc.TitlePlace);
+}
+
 // Where the mouse is released decides: over a number label inside the
 // moved rectangle it drops, outside the window nothing moves.
 TEST(TCanv, ADragEndsWhereTheMouseIsReleased) {
