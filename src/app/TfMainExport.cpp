@@ -11,6 +11,7 @@
 #include "platform/EmfWriter.h"
 #include "platform/FilePaths.h"
 #include "platform/FormatText.h"
+#include "platform/IniFile.h"
 #include "platform/PdfWriter.h"
 #include "platform/RaisedError.h"
 #include "platform/SvgWriter.h"
@@ -82,7 +83,12 @@ void TfMain::menuGraphSaveClick(Desktop& desktop) {
     if (!chosen) return;
     const std::string typed = chosen->File;
     static const char* const kExtensions[] = {".emf", ".wmf", ".bmp", ".svg", ".pdf", ".png"};
-    const int filter = std::clamp(chosen->FilterIndex, 1, int(std::size(kExtensions)));
+    int filter = std::clamp(chosen->FilterIndex, 1, int(std::size(kExtensions)));
+    // A typed extension of a format written here wins over the filter; any
+    // other is replaced by the filter's.
+    const std::string typedExtension = FileExtension(typed);
+    for (int k = 1; k <= int(std::size(kExtensions)); ++k)
+        if (SameText(typedExtension, kExtensions[k - 1])) filter = k;
     const std::string name = WithoutExtension(typed) + kExtensions[filter - 1];
     // A PNG's resolution and background, asked each time and kept for the
     // next.

@@ -287,10 +287,13 @@ TEST(menuGraphSaveClick, TheChosenFilterGivesTheExtension) {
     } cases[] = {
         {"plain", 2, "plain.wmf", "wmf"},
         {"notes.txt", 3, "notes.bmp", "bmp"},
-        {"picture.bmp", 1, "picture.emf", "emf"},
+        // A typed extension of a format Kurvo writes wins over the filter.
+        {"picture.bmp", 1, "picture.bmp", "bmp"},
         {"run.1.emf", 1, "run.1.emf", "emf"},
         {"web", 4, "web.svg", "svg"},
-        {"paper.emf", 5, "paper.pdf", "pdf"},
+        {"paper.emf", 5, "paper.emf", "emf"},
+        {"g2.svg", 1, "g2.svg", "svg"},
+        {"Fig.PDF", 2, "Fig.pdf", "pdf"},
         {"slide", 6, "slide.png", "png"},
     };
     Graph g;
@@ -300,7 +303,9 @@ TEST(menuGraphSaveClick, TheChosenFilterGivesTheExtension) {
         g.main.menuGraphSaveClick(desktop);
         EXPECT_EQ(Kind(ReadWholeFile(g.dir.Path(c.written))), c.kind) << c.typed;
         EXPECT_EQ(g.main.LastImageName(), g.dir.Path(c.typed));
-        EXPECT_EQ(g.main.LastImageFilter(), c.filter);
+        // The next dialog starts at the format written.
+        const std::string kinds[] = {"emf", "wmf", "bmp", "svg", "pdf", "png"};
+        EXPECT_EQ(g.main.LastImageFilter(), std::find(kinds, kinds + 6, c.kind) - kinds + 1);
     }
     EXPECT_EQ(desktop.requests[0].FilterIndex, 1);
     EXPECT_EQ(desktop.requests[0].InitialDir, "");
@@ -344,14 +349,14 @@ TEST(menuGraphSaveClick, AnExistingFinalNameIsAskedAbout) {
     Graph g;
     SaveDesktop desktop;
     const std::string existing = g.dir.Write("graph.emf", "keep me");
-    desktop.answers.push_back(SaveFileResult{g.dir.Path("graph.bmp"), 1});
+    desktop.answers.push_back(SaveFileResult{g.dir.Path("graph.txt"), 1});
     g.main.menuGraphSaveClick(desktop);
     ASSERT_EQ(desktop.questions.size(), 1u);
     EXPECT_EQ(desktop.questions[0], existing + " は既にあります。\n上書きしますか?");
     EXPECT_EQ(ReadWholeFile(existing), "keep me");
     EXPECT_EQ(g.main.LastImageName(), "");  // nothing remembered
     desktop.yes = true;
-    desktop.answers.push_back(SaveFileResult{g.dir.Path("graph.bmp"), 1});
+    desktop.answers.push_back(SaveFileResult{g.dir.Path("graph.txt"), 1});
     g.main.menuGraphSaveClick(desktop);
     EXPECT_EQ(Kind(ReadWholeFile(existing)), "emf");
 }
