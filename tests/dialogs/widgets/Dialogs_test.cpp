@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -415,6 +417,30 @@ TEST(TFontSetDialog, TheDetailDialogStartsWithinTheDrawableSizes) {
         font.Size = c.size;
         EXPECT_EQ(ToDialogFont(font).pointSize(), c.shown) << c.size;
     }
+}
+
+// The font dialog answered with Enter, nothing changed, gives the font it
+// was shown, in every style of a face with four.
+TEST(ChooseFontSetting, OkWithoutAChangeKeepsTheFont) {
+    for (const bool bold : {false, true})
+        for (const bool italic : {false, true}) {
+            FontSetting start;  // Times New Roman, drawn with Liberation Serif
+            start.Bold = bold;
+            start.Italic = italic;
+            QTimer::singleShot(100, [] {
+                if (QWidget* modal = QApplication::activeModalWidget())
+                    QTest::keyClick(modal, Qt::Key_Return);
+            });
+            // The dialog is shown the face's own name of the style.
+            const QFont shown = ToDialogFont(start);
+            EXPECT_EQ(QFontDatabase::italic(shown.family(), shown.styleName()), italic);
+            EXPECT_EQ(QFontDatabase::bold(shown.family(), shown.styleName()), bold);
+            const std::optional<FontSetting> chosen = ChooseFontSetting(nullptr, start, "ﾌｫﾝﾄ変更");
+            ASSERT_TRUE(chosen);
+            EXPECT_TRUE(*chosen == start)
+                << "bold " << bold << ", italic " << italic << ": " << chosen->Bold
+                << chosen->Italic << " " << chosen->Name << " " << chosen->Size;
+        }
 }
 
 TEST(TLabelForm, SuperscriptSubscriptAndCancel) {
