@@ -41,7 +41,7 @@ void TfMain::menuDataOpenClick(Desktop& desktop, bool add) {
         request.InitialDir = std::filesystem::path(lastDataPath_).parent_path().string();
         request.FilterIndex = dataFilterIndex_;
     } else {
-        request.FilterIndex = 2;
+        request.FilterIndex = kDataFilesFilter;
     }
     const auto chosen = desktop.OpenFile(request);
     if (!chosen || chosen->Files.empty()) return;

@@ -62,8 +62,12 @@ class TfMain : public QObject {
     Q_OBJECT
 
   public:
+    // Every kind of data file first, so that none is hidden at the start.
     static constexpr const char* kDataFilter =
+        "ﾃﾞｰﾀﾌｧｲﾙ (*.dat *.txt *.csv *.tsv *.prn)|*.dat;*.txt;*.csv;*.tsv;*.prn|"
         "ﾃｷｽﾄ (*.txt)|*.txt|ﾃﾞｰﾀ (*.dat)|*.dat|設定ﾌｧｲﾙ( *.kvc)|*.kvc|全てのﾌｧｲﾙ (*.*)|*.*";
+    // Its filters by their place in it.
+    static constexpr int kDataFilesFilter = 1, kConfigInDataFilter = 4;
 
     TfMain();
 

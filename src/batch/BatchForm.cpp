@@ -33,7 +33,7 @@ void BatchForm::DataOpenClick(Desktop& desktop) {
         request.InitialDir = Folder(memory.FirstFile);
         request.FilterIndex = memory.FilterIndex;
     } else {
-        request.FilterIndex = 2;
+        request.FilterIndex = TfMain::kDataFilesFilter;
     }
     const auto chosen = desktop.OpenFile(request);
     if (!chosen || chosen->Files.empty()) return;
@@ -48,7 +48,7 @@ void BatchForm::ConfigOpenClick(Desktop& desktop) {
     BatchMemory& memory = memory_;
     OpenFileRequest request;
     request.Filter = TfMain::kDataFilter;
-    request.FilterIndex = 3;
+    request.FilterIndex = TfMain::kConfigInDataFilter;
     if (memory.ConfigChosen) request.InitialDir = Folder(memory.ConfigFile);
     const auto chosen = desktop.OpenFile(request);
     if (!chosen || chosen->Files.empty()) return;

@@ -146,7 +146,7 @@ TEST(menuDataOpenClick, RemembersTheFolderAndFilterOfTheLastRead) {
     desktop.forms.push_back(Ok());
     main.menuDataOpenClick(desktop);
     ASSERT_EQ(desktop.requests.size(), 1u);
-    EXPECT_EQ(desktop.requests[0].FilterIndex, 2);
+    EXPECT_EQ(desktop.requests[0].FilterIndex, 1);  // every kind of data file
     EXPECT_EQ(desktop.requests[0].InitialDir, "");
     EXPECT_EQ(desktop.requests[0].Filter, TfMain::kDataFilter);
     EXPECT_TRUE(main.DataRead());

@@ -15,7 +15,7 @@ class FilesDesktop : public Desktop {
     std::optional<OpenFileResult> OpenFile(const OpenFileRequest& r) override {
         requests.push_back(r);
         if (files.empty()) return std::nullopt;
-        return OpenFileResult{files, r.FilterIndex == 3 ? 3 : 1};
+        return OpenFileResult{files, r.FilterIndex == 4 ? 4 : 2};
     }
     DataOpenChoice ShowDataOpenForm(const std::vector<std::string>&,
                                     const DataOpenChoice&) override {
@@ -39,15 +39,15 @@ TEST(BatchForm, ChoosingFilesEnablesStartAndIsRememberedForTheRun) {
         form.DataOpenClick(desktop);
         EXPECT_TRUE(form.StartEnabled);
         EXPECT_EQ(form.FileNames(), (std::vector<std::string>{"a.txt", "b.txt"}));
-        EXPECT_EQ(desktop.requests[0].FilterIndex, 2);
+        EXPECT_EQ(desktop.requests[0].FilterIndex, 1);  // every kind of data file
     }
     BatchForm again(main, memory);  // a new form: the folder and filter are remembered
     again.DataOpenClick(desktop);
     EXPECT_EQ(desktop.requests.back().InitialDir, dir.Root());
-    EXPECT_EQ(desktop.requests.back().FilterIndex, 1);
+    EXPECT_EQ(desktop.requests.back().FilterIndex, 2);
     desktop.files = {dir.Path("look.kvc")};
     again.ConfigOpenClick(desktop);
-    EXPECT_EQ(desktop.requests.back().FilterIndex, 3);
+    EXPECT_EQ(desktop.requests.back().FilterIndex, 4);
     EXPECT_EQ(again.ConfigPath, dir.Path("look.kvc"));
 }
 

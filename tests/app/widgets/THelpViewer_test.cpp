@@ -40,7 +40,8 @@ namespace {
 
 TEST(QtDesktop, FiltersBecomeQtNameFilters) {
     EXPECT_EQ(ToQtNameFilters(TfMain::kDataFilter),
-              QStringList({"ﾃｷｽﾄ (*.txt)", "ﾃﾞｰﾀ (*.dat)", "設定ﾌｧｲﾙ(*.kvc)", "全てのﾌｧｲﾙ (*.*)"}));
+              QStringList({"ﾃﾞｰﾀﾌｧｲﾙ (*.dat *.txt *.csv *.tsv *.prn)", "ﾃｷｽﾄ (*.txt)",
+                           "ﾃﾞｰﾀ (*.dat)", "設定ﾌｧｲﾙ(*.kvc)", "全てのﾌｧｲﾙ (*.*)"}));
     EXPECT_EQ(ToQtNameFilters("画像|*.emf;*.wmf"), QStringList({"画像(*.emf *.wmf)"}));
 }
 
