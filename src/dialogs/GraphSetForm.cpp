@@ -186,12 +186,14 @@ void ApplyGraphSet(GraphDocument& d, const GraphSetTexts& t) {
     g.Height = StrToInt(t.Graphheight);
     g.Left = StrToInt(t.Graphleft);
     g.Top = StrToInt(t.Graphtop);
-    bool ok = SizeWithin(g.Canvaswidth, 20, 1000, 400);
-    ok &= SizeWithin(g.Canvasheight, 20, 1000, 400);
-    ok &= SizeWithin(g.Width, 20, 1000, 260);
-    ok &= SizeWithin(g.Height, 20, 1000, 260);
-    ok &= SizeWithin(g.Left, 0, 1000, 0);
-    ok &= SizeWithin(g.Top, 0, 1000, 0);
+    constexpr int kMin = GraphSettings::kMinSize, kMax = GraphSettings::kMaxSize;
+    constexpr int kMaxPlace = GraphSettings::kMaxPosition;
+    bool ok = SizeWithin(g.Canvaswidth, kMin, kMax, 400);
+    ok &= SizeWithin(g.Canvasheight, kMin, kMax, 400);
+    ok &= SizeWithin(g.Width, kMin, kMax, 260);
+    ok &= SizeWithin(g.Height, kMin, kMax, 260);
+    ok &= SizeWithin(g.Left, 0, kMaxPlace, 0);
+    ok &= SizeWithin(g.Top, 0, kMaxPlace, 0);
     if (!ok) ShowMessage(kSizeText);
     // A canvas replaced in pixels is measured in its unit again.
     g.SetCanvas(g.CanvasUnit, g.CanvasWidthInUnit(), g.CanvasHeightInUnit());

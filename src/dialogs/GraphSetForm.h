@@ -36,7 +36,10 @@ struct GraphSetTexts {
 
 inline constexpr const char* kUnknownAxisTypeText = "軸の種類 '%s' はありません (%s のどれか)";
 inline constexpr const char* kLogMinimumText = "対数グラフでは最小値 > ０です";
-inline constexpr const char* kSizeText = "グラフ、キャンバスサイズは20～1000のまでです。";
+// The sizes and places the drawing and configuration files allow: the
+// dialog never refuses what the program itself sets (a window widened
+// past 1000 pixels).
+inline constexpr const char* kSizeText = "グラフ、キャンバスサイズは20～10000のまでです。";
 inline constexpr const char* kGridFieldText = kAtLeastText;
 inline constexpr const char* kUnknownUnitText = "単位 '%s' はありません (%s のどれか)";
 inline constexpr const char* kNumberSizeText = "数値の大きさは 1 から %s ポイントまでです";

@@ -242,9 +242,13 @@ TEST(GraphSetForm, ChecksAndReplacements) {
          [](GraphSetTexts& t) { t.AxistypeY = "log"; },
          [](const TfMain& m) { EXPECT_EQ(m.Doc.Y().Type, AxisKind::Linear); },
          {"軸の種類 'log' はありません (線形, 常用対数, 自然対数, 日時 のどれか)"}},
-        {"1001, 19 and -1 with one message",
+        {"a canvas the window set (1270) is kept",
+         [](GraphSetTexts& t) { t.Canvaswidth = "1270"; },
+         [](const TfMain& m) { EXPECT_EQ(m.Doc.Graph.Canvaswidth, 1270); },
+         {}},
+        {"10001, 19 and -1 with one message",
          [](GraphSetTexts& t) {
-             t.Canvaswidth = "1001";
+             t.Canvaswidth = "10001";
              t.Graphheight = "19";
              t.Graphtop = "-1";
              t.Graphleft = "0";
@@ -255,7 +259,7 @@ TEST(GraphSetForm, ChecksAndReplacements) {
              EXPECT_EQ(m.Doc.Graph.Top, 0);
              EXPECT_EQ(m.Doc.Graph.Left, 0);
          },
-         {"グラフ、キャンバスサイズは20～1000のまでです。"}},
+         {"グラフ、キャンバスサイズは20～10000のまでです。"}},
         {"15 major divisions are taken as typed",
          [](GraphSetTexts& t) { t.LargeGridX = "15"; },
          [](const TfMain& m) { EXPECT_EQ(m.Doc.X().Large, 15); },
@@ -289,7 +293,7 @@ TEST(GraphSetForm, ChecksAndReplacements) {
         {"a canvas too wide in inches is replaced, and measured in inches",
          [](GraphSetTexts& t) {
              t.CanvasUnit = "in";
-             t.Canvaswidth = "20";
+             t.Canvaswidth = "200";
              t.NumberSize = "0";
          },
          [](const TfMain& m) {
@@ -297,7 +301,7 @@ TEST(GraphSetForm, ChecksAndReplacements) {
              EXPECT_EQ(LoadGraphSet(m.Doc).Canvaswidth, "4.167");
              EXPECT_EQ(m.Doc.Fonts.Num.Size, 12);
          },
-         {"グラフ、キャンバスサイズは20～1000のまでです。",
+         {"グラフ、キャンバスサイズは20～10000のまでです。",
           "数値の大きさは 1 から 1000 ポイントまでです"}},
     };
     for (const Case& c : cases) {
