@@ -59,7 +59,6 @@ class EmfWriter {
     TLogFont font_;
     uint32_t penSlot_ = 0, brushSlot_ = 0, fontSlot_ = 0;
     bool noBrushInUse_ = false;
-    int penWidth_ = 1;
     TPen pen_;
     // The pattern of a dashed pen in effect, where the run stands in it,
     // the current position, and whether the selected pen object is the
@@ -155,7 +154,6 @@ void EmfWriter::UsePenFor(bool lines) {
 }
 
 void EmfWriter::CreatePen(const TPen& pen, bool styled) {
-    penWidth_ = pen.Width;
     styledPen_ = styled;
     const uint32_t slot = FreeSlot(1, penSlot_);
     if (!styled) {
@@ -321,7 +319,7 @@ void EmfWriter::WriteOperations() {
             case OpKind::Rectangle:
                 UsePenFor(false);
                 UseBrush();
-                if (penWidth_ > 1) {
+                if (pen_.Width > 1) {
                     Polygon(BoxOutline(op));
                 } else {
                     Emit(U_EMRRECTANGLE_set(U_RECTL{op.A, op.B, op.C, op.D}));
