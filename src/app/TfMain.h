@@ -299,7 +299,27 @@ class TfMain : public QObject {
     void FormEndDrag(int x, int y, int clientWidth, int clientHeight, bool overNumber);
     void FormClick();
     void FormDeactivate();
-    void FormMouseMove(int clientWidth, int clientHeight);
+    // The status bar's text for the mouse at (x, y) of the canvas: over
+    // the plot area its data coordinates in the axes' number forms (dates
+    // as dates) and, with a drawn point within a few pixels, that point's
+    // series, row and values; empty elsewhere.
+    std::string FormMouseMove(int x, int y);
+    static constexpr const char* kPointerText = "X = %s   Y = %s";
+    static constexpr const char* kPointerY2Text = "   右Y = %s";
+    static constexpr const char* kPointAtText = "      '%s' %s 行目: X = %s, Y = %s";
+    // The view of the drawn graph, each one undo step and drawn at once:
+    // the plot area's rectangle from (x0, y0) to (x1, y1) of the canvas as
+    // the fixed ranges (a rectangle of less than a few pixels is a click,
+    // and nothing happens); the ranges scaled by 1/factor about (x, y) of
+    // the plot area; shifted by (dx, dy) pixels; every axis automatic
+    // again (全体表示). False where nothing was changed.
+    bool ZoomToRectangle(int x0, int y0, int x1, int y1);
+    bool ZoomAbout(int x, int y, double factor);
+    bool PanBy(int dx, int dy);
+    bool ShowWholeRange();
+    // The canvas the size of the graph window's view, as the user asked
+    // (ｷｬﾝﾊﾞｽをｳｨﾝﾄﾞｳの大きさにする), within the canvas sizes allowed.
+    void SetCanvasToWindow(int width, int height);
     PopupItems PopupPopup();
     // The selected title or axis label goes back to where the layout puts
     // it (one undo step).
@@ -392,6 +412,18 @@ class TfMain : public QObject {
     // its data, and their ticks kept for the frame and the numbers.
     void RoundDateLimits(AxisIndex axis, double lo, double hi);
     std::array<std::optional<DateTicks>, 3> dateTicks_;
+    // The series of the last drawing and whether it had a right axis: the
+    // frames keep its ranges for the view commands.
+    std::vector<int> drawnSeries_;
+    bool drawnRightAxis_ = false;
+    // The drawn axes' ranges changed as one step (`mergeKey` as Edit's),
+    // then drawn.
+    using AxisRange = std::pair<double, double>;
+    bool SetViewRanges(const std::string& what,
+                       const std::array<std::optional<AxisRange>, 3>& ranges,
+                       const std::string& mergeKey = {});
+    // The plot frame that maps an axis of the last drawing.
+    const TFrame& DrawnFrame(AxisIndex axis) const;
 
     std::vector<std::unique_ptr<TPlot>> plots_;
     CommandEnabling enabling_;

@@ -219,12 +219,10 @@ bool TfMain::Draw(bool showWindow) {
     for (int round = 0; round < 3 && FitTextsInCanvas(); ++round) layTexts();
     if (!SeriesStep(checked, xs, ys, errorsX, errorsY)) return false;
 
-    // The window writes its size into the canvas size when the mouse moves
-    // over it; the wanted height is kept across the resize.
-    const int keptHeight = Doc.Graph.Canvasheight;
     Canv.ClientWidth = Doc.Graph.Canvaswidth;
-    Doc.Graph.Canvasheight = keptHeight;
     Canv.ClientHeight = Doc.Graph.Canvasheight;
+    drawnSeries_ = checked;
+    drawnRightAxis_ = Doc.UsesRightAxis();
 
     if (showWindow) menuImageviewClick();
     graphDrawn_ = true;

@@ -122,13 +122,6 @@ void TfMain::FormDeactivate() {
     FormClick();
 }
 
-void TfMain::FormMouseMove(int clientWidth, int clientHeight) {
-    Doc.Graph.Canvaswidth = clientWidth;
-    Doc.Graph.Canvasheight = clientHeight;
-    Canv.ClientWidth = clientWidth;
-    Canv.ClientHeight = clientHeight;
-}
-
 std::optional<LabelPlace> GraphDocument::*TfMain::SelectedLabelPlace() const {
     switch (Selected) {
         case GraphObject::Graphtitle:

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -67,6 +69,33 @@ TEST(AxisNumberTexts, StateEachTick) {
         {"halves away from zero in the digits found", {0.125, 0.1875}, 0.0625, {"0.125", "0.1875"}},
     };
     for (const Case& c : cases) EXPECT_EQ(AxisNumberTexts(c.ticks, c.step), c.texts) << c.name;
+}
+
+// Read off under the mouse: the digits a pixel tells, times as times.
+TEST(PointerValueText, TellsWhatOnePixelResolves) {
+    struct Case {
+        double value, resolution;
+        std::optional<DateClock> clock;
+        const char* text;
+    } cases[] = {
+        {50, 0.3, {}, "50"},
+        {0.2959, 0.3, {}, "0.3"},
+        {12.3456, 0.01, {}, "12.35"},
+        {0, 0.3, {}, "0"},
+        {31.6227766, 1.09, {}, "32"},
+        {2.5e7, 1e5, {}, "2.5E7"},
+        {-3.2e-5, 1e-7, {}, "-3.2E-5"},
+        {1.0 / 3, 0, {}, "0.333333333333333"},
+        {1706680830, 1, DateClock::Utc, "2024-01-31 06:00:30Z"},
+        {1706680830.25, 0.01, DateClock::Utc, "2024-01-31 06:00:30.25Z"},
+        {1706680830, 120, DateClock::Utc, "2024-01-31 06:00Z"},
+        {1706680830, 2 * 86400, DateClock::Utc, "2024-01-31"},
+        {23400, 0, DateClock::TimeOfDay, "06:30:00"},
+        {23400.5, 0, DateClock::TimeOfDay, "06:30:00.5"},
+        {std::nan(""), 1, {}, "NAN"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PointerValueText(c.value, c.resolution, c.clock), c.text) << c.value;
 }
 
 TEST(TrimSpaces, RemovesLeadingAndTrailingSpaces) {

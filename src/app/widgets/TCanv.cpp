@@ -4,6 +4,11 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRubberBand>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
+#include <utility>
 
 #include "app/TfMain.h"
 #include "graph/widgets/FontChoice.h"
@@ -32,17 +37,16 @@ Qt::CursorShape ToQtCursor(SelectionGeometry::Cursor cursor) {
 
 }  // namespace
 
-TCanv::TCanv(TfMain& state, QWidget* parent) : QWidget(parent, Qt::Window), state_(state) {
+TCanv::TCanv(TfMain& state, QWidget* parent) : QWidget(parent), state_(state) {
     setObjectName("Canv");
     setWindowTitle(kCaption);
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setAutoFillBackground(true);
     QPalette p = palette();
     p.setColor(QPalette::Window, Qt::white);
     setPalette(p);
     setMouseTracking(true);
-    resize(state_.Canv.ClientWidth, state_.Canv.ClientHeight);
+    resize(CanvasSize());
+    band_ = new QRubberBand(QRubberBand::Rectangle, this);
 
     Popup = new QMenu(this);
     Popup->setObjectName("Popup");
@@ -73,40 +77,107 @@ TCanv::TCanv(TfMain& state, QWidget* parent) : QWidget(parent, Qt::Window), stat
     connect(&state_, &TfMain::ShowGraphWindow, this, &TCanv::ShowGraph);
 }
 
+QSize TCanv::CanvasSize() const {
+    return {state_.Canv.ClientWidth, state_.Canv.ClientHeight};
+}
+
+void TCanv::SetZoom(double zoom) {
+    zoom_ = std::clamp(zoom, kLeastZoom, kMostZoom);
+    Refresh();
+}
+
 void TCanv::Refresh() {
-    if (size() != QSize(state_.Canv.ClientWidth, state_.Canv.ClientHeight) && !dragging_)
-        resize(state_.Canv.ClientWidth, state_.Canv.ClientHeight);
+    const QSize shown(qRound(CanvasSize().width() * zoom_), qRound(CanvasSize().height() * zoom_));
+    if (size() != shown && !dragging_) resize(shown);
     update();
 }
 
 void TCanv::ShowGraph() {
-    resize(state_.Canv.ClientWidth, state_.Canv.ClientHeight);
+    Refresh();
+    // Within the graph window, the window shows itself.
+    if (!isWindow()) return;
     show();
     raise();
-    update();
+}
+
+QPoint TCanv::ToCanvas(QPointF point) const {
+    return {int(std::floor(point.x() / zoom_)), int(std::floor(point.y() / zoom_))};
+}
+
+const QImage& TCanv::Smooth(SmoothLayer& layer, const QImage& source,
+                            const std::vector<std::pair<const Picture*, QPoint>>& pictures,
+                            QSize size, double scale) {
+    if (layer.Key == source.cacheKey() && layer.Scale == scale) return layer.Image;
+    QImage image =
+        NewImage(std::max(1, int(std::ceil(size.width() * scale))),
+                 std::max(1, int(std::ceil(size.height() * scale))), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.scale(scale, scale);
+        for (const auto& [picture, at] : pictures)
+            ReplayPicture(painter, *picture, at.x(), at.y(), ReplayStyle::Smooth);
+    }
+    layer = {std::move(image), source.cacheKey(), scale};
+    return layer.Image;
+}
+
+void TCanv::PaintScaled(QPainter& painter, double scale) {
+    const GraphWindowState& canv = state_.Canv;
+    const double ratio = devicePixelRatioF();
+    auto show = [&](const QImage& image, QPoint at) {
+        QImage shown = image;
+        shown.setDevicePixelRatio(ratio);
+        painter.drawImage(QPointF(at.x() * zoom_, at.y() * zoom_), shown);
+    };
+    if (canv.Image.Visible && !canv.Image.Bitmap.isNull()) {
+        const QPoint at(canv.Image.Left, canv.Image.Top);
+        show(Smooth(graphLayer_, canv.Image.Bitmap,
+                    {{&state_.AllImage.FramePicture, at}, {&state_.PlotPicture, at}}, CanvasSize(),
+                    scale),
+             {});
+    }
+    painter.save();
+    painter.scale(zoom_, zoom_);
+    for (TMathLabel* label : state_.GraphLabels())
+        if (label->Visible)
+            ReplayPicture(painter, label->CaptionPicture(), label->Left, label->Top,
+                          ReplayStyle::Smooth);
+    painter.restore();
+    const ImageControl& legend = canv.SampleBase;
+    if (legend.Visible && !legend.Bitmap.isNull())
+        show(Smooth(legendLayer_, legend.Bitmap, {{&state_.LegendPicture, {}}},
+                    QSize(legend.Width, legend.Height), scale),
+             {legend.Left, legend.Top});
 }
 
 void TCanv::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
     const GraphWindowState& canv = state_.Canv;
-    // In the order of the saved graph: the image, the labels, the legend.
-    auto show = [&](const ImageControl& control) {
-        if (control.Visible && !control.Bitmap.isNull())
-            painter.drawImage(control.Left + control.BitmapX, control.Top + control.BitmapY,
-                              control.Bitmap);
-    };
-    show(canv.Image);
-    for (TMathLabel* label : state_.GraphLabels())
-        if (label->Visible)
-            ReplayPicture(painter, label->CaptionPicture(), label->Left, label->Top);
-    show(canv.SampleBase);
+    const double scale = zoom_ * devicePixelRatioF();
+    if (scale != 1) {
+        PaintScaled(painter, scale);
+    } else {
+        // In the order of the saved graph: the image, the labels, the legend.
+        auto show = [&](const ImageControl& control) {
+            if (control.Visible && !control.Bitmap.isNull())
+                painter.drawImage(control.Left + control.BitmapX, control.Top + control.BitmapY,
+                                  control.Bitmap);
+        };
+        show(canv.Image);
+        for (TMathLabel* label : state_.GraphLabels())
+            if (label->Visible)
+                ReplayPicture(painter, label->CaptionPicture(), label->Left, label->Top);
+        show(canv.SampleBase);
+    }
     if (canv.Paint.Visible) {
         Picture selection;
         Canvas c(selection);
         c.Pen = TPen{RGBColor(255, 0, 0), PenStyle::psSolid, 1};
         c.Brush.Style = BrushStyle::bsClear;
         c.Rectangle(1, 1, canv.Paint.Width - 1, canv.Paint.Height - 1);
+        painter.scale(zoom_, zoom_);
         ReplayPicture(painter, selection, canv.Paint.Left, canv.Paint.Top);
     }
 }
@@ -120,8 +191,11 @@ bool TCanv::InPaint(QPoint p) const {
 }
 
 void TCanv::mousePressEvent(QMouseEvent* event) {
-    const QPoint p = event->position().toPoint();
-    if (InPaint(p)) {
+    const QPoint p = ToCanvas(event->position());
+    const bool zoomButton =
+        event->button() == Qt::RightButton ||
+        (event->button() == Qt::LeftButton && event->modifiers().testFlag(Qt::ShiftModifier));
+    if (InPaint(p) && !(zoomButton && event->button() == Qt::LeftButton)) {
         if (event->button() == Qt::RightButton) {
             ShowPopup(event->globalPosition().toPoint());
             return;
@@ -131,6 +205,11 @@ void TCanv::mousePressEvent(QMouseEvent* event) {
             state_.PaintStartDrag();
             dragging_ = true;
         }
+        return;
+    }
+    if (zoomButton || event->button() == Qt::MiddleButton) {
+        gesture_ = zoomButton ? Gesture::Zoom : Gesture::Pan;
+        gestureFrom_ = p;
         return;
     }
     if (event->button() != Qt::LeftButton) return;
@@ -143,9 +222,20 @@ void TCanv::mousePressEvent(QMouseEvent* event) {
 }
 
 void TCanv::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint p = event->position().toPoint();
+    const QPoint p = ToCanvas(event->position());
+    emit PointerTextChanged(QString::fromStdString(state_.FormMouseMove(p.x(), p.y())));
     if (dragging_) {
         state_.FormDragOver(p.x(), p.y());
+        return;
+    }
+    if (gesture_ == Gesture::Zoom) {
+        const QPoint from(qRound(gestureFrom_.x() * zoom_), qRound(gestureFrom_.y() * zoom_));
+        band_->setGeometry(QRect(from, event->position().toPoint()).normalized());
+        band_->show();
+        return;
+    }
+    if (gesture_ == Gesture::Pan) {
+        setCursor(Qt::ClosedHandCursor);
         return;
     }
     if (InPaint(p)) {
@@ -154,17 +244,43 @@ void TCanv::mouseMoveEvent(QMouseEvent* event) {
         return;
     }
     setCursor(Qt::ArrowCursor);
-    TMathLabel* label = nullptr;
-    if (ObjectAt(p, &label) == GraphObject::None) state_.FormMouseMove(width(), height());
 }
 
 void TCanv::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint p = ToCanvas(event->position());
+    if (gesture_ != Gesture::None) {
+        const Gesture gesture = std::exchange(gesture_, Gesture::None);
+        band_->hide();
+        setCursor(Qt::ArrowCursor);
+        const QPoint from = gestureFrom_;
+        if (gesture == Gesture::Zoom)
+            RunCommand([&] { state_.ZoomToRectangle(from.x(), from.y(), p.x(), p.y()); });
+        else
+            RunCommand([&] { state_.PanBy(p.x() - from.x(), p.y() - from.y()); });
+        return;
+    }
     if (!dragging_ || event->button() != Qt::LeftButton) return;
     dragging_ = false;
-    const QPoint p = event->position().toPoint();
     TMathLabel* label = nullptr;
     const bool overNumber = ObjectAt(p, &label) == GraphObject::Number;
-    RunCommand([&] { state_.FormEndDrag(p.x(), p.y(), width(), height(), overNumber); });
+    const QSize canvas = CanvasSize();
+    RunCommand(
+        [&] { state_.FormEndDrag(p.x(), p.y(), canvas.width(), canvas.height(), overNumber); });
+}
+
+void TCanv::wheelEvent(QWheelEvent* event) {
+    // Over the plot area the wheel zooms about the mouse; elsewhere the
+    // window scrolls. A touchpad's small steps add up to notches.
+    const QPoint p = ToCanvas(event->position());
+    if (gesture_ != Gesture::None || dragging_ || !state_.Canv.Image.Contains(p.x(), p.y())) {
+        event->ignore();
+        return;
+    }
+    wheelNotches_ += event->angleDelta().y() / 120.0;
+    const double notches = std::trunc(wheelNotches_ * 4) / 4;
+    if (notches == 0) return;
+    wheelNotches_ -= notches;
+    RunCommand([&] { state_.ZoomAbout(p.x(), p.y(), std::pow(kWheelFactor, notches)); });
 }
 
 void TCanv::changeEvent(QEvent* event) {

@@ -22,6 +22,7 @@
 #include "app/widgets/QtDesktop.h"
 #include "app/widgets/TCanv.h"
 #include "app/widgets/TFver.h"
+#include "app/widgets/TGraphWindow.h"
 #include "app/widgets/THelpViewer.h"
 #include "app/widgets/ToolGlyphs.h"
 #include "batch/widgets/TfSerial.h"
@@ -75,13 +76,13 @@ TfMainWindow::TfMainWindow(TfMain& state, QWidget* parent)
     layout->addWidget(PageControl, 1);
     setCentralWidget(central);
 
-    Canv = std::make_unique<TCanv>(state_);
-    connect(Canv.get(), &TCanv::SampleSettingsRequested, this,
-            &TfMainWindow::menuSampleConfigClick);
-    connect(Canv.get(), &TCanv::SetRequested, this, &TfMainWindow::PopSetClick);
-    connect(Canv.get(), &TCanv::PlotSettingsRequested, this, &TfMainWindow::menuPlotConfigClick);
-    connect(Canv.get(), &TCanv::GraphSettingsRequested, this, &TfMainWindow::menuGraphConfigClick);
-    connect(Canv.get(), &TCanv::CopyRequested, this,
+    GraphWindow = std::make_unique<TGraphWindow>(state_);
+    Canv = GraphWindow->Canv;
+    connect(Canv, &TCanv::SampleSettingsRequested, this, &TfMainWindow::menuSampleConfigClick);
+    connect(Canv, &TCanv::SetRequested, this, &TfMainWindow::PopSetClick);
+    connect(Canv, &TCanv::PlotSettingsRequested, this, &TfMainWindow::menuPlotConfigClick);
+    connect(Canv, &TCanv::GraphSettingsRequested, this, &TfMainWindow::menuGraphConfigClick);
+    connect(Canv, &TCanv::CopyRequested, this,
             [this] { RunCommand([this] { state_.PopCopyClick(); }); });
     connect(&state_, &TfMain::EnablingChanged, this, &TfMainWindow::UpdateEnabling);
     // The fit report is there after a drawing that fitted something.
@@ -249,7 +250,7 @@ void TfMainWindow::menuSampleConfigClick() {
 void TfMainWindow::menuSerialGraphClick() {
     TfSerial form(state_, batchMemory_, *desktop_, this);
     form.Running = [this](bool running) {
-        if (running) Canv->hide();
+        if (running) GraphWindow->hide();
         PageControl->setVisible(!running);
     };
     form.exec();
@@ -406,7 +407,7 @@ void TfMainWindow::PopSetClick() {
     if (!label || state_.Selected == GraphObject::Image ||
         state_.Selected == GraphObject::SampleBase)
         return;
-    TLabelForm editor(Canv.get());
+    TLabelForm editor(Canv);
     editor.Label.Font = label->Font;
     editor.Label.SetCaption(label->Caption());
     if (editor.exec() != QDialog::Accepted) return;

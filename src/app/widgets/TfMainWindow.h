@@ -18,6 +18,7 @@ class QToolButton;
 class DataGridModel;
 class TfMain;
 class TCanv;
+class TGraphWindow;
 class TPlotSetDialog;
 class TGraphSetDialog;
 
@@ -52,8 +53,9 @@ class TfMainWindow : public QMainWindow {
     QWidget* LineSheetContents;
     QLabel* LineColLabel;
     QWidget* AllImage;
-    // The graph window, hidden until a graph is shown.
-    std::unique_ptr<TCanv> Canv;
+    // The graph window, hidden until a graph is shown, and its canvas.
+    std::unique_ptr<TGraphWindow> GraphWindow;
+    TCanv* Canv;
 
   public slots:
     void menuDataOpenClick();

@@ -1,0 +1,216 @@
+// The graph window's view of the drawn plot: the coordinates under the
+// mouse, zooming and panning by its ranges, the canvas taken from the
+// window.
+#include <algorithm>
+#include <cmath>
+
+#include "app/TfMain.h"
+#include "graph/AxisNumbers.h"
+#include "platform/FormatText.h"
+#include "platform/NumberText.h"
+
+namespace {
+
+// How near the mouse a drawn point is found, and the least rectangle a
+// zoom takes (smaller is a click).
+constexpr int kPointReach = 4;
+constexpr int kLeastZoomPixels = 3;
+// Narrower than this part of its values, an axis' range would lose the
+// digits that tell its pixels apart.
+constexpr double kLeastRelativeSpan = 1e-12;
+
+// One axis of the drawn frame: its values along its pixels, on its scale
+// (logarithms on a logarithmic axis).
+struct AxisView {
+    AxisKind Type = AxisKind::Linear;
+    double Min = 0, Max = 1;
+    int Size = 1;
+    // Y: pixel 0 is the top, where the upper limit is.
+    bool Vertical = false;
+    std::optional<DateClock> Clock;
+
+    double Scaled(double v) const {
+        if (Type == AxisKind::Log10) return std::log10(v);
+        if (Type == AxisKind::Ln) return std::log(v);
+        return v;
+    }
+    double Unscaled(double s) const {
+        if (Type == AxisKind::Log10) return std::pow(10.0, s);
+        if (Type == AxisKind::Ln) return std::exp(s);
+        return s;
+    }
+    // The pixels of the lower and the upper limit.
+    double MinPixel() const { return Vertical ? Size : 0; }
+    double MaxPixel() const { return Vertical ? 0 : Size; }
+    double ValueAt(double pixel) const {
+        const double t = (pixel - MinPixel()) / (MaxPixel() - MinPixel());
+        return Unscaled(Scaled(Min) + t * (Scaled(Max) - Scaled(Min)));
+    }
+    // What one pixel is worth at v.
+    double Resolution(double v) const {
+        if (IsLogAxis(Type)) return std::fabs(v * std::log(Max / Min)) / Size;
+        return std::fabs(Max - Min) / Size;
+    }
+    std::string Text(double v, double resolution) const {
+        return PointerValueText(v, resolution, Clock);
+    }
+};
+
+AxisView XView(const TFrame& f) {
+    return {f.Xtype, f.Xmin,
+            f.Xmax,  std::max(f.Xsize, 1),
+            false,   f.XDates ? std::optional(f.XDates->Clock) : std::nullopt};
+}
+
+AxisView YView(const TFrame& f) {
+    return {f.Ytype, f.Ymin,
+            f.Ymax,  std::max(f.Ysize, 1),
+            true,    f.YDates ? std::optional(f.YDates->Clock) : std::nullopt};
+}
+
+}  // namespace
+
+const TFrame& TfMain::DrawnFrame(AxisIndex axis) const {
+    return axis == kAxisY2 && drawnRightAxis_ ? RightImage : AllImage;
+}
+
+std::string TfMain::FormMouseMove(int x, int y) {
+    if (!graphDrawn_) return {};
+    const int px = x - Canv.Image.Left, py = y - Canv.Image.Top;
+    const AxisView xAxis = XView(AllImage);
+    const AxisView yAxis = YView(AllImage);
+    if (px < 0 || py < 0 || px > xAxis.Size || py > yAxis.Size) return {};
+    auto at = [](const AxisView& axis, double pixel) {
+        const double v = axis.ValueAt(pixel);
+        return axis.Text(v, axis.Resolution(v));
+    };
+    std::string text = FormatText(kPointerText, {at(xAxis, px), at(yAxis, py)});
+    if (drawnRightAxis_) text += FormatText(kPointerY2Text, {at(YView(RightImage), py)});
+
+    // The drawn point nearest the mouse within reach, of the series drawn
+    // last; each series looks only at the points inside the reach's box.
+    double nearest = kPointReach * kPointReach + 1;
+    std::string point;
+    for (int n : drawnSeries_) {
+        const TPlot& plot = LineImage(n);
+        double x0, y0, x1, y1;
+        plot.PixelToData(px - kPointReach, py + kPointReach, x0, y0);
+        plot.PixelToData(px + kPointReach, py - kPointReach, x1, y1);
+        if (x0 > x1) std::swap(x0, x1);
+        if (y0 > y1) std::swap(y0, y1);
+        const AxisMapping mapping = plot.Mapping();
+        const std::size_t count = std::min(plot.X.size(), plot.Y.size());
+        for (std::size_t i = 0; i < count; ++i) {
+            const double vx = plot.X[i], vy = plot.Y[i];
+            if (!(vx >= x0 && vx <= x1 && vy >= y0 && vy <= y1)) continue;
+            SubPixel exact;
+            const PixelPoint p = mapping.Map(vx, vy, &exact);
+            const double dx = p.x + exact.x - px, dy = p.y + exact.y - py;
+            if (dx * dx + dy * dy >= nearest) continue;
+            nearest = dx * dx + dy * dy;
+            const AxisView ownY = YView(DrawnFrame(YAxisOf(n)));
+            point = FormatText(kPointAtText, {plot.Caption, IntToStr(std::int64_t(i) + 1),
+                                              xAxis.Text(vx, 0), ownY.Text(vy, 0)});
+        }
+    }
+    return text + point;
+}
+
+bool TfMain::SetViewRanges(const std::string& what,
+                           const std::array<std::optional<AxisRange>, 3>& ranges,
+                           const std::string& mergeKey) {
+    for (const auto& range : ranges) {
+        if (!range) continue;
+        const auto [lo, hi] = *range;
+        const double magnitude = std::max(std::fabs(lo), std::fabs(hi));
+        if (!std::isfinite(lo) || !std::isfinite(hi) ||
+            std::fabs(hi - lo) <= kLeastRelativeSpan * magnitude)
+            return false;
+    }
+    Edit(
+        what,
+        [&](GraphDocument& d) {
+            for (std::size_t a = 0; a < ranges.size(); ++a) {
+                if (!ranges[a]) continue;
+                d.Axes[a].Autosize = false;
+                d.Axes[a].Min = ranges[a]->first;
+                d.Axes[a].Max = ranges[a]->second;
+            }
+        },
+        mergeKey);
+    return DrawGraph();
+}
+
+namespace {
+
+// The range whose lower limit lies at pixel `minAt` of the axis and whose
+// upper limit at `maxAt`.
+std::pair<double, double> RangeAt(const AxisView& axis, double minAt, double maxAt) {
+    return {axis.ValueAt(minAt), axis.ValueAt(maxAt)};
+}
+
+}  // namespace
+
+bool TfMain::ZoomToRectangle(int x0, int y0, int x1, int y1) {
+    if (!graphDrawn_) return false;
+    const AxisView xAxis = XView(AllImage), yAxis = YView(AllImage);
+    const int left = std::clamp(std::min(x0, x1) - Canv.Image.Left, 0, xAxis.Size);
+    const int right = std::clamp(std::max(x0, x1) - Canv.Image.Left, 0, xAxis.Size);
+    const int top = std::clamp(std::min(y0, y1) - Canv.Image.Top, 0, yAxis.Size);
+    const int bottom = std::clamp(std::max(y0, y1) - Canv.Image.Top, 0, yAxis.Size);
+    if (right - left < kLeastZoomPixels || bottom - top < kLeastZoomPixels) return false;
+    std::array<std::optional<AxisRange>, 3> ranges;
+    ranges[kAxisX] = RangeAt(xAxis, left, right);
+    ranges[kAxisY] = RangeAt(yAxis, bottom, top);
+    if (drawnRightAxis_) ranges[kAxisY2] = RangeAt(YView(RightImage), bottom, top);
+    return SetViewRanges("拡大", ranges);
+}
+
+bool TfMain::ZoomAbout(int x, int y, double factor) {
+    if (!graphDrawn_ || !(factor > 0)) return false;
+    const AxisView xAxis = XView(AllImage), yAxis = YView(AllImage);
+    const int px = x - Canv.Image.Left, py = y - Canv.Image.Top;
+    if (px < 0 || py < 0 || px > xAxis.Size || py > yAxis.Size) return false;
+    auto scaled = [factor](const AxisView& axis, double at) {
+        return RangeAt(axis, at + (axis.MinPixel() - at) / factor,
+                       at + (axis.MaxPixel() - at) / factor);
+    };
+    std::array<std::optional<AxisRange>, 3> ranges;
+    ranges[kAxisX] = scaled(xAxis, px);
+    ranges[kAxisY] = scaled(yAxis, py);
+    if (drawnRightAxis_) ranges[kAxisY2] = scaled(YView(RightImage), py);
+    // The notches of one turn of the wheel are one step.
+    return SetViewRanges(factor > 1 ? "拡大" : "縮小", ranges, "ﾎｲｰﾙ");
+}
+
+bool TfMain::PanBy(int dx, int dy) {
+    if (!graphDrawn_ || (dx == 0 && dy == 0)) return false;
+    auto shifted = [](const AxisView& axis, int by) {
+        return RangeAt(axis, axis.MinPixel() - by, axis.MaxPixel() - by);
+    };
+    std::array<std::optional<AxisRange>, 3> ranges;
+    ranges[kAxisX] = shifted(XView(AllImage), dx);
+    ranges[kAxisY] = shifted(YView(AllImage), dy);
+    if (drawnRightAxis_) ranges[kAxisY2] = shifted(YView(RightImage), dy);
+    return SetViewRanges("移動", ranges);
+}
+
+bool TfMain::ShowWholeRange() {
+    if (!graphDrawn_) return false;
+    const auto automatic = [](const AxisSettings& a) { return a.Autosize; };
+    if (std::all_of(Doc.Axes.begin(), Doc.Axes.end(), automatic)) return false;
+    Edit("全体表示", [](GraphDocument& d) {
+        for (AxisSettings& axis : d.Axes) axis.Autosize = true;
+    });
+    return DrawGraph();
+}
+
+void TfMain::SetCanvasToWindow(int width, int height) {
+    const double perUnit = PixelsPerUnit(Doc.Graph.CanvasUnit);
+    const int w = std::clamp(width, GraphSettings::kMinSize, GraphSettings::kMaxSize);
+    const int h = std::clamp(height, GraphSettings::kMinSize, GraphSettings::kMaxSize);
+    Edit("ｷｬﾝﾊﾞｽの大きさ", [&](GraphDocument& d) {
+        d.Graph.SetCanvas(d.Graph.CanvasUnit, w / perUnit, h / perUnit);
+    });
+    if (graphDrawn_) DrawGraph();
+}
