@@ -12,8 +12,11 @@ set(expected
     share/icons/hicolor/scalable/apps/org.kurvo.Kurvo.svg
     share/mime/packages/kurvo.xml
     share/metainfo/org.kurvo.Kurvo.metainfo.xml
-    share/man/man1/kurvo.1
-    share/man/man1/kurvo-batch.1
+    share/man/man1/kurvo.1.gz
+    share/man/man1/kurvo-batch.1.gz
+    share/doc/kurvo/copyright
+    share/doc/kurvo/changelog.gz
+    share/bash-completion/completions/kurvo
     share/bash-completion/completions/kurvo-batch)
 foreach(size 16 24 32 48 64 128 256)
     list(APPEND expected share/icons/hicolor/${size}x${size}/apps/org.kurvo.Kurvo.png)

@@ -1,4 +1,5 @@
 // kurvo-batch: draws a graph for each data file, without a window.
+#include <QCommandLineParser>
 #include <QGuiApplication>
 #include <algorithm>
 #include <cmath>
@@ -48,9 +49,10 @@ constexpr const char* kUsage =
     "                   ファイルごとに、読んだ値から計算する\n"
     "  --output FILE    --overlay のグラフを FILE に保存する\n"
     "  --fit-report FILE  すべてのﾌｨｯﾄの結果をタブ区切りで FILE に (- は標準出力)\n"
-    "  --help           この説明\n"
-    "  --version        版\n"
+    "  -h, --help       この説明\n"
+    "  -v, --version    版\n"
     "  --               これより後はすべてデータファイル (- で始まる名前も)\n"
+    "  値は --format png のほか --format=png とも書ける。\n"
     "読み方:\n"
     "  \"...\" で囲んだ値は引用符を外して読み、中の区切りは文字として扱う。\n"
     "  数値でない値 (文字、inf) は欠損値になり、その数と最初の場所を標準エラーに書く。\n"
@@ -94,12 +96,36 @@ int Usage(const std::string& problem) {
     return 2;
 }
 
+// The command line's options: flags, options with a value ("--skip 2" or
+// "--skip=2"), and "-h" and "-v" for help and version.
+void AddOptions(QCommandLineParser& parser) {
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (const char* flag : {"comma", "decimal-comma", "title", "keep-title", "nice-ticks",
+                             "overlay", "exact", "transparent"})
+        parser.addOption(QCommandLineOption(flag));
+    for (const char* valued : {"delimiter", "right-axis", "size", "config", "save-config",
+                               "fit-report", "output", "skip", "format", "dpi"})
+        parser.addOption(QCommandLineOption(valued, {}, "value"));
+    parser.addOption(QCommandLineOption(QStringList{"h", "help"}));
+    parser.addOption(QCommandLineOption(QStringList{"v", "version"}));
+}
+
+// The argument as it was typed for an option the parser did not know or
+// found no value for.
+std::string TypedOption(const QStringList& arguments, const QString& name) {
+    for (const QString& arg : arguments) {
+        if (arg == "--") break;
+        if (arg == "-" + name || arg == "--" + name || arg.startsWith("--" + name + "="))
+            return arg.toStdString();
+    }
+    return ("--" + name).toStdString();
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
     BatchOptions options;
     std::string saveConfig, fitReport;
-    bool optionsEnded = false;
     bool pngOption = false, dpiGiven = false;
     // The read options the command line gives; the rest may come from the
     // configuration file.
@@ -110,112 +136,109 @@ int main(int argc, char* argv[]) {
         delimiter = chosen;
         return !other;
     };
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (optionsEnded) {
-            options.Files.push_back(arg);
-        } else if (arg == "--") {
-            optionsEnded = true;
-        } else if (arg == "--help") {
-            std::fputs(kUsage, stdout);
-            return 0;
-        } else if (arg == "--version") {
-            std::puts("kurvo-batch ver" KURVO_VERSION "b");
-            return 0;
-        } else if (arg == "--comma") {
-            if (!setDelimiter(DataDelimiter::Comma)) return Usage(kTwoDelimitersText);
-        } else if (arg == "--delimiter") {
-            if (i + 1 >= argc) return Usage(arg + kNeedsValueText);
-            const std::string value = argv[++i];
-            const auto chosen = DelimiterFromKey(value);
-            if (!chosen)
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    QCommandLineParser parser;
+    AddOptions(parser);
+    if (!parser.parse(arguments)) {
+        if (!parser.unknownOptionNames().isEmpty())
+            return Usage(FormatText("オプション '%s' はありません",
+                                    {TypedOption(arguments, parser.unknownOptionNames().front())}));
+        // The one other failure: an option that takes a value ended the line.
+        for (const QString& name : parser.optionNames())
+            if (arguments.back() == "-" + name || arguments.back() == "--" + name)
+                return Usage(arguments.back().toStdString() + kNeedsValueText);
+        return Usage(parser.errorText().toStdString());
+    }
+    if (parser.isSet("help")) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (parser.isSet("version")) {
+        std::puts("kurvo-batch ver" KURVO_VERSION);
+        return 0;
+    }
+    // The last of an option given twice counts, as with the others.
+    auto value = [&](const char* name) { return parser.values(name).back().toStdString(); };
+    if (parser.isSet("comma") && !setDelimiter(DataDelimiter::Comma))
+        return Usage(kTwoDelimitersText);
+    for (const QString& typed : parser.values("delimiter")) {
+        const auto chosen = DelimiterFromKey(typed.toStdString());
+        if (!chosen)
+            return Usage(
+                FormatText("区切り '%s' は使えません (space, tab, comma, semicolon のどれか)",
+                           {typed.toStdString()}));
+        if (!setDelimiter(*chosen)) return Usage(kTwoDelimitersText);
+    }
+    decimalComma = parser.isSet("decimal-comma");
+    options.Read.ReadTitle = parser.isSet("title");
+    options.KeepTitle = parser.isSet("keep-title");
+    options.NiceTicks = parser.isSet("nice-ticks");
+    options.Overlay = parser.isSet("overlay");
+    if (parser.isSet("right-axis")) {
+        const std::string columns = value("right-axis");
+        std::size_t from = 0;
+        while (from <= columns.size()) {
+            const std::size_t comma = std::min(columns.find(',', from), columns.size());
+            int column = 0;
+            double number = 0;
+            if (TryStrToFloat(columns.substr(from, comma - from), number) && number >= 1 &&
+                number <= SeriesStyle::kMaxAxisX && number == std::floor(number))
+                column = int(number);
+            if (column == 0)
                 return Usage(FormatText(
-                    "区切り '%s' は使えません (space, tab, comma, semicolon のどれか)", {value}));
-            if (!setDelimiter(*chosen)) return Usage(kTwoDelimitersText);
-        } else if (arg == "--decimal-comma") {
-            decimalComma = true;
-        } else if (arg == "--title") {
-            options.Read.ReadTitle = true;
-        } else if (arg == "--keep-title") {
-            options.KeepTitle = true;
-        } else if (arg == "--nice-ticks") {
-            options.NiceTicks = true;
-        } else if (arg == "--right-axis") {
-            if (i + 1 >= argc) return Usage(arg + kNeedsValueText);
-            const std::string value = argv[++i];
-            options.RightAxisColumns.clear();
-            std::size_t from = 0;
-            while (from <= value.size()) {
-                const std::size_t comma = std::min(value.find(',', from), value.size());
-                int column = 0;
-                double number = 0;
-                if (TryStrToFloat(value.substr(from, comma - from), number) && number >= 1 &&
-                    number <= SeriesStyle::kMaxAxisX && number == std::floor(number))
-                    column = int(number);
-                if (column == 0)
-                    return Usage(FormatText(
-                        "--right-axis には列の番号を 3 や 2,4 のように指定します ('%s')", {value}));
-                options.RightAxisColumns.push_back(column);
-                from = comma + 1;
-            }
-        } else if (arg == "--size") {
-            if (i + 1 >= argc) return Usage(arg + kNeedsValueText);
-            const std::string value = argv[++i];
-            options.Size = ReadCanvasSize(value);
-            GraphSettings canvas;
-            if (options.Size)
-                canvas.SetCanvas(options.Size->Unit, options.Size->Width, options.Size->Height);
-            if (!options.Size ||
-                std::min(canvas.Canvaswidth, canvas.Canvasheight) < GraphSettings::kMinSize ||
-                std::max(canvas.Canvaswidth, canvas.Canvasheight) > GraphSettings::kMaxSize)
-                return Usage(FormatText(kSizeOptionText, {value}));
-        } else if (arg == "--overlay") {
-            options.Overlay = true;
-        } else if (arg == "--config" || arg == "--save-config" || arg == "--fit-report" ||
-                   arg == "--output") {
-            if (i + 1 >= argc) return Usage(arg + kNeedsValueText);
-            (arg == "--config"       ? options.Config
-             : arg == "--fit-report" ? fitReport
-             : arg == "--output"     ? options.Output
-                                     : saveConfig) = argv[++i];
-        } else if (arg == "--exact") {
-            options.Png.Exact = pngOption = true;
-        } else if (arg == "--transparent") {
-            options.Png.Transparent = pngOption = true;
-        } else if (arg == "--skip" || arg == "--format" || arg == "--dpi") {
-            if (i + 1 >= argc) return Usage(arg + kNeedsValueText);
-            const std::string value = argv[++i];
-            if (arg == "--format") {
-                if (std::find(std::begin(kBatchFormats), std::end(kBatchFormats), value) ==
-                    std::end(kBatchFormats))
-                    return Usage(FormatText("形式 '%s' は使えません", {value}));
-                options.Format = value;
-            } else if (arg == "--dpi") {
-                try {
-                    options.Png.Dpi = StrToInt(value);
-                } catch (const RaisedError& e) {
-                    return Usage(e.Text());
-                }
-                if (options.Png.Dpi < PngOptions::kMinDpi || options.Png.Dpi > PngOptions::kMaxDpi)
-                    return Usage(FormatText("--dpi には %s から %s までの数を指定します",
-                                            {std::to_string(PngOptions::kMinDpi),
-                                             std::to_string(PngOptions::kMaxDpi)}));
-                pngOption = dpiGiven = true;
-            } else {
-                try {
-                    options.Read.StepNum = StrToInt(value);
-                } catch (const RaisedError& e) {
-                    return Usage(e.Text());
-                }
-                if (options.Read.StepNum < 0) return Usage("--skip には 0 以上の数を指定します");
-                options.Read.Step = true;
-            }
-        } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
-            return Usage(FormatText("オプション '%s' はありません", {arg}));
-        } else {
-            options.Files.push_back(arg);
+                    "--right-axis には列の番号を 3 や 2,4 のように指定します ('%s')", {columns}));
+            options.RightAxisColumns.push_back(column);
+            from = comma + 1;
         }
     }
+    if (parser.isSet("size")) {
+        const std::string size = value("size");
+        options.Size = ReadCanvasSize(size);
+        GraphSettings canvas;
+        if (options.Size)
+            canvas.SetCanvas(options.Size->Unit, options.Size->Width, options.Size->Height);
+        if (!options.Size ||
+            std::min(canvas.Canvaswidth, canvas.Canvasheight) < GraphSettings::kMinSize ||
+            std::max(canvas.Canvaswidth, canvas.Canvasheight) > GraphSettings::kMaxSize)
+            return Usage(FormatText(kSizeOptionText, {size}));
+    }
+    if (parser.isSet("config")) options.Config = value("config");
+    if (parser.isSet("fit-report")) fitReport = value("fit-report");
+    if (parser.isSet("output")) options.Output = value("output");
+    if (parser.isSet("save-config")) saveConfig = value("save-config");
+    options.Png.Exact = parser.isSet("exact");
+    options.Png.Transparent = parser.isSet("transparent");
+    pngOption = options.Png.Exact || options.Png.Transparent;
+    if (parser.isSet("format")) {
+        options.Format = value("format");
+        if (std::find(std::begin(kBatchFormats), std::end(kBatchFormats), options.Format) ==
+            std::end(kBatchFormats))
+            return Usage(FormatText("形式 '%s' は使えません", {options.Format}));
+    }
+    if (parser.isSet("dpi")) {
+        try {
+            options.Png.Dpi = StrToInt(value("dpi"));
+        } catch (const RaisedError& e) {
+            return Usage(e.Text());
+        }
+        if (options.Png.Dpi < PngOptions::kMinDpi || options.Png.Dpi > PngOptions::kMaxDpi)
+            return Usage(FormatText(
+                "--dpi には %s から %s までの数を指定します",
+                {std::to_string(PngOptions::kMinDpi), std::to_string(PngOptions::kMaxDpi)}));
+        pngOption = dpiGiven = true;
+    }
+    if (parser.isSet("skip")) {
+        try {
+            options.Read.StepNum = StrToInt(value("skip"));
+        } catch (const RaisedError& e) {
+            return Usage(e.Text());
+        }
+        if (options.Read.StepNum < 0) return Usage("--skip には 0 以上の数を指定します");
+        options.Read.Step = true;
+    }
+    for (const QString& file : parser.positionalArguments())
+        options.Files.push_back(file.toLocal8Bit().toStdString());
     if (options.Files.empty() && saveConfig.empty()) return Usage("データファイルがありません");
     if (!options.Output.empty() && !options.Overlay)
         return Usage("--output は --overlay にだけ使えます");

@@ -9,6 +9,6 @@ class TFver : public QDialog {
     Q_OBJECT
 
   public:
-    static constexpr const char* kVersionText = "ver" KURVO_VERSION "b";
+    static constexpr const char* kVersionText = "ver" KURVO_VERSION;
     explicit TFver(QWidget* parent = nullptr);
 };

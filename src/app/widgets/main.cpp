@@ -1,8 +1,9 @@
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QMessageBox>
 #include <QTimer>
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
 #include <string>
 #include <vector>
 #include "platform/Version.h"
@@ -23,36 +24,99 @@ constexpr const char* kUsage =
     "  データファイルをいくつも指定すると、2 つ目からは追加して一つのグラフに重ねます\n"
     "  (ﾌｧｲﾙ → ﾃﾞｰﾀﾌｧｲﾙを追加 と同じ)。設定ファイルは最後のものを使います。\n"
     "  列から式で計算した列は ﾃﾞｰﾀ → 計算列を追加 で加えます (c2*1e9, c3/c2 など)。\n"
-    "  --help           この説明\n"
-    "  --version        版\n"
-    "  --               これより後はすべてファイル (- で始まる名前も)\n";
+    "  -h, --help       この説明\n"
+    "  -v, --version    版\n"
+    "  --               これより後はすべてファイル (- で始まる名前も)\n"
+    "  Qt のオプション (-platform, -style など) も使えます。\n"
+    "  ウィンドウなしでグラフを描くには kurvo-batch を使います。\n";
+
+constexpr const char* kNoDisplayText =
+    "kurvo: ディスプレイがありません (DISPLAY も WAYLAND_DISPLAY もありません)。"
+    "ウィンドウなしでグラフを描くには kurvo-batch を使います\n";
+
+constexpr const char* kNoWindowText =
+    "kurvo: ウィンドウを開けません (理由は上のとおり)。"
+    "ウィンドウなしでグラフを描くには kurvo-batch を使います\n";
+
+// The options of Qt's own that QApplication takes from the command line,
+// with and without a value, so that they are not refused here.
+void AddOptions(QCommandLineParser& parser) {
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOption(QCommandLineOption(QStringList{"h", "help"}));
+    parser.addOption(QCommandLineOption(QStringList{"v", "version"}));
+    for (const char* qtValued : {"platform", "platformpluginpath", "platformtheme", "plugin",
+                                 "qwindowgeometry", "qwindowtitle", "qwindowicon", "style",
+                                 "stylesheet", "session", "display", "geometry", "title"}) {
+        QCommandLineOption option(qtValued, {}, "value");
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    for (const char* qtFlag : {"reverse", "nograb", "dograb", "sync", "widgetcount"}) {
+        QCommandLineOption option(qtFlag);
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+}
+
+// Whether a window system is there to show windows on; Qt would end the
+// program with an abort without one.
+bool HasDisplay(const QCommandLineParser& parser) {
+    QString platform = parser.isSet("platform") ? parser.value("platform")
+                                                : qEnvironmentVariable("QT_QPA_PLATFORM");
+    platform = platform.section(':', 0, 0).section(';', 0, 0);
+    const bool x11 = !qEnvironmentVariableIsEmpty("DISPLAY") || parser.isSet("display");
+    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (platform.isEmpty()) return x11 || wayland;
+    if (platform == "xcb") return x11;
+    if (platform.startsWith("wayland")) return wayland;
+    return true;
+}
+
+// A fatal message of Qt's (a display that does not answer) ends the
+// program with status 1 and a word of what to do, not with an abort.
+void ExitOnFatal(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    std::fprintf(stderr, "kurvo: %s\n", message.toLocal8Bit().constData());
+    if (type != QtFatalMsg) return;
+    std::fputs(kNoWindowText, stderr);
+    std::_Exit(1);
+}
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
     // Answered before any window, so that they work without a display.
-    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0) {
-            std::fputs(kUsage, stdout);
-            return 0;
-        }
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::puts("kurvo ver" KURVO_VERSION "b");
-            return 0;
-        }
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    QCommandLineParser parser;
+    AddOptions(parser);
+    if (!parser.parse(arguments)) {
+        const QString problem =
+            parser.unknownOptionNames().isEmpty()
+                ? parser.errorText()
+                : QString::fromUtf8("オプション '%1' はありません")
+                      .arg((parser.unknownOptionNames().front().size() == 1 ? "-" : "--") +
+                           parser.unknownOptionNames().front());
+        std::fprintf(stderr, "kurvo: %s\n%s", problem.toLocal8Bit().constData(), kUsage);
+        return 2;
     }
-    QApplication app(argc, argv);
-    // What Qt leaves of the command line (it takes its own options).
+    if (parser.isSet("help")) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (parser.isSet("version")) {
+        std::puts("kurvo ver" KURVO_VERSION);
+        return 0;
+    }
+    if (!HasDisplay(parser)) {
+        std::fputs(kNoDisplayText, stderr);
+        return 1;
+    }
     std::vector<std::string> files;
-    bool optionsEnded = false;
-    const QStringList arguments = QApplication::arguments();
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const std::string arg = arguments[i].toStdString();
-        if (!optionsEnded && arg == "--")
-            optionsEnded = true;
-        else if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-")
-            files.push_back(arg);
-    }
+    for (const QString& file : parser.positionalArguments())
+        files.push_back(file.toLocal8Bit().toStdString());
+    qInstallMessageHandler(ExitOnFatal);
+    QApplication app(argc, argv);
+    qInstallMessageHandler(nullptr);
     QApplication::setApplicationName("Kurvo");
     QApplication::setOrganizationName("Kurvo");
     QApplication::setWindowIcon(MakeProgramIcon());

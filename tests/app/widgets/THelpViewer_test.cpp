@@ -48,7 +48,7 @@ TEST(QtDesktop, FiltersBecomeQtNameFilters) {
 TEST(TFver, ShowsTheNameVersionAndOk) {
     TFver about;
     EXPECT_EQ(about.findChild<QLabel*>("Version")->text().toStdString(),
-              (std::string("ver") + KURVO_VERSION + "b"));
+              (std::string("ver") + KURVO_VERSION));
     EXPECT_NE(about.findChild<QWidget*>("ProductName"), nullptr);
     EXPECT_FALSE(about.findChild<QLabel*>("ProgramIcon")->pixmap().isNull());
 }
