@@ -81,6 +81,7 @@ bool TfMain::OpenConfigFile(const std::string& path) {
     lastConfigRead_ = path;
     if (!ReadConfigFile(path)) return false;
     configRead_ = true;
+    UndoStack.setClean();
     RecentConfigs.Add(path);
     emit RecentFilesChanged();
     Enable(&CommandEnabling::ConfigReadButton);
@@ -195,12 +196,15 @@ void TfMain::FillDataGrid() {
     MoveReadIntoTable(source, *grid, false);
     std::vector<GraphSeries> series = SeriesOfSource(source, 0);
     source.Table = std::move(grid);
+    // Reading data is no change of the settings a configuration file keeps.
+    const bool saved = UndoStack.isClean();
     Edit("ﾃﾞｰﾀﾌｧｲﾙを開く", [&](GraphDocument& d) {
         d.Sources = {std::move(source)};
         d.ComputedColumns.clear();
         d.Series = std::move(series);
         d.Read = d.Sources.front().Read;
     });
+    if (saved) UndoStack.setClean();
     AfterRead();
 }
 
@@ -209,6 +213,7 @@ void TfMain::AppendDataGrid() {
         FillDataGrid();
         return;
     }
+    const bool saved = UndoStack.isClean();
     Edit("ﾃﾞｰﾀﾌｧｲﾙを追加", [&](GraphDocument& d) {
         // The file's columns go after the files' before it; the computed
         // columns stay last, computed again, their series as they were.
@@ -233,6 +238,7 @@ void TfMain::AppendDataGrid() {
             s.YColumn = column;
         }
     });
+    if (saved) UndoStack.setClean();
     AfterRead();
 }
 
@@ -340,6 +346,9 @@ void TfMain::menuConfigFileWriteClick(Desktop& desktop) {
     if (!WriteConfigFile(name, foreign)) return;
     lastConfigSaved_ = name;
     configSaved_ = true;
+    UndoStack.setClean();
+    RecentConfigs.Add(name);
+    emit RecentFilesChanged();
 }
 
 void TfMain::menuConfigFileReadClick(Desktop& desktop, int senderTag) {

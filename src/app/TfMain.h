@@ -155,6 +155,11 @@ class TfMain : public QObject {
     void Edit(const std::string& what, const std::function<void(GraphDocument&)>& change,
               const std::string& mergeKey = {});
     QUndoStack UndoStack;
+    // Changes to the settings since the last configuration file was saved
+    // or read (reading data is none): quitting asks first.
+    bool HasUnsavedSettings() const { return !UndoStack.isClean(); }
+    static constexpr const char* kUnsavedSettingsText =
+        "設定の変更は設定ﾌｧｲﾙに保存されていません。\n保存せずに終了しますか?";
     static constexpr int kUndoLimit = 100;
     // The batch keeps no steps: each file's table would stay in memory.
     bool RecordsUndo = true;

@@ -103,3 +103,7 @@ void TGraphWindow::FitZoom() {
     Canv->SetZoom(
         std::min(double(room.width()) / canvas.width(), double(room.height()) / canvas.height()));
 }
+
+void TGraphWindow::RestorePlace(const QByteArray& geometry, QSize canvas) {
+    if (restoreGeometry(geometry)) sizedFor_ = canvas;
+}

@@ -27,6 +27,11 @@ class TGraphWindow : public QMainWindow {
     QAction* WholeRange;
     QAction* CanvasToWindow;
 
+    // The place and size the window had in the last run, for the canvas
+    // it was sized for then.
+    void RestorePlace(const QByteArray& geometry, QSize canvas);
+    QSize SizedFor() const { return sizedFor_; }
+
   public slots:
     // Shown and raised; sized to the canvas (within the screen) when the
     // canvas is new to it.

@@ -5,12 +5,15 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QTextStream>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <algorithm>
 
 // The help pages are compiled into a static library; their resource must
 // be registered by hand.
@@ -63,6 +66,20 @@ THelpViewer::THelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     keywordLayout->addWidget(Keywords);
     Tabs->addTab(keywordPage, "ｷｰﾜｰﾄﾞ");
 
+    auto* searchPage = new QWidget;
+    auto* searchLayout = new QVBoxLayout(searchPage);
+    searchLayout->setContentsMargins(2, 2, 2, 2);
+    SearchEdit = new QLineEdit;
+    SearchEdit->setObjectName("HelpSearchEdit");
+    SearchEdit->setPlaceholderText("探す言葉を入力");
+    SearchResults = new QListWidget;
+    SearchResults->setObjectName("HelpSearchResults");
+    searchLayout->addWidget(SearchEdit);
+    searchLayout->addWidget(SearchResults);
+    Tabs->addTab(searchPage, "全文検索");
+    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(close, &QShortcut::activated, this, &QWidget::close);
+
     Browser = new QTextBrowser;
     Browser->setObjectName("HelpBrowser");
     Browser->setOpenLinks(true);
@@ -86,6 +103,15 @@ THelpViewer::THelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(Keywords, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { Open(item->data(Qt::UserRole).toString()); });
     connect(KeywordEdit, &QLineEdit::textChanged, this, &THelpViewer::FilterKeywords);
+    connect(SearchEdit, &QLineEdit::textChanged, this, &THelpViewer::Search);
+    auto openFound = [this](QListWidgetItem* item) {
+        Open(item->data(Qt::UserRole).toString());
+        // The first place of the first word, marked.
+        const QString first = SearchEdit->text().simplified().section(' ', 0, 0);
+        if (!first.isEmpty()) Browser->find(first);
+    };
+    connect(SearchResults, &QListWidget::itemActivated, this, openFound);
+    connect(SearchResults, &QListWidget::itemClicked, this, openFound);
     connect(KeywordEdit, &QLineEdit::returnPressed, this, [this] {
         for (int i = 0; i < Keywords->count(); ++i)
             if (!Keywords->item(i)->isHidden()) {
@@ -120,6 +146,44 @@ void THelpViewer::FilterKeywords(const QString& typed) {
         QListWidgetItem* item = Keywords->item(i);
         const QString keyword = item->text().normalized(QString::NormalizationForm_KC);
         item->setHidden(!wanted.isEmpty() && !keyword.contains(wanted, Qt::CaseInsensitive));
+    }
+}
+
+QList<QPair<QString, QString>> THelpViewer::SearchPages(const QString& query) {
+    InitHelpResource();
+    const QStringList words =
+        query.normalized(QString::NormalizationForm_KC).split(' ', Qt::SkipEmptyParts);
+    QList<QPair<int, QPair<QString, QString>>> found;
+    if (words.isEmpty()) return {};
+    for (const auto& [title, page] : ReadPairs(":/help/contents.txt")) {
+        QFile file(":/help/" + page);
+        if (!file.open(QIODevice::ReadOnly)) continue;
+        QTextDocument html;
+        html.setHtml(QString::fromUtf8(file.readAll()));
+        const QString text = html.toPlainText().normalized(QString::NormalizationForm_KC);
+        int hits = 0;
+        for (const QString& word : words) {
+            const int count = int(text.count(word, Qt::CaseInsensitive));
+            if (count == 0) {
+                hits = 0;
+                break;
+            }
+            hits += count;
+        }
+        if (hits > 0) found.append({hits, {title, page}});
+    }
+    std::stable_sort(found.begin(), found.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    QList<QPair<QString, QString>> pages;
+    for (const auto& [hits, entry] : found) pages.append(entry);
+    return pages;
+}
+
+void THelpViewer::Search(const QString& typed) {
+    SearchResults->clear();
+    for (const auto& [title, page] : SearchPages(typed)) {
+        auto* item = new QListWidgetItem(title, SearchResults);
+        item->setData(Qt::UserRole, page);
     }
 }
 

@@ -27,12 +27,21 @@ class THelpViewer : public QWidget {
     QListWidget* Contents;
     QLineEdit* KeywordEdit;
     QListWidget* Keywords;
+    // 全文検索: the pages whose text holds every word typed, most hits
+    // first.
+    QLineEdit* SearchEdit;
+    QListWidget* SearchResults;
+    // The contents' titles of the pages that hold every word of `query`
+    // (blanks between words; case and full or half width alike), with
+    // their pages, most hits first.
+    static QList<QPair<QString, QString>> SearchPages(const QString& query);
     QTextBrowser* Browser;
 
   private:
     void LoadContents();
     void LoadKeywords();
     void FilterKeywords(const QString& typed);
+    void Search(const QString& typed);
     void Open(const QString& page);
     void Present();
 };

@@ -107,8 +107,10 @@ TfMainWindow::TfMainWindow(TfMain& state, QWidget* parent)
     connect(&state_, &TfMain::CellsChanged, gridModel_, &DataGridModel::CellsChanged);
     connect(&state_, &TfMain::SeriesRowsChanged, this, &TfMainWindow::RebuildSeriesRows);
     connect(&state_, &TfMain::SeriesRowChanged, this, &TfMainWindow::UpdateSeriesRow);
+    connect(&state_, &TfMain::GridChanged, this, &TfMainWindow::ShowDataFileInTitle);
     UpdateEnabling();
     RebuildSeriesRows();
+    RestoreWindowPlaces();
 }
 
 TfMainWindow::~TfMainWindow() = default;
@@ -209,7 +211,13 @@ void TfMainWindow::menuQuitClick() {
 }
 
 void TfMainWindow::closeEvent(QCloseEvent* event) {
-    // Closing the main window ends the program, with every other window.
+    // Closing the main window ends the program, with every other window,
+    // once changed settings may be lost.
+    if (state_.HasUnsavedSettings() && !desktop_->Confirm(TfMain::kUnsavedSettingsText)) {
+        event->ignore();
+        return;
+    }
+    SaveWindowPlaces();
     event->accept();
     QCoreApplication::quit();
 }

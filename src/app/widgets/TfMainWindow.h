@@ -67,6 +67,9 @@ class TfMainWindow : public QMainWindow {
     void menuVerClick();
     void PlotButtonClick();
     void menuGraphSaveClick();
+    // The graph on a printer through the print dialog, as large as the
+    // page allows.
+    void menuPrintClick();
     void menuGraphCopyClick();
     void menuImageviewClick();
     void menuFitReportClick();
@@ -98,12 +101,18 @@ class TfMainWindow : public QMainWindow {
     // The recent files are kept between runs in the user's settings.
     void LoadRecentFiles();
     void SaveRecentFiles();
+    // The places and sizes of the main and graph windows, between runs.
+    void RestoreWindowPlaces();
+    void SaveWindowPlaces() const;
+    // "wave.dat - Kurvo" once a data file is read.
+    void ShowDataFileInTitle();
     void FillRecentMenus();
     QAction* AddItem(QMenu* menu, const char* name, const char* caption,
                      const char* shortcut = nullptr);
     void BuildMenus();
     // The key is the shortcut of an enabled menu item.
     bool IsMenuShortcut(const class QKeyEvent& key) const;
+    static bool IsTextBoxKey(const QWidget* widget, const QKeyEvent& key);
     void BuildToolBar();
     void BuildPages();
 

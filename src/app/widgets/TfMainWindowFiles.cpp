@@ -1,16 +1,24 @@
 // The main window's ways to a file: the open command, drops, the recent
-// files and the files named at start.
+// files and the files named at start, the printer, and what is kept of
+// the windows between runs.
 #include <QAction>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QSettings>
 #include <QTimer>
 #include <QUrl>
+#include <algorithm>
+#include <filesystem>
 
 #include "app/TfMain.h"
+#include "app/widgets/TGraphWindow.h"
 #include "app/widgets/TfMainWindow.h"
+#include "platform/PictureReplay.h"
 #include "platform/RunCommand.h"
 
 void TfMainWindow::menuDataOpenClick() {
@@ -100,4 +108,44 @@ void TfMainWindow::FillRecentMenus() {
 
 void TfMainWindow::OpenStartFiles(const std::vector<std::string>& files, bool add) {
     RunCommand([&] { state_.OpenStartFiles(*desktop_, files, add); });
+}
+
+void TfMainWindow::RestoreWindowPlaces() {
+    QSettings settings;
+    restoreGeometry(settings.value("Window/Main").toByteArray());
+    GraphWindow->RestorePlace(settings.value("Window/Graph").toByteArray(),
+                              settings.value("Window/GraphCanvas").toSize());
+}
+
+void TfMainWindow::SaveWindowPlaces() const {
+    QSettings settings;
+    settings.setValue("Window/Main", saveGeometry());
+    settings.setValue("Window/Graph", GraphWindow->saveGeometry());
+    settings.setValue("Window/GraphCanvas", GraphWindow->SizedFor());
+}
+
+void TfMainWindow::ShowDataFileInTitle() {
+    const std::string& file = state_.DataOpen.FileName;
+    setWindowTitle(state_.DataRead() && !file.empty()
+                       ? QString::fromStdString(std::filesystem::path(file).filename().string()) +
+                             " - Kurvo"
+                       : QString("Kurvo"));
+}
+
+void TfMainWindow::menuPrintClick() {
+    if (!state_.Enabling().menuGraphSave) return;
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle("印刷");
+    if (dialog.exec() != QDialog::Accepted) return;
+    RunCommand([&] {
+        const Picture& graph = state_.ComposeGraph();
+        QPainter painter(&printer);
+        // As large as the page allows, in the graph's proportions.
+        const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+        const double scale =
+            std::min(page.width() / graph.ExactWidth(), page.height() / graph.ExactHeight());
+        painter.scale(scale, scale);
+        ReplayPicture(painter, graph, 0, 0, ReplayStyle::Smooth);
+    });
 }

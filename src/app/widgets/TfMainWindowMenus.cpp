@@ -2,6 +2,7 @@
 // come before the keys a text box would claim.
 #include <QAction>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QToolButton>
 
@@ -20,6 +21,18 @@ bool TfMainWindow::IsMenuShortcut(const QKeyEvent& key) const {
     return false;
 }
 
+// Copying, cutting and pasting belong to a text box when it has a
+// selection to copy or cut, and always for pasting; Ctrl+C elsewhere copies
+// the graph.
+bool TfMainWindow::IsTextBoxKey(const QWidget* widget, const QKeyEvent& key) {
+    const auto* box = qobject_cast<const QLineEdit*>(widget);
+    if (!box) return false;
+    if (key.matches(QKeySequence::Paste)) return !box->isReadOnly();
+    if (key.matches(QKeySequence::Copy) || key.matches(QKeySequence::Cut))
+        return box->hasSelectedText();
+    return false;
+}
+
 bool TfMainWindow::eventFilter(QObject* watched, QEvent* event) {
     // A line edit claims keys such as Ctrl+U ("delete the line" under X11)
     // before any shortcut sees them. In this window the menus come first,
@@ -27,7 +40,8 @@ bool TfMainWindow::eventFilter(QObject* watched, QEvent* event) {
     // on, so the menu's shortcut runs.
     if (event->type() == QEvent::ShortcutOverride) {
         auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget && widget->window() == this && IsMenuShortcut(*static_cast<QKeyEvent*>(event)))
+        const auto& key = *static_cast<QKeyEvent*>(event);
+        if (widget && widget->window() == this && IsMenuShortcut(key) && !IsTextBoxKey(widget, key))
             return true;
     }
     return QMainWindow::eventFilter(watched, event);
@@ -46,12 +60,13 @@ void TfMainWindow::BuildMenus() {
 
     QMenu* file = bar->addMenu("ﾌｧｲﾙ(&F)");
     file->setObjectName("menuFile");
-    AddItem(file, "menuDataOpen", "ﾃﾞｰﾀﾌｧｲﾙを開く(&O)");
+    AddItem(file, "menuDataOpen", "ﾃﾞｰﾀﾌｧｲﾙを開く(&O)", "Ctrl+O");
     AddItem(file, "menuDataAdd", "ﾃﾞｰﾀﾌｧｲﾙを追加(&A)");
-    AddItem(file, "menuGraphSave", "ｸﾞﾗﾌの保存(&S)");
+    AddItem(file, "menuGraphSave", "ｸﾞﾗﾌの保存(&S)", "Ctrl+S");
+    AddItem(file, "menuPrint", "印刷(&P)...", "Ctrl+P");
     separator(file, "N1");
     AddItem(file, "menuConfigFileRead", "設定ﾌｧｲﾙ読込み");
-    AddItem(file, "menuConfigFileWrite", "設定ﾌｧｲﾙの保存");
+    AddItem(file, "menuConfigFileWrite", "設定ﾌｧｲﾙの保存", "Ctrl+Shift+S");
     separator(file, "N2");
     RecentData = file->addMenu("最近のﾃﾞｰﾀﾌｧｲﾙ");
     RecentData->setObjectName("menuRecentData");
@@ -60,7 +75,7 @@ void TfMainWindow::BuildMenus() {
     RecentConfigs->setObjectName("menuRecentConfigs");
     RecentConfigs->menuAction()->setObjectName("menuRecentConfigs");
     separator(file, "N3");
-    AddItem(file, "menuQuit", "終了(&X)");
+    AddItem(file, "menuQuit", "終了(&X)", "Ctrl+Q");
 
     QMenu* edit = bar->addMenu("編集(&E)");
     edit->setObjectName("menuHensyu");
@@ -111,10 +126,15 @@ void TfMainWindow::BuildMenus() {
 
     QMenu* help = bar->addMenu("ﾍﾙﾌﾟ(&H)");
     help->setObjectName("menuHelp");
-    AddItem(help, "menuMokuji", "目次(&C)");
+    AddItem(help, "menuMokuji", "目次(&C)", "F1");
     AddItem(help, "menuKeyword", "ｷｰﾜｰﾄﾞ検索(&K)");
     AddItem(help, "menuVer", "ﾊﾞｰｼﾞｮﾝ情報(&A)");
 
+    // The file and help keys answer in the graph window too.
+    for (const char* name : {"menuDataOpen", "menuGraphSave", "menuPrint", "menuConfigFileWrite",
+                             "menuQuit", "menuMokuji"})
+        Item(name)->setShortcutContext(Qt::ApplicationShortcut);
+    connect(Item("menuPrint"), &QAction::triggered, this, &TfMainWindow::menuPrintClick);
     connect(Item("menuDataOpen"), &QAction::triggered, this, &TfMainWindow::menuDataOpenClick);
     connect(Item("menuDataAdd"), &QAction::triggered, this,
             [this] { RunCommand([this] { state_.menuDataOpenClick(*desktop_, true); }); });

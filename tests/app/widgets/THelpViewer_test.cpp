@@ -73,7 +73,34 @@ TEST(THelpViewer, ContentsKeywordsAndTheBatchTopic) {
     EXPECT_GE(shown, 3);
     help.ShowContents();
     EXPECT_TRUE(help.Browser->toPlainText().contains("Kurvo"));
-    help.close();
+    // The full-text search finds every page that holds all the words.
+    struct Search {
+        const char* query;
+        std::vector<std::string> pages;
+    } searches[] = {
+        {"LOG", {"plot.html", "data.html", "graph.html"}},
+        {"log 対数軸", {"graph.html", "plot.html"}},
+        {"ｷｬﾝﾊﾞｽ emf", {"export.html", "batch.html"}},
+        {"xyzzy", {}},
+        {"  ", {}},
+    };
+    for (const Search& search : searches) {
+        std::vector<std::string> pages;
+        for (const auto& [title, page] : THelpViewer::SearchPages(search.query))
+            pages.push_back(page.toStdString());
+        EXPECT_EQ(pages, search.pages) << search.query;
+    }
+    help.Tabs->setCurrentIndex(2);
+    help.SearchEdit->setText("スプライン");
+    ASSERT_GT(help.SearchResults->count(), 0);
+    QTest::mouseClick(help.SearchResults->viewport(), Qt::LeftButton, {},
+                      help.SearchResults->visualItemRect(help.SearchResults->item(0)).center());
+    EXPECT_EQ(help.Browser->textCursor().selectedText().toStdString(), "スプライン");
+    // Esc closes the help window.
+    help.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&help));
+    QTest::keyClick(&help, Qt::Key_Escape);
+    EXPECT_FALSE(help.isVisible());
 }
 
 // Help opened from a modal form (the batch form's ﾍﾙﾌﾟ) takes clicks.

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDialog>
 #include <QDropEvent>
 #include <QInputMethodEvent>
@@ -47,11 +48,12 @@ struct ItemCase {
 };
 
 const ItemCase kItems[] = {
-    {"menuDataOpen", "ﾃﾞｰﾀﾌｧｲﾙを開く(&O)", "", true, true},
-    {"menuGraphSave", "ｸﾞﾗﾌの保存(&S)", "", true, false},
+    {"menuDataOpen", "ﾃﾞｰﾀﾌｧｲﾙを開く(&O)", "Ctrl+O", true, true},
+    {"menuGraphSave", "ｸﾞﾗﾌの保存(&S)", "Ctrl+S", true, false},
+    {"menuPrint", "印刷(&P)...", "Ctrl+P", true, true},
     {"menuConfigFileRead", "設定ﾌｧｲﾙ読込み", "", true, true},
-    {"menuConfigFileWrite", "設定ﾌｧｲﾙの保存", "", true, true},
-    {"menuQuit", "終了(&X)", "", true, true},
+    {"menuConfigFileWrite", "設定ﾌｧｲﾙの保存", "Ctrl+Shift+S", true, true},
+    {"menuQuit", "終了(&X)", "Ctrl+Q", true, true},
     {"menuUndo", "元に戻す", "Ctrl+Z", true, false},
     {"menuRedo", "やり直し", "Ctrl+Y; Ctrl+Shift+Z", true, false},
     {"menuGraphCopy", "ｸﾞﾗﾌのｺﾋﾟｰ(&C)", "Ctrl+C", true, false},
@@ -71,7 +73,7 @@ const ItemCase kItems[] = {
     {"menuTextUp", "上付き", "Ctrl+U", true, true},
     {"menuTextDown", "下付き", "Ctrl+D", true, true},
     {"menuFont", "全ﾌｫﾝﾄ設定", "", true, true},
-    {"menuMokuji", "目次(&C)", "", true, true},
+    {"menuMokuji", "目次(&C)", "F1", true, true},
     {"menuKeyword", "ｷｰﾜｰﾄﾞ検索(&K)", "", true, true},
     {"menuVer", "ﾊﾞｰｼﾞｮﾝ情報(&A)", "", true, true},
 };
@@ -103,9 +105,43 @@ TEST(TfMainWindow, MenusInTheirOrder) {
                                    "ﾍﾙﾌﾟ(&H)"}));
     QStringList file;
     for (QAction* a : window.menuBar()->actions()[0]->menu()->actions()) file << a->objectName();
-    EXPECT_EQ(file, QStringList({"menuDataOpen", "menuDataAdd", "menuGraphSave", "N1",
+    EXPECT_EQ(file, QStringList({"menuDataOpen", "menuDataAdd", "menuGraphSave", "menuPrint", "N1",
                                  "menuConfigFileRead", "menuConfigFileWrite", "N2",
                                  "menuRecentData", "menuRecentConfigs", "N3", "menuQuit"}));
+}
+
+// The title names the data file; Ctrl+Q asks before changed settings are
+// lost, and a saved configuration is no change; the windows' places are
+// kept for the next run.
+TEST(TfMainWindow, TitleQuittingAndWindowPlaces) {
+    TestDir dir;
+    FakeDesktop desktop;
+    desktop.file = dir.Write("wave.dat", "1 2 3\n3 4 5\n");
+    TfMain state;
+    auto window = std::make_unique<TfMainWindow>(state);
+    window->SetDesktop(&desktop);
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    EXPECT_EQ(window->windowTitle().toStdString(), "Kurvo");
+    window->menuDataOpenClick();
+    EXPECT_EQ(window->windowTitle().toStdString(), "wave.dat - Kurvo");
+    EXPECT_FALSE(state.HasUnsavedSettings());
+    state.LineCheckClick(2, false);
+    // The answer is no: the window stays.
+    QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_TRUE(window->isVisible());
+    ASSERT_TRUE(state.WriteConfigFile(dir.Path("look.kvc")));
+    state.UndoStack.setClean();
+    window->move(123, 45);
+    window->resize(330, 480);
+    QApplication::processEvents();
+    QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(window->isVisible());
+    TfMain next;
+    TfMainWindow again(next);
+    EXPECT_EQ(again.size(), QSize(330, 480));
+    QSettings().remove("Window");
 }
 
 TEST(TfMainWindow, ToolBarButtonsWithTheirTooltipsPlacesAndStates) {
@@ -276,6 +312,8 @@ TEST(TfMainWindow, DroppedFilesAreRead) {
 // The file menu offers the last files read, newest first, also in the
 // next run; choosing one reads it again.
 TEST(TfMainWindow, RecentFilesAreOfferedAndKept) {
+    // What tests before this one saved.
+    QSettings().clear();
     TestDir dir;
     FakeDesktop desktop;
     std::vector<std::string> data;
@@ -403,6 +441,19 @@ TEST(TfMainWindow, MenuShortcutsWorkInTheLegendTextBoxes) {
         EXPECT_EQ(edit->text().toStdString(), c.text);
         EXPECT_EQ(state.Series(1).LegendText, c.text);
     }
+    // With a graph to copy, Ctrl+C in a text box with a selection copies
+    // the text, and Ctrl+V pastes it.
+    window.PlotButtonClick();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    ASSERT_TRUE(window.Item("menuGraphCopy")->isEnabled());
+    edit->setFocus();
+    edit->setSelection(3, 3);
+    QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), "ATA");
+    edit->end(false);
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(state.Series(1).LegendText, "_D@ATA^2@ATA");
 }
 
 // Qt's own dialogs speak Japanese in the Japanese program.
