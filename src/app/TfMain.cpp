@@ -1,4 +1,7 @@
 #include "app/TfMain.h"
+
+#include <QDir>
+#include <QTemporaryFile>
 #include "document/ComputedColumns.h"
 
 #include <cctype>
@@ -68,6 +71,31 @@ bool TfMain::OpenDataFile(Desktop& desktop, const std::string& path, bool add) {
         AppendDataGrid();
     else
         FillDataGrid();
+    return true;
+}
+
+bool TfMain::ReadClipboardText(Desktop& desktop, const std::string& text) {
+    if (WithoutSpaces(text).empty()) {
+        ShowMessage(kEmptyClipboardText);
+        return false;
+    }
+    // The reader reads files: the text goes through one of its own, which
+    // is gone once read.
+    QTemporaryFile file(QDir::tempPath() + "/kurvo-clipboard-XXXXXX.txt");
+    if (!file.open() || file.write(text.data(), qint64(text.size())) != qint64(text.size()) ||
+        !file.flush()) {
+        ShowMessage(FormatText(kClipboardFileText, {file.fileName().toStdString()}));
+        return false;
+    }
+    DataOpen.FileName = file.fileName().toStdString();
+    const bool read = DataOpen.Execute(
+        [&](const std::vector<std::string>& preview, const DataOpenChoice& proposed) {
+            return desktop.ShowDataOpenForm(preview, proposed);
+        });
+    DataOpen.FileName = kClipboardSource;
+    if (!read) return false;
+    dataRead_ = true;
+    FillDataGrid();
     return true;
 }
 

@@ -179,6 +179,14 @@ class TfMain : public QObject {
     void menuDataOpenClick(Desktop& desktop, bool add = false);
     // Reads a data file as the open command does, the options form first.
     bool OpenDataFile(Desktop& desktop, const std::string& path, bool add = false);
+    // Text copied from a spreadsheet or an editor (tab-separated rows, as
+    // a file would hold them) read as a data file through the options
+    // form: ｸﾘｯﾌﾟﾎﾞｰﾄﾞから読む, Ctrl+V in the grid.
+    bool ReadClipboardText(Desktop& desktop, const std::string& text);
+    static constexpr const char* kClipboardSource = "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ";
+    static constexpr const char* kEmptyClipboardText = "ｸﾘｯﾌﾟﾎﾞｰﾄﾞにﾃｷｽﾄがありません";
+    static constexpr const char* kClipboardFileText =
+        "ｸﾘｯﾌﾟﾎﾞｰﾄﾞのﾃｷｽﾄを作業用ﾌｧｲﾙ %s に書けません";
     // Reads a configuration file as the read command does, without the
     // drawing that follows it there.
     bool OpenConfigFile(const std::string& path);

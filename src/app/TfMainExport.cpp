@@ -66,7 +66,8 @@ void TfMain::SaveGraphFile(const std::string& name) {
 
 std::vector<std::string> TfMain::KeptFiles() const {
     std::vector<std::string> kept = BatchDataFiles;
-    if (!DataOpen.FileName.empty()) kept.push_back(DataOpen.FileName);
+    if (!DataOpen.FileName.empty() && DataOpen.FileName != kClipboardSource)
+        kept.push_back(DataOpen.FileName);
     return kept;
 }
 

@@ -163,6 +163,12 @@ void TfMainWindow::BuildPages() {
     DataG->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     DataG->horizontalHeader()->setFixedHeight(state_.DataG().DefaultRowHeight + 2);
     dataLayout->addWidget(DataG);
+    // Ctrl+V in the grid (not in a cell being edited) reads the clipboard.
+    auto* paste = new QAction(DataG);
+    paste->setShortcut(QKeySequence::Paste);
+    paste->setShortcutContext(Qt::WidgetShortcut);
+    DataG->addAction(paste);
+    connect(paste, &QAction::triggered, this, &TfMainWindow::menuDataPasteClick);
     PageControl->addTab(DataSheet, "ﾃﾞｰﾀ");
 
     LineSheet = new QScrollArea;

@@ -70,6 +70,8 @@ class TfMainWindow : public QMainWindow {
     // The graph on a printer through the print dialog, as large as the
     // page allows.
     void menuPrintClick();
+    // The clipboard's text read as a data file.
+    void menuDataPasteClick();
     void menuGraphCopyClick();
     void menuImageviewClick();
     void menuFitReportClick();

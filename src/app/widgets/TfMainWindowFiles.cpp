@@ -2,8 +2,10 @@
 // files and the files named at start, the printer, and what is kept of
 // the windows between runs.
 #include <QAction>
+#include <QClipboard>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
@@ -148,4 +150,9 @@ void TfMainWindow::menuPrintClick() {
         painter.scale(scale, scale);
         ReplayPicture(painter, graph, 0, 0, ReplayStyle::Smooth);
     });
+}
+
+void TfMainWindow::menuDataPasteClick() {
+    const std::string text = QGuiApplication::clipboard()->text().toStdString();
+    RunCommand([&] { state_.ReadClipboardText(*desktop_, text); });
 }

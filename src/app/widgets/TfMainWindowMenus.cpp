@@ -62,6 +62,7 @@ void TfMainWindow::BuildMenus() {
     file->setObjectName("menuFile");
     AddItem(file, "menuDataOpen", "ﾃﾞｰﾀﾌｧｲﾙを開く(&O)", "Ctrl+O");
     AddItem(file, "menuDataAdd", "ﾃﾞｰﾀﾌｧｲﾙを追加(&A)");
+    AddItem(file, "menuDataPaste", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞから読む(&V)");
     AddItem(file, "menuGraphSave", "ｸﾞﾗﾌの保存(&S)", "Ctrl+S");
     AddItem(file, "menuPrint", "印刷(&P)...", "Ctrl+P");
     separator(file, "N1");
@@ -135,6 +136,7 @@ void TfMainWindow::BuildMenus() {
                              "menuQuit", "menuMokuji"})
         Item(name)->setShortcutContext(Qt::ApplicationShortcut);
     connect(Item("menuPrint"), &QAction::triggered, this, &TfMainWindow::menuPrintClick);
+    connect(Item("menuDataPaste"), &QAction::triggered, this, &TfMainWindow::menuDataPasteClick);
     connect(Item("menuDataOpen"), &QAction::triggered, this, &TfMainWindow::menuDataOpenClick);
     connect(Item("menuDataAdd"), &QAction::triggered, this,
             [this] { RunCommand([this] { state_.menuDataOpenClick(*desktop_, true); }); });

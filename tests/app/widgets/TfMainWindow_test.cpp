@@ -49,6 +49,7 @@ struct ItemCase {
 
 const ItemCase kItems[] = {
     {"menuDataOpen", "ﾃﾞｰﾀﾌｧｲﾙを開く(&O)", "Ctrl+O", true, true},
+    {"menuDataPaste", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞから読む(&V)", "", true, true},
     {"menuGraphSave", "ｸﾞﾗﾌの保存(&S)", "Ctrl+S", true, false},
     {"menuPrint", "印刷(&P)...", "Ctrl+P", true, true},
     {"menuConfigFileRead", "設定ﾌｧｲﾙ読込み", "", true, true},
@@ -105,9 +106,9 @@ TEST(TfMainWindow, MenusInTheirOrder) {
                                    "ﾍﾙﾌﾟ(&H)"}));
     QStringList file;
     for (QAction* a : window.menuBar()->actions()[0]->menu()->actions()) file << a->objectName();
-    EXPECT_EQ(file, QStringList({"menuDataOpen", "menuDataAdd", "menuGraphSave", "menuPrint", "N1",
-                                 "menuConfigFileRead", "menuConfigFileWrite", "N2",
-                                 "menuRecentData", "menuRecentConfigs", "N3", "menuQuit"}));
+    EXPECT_EQ(file, QStringList({"menuDataOpen", "menuDataAdd", "menuDataPaste", "menuGraphSave",
+                                 "menuPrint", "N1", "menuConfigFileRead", "menuConfigFileWrite",
+                                 "N2", "menuRecentData", "menuRecentConfigs", "N3", "menuQuit"}));
 }
 
 // The title names the data file; Ctrl+Q asks before changed settings are
@@ -142,6 +143,33 @@ TEST(TfMainWindow, TitleQuittingAndWindowPlaces) {
     TfMainWindow again(next);
     EXPECT_EQ(again.size(), QSize(330, 480));
     QSettings().remove("Window");
+}
+
+// What a spreadsheet copies, pasted into the grid, is read as a file.
+TEST(TfMainWindow, CtrlVInTheGridReadsTheClipboard) {
+    FakeDesktop desktop;
+    RecordingMessageSink sink;
+    ScopedMessageSink scope(sink);
+    TfMain state;
+    TfMainWindow window(state);
+    window.SetDesktop(&desktop);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.DataG->setFocus();
+    QApplication::clipboard()->setText(" \n");
+    QTest::keyClick(window.DataG, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(sink.Texts, std::vector<std::string>{TfMain::kEmptyClipboardText});
+    EXPECT_FALSE(state.DataRead());
+    QApplication::clipboard()->setText("1\t2.5\r\n3\t5\r\n");
+    QTest::keyClick(window.DataG, Qt::Key_V, Qt::ControlModifier);
+    ASSERT_TRUE(state.DataRead());
+    EXPECT_EQ(state.DataG().Cell(2, 1), "2.5");
+    EXPECT_EQ(state.DataG().Cell(1, 2), "3");
+    EXPECT_EQ(window.windowTitle().toStdString(), "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ - Kurvo");
+    // The work file is no recent file.
+    for (const std::string& recent : state.RecentData.Items())
+        EXPECT_EQ(recent.find("kurvo-clipboard"), std::string::npos) << recent;
 }
 
 TEST(TfMainWindow, ToolBarButtonsWithTheirTooltipsPlacesAndStates) {
