@@ -51,6 +51,20 @@ struct AxisView {
         if (IsLogAxis(Type)) return std::fabs(v * std::log(Max / Min)) / Size;
         return std::fabs(Max - Min) / Size;
     }
+    // v with the fewest digits that stay within half a pixel of it: a
+    // limit taken from the mouse reads 10.5, not 10.4833.
+    double Rounded(double v) const {
+        const double half = Resolution(v) / 2;
+        if (!(half > 0) || !std::isfinite(v)) return v;
+        // Steps of 10^k, k from the pixel's own size down; dividing by
+        // 10^-k gives the double nearest the decimal (66.7, not 66.700…01).
+        for (int k = int(std::floor(std::log10(half * 2))), tries = 0; tries < 4; --k, ++tries) {
+            const double rounded = k >= 0 ? std::round(v / std::pow(10.0, k)) * std::pow(10.0, k)
+                                          : std::round(v * std::pow(10.0, -k)) / std::pow(10.0, -k);
+            if (std::fabs(rounded - v) <= half) return rounded;
+        }
+        return v;
+    }
     std::string Text(double v, double resolution) const {
         return PointerValueText(v, resolution, Clock);
     }
@@ -146,7 +160,7 @@ namespace {
 // The range whose lower limit lies at pixel `minAt` of the axis and whose
 // upper limit at `maxAt`.
 std::pair<double, double> RangeAt(const AxisView& axis, double minAt, double maxAt) {
-    return {axis.ValueAt(minAt), axis.ValueAt(maxAt)};
+    return {axis.Rounded(axis.ValueAt(minAt)), axis.Rounded(axis.ValueAt(maxAt))};
 }
 
 }  // namespace
