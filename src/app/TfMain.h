@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/CommandState.h"
 #include "app/Desktop.h"
 #include "app/RecentFiles.h"
 #include "config/ConfigFile.h"
@@ -24,34 +25,6 @@
 #include "plot/NiceTicks.h"
 #include "plot/TCalc.h"
 #include "plot/TPlot.h"
-
-// Which commands of the main window are usable. Commands only ever become
-// enabled during a run.
-struct CommandEnabling {
-    bool SaveGraphButton = false;
-    bool CopyGraphButton = false;
-    bool PlotButton = false;
-    bool ConfigReadButton = false;
-    bool menuGraphSave = false;
-    bool menuGraphCopy = false;
-    bool menuGraphPlot = false;
-    bool menuImageview = false;
-    bool menuPlotConfig = false;
-    bool menuGraphConfig = false;
-    bool operator==(const CommandEnabling&) const = default;
-};
-
-// What a click in the graph window selected.
-enum class GraphObject { None, Image, SampleBase, Graphtitle, Xlabel, Ylabel, Y2label, Number };
-
-// The popup items the selection offers.
-struct PopupItems {
-    bool PopCopy = false, PopFont = false, PopSet = false, PopPlot = false, PopGraph = false,
-         PopSample = false;
-    // A moved title or axis label: back to its place in the layout.
-    bool PopPlace = false;
-    bool operator==(const PopupItems&) const = default;
-};
 
 // The main window's commands over the graph document, without a window:
 // the data reader, the drawing made from the document (each series' plot,
@@ -435,8 +408,11 @@ class TfMain : public QObject {
     bool SetViewRanges(const std::string& what,
                        const std::array<std::optional<AxisRange>, 3>& ranges,
                        const std::string& mergeKey = {});
-    // The plot frame that maps an axis of the last drawing.
+    // The plot frame that maps an axis of the last drawing, and the pixel
+    // of its plot area at (x, y) of the canvas (none off the plot area or
+    // before a drawing).
     const TFrame& DrawnFrame(AxisIndex axis) const;
+    std::optional<std::pair<int, int>> PlotPixel(int x, int y) const;
 
     std::vector<std::unique_ptr<TPlot>> plots_;
     CommandEnabling enabling_;

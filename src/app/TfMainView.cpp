@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "app/TfMain.h"
-#include "graph/AxisNumbers.h"
+#include "graph/PointerText.h"
 #include "platform/FormatText.h"
 #include "platform/NumberText.h"
 
@@ -19,37 +19,30 @@ constexpr int kLeastZoomPixels = 3;
 // digits that tell its pixels apart.
 constexpr double kLeastRelativeSpan = 1e-12;
 
-// One axis of the drawn frame: its values along its pixels, on its scale
-// (logarithms on a logarithmic axis).
+// One axis of the drawn frame: its values along its pixels, on the
+// frame's scale (logarithms on a logarithmic axis).
 struct AxisView {
-    AxisKind Type = AxisKind::Linear;
-    double Min = 0, Max = 1;
-    int Size = 1;
+    const TFrame& Frame;
     // Y: pixel 0 is the top, where the upper limit is.
     bool Vertical = false;
-    std::optional<DateClock> Clock;
 
-    double Scaled(double v) const {
-        if (Type == AxisKind::Log10) return std::log10(v);
-        if (Type == AxisKind::Ln) return std::log(v);
-        return v;
-    }
-    double Unscaled(double s) const {
-        if (Type == AxisKind::Log10) return std::pow(10.0, s);
-        if (Type == AxisKind::Ln) return std::exp(s);
-        return s;
-    }
+    AxisKind Type() const { return Vertical ? Frame.Ytype : Frame.Xtype; }
+    double Min() const { return Vertical ? Frame.Ymin : Frame.Xmin; }
+    double Max() const { return Vertical ? Frame.Ymax : Frame.Xmax; }
+    int Size() const { return std::max(Vertical ? Frame.Ysize : Frame.Xsize, 1); }
+    double Scaled(double v) const { return Vertical ? Frame.ScaleY(v) : Frame.ScaleX(v); }
+    double Unscaled(double s) const { return Vertical ? Frame.UnscaleY(s) : Frame.UnscaleX(s); }
     // The pixels of the lower and the upper limit.
-    double MinPixel() const { return Vertical ? Size : 0; }
-    double MaxPixel() const { return Vertical ? 0 : Size; }
+    double MinPixel() const { return Vertical ? Size() : 0; }
+    double MaxPixel() const { return Vertical ? 0 : Size(); }
     double ValueAt(double pixel) const {
         const double t = (pixel - MinPixel()) / (MaxPixel() - MinPixel());
-        return Unscaled(Scaled(Min) + t * (Scaled(Max) - Scaled(Min)));
+        return Unscaled(Scaled(Min()) + t * (Scaled(Max()) - Scaled(Min())));
     }
     // What one pixel is worth at v.
     double Resolution(double v) const {
-        if (IsLogAxis(Type)) return std::fabs(v * std::log(Max / Min)) / Size;
-        return std::fabs(Max - Min) / Size;
+        if (IsLogAxis(Type())) return std::fabs(v * std::log(Max() / Min())) / Size();
+        return std::fabs(Max() - Min()) / Size();
     }
     // v with the fewest digits that stay within half a pixel of it: a
     // limit taken from the mouse reads 10.5, not 10.4833.
@@ -66,20 +59,22 @@ struct AxisView {
         return v;
     }
     std::string Text(double v, double resolution) const {
-        return PointerValueText(v, resolution, Clock);
+        const auto& dates = Vertical ? Frame.YDates : Frame.XDates;
+        return PointerValueText(v, resolution, dates ? std::optional(dates->Clock) : std::nullopt);
+    }
+    // The value at a pixel, to the digits the pixel tells.
+    std::string TextAt(double pixel) const {
+        const double v = ValueAt(pixel);
+        return Text(v, Resolution(v));
     }
 };
 
 AxisView XView(const TFrame& f) {
-    return {f.Xtype, f.Xmin,
-            f.Xmax,  std::max(f.Xsize, 1),
-            false,   f.XDates ? std::optional(f.XDates->Clock) : std::nullopt};
+    return {f, false};
 }
 
 AxisView YView(const TFrame& f) {
-    return {f.Ytype, f.Ymin,
-            f.Ymax,  std::max(f.Ysize, 1),
-            true,    f.YDates ? std::optional(f.YDates->Clock) : std::nullopt};
+    return {f, true};
 }
 
 }  // namespace
@@ -88,23 +83,27 @@ const TFrame& TfMain::DrawnFrame(AxisIndex axis) const {
     return axis == kAxisY2 && drawnRightAxis_ ? RightImage : AllImage;
 }
 
-std::string TfMain::FormMouseMove(int x, int y) {
-    if (!graphDrawn_) return {};
+std::optional<std::pair<int, int>> TfMain::PlotPixel(int x, int y) const {
     const int px = x - Canv.Image.Left, py = y - Canv.Image.Top;
+    if (!graphDrawn_ || px < 0 || py < 0 || px > XView(AllImage).Size() ||
+        py > YView(AllImage).Size())
+        return std::nullopt;
+    return std::pair(px, py);
+}
+
+std::string TfMain::FormMouseMove(int x, int y) {
+    const auto pixel = PlotPixel(x, y);
+    if (!pixel) return {};
+    const auto [px, py] = *pixel;
     const AxisView xAxis = XView(AllImage);
-    const AxisView yAxis = YView(AllImage);
-    if (px < 0 || py < 0 || px > xAxis.Size || py > yAxis.Size) return {};
-    auto at = [](const AxisView& axis, double pixel) {
-        const double v = axis.ValueAt(pixel);
-        return axis.Text(v, axis.Resolution(v));
-    };
-    std::string text = FormatText(kPointerText, {at(xAxis, px), at(yAxis, py)});
-    if (drawnRightAxis_) text += FormatText(kPointerY2Text, {at(YView(RightImage), py)});
+    std::string text = FormatText(kPointerText, {xAxis.TextAt(px), YView(AllImage).TextAt(py)});
+    if (drawnRightAxis_) text += FormatText(kPointerY2Text, {YView(RightImage).TextAt(py)});
 
     // The drawn point nearest the mouse within reach, of the series drawn
     // last; each series looks only at the points inside the reach's box.
     double nearest = kPointReach * kPointReach + 1;
-    std::string point;
+    int nearestSeries = -1;
+    std::size_t nearestPoint = 0;
     for (int n : drawnSeries_) {
         const TPlot& plot = LineImage(n);
         double x0, y0, x1, y1;
@@ -122,12 +121,17 @@ std::string TfMain::FormMouseMove(int x, int y) {
             const double dx = p.x + exact.x - px, dy = p.y + exact.y - py;
             if (dx * dx + dy * dy >= nearest) continue;
             nearest = dx * dx + dy * dy;
-            const AxisView ownY = YView(DrawnFrame(YAxisOf(n)));
-            point = FormatText(kPointAtText, {plot.Caption, IntToStr(std::int64_t(i) + 1),
-                                              xAxis.Text(vx, 0), ownY.Text(vy, 0)});
+            nearestSeries = n;
+            nearestPoint = i;
         }
     }
-    return text + point;
+    if (nearestSeries < 0) return text;
+    const TPlot& plot = LineImage(nearestSeries);
+    return text +
+           FormatText(kPointAtText,
+                      {plot.Caption, IntToStr(std::int64_t(nearestPoint) + 1),
+                       xAxis.Text(plot.X[nearestPoint], 0),
+                       YView(DrawnFrame(YAxisOf(nearestSeries))).Text(plot.Y[nearestPoint], 0)});
 }
 
 bool TfMain::SetViewRanges(const std::string& what,
@@ -168,10 +172,10 @@ std::pair<double, double> RangeAt(const AxisView& axis, double minAt, double max
 bool TfMain::ZoomToRectangle(int x0, int y0, int x1, int y1) {
     if (!graphDrawn_) return false;
     const AxisView xAxis = XView(AllImage), yAxis = YView(AllImage);
-    const int left = std::clamp(std::min(x0, x1) - Canv.Image.Left, 0, xAxis.Size);
-    const int right = std::clamp(std::max(x0, x1) - Canv.Image.Left, 0, xAxis.Size);
-    const int top = std::clamp(std::min(y0, y1) - Canv.Image.Top, 0, yAxis.Size);
-    const int bottom = std::clamp(std::max(y0, y1) - Canv.Image.Top, 0, yAxis.Size);
+    const int left = std::clamp(std::min(x0, x1) - Canv.Image.Left, 0, xAxis.Size());
+    const int right = std::clamp(std::max(x0, x1) - Canv.Image.Left, 0, xAxis.Size());
+    const int top = std::clamp(std::min(y0, y1) - Canv.Image.Top, 0, yAxis.Size());
+    const int bottom = std::clamp(std::max(y0, y1) - Canv.Image.Top, 0, yAxis.Size());
     if (right - left < kLeastZoomPixels || bottom - top < kLeastZoomPixels) return false;
     std::array<std::optional<AxisRange>, 3> ranges;
     ranges[kAxisX] = RangeAt(xAxis, left, right);
@@ -181,17 +185,16 @@ bool TfMain::ZoomToRectangle(int x0, int y0, int x1, int y1) {
 }
 
 bool TfMain::ZoomAbout(int x, int y, double factor) {
-    if (!graphDrawn_ || !(factor > 0)) return false;
-    const AxisView xAxis = XView(AllImage), yAxis = YView(AllImage);
-    const int px = x - Canv.Image.Left, py = y - Canv.Image.Top;
-    if (px < 0 || py < 0 || px > xAxis.Size || py > yAxis.Size) return false;
+    const auto pixel = PlotPixel(x, y);
+    if (!pixel || !(factor > 0)) return false;
+    const auto [px, py] = *pixel;
     auto scaled = [factor](const AxisView& axis, double at) {
         return RangeAt(axis, at + (axis.MinPixel() - at) / factor,
                        at + (axis.MaxPixel() - at) / factor);
     };
     std::array<std::optional<AxisRange>, 3> ranges;
-    ranges[kAxisX] = scaled(xAxis, px);
-    ranges[kAxisY] = scaled(yAxis, py);
+    ranges[kAxisX] = scaled(XView(AllImage), px);
+    ranges[kAxisY] = scaled(YView(AllImage), py);
     if (drawnRightAxis_) ranges[kAxisY2] = scaled(YView(RightImage), py);
     // The notches of one turn of the wheel are one step.
     return SetViewRanges(factor > 1 ? "拡大" : "縮小", ranges, "ﾎｲｰﾙ");

@@ -15,6 +15,7 @@
 #include "config/ConfigFile.h"
 #include "fit/FitText.h"
 #include "platform/AtomicFile.h"
+#include "platform/CommandLine.h"
 #include "platform/FormatText.h"
 #include "platform/MessageSink.h"
 #include "platform/NumberText.h"
@@ -67,7 +68,6 @@ constexpr const char* kUsage =
     "     (理由は標準エラーに書く。数値でない値や対数軸の 0 以下の点の知らせでは 0 のまま)\n"
     "  2  コマンドの指定が誤っている (読めない設定ファイル、範囲外の数を持つ設定ファイルを含む)\n";
 
-constexpr const char* kNeedsValueText = " には値が必要です";
 constexpr const char* kSizeOptionText =
     "--size '%s' は使えません: 8.5cmx6cm のように幅と高さを (単位は cm, mm, in, px)、"
     "20 から 10000 ピクセルまでで指定します";
@@ -110,17 +110,6 @@ void AddOptions(QCommandLineParser& parser) {
     parser.addOption(QCommandLineOption(QStringList{"v", "version"}));
 }
 
-// The argument as it was typed for an option the parser did not know or
-// found no value for.
-std::string TypedOption(const QStringList& arguments, const QString& name) {
-    for (const QString& arg : arguments) {
-        if (arg == "--") break;
-        if (arg == "-" + name || arg == "--" + name || arg.startsWith("--" + name + "="))
-            return arg.toStdString();
-    }
-    return ("--" + name).toStdString();
-}
-
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -140,16 +129,7 @@ int main(int argc, char* argv[]) {
     for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
     QCommandLineParser parser;
     AddOptions(parser);
-    if (!parser.parse(arguments)) {
-        if (!parser.unknownOptionNames().isEmpty())
-            return Usage(FormatText("オプション '%s' はありません",
-                                    {TypedOption(arguments, parser.unknownOptionNames().front())}));
-        // The one other failure: an option that takes a value ended the line.
-        for (const QString& name : parser.optionNames())
-            if (arguments.back() == "-" + name || arguments.back() == "--" + name)
-                return Usage(arguments.back().toStdString() + kNeedsValueText);
-        return Usage(parser.errorText().toStdString());
-    }
+    if (!parser.parse(arguments)) return Usage(CommandLineProblem(parser, arguments));
     if (parser.isSet("help")) {
         std::fputs(kUsage, stdout);
         return 0;

@@ -8,7 +8,6 @@
 #include "graph/TFrame.h"
 #include "platform/FormatText.h"
 #include "platform/NumberText.h"
-#include "platform/TimeText.h"
 #include "plot/PlotNames.h"
 
 namespace {
@@ -114,12 +113,10 @@ bool ReadsBack(const std::string& text, double value, double tolerance) {
            std::fabs(read - value) <= tolerance;
 }
 
-constexpr double kLargeNumber = 1e6;
-constexpr double kSmallNumber = 1e-4;
 constexpr int kMostDigits = 15;
 
-// The text of v with the fewest significant digits that reads back within
-// the tolerance.
+}  // namespace
+
 std::string FewestDigits(double v, double tolerance, bool scientific) {
     std::string text;
     for (int count = 1; count <= kMostDigits; ++count) {
@@ -130,50 +127,11 @@ std::string FewestDigits(double v, double tolerance, bool scientific) {
     return text;
 }
 
-}  // namespace
-
 std::string AxisNumberText(double value) {
     if (std::isnan(value)) return " NAN";
     if (std::isinf(value)) return value > 0 ? " INF" : "-INF";
     if (std::fabs(value) >= 10) return PadLeft(WholeNumber(value), 4);
     return PadLeft(TwoDigits(value), 2);
-}
-
-namespace {
-
-std::string PointerTimeText(double seconds, double resolution, DateClock clock) {
-    TimeForm form;
-    form.TimeOfDay = clock == DateClock::TimeOfDay;
-    form.ZoneKind = clock == DateClock::Utc ? TimeForm::Zone::Utc : TimeForm::Zone::Local;
-    form.TimeSeparator = ' ';
-    constexpr double kDay = 86400, kMinute = 60;
-    if (resolution >= kDay && !form.TimeOfDay) {
-        form.TimeParts = 0;
-    } else if (resolution >= kMinute) {
-        form.TimeParts = 2;
-    } else {
-        form.TimeParts = 3;
-        // An exact value gets the fraction it has, to the millisecond.
-        int digits = resolution > 0 ? int(std::ceil(-std::log10(resolution))) : 0;
-        if (resolution == 0)
-            while (digits < 3 && std::fabs(std::round(seconds * std::pow(10.0, digits)) -
-                                           seconds * std::pow(10.0, digits)) > 1e-6)
-                ++digits;
-        form.FractionDigits = std::clamp(digits, 0, 3);
-    }
-    return TimeText(seconds, form);
-}
-
-}  // namespace
-
-std::string PointerValueText(double value, double resolution, std::optional<DateClock> clock) {
-    if (!std::isfinite(value)) return TrimSpaces(AxisNumberText(value));
-    if (clock && IsCalendarTime(value)) return PointerTimeText(value, resolution, *clock);
-    if (resolution <= 0) return FloatToText(value);
-    if (value == 0) return "0";
-    const double magnitude = std::fabs(value);
-    return FewestDigits(value, resolution / 2,
-                        magnitude >= kLargeNumber || magnitude < kSmallNumber);
 }
 
 std::vector<std::string> AxisNumberTexts(const std::vector<double>& ticks, double step) {
@@ -184,7 +142,7 @@ std::vector<std::string> AxisNumberTexts(const std::vector<double>& ticks, doubl
         // A step sum that misses 0 by rounding, as -1.1E-16, is 0.
         if (std::fabs(v) <= tolerance) v = 0;
         values.push_back(v);
-        large = large || std::fabs(v) >= kLargeNumber;
+        large = large || std::fabs(v) >= kEFormFrom;
     }
     std::vector<std::string> texts;
     for (double v : values) {
@@ -196,7 +154,7 @@ std::vector<std::string> AxisNumberTexts(const std::vector<double>& ticks, doubl
         } else {
             std::string text = AxisNumberText(v);
             if (!ReadsBack(text, v, tolerance))
-                text = PadLeft(FewestDigits(v, tolerance, std::fabs(v) < kSmallNumber), width);
+                text = PadLeft(FewestDigits(v, tolerance, std::fabs(v) < kEFormBelow), width);
             texts.push_back(text);
         }
     }

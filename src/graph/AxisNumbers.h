@@ -27,13 +27,13 @@ std::string AxisNumberText(double value);
 // below.
 std::vector<std::string> AxisNumberTexts(const std::vector<double>& ticks, double step);
 
-// A value read off an axis (under the mouse) to the digits that one pixel
-// of `resolution` tells, in the E form from 1e6 on and below 1e-4 as the
-// axis numbers write them; with a resolution of 0 every digit of the
-// value. On a date axis it is a time on the axis' clock, to the day, the
-// minute, the second or the millisecond.
-std::string PointerValueText(double value, double resolution,
-                             std::optional<DateClock> clock = std::nullopt);
+// Numbers of this magnitude and beyond, and nonzero ones below the other,
+// are written in the E form (1.5E6, 2.5E-5).
+inline constexpr double kEFormFrom = 1e6, kEFormBelow = 1e-4;
+
+// The text of v with the fewest significant digits (up to 15) that reads
+// back within the tolerance, in the E form or fixed.
+std::string FewestDigits(double v, double tolerance, bool scientific);
 
 // The text without leading and trailing spaces.
 std::string TrimSpaces(const std::string& text);

@@ -1,4 +1,5 @@
 #include "graph/AxisNumbers.h"
+#include "graph/PointerText.h"
 
 #include <gtest/gtest.h>
 

@@ -122,54 +122,47 @@ const QImage& TCanv::Smooth(SmoothLayer& layer, const QImage& source,
     return layer.Image;
 }
 
-void TCanv::PaintScaled(QPainter& painter, double scale) {
+void TCanv::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
     const GraphWindowState& canv = state_.Canv;
     const double ratio = devicePixelRatioF();
-    auto show = [&](const QImage& image, QPoint at) {
-        QImage shown = image;
+    const double scale = zoom_ * ratio;
+    const bool smooth = scale != 1;
+    // A layer replayed smoothly at the scale, drawn at its canvas place.
+    auto showSmooth = [&](const QImage& layer, QPoint at) {
+        QImage shown = layer;
         shown.setDevicePixelRatio(ratio);
         painter.drawImage(QPointF(at.x() * zoom_, at.y() * zoom_), shown);
     };
-    if (canv.Image.Visible && !canv.Image.Bitmap.isNull()) {
-        const QPoint at(canv.Image.Left, canv.Image.Top);
-        show(Smooth(graphLayer_, canv.Image.Bitmap,
-                    {{&state_.AllImage.FramePicture, at}, {&state_.PlotPicture, at}}, CanvasSize(),
-                    scale),
-             {});
+    // In the order of the saved graph: the image, the labels, the legend.
+    const ImageControl& image = canv.Image;
+    if (image.Visible && !image.Bitmap.isNull()) {
+        const QPoint at(image.Left, image.Top);
+        if (smooth)
+            showSmooth(Smooth(graphLayer_, image.Bitmap,
+                              {{&state_.AllImage.FramePicture, at}, {&state_.PlotPicture, at}},
+                              CanvasSize(), scale),
+                       {});
+        else
+            painter.drawImage(image.Left + image.BitmapX, image.Top + image.BitmapY, image.Bitmap);
     }
     painter.save();
     painter.scale(zoom_, zoom_);
     for (TMathLabel* label : state_.GraphLabels())
         if (label->Visible)
             ReplayPicture(painter, label->CaptionPicture(), label->Left, label->Top,
-                          ReplayStyle::Smooth);
+                          smooth ? ReplayStyle::Smooth : ReplayStyle::Pixels);
     painter.restore();
     const ImageControl& legend = canv.SampleBase;
-    if (legend.Visible && !legend.Bitmap.isNull())
-        show(Smooth(legendLayer_, legend.Bitmap, {{&state_.LegendPicture, {}}},
-                    QSize(legend.Width, legend.Height), scale),
-             {legend.Left, legend.Top});
-}
-
-void TCanv::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
-    const GraphWindowState& canv = state_.Canv;
-    const double scale = zoom_ * devicePixelRatioF();
-    if (scale != 1) {
-        PaintScaled(painter, scale);
-    } else {
-        // In the order of the saved graph: the image, the labels, the legend.
-        auto show = [&](const ImageControl& control) {
-            if (control.Visible && !control.Bitmap.isNull())
-                painter.drawImage(control.Left + control.BitmapX, control.Top + control.BitmapY,
-                                  control.Bitmap);
-        };
-        show(canv.Image);
-        for (TMathLabel* label : state_.GraphLabels())
-            if (label->Visible)
-                ReplayPicture(painter, label->CaptionPicture(), label->Left, label->Top);
-        show(canv.SampleBase);
+    if (legend.Visible && !legend.Bitmap.isNull()) {
+        if (smooth)
+            showSmooth(Smooth(legendLayer_, legend.Bitmap, {{&state_.LegendPicture, {}}},
+                              QSize(legend.Width, legend.Height), scale),
+                       {legend.Left, legend.Top});
+        else
+            painter.drawImage(legend.Left + legend.BitmapX, legend.Top + legend.BitmapY,
+                              legend.Bitmap);
     }
     if (canv.Paint.Visible) {
         Picture selection;

@@ -86,7 +86,6 @@ class TCanv : public QWidget {
     const QImage& Smooth(SmoothLayer& layer, const QImage& source,
                          const std::vector<std::pair<const Picture*, QPoint>>& pictures, QSize size,
                          double scale);
-    void PaintScaled(QPainter& painter, double scale);
 
     TfMain& state_;
     bool dragging_ = false;

@@ -54,29 +54,24 @@ THelpViewer::THelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     Contents->setObjectName("HelpContents");
     Tabs->addTab(Contents, "目次");
 
-    auto* keywordPage = new QWidget;
-    auto* keywordLayout = new QVBoxLayout(keywordPage);
-    keywordLayout->setContentsMargins(2, 2, 2, 2);
-    KeywordEdit = new QLineEdit;
-    KeywordEdit->setObjectName("HelpKeywordEdit");
-    KeywordEdit->setPlaceholderText("ｷｰﾜｰﾄﾞを入力");
-    Keywords = new QListWidget;
+    // A page of a box to type into over the list it filters.
+    auto finder = [this](const char* name, const char* hint, const char* title, QLineEdit*& edit,
+                         QListWidget*& list) {
+        auto* page = new QWidget;
+        auto* layout = new QVBoxLayout(page);
+        layout->setContentsMargins(2, 2, 2, 2);
+        edit = new QLineEdit;
+        edit->setObjectName(QString("Help%1Edit").arg(name));
+        edit->setPlaceholderText(hint);
+        list = new QListWidget;
+        layout->addWidget(edit);
+        layout->addWidget(list);
+        Tabs->addTab(page, title);
+    };
+    finder("Keyword", "ｷｰﾜｰﾄﾞを入力", "ｷｰﾜｰﾄﾞ", KeywordEdit, Keywords);
     Keywords->setObjectName("HelpKeywords");
-    keywordLayout->addWidget(KeywordEdit);
-    keywordLayout->addWidget(Keywords);
-    Tabs->addTab(keywordPage, "ｷｰﾜｰﾄﾞ");
-
-    auto* searchPage = new QWidget;
-    auto* searchLayout = new QVBoxLayout(searchPage);
-    searchLayout->setContentsMargins(2, 2, 2, 2);
-    SearchEdit = new QLineEdit;
-    SearchEdit->setObjectName("HelpSearchEdit");
-    SearchEdit->setPlaceholderText("探す言葉を入力");
-    SearchResults = new QListWidget;
+    finder("Search", "探す言葉を入力", "全文検索", SearchEdit, SearchResults);
     SearchResults->setObjectName("HelpSearchResults");
-    searchLayout->addWidget(SearchEdit);
-    searchLayout->addWidget(SearchResults);
-    Tabs->addTab(searchPage, "全文検索");
     auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(close, &QShortcut::activated, this, &QWidget::close);
 

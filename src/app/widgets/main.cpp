@@ -13,6 +13,7 @@
 #include "app/widgets/QtTranslation.h"
 #include "app/widgets/TfMainWindow.h"
 #include "app/widgets/ToolGlyphs.h"
+#include "platform/CommandLine.h"
 #include "platform/RaisedError.h"
 
 namespace {
@@ -90,13 +91,8 @@ int main(int argc, char* argv[]) {
     QCommandLineParser parser;
     AddOptions(parser);
     if (!parser.parse(arguments)) {
-        const QString problem =
-            parser.unknownOptionNames().isEmpty()
-                ? parser.errorText()
-                : QString::fromUtf8("オプション '%1' はありません")
-                      .arg((parser.unknownOptionNames().front().size() == 1 ? "-" : "--") +
-                           parser.unknownOptionNames().front());
-        std::fprintf(stderr, "kurvo: %s\n%s", problem.toLocal8Bit().constData(), kUsage);
+        std::fprintf(stderr, "kurvo: %s\n%s", CommandLineProblem(parser, arguments).c_str(),
+                     kUsage);
         return 2;
     }
     if (parser.isSet("help")) {
