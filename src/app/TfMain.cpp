@@ -164,17 +164,15 @@ DataSource TfMain::ReadSource(int firstColumn) const {
 
 void TfMain::MoveReadIntoTable(const DataSource& source, TStringGrid& grid, bool added) {
     // The grid holds the numbers (a missing value is an empty cell) and
-    // shows the row numbers; only the column titles are texts. The
-    // reader's table moves into the grid: a million rows are not kept
-    // twice.
+    // shows the row numbers; only the column titles are texts. The first
+    // file's table becomes the grid's own; an added file's is copied in.
     const int cols = source.Columns, rows = source.Rows, first = source.FirstColumn;
-    const std::vector<double> table = DataOpen.TakeTable();
-    if (table.size() >= std::size_t(cols) * std::size_t(rows))
-        for (int i = 0; i < cols; ++i) {
-            const double* column = table.data() + std::size_t(i) * std::size_t(rows);
-            for (int j = 0; j < rows; ++j) grid.SetNumber(first + i, j + 1, column[j]);
-            if (const TimeForm* form = DataOpen.TimeFormOf(i)) grid.SetTimeForm(first + i, *form);
-        }
+    if (!added)
+        grid = TStringGrid::OfColumns(cols, rows, DataOpen.TakeTable());
+    else
+        grid.SetColumns(first, cols, rows, DataOpen.TakeTable());
+    for (int i = 0; i < cols; ++i)
+        if (const TimeForm* form = DataOpen.TimeFormOf(i)) grid.SetTimeForm(first + i, *form);
     grid.NumberedRows = true;
     // An added file's columns say which file they are from.
     for (int i = 0; i < cols; ++i) {
@@ -220,7 +218,7 @@ std::vector<GraphSeries> TfMain::SeriesOfSource(const DataSource& source, int in
 
 void TfMain::FillDataGrid() {
     DataSource source = ReadSource(1);
-    auto grid = std::make_shared<TStringGrid>(source.Columns + 1, source.Rows + 1);
+    auto grid = std::make_shared<TStringGrid>(0, 0);
     MoveReadIntoTable(source, *grid, false);
     std::vector<GraphSeries> series = SeriesOfSource(source, 0);
     source.Table = std::move(grid);

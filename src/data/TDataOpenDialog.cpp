@@ -4,7 +4,10 @@
 #include <cmath>
 #include <cstdint>
 #include <new>
+#include <thread>
 
+#include "data/LineStream.h"
+#include "data/TableRows.h"
 #include "data/TextLines.h"
 #include "platform/Cp932.h"
 #include "platform/FormatText.h"
@@ -29,26 +32,6 @@ constexpr const char* kNoNumbersText = "ﾌｧｲﾙ %s には '%s' 区切りの
 constexpr const char* kNotNumbersText =
     "%s 個の値は数値ではないので欠損値にしました (最初は %s 行目 %s 列の '%s')";
 
-// A field as the user reads it in a message: without the blanks around
-// it, UTF-8 or else Shift-JIS, and control characters written "\x00".
-std::string ShownField(std::string_view field) {
-    field = WithoutSpaces(field);
-    const std::string text = IsValidUtf8(field) ? std::string(field) : Cp932ToUtf8(field);
-    std::string shown;
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F) {
-            static constexpr char kHex[] = "0123456789ABCDEF";
-            shown += "\\x";
-            shown += kHex[byte >> 4];
-            shown += kHex[byte & 15];
-        } else {
-            shown += c;
-        }
-    }
-    return shown;
-}
-
 // A title is its field without leading and trailing characters of code 32
 // or less.
 std::string_view TrimTitle(std::string_view field) {
@@ -62,7 +45,7 @@ std::string_view TrimTitle(std::string_view field) {
 // with a blank between, split by the blank delimiter): the dates take the
 // times, so that the first column alone is the whole time of each row. A
 // row without its time keeps its date's midnight.
-void JoinDatesAndTimes(std::vector<double>& table, std::size_t stride,
+void JoinDatesAndTimes(NumberVector& table, std::size_t stride,
                        const std::vector<std::optional<TimeForm>>& forms) {
     for (std::size_t c = 0; c + 1 < forms.size(); ++c) {
         const auto &date = forms[c], &time = forms[c + 1];
@@ -74,7 +57,7 @@ void JoinDatesAndTimes(std::vector<double>& table, std::size_t stride,
             CivilTime civil = ToCivil(dates[r], true);
             civil.Hour = civil.Minute = 0;
             civil.Second = clock[r];
-            dates[r] = FromCivil(civil, true);
+            dates[r] = ShownNumber(FromCivil(civil, true));
         }
     }
 }
@@ -83,8 +66,8 @@ void JoinDatesAndTimes(std::vector<double>& table, std::size_t stride,
 
 TDataOpenDialog::TDataOpenDialog() : table_(1, 0.0) {}
 
-std::vector<double> TDataOpenDialog::TakeTable() {
-    std::vector<double> table = std::move(table_);
+NumberVector TDataOpenDialog::TakeTable() {
+    NumberVector table = std::move(table_);
     table_.assign(1, 0.0);
     stride_ = 0;
     return table;
@@ -114,30 +97,67 @@ std::string TDataOpenDialog::NotNumberNotice() const {
                                         IntToStr(notNumbers_.Column), notNumbers_.Text});
 }
 
+namespace {
+
+// The lines of the file's head, one at a time, each kept with the one
+// before it and where it begins.
+struct HeadLines {
+    explicit HeadLines(const PlainFileReader& file) : stream(file, 0, file.Size(), 1 << 16) {}
+    bool Advance() {
+        previous.swap(line);
+        offset = stream.Offset();
+        std::string_view next;
+        if (!stream.Next(next)) return false;
+        line.assign(next);
+        ++index;
+        return true;
+    }
+    LineStream stream;
+    std::string line, previous;
+    std::int64_t index = -1;
+    std::uint64_t offset = 0;
+};
+
+}  // namespace
+
 bool TDataOpenDialog::ReadData() {
     notNumbers_ = {};
-    const auto text = LoadTextLines(FileName);
-    if (!text) {
+    const PlainFileReader file(FileName);
+    if (!file.IsOpen()) {
         ShowMessage(ReadRefusalText(FileName));
         return false;
     }
-    const std::vector<std::string_view>& lines = text->Lines;
-    if (lines.size() < 2) {
-        ShowMessage(FormatText(lines.empty() ? kEmptyFileText : kOneLineText, {FileName}));
+    auto unreadable = [&] {
+        ShowMessage(ReadRefusalText(FileName));
         return false;
+    };
+    HeadLines head(file);
+    {
+        HeadLines firstTwo(file);
+        const bool one = firstTwo.Advance();
+        if (!one || !firstTwo.Advance()) {
+            if (firstTwo.stream.Failed()) return unreadable();
+            ShowMessage(FormatText(one ? kOneLineText : kEmptyFileText, {FileName}));
+            return false;
+        }
     }
 
     const FieldSplitter splitter(DivMark);
-    const auto lineCount = std::int64_t(lines.size());
     // The lines to skip are counted in the file as it is, comments included.
-    std::int64_t start = Step ? StepNum : 0;
-    if (start < 0 || start >= lineCount) Raise(kListIndexText);
-    auto nextUsedLine = [&](std::int64_t j) {
-        while (j < lineCount && IsCommentLine(lines[std::size_t(j)])) ++j;
-        return j;
+    const std::int64_t skip = Step ? StepNum : 0;
+    if (skip < 0) Raise(kListIndexText);
+    while (head.index < skip)
+        if (!head.Advance()) {
+            if (head.stream.Failed()) return unreadable();
+            Raise(kListIndexText);
+        }
+    auto skipComments = [&] {
+        while (IsCommentLine(head.line))
+            if (!head.Advance()) return false;
+        return true;
     };
-    start = nextUsedLine(start);
-    if (start >= lineCount) {
+    if (!skipComments()) {
+        if (head.stream.Failed()) return unreadable();
         ShowMessage(FormatText(kNoDataLineText, {FileName}));
         return false;
     }
@@ -156,46 +176,56 @@ bool TDataOpenDialog::ReadData() {
         });
     };
     if (ReadTitle) {
-        const std::string_view firstLine = lines[std::size_t(start)];
-        if (HoldsText(firstLine, splitter, point)) {
-            takeTitles(firstLine);
-            ++start;
-            if (start >= lineCount) Raise(kListIndexText);
-            start = nextUsedLine(start);
-            if (start >= lineCount) {
+        if (HoldsText(head.line, splitter, point)) {
+            takeTitles(head.line);
+            if (!head.Advance()) {
+                if (head.stream.Failed()) return unreadable();
+                Raise(kListIndexText);
+            }
+            if (!skipComments()) {
                 titles_ = oldTitles;
+                if (head.stream.Failed()) return unreadable();
                 ShowMessage(FormatText(kNoDataLineText, {FileName}));
                 return false;
             }
-        } else {
+        } else if (head.index > skip) {
             // A first line of numbers is data. Its titles may stand in the
             // comment line just above it, as numpy writes them.
-            const std::int64_t firstLookedAt = Step ? StepNum : 0;
-            if (start > firstLookedAt) {
-                const std::string_view header = CommentText(lines[std::size_t(start - 1)]);
-                if (splitter.Count(header, kMaxCol + 1) == splitter.Count(firstLine, kMaxCol + 1))
-                    takeTitles(header);
-            }
+            const std::string_view header = CommentText(head.previous);
+            if (splitter.Count(header, kMaxCol + 1) == splitter.Count(head.line, kMaxCol + 1))
+                takeTitles(header);
         }
     }
 
     // The data rows: every line from the first data line on but comments,
     // and lines without any value at the very end. The first data line
     // always is one.
-    std::int64_t last = lineCount - 1;
-    while (last > start &&
-           (splitter.IsEmpty(lines[std::size_t(last)]) || IsCommentLine(lines[std::size_t(last)])))
-        --last;
-    std::vector<std::int64_t> rowLines;
-    for (std::int64_t j = start; j <= last; ++j)
-        if (!IsCommentLine(lines[std::size_t(j)])) rowLines.push_back(j);
+    const std::int64_t firstLine = head.index;
+    const int threads =
+        Threads > 0 ? Threads : int(std::max(1u, std::thread::hardware_concurrency()));
+    std::vector<TablePiece> pieces =
+        CutIntoPieces(file, head.offset, file.Size(), threads, MinPieceBytes);
+    ForEachPiece(pieces.size(), [&](std::size_t k) { CountRows(file, splitter, pieces[k]); });
+    std::int64_t lastLine = firstLine, rowCount = 0, lines = firstLine, rows = 0;
+    for (TablePiece& piece : pieces) {
+        if (piece.ReadFailed) return unreadable();
+        piece.FirstLine = lines;
+        piece.FirstRow = rows;
+        if (piece.LastValueLine >= 0) {
+            lastLine = lines + piece.LastValueLine;
+            rowCount = rows + piece.RowsToLastValue;
+        }
+        lines += piece.Lines;
+        rows += piece.Rows;
+    }
+    rowCount = std::max<std::int64_t>(rowCount, 1);
 
-    const int n = std::max(1, splitter.Count(lines[std::size_t(start)], kMaxCol + 1));
+    const int n = std::max(1, splitter.Count(head.line, kMaxCol + 1));
     const int oldRow = row_, oldCol = col_;
-    row_ = int(std::min<std::size_t>(rowLines.size(), INT32_MAX));
+    row_ = int(std::min<std::int64_t>(rowCount, INT32_MAX));
     col_ = n;
-    // The table, the grid's numbers and a drawing's copies of the columns
-    // it uses: about three times the table.
+    // The table, a drawing's copies of columns that it must change (a
+    // sort, a logarithmic axis) and a fit's: about three times the table.
     const std::uint64_t tableBytes = std::uint64_t(col_) * std::uint64_t(row_) * sizeof(double);
     const std::uint64_t roomBytes = AvailableMemory() / 3;
     // The table rounded up, the room down, so that the two never read the same.
@@ -204,30 +234,28 @@ bool TDataOpenDialog::ReadData() {
         return std::to_string((bytes + (up ? unit - 1 : 0)) / unit) +
                (unit == 1000 ? " KB" : " MB");
     };
+    const std::string tooLargeForMemory = FormatText(
+        kTooLargeForMemoryText,
+        {IntToStr(col_), IntToStr(row_), size(tableBytes, true), size(roomBytes, false)});
     std::string tooLarge;
     if (col_ > kMaxCol)
         tooLarge = FormatText(kTooManyColumnsText, {IntToStr(col_), IntToStr(kMaxCol)});
-    else if (rowLines.size() > std::size_t(INT32_MAX) - 1)
-        tooLarge = FormatText(kTooManyRowsText,
-                              {std::to_string(rowLines.size()), IntToStr(INT32_MAX - 1)});
+    else if (rowCount > std::int64_t(INT32_MAX) - 1)
+        tooLarge =
+            FormatText(kTooManyRowsText, {std::to_string(rowCount), IntToStr(INT32_MAX - 1)});
     else if (tableBytes > roomBytes)
-        tooLarge = FormatText(
-            kTooLargeForMemoryText,
-            {IntToStr(col_), IntToStr(row_), size(tableBytes, true), size(roomBytes, false)});
+        tooLarge = tooLargeForMemory;
     if (!tooLarge.empty()) {
         ShowMessage(tooLarge);
         return false;
     }
 
     const std::size_t stride = std::size_t(row_);
-    const bool eachSeparates = splitter.EachSeparates();
-    std::vector<double> table;
+    NumberVector table;
     try {
         table.resize(std::size_t(col_) * stride);
     } catch (const std::bad_alloc&) {
-        ShowMessage(FormatText(
-            kTooLargeForMemoryText,
-            {IntToStr(col_), IntToStr(row_), size(tableBytes, true), size(roomBytes, false)}));
+        ShowMessage(tooLargeForMemory);
         return false;
     }
     auto refuse = [&](const std::string& message) {
@@ -238,71 +266,27 @@ bool TDataOpenDialog::ReadData() {
         col_ = oldCol;
         return false;
     };
+    const RowParser parser{splitter, point, col_, lastLine, table.data(), stride};
+    ForEachPiece(pieces.size(), [&](std::size_t k) { ParseRows(file, parser, pieces[k]); });
+
     NotNumbers notNumbers;
     std::vector<std::optional<TimeForm>> timeForms(static_cast<std::size_t>(col_));
     std::int64_t numbers = 0;
-    std::string scratch;
-    for (int r = 0; r < row_; ++r) {
-        const std::int64_t lineIndex = rowLines[std::size_t(r)];
-        const std::string_view line = lines[std::size_t(lineIndex)];
-        const std::size_t n = line.size();
-        std::size_t i = 0;
-        int c = 0;
-        double* cell = table.data() + r;
-        while (c < col_ && n > 0) {
-            if (!eachSeparates) {
-                while (i < n && splitter.IsDelimiter(line[i])) ++i;
-                if (i >= n) break;
-            }
-            // Most fields are plain numbers, read in the same pass as the
-            // split, also in quotes as pandas writes them; anything else
-            // goes the general way.
-            double value = 0.0;
-            const bool quoted = i < n && line[i] == '"';
-            const std::size_t first = i + quoted;
-            const std::size_t fast = FastDecimal(line.substr(first), value, point);
-            std::size_t fieldEnd = first + fast;
-            const bool closed = !quoted || (fieldEnd < n && line[fieldEnd++] == '"');
-            if (fast == 0 || !closed || (fieldEnd < n && !splitter.IsDelimiter(line[fieldEnd]))) {
-                const FieldSplitter::Field field = splitter.Scan(line, i, scratch);
-                fieldEnd = field.End;
-                const TimeField time = ReadTimeField(field.Text);
-                DataNumber number;
-                if (time.Kind == TimeField::Valid) {
-                    number = {DataNumber::Number, time.Seconds};
-                    if (!timeForms[std::size_t(c)]) timeForms[std::size_t(c)] = time.Form;
-                } else if (time.Kind == TimeField::Invalid) {
-                    // A date that is none (2024-02-30) is missing, never its year.
-                    number = {DataNumber::Text, kMissingValue};
-                } else {
-                    number = ReadDataNumber(field.Text, point);
-                }
-                value = number.Value;
-                if (number.Kind == DataNumber::OutOfRange)
-                    return refuse(FormatText(kOutOfRangeText, {FileName, IntToStr(lineIndex + 1),
-                                                               ShownField(field.Text)}));
-                if (number.Kind == DataNumber::Text || number.Kind == DataNumber::Infinite) {
-                    if (notNumbers.Count++ == 0) {
-                        notNumbers.Line = lineIndex + 1;
-                        notNumbers.Column = c + 1;
-                        notNumbers.Text = ShownField(field.Text);
-                    }
-                }
-                numbers += number.Kind == DataNumber::Number;
-            } else {
-                ++numbers;
-            }
-            cell[std::size_t(c) * stride] = value;
-            ++c;
-            i = fieldEnd;
-            if (eachSeparates) {
-                if (i >= n) break;
-                ++i;  // past the delimiter; at the line end an empty field follows
-            }
+    for (const TablePiece& piece : pieces) {
+        if (piece.ReadFailed) {
+            refuse(ReadRefusalText(FileName));
+            return false;
         }
-        // Cells the line does not give are missing, not another file's
-        // numbers.
-        for (; c < col_; ++c) cell[std::size_t(c) * stride] = kMissingValue;
+        if (piece.OutOfRange)
+            return refuse(FormatText(kOutOfRangeText, {FileName, IntToStr(piece.OutOfRange->Line),
+                                                       piece.OutOfRange->Text}));
+        if (piece.NotNumbers > 0 && notNumbers.Count == 0)
+            notNumbers = {0, piece.FirstNotNumber.Line, piece.FirstNotNumber.Column,
+                          piece.FirstNotNumber.Text};
+        notNumbers.Count += piece.NotNumbers;
+        numbers += piece.Numbers;
+        for (std::size_t c = 0; c < timeForms.size(); ++c)
+            if (!timeForms[c] && c < piece.TimeForms.size()) timeForms[c] = piece.TimeForms[c];
     }
     if (numbers == 0) {
         const auto delimiter = Delimiter();

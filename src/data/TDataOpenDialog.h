@@ -10,11 +10,15 @@
 
 #include "data/DataOpenChoice.h"
 #include "data/FieldSplitter.h"
+#include "platform/LargeAllocator.h"
 #include "platform/SystemMemory.h"
 #include "platform/TimeText.h"
 
 // Reads a numeric text file into the data table: up to 1000 columns of as
-// many rows as memory holds, and up to 1000 column titles. A value the file
+// many rows as memory holds, and up to 1000 column titles. The file is
+// read in blocks, never held whole, and a large one is parsed on every
+// core. A number is held as reading its shown text gives it (rounded to
+// 15 significant digits), as the grid shows it. A value the file
 // does not give (an empty field, "nan", a row too short) is missing: NaN in
 // the table. A field that is no number (a word) is missing too, and an
 // infinity stays one, which nothing draws; both are counted for a notice.
@@ -31,6 +35,11 @@ class TDataOpenDialog : public DataOpenOptions {
     // not fit (with the grid's copy and a drawing's) is refused.
     std::function<std::uint64_t()> AvailableMemory = AvailableSystemMemory;
 
+    // The threads that parse a large file, each a piece of at least
+    // MinPieceBytes; 0 for one a core.
+    int Threads = 0;
+    std::uint64_t MinPieceBytes = std::uint64_t(4) << 20;
+
     std::string FileName;
     void SetOptions(const DataOpenOptions& options) { DataOpenOptions::operator=(options); }
 
@@ -44,7 +53,7 @@ class TDataOpenDialog : public DataOpenOptions {
     // a million rows are not held twice; the reader keeps its counts and
     // titles, and Cell and Column are not to be asked again until the next
     // read. A second call gives an empty table.
-    std::vector<double> TakeTable();
+    NumberVector TakeTable();
 
     // The fields of the last read that were no numbers: texts (missing in
     // the table) and infinities. The first is named by its line in the file
@@ -77,7 +86,7 @@ class TDataOpenDialog : public DataOpenOptions {
     // the other. The next file is read into a table of its own, so that a
     // refused file leaves the table as it was (Row and Col may then hold
     // the refused counts).
-    std::vector<double> table_;
+    NumberVector table_;
     std::size_t stride_ = 1;
     std::array<std::string, kMaxCol> titles_;
     int col_ = 1;

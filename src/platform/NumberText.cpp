@@ -363,3 +363,26 @@ int LeadingInteger(std::string_view text) {
     if (negative) value = -value;
     return int(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
 }
+
+// What reading a number's shown text gives: the number rounded to 15
+// significant digits, as every drawing read it when cells were texts.
+// Numbers read from text of 15 digits or fewer are already that number;
+// the shortest text that gives the number back tells, much faster than
+// writing and reading the 15-digit text.
+double ShownNumber(double value) {
+    char buffer[64];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value);
+    if (written.ec == std::errc()) {
+        int digits = 0;
+        bool leading = true;
+        for (const char* c = buffer; c < written.ptr && *c != 'e'; ++c) {
+            if (*c < '0' || *c > '9') continue;
+            leading = leading && *c == '0';
+            digits += !leading;
+        }
+        if (digits <= 15) return value;
+    }
+    double shown = value;
+    if (!TryStrToFloat(FloatToText(value), shown)) shown = value;
+    return shown;
+}

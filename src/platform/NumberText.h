@@ -61,6 +61,11 @@ DataNumber ReadDataNumber(std::string_view text, char point = '.');
 // ReadDataNumber. No leading blanks or "+"; `point` is the decimal point.
 std::size_t FastDecimal(std::string_view text, double& out, char point = '.');
 
+// What reading the number's shown text (its general form) gives: the
+// number rounded to 15 significant digits. A number read from a text of
+// at most 15 digits is already that number.
+double ShownNumber(double value);
+
 // The general number form: at most 15 significant digits, no trailing
 // zeros; plain when 1E-4 <= |v| < 1E15 (and for 0), otherwise scientific
 // with an upper-case E and a bare exponent ("1E-5", "3E20").

@@ -54,6 +54,31 @@ int OpenPlainFile(const std::string& path) {
 
 }  // namespace
 
+PlainFileReader::PlainFileReader(const std::string& path) : fd_(OpenPlainFile(path)) {}
+
+PlainFileReader::~PlainFileReader() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+std::uint64_t PlainFileReader::Size() const {
+    struct stat st {};
+    return fd_ >= 0 && ::fstat(fd_, &st) == 0 ? std::uint64_t(std::max<off_t>(st.st_size, 0)) : 0;
+}
+
+std::int64_t PlainFileReader::ReadAt(std::uint64_t offset, char* buffer, std::size_t n) const {
+    std::size_t have = 0;
+    while (have < n) {
+        const ssize_t got = ::pread(fd_, buffer + have, n - have, off_t(offset + have));
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            return -1;
+        }
+        if (got == 0) break;
+        have += std::size_t(got);
+    }
+    return std::int64_t(have);
+}
+
 std::optional<std::string> ReadPlainFile(const std::string& path, std::size_t limit) {
     const int fd = OpenPlainFile(path);
     if (fd < 0) return std::nullopt;

@@ -1,37 +1,48 @@
 #include "platform/TStringGrid.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
 #include "platform/NumberText.h"
 
-namespace {
-
-// What reading a number's shown text gives: the number rounded to 15
-// significant digits, as every drawing read it when cells were texts.
-// Numbers read from text of 15 digits or fewer are already that number;
-// the shortest text that gives the number back tells, much faster than
-// writing and reading the 15-digit text.
-double ShownNumber(double value) {
-    char buffer[64];
-    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value);
-    if (written.ec == std::errc()) {
-        int digits = 0;
-        bool leading = true;
-        for (const char* c = buffer; c < written.ptr && *c != 'e'; ++c) {
-            if (*c < '0' || *c > '9') continue;
-            leading = leading && *c == '0';
-            digits += !leading;
-        }
-        if (digits <= 15) return value;
-    }
-    double shown = value;
-    if (!TryStrToFloat(FloatToText(value), shown)) shown = value;
-    return shown;
+TStringGrid TStringGrid::OfColumns(int cols, int rows, NumberVector numbers) {
+    TStringGrid grid(0, 0);
+    cols = std::max(cols, 0);
+    rows = std::max(rows, 0);
+    numbers.resize(std::size_t(cols) * std::size_t(rows), kMissingValue);
+    grid.numbers_ = std::move(numbers);
+    grid.hasText_.assign(grid.numbers_.size(), false);
+    grid.colCount_ = cols + FixedCols;
+    grid.rowCount_ = rows + FixedRows;
+    return grid;
 }
 
-}  // namespace
+const double* TStringGrid::ColumnNumbers(int col) const {
+    if (col < FixedCols || col >= colCount_ || rowCount_ <= FixedRows) return nullptr;
+    for (const auto& [key, text] : texts_)
+        if (int(key % std::size_t(colCount_)) == col &&
+            int(key / std::size_t(colCount_)) >= FixedRows)
+            return nullptr;
+    return numbers_.data() + BodyIndex(col, FixedRows);
+}
+
+void TStringGrid::SetColumns(int firstCol, int cols, int rows, const NumberVector& numbers) {
+    if (cols <= 0 || rows <= 0 || numbers.size() < std::size_t(cols) * std::size_t(rows)) return;
+    for (int i = 0; i < cols; ++i) {
+        const int col = firstCol + i;
+        if (col < FixedCols || col >= colCount_) continue;
+        const int n = std::min(rows, rowCount_ - FixedRows);
+        const double* from = numbers.data() + std::size_t(i) * std::size_t(rows);
+        for (int j = 0; j < n; ++j) {
+            const std::size_t index = BodyIndex(col, j + FixedRows);
+            if (hasText_[index]) {
+                texts_.erase(Key(col, j + FixedRows));
+                hasText_[index] = false;
+            }
+            numbers_[index] = from[j];
+        }
+    }
+}
 
 void TStringGrid::SetSize(int colCount, int rowCount) {
     colCount = std::max(colCount, 0);
@@ -39,22 +50,24 @@ void TStringGrid::SetSize(int colCount, int rowCount) {
     if (colCount == colCount_ && rowCount == rowCount_) return;
     const int bodyCols = std::max(colCount - FixedCols, 0);
     const int bodyRows = std::max(rowCount - FixedRows, 0);
-    std::vector<double> numbers(std::size_t(bodyCols) * std::size_t(bodyRows), kMissingValue);
+    NumberVector numbers(std::size_t(bodyCols) * std::size_t(bodyRows), kMissingValue);
     std::vector<bool> hasText(numbers.size());
     std::unordered_map<std::size_t, std::string> texts;
     const int keepCols = std::min(colCount, colCount_);
     const int keepRows = std::min(rowCount, rowCount_);
-    for (int r = FixedRows; r < keepRows; ++r)
-        for (int c = FixedCols; c < keepCols; ++c)
-            numbers[std::size_t(r - FixedRows) * std::size_t(bodyCols) +
-                    std::size_t(c - FixedCols)] = numbers_[BodyIndex(c, r)];
+    for (int c = FixedCols; c < keepCols; ++c)
+        if (keepRows > FixedRows)
+            std::copy_n(numbers_.begin() + std::ptrdiff_t(BodyIndex(c, FixedRows)),
+                        keepRows - FixedRows,
+                        numbers.begin() +
+                            std::ptrdiff_t(std::size_t(c - FixedCols) * std::size_t(bodyRows)));
     for (auto& [key, text] : texts_) {
         const int c = int(key % std::size_t(colCount_)), r = int(key / std::size_t(colCount_));
         if (c >= keepCols || r >= keepRows) continue;
         texts.emplace(std::size_t(r) * std::size_t(colCount) + std::size_t(c), std::move(text));
         if (InBody(c, r))
-            hasText[std::size_t(r - FixedRows) * std::size_t(bodyCols) +
-                    std::size_t(c - FixedCols)] = true;
+            hasText[std::size_t(c - FixedCols) * std::size_t(bodyRows) +
+                    std::size_t(r - FixedRows)] = true;
     }
     numbers_ = std::move(numbers);
     hasText_ = std::move(hasText);

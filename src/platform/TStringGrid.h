@@ -5,6 +5,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/LargeAllocator.h"
 #include "platform/TimeText.h"
 
 // The cells of a string grid, with the grid's designed geometry. Column 0
@@ -12,12 +13,20 @@
 //
 // A cell of the body holds a number or a text. Numbers (a million rows of
 // them) cost eight bytes a cell and are shown in their 15-digit general
-// form; only the cells given a text (the user's edits) keep one. The fixed
+// form; only the cells given a text (the user's edits) keep one. The
+// numbers lie column after column, as the reader fills them, so that a
+// file's table becomes the grid's without a copy and a drawing reads a
+// column where it lies. The fixed
 // cells hold texts; with NumberedRows, column 0 shows the row numbers
 // without holding them.
 class TStringGrid {
   public:
     TStringGrid(int colCount, int rowCount) { SetSize(colCount, rowCount); }
+
+    // A grid of `cols` columns of `rows` numbers below the fixed row and
+    // beside the fixed column, taken over: column after column, rows values
+    // each.
+    static TStringGrid OfColumns(int cols, int rows, NumberVector numbers);
 
     int ColCount() const { return colCount_; }
     int RowCount() const { return rowCount_; }
@@ -36,6 +45,12 @@ class TStringGrid {
     // The number the cell's text gives, when the cell holds a number;
     // false for a cell given a text, which the reader parses itself.
     bool NumberAt(int col, int row, double& value) const;
+    // Body column col's numbers, rows 1 to RowCount - 1, when none of its
+    // cells was given a text; nothing otherwise.
+    const double* ColumnNumbers(int col) const;
+    // Copies a table (column after column, `rows` numbers each, shown
+    // numbers already) into the body from column firstCol and row 1 on.
+    void SetColumns(int firstCol, int cols, int rows, const NumberVector& numbers);
     bool Contains(int col, int row) const {
         return col >= 0 && row >= 0 && col < colCount_ && row < rowCount_;
     }
@@ -62,8 +77,8 @@ class TStringGrid {
     bool InBody(int col, int row) const { return col >= FixedCols && row >= FixedRows; }
     // A body cell's place among the numbers.
     std::size_t BodyIndex(int col, int row) const {
-        return std::size_t(row - FixedRows) * std::size_t(colCount_ - FixedCols) +
-               std::size_t(col - FixedCols);
+        return std::size_t(col - FixedCols) * std::size_t(rowCount_ - FixedRows) +
+               std::size_t(row - FixedRows);
     }
     // Any cell's key among the texts.
     std::size_t Key(int col, int row) const {
@@ -71,7 +86,7 @@ class TStringGrid {
     }
     int colCount_ = 0;
     int rowCount_ = 0;
-    std::vector<double> numbers_;
+    NumberVector numbers_;
     // Which body cells were given a text, a bit each: reading a million
     // numbers asks for every cell.
     std::vector<bool> hasText_;

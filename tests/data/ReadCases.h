@@ -33,6 +33,10 @@ struct ReadCase {
     std::string notice = {};
 };
 
+// Reads the case's file on one thread and cut into pieces on several, and
+// expects the same read.
+void ExpectPiecesReadAsOneThread(const ReadCase& c);
+
 inline std::string Lines(int rows, const std::string& line) {
     std::string s;
     for (int i = 0; i < rows; ++i) s += line;

@@ -69,6 +69,7 @@ TEST(ReadData, DatesAndTimesAreSecondsSince1970) {
         EXPECT_NE(reader.TimeFormOf(0), nullptr);
         EXPECT_EQ(reader.TimeFormOf(c.col - 1), nullptr);
         EXPECT_EQ(reader.NotNumberNotice(), c.notice);
+        ExpectPiecesReadAsOneThread(c);
     }
 }
 

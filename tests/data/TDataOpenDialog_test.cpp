@@ -405,6 +405,7 @@ TEST(ReadData, ReadsTheTableAsTheFileGivesIt) {
         for (std::size_t i = 0; i < c.titles.size(); ++i)
             EXPECT_EQ(reader.Title(int(i)), c.titles[i]) << "title " << i;
         EXPECT_EQ(reader.NotNumberNotice(), c.notice);
+        ExpectPiecesReadAsOneThread(c);
     }
 }
 

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/PlainFile.h"
+
+// The lines of a stretch of a text file, read block by block, so that a
+// file of any size takes no more memory than a block and its longest line.
+// Each line comes without its line feed and without a CR directly before
+// it; a last line needs no line feed. A UTF-8 byte order mark at the very
+// start of the file is no part of the first line.
+class LineStream {
+  public:
+    static constexpr std::size_t kBlockBytes = std::size_t(1) << 22;
+
+    LineStream(const PlainFileReader& file, std::uint64_t begin, std::uint64_t end,
+               std::size_t blockBytes = kBlockBytes);
+
+    // The next line, valid until the next call; false at the end, and on a
+    // read error (Failed).
+    bool Next(std::string_view& line);
+    bool Failed() const { return failed_; }
+    // Where in the file the line Next gives next begins.
+    std::uint64_t Offset() const { return next_ - (filled_ - pos_); }
+
+  private:
+    const PlainFileReader& file_;
+    std::uint64_t next_;
+    std::uint64_t end_;
+    std::string buffer_;
+    std::size_t pos_ = 0;
+    std::size_t filled_ = 0;
+    bool failed_ = false;
+};
