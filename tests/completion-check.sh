@@ -39,6 +39,7 @@ expect 'b.kvc|sub dir' _kurvo_batch kurvo-batch --config ''
 expect 'pdf|png' _kurvo_batch kurvo-batch --format p
 expect 'tab' _kurvo_batch kurvo-batch --delimiter t
 expect '--decimal-comma|--delimiter|--dpi' _kurvo_batch kurvo-batch --d
+expect '' _kurvo_batch kurvo-batch -j ''
 expect 'run 1.txt|run 2.dat' _kurvo kurvo run
 expect '--|--help|--version' _kurvo kurvo --
 exit $failed

@@ -231,8 +231,8 @@ class TfMain : public QObject {
     PngOptions PngExport;
     // The files no graph or configuration is written over: the data file
     // read last and, in a batch, every data file of the run.
-    std::vector<std::string> KeptFiles() const;
-    std::vector<std::string> BatchDataFiles;
+    FileSet KeptFiles() const;
+    FileSet BatchDataFiles;
     // The save dialog, then SaveGraphFile with the chosen format's
     // extension.
     void menuGraphSaveClick(Desktop& desktop);

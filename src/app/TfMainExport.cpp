@@ -64,10 +64,10 @@ void TfMain::SaveGraphFile(const std::string& name) {
     WriteFileAtomically(name, bytes, {KeptFiles()});
 }
 
-std::vector<std::string> TfMain::KeptFiles() const {
-    std::vector<std::string> kept = BatchDataFiles;
+FileSet TfMain::KeptFiles() const {
+    FileSet kept = BatchDataFiles;
     if (!DataOpen.FileName.empty() && DataOpen.FileName != kClipboardSource)
-        kept.push_back(DataOpen.FileName);
+        kept.Add(DataOpen.FileName);
     return kept;
 }
 

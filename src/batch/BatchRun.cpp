@@ -24,9 +24,12 @@ std::string GraphTitleOf(const std::string& path) {
     return EscapeMarkup(FileTitle(path));
 }
 
+std::string NotDrawnText(const std::string& path) {
+    return FormatText("%s のｸﾞﾗﾌを描けませんでした", {FileNameOf(path)});
+}
+
 namespace {
 
-constexpr const char* kNotDrawnText = "%s のｸﾞﾗﾌを描けませんでした";
 constexpr const char* kDrawnWithErrorsText =
     "%s のｸﾞﾗﾌは保存しましたが、上のｴﾗｰの部分は描かれていません";
 constexpr const char* kReadingText = "読み込み中";
@@ -130,7 +133,9 @@ BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& pr
     else
         for (const std::string& file : options.Files) groups.push_back({file});
     const int total = int(groups.size());
-    for (int i = 0; i < total; ++i) {
+    int nextInTurn = 0;
+    auto next = [&] { return options.NextFile ? options.NextFile() : nextInTurn++; };
+    for (int i = next(); i >= 0 && i < total; i = next()) {
         const std::vector<std::string>& group = groups[std::size_t(i)];
         const std::string& path = group.front();
         const std::string name = FileNameOf(path);
@@ -139,6 +144,7 @@ BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& pr
         if (startingFile) startingFile(path);
         about(path);
         const int graphsBefore = result.Graphs;
+        const int skippedBefore = result.Skipped;
         const int messagesBefore = counting.Count;
         StepNotice notice(progress, name, options.SlowAfter);
         RunCommand([&] {
@@ -191,8 +197,10 @@ BatchResult RunBatch(TfMain& main, const BatchOptions& options, std::ostream& pr
         }
         if (result.Graphs == graphsBefore) {
             ++result.Skipped;
-            if (counting.Count == messagesBefore) ShowMessage(FormatText(kNotDrawnText, {name}));
+            if (counting.Count == messagesBefore) ShowMessage(NotDrawnText(path));
         }
+        if (options.FileDone)
+            options.FileDone(i, result.Graphs - graphsBefore, result.Skipped - skippedBefore);
     }
     return result;
 }

@@ -39,6 +39,11 @@ struct BatchOptions {
     std::string Output;
     // Hears the fit report's rows of each drawn file; none without.
     std::function<void(const std::string& rows)> FitReportRows;
+    // Gives the index of the next file (in Files; 0 overlaid) to draw, -1
+    // when none is left; empty for each file in turn. FileDone hears each
+    // file's index and result once all its messages are out.
+    std::function<int()> NextFile;
+    std::function<void(int index, int graphs, int skipped)> FileDone;
 };
 
 // Said of the file being processed, after its name.
@@ -57,6 +62,10 @@ struct BatchResult {
     int Graphs = 0;
     int Skipped = 0;
 };
+
+// What a run tells of a file it could not draw without a message of its
+// own.
+std::string NotDrawnText(const std::string& path);
 
 // Reads, draws and saves each file in turn on the main window's state.
 // Messages go to the current message sink, progress lines to `progress`;

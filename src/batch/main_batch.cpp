@@ -7,11 +7,13 @@
 #include <iostream>
 #include <iterator>
 #include <optional>
+#include <set>
 #include <string>
 #include "platform/Version.h"
 
 #include "app/TfMain.h"
 #include "batch/BatchRun.h"
+#include "batch/BatchWorkers.h"
 #include "config/ConfigFile.h"
 #include "fit/FitText.h"
 #include "platform/AtomicFile.h"
@@ -22,6 +24,7 @@
 #include "platform/PlainFile.h"
 #include "platform/RaisedError.h"
 #include "platform/RunCommand.h"
+#include "platform/UsableCores.h"
 
 namespace {
 
@@ -50,6 +53,9 @@ constexpr const char* kUsage =
     "                   ファイルごとに、読んだ値から計算する\n"
     "  --output FILE    --overlay のグラフを FILE に保存する\n"
     "  --fit-report FILE  すべてのﾌｨｯﾄの結果をタブ区切りで FILE に (- は標準出力)\n"
+    "  -j N, --jobs N   N 個のファイルを同時に描く (既定: 使えるコアの数)。進み具合と\n"
+    "                   知らせはファイルごとにまとめて、1 つずつ描くときと同じ順に書く\n"
+    "                   (--overlay, --save-config, 保存先の重なるファイルでは 1 つずつ)\n"
     "  -h, --help       この説明\n"
     "  -v, --version    版\n"
     "  --               これより後はすべてデータファイル (- で始まる名前も)\n"
@@ -71,6 +77,8 @@ constexpr const char* kUsage =
 constexpr const char* kSizeOptionText =
     "--size '%s' は使えません: 8.5cmx6cm のように幅と高さを (単位は cm, mm, in, px)、"
     "20 から 10000 ピクセルまでで指定します";
+// More workers than this are more processes than any machine's cores.
+constexpr int kMaxJobs = 1024;
 constexpr const char* kTwoDelimitersText = "区切りは一つだけ指定します";
 constexpr const char* kDecimalCommaWithCommaText =
     "小数点のカンマ (--decimal-comma) はカンマ区切りとは一緒に使えません";
@@ -79,9 +87,9 @@ constexpr const char* kDecimalCommaWithCommaText =
 class FileMessageSink : public MessageSink {
   public:
     std::string File;
+    std::ostream* Err = &std::cerr;
     void ShowMessage(const std::string& text) override {
-        std::fprintf(stderr, "%s: %s\n", ShownText(File).c_str(), text.c_str());
-        std::fflush(stderr);
+        *Err << ShownText(File) << ": " << text << std::endl;
     }
 };
 
@@ -106,6 +114,7 @@ void AddOptions(QCommandLineParser& parser) {
     for (const char* valued : {"delimiter", "right-axis", "size", "config", "save-config",
                                "fit-report", "output", "skip", "format", "dpi"})
         parser.addOption(QCommandLineOption(valued, {}, "value"));
+    parser.addOption(QCommandLineOption(QStringList{"j", "jobs"}, {}, "value"));
     parser.addOption(QCommandLineOption(QStringList{"h", "help"}));
     parser.addOption(QCommandLineOption(QStringList{"v", "version"}));
 }
@@ -126,7 +135,14 @@ int main(int argc, char* argv[]) {
         return !other;
     };
     QStringList arguments;
-    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    for (int i = 0; i < argc; ++i) {
+        const QString argument = QString::fromLocal8Bit(argv[i]);
+        // "-j2" as make and parallel take it: "-j 2".
+        if (argument.size() > 2 && argument.startsWith("-j") && argument[2].isDigit())
+            arguments << "-j" << argument.mid(2);
+        else
+            arguments << argument;
+    }
     QCommandLineParser parser;
     AddOptions(parser);
     if (!parser.parse(arguments)) return Usage(CommandLineProblem(parser, arguments));
@@ -208,6 +224,17 @@ int main(int argc, char* argv[]) {
                 {std::to_string(PngOptions::kMinDpi), std::to_string(PngOptions::kMaxDpi)}));
         pngOption = dpiGiven = true;
     }
+    int jobs = UsableCores();
+    if (parser.isSet("jobs")) {
+        try {
+            jobs = StrToInt(value("jobs"));
+        } catch (const RaisedError& e) {
+            return Usage(e.Text());
+        }
+        if (jobs < 1 || jobs > kMaxJobs)
+            return Usage(
+                FormatText("-j には 1 から %s までの数を指定します", {std::to_string(kMaxJobs)}));
+    }
     if (parser.isSet("skip")) {
         try {
             options.Read.StepNum = StrToInt(value("skip"));
@@ -269,8 +296,30 @@ int main(int argc, char* argv[]) {
     } else if (!fitReport.empty()) {
         options.FitReportRows = [&](const std::string& rows) { reportRows += rows; };
     }
-    const BatchResult result = RunBatch(main, options, fitReport == "-" ? std::cerr : std::cout, {},
-                                        [&](const std::string& path) { sink.File = path; });
+    auto run = [&](const BatchOptions& runOptions, const BatchStreams& streams) {
+        sink.Err = &streams.Err;
+        return RunBatch(main, runOptions, fitReport == "-" ? streams.Err : streams.Out, {},
+                        [&](const std::string& path) { sink.File = path; });
+    };
+    const BatchStreams streams{std::cout, std::cerr, options.FitReportRows};
+    // Files drawn side by side must not write the same graph, and the
+    // state a saved configuration holds is that after the last file.
+    jobs = std::min<int>(jobs, int(options.Files.size()));
+    std::set<std::string> outputs;
+    for (const std::string& file : options.Files)
+        outputs.insert(BatchOutputPath(file, options.Format));
+    if (options.Overlay || !saveConfig.empty() || outputs.size() < options.Files.size()) jobs = 1;
+    BatchResult result;
+    if (jobs > 1) {
+        // Each file's reader then parses on the cores its worker leaves.
+        main.DataOpen.Threads = std::max(1, UsableCores() / jobs);
+        result = RunBatchInWorkers(jobs, options, streams, run, [&](int index) {
+            sink.File = options.Files[std::size_t(index)];
+            ShowMessage(NotDrawnText(sink.File));
+        });
+    } else {
+        result = run(options, streams);
+    }
     if (!fitReport.empty() && fitReport != "-") {
         sink.File = fitReport;
         bool written = false;

@@ -259,8 +259,8 @@ bool IsForeignFile(const std::string& fileName) {
     return IsForeign(TIniFile(fileName));
 }
 
-bool Write(const GraphDocument& values, const std::string& fileName,
-           const std::vector<std::string>& keep, bool replaceForeign) {
+bool Write(const GraphDocument& values, const std::string& fileName, const FileSet& keep,
+           bool replaceForeign) {
     TIniFile ini(fileName);
     if (!replaceForeign && IsForeign(ini)) {
         ShowMessage(FormatText(kForeignTargetText, {fileName}));

@@ -5,6 +5,7 @@
 
 #include "data/DataOpenOptions.h"
 #include "document/GraphDocument.h"
+#include "platform/AtomicFile.h"
 #include "platform/Colors.h"
 #include "platform/Picture.h"
 #include "platform/PlainFile.h"
@@ -30,8 +31,8 @@ bool IsForeignFile(const std::string& fileName);
 // kept file, and over a foreign file only when `replaceForeign`. False,
 // with a message, when a text cannot be held in the file or the file is
 // foreign; the file is unchanged.
-bool Write(const GraphDocument& values, const std::string& fileName,
-           const std::vector<std::string>& keep = {}, bool replaceForeign = false);
+bool Write(const GraphDocument& values, const std::string& fileName, const FileSet& keep = {},
+           bool replaceForeign = false);
 
 inline constexpr const char* kOutOfRangeText =
     "設定ﾌｧｲﾙ %s の [%s] %s=%s は使えません (%s から %s まで)";

@@ -6,7 +6,9 @@
 LineStream::LineStream(const PlainFileReader& file, std::uint64_t begin, std::uint64_t end,
                        std::size_t blockBytes)
     : file_(file), next_(begin), end_(std::max(begin, end)) {
-    buffer_.resize(std::max<std::size_t>(blockBytes, 16));
+    // No bigger than the stretch: a batch reads thousands of small files.
+    buffer_.resize(
+        std::max<std::size_t>(16, std::size_t(std::min<std::uint64_t>(blockBytes, end_ - begin))));
     if (begin == 0) {
         // Some editors start UTF-8 text with a byte order mark.
         char mark[3];

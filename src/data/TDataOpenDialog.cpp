@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdint>
 #include <new>
-#include <thread>
 
 #include "data/LineStream.h"
 #include "data/TableRows.h"
@@ -16,6 +15,7 @@
 #include "platform/PlainFile.h"
 #include "platform/RaisedError.h"
 #include "platform/TimeText.h"
+#include "platform/UsableCores.h"
 
 namespace {
 
@@ -201,8 +201,7 @@ bool TDataOpenDialog::ReadData() {
     // and lines without any value at the very end. The first data line
     // always is one.
     const std::int64_t firstLine = head.index;
-    const int threads =
-        Threads > 0 ? Threads : int(std::max(1u, std::thread::hardware_concurrency()));
+    const int threads = Threads > 0 ? Threads : UsableCores();
     std::vector<TablePiece> pieces =
         CutIntoPieces(file, head.offset, file.Size(), threads, MinPieceBytes);
     ForEachPiece(pieces.size(), [&](std::size_t k) { CountRows(file, splitter, pieces[k]); });

@@ -12,19 +12,6 @@
 
 namespace {
 
-bool SameFile(const struct stat& a, const struct stat& b) {
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
-// The kept file that `target` is, if any.
-const std::string* KeptFileOf(const struct stat& target, const std::vector<std::string>& keep) {
-    for (const std::string& kept : keep) {
-        struct stat k {};
-        if (::stat(kept.c_str(), &k) == 0 && SameFile(k, target)) return &kept;
-    }
-    return nullptr;
-}
-
 std::string FolderOf(const std::string& path) {
     const std::size_t slash = path.find_last_of('/');
     if (slash == std::string::npos) return ".";
@@ -56,8 +43,23 @@ bool WriteAll(int fd, const std::string& bytes) {
 
 }  // namespace
 
-std::optional<std::string> WriteRefusal(const std::string& path,
-                                        const std::vector<std::string>& keep) {
+FileSet::FileSet(const std::vector<std::string>& paths) {
+    for (const std::string& path : paths) Add(path);
+}
+
+void FileSet::Add(const std::string& path) {
+    struct stat file {};
+    // A file that is not there cannot be replaced by a write.
+    if (::stat(path.c_str(), &file) == 0)
+        files_.emplace(std::pair<std::uint64_t, std::uint64_t>(file.st_dev, file.st_ino), path);
+}
+
+const std::string* FileSet::Find(std::uint64_t device, std::uint64_t inode) const {
+    const auto found = files_.find({device, inode});
+    return found == files_.end() ? nullptr : &found->second;
+}
+
+std::optional<std::string> WriteRefusal(const std::string& path, const FileSet& keep) {
     struct stat entry {};
     // A new name, or one the write itself will report on.
     if (::lstat(path.c_str(), &entry) != 0) return std::nullopt;
@@ -66,7 +68,7 @@ std::optional<std::string> WriteRefusal(const std::string& path,
         return FormatText(kNotPlainTargetText, {path});
     struct stat target = entry;
     if (S_ISLNK(entry.st_mode) && ::stat(path.c_str(), &target) != 0) return std::nullopt;
-    if (const std::string* kept = KeptFileOf(target, keep))
+    if (const std::string* kept = keep.Find(target.st_dev, target.st_ino))
         return *kept == path ? FormatText(kDataTargetText, {path})
                              : FormatText(kLinkedDataTargetText, {path, *kept});
     return std::nullopt;

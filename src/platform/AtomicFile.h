@@ -1,16 +1,34 @@
 #pragma once
 
+#include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/RaisedError.h"
+
+// Files named by paths and known by what they are (device and inode, as
+// they were when added), so that asking whether a file is one of the
+// thousands of a batch costs a lookup, not a look at each.
+class FileSet {
+  public:
+    FileSet() = default;
+    FileSet(const std::vector<std::string>& paths);  // NOLINT: a list of paths is a set
+    void Add(const std::string& path);
+    // The path of the set's file that `device` and `inode` are, if any.
+    const std::string* Find(std::uint64_t device, std::uint64_t inode) const;
+
+  private:
+    std::map<std::pair<std::uint64_t, std::uint64_t>, std::string> files_;
+};
 
 // How a file the program writes may be written.
 struct WriteRules {
     // Files that are never replaced, by any path or link: the data files
     // in use, which a graph or configuration named after them would lose.
-    std::vector<std::string> Keep;
+    FileSet Keep;
     // The error raised when the write fails, %s the path; the system's
     // reason follows it.
     const char* FailureText = kCannotCreateText;
@@ -25,8 +43,7 @@ inline constexpr const char* kLinkedDataTargetText =
 // Why `path` may not be written, or nothing when it may: only a plain file
 // or a new name is written; a link is replaced, never followed, and a link
 // to a kept file, or a kept file by another name, is refused.
-std::optional<std::string> WriteRefusal(const std::string& path,
-                                        const std::vector<std::string>& keep);
+std::optional<std::string> WriteRefusal(const std::string& path, const FileSet& keep);
 
 // Writes bytes to a file through a temporary file beside it that is
 // renamed over it, so a failed write leaves an existing file as it was,

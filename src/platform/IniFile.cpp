@@ -209,7 +209,7 @@ void TIniFile::WriteBool(const std::string& section, const std::string& key, boo
     WriteString(section, key, value ? "1" : "0");
 }
 
-void TIniFile::UpdateFile(const std::vector<std::string>& keep) const {
+void TIniFile::UpdateFile(const FileSet& keep) const {
     std::string bytes(utf8_ ? kUtf8Mark : std::string_view());
     auto add = [&bytes](const Line& line) {
         bytes += line.Bytes;

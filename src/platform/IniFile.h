@@ -6,6 +6,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/AtomicFile.h"
+
 // An INI profile file: sections of "key=value" lines. Names are matched
 // without regard to case. Writing changes the file in memory in place (a
 // present key gets the new value, a new key goes to the end of its
@@ -45,7 +47,7 @@ class TIniFile {
     // Saves through a temporary file renamed over the old one, never over
     // a kept file; raises "%s に書き込めません" with the reason when that
     // fails, and the old file stays whole.
-    void UpdateFile(const std::vector<std::string>& keep = {}) const;
+    void UpdateFile(const FileSet& keep = {}) const;
 
     // Reads texts of at most this many bytes, as the profile functions do.
     static constexpr std::size_t kMaxValueBytes = 1023;
