@@ -37,10 +37,12 @@ std::vector<TPlot>& AllSeries() {
             p.Dimension = 5;
             p.SetCount(kPoints);
             std::shuffle(order.begin(), order.end(), rng);
+            double* xs = p.X.Edit();
+            double* ys = p.Y.Edit();
             for (int i = 0; i < kPoints; ++i) {
                 const int x = order[std::size_t(i)];
-                p.X[std::size_t(i)] = x;
-                p.Y[std::size_t(i)] = 50 * std::sin(x * 0.001 + k) + noise(rng);
+                xs[i] = x;
+                ys[i] = 50 * std::sin(x * 0.001 + k) + noise(rng);
             }
         }
         return s;
@@ -51,7 +53,7 @@ std::vector<TPlot>& AllSeries() {
 void RunCurves(benchmark::State& state, CurveMethod hokan) {
     auto& series = AllSeries();
     for (TPlot& p : series) p.Hokan = hokan;
-    std::vector<std::vector<double>> x, y;
+    std::vector<PointColumn> x, y;
     for (TPlot& p : series) {
         x.push_back(p.X);
         y.push_back(p.Y);

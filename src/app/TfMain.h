@@ -368,7 +368,7 @@ class TfMain : public QObject {
     void Enable(bool CommandEnabling::*command);
     // The steps of a drawing: the range of one axis from the points of the
     // checked series, the blank graph image, each series' marks and curve.
-    using Columns = std::vector<std::vector<double>*>;
+    using Columns = std::vector<PointColumn*>;
     bool RangeStep(AxisIndex axis, const Columns& values, const Columns& partners,
                    const std::vector<ErrorExtents>& errors);
     // The ranges of X and of each Y axis from the series drawn against it,
@@ -384,7 +384,7 @@ class TfMain : public QObject {
     std::string LeaveOutNotPositive(const std::vector<int>& checked,
                                     const std::vector<int>& xColumns,
                                     const std::vector<int>& yColumns, Columns& xs, Columns& ys,
-                                    std::map<std::pair<int, int>, std::vector<double>>& copies);
+                                    std::map<std::pair<int, int>, PointColumn>& copies);
     void ImageStep();
     // Fits the series whose legend shows the fitted equation, before the
     // legend is laid out.

@@ -18,15 +18,15 @@ namespace {
 // the smallest of the m-th series' values at its whole points (NaN for
 // none). The table's range is then the range of all those values, and a
 // million rows are not copied to find it.
-void FillRangeTable(TCalc& calc, const std::vector<std::vector<double>*>& values,
-                    const std::vector<std::vector<double>*>& partners,
+void FillRangeTable(TCalc& calc, const std::vector<PointColumn*>& values,
+                    const std::vector<PointColumn*>& partners,
                     const std::vector<ErrorExtents>& errors, bool log, int rows) {
     calc.SetCol(int(values.size()));
     calc.SetRow(2);
     for (std::size_t m = 0; m < values.size(); ++m) {
         double max = kMissingValue, min = kMissingValue;
-        const std::vector<double>& v = *values[m];
-        const std::vector<double>& other = *partners[m];
+        const PointColumn& v = *values[m];
+        const PointColumn& other = *partners[m];
         for (int j = 0; j < rows; ++j) {
             const double value = v[std::size_t(j)];
             if (std::isnan(other[std::size_t(j)]) || std::isnan(value)) continue;
@@ -46,10 +46,10 @@ AxisIndex TfMain::YAxisOf(int n) const {
     return Doc.Series.at(std::size_t(n)).Style.AxisY == SeriesStyle::kRightAxis ? kAxisY2 : kAxisY;
 }
 
-std::string TfMain::LeaveOutNotPositive(
-    const std::vector<int>& checked, const std::vector<int>& xColumns,
-    const std::vector<int>& yColumns, Columns& xs, Columns& ys,
-    std::map<std::pair<int, int>, std::vector<double>>& copies) {
+std::string TfMain::LeaveOutNotPositive(const std::vector<int>& checked,
+                                        const std::vector<int>& xColumns,
+                                        const std::vector<int>& yColumns, Columns& xs, Columns& ys,
+                                        std::map<std::pair<int, int>, PointColumn>& copies) {
     const std::size_t k = checked.size();
     auto onAxis = [&](AxisIndex axis, std::size_t m) {
         return axis == kAxisX || YAxisOf(checked[m]) == axis;
@@ -67,20 +67,24 @@ std::string TfMain::LeaveOutNotPositive(
         if (!IsLogAxis(Doc.Axes[std::size_t(axis)].Type)) continue;
         Columns& values = axis == kAxisX ? xs : ys;
         const std::vector<int>& own = axis == kAxisX ? xColumns : yColumns;
-        std::map<const std::vector<double>*, std::vector<double>*> filtered;
+        std::map<const PointColumn*, PointColumn*> filtered;
         std::int64_t leftOut = 0;
         for (std::size_t m = 0; m < k; ++m) {
             if (!onAxis(axis, m)) continue;
-            std::vector<double>*& target = filtered[values[m]];
+            PointColumn*& target = filtered[values[m]];
             if (!target) {
-                // A column another axis shows too is filtered in a copy.
                 target = values[m];
-                if (elsewhere(axis, own[m])) target = &(copies[{axis, own[m]}] = *target);
-                for (double& v : *target)
-                    if (v <= 0) {
-                        v = kMissingValue;
-                        ++leftOut;
-                    }
+                const auto notPositive =
+                    std::count_if(target->begin(), target->end(), [](double v) { return v <= 0; });
+                if (notPositive > 0) {
+                    // A column another axis shows too is filtered in a copy
+                    // (and the grid's numbers never).
+                    if (elsewhere(axis, own[m])) target = &(copies[{axis, own[m]}] = *target);
+                    double* v = target->Edit();
+                    for (std::size_t i = 0; i < target->size(); ++i)
+                        if (v[i] <= 0) v[i] = kMissingValue;
+                    leftOut += notPositive;
+                }
             }
             values[m] = target;
         }

@@ -20,26 +20,38 @@
 
 namespace {
 
-// The numbers of some grid columns, rows 1 to `rows`, read row by row: the
-// cells of a row lie together, and a column used by many series is read
-// once. An edited cell's text is read: empty is a missing value (NaN), any
-// other text must be a number. An infinity, read or typed, is drawn as
-// nothing: a missing value too.
+// The numbers of some grid columns, rows 1 to `rows`, a column used by
+// many series read once. A column of numbers alone is the grid's own,
+// shared with the table that `owner` keeps alive, never copied. Otherwise
+// an edited cell's text is read: empty is a missing value (NaN), any other
+// text must be a number. An infinity, read or typed, is drawn as nothing:
+// a missing value too.
 struct GridColumns {
-    std::map<int, std::vector<double>> values;
+    std::map<int, PointColumn> values;
     // The first row of each column that holds no number.
     std::map<int, int> firstBadRow;
 };
 
-GridColumns ReadGridColumns(const TStringGrid& grid, const std::vector<int>& wanted, int rows) {
+GridColumns ReadGridColumns(const std::shared_ptr<const TStringGrid>& owner,
+                            const TStringGrid& grid, const std::vector<int>& wanted, int rows) {
     GridColumns out;
-    std::vector<int> columns(wanted.begin(), wanted.end());
+    rows = std::max(rows, 0);
+    std::vector<int> columns;
+    for (int c : wanted) {
+        if (out.values.count(c)) continue;
+        const double* numbers = owner ? grid.ColumnNumbers(c) : nullptr;
+        if (numbers && grid.RowCount() - TStringGrid::FixedRows >= rows &&
+            std::none_of(numbers, numbers + rows, [](double v) { return std::isinf(v); }))
+            out.values[c] = PointColumn(owner, numbers, std::size_t(rows));
+        else
+            columns.push_back(c);
+    }
     std::sort(columns.begin(), columns.end());
     columns.erase(std::unique(columns.begin(), columns.end()), columns.end());
     std::vector<double*> targets;
     for (int c : columns) {
-        out.values[c].resize(std::size_t(std::max(rows, 0)));
-        targets.push_back(out.values[c].data());
+        out.values[c] = PointColumn(std::vector<double>(std::size_t(rows)));
+        targets.push_back(out.values[c].Edit());
     }
     for (int j = 0; j < rows; ++j) {
         for (std::size_t k = 0; k < columns.size(); ++k) {
@@ -172,7 +184,8 @@ bool TfMain::Draw(bool showWindow) {
     std::vector<int> usedColumns = xColumns;
     usedColumns.insert(usedColumns.end(), yColumns.begin(), yColumns.end());
     usedColumns.insert(usedColumns.end(), allErrorColumns.begin(), allErrorColumns.end());
-    GridColumns cells = ReadGridColumns(DataG(), usedColumns, RowCount());
+    GridColumns cells = ReadGridColumns(Doc.Sources.empty() ? nullptr : Doc.Sources.front().Table,
+                                        DataG(), usedColumns, RowCount());
     RaiseFirstBadCell(DataG(), cells, xColumns);
     RaiseFirstBadCell(DataG(), cells, yColumns);
     RaiseFirstBadCell(DataG(), cells, allErrorColumns);
@@ -198,7 +211,7 @@ bool TfMain::Draw(bool showWindow) {
     }
     // A logarithmic axis cannot show values of 0 or below: those points are
     // left out like missing ones, and counted for a notice.
-    std::map<std::pair<int, int>, std::vector<double>> logCopies;
+    std::map<std::pair<int, int>, PointColumn> logCopies;
     const std::string logNotice =
         LeaveOutNotPositive(checked, xColumns, yColumns, xs, ys, logCopies);
 
@@ -259,23 +272,14 @@ bool TfMain::SeriesStep(const std::vector<int>& checked, const Columns& xs, cons
     PlotPicture.Clear();
     PlotPicture.SetSize(Doc.Graph.Canvaswidth, Doc.Graph.Canvasheight);
     Canvas canvas(PlotPicture);
-    // A column's last user takes it over instead of a copy: a million rows
-    // are eight megabytes a column.
-    std::map<const std::vector<double>*, int> users;
-    for (std::size_t m = 0; m < checked.size(); ++m) {
-        ++users[xs[m]];
-        ++users[ys[m]];
-    }
-    auto take = [&](std::vector<double>* column) {
-        return --users[column] == 0 ? std::move(*column) : *column;
-    };
+    // The series share the columns (and the grid's numbers) until one
+    // changes its points.
     for (std::size_t m = 0; m < checked.size(); ++m) {
         TPlot& p = LineImage(checked[m]);
         const std::string& legend = Series(checked[m]).LegendText;
         p.Caption =
             legend.empty() ? FormatText(kColumnCaptionText, {IntToStr(checked[m] + 1)}) : legend;
-        std::vector<double> x = take(xs[m]);
-        p.SetPoints(std::move(x), take(ys[m]));
+        p.SetPoints(*xs[m], *ys[m]);
         p.Xsize = Doc.Graph.Width;
         p.Ysize = Doc.Graph.Height;
         // The bars lie under the marks.

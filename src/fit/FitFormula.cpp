@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <span>
 
 #include "platform/NumberText.h"
 
@@ -55,7 +56,7 @@ double FitFormula::operator()(double x, const double* parameters) const {
     }
 }
 
-void FitFormula::Values(const std::vector<double>& x, const double* parameters,
+void FitFormula::Values(std::span<const double> x, const double* parameters,
                         std::vector<double>& values) const {
     const std::size_t n = x.size();
     values.resize(n);

@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -27,7 +28,7 @@ class FitFormula {
     // f at every x at once, into `values` (resized): from kBulkPoints on in
     // muparser's bulk mode, which spreads the points over the cores.
     static constexpr std::size_t kBulkPoints = 20000;
-    void Values(const std::vector<double>& x, const double* parameters,
+    void Values(std::span<const double> x, const double* parameters,
                 std::vector<double>& values) const;
 
     FitFormula();

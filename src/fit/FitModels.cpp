@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <span>
 
 namespace {
 
@@ -10,7 +11,7 @@ struct Points {
     std::vector<double> x, y;  // ascending x
 };
 
-Points Sorted(const std::vector<double>& x, const std::vector<double>& y) {
+Points Sorted(std::span<const double> x, std::span<const double> y) {
     std::vector<std::size_t> order(x.size());
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&](auto a, auto b) { return x[a] < x[b]; });
@@ -23,7 +24,7 @@ Points Sorted(const std::vector<double>& x, const std::vector<double>& y) {
 }
 
 // The least-squares line y = a x + b.
-void Line(const std::vector<double>& x, const std::vector<double>& y, double& a, double& b) {
+void Line(std::span<const double> x, std::span<const double> y, double& a, double& b) {
     const double n = double(x.size());
     const double mx = std::accumulate(x.begin(), x.end(), 0.0) / n;
     const double my = std::accumulate(y.begin(), y.end(), 0.0) / n;
@@ -56,7 +57,7 @@ void Peak(const Points& p, double& height, double& centre, double& halfWidth) {
     if (!(halfWidth > 0)) halfWidth = Span(p) / 10;
 }
 
-std::vector<double> GuessLine(const std::vector<double>& x, const std::vector<double>& y) {
+std::vector<double> GuessLine(std::span<const double> x, std::span<const double> y) {
     double a = 0, b = 0;
     Line(x, y, a, b);
     return {a, b};
@@ -64,7 +65,7 @@ std::vector<double> GuessLine(const std::vector<double>& x, const std::vector<do
 
 // a*exp(-x/t)+c: c the level at the end, t where the rest has fallen to
 // 1/e of its start.
-std::vector<double> GuessDecay(const std::vector<double>& x, const std::vector<double>& y) {
+std::vector<double> GuessDecay(std::span<const double> x, std::span<const double> y) {
     const Points p = Sorted(x, y);
     const double c = p.y.back();
     const double start = p.y.front() - c;
@@ -78,21 +79,21 @@ std::vector<double> GuessDecay(const std::vector<double>& x, const std::vector<d
 }
 
 // a*exp(-0.5*((x-m)/s)^2): s from the half width, 1.1774 s.
-std::vector<double> GuessGauss(const std::vector<double>& x, const std::vector<double>& y) {
+std::vector<double> GuessGauss(std::span<const double> x, std::span<const double> y) {
     double height = 0, centre = 0, halfWidth = 0;
     Peak(Sorted(x, y), height, centre, halfWidth);
     return {height, centre, halfWidth / std::sqrt(2 * std::log(2.0))};
 }
 
 // a/(1+((x-m)/w)^2): w is the half width.
-std::vector<double> GuessLorentz(const std::vector<double>& x, const std::vector<double>& y) {
+std::vector<double> GuessLorentz(std::span<const double> x, std::span<const double> y) {
     double height = 0, centre = 0, halfWidth = 0;
     Peak(Sorted(x, y), height, centre, halfWidth);
     return {height, centre, halfWidth};
 }
 
 // a*x^b: the line through the logarithms of the positive points.
-std::vector<double> GuessPower(const std::vector<double>& x, const std::vector<double>& y) {
+std::vector<double> GuessPower(std::span<const double> x, std::span<const double> y) {
     std::vector<double> lx, ly;
     for (std::size_t i = 0; i < x.size(); ++i)
         if (x[i] > 0 && y[i] > 0) {
@@ -107,7 +108,7 @@ std::vector<double> GuessPower(const std::vector<double>& x, const std::vector<d
 
 // a*(1-exp(-b*x)): a the level at the end, 1/b where 1 - 1/e of it is
 // reached.
-std::vector<double> GuessSaturation(const std::vector<double>& x, const std::vector<double>& y) {
+std::vector<double> GuessSaturation(std::span<const double> x, std::span<const double> y) {
     const Points p = Sorted(x, y);
     const double a = p.y.back();
     double rate = 3 / Span(p);

@@ -10,7 +10,7 @@ struct FitModel {
     const char* Caption;
     const char* Formula;
     // One start value per parameter, in the formula's order.
-    std::vector<double> (*Guess)(const std::vector<double>& x, const std::vector<double>& y);
+    std::vector<double> (*Guess)(std::span<const double> x, std::span<const double> y);
 };
 
 std::span<const FitModel> FitModels();

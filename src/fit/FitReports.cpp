@@ -1,12 +1,13 @@
 #include "fit/FitReports.h"
 
 #include <cmath>
+#include <span>
 
 #include "platform/FormatText.h"
 #include "platform/NumberText.h"
 
-FitResult PolynomialFitResult(const TCalc& calc, const std::vector<double>& x,
-                              const std::vector<double>& y, const std::vector<double>& weights) {
+FitResult PolynomialFitResult(const TCalc& calc, std::span<const double> x,
+                              std::span<const double> y, const std::vector<double>& weights) {
     FitResult result;
     const FittedPolynomial& polynomial = calc.Fit();
     std::vector<double> residuals(y.size());
@@ -19,7 +20,7 @@ FitResult PolynomialFitResult(const TCalc& calc, const std::vector<double>& x,
     return result;
 }
 
-FitResult MeanFitResult(const std::vector<double>& y, const std::vector<double>& weights) {
+FitResult MeanFitResult(std::span<const double> y, const std::vector<double>& weights) {
     FitResult result;
     double sumW = 0, sumWy = 0;
     for (std::size_t i = 0; i < y.size(); ++i) {

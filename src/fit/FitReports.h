@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <vector>
 
 #include "fit/FitResult.h"
@@ -7,8 +8,8 @@
 
 // What the polynomial `calc` fitted last through (x, y) found, with the
 // coefficients a0 ... an of x^k; `weights` empty unless it was weighted.
-FitResult PolynomialFitResult(const TCalc& calc, const std::vector<double>& x,
-                              const std::vector<double>& y, const std::vector<double>& weights);
+FitResult PolynomialFitResult(const TCalc& calc, std::span<const double> x,
+                              std::span<const double> y, const std::vector<double>& weights);
 
 // The (weighted) mean of y as a fit of one parameter, "mean".
-FitResult MeanFitResult(const std::vector<double>& y, const std::vector<double>& weights);
+FitResult MeanFitResult(std::span<const double> y, const std::vector<double>& weights);

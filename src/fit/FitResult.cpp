@@ -2,8 +2,9 @@
 
 #include <cmath>
 #include <limits>
+#include <span>
 
-void FillFitStatistics(FitResult& result, const std::vector<double>& y,
+void FillFitStatistics(FitResult& result, std::span<const double> y,
                        const std::vector<double>& residuals, const std::vector<double>& weights,
                        int parameterCount) {
     const std::size_t n = y.size();

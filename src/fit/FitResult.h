@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,6 @@ struct FitResult {
 
 // The statistics of residuals r_i = y_i - model(x_i) with weights w_i (all
 // 1 unweighted), for p parameters: N, DOF, RSS, Sigma, R2, ReducedChi2.
-void FillFitStatistics(FitResult& result, const std::vector<double>& y,
+void FillFitStatistics(FitResult& result, std::span<const double> y,
                        const std::vector<double>& residuals, const std::vector<double>& weights,
                        int parameterCount);

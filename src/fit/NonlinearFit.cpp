@@ -8,13 +8,14 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <span>
 
 namespace {
 
 struct Problem {
     const FitFormula& model;
-    const std::vector<double>& x;
-    const std::vector<double>& y;
+    std::span<const double> x;
+    std::span<const double> y;
     std::vector<double> values;
 };
 
@@ -151,8 +152,8 @@ Outcome Solve(const gsl_multifit_nlinear_trs* trs, Problem& problem,
 
 }  // namespace
 
-NonlinearFit FitFormulaToPoints(const FitFormula& model, const std::vector<double>& x,
-                                const std::vector<double>& y, const std::vector<double>& weights,
+NonlinearFit FitFormulaToPoints(const FitFormula& model, std::span<const double> x,
+                                std::span<const double> y, const std::vector<double>& weights,
                                 const std::vector<double>& start) {
     NonlinearFit fit;
     const std::size_t n = x.size(), p = model.Parameters().size();

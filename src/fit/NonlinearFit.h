@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,6 @@ struct NonlinearFit {
 
 // Fits `model` through (x, y) from `start` (one per parameter); `weights`
 // empty for an unweighted fit, else 1 / sigma^2 for each point.
-NonlinearFit FitFormulaToPoints(const FitFormula& model, const std::vector<double>& x,
-                                const std::vector<double>& y, const std::vector<double>& weights,
+NonlinearFit FitFormulaToPoints(const FitFormula& model, std::span<const double> x,
+                                std::span<const double> y, const std::vector<double>& weights,
                                 const std::vector<double>& start);

@@ -5,7 +5,7 @@
 namespace {
 
 // A usable extent: a number, not negative.
-bool Extent(const std::vector<double>& side, std::size_t i, double& e) {
+bool Extent(const PointColumn& side, std::size_t i, double& e) {
     if (i >= side.size()) return false;
     e = side[i];
     return std::isfinite(e) && e >= 0;
@@ -27,8 +27,8 @@ bool ErrorExtents::High(std::size_t i, double v, double& end) const {
     return true;
 }
 
-void WidenByErrors(double& min, double& max, const std::vector<double>& values,
-                   const std::vector<double>& partners, const ErrorExtents& errors, bool log) {
+void WidenByErrors(double& min, double& max, std::span<const double> values,
+                   std::span<const double> partners, const ErrorExtents& errors, bool log) {
     if (errors.Empty()) return;
     for (std::size_t i = 0; i < values.size() && i < partners.size(); ++i) {
         const double v = values[i];

@@ -22,7 +22,7 @@ void TPlot::SetCount(int n) {
     Y.assign(std::size_t(count_), 0.0);
 }
 
-void TPlot::SetPoints(std::vector<double> x, std::vector<double> y) {
+void TPlot::SetPoints(PointColumn x, PointColumn y) {
     const std::size_t n = std::min(x.size(), y.size());
     x.resize(n);
     y.resize(n);
@@ -213,56 +213,92 @@ void TPlot::InternalPlotLine(const PixelPoint* points, int n) {
     InternalPlotLines(curve);
 }
 
-void TPlot::InternalPlotLines(const CurvePoints& points) {
+class TPlot::ClippedRuns {
+  public:
+    ClippedRuns(const TPlot& plot, PolylineReducer& canvas) : plot_(plot), canvas_(canvas) {}
+    void Add(PixelPoint p, SubPixel exact) {
+        const bool inside = plot_.Inside(p);
+        if (inside && !drawing_) {
+            if (first_) {
+                canvas_.MoveTo(p.x, p.y, exact);
+            } else {
+                const PixelPoint entry = plot_.ClipToFrame(p, last_);
+                canvas_.MoveTo(entry.x, entry.y, Crossing(p, exact, last_, lastExact_, entry));
+                canvas_.LineTo(p.x, p.y, exact);
+            }
+            drawing_ = true;
+        } else if (inside) {
+            canvas_.LineTo(p.x, p.y, exact);
+        } else if (drawing_) {
+            const PixelPoint exit = plot_.ClipToFrame(p, last_);
+            canvas_.LineTo(exit.x, exit.y, Crossing(last_, lastExact_, p, exact, exit));
+            drawing_ = false;
+        }
+        first_ = false;
+        last_ = p;
+        lastExact_ = exact;
+    }
+    void EndRun() {
+        first_ = true;
+        drawing_ = false;
+    }
+
+  private:
+    // The exact crossing of the frame, off its pixel.
+    SubPixel Crossing(PixelPoint inside, SubPixel insideExact, PixelPoint outside,
+                      SubPixel outsideExact, PixelPoint crossing) const {
+        const std::array<double, 2> c = plot_.ExactCrossing(
+            {inside.x + double(insideExact.x), inside.y + double(insideExact.y)},
+            {outside.x + double(outsideExact.x), outside.y + double(outsideExact.y)});
+        return {OffPixel(c[0], crossing.x), OffPixel(c[1], crossing.y)};
+    }
+    const TPlot& plot_;
+    PolylineReducer& canvas_;
+    bool first_ = true;
+    bool drawing_ = false;
+    PixelPoint last_{};
+    SubPixel lastExact_{};
+};
+
+void TPlot::DrawRuns(const std::function<void(ClippedRuns&)>& feed) {
     ClearCurveLayer();
     // No reservation by the number of points: reduced, a million of them
     // are a few thousand operations.
     Canvas canvas(CurveLayer);
     canvas.Pen = LinePen(*this, LineType);
     canvas.Brush.Style = BrushStyle::bsClear;
-    PolylineReducer runs(canvas);
-    int begin = 0;
-    for (int end : points.RunEnds) {
-        AddClippedPolyline(runs, points, begin, end);
-        begin = end;
-    }
-    AddClippedPolyline(runs, points, begin, int(points.Pixels.size()));
+    PolylineReducer reducer(canvas);
+    ClippedRuns runs(*this, reducer);
+    feed(runs);
 }
 
-void TPlot::AddClippedPolyline(PolylineReducer& canvas, const CurvePoints& curve, int begin,
-                               int end) const {
-    const PixelPoint* points = curve.Pixels.data();
-    const SubPixel* exact = curve.Exact.data();
-    bool drawing = false;
-    for (int i = begin; i < end; ++i) {
-        const bool inside = Inside(points[i]);
-        if (inside && !drawing) {
-            if (i == begin) {
-                canvas.MoveTo(points[i].x, points[i].y, exact[i]);
+void TPlot::ReadPlotLine() {
+    // The polyline breaks at a missing value: each run of points that have
+    // both values is a polyline of its own.
+    const AxisMapping mapping = Mapping();
+    DrawRuns([&](ClippedRuns& runs) {
+        // An empty run (missing values in a row) draws nothing.
+        for (std::size_t i = 0; i < std::size_t(count_); ++i) {
+            if (HasPoint(i)) {
+                SubPixel exact;
+                const PixelPoint p = mapping.Map(X[i], Y[i], &exact);
+                runs.Add(p, exact);
             } else {
-                const PixelPoint entry = ClipToFrame(points[i], points[i - 1]);
-                canvas.MoveTo(entry.x, entry.y, CrossingExact(curve, i, i - 1, entry));
-                canvas.LineTo(points[i].x, points[i].y, exact[i]);
+                runs.EndRun();
             }
-            drawing = true;
-        } else if (inside) {
-            canvas.LineTo(points[i].x, points[i].y, exact[i]);
-        } else if (drawing) {
-            const PixelPoint exit = ClipToFrame(points[i], points[i - 1]);
-            canvas.LineTo(exit.x, exit.y, CrossingExact(curve, i - 1, i, exit));
-            drawing = false;
         }
-    }
+    });
 }
 
-SubPixel TPlot::CrossingExact(const CurvePoints& curve, int inside, int outside,
-                              PixelPoint crossing) const {
-    auto at = [&](int i) -> std::array<double, 2> {
-        return {curve.Pixels[i].x + double(curve.Exact[i].x),
-                curve.Pixels[i].y + double(curve.Exact[i].y)};
-    };
-    const std::array<double, 2> c = ExactCrossing(at(inside), at(outside));
-    return {OffPixel(c[0], crossing.x), OffPixel(c[1], crossing.y)};
+void TPlot::InternalPlotLines(const CurvePoints& points) {
+    DrawRuns([&](ClippedRuns& runs) {
+        std::size_t run = 0;
+        for (std::size_t i = 0; i < points.Pixels.size(); ++i) {
+            for (; run < points.RunEnds.size() && std::size_t(points.RunEnds[run]) <= i; ++run)
+                runs.EndRun();
+            runs.Add(points.Pixels[i], points.Exact[i]);
+        }
+    });
 }
 
 namespace {
@@ -313,15 +349,23 @@ void TPlot::DropMissingPoints() {
 
 void TPlot::KeepPoints(const std::function<bool(std::size_t)>& keep) {
     // The errors stay with their points.
-    std::vector<double>* columns[] = {
-        &X, &Y, &ErrorsX.Minus, &ErrorsX.Plus, &ErrorsY.Minus, &ErrorsY.Plus};
+    PointColumn* columns[] = {&X, &Y, &ErrorsX.Minus, &ErrorsX.Plus, &ErrorsY.Minus, &ErrorsY.Plus};
     std::vector<bool> kept(static_cast<std::size_t>(count_));
-    for (std::size_t i = 0; i < kept.size(); ++i) kept[i] = keep(i);
-    for (std::vector<double>* column : columns) {
+    std::size_t firstDropped = kept.size();
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        kept[i] = keep(i);
+        if (!kept[i] && firstDropped == kept.size()) firstDropped = i;
+    }
+    // Columns that lose no point stay as they are: views of the grid's
+    // numbers need no copy.
+    if (firstDropped == kept.size()) return;
+    for (PointColumn* column : columns) {
         if (column->empty()) continue;
-        std::size_t to = 0;
-        for (std::size_t i = 0; i < kept.size() && i < column->size(); ++i)
-            if (kept[i]) (*column)[to++] = (*column)[i];
+        double* values = column->Edit();
+        const std::size_t n = std::min(kept.size(), column->size());
+        std::size_t to = std::min(firstDropped, n);
+        for (std::size_t i = to; i < n; ++i)
+            if (kept[i]) values[to++] = values[i];
         column->resize(to);
     }
     count_ = int(X.size());

@@ -107,9 +107,9 @@ class TPlot : public SeriesStyle {
     void SetCount(int n);
     // The points of a drawing, taken over as they are: Count becomes their
     // number (the shorter column's).
-    void SetPoints(std::vector<double> x, std::vector<double> y);
-    std::vector<double> X;
-    std::vector<double> Y;
+    void SetPoints(PointColumn x, PointColumn y);
+    PointColumn X;
+    PointColumn Y;
     // The error bars of the points, in the order of X and Y.
     ErrorExtents ErrorsX, ErrorsY;
     // What the curve's fit found at the last PlotLine; empty for a curve
@@ -177,11 +177,10 @@ class TPlot : public SeriesStyle {
     void PlotSampledCurve(bool dataRangeOnly, const std::function<double(double)>& curve);
     void Report(FitResult result);
     void ClearCurveLayer();
-    void AddClippedPolyline(PolylineReducer& canvas, const CurvePoints& points, int begin,
-                            int end) const;
-    // The exact crossing of the frame, off its pixel.
-    SubPixel CrossingExact(const CurvePoints& points, int inside, int outside,
-                           PixelPoint crossing) const;
+    // Points fed one at a time into clipped polylines, a new one after
+    // each EndRun: ten million points need no array of pixels.
+    class ClippedRuns;
+    void DrawRuns(const std::function<void(ClippedRuns&)>& feed);
 
     int count_ = 1;
     FittedPolynomial fit_;

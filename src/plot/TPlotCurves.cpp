@@ -73,22 +73,6 @@ bool TPlot::PlotLine() {
     return false;
 }
 
-void TPlot::ReadPlotLine() {
-    // The polyline breaks at a missing value: each run of points that have
-    // both values is a polyline of its own.
-    CurvePoints points;
-    points.Reserve(std::size_t(count_));
-    const AxisMapping mapping = Mapping();
-    // An empty run (missing values in a row) draws nothing.
-    for (int i = 0; i < count_; ++i) {
-        if (HasPoint(std::size_t(i)))
-            points.Add(mapping, X[i], Y[i]);
-        else
-            points.EndRun();
-    }
-    InternalPlotLines(points);
-}
-
 bool TPlot::FitPolynomial() {
     const std::vector<double> weights = FitWeights();
     // Too few points is the series' own fault, said in its terms; other
@@ -197,8 +181,8 @@ void TPlot::SortByX() {
         x[i] = X[std::size_t(order[i])];
         y[i] = Y[std::size_t(order[i])];
     }
-    X.swap(x);
-    Y.swap(y);
+    X = std::move(x);
+    Y = std::move(y);
 }
 
 bool TPlot::SplinePlotLine() {

@@ -119,7 +119,7 @@ TEST(DrawGraph, CellsAreReadAsTheirTextsShowThem) {
     EXPECT_EQ(d.main.DataG().Cell(0, 3), "3");  // the row number
     d.main.EditCell(2, 2, " 8 ");
     ASSERT_TRUE(d.main.DrawGraph(false));
-    const std::vector<double>& y = d.main.LineImage(1).Y;
+    const PointColumn& y = d.main.LineImage(1).Y;
     ASSERT_EQ(y.size(), 3u);
     EXPECT_EQ(y[0], StrToFloat("0.123456789012346"));
     EXPECT_EQ(y[1], 8);
@@ -181,7 +181,7 @@ TEST(DrawGraph, InfinitiesAreNoPoints) {
     EXPECT_EQ(d.main.DataG().Cell(2, 4), "-inf");
     d.main.EditCell(2, 6, "+INF");
     ASSERT_TRUE(d.main.DrawGraph(false));
-    const std::vector<double>& y = d.main.LineImage(1).Y;
+    const PointColumn& y = d.main.LineImage(1).Y;
     ASSERT_EQ(y.size(), 6u);
     for (int i : {1, 3, 5}) EXPECT_TRUE(std::isnan(y[std::size_t(i)])) << i;
     EXPECT_EQ(d.main.Doc.X().Max, 4);  // X = 5 has no point now
@@ -198,10 +198,16 @@ TEST(DrawGraph, LogAxesLeaveOutPointsAtOrBelowZero) {
     d.main.Doc.Y().Type = AxisKind::Log10;
     ASSERT_TRUE(d.main.DrawGraph(false));
     EXPECT_EQ(d.sink.Texts, std::vector<std::string>{"Y の 2 点は 0 以下なので対数軸に描けません"});
-    const std::vector<double>& y2 = d.main.LineImage(1).Y;
+    const PointColumn& y2 = d.main.LineImage(1).Y;
     EXPECT_TRUE(std::isnan(y2[0]) && std::isnan(y2[2]));
     EXPECT_EQ(d.main.LineImage(2).X, (std::vector<double>{-1, 2, 0, 4}));  // linear X keeps them
     EXPECT_EQ(d.main.Doc.X().Min, -1);
+    // The series read the grid's own numbers; points left out changed a
+    // copy, never the grid.
+    EXPECT_EQ(d.main.LineImage(2).X.data(), d.main.DataG().ColumnNumbers(2));
+    EXPECT_EQ(d.main.LineImage(2).Y.data(), d.main.DataG().ColumnNumbers(3));
+    EXPECT_FALSE(d.main.LineImage(1).Y.IsView());
+    EXPECT_EQ(d.main.DataG().Cell(2, 1), "-1");
 
     d.sink.Texts.clear();
     d.main.Doc.X().Type = AxisKind::Ln;

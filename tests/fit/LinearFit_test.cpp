@@ -55,7 +55,7 @@ TEST(LinearFit, WeightsGiveUnscaledErrorsAndChiSquare) {
     EXPECT_DOUBLE_EQ(fit.Parameters[0].StandardError, 1 / std::sqrt(5.0));
     EXPECT_DOUBLE_EQ(fit.RSS, 4 * 0.04 + 0.64);
     EXPECT_DOUBLE_EQ(fit.ReducedChi2, fit.RSS);
-    const FitResult mean = MeanFitResult({1, 2}, {4, 1});
+    const FitResult mean = MeanFitResult(std::vector<double>{1, 2}, {4, 1});
     EXPECT_DOUBLE_EQ(mean.Parameters[0].Value, 1.2);
     EXPECT_DOUBLE_EQ(mean.Parameters[0].StandardError, 1 / std::sqrt(5.0));
 }
