@@ -59,4 +59,10 @@ class Desktop {
     // keeps `current`.
     static constexpr int kMinAskedDpi = 72;
     virtual std::optional<PngOptions> AskPngOptions(const PngOptions& current) { return current; }
+    // Long work under way (reading a file, drawing the series): what it
+    // is and how far (0 to 1), told again and again until EndProgress;
+    // false once the user cancels it. Work over a second shows it; a
+    // desktop that shows nothing lets the work run.
+    virtual bool ShowProgress(const std::string& what, double done) { return true; }
+    virtual void EndProgress() {}
 };

@@ -59,10 +59,14 @@ void TfMain::menuDataOpenClick(Desktop& desktop, bool add) {
 bool TfMain::OpenDataFile(Desktop& desktop, const std::string& path, bool add) {
     DataOpen.FileName = path;
     lastDataPath_ = path;
+    const std::string reading = FormatText(kReadingProgressText, {FileNameOf(path)});
+    DataOpen.Progress = [&](double done) { return desktop.ShowProgress(reading, done); };
     const bool read = DataOpen.Execute(
         [&](const std::vector<std::string>& preview, const DataOpenChoice& proposed) {
             return desktop.ShowDataOpenForm(preview, proposed);
         });
+    DataOpen.Progress = nullptr;
+    desktop.EndProgress();
     if (!read) return false;
     dataRead_ = true;
     RecentData.Add(path);

@@ -72,6 +72,12 @@ class TfMain : public QObject {
     TMathLabel* SelectedLabel = nullptr;
 
     static constexpr const char* kNoYColumnText = "Yｺﾗﾑが選択されていません";
+    // What the progress of long work says.
+    static constexpr const char* kReadingProgressText = "%s を読み込み中...";
+    static constexpr const char* kDrawingProgressText = "ｸﾞﾗﾌを描画中...";
+    // Where drawings show their progress and may be cancelled: the
+    // window's desktop; none in a batch.
+    Desktop* ProgressDesktop = nullptr;
     // Told after a drawing on a logarithmic axis.
     static constexpr const char* kNotPositiveLeftOutText =
         "%s の %s 点は 0 以下なので対数軸に描けません";

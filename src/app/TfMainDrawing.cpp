@@ -136,6 +136,13 @@ bool TfMain::DrawGraph(bool showWindow) {
 }
 
 bool TfMain::Draw(bool showWindow) {
+    // A drawing of millions of points shows how far it is.
+    struct ProgressEnd {
+        Desktop* desktop;
+        ~ProgressEnd() {
+            if (desktop) desktop->EndProgress();
+        }
+    } progressEnd{ProgressDesktop};
     const int series = SeriesCount();
     ShowSeriesStyles(false);
     for (int n = 0; n < series; ++n) {
@@ -275,6 +282,13 @@ bool TfMain::SeriesStep(const std::vector<int>& checked, const Columns& xs, cons
     // The series share the columns (and the grid's numbers) until one
     // changes its points.
     for (std::size_t m = 0; m < checked.size(); ++m) {
+        // Cancelled, the drawing stops as one that failed: nothing drawn.
+        if (ProgressDesktop && !ProgressDesktop->ShowProgress(kDrawingProgressText,
+                                                              double(m) / double(checked.size()))) {
+            PlotPicture.Clear();
+            PlotPicture.SetSize(Doc.Graph.Canvaswidth, Doc.Graph.Canvasheight);
+            return false;
+        }
         TPlot& p = LineImage(checked[m]);
         const std::string& legend = Series(checked[m]).LegendText;
         p.Caption =

@@ -4,8 +4,8 @@
 #include <cstring>
 
 LineStream::LineStream(const PlainFileReader& file, std::uint64_t begin, std::uint64_t end,
-                       std::size_t blockBytes)
-    : file_(file), next_(begin), end_(std::max(begin, end)) {
+                       std::size_t blockBytes, ReadWatch* watch)
+    : file_(file), watch_(watch), next_(begin), end_(std::max(begin, end)) {
     // No bigger than the stretch: a batch reads thousands of small files.
     buffer_.resize(
         std::max<std::size_t>(16, std::size_t(std::min<std::uint64_t>(blockBytes, end_ - begin))));
@@ -33,6 +33,7 @@ bool LineStream::Next(std::string_view& line) {
             pos_ = filled_;
             return true;
         }
+        if (watch_ && watch_->Stop.load(std::memory_order_relaxed)) return false;
         // The unfinished line moves to the front; a line longer than the
         // buffer makes it grow.
         const std::size_t rest = filled_ - pos_;
@@ -52,5 +53,6 @@ bool LineStream::Next(std::string_view& line) {
         if (got == 0) end_ = next_;
         filled_ += std::size_t(got);
         next_ += std::uint64_t(got);
+        if (watch_) watch_->Bytes.fetch_add(std::uint64_t(got), std::memory_order_relaxed);
     }
 }

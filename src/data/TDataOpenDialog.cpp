@@ -204,7 +204,22 @@ bool TDataOpenDialog::ReadData() {
     const int threads = Threads > 0 ? Threads : UsableCores();
     std::vector<TablePiece> pieces =
         CutIntoPieces(file, head.offset, file.Size(), threads, MinPieceBytes);
-    ForEachPiece(pieces.size(), [&](std::size_t k) { CountRows(file, splitter, pieces[k]); });
+    // Both passes read the rows: the progress is half of it after the first.
+    ReadWatch watch;
+    const double passBytes = double(std::max<std::uint64_t>(file.Size() - head.offset, 1));
+    std::function<void()> waiting;
+    if (Progress)
+        waiting = [&] {
+            if (!Progress(std::min(1.0, double(watch.Bytes.load()) / (2 * passBytes))))
+                watch.Stop = true;
+        };
+    ForEachPiece(
+        pieces.size(), [&](std::size_t k) { CountRows(file, splitter, pieces[k], &watch); },
+        waiting);
+    if (watch.Stop) {
+        titles_ = oldTitles;
+        return false;
+    }
     std::int64_t lastLine = firstLine, rowCount = 0, lines = firstLine, rows = 0;
     for (TablePiece& piece : pieces) {
         if (piece.ReadFailed) return unreadable();
@@ -265,8 +280,15 @@ bool TDataOpenDialog::ReadData() {
         col_ = oldCol;
         return false;
     };
-    const RowParser parser{splitter, point, col_, lastLine, table.data(), stride};
-    ForEachPiece(pieces.size(), [&](std::size_t k) { ParseRows(file, parser, pieces[k]); });
+    const RowParser parser{splitter, point, col_, lastLine, table.data(), stride, &watch};
+    ForEachPiece(
+        pieces.size(), [&](std::size_t k) { ParseRows(file, parser, pieces[k]); }, waiting);
+    if (watch.Stop) {
+        titles_ = oldTitles;
+        row_ = oldRow;
+        col_ = oldCol;
+        return false;
+    }
 
     NotNumbers notNumbers;
     std::vector<std::optional<TimeForm>> timeForms(static_cast<std::size_t>(col_));

@@ -40,6 +40,12 @@ class TDataOpenDialog : public DataOpenOptions {
     int Threads = 0;
     std::uint64_t MinPieceBytes = std::uint64_t(4) << 20;
 
+    // Hears how far a read is (0 to 1), about every 50 ms, on the thread
+    // that called ReadData while the pieces are read on others; false
+    // stops the read, which then leaves the table as it was and says
+    // nothing (the user chose it).
+    std::function<bool(double done)> Progress;
+
     std::string FileName;
     void SetOptions(const DataOpenOptions& options) { DataOpenOptions::operator=(options); }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "data/FieldSplitter.h"
+#include "data/LineStream.h"
 #include "platform/PlainFile.h"
 #include "platform/TimeText.h"
 
@@ -53,10 +54,14 @@ std::vector<TablePiece> CutIntoPieces(const PlainFileReader& file, std::uint64_t
 
 // Runs work(k) for each piece k on a thread of its own (the first on the
 // calling thread) and waits for all; an exception of any is thrown here.
-void ForEachPiece(std::size_t count, const std::function<void(std::size_t)>& work);
+// With `whileWaiting`, every piece runs on a thread of its own and the
+// calling thread calls it about every 50 ms until all are done.
+void ForEachPiece(std::size_t count, const std::function<void(std::size_t)>& work,
+                  const std::function<void()>& whileWaiting = {});
 
 // The counting pass over one piece.
-void CountRows(const PlainFileReader& file, const FieldSplitter& splitter, TablePiece& piece);
+void CountRows(const PlainFileReader& file, const FieldSplitter& splitter, TablePiece& piece,
+               ReadWatch* watch = nullptr);
 
 // How the rows are parsed into a column-major table of `stride` rows: the
 // rows of the lines up to LastLine (in the file, from 0), Columns cells
@@ -68,6 +73,7 @@ struct RowParser {
     std::int64_t LastLine;
     double* Table;
     std::size_t Stride;
+    ReadWatch* Watch = nullptr;
 };
 
 // The parsing pass over one piece; it stops at a number out of range.

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <iterator>
 #include <numeric>
+#include <unordered_map>
 
 #include "platform/Canvas.h"
 #include "platform/PolylineReducer.h"
@@ -181,17 +182,45 @@ void TPlot::PlotMark() {
     const std::int64_t step = std::max<std::int64_t>(1, std::int64_t(MarkPass) + 1);
     const std::int64_t marks = count_ / step;
     const AxisMapping mapping = Mapping();
-    CurveLayer.Reserve(std::size_t(marks) + 4);
-    PixelPoint before{INT_MIN, INT_MIN};
-    for (std::int64_t i = 0; i < marks; ++i) {
-        const std::size_t k = std::size_t(i * step);
-        if (!HasPoint(k)) continue;  // a missing value has no mark
-        const PixelPoint p = mapping.Map(X[k], Y[k], &canvas.Exact);
-        // A mark on the pixel of the mark before is that mark.
-        if (!Inside(p) || p == before) continue;
+    // A mark on the pixel of the mark just before is that mark.
+    auto eachMark = [&](const auto& visit) {
+        PixelPoint before{INT_MIN, INT_MIN};
+        for (std::int64_t i = 0; i < marks; ++i) {
+            const std::size_t k = std::size_t(i * step);
+            if (!HasPoint(k)) continue;  // a missing value has no mark
+            SubPixel exact;
+            const PixelPoint p = mapping.Map(X[k], Y[k], &exact);
+            if (!Inside(p) || p == before) continue;
+            before = p;
+            visit(k, p, exact);
+        }
+    };
+    // A mark that a later one on its pixel covers is not drawn: the later
+    // one is the same shape in the same place, drawn over whatever came
+    // between, so the pixels are those of every mark, and ten million
+    // points are at most a mark a pixel. The last mark of each pixel, in a
+    // table of the plot's pixels (or of the marks, for a huge plot).
+    const std::size_t columns = std::size_t(std::max(Xsize, 0)) + 1;
+    const std::size_t pixels = columns * (std::size_t(std::max(Ysize, 0)) + 1);
+    const bool byTable = pixels <= 4 * std::size_t(std::max<std::int64_t>(marks, 1 << 20));
+    std::vector<std::int32_t> lastOfPixel(byTable ? pixels : 0, -1);
+    std::unordered_map<std::size_t, std::int32_t> lastOfMark;
+    auto last = [&](PixelPoint p) -> std::int32_t& {
+        const std::size_t pixel = std::size_t(p.y) * columns + std::size_t(p.x);
+        return byTable ? lastOfPixel[pixel] : lastOfMark.try_emplace(pixel, -1).first->second;
+    };
+    std::size_t drawn = 0;
+    eachMark([&](std::size_t k, PixelPoint p, SubPixel) {
+        std::int32_t& at = last(p);
+        drawn += at < 0;
+        at = std::int32_t(k);
+    });
+    CurveLayer.Reserve(drawn + 4);
+    eachMark([&](std::size_t k, PixelPoint p, SubPixel exact) {
+        if (last(p) != std::int32_t(k)) return;
+        canvas.Exact = exact;
         DrawMark(canvas, MarkType, p.x, p.y, h, MarkColor, false);
-        before = p;
-    }
+    });
 }
 
 void TPlot::DrawSample() {

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -10,6 +11,7 @@
 #include <QIntValidator>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSettings>
 
@@ -154,4 +156,35 @@ std::optional<std::string> QtDesktop::AskText(const std::string& title, const st
                               QLineEdit::Normal, QString(), &ok);
     if (!ok) return std::nullopt;
     return text.toStdString();
+}
+
+QtDesktop::QtDesktop(QWidget* parent) : parent_(parent) {}
+
+QtDesktop::~QtDesktop() = default;
+
+bool QtDesktop::ShowProgress(const std::string& what, double done) {
+    constexpr int kSteps = 1000;
+    if (!progress_) {
+        progress_ = std::make_unique<QProgressDialog>(QString::fromStdString(what), "中止", 0,
+                                                      kSteps, parent_);
+        progress_->setWindowTitle("Kurvo");
+        // Nothing else is done while the work runs; only work over a
+        // second shows the dialog.
+        progress_->setWindowModality(Qt::ApplicationModal);
+        progress_->setMinimumDuration(1000);
+        progress_->setAutoReset(false);
+        progress_->setAutoClose(false);
+        progress_->setValue(0);
+    }
+    progress_->setLabelText(QString::fromStdString(what));
+    // Until the dialog shows, the window takes no clicks or keys: a second
+    // command must not start inside the first.
+    if (!progress_->isVisible())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    progress_->setValue(std::clamp(int(done * kSteps), 0, kSteps - 1));
+    return !progress_->wasCanceled();
+}
+
+void QtDesktop::EndProgress() {
+    progress_.reset();
 }

@@ -50,6 +50,7 @@ QFont WindowFont() {
 TfMainWindow::TfMainWindow(TfMain& state, QWidget* parent)
     : QMainWindow(parent), state_(state), qtDesktop_(this), desktop_(&qtDesktop_) {
     setObjectName("fMain");
+    state_.ProgressDesktop = desktop_;
     setWindowTitle("Kurvo");
     setAcceptDrops(true);
     setWindowIcon(MakeProgramIcon());
@@ -113,7 +114,13 @@ TfMainWindow::TfMainWindow(TfMain& state, QWidget* parent)
     RestoreWindowPlaces();
 }
 
-TfMainWindow::~TfMainWindow() = default;
+void TfMainWindow::SetDesktop(Desktop* desktop) {
+    desktop_ = state_.ProgressDesktop = desktop;
+}
+
+TfMainWindow::~TfMainWindow() {
+    if (state_.ProgressDesktop == desktop_) state_.ProgressDesktop = nullptr;
+}
 
 QAction* TfMainWindow::Item(const QString& name) const {
     const auto it = items_.find(name);

@@ -40,7 +40,7 @@ class TfMainWindow : public QMainWindow {
     QAction* Item(const QString& name) const;
     QToolButton* Button(const QString& name) const;
     // Replaces the dialogs the commands use, for tests.
-    void SetDesktop(Desktop* desktop) { desktop_ = desktop; }
+    void SetDesktop(Desktop* desktop);
     // The file menu's last data and configuration files.
     QMenu* RecentData = nullptr;
     QMenu* RecentConfigs = nullptr;
