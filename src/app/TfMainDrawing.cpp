@@ -14,7 +14,9 @@
 #include "platform/NumberText.h"
 #include "platform/PictureReplay.h"
 #include "platform/RaisedError.h"
+#include "platform/SideBySide.h"
 #include "platform/TimeText.h"
+#include "platform/UsableCores.h"
 #include "plot/NiceTicks.h"
 #include "plot/PlotNames.h"
 
@@ -281,14 +283,8 @@ bool TfMain::SeriesStep(const std::vector<int>& checked, const Columns& xs, cons
     Canvas canvas(PlotPicture);
     // The series share the columns (and the grid's numbers) until one
     // changes its points.
-    for (std::size_t m = 0; m < checked.size(); ++m) {
-        // Cancelled, the drawing stops as one that failed: nothing drawn.
-        if (ProgressDesktop && !ProgressDesktop->ShowProgress(kDrawingProgressText,
-                                                              double(m) / double(checked.size()))) {
-            PlotPicture.Clear();
-            PlotPicture.SetSize(Doc.Graph.Canvaswidth, Doc.Graph.Canvasheight);
-            return false;
-        }
+    const std::size_t k = checked.size();
+    for (std::size_t m = 0; m < k; ++m) {
         TPlot& p = LineImage(checked[m]);
         const std::string& legend = Series(checked[m]).LegendText;
         p.Caption =
@@ -296,17 +292,41 @@ bool TfMain::SeriesStep(const std::vector<int>& checked, const Columns& xs, cons
         p.SetPoints(*xs[m], *ys[m]);
         p.Xsize = Doc.Graph.Width;
         p.Ysize = Doc.Graph.Height;
-        // The bars lie under the marks.
         p.ErrorsX = std::move(errorsX[m]);
         p.ErrorsY = std::move(errorsY[m]);
-        if (p.PlotErrorBars()) canvas.Draw(0, 0, p.CurveLayer);
+    }
+    // The marks, and the polylines of series without a curve, are each
+    // series' own and say nothing: the series make them side by side.
+    std::vector<Picture> marks(k), lines(k);
+    std::vector<char> lineMade(k, 0);
+    RunSideBySide(k, UsableCores(), [&](std::size_t m) {
+        TPlot& p = LineImage(checked[m]);
         p.PlotMark();
-        canvas.Draw(0, 0, p.CurveLayer);
-        if (!p.PlotLine()) {
-            PlotPicture.Clear();
-            PlotPicture.SetSize(Doc.Graph.Canvaswidth, Doc.Graph.Canvasheight);
-            return false;
+        marks[m] = std::move(p.CurveLayer);
+        if (p.Hokan == CurveMethod::None) {
+            p.PlotLine();
+            lines[m] = std::move(p.CurveLayer);
+            lineMade[m] = 1;
         }
+    });
+    auto fail = [&] {
+        PlotPicture.Clear();
+        PlotPicture.SetSize(Doc.Graph.Canvaswidth, Doc.Graph.Canvasheight);
+        return false;
+    };
+    for (std::size_t m = 0; m < k; ++m) {
+        // Cancelled, the drawing stops as one that failed: nothing drawn.
+        if (ProgressDesktop &&
+            !ProgressDesktop->ShowProgress(kDrawingProgressText, double(m) / double(k)))
+            return fail();
+        TPlot& p = LineImage(checked[m]);
+        // The bars lie under the marks.
+        if (p.PlotErrorBars()) canvas.Draw(0, 0, p.CurveLayer);
+        canvas.Draw(0, 0, marks[m]);
+        if (lineMade[m])
+            p.CurveLayer = std::move(lines[m]);
+        else if (!p.PlotLine())
+            return fail();
         canvas.Draw(0, 0, p.CurveLayer);
     }
     return true;

@@ -14,6 +14,7 @@
 #include "platform/NumberText.h"
 #include "platform/PlainFile.h"
 #include "platform/RaisedError.h"
+#include "platform/SideBySide.h"
 #include "platform/TimeText.h"
 #include "platform/UsableCores.h"
 
@@ -213,9 +214,9 @@ bool TDataOpenDialog::ReadData() {
             if (!Progress(std::min(1.0, double(watch.Bytes.load()) / (2 * passBytes))))
                 watch.Stop = true;
         };
-    ForEachPiece(
-        pieces.size(), [&](std::size_t k) { CountRows(file, splitter, pieces[k], &watch); },
-        waiting);
+    RunSideBySide(
+        pieces.size(), int(pieces.size()),
+        [&](std::size_t k) { CountRows(file, splitter, pieces[k], &watch); }, waiting);
     if (watch.Stop) {
         titles_ = oldTitles;
         return false;
@@ -281,8 +282,9 @@ bool TDataOpenDialog::ReadData() {
         return false;
     };
     const RowParser parser{splitter, point, col_, lastLine, table.data(), stride, &watch};
-    ForEachPiece(
-        pieces.size(), [&](std::size_t k) { ParseRows(file, parser, pieces[k]); }, waiting);
+    RunSideBySide(
+        pieces.size(), int(pieces.size()),
+        [&](std::size_t k) { ParseRows(file, parser, pieces[k]); }, waiting);
     if (watch.Stop) {
         titles_ = oldTitles;
         row_ = oldRow;

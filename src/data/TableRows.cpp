@@ -1,13 +1,8 @@
 #include "data/TableRows.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
-#include <condition_variable>
 #include <cstring>
-#include <exception>
-#include <mutex>
-#include <thread>
 
 #include "data/LineStream.h"
 #include "platform/Cp932.h"
@@ -76,39 +71,6 @@ std::vector<TablePiece> CutIntoPieces(const PlainFileReader& file, std::uint64_t
         out.push_back(std::move(piece));
     }
     return out;
-}
-
-void ForEachPiece(std::size_t count, const std::function<void(std::size_t)>& work,
-                  const std::function<void()>& whileWaiting) {
-    std::vector<std::exception_ptr> errors(count);
-    std::mutex mutex;
-    std::condition_variable finished;
-    std::size_t running = count;
-    auto run = [&](std::size_t k) {
-        try {
-            work(k);
-        } catch (...) {
-            errors[k] = std::current_exception();
-        }
-        std::lock_guard<std::mutex> lock(mutex);
-        --running;
-        finished.notify_one();
-    };
-    std::vector<std::thread> threads;
-    for (std::size_t k = whileWaiting ? 0 : 1; k < count; ++k) threads.emplace_back(run, k);
-    if (!whileWaiting && count > 0) run(0);
-    if (whileWaiting) {
-        std::unique_lock<std::mutex> lock(mutex);
-        while (
-            !finished.wait_for(lock, std::chrono::milliseconds(50), [&] { return running == 0; })) {
-            lock.unlock();
-            whileWaiting();
-            lock.lock();
-        }
-    }
-    for (std::thread& t : threads) t.join();
-    for (const std::exception_ptr& e : errors)
-        if (e) std::rethrow_exception(e);
 }
 
 void CountRows(const PlainFileReader& file, const FieldSplitter& splitter, TablePiece& piece,

@@ -52,13 +52,6 @@ struct TablePiece {
 std::vector<TablePiece> CutIntoPieces(const PlainFileReader& file, std::uint64_t begin,
                                       std::uint64_t end, int count, std::uint64_t minBytes);
 
-// Runs work(k) for each piece k on a thread of its own (the first on the
-// calling thread) and waits for all; an exception of any is thrown here.
-// With `whileWaiting`, every piece runs on a thread of its own and the
-// calling thread calls it about every 50 ms until all are done.
-void ForEachPiece(std::size_t count, const std::function<void(std::size_t)>& work,
-                  const std::function<void()>& whileWaiting = {});
-
 // The counting pass over one piece.
 void CountRows(const PlainFileReader& file, const FieldSplitter& splitter, TablePiece& piece,
                ReadWatch* watch = nullptr);
