@@ -37,6 +37,8 @@ void RunSideBySide(std::size_t count, int threads, const std::function<void(std:
     std::vector<std::thread> pool;
     for (std::size_t t = 0; t < helpers; ++t) pool.emplace_back(helper);
     if (whileWaiting) {
+        // Told once at the start, so that work cancelled at once stops at once.
+        whileWaiting();
         std::unique_lock<std::mutex> lock(mutex);
         while (
             !finished.wait_for(lock, std::chrono::milliseconds(50), [&] { return running == 0; })) {

@@ -75,6 +75,23 @@ TEST(ReadData, ARefusedSizeKeepsTheTable) {
     reader.FileName = dir.Write("wide.txt", Fields(1001) + Fields(1001));
     EXPECT_FALSE(reader.ReadData());
     EXPECT_EQ(reader.Cell(1, 1), 4.0);
+    // A read the user cancels keeps it too, and says nothing: the user
+    // chose it.
+    sink.Texts.clear();
+    std::vector<double> told;
+    reader.Progress = [&](double done) {
+        told.push_back(done);
+        return false;
+    };
+    reader.FileName = dir.Write("long.txt", "x y\n" + Lines(100000, "5 6\n"));
+    reader.ReadTitle = true;
+    EXPECT_FALSE(reader.ReadData());
+    ASSERT_FALSE(told.empty());
+    EXPECT_TRUE(told.front() >= 0 && told.back() <= 1);
+    EXPECT_EQ(reader.Row(), 2);
+    EXPECT_EQ(reader.Cell(1, 1), 4.0);
+    EXPECT_EQ(reader.Title(0), "");
+    EXPECT_TRUE(sink.Texts.empty());
 }
 
 TEST(ReadData, AStartLineOutsideTheFileRaisesTheListIndexError) {

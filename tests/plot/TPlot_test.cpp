@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 #include <QImage>
+#include <QPainter>
 
 #include <climits>
 #include <limits>
 #include <vector>
 
 #include "TestSupport.h"
+#include "platform/Canvas.h"
 #include "platform/MessageSink.h"
 #include "platform/PictureReplay.h"
 #include "plot/PlotCases.h"
@@ -200,6 +202,36 @@ TEST(PlotMark, OnePenAndBrushForAllMarksOfASeries) {
     // A mark on the pixel of any mark before is that mark: the hundred
     // places a mark each, however often the points come back to them.
     EXPECT_EQ(OpsOf(plot.CurveLayer, OpKind::Ellipse).size(), 100u);
+    // And the pixels are those of every mark drawn in order, also for
+    // white-filled circles, where the order tells which covers which.
+    std::vector<double> wx, wy;
+    for (int i = 0; i < 600; ++i) {
+        wx.push_back(40 + (i * 7) % 23);
+        wy.push_back(50 + (i * 5) % 17);
+    }
+    for (MarkKind kind : {MarkKind::Maru, MarkKind::Sankaku, MarkKind::Batsu}) {
+        TPlot marks = Series(wx, wy);
+        marks.MarkType = kind;
+        marks.PlotMark();
+        Picture every;
+        every.SetSize(marks.Xsize, marks.Ysize);
+        Canvas canvas(every);
+        canvas.Pen = TPen{marks.MarkColor, PenStyle::psSolid, 1};
+        canvas.Brush.Color = marks.MarkColor;
+        const AxisMapping mapping = marks.Mapping();
+        for (std::size_t i = 0; i < wx.size(); ++i) {
+            const PixelPoint p = mapping.Map(wx[i], wy[i]);
+            DrawMark(canvas, kind, p.x, p.y, marks.MarkSize / 2, marks.MarkColor, false);
+        }
+        QImage drawn = WhiteImage(400, 300), reference = WhiteImage(400, 300);
+        QPainter a(&drawn), b(&reference);
+        ReplayPicture(a, marks.CurveLayer);
+        ReplayPicture(b, every);
+        a.end();
+        b.end();
+        EXPECT_EQ(drawn, reference) << int(kind);
+        EXPECT_LT(marks.CurveLayer.Ops().size(), every.Ops().size());
+    }
     TPlot same = Series(std::vector<double>(5, 50), std::vector<double>(5, 50));
     same.PlotMark();
     EXPECT_EQ(OpsOf(same.CurveLayer, OpKind::Ellipse).size(), 1u);
