@@ -1,7 +1,9 @@
 // The data reader over arbitrary bytes, with every option combination
 // taken from the first byte; the options form's proposal over the same
-// bytes as preview lines.
+// bytes as preview lines. The file cut into pieces on three threads reads
+// as on one.
 #include <cmath>
+#include <cstring>
 
 #include "FuzzSupport.h"
 #include "data/TDataOpenDialog.h"
@@ -14,6 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string path = ScratchFile("data.txt");
     WriteBytes(path, data + 2, size - 2);
     static TDataOpenDialog reader;
+    reader.Threads = 1;
     reader.FileName = path;
     reader.SetDelimiter(DataDelimiter(options & 3));
     if (options & 16) reader.DivMark = "";
@@ -41,6 +44,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const RaisedError& e) {
         FUZZ_CHECK(e.Text() == "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています");
         return 0;
+    }
+    static TDataOpenDialog pieces;
+    pieces.SetOptions(reader);
+    pieces.FileName = path;
+    pieces.Threads = 3;
+    pieces.MinPieceBytes = 1;
+    FUZZ_CHECK(pieces.ReadData() == ok);
+    if (ok) {
+        FUZZ_CHECK(pieces.Col() == reader.Col() && pieces.Row() == reader.Row());
+        for (int c = 0; c < reader.Col(); ++c)
+            FUZZ_CHECK(std::memcmp(pieces.Column(c), reader.Column(c),
+                                   std::size_t(reader.Row()) * sizeof(double)) == 0);
+        FUZZ_CHECK(pieces.NotNumberNotice() == reader.NotNumberNotice());
     }
     if (ok) {
         FUZZ_CHECK(reader.Col() >= 1 && reader.Col() <= TDataOpenDialog::kMaxCol);
