@@ -75,8 +75,8 @@ void ExpectPiecesReadAsOneThread(const ReadCase& c) {
         EXPECT_EQ(many.row, one.row);
         // Bit for bit: a missing value in the same cells, -0 kept.
         ASSERT_EQ(many.cells.size(), one.cells.size());
-        EXPECT_EQ(
-            std::memcmp(many.cells.data(), one.cells.data(), one.cells.size() * sizeof(double)), 0);
+        EXPECT_TRUE(one.cells.empty() || std::memcmp(many.cells.data(), one.cells.data(),
+                                                     one.cells.size() * sizeof(double)) == 0);
         EXPECT_EQ(many.titles, one.titles);
         EXPECT_EQ(many.timeForms, one.timeForms);
         EXPECT_EQ(many.notice, one.notice);
