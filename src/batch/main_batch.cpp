@@ -55,7 +55,8 @@ constexpr const char* kUsage =
     "  --fit-report FILE  すべてのﾌｨｯﾄの結果をタブ区切りで FILE に (- は標準出力)\n"
     "  -j N, --jobs N   N 個のファイルを同時に描く (既定: 使えるコアの数)。進み具合と\n"
     "                   知らせはファイルごとにまとめて、1 つずつ描くときと同じ順に書く\n"
-    "                   (--overlay, --save-config, 保存先の重なるファイルでは 1 つずつ)\n"
+    "                   (--overlay, --save-config, 保存先の重なるファイル、QT_QPA_PLATFORM で\n"
+    "                   offscreen 以外を選んだときは 1 つずつ)\n"
     "  -h, --help       この説明\n"
     "  -v, --version    版\n"
     "  --               これより後はすべてデータファイル (- で始まる名前も)\n"
@@ -309,6 +310,10 @@ int main(int argc, char* argv[]) {
     for (const std::string& file : options.Files)
         outputs.insert(BatchOutputPath(file, options.Format));
     if (options.Overlay || !saveConfig.empty() || outputs.size() < options.Files.size()) jobs = 1;
+    // Workers are forks of this process: a platform the user chose (a
+    // display server's connection) cannot be shared by them.
+    const QString platform = QGuiApplication::platformName();
+    if (platform != "offscreen" && platform != "minimal") jobs = 1;
     BatchResult result;
     if (jobs > 1) {
         // Each file's reader then parses on the cores its worker leaves.
