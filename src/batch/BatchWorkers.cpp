@@ -5,7 +5,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdint>
@@ -17,6 +16,8 @@
 #include <ostream>
 #include <streambuf>
 #include <vector>
+
+#include "platform/AtomicFile.h"
 
 namespace {
 
@@ -105,17 +106,6 @@ bool Decode(std::string& bytes, FileRecord& record) {
     }
     record = {index, graphs, skipped, std::move(chunks)};
     bytes.erase(0, at);
-    return true;
-}
-
-bool WriteAll(int fd, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += std::size_t(n);
-    }
     return true;
 }
 
@@ -210,13 +200,16 @@ BatchResult RunBatchInWorkers(
     std::size_t open = running.size();
     while (open > 0) {
         std::vector<pollfd> polled;
-        for (const Worker& w : running)
-            if (w.Fd >= 0) polled.push_back({w.Fd, POLLIN, 0});
+        std::vector<Worker*> polledWorkers;
+        for (Worker& w : running)
+            if (w.Fd >= 0) {
+                polled.push_back({w.Fd, POLLIN, 0});
+                polledWorkers.push_back(&w);
+            }
         if (::poll(polled.data(), polled.size(), -1) < 0 && errno != EINTR) break;
-        for (const pollfd& p : polled) {
-            if (!(p.revents & (POLLIN | POLLHUP | POLLERR))) continue;
-            Worker& w = *std::find_if(running.begin(), running.end(),
-                                      [&](const Worker& r) { return r.Fd == p.fd; });
+        for (std::size_t k = 0; k < polled.size(); ++k) {
+            if (!(polled[k].revents & (POLLIN | POLLHUP | POLLERR))) continue;
+            Worker& w = *polledWorkers[k];
             char buffer[65536];
             const ssize_t n = ::read(w.Fd, buffer, sizeof buffer);
             if (n < 0 && errno == EINTR) continue;

@@ -7,7 +7,6 @@
 
 #include "data/LineStream.h"
 #include "data/TableRows.h"
-#include "data/TextLines.h"
 #include "platform/Cp932.h"
 #include "platform/FormatText.h"
 #include "platform/MessageSink.h"
@@ -75,13 +74,23 @@ NumberVector TDataOpenDialog::TakeTable() {
 }
 
 bool TDataOpenDialog::Execute(const DataOpenFormFunction& showForm) {
-    const auto preview = LoadFirstTextLines(FileName, kPreviewLines);
-    if (!preview) {
+    // The first lines, read from at most a megabyte of the file, so that a
+    // preview of a file without line breaks stays quick.
+    constexpr std::uint64_t kPreviewBytes = std::uint64_t(1) << 20;
+    const PlainFileReader file(FileName);
+    std::vector<std::string> previewLines;
+    bool read = file.IsOpen();
+    if (read) {
+        LineStream lines(file, 0, std::min(file.Size(), kPreviewBytes), 1 << 16);
+        std::string_view line;
+        while (previewLines.size() < std::size_t(kPreviewLines) && lines.Next(line))
+            previewLines.push_back(DecodeFileText(line));
+        read = !lines.Failed();
+    }
+    if (!read) {
         ShowMessage(ReadRefusalText(FileName));
         return false;
     }
-    std::vector<std::string> previewLines;
-    for (std::string_view line : preview->Lines) previewLines.push_back(DecodeFileText(line));
 
     const DataOpenChoice choice = showForm(previewLines, ProposedChoice(previewLines));
 
@@ -164,7 +173,15 @@ bool TDataOpenDialog::ReadData() {
     }
 
     const char point = DecimalPoint();
+    // A file refused or cancelled keeps nothing of itself.
     const auto oldTitles = titles_;
+    const int oldRow = row_, oldCol = col_;
+    auto keepOld = [&] {
+        titles_ = oldTitles;
+        row_ = oldRow;
+        col_ = oldCol;
+        return false;
+    };
     int titlesGiven = 0;
     auto takeTitles = [&](std::string_view titleRow) {
         const bool utf8 = IsValidUtf8(titleRow);
@@ -184,7 +201,7 @@ bool TDataOpenDialog::ReadData() {
                 Raise(kListIndexText);
             }
             if (!skipComments()) {
-                titles_ = oldTitles;
+                keepOld();
                 if (head.stream.Failed()) return unreadable();
                 ShowMessage(FormatText(kNoDataLineText, {FileName}));
                 return false;
@@ -217,10 +234,7 @@ bool TDataOpenDialog::ReadData() {
     RunSideBySide(
         pieces.size(), int(pieces.size()),
         [&](std::size_t k) { CountRows(file, splitter, pieces[k], &watch); }, waiting);
-    if (watch.Stop) {
-        titles_ = oldTitles;
-        return false;
-    }
+    if (watch.Stop) return keepOld();
     std::int64_t lastLine = firstLine, rowCount = 0, lines = firstLine, rows = 0;
     for (TablePiece& piece : pieces) {
         if (piece.ReadFailed) return unreadable();
@@ -236,7 +250,6 @@ bool TDataOpenDialog::ReadData() {
     rowCount = std::max<std::int64_t>(rowCount, 1);
 
     const int n = std::max(1, splitter.Count(head.line, kMaxCol + 1));
-    const int oldRow = row_, oldCol = col_;
     row_ = int(std::min<std::int64_t>(rowCount, INT32_MAX));
     col_ = n;
     // The table, a drawing's copies of columns that it must change (a
@@ -275,31 +288,19 @@ bool TDataOpenDialog::ReadData() {
     }
     auto refuse = [&](const std::string& message) {
         ShowMessage(message);
-        // Nothing of the refused file is kept.
-        titles_ = oldTitles;
-        row_ = oldRow;
-        col_ = oldCol;
-        return false;
+        return keepOld();
     };
     const RowParser parser{splitter, point, col_, lastLine, table.data(), stride, &watch};
     RunSideBySide(
         pieces.size(), int(pieces.size()),
         [&](std::size_t k) { ParseRows(file, parser, pieces[k]); }, waiting);
-    if (watch.Stop) {
-        titles_ = oldTitles;
-        row_ = oldRow;
-        col_ = oldCol;
-        return false;
-    }
+    if (watch.Stop) return keepOld();
 
     NotNumbers notNumbers;
     std::vector<std::optional<TimeForm>> timeForms(static_cast<std::size_t>(col_));
     std::int64_t numbers = 0;
     for (const TablePiece& piece : pieces) {
-        if (piece.ReadFailed) {
-            refuse(ReadRefusalText(FileName));
-            return false;
-        }
+        if (piece.ReadFailed) return refuse(ReadRefusalText(FileName));
         if (piece.OutOfRange)
             return refuse(FormatText(kOutOfRangeText, {FileName, IntToStr(piece.OutOfRange->Line),
                                                        piece.OutOfRange->Text}));

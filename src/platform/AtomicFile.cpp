@@ -27,20 +27,6 @@ mode_t ModeFor(const std::string& path) {
     return 0666 & ~mask;
 }
 
-bool WriteAll(int fd, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            if (n == 0) errno = ENOSPC;
-            return false;
-        }
-        done += std::size_t(n);
-    }
-    return true;
-}
-
 }  // namespace
 
 FileSet::FileSet(const std::vector<std::string>& paths) {
@@ -57,6 +43,20 @@ void FileSet::Add(const std::string& path) {
 const std::string* FileSet::Find(std::uint64_t device, std::uint64_t inode) const {
     const auto found = files_.find({device, inode});
     return found == files_.end() ? nullptr : &found->second;
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            if (n == 0) errno = ENOSPC;
+            return false;
+        }
+        done += std::size_t(n);
+    }
+    return true;
 }
 
 std::optional<std::string> WriteRefusal(const std::string& path, const FileSet& keep) {

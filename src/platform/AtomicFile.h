@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -39,6 +40,10 @@ inline constexpr const char* kFolderTargetText = "%s はﾌｫﾙﾀﾞなので
 inline constexpr const char* kDataTargetText = "%s はﾃﾞｰﾀﾌｧｲﾙなので上書きしません";
 inline constexpr const char* kLinkedDataTargetText =
     "%s はﾃﾞｰﾀﾌｧｲﾙ %s と同じﾌｧｲﾙなので上書きしません";
+
+// Writes all the bytes to a file descriptor, again after an interruption;
+// false with errno set (ENOSPC for a write that wrote nothing) otherwise.
+bool WriteAll(int fd, std::string_view bytes);
 
 // Why `path` may not be written, or nothing when it may: only a plain file
 // or a new name is written; a link is replaced, never followed, and a link
